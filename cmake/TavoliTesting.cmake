@@ -1,0 +1,43 @@
+# GoogleTest for both trees and the helper that registers one test program.
+if(WIN32)
+  # Debian ships the sources only for the host: build them with the cross compiler.
+  set(TAVOLI_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${TAVOLI_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  add_library(tavoli_gtest ALIAS gtest)
+else()
+  find_package(GTest REQUIRED)
+  add_library(tavoli_gtest ALIAS GTest::gtest)
+endif()
+
+# Windows test programs run twice, once per locale, each in its own Wine prefix: the
+# English run must see ANSI code page 1252 and the Japanese one 932, and the program
+# asserts which one it got (TAVOLI_EXPECTED_ACP).
+set(TAVOLI_TEST_LOCALES
+    "en|C.UTF-8|1252"
+    "ja|ja_JP.UTF-8|932")
+
+function(tavoli_add_test_program name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/test_main.cpp)
+  target_link_libraries(${name} PRIVATE tavoli_options tavoli_checked tavoli_gtest ${ARG_LIBRARIES})
+  target_compile_definitions(${name} PRIVATE
+    TAVOLI_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
+  if(WIN32)
+    foreach(locale ${TAVOLI_TEST_LOCALES})
+      string(REPLACE "|" ";" parts "${locale}")
+      list(GET parts 0 tag)
+      list(GET parts 1 lc_all)
+      list(GET parts 2 acp)
+      add_test(NAME ${name}.${tag} COMMAND ${name} --gtest_color=no)
+      set_tests_properties(${name}.${tag} PROPERTIES
+        ENVIRONMENT "LC_ALL=${lc_all};TAVOLI_EXPECTED_ACP=${acp};TAVOLI_WINEPREFIX=${CMAKE_BINARY_DIR}/wine-${tag}"
+        TIMEOUT 900)
+    endforeach()
+  else()
+    add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+  endif()
+endfunction()

@@ -1,0 +1,89 @@
+// The few things the portable core needs from the operating system. One implementation
+// speaks Win32, the other serves host builds and lets tests pin code page, clock and zone.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace tavoli {
+
+// The SYSTEMTIME field layout: what the clock gives and what the system's date and time
+// formatting takes.
+struct SystemTimeParts {
+    uint16_t year = 0;
+    uint16_t month = 0;
+    uint16_t dayOfWeek = 0;
+    uint16_t day = 0;
+    uint16_t hour = 0;
+    uint16_t minute = 0;
+    uint16_t second = 0;
+    uint16_t milliseconds = 0;
+};
+static_assert(sizeof(SystemTimeParts) == 16, "SYSTEMTIME is 16 bytes");
+
+// Code page numbers the system knows by name.
+constexpr int kCodePageJapanese = 932;
+constexpr int kCodePageSimplifiedChinese = 936;
+constexpr int kCodePageKorean = 949;
+constexpr int kCodePageTraditionalChinese = 950;
+constexpr int kCodePageWestern = 1252;
+constexpr int kCodePageUtf8 = 65001;
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // The active ANSI code page (GetACP).
+    virtual int AnsiCodePage() const = 0;
+    // Bytes of the character that starts at text in the ANSI code page (CharNextA):
+    // at least 1, at most end - text. text < end.
+    virtual size_t CharLength(const char* text, const char* end) const = 0;
+    // The user locale's abbreviated language name (such as "ENU"); false when unknown.
+    virtual bool AbbreviatedLanguageName(std::string& name) const = 0;
+
+    // Text conversion between UTF-8 and the ANSI code page. Characters that the target
+    // cannot hold become "?", as the system's own conversion does.
+    virtual std::string FromUtf8(std::string_view utf8) const = 0;
+    virtual std::string ToUtf8(std::string_view ansi) const = 0;
+
+    virtual SystemTimeParts LocalTime() const = 0;
+    virtual SystemTimeParts UniversalTime() const = 0;
+    // The standard (not daylight) bias in minutes, UTC = local + bias; false when the
+    // zone cannot be read.
+    virtual bool TimeZoneBias(int32_t& minutes) const = 0;
+
+    // Incremented whenever the current platform changes, so that values derived from it
+    // (the language code) know when to be computed again.
+    static unsigned Generation();
+
+protected:
+    static void BumpGeneration();
+};
+
+// The platform every core function consults.
+const Platform& CurrentPlatform();
+
+// The operating system's own platform (Win32 on Windows, the host one elsewhere).
+const Platform& SystemPlatform();
+
+// Installs a replacement for the lifetime of the object (tests, the command-line tool).
+class ScopedPlatform {
+public:
+    explicit ScopedPlatform(const Platform& replacement);
+    ~ScopedPlatform();
+    ScopedPlatform(const ScopedPlatform&) = delete;
+    ScopedPlatform& operator=(const ScopedPlatform&) = delete;
+
+private:
+    const Platform* previous_;
+};
+
+// Converts a UTF-8 literal of the source to the ANSI code page, once per call.
+inline std::string AnsiFromUtf8(std::string_view utf8) {
+    return CurrentPlatform().FromUtf8(utf8);
+}
+
+}  // namespace tavoli

@@ -1,0 +1,199 @@
+#include "framework/platform_host.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+
+namespace tavoli {
+
+bool IsLeadByteOf(int codePage, unsigned char b) {
+    switch (codePage) {
+    case kCodePageJapanese:
+        return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+    case kCodePageSimplifiedChinese:
+    case kCodePageKorean:
+    case kCodePageTraditionalChinese:
+        return b >= 0x81 && b <= 0xFE;
+    default:
+        return false;
+    }
+}
+
+size_t Utf8SequenceLength(const char* text, const char* end) {
+    auto b = static_cast<unsigned char>(text[0]);
+    size_t length = b >= 0xF0 && b <= 0xF4 ? 4 : b >= 0xE0 && b <= 0xEF ? 3 : b >= 0xC2 && b <= 0xDF ? 2 : 1;
+    if (length > static_cast<size_t>(end - text)) return 1;
+    for (size_t i = 1; i < length; ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 1;
+    }
+    return length;
+}
+
+namespace {
+
+std::string IconvName(int codePage) {
+    switch (codePage) {
+    case kCodePageUtf8:
+        return "UTF-8";
+    case kCodePageTraditionalChinese:
+        return "CP950";
+    default:
+        return "CP" + std::to_string(codePage);
+    }
+}
+
+// Converts with iconv; an unconvertible character becomes "?" and is stepped over whole.
+std::string Convert(std::string_view input, const std::string& from, const std::string& to,
+                    int inputCodePage) {
+    if (from == to) return std::string(input);
+    iconv_t cd = iconv_open(to.c_str(), from.c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(input);
+    std::string out;
+    out.reserve(input.size() * 2 + 4);
+    const char* in = input.data();
+    const char* const end = input.data() + input.size();
+    char buffer[256];
+    while (in < end) {
+        char* inPtr = const_cast<char*>(in);
+        size_t inLeft = static_cast<size_t>(end - in);
+        char* outPtr = buffer;
+        size_t outLeft = sizeof buffer;
+        size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+        out.append(buffer, static_cast<size_t>(outPtr - buffer));
+        in = inPtr;
+        if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
+            out.push_back('?');
+            size_t skip = inputCodePage == kCodePageUtf8 ? Utf8SequenceLength(in, end)
+                          : IsLeadByteOf(inputCodePage, static_cast<unsigned char>(*in)) && end - in >= 2 ? 2
+                                                                                                         : 1;
+            in += skip;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+    iconv_close(cd);
+    return out;
+}
+
+std::string LanguageFromEnvironment() {
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (!value || !*value) continue;
+        std::string name;
+        for (const char* p = value; *p && name.size() < 2; ++p) {
+            if (*p >= 'a' && *p <= 'z') name.push_back(static_cast<char>(*p - 'a' + 'A'));
+            else break;
+        }
+        // "C" and "POSIX" carry no language: the system's default is English.
+        if (name.size() == 2) return name + "X";
+        break;
+    }
+    return "ENU";
+}
+
+SystemTimeParts PartsFromTm(const std::tm& tm, long milliseconds) {
+    SystemTimeParts parts;
+    parts.year = static_cast<uint16_t>(tm.tm_year + 1900);
+    parts.month = static_cast<uint16_t>(tm.tm_mon + 1);
+    parts.dayOfWeek = static_cast<uint16_t>(tm.tm_wday);
+    parts.day = static_cast<uint16_t>(tm.tm_mday);
+    parts.hour = static_cast<uint16_t>(tm.tm_hour);
+    parts.minute = static_cast<uint16_t>(tm.tm_min);
+    parts.second = static_cast<uint16_t>(tm.tm_sec);
+    parts.milliseconds = static_cast<uint16_t>(milliseconds);
+    return parts;
+}
+
+}  // namespace
+
+HostPlatform::HostPlatform() : codePage_(kCodePageUtf8), languageName_(LanguageFromEnvironment()) {}
+
+void HostPlatform::SetCodePage(int codePage) {
+    codePage_ = codePage;
+    BumpGeneration();
+}
+
+void HostPlatform::SetAbbreviatedLanguageName(std::optional<std::string> name) {
+    languageName_ = std::move(name);
+    BumpGeneration();
+}
+
+void HostPlatform::SetLocalTime(std::optional<SystemTimeParts> local) { fixedLocal_ = local; }
+
+void HostPlatform::SetTimeZoneBias(std::optional<int32_t> minutes) {
+    bias_ = minutes;
+    zoneSet_ = true;
+}
+
+size_t HostPlatform::CharLength(const char* text, const char* end) const {
+    if (codePage_ == kCodePageUtf8) return Utf8SequenceLength(text, end);
+    if (IsLeadByteOf(codePage_, static_cast<unsigned char>(text[0])) && end - text >= 2 && text[1] != 0)
+        return 2;
+    return 1;
+}
+
+bool HostPlatform::AbbreviatedLanguageName(std::string& name) const {
+    if (!languageName_) return false;
+    name = *languageName_;
+    return true;
+}
+
+std::string HostPlatform::FromUtf8(std::string_view utf8) const {
+    return Convert(utf8, "UTF-8", IconvName(codePage_), kCodePageUtf8);
+}
+
+std::string HostPlatform::ToUtf8(std::string_view ansi) const {
+    return Convert(ansi, IconvName(codePage_), "UTF-8", codePage_);
+}
+
+SystemTimeParts HostPlatform::LocalTime() const {
+    if (fixedLocal_) return *fixedLocal_;
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    std::tm tm{};
+    localtime_r(&now.tv_sec, &tm);
+    return PartsFromTm(tm, now.tv_nsec / 1000000);
+}
+
+SystemTimeParts HostPlatform::UniversalTime() const {
+    timespec now{};
+    if (fixedLocal_) {
+        // Rebuild the fixed local moment as seconds and shift it by the bias.
+        std::tm tm{};
+        tm.tm_year = fixedLocal_->year - 1900;
+        tm.tm_mon = fixedLocal_->month - 1;
+        tm.tm_mday = fixedLocal_->day;
+        tm.tm_hour = fixedLocal_->hour;
+        tm.tm_min = fixedLocal_->minute;
+        tm.tm_sec = fixedLocal_->second;
+        int32_t bias = 0;
+        TimeZoneBias(bias);
+        time_t seconds = timegm(&tm) + static_cast<time_t>(bias) * 60;
+        std::tm utc{};
+        gmtime_r(&seconds, &utc);
+        return PartsFromTm(utc, fixedLocal_->milliseconds);
+    }
+    clock_gettime(CLOCK_REALTIME, &now);
+    std::tm tm{};
+    gmtime_r(&now.tv_sec, &tm);
+    return PartsFromTm(tm, now.tv_nsec / 1000000);
+}
+
+bool HostPlatform::TimeZoneBias(int32_t& minutes) const {
+    if (zoneSet_) {
+        if (!bias_) return false;
+        minutes = *bias_;
+        return true;
+    }
+    tzset();
+    minutes = static_cast<int32_t>(timezone / 60);
+    return true;
+}
+
+const Platform& SystemPlatform() {
+    static const HostPlatform platform;
+    return platform;
+}
+
+}  // namespace tavoli

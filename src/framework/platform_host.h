@@ -1,0 +1,47 @@
+// The host platform: UTF-8 by default, with code page, language, clock and zone that
+// tests and the command-line tool can set.
+#pragma once
+
+#include <optional>
+
+#include "framework/platform.h"
+
+namespace tavoli {
+
+class HostPlatform : public Platform {
+public:
+    HostPlatform();
+
+    // 65001 (UTF-8) or one of the Windows code pages 932, 936, 949, 950, 1252 (and any
+    // other single-byte code page the C library can convert).
+    void SetCodePage(int codePage);
+    void SetAbbreviatedLanguageName(std::optional<std::string> name);
+    // A fixed local clock; universal time is derived through the zone bias.
+    void SetLocalTime(std::optional<SystemTimeParts> local);
+    // nullopt makes the zone unreadable.
+    void SetTimeZoneBias(std::optional<int32_t> minutes);
+
+    int AnsiCodePage() const override { return codePage_; }
+    size_t CharLength(const char* text, const char* end) const override;
+    bool AbbreviatedLanguageName(std::string& name) const override;
+    std::string FromUtf8(std::string_view utf8) const override;
+    std::string ToUtf8(std::string_view ansi) const override;
+    SystemTimeParts LocalTime() const override;
+    SystemTimeParts UniversalTime() const override;
+    bool TimeZoneBias(int32_t& minutes) const override;
+
+private:
+    int codePage_;
+    std::optional<std::string> languageName_;
+    std::optional<SystemTimeParts> fixedLocal_;
+    bool zoneSet_ = false;  // false: the machine's own zone
+    std::optional<int32_t> bias_;
+};
+
+// Whether byte b opens a double-byte character in one of the East Asian code pages.
+bool IsLeadByteOf(int codePage, unsigned char b);
+
+// Bytes of one UTF-8 sequence at text (1 for a malformed one).
+size_t Utf8SequenceLength(const char* text, const char* end);
+
+}  // namespace tavoli
