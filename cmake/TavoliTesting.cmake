@@ -20,7 +20,7 @@ set(TAVOLI_TEST_LOCALES
     "ja|ja_JP.UTF-8|932")
 
 function(tavoli_add_test_program name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;HOST_ENVIRONMENT" ${ARGN})
   add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/test_main.cpp)
   target_link_libraries(${name} PRIVATE tavoli_options tavoli_checked tavoli_gtest ${ARG_LIBRARIES})
   target_compile_definitions(${name} PRIVATE
@@ -38,6 +38,6 @@ function(tavoli_add_test_program name)
     endforeach()
   else()
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
-    set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 900 ENVIRONMENT "${ARG_HOST_ENVIRONMENT}")
   endif()
 endfunction()
