@@ -55,6 +55,11 @@ public:
     // zone cannot be read.
     virtual bool TimeZoneBias(int32_t& minutes) const = 0;
 
+    // The user's short date and time formats (GetDateFormatA / GetTimeFormatA with the
+    // user's default locale and no overrides); empty when the system refuses the date.
+    virtual std::string ShortDateText(const SystemTimeParts& moment) const = 0;
+    virtual std::string TimeText(const SystemTimeParts& moment) const = 0;
+
     // Incremented whenever the current platform changes, so that values derived from it
     // (the language code) know when to be computed again.
     static unsigned Generation();

@@ -191,6 +191,55 @@ bool HostPlatform::TimeZoneBias(int32_t& minutes) const {
     return true;
 }
 
+void HostPlatform::SetDateTimePictures(std::string shortDate, std::string time) {
+    shortDatePicture_ = std::move(shortDate);
+    timePicture_ = std::move(time);
+}
+
+std::string HostPlatform::ShortDateText(const SystemTimeParts& moment) const {
+    if (shortDatePicture_) return FormatPicture(*shortDatePicture_, moment);
+    return FormatPicture(codePage_ == kCodePageJapanese ? "yyyy/MM/dd" : "M/d/yyyy", moment);
+}
+
+std::string HostPlatform::TimeText(const SystemTimeParts& moment) const {
+    if (timePicture_) return FormatPicture(*timePicture_, moment);
+    return FormatPicture(codePage_ == kCodePageJapanese ? "H:mm:ss" : "h:mm:ss tt", moment);
+}
+
+std::string FormatPicture(std::string_view picture, const SystemTimeParts& moment) {
+    std::string out;
+    size_t i = 0;
+    while (i < picture.size()) {
+        const char c = picture[i];
+        size_t run = 1;
+        while (i + run < picture.size() && picture[i + run] == c) ++run;
+        auto number = [&](int value, size_t minDigits) {
+            std::string digits = std::to_string(value);
+            if (digits.size() < minDigits) digits.insert(0, minDigits - digits.size(), '0');
+            out += digits;
+        };
+        const int hour12 = moment.hour % 12 == 0 ? 12 : moment.hour % 12;
+        switch (c) {
+        case 'd': number(moment.day, run >= 2 ? 2 : 1); break;
+        case 'M': number(moment.month, run >= 2 ? 2 : 1); break;
+        case 'y': run >= 3 ? number(moment.year, 4) : number(moment.year % 100, 2); break;
+        case 'h': number(hour12, run >= 2 ? 2 : 1); break;
+        case 'H': number(moment.hour, run >= 2 ? 2 : 1); break;
+        case 'm': number(moment.minute, run >= 2 ? 2 : 1); break;
+        case 's': number(moment.second, run >= 2 ? 2 : 1); break;
+        case 't': out += moment.hour < 12 ? (run >= 2 ? "AM" : "A") : (run >= 2 ? "PM" : "P"); break;
+        case '\'':
+            run = 1;
+            while (i + run < picture.size() && picture[i + run] != '\'') out.push_back(picture[i + run++]);
+            if (i + run < picture.size()) ++run;
+            break;
+        default: out.append(run, c); break;
+        }
+        i += run;
+    }
+    return out;
+}
+
 const Platform& SystemPlatform() {
     static const HostPlatform platform;
     return platform;

@@ -20,6 +20,10 @@ public:
     void SetLocalTime(std::optional<SystemTimeParts> local);
     // nullopt makes the zone unreadable.
     void SetTimeZoneBias(std::optional<int32_t> minutes);
+    // Pictures in the system's notation (d dd M MM yy yyyy, h hh H HH m mm s ss tt);
+    // by default those of the language: Japanese yyyy/MM/dd and H:mm:ss, otherwise
+    // M/d/yyyy and h:mm:ss tt.
+    void SetDateTimePictures(std::string shortDate, std::string time);
 
     int AnsiCodePage() const override { return codePage_; }
     size_t CharLength(const char* text, const char* end) const override;
@@ -29,6 +33,8 @@ public:
     SystemTimeParts LocalTime() const override;
     SystemTimeParts UniversalTime() const override;
     bool TimeZoneBias(int32_t& minutes) const override;
+    std::string ShortDateText(const SystemTimeParts& moment) const override;
+    std::string TimeText(const SystemTimeParts& moment) const override;
 
 private:
     int codePage_;
@@ -36,7 +42,13 @@ private:
     std::optional<SystemTimeParts> fixedLocal_;
     bool zoneSet_ = false;  // false: the machine's own zone
     std::optional<int32_t> bias_;
+    std::optional<std::string> shortDatePicture_;
+    std::optional<std::string> timePicture_;
 };
+
+// Formats a moment by a picture in the system's date and time notation; text in single
+// quotes is copied.
+std::string FormatPicture(std::string_view picture, const SystemTimeParts& moment);
 
 // Whether byte b opens a double-byte character in one of the East Asian code pages.
 bool IsLeadByteOf(int codePage, unsigned char b);

@@ -20,6 +20,19 @@ SystemTimeParts PartsFrom(const SYSTEMTIME& st) {
     return parts;
 }
 
+SYSTEMTIME ToSystemTime(const SystemTimeParts& parts) {
+    SYSTEMTIME st;
+    st.wYear = parts.year;
+    st.wMonth = parts.month;
+    st.wDayOfWeek = parts.dayOfWeek;
+    st.wDay = parts.day;
+    st.wHour = parts.hour;
+    st.wMinute = parts.minute;
+    st.wSecond = parts.second;
+    st.wMilliseconds = parts.milliseconds;
+    return st;
+}
+
 std::wstring Widen(std::string_view text, UINT codePage) {
     if (text.empty()) return {};
     int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
@@ -78,6 +91,22 @@ public:
         if (GetTimeZoneInformation(&info) == TIME_ZONE_ID_INVALID) return false;
         minutes = info.Bias;
         return true;
+    }
+
+    std::string ShortDateText(const SystemTimeParts& moment) const override {
+        const SYSTEMTIME st = ToSystemTime(moment);
+        char buffer[256] = {};
+        if (GetDateFormatA(LOCALE_USER_DEFAULT, LOCALE_NOUSEROVERRIDE, &st, nullptr, buffer, sizeof buffer) == 0)
+            return {};
+        return buffer;
+    }
+
+    std::string TimeText(const SystemTimeParts& moment) const override {
+        const SYSTEMTIME st = ToSystemTime(moment);
+        char buffer[256] = {};
+        if (GetTimeFormatA(LOCALE_USER_DEFAULT, LOCALE_NOUSEROVERRIDE, &st, nullptr, buffer, sizeof buffer) == 0)
+            return {};
+        return buffer;
     }
 };
 
