@@ -22,6 +22,9 @@ set(TAVOLI_TEST_LOCALES
 function(tavoli_add_test_program name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;HOST_ENVIRONMENT" ${ARGN})
   add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/test_main.cpp)
+  if(WIN32)
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/test_version.rc)
+  endif()
   target_link_libraries(${name} PRIVATE tavoli_options tavoli_checked tavoli_gtest ${ARG_LIBRARIES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE

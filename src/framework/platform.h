@@ -32,6 +32,24 @@ constexpr int kCodePageTraditionalChinese = 950;
 constexpr int kCodePageWestern = 1252;
 constexpr int kCodePageUtf8 = 65001;
 
+// A message box as MessageBoxA takes it; owner 0 is none.
+struct MessageBoxRequest {
+    uintptr_t owner = 0;
+    std::string text;
+    std::string caption;
+    uint32_t style = 0;
+};
+
+// Message-box styles and button identifiers (the Win32 values).
+namespace mb {
+constexpr uint32_t kOk = 0x0, kOkCancel = 0x1, kAbortRetryIgnore = 0x2, kYesNoCancel = 0x3, kYesNo = 0x4,
+                   kRetryCancel = 0x5;
+constexpr uint32_t kIconError = 0x10, kIconQuestion = 0x20, kIconWarning = 0x30, kIconInformation = 0x40;
+constexpr uint32_t kDefButton1 = 0x0, kDefButton2 = 0x100, kDefButton3 = 0x200;
+constexpr uint32_t kSystemModal = 0x1000, kTaskModal = 0x2000, kHelp = 0x4000, kSetForeground = 0x10000;
+constexpr int kIdOk = 1, kIdCancel = 2, kIdAbort = 3, kIdRetry = 4, kIdIgnore = 5, kIdYes = 6, kIdNo = 7;
+}  // namespace mb
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -59,6 +77,17 @@ public:
     // user's default locale and no overrides); empty when the system refuses the date.
     virtual std::string ShortDateText(const SystemTimeParts& moment) const = 0;
     virtual std::string TimeText(const SystemTimeParts& moment) const = 0;
+
+    // Shows a message box and waits: the identifier of the pressed button, 0 when the box
+    // could not be shown.
+    virtual int ShowMessageBox(const MessageBoxRequest& request) const = 0;
+    // The top-level ancestor of the active window (0 when there is none).
+    virtual uintptr_t ActiveTopLevelWindow() const = 0;
+    // The system's text for an error code (FormatMessageA); empty when it has none.
+    virtual std::string SystemErrorText(int32_t code) const = 0;
+    // The running executable's full path, and a string of its version resource.
+    virtual std::string ExecutablePath() const = 0;
+    virtual std::string VersionString(std::string_view name) const = 0;
 
     // Incremented whenever the current platform changes, so that values derived from it
     // (the language code) know when to be computed again.

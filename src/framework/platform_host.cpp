@@ -2,7 +2,11 @@
 
 #include <iconv.h>
 
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <ctime>
 
@@ -204,6 +208,49 @@ std::string HostPlatform::ShortDateText(const SystemTimeParts& moment) const {
 std::string HostPlatform::TimeText(const SystemTimeParts& moment) const {
     if (timePicture_) return FormatPicture(*timePicture_, moment);
     return FormatPicture(codePage_ == kCodePageJapanese ? "H:mm:ss" : "h:mm:ss tt", moment);
+}
+
+int HostPlatform::ShowMessageBox(const MessageBoxRequest& request) const {
+    std::fprintf(stderr, "%s: %s\n", ToUtf8(request.caption).c_str(), ToUtf8(request.text).c_str());
+    return (request.style & 0xF) == mb::kOk ? mb::kIdOk : 0;
+}
+
+std::string HostPlatform::SystemErrorText(int32_t code) const {
+    // The codes ErrorFromErrno gives, with the system's own wording.
+    switch (code) {
+    case 2: return "The system cannot find the file specified.";
+    case 3: return "The system cannot find the path specified.";
+    case 4: return "The system cannot open the file.";
+    case 5: return "Access is denied.";
+    case 19: return "The media is write protected.";
+    case 31: return "A device attached to the system is not functioning.";
+    case 80: return "The file exists.";
+    case 112: return "There is not enough space on the disk.";
+    case 206: return "The filename or extension is too long.";
+    default: return {};
+    }
+}
+
+std::string HostPlatform::ExecutablePath() const {
+    char buffer[4096];
+    const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (length <= 0) return {};
+    return std::string(buffer, static_cast<size_t>(length));
+}
+
+ErrorValue ErrorFromErrno(int error) {
+    switch (error) {
+    case 0: return kSuccess;
+    case ENOENT: return ErrorFromSystem(2);                 // ERROR_FILE_NOT_FOUND
+    case ENOTDIR: return ErrorFromSystem(3);                // ERROR_PATH_NOT_FOUND
+    case EMFILE: case ENFILE: return ErrorFromSystem(4);    // ERROR_TOO_MANY_OPEN_FILES
+    case EACCES: case EPERM: case EISDIR: return ErrorFromSystem(5);  // ERROR_ACCESS_DENIED
+    case EROFS: return ErrorFromSystem(19);                 // ERROR_WRITE_PROTECT
+    case EEXIST: return ErrorFromSystem(80);                // ERROR_FILE_EXISTS
+    case ENOSPC: return ErrorFromSystem(112);               // ERROR_DISK_FULL
+    case ENAMETOOLONG: return ErrorFromSystem(206);         // ERROR_FILENAME_EXCED_RANGE
+    default: return ErrorFromSystem(31);                    // ERROR_GEN_FAILURE
+    }
 }
 
 std::string FormatPicture(std::string_view picture, const SystemTimeParts& moment) {

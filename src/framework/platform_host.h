@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "framework/error.h"
 #include "framework/platform.h"
 
 namespace tavoli {
@@ -35,6 +36,14 @@ public:
     bool TimeZoneBias(int32_t& minutes) const override;
     std::string ShortDateText(const SystemTimeParts& moment) const override;
     std::string TimeText(const SystemTimeParts& moment) const override;
+    // Writes the box to standard error. Only a box with the single button OK counts as
+    // answered (OK); a question cannot be asked here (0).
+    int ShowMessageBox(const MessageBoxRequest& request) const override;
+    uintptr_t ActiveTopLevelWindow() const override { return 0; }
+    std::string SystemErrorText(int32_t code) const override;
+    std::string ExecutablePath() const override;
+    // Host programs carry no version resource.
+    std::string VersionString(std::string_view) const override { return {}; }
 
 private:
     int codePage_;
@@ -45,6 +54,10 @@ private:
     std::optional<std::string> shortDatePicture_;
     std::optional<std::string> timePicture_;
 };
+
+// An errno value as an error value, in the Windows numbering of the usual causes so that
+// messages read as they do on Windows.
+ErrorValue ErrorFromErrno(int error);
 
 // Formats a moment by a picture in the system's date and time notation; text in single
 // quotes is copied.

@@ -108,7 +108,67 @@ public:
             return {};
         return buffer;
     }
+
+    int ShowMessageBox(const MessageBoxRequest& request) const override {
+        return MessageBoxA(reinterpret_cast<HWND>(request.owner), request.text.c_str(), request.caption.c_str(),
+                           request.style);
+    }
+
+    uintptr_t ActiveTopLevelWindow() const override {
+        HWND active = GetActiveWindow();
+        if (!active) return 0;
+        HWND root = GetAncestor(active, GA_ROOT);
+        return reinterpret_cast<uintptr_t>(root ? root : active);
+    }
+
+    std::string SystemErrorText(int32_t code) const override {
+        char buffer[256] = {};
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                       static_cast<DWORD>(code), 0x400, buffer, sizeof buffer, nullptr);
+        buffer[sizeof buffer - 1] = '\0';
+        return buffer;
+    }
+
+    std::string ExecutablePath() const override {
+        char buffer[MAX_PATH + 1] = {};
+        const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) return {};
+        return std::string(buffer, length);
+    }
+
+    std::string VersionString(std::string_view name) const override;
 };
+
+std::string Win32Platform::VersionString(std::string_view name) const {
+    // Names up to 230 bytes, so that the whole query fits its buffer.
+    if (name.size() > 230) return {};
+    const std::string path = ExecutablePath();
+    if (path.empty()) return {};
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
+    if (size == 0) return {};
+    std::string data(size, '\0');
+    if (!GetFileVersionInfoA(path.c_str(), 0, size, data.data())) return {};
+    DWORD language = 0, codePage = 0;
+    void* translation = nullptr;
+    UINT translationLength = 0;
+    if (VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", &translation, &translationLength) &&
+        translation && translationLength >= 4) {
+        const auto* words = static_cast<const WORD*>(translation);
+        language = words[0];
+        codePage = words[1];
+    }
+    char query[256];
+    wsprintfA(query, "\\StringFileInfo\\%08lx\\", static_cast<unsigned long>(language * 65536 + codePage));
+    std::string fullQuery = std::string(query) + std::string(name);
+    void* value = nullptr;
+    UINT valueLength = 0;
+    if (!VerQueryValueA(data.data(), fullQuery.c_str(), &value, &valueLength) || !value || valueLength == 0) return {};
+    const char* text = static_cast<const char*>(value);
+    size_t length = 0;
+    while (length < valueLength && text[length] != '\0') ++length;
+    return std::string(text, length);
+}
 
 }  // namespace
 

@@ -1,0 +1,139 @@
+#include "framework/messages.h"
+
+#include "framework/lang_text.h"
+#include "framework/platform.h"
+
+namespace tavoli {
+
+namespace {
+
+std::string& ApplicationName() {
+    static std::string name;
+    return name;
+}
+
+// The file name of a path without its folder and extension.
+std::string BaseName(const std::string& path) {
+    size_t start = path.find_last_of("\\/");
+    start = start == std::string::npos ? 0 : start + 1;
+    size_t stop = path.find_last_of('.');
+    if (stop == std::string::npos || stop < start) stop = path.size();
+    return path.substr(start, stop - start);
+}
+
+int Show(uintptr_t owner, const std::string& text, uint32_t style) {
+    MessageBoxRequest request;
+    request.owner = owner;
+    request.text = text;
+    request.caption = ApplicationTitle();
+    request.style = style;
+    return CurrentPlatform().ShowMessageBox(request);
+}
+
+}  // namespace
+
+void SetApplicationName(std::string_view name) {
+    // Keep at most 31 bytes, cut at a character boundary.
+    const char* p = name.data();
+    const char* const end = name.data() + name.size();
+    while (p < end) {
+        const char* next = p;
+        NextChar(next, end);
+        if (next - name.data() > 31) break;
+        p = next;
+    }
+    ApplicationName().assign(name.data(), static_cast<size_t>(p - name.data()));
+}
+
+std::string ApplicationTitle() {
+    if (!ApplicationName().empty()) return ApplicationName();
+    std::string description = CurrentPlatform().VersionString("FileDescription");
+    if (!description.empty()) return description;
+    return BaseName(CurrentPlatform().ExecutablePath());
+}
+
+void ShowError(ErrorValue error) {
+    if (error == kSuccess) return;
+    if (error < kSystemErrorBase) {
+        Show(0, ErrorMessageOf(error), mb::kIconWarning);
+    } else if (error < kOtherFailureBase) {
+        Show(0, CurrentPlatform().SystemErrorText(SystemCodeOf(error)), mb::kSystemModal | mb::kIconWarning);
+    } else {
+        ShowMessage("Error");
+    }
+}
+
+ErrorValue ShowMessage(const char* text) {
+    if (text == nullptr) return ErrorFromKey("domain");
+    if (*text == '\0') return kSuccess;
+    const uintptr_t owner = CurrentPlatform().ActiveTopLevelWindow();
+    const uint32_t style = mb::kOk | (owner ? 0 : mb::kTaskModal);
+    return Show(owner, text, style) == 0 ? ErrorFromKey("io") : kSuccess;
+}
+
+uint32_t AskUserStyle(std::string_view kind, std::string_view options) {
+    uint32_t style = mb::kSetForeground;
+    if (kind == "warning") style |= mb::kIconWarning;
+    else if (kind == "information") style |= mb::kIconInformation;
+    else if (kind == "question") style |= mb::kIconQuestion;
+    else if (kind == "error") style |= mb::kIconError;
+
+    bool chosen = false;
+    for (char c : options) {
+        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E) break;
+        if (c == 'h' || c == 'H') style |= mb::kHelp;
+        if (chosen) continue;
+        uint32_t value = 0;
+        switch (c) {
+        case 'a': value = mb::kAbortRetryIgnore; break;
+        case 'O': value = mb::kOk; break;
+        case 'o': value = mb::kOkCancel; break;
+        case 'r': value = mb::kRetryCancel; break;
+        case 'Y': value = mb::kYesNo; break;
+        case 'y': value = mb::kYesNoCancel; break;
+        case '1': value = mb::kDefButton1; break;
+        case '2': value = mb::kDefButton2; break;
+        case '3': value = mb::kDefButton3; break;
+        default: continue;
+        }
+        style |= value;
+        chosen = true;
+    }
+    return style;
+}
+
+int AskUser(std::string_view kind, std::string_view text, std::string_view options) {
+    const uintptr_t owner = CurrentPlatform().ActiveTopLevelWindow();
+    switch (Show(owner, std::string(text), AskUserStyle(kind, options))) {
+    case mb::kIdOk:
+    case mb::kIdYes:
+    case mb::kIdRetry:
+        return 1;
+    case mb::kIdNo:
+    case mb::kIdAbort:
+        return -1;
+    default:
+        return 0;
+    }
+}
+
+std::string JoinMessageLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (size_t i = 0; i < lines.size() && !lines[i].empty(); ++i) {
+        if (i == 17) {
+            text += "...";
+            break;
+        }
+        if (i > 0) text += '\n';
+        text += lines[i];
+    }
+    return text;
+}
+
+ErrorValue ShowMessageLines(const std::vector<std::string>& lines) {
+    const uintptr_t owner = CurrentPlatform().ActiveTopLevelWindow();
+    const uint32_t style = mb::kOk | (owner ? 0 : mb::kSystemModal);
+    return Show(owner, JoinMessageLines(lines), style) == 0 ? ErrorFromKey("io") : kSuccess;
+}
+
+}  // namespace tavoli
