@@ -27,8 +27,15 @@ function(tavoli_add_test_program name)
   endif()
   target_link_libraries(${name} PRIVATE tavoli_options tavoli_checked tavoli_gtest ${ARG_LIBRARIES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  # Wine reaches the source tree through drive Z:.
+  if(WIN32)
+    set(source_dir "Z:${PROJECT_SOURCE_DIR}")
+  else()
+    set(source_dir "${PROJECT_SOURCE_DIR}")
+  endif()
   target_compile_definitions(${name} PRIVATE
-    TAVOLI_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
+    TAVOLI_SOURCE_DIR="${source_dir}"
+    TAVOLI_TEST_DATA="${source_dir}/tests/data")
   if(WIN32)
     foreach(locale ${TAVOLI_TEST_LOCALES})
       string(REPLACE "|" ";" parts "${locale}")

@@ -1,0 +1,285 @@
+#include "holidays/holiday_script.h"
+
+#include <new>
+
+#include "framework/lang_text.h"
+#include "framework/text_lines.h"
+
+namespace tavoli {
+
+const char* MessageText(LineMessage message) {
+    switch (message) {
+    case LineMessage::kStored: return "";
+    case LineMessage::kBlankLine: return "Blank line.";
+    case LineMessage::kTooLong: return "This line of script is too long.";
+    case LineMessage::kTooManyDescriptors: return "Too many descripters.";
+    case LineMessage::kSyntaxError: return "Syntax error.";
+    case LineMessage::kUnknownToken: return "Unknown token.";
+    case LineMessage::kMemory: return "Memory allocation error.";
+    case LineMessage::kInvalidValue: return "Invalid value is determined.";
+    case LineMessage::kDoubleDefinition: return "Double definition of token.";
+    case LineMessage::kParenthesis: return "Parenthesis error.";
+    }
+    return "";
+}
+
+namespace {
+
+constexpr size_t kMaxLineBytes = 256;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Reads one line; the cursor always stands on a character boundary.
+class LineReader {
+public:
+    explicit LineReader(std::string_view line) : line_(line) {}
+
+    bool AtEnd() const { return pos_ >= line_.size(); }
+    char Peek() const { return AtEnd() ? '\0' : line_[pos_]; }
+    // True when the character at the cursor is a single byte (not part of a double-byte one).
+    bool PeekIsSingleByte() const {
+        if (AtEnd()) return false;
+        const char* p = line_.data() + pos_;
+        return NextChar(p, line_.data() + line_.size()).length == 1;
+    }
+    void Advance() { ++pos_; }
+    void SkipBlanks() {
+        while (!AtEnd() && IsBlank(line_[pos_])) ++pos_;
+    }
+
+    // An unsigned decimal number, saturated at a bound; false when no digit follows.
+    bool ReadNumber(int64_t& value, int64_t saturation) {
+        if (!IsDigit(Peek())) return false;
+        value = 0;
+        while (IsDigit(Peek())) {
+            value = value * 10 + (Peek() - '0');
+            if (value > saturation) value = saturation;
+            ++pos_;
+        }
+        return true;
+    }
+
+    // The text up to a closing byte, stepping over double-byte characters whole; the
+    // cursor ends after the closing byte. False when the line ends first.
+    bool ReadDelimited(char closing, std::string& text) {
+        const char* const begin = line_.data();
+        const char* const end = begin + line_.size();
+        const char* p = begin + pos_;
+        const char* start = p;
+        while (p < end) {
+            const char* at = p;
+            const CharStep step = NextChar(p, end);
+            if (step.length == 1 && *at == closing) {
+                text.assign(start, static_cast<size_t>(at - start));
+                pos_ = static_cast<size_t>(p - begin);
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    std::string_view line_;
+    size_t pos_ = 0;
+};
+
+LineMessage ParseDirective(LineReader& reader, ScriptEntry& entry) {
+    reader.Advance();  // "#"
+    std::string keyword;
+    while (IsLetter(reader.Peek())) {
+        keyword += Lower(reader.Peek());
+        reader.Advance();
+    }
+    if (keyword == "begin") entry.type = ScriptEntry::kBlockBegin;
+    else if (keyword == "end") entry.type = ScriptEntry::kBlockEnd;
+    else if (keyword == "stop") entry.type = ScriptEntry::kStop;
+    else if (keyword == "weekday") entry.type = ScriptEntry::kWeekday;
+    else return LineMessage::kUnknownToken;
+    if (entry.type != ScriptEntry::kWeekday) return LineMessage::kStored;
+
+    reader.SkipBlanks();
+    int64_t number = 0;
+    if (!reader.ReadNumber(number, kMaxRangeValue)) return LineMessage::kSyntaxError;
+    reader.SkipBlanks();
+    if (reader.Peek() != '(') return LineMessage::kSyntaxError;
+    reader.Advance();
+    if (!reader.ReadDelimited(')', entry.kind)) return LineMessage::kSyntaxError;
+    entry.weekday = static_cast<int32_t>(number);
+    entry.hasKind = true;
+    return LineMessage::kStored;
+}
+
+// One modifier value after its symbol: blanks, then digits.
+LineMessage ReadModifierNumber(LineReader& reader, int64_t low, int64_t high, int64_t& value) {
+    reader.SkipBlanks();
+    if (!reader.ReadNumber(value, 99999999)) return LineMessage::kSyntaxError;
+    if (value < low || value > high) return LineMessage::kInvalidValue;
+    return LineMessage::kStored;
+}
+
+LineMessage ParseDescriptor(LineReader& reader, Descriptor& d) {
+    if (reader.Peek() == '!') {
+        d.negated = true;
+        reader.Advance();
+        reader.SkipBlanks();
+        if (!reader.PeekIsSingleByte() || !IsLetter(reader.Peek())) return LineMessage::kSyntaxError;
+    }
+    const char letter = Lower(reader.Peek());
+    reader.Advance();
+    if (std::string_view("djlmpswxy").find(letter) == std::string_view::npos) return LineMessage::kUnknownToken;
+    d.letter = letter;
+
+    reader.SkipBlanks();
+    if (reader.Peek() == '?') {
+        reader.Advance();
+        if (!reader.PeekIsSingleByte() || !IsLetter(reader.Peek())) return LineMessage::kSyntaxError;
+        const char calendar = Lower(reader.Peek());
+        reader.Advance();
+        if (std::string_view("aghj").find(calendar) == std::string_view::npos) return LineMessage::kUnknownToken;
+        d.calendar = calendar;
+        reader.SkipBlanks();
+    }
+
+    // The range: N, N-M, N- or -M.
+    int64_t low = 0, high = 0;
+    const bool hasLow = reader.ReadNumber(low, kMaxRangeValue);
+    if (reader.Peek() == '-') {
+        reader.Advance();
+        const bool hasHigh = reader.ReadNumber(high, kMaxRangeValue);
+        if (!hasLow && !hasHigh) return LineMessage::kSyntaxError;
+        if (!hasLow) low = 0;
+        if (!hasHigh) high = kMaxRangeValue;
+    } else {
+        if (!hasLow) return LineMessage::kSyntaxError;
+        high = low;
+    }
+    if (high < low) return LineMessage::kInvalidValue;
+    d.low = static_cast<int32_t>(low);
+    d.high = static_cast<int32_t>(high);
+
+    // Modifiers, each at most once; of ":+"/":-" and "<"/">" the later one wins.
+    bool seenModulus = false, seenPlus = false, seenMinus = false, seenBack = false, seenForward = false;
+    for (;;) {
+        reader.SkipBlanks();
+        const char c = reader.Peek();
+        int64_t value = 0;
+        LineMessage message;
+        if (c == '%') {
+            if (seenModulus) return LineMessage::kDoubleDefinition;
+            seenModulus = true;
+            reader.Advance();
+            if ((message = ReadModifierNumber(reader, 1, 9999, value)) != LineMessage::kStored) return message;
+            d.modulus = static_cast<uint16_t>(value);
+        } else if (c == ':') {
+            reader.Advance();
+            const char sign = reader.Peek();
+            if (sign != '+' && sign != '-') return LineMessage::kSyntaxError;
+            bool& seen = sign == '+' ? seenPlus : seenMinus;
+            if (seen) return LineMessage::kDoubleDefinition;
+            seen = true;
+            reader.Advance();
+            if ((message = ReadModifierNumber(reader, 0, 2400, value)) != LineMessage::kStored) return message;
+            if (value % 100 >= 60) return LineMessage::kInvalidValue;
+            d.offset = static_cast<int16_t>(sign == '+' ? value : -value);
+        } else if (c == '<' || c == '>') {
+            bool& seen = c == '<' ? seenBack : seenForward;
+            if (seen) return LineMessage::kDoubleDefinition;
+            seen = true;
+            reader.Advance();
+            if ((message = ReadModifierNumber(reader, 0, 366, value)) != LineMessage::kStored) return message;
+            d.shift = static_cast<int16_t>(c == '<' ? -value : value);
+        } else {
+            return LineMessage::kStored;
+        }
+    }
+}
+
+LineMessage ParseRule(LineReader& reader, ScriptEntry& entry) {
+    entry.type = ScriptEntry::kRule;
+    while (!reader.AtEnd()) {
+        const char c = reader.Peek();
+        const bool single = reader.PeekIsSingleByte();
+        if (single && IsBlank(c)) {
+            reader.Advance();
+        } else if (single && c == ';') {
+            break;
+        } else if (single && (c == '!' || IsLetter(c))) {
+            if (entry.descriptors.size() >= kMaxDescriptors) return LineMessage::kTooManyDescriptors;
+            Descriptor d;
+            const LineMessage message = ParseDescriptor(reader, d);
+            if (message != LineMessage::kStored) return message;
+            entry.descriptors.push_back(d);
+        } else if (single && c == '(') {
+            if (entry.hasKind) return LineMessage::kDoubleDefinition;
+            reader.Advance();
+            if (!reader.ReadDelimited(')', entry.kind)) return LineMessage::kParenthesis;
+            entry.hasKind = true;
+        } else if (single && c == '"') {
+            if (entry.hasName) return LineMessage::kDoubleDefinition;
+            reader.Advance();
+            if (!reader.ReadDelimited('"', entry.name)) return LineMessage::kParenthesis;
+            entry.hasName = true;
+        } else {
+            return LineMessage::kSyntaxError;
+        }
+    }
+    return entry.descriptors.empty() ? LineMessage::kBlankLine : LineMessage::kStored;
+}
+
+}  // namespace
+
+LineMessage ParseScriptLine(std::string_view line, ScriptEntry& entry) {
+    if (line.size() >= kMaxLineBytes) return LineMessage::kTooLong;
+    entry = ScriptEntry();
+    LineReader reader(line);
+    reader.SkipBlanks();
+    try {
+        if (reader.Peek() == '#') return ParseDirective(reader, entry);
+        return ParseRule(reader, entry);
+    } catch (const std::bad_alloc&) {
+        return LineMessage::kMemory;
+    }
+}
+
+ErrorValue HolidayScript::Compile(std::string_view text, std::vector<std::string>& report) {
+    std::vector<std::string> lines;
+    SplitTextLines(text, lines);
+    return CompileLines(lines, report);
+}
+
+ErrorValue HolidayScript::CompileLines(const std::vector<std::string>& lines, std::vector<std::string>& report) {
+    entries_.clear();
+    report.clear();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        ScriptEntry entry;
+        LineMessage message = ParseScriptLine(lines[i], entry);
+        if (message == LineMessage::kStored) {
+            entry.line = static_cast<int>(i + 1);
+            try {
+                entries_.push_back(std::move(entry));
+            } catch (const std::bad_alloc&) {
+                message = LineMessage::kMemory;
+            }
+        }
+        if (message != LineMessage::kStored && message != LineMessage::kBlankLine) {
+            entries_.clear();
+            report.push_back("Line " + std::to_string(i + 1) + ":" + MessageText(message));
+            return ErrorFromKey("script");
+        }
+    }
+    return kSuccess;
+}
+
+ErrorValue HolidayScript::CompileFile(const std::string& path, std::vector<std::string>& report) {
+    entries_.clear();
+    report.clear();
+    std::vector<std::string> lines;
+    const ErrorValue error = ReadTextLines(path, lines);
+    if (error != kSuccess) return error;
+    return CompileLines(lines, report);
+}
+
+}  // namespace tavoli

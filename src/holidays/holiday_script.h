@@ -1,0 +1,76 @@
+// The holiday script (holidays.txt): rule lines of descriptors with a kind and a name,
+// "#weekday" kinds, blocks and "#stop". This file compiles a script; evaluation is in
+// day_kinds.h.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "framework/error.h"
+
+namespace tavoli {
+
+struct Descriptor {
+    char letter = 0;        // d j l m p s w x y
+    bool negated = false;
+    char calendar = 0;      // a g h j, or 0 for none
+    int32_t low = 0;
+    int32_t high = 0;
+    uint16_t modulus = 0;   // 0: none
+    int16_t offset = 0;     // time offset as signed HHMM; 0: none
+    int16_t shift = 0;      // day shift; 0: none
+};
+
+constexpr int kMaxDescriptors = 16;
+constexpr int32_t kMaxRangeValue = 9999999;
+
+struct ScriptEntry {
+    enum Type { kRule, kBlockBegin, kBlockEnd, kStop, kWeekday };
+    Type type = kRule;
+    int line = 0;                         // 1-based line of the script
+    std::vector<Descriptor> descriptors;  // rules: 1 … 16
+    bool hasKind = false;
+    std::string kind;                     // rules and #weekday
+    bool hasName = false;
+    std::string name;
+    int32_t weekday = 0;                  // #weekday
+};
+
+// The messages a line can give, in their exact texts.
+enum class LineMessage {
+    kStored,  // an entry was stored
+    kBlankLine,
+    kTooLong,
+    kTooManyDescriptors,
+    kSyntaxError,
+    kUnknownToken,
+    kMemory,
+    kInvalidValue,
+    kDoubleDefinition,
+    kParenthesis,
+};
+const char* MessageText(LineMessage message);
+
+// Parses one line; on kStored the entry is filled.
+LineMessage ParseScriptLine(std::string_view line, ScriptEntry& entry);
+
+class HolidayScript {
+public:
+    // On failure the compiled script is empty, the result is "script" and the report
+    // holds one line, "Line N:" and the message.
+    ErrorValue Compile(std::string_view text, std::vector<std::string>& report);
+    ErrorValue CompileLines(const std::vector<std::string>& lines, std::vector<std::string>& report);
+    // A read failure empties the script and returns the read's error, with no report.
+    ErrorValue CompileFile(const std::string& path, std::vector<std::string>& report);
+
+    void Clear() { entries_.clear(); }
+    bool Empty() const { return entries_.empty(); }
+    const std::vector<ScriptEntry>& Entries() const { return entries_; }
+
+private:
+    std::vector<ScriptEntry> entries_;
+};
+
+}  // namespace tavoli

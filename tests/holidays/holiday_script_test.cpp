@@ -1,0 +1,249 @@
+#include "holidays/holiday_script.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/platform.h"
+#include "support/file_contents.h"
+#include "support/temp_folder.h"
+#ifndef _WIN32
+#include "framework/platform_host.h"
+#endif
+
+namespace tavoli {
+namespace {
+
+// The example script of the language's description, in UTF-8 (converted per run).
+const char* const kExampleScript =
+    "; weekday colours\n"
+    "#weekday 0 (休日)\n"
+    "#weekday 6 (2)\n"
+    "#begin\n"
+    "m1 d1 (4) \"元日\"\n"
+    "m1 w1 d8-14 (祝日) \"成人の日\"\n"
+    "s359 :+0900 s0 >1 :+0900 (4) \"春分の日\"\n"
+    "#end\n"
+    "w1 x1 <1 (4) \"振替休日\"\n"
+    "m?a1 :+0900 d?a1 :+0900 \"旧正月\"\n"
+    "y2000- m5 d5 !w0 (3)\n"
+    "l168-179 :+0900 \"満月\"\n"
+    "#stop\n"
+    "m12 d31 \"never reached\"\n";
+
+std::string CompileOne(std::string_view line) {
+    HolidayScript script;
+    std::vector<std::string> report;
+    const ErrorValue error = script.Compile(line, report);
+    if (error == kSuccess) return script.Empty() ? "empty" : "ok";
+    EXPECT_EQ(error, ErrorFromKey("script"));
+    EXPECT_TRUE(script.Empty());
+    EXPECT_EQ(report.size(), 1u);
+    return report.empty() ? "" : report.front();
+}
+
+TEST(HolidayScript, ExampleCompiles) {
+    HolidayScript script;
+    std::vector<std::string> report;
+    ASSERT_EQ(script.Compile(AnsiFromUtf8(kExampleScript), report), kSuccess);
+    EXPECT_TRUE(report.empty());
+    const auto& e = script.Entries();
+    ASSERT_EQ(e.size(), 13u);  // the comment line stores nothing
+    EXPECT_EQ(e[0].type, ScriptEntry::kWeekday);
+    EXPECT_EQ(e[0].weekday, 0);
+    EXPECT_EQ(e[0].kind, AnsiFromUtf8("休日"));
+    EXPECT_EQ(e[0].line, 2);
+    EXPECT_EQ(e[2].type, ScriptEntry::kBlockBegin);
+    EXPECT_EQ(e[3].descriptors.size(), 2u);
+    EXPECT_EQ(e[3].name, AnsiFromUtf8("元日"));
+    const ScriptEntry& equinox = e[5];
+    ASSERT_EQ(equinox.descriptors.size(), 2u);
+    EXPECT_EQ(equinox.descriptors[0].letter, 's');
+    EXPECT_EQ(equinox.descriptors[0].offset, 900);
+    EXPECT_EQ(equinox.descriptors[1].shift, 1);
+    EXPECT_EQ(e[6].type, ScriptEntry::kBlockEnd);
+    EXPECT_EQ(e[7].descriptors[1].shift, -1);
+    EXPECT_EQ(e[8].descriptors[0].calendar, 'a');
+    EXPECT_FALSE(e[8].hasKind);
+    EXPECT_TRUE(e[9].descriptors[3].negated);
+    EXPECT_EQ(e[9].descriptors[0].low, 2000);
+    EXPECT_EQ(e[9].descriptors[0].high, kMaxRangeValue);
+    EXPECT_EQ(e[11].type, ScriptEntry::kStop);
+    EXPECT_EQ(e[12].line, 14);
+
+    EXPECT_EQ(CompileOne(""), "empty");  // an empty script: an empty rule list
+}
+
+TEST(HolidayScript, EveryMessageWithItsLine) {
+    struct Case {
+        std::string script;
+        std::string report;
+    } cases[] = {
+        {"#beginning", "Line 1:Unknown token."},
+        {"#", "Line 1:Unknown token."},
+        {"# begin", "Line 1:Unknown token."},
+        {"m1\n\n#weekday 0 (1", "Line 3:Syntax error."},
+        {"#weekday (1)", "Line 1:Syntax error."},
+        {"#weekday 0 1)", "Line 1:Syntax error."},
+        {"m1 d1 (4", "Line 1:Parenthesis error."},
+        {"m1 \"name", "Line 1:Parenthesis error."},
+        {"m1 (4) (3)", "Line 1:Double definition of token."},
+        {"m1 \"a\" \"b\"", "Line 1:Double definition of token."},
+        {"m1 %4 %5", "Line 1:Double definition of token."},
+        {"m1 :+0900 :+0100", "Line 1:Double definition of token."},
+        {"m1 <1 <2", "Line 1:Double definition of token."},
+        {"m", "Line 1:Syntax error."},
+        {"m-", "Line 1:Syntax error."},
+        {"m5-3", "Line 1:Invalid value is determined."},
+        {"d1 %0", "Line 1:Invalid value is determined."},
+        {"d1 %10000", "Line 1:Invalid value is determined."},
+        {"d1 %", "Line 1:Syntax error."},
+        {"m1 :+0960", "Line 1:Invalid value is determined."},
+        {"m1 :+2401", "Line 1:Invalid value is determined."},
+        {"m1 :0900", "Line 1:Syntax error."},
+        {"m1 : +0900", "Line 1:Syntax error."},
+        {"m1 :+", "Line 1:Syntax error."},
+        {"m1 <367", "Line 1:Invalid value is determined."},
+        {"m1 >", "Line 1:Syntax error."},
+        {"q1", "Line 1:Unknown token."},
+        {"m?z1", "Line 1:Unknown token."},
+        {"m?1", "Line 1:Syntax error."},
+        {"!", "Line 1:Syntax error."},
+        {"! 5", "Line 1:Syntax error."},
+        {"m1 @", "Line 1:Syntax error."},
+        {"m1 5", "Line 1:Syntax error."},
+        {"m1\nm2\nm3\nm4\nm5\nm6\nm7\nm8\nm9\nm10\nm11\nm1 x", "Line 12:Syntax error."},
+        {std::string(256, ' '), "Line 1:This line of script is too long."},
+        {"y1 y2 y3 y4 y5 y6 y7 y8 y9 y10 y11 y12 y13 y14 y15 y16 y17", "Line 1:Too many descripters."},
+        {"m1\r\nq1", "Line 2:Unknown token."},    // CR LF is one break
+        {"m1\n\rq1", "Line 3:Unknown token."},    // LF CR are two
+    };
+    for (const Case& c : cases) EXPECT_EQ(CompileOne(c.script), c.report) << c.script;
+}
+
+TEST(HolidayScript, AcceptedForms) {
+    struct Case {
+        const char* line;
+        const char* result;
+    } cases[] = {
+        {"#BEGIN", "ok"},
+        {"#Weekday0(1)", "ok"},
+        {"  #stop and the rest is ignored", "ok"},
+        {"#end (", "ok"},
+        {"m 1", "ok"},
+        {"M?A1", "ok"},
+        {"m1-", "ok"},
+        {"m-12", "ok"},
+        {"m1 %4 :-0930 >366 <0", "ok"},
+        {"m1 :+0900 :-0900", "ok"},      // both signs: the later one wins
+        {"!  y0 %4", "ok"},
+        {"y99999999999", "ok"},           // clamped, not rejected
+        {"(休日)", "empty"},              // a kind alone stores nothing
+        {"\"name\"", "empty"},
+        {"; comment only", "empty"},
+        {"m1 ; \"unclosed in a comment", "ok"},
+        {"\t m1\td1\t", "ok"},
+        {"m1 d1 ()", "ok"},
+        {"m1 \"\"", "ok"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(CompileOne(AnsiFromUtf8(c.line)), c.result) << c.line;
+
+    HolidayScript script;
+    std::vector<std::string> report;
+    ASSERT_EQ(script.Compile("y99999999999 m1 :+0900 :-0930 <5 >7 d-12", report), kSuccess);
+    const auto& d = script.Entries()[0].descriptors;
+    EXPECT_EQ(d[0].low, kMaxRangeValue);
+    EXPECT_EQ(d[1].offset, -930);
+    EXPECT_EQ(d[1].shift, 7);
+    EXPECT_EQ(d[2].low, 0);
+    EXPECT_EQ(d[2].high, 12);
+}
+
+TEST(HolidayScript, LineLengthAndDescriptorLimits) {
+    const std::string rule = "m1 \"";
+    std::string line255 = rule + std::string(255 - rule.size() - 1, 'n') + "\"";
+    ASSERT_EQ(line255.size(), 255u);
+    EXPECT_EQ(CompileOne(line255), "ok");
+    std::string line256 = rule + std::string(256 - rule.size() - 1, 'n') + "\"";
+    EXPECT_EQ(CompileOne(line256), "Line 1:This line of script is too long.");
+
+    HolidayScript script;
+    std::vector<std::string> report;
+    ASSERT_EQ(script.Compile("y1 y2 y3 y4 y5 y6 y7 y8 y9 y10 y11 y12 y13 y14 y15 y16", report), kSuccess);
+    EXPECT_EQ(script.Entries()[0].descriptors.size(), 16u);
+}
+
+TEST(HolidayScript, AFailingLineEmptiesTheScript) {
+    HolidayScript script;
+    std::vector<std::string> report;
+    ASSERT_EQ(script.Compile("m1 d1 \"a\"", report), kSuccess);
+    ASSERT_FALSE(script.Empty());
+    EXPECT_EQ(script.Compile("m1 d1 \"a\"\nm2 d2 \"b\"\nm3 )\nm3", report), ErrorFromKey("script"));
+    EXPECT_TRUE(script.Empty());
+    EXPECT_EQ(report, std::vector<std::string>{"Line 3:Syntax error."});
+}
+
+#ifndef _WIN32
+// Kind and name texts are read character by character, as the system steps through
+// them: a lead byte takes the next byte along, so a second byte 0x29 or 0x22 never
+// closes a kind text or a name.
+TEST(HolidayScript, DoubleByteTextsUnderCodePage932) {
+    HostPlatform japanese;
+    japanese.SetCodePage(kCodePageJapanese);
+    ScopedPlatform scope(japanese);
+    HolidayScript script;
+    std::vector<std::string> report;
+    ASSERT_EQ(script.Compile("m1 (\x95\x5c) \"\x83\x5c\x8a\x7b\x8a\x7d\"", report), kSuccess);
+    EXPECT_EQ(script.Entries()[0].kind, "\x95\x5c");
+    EXPECT_EQ(script.Entries()[0].name, "\x83\x5c\x8a\x7b\x8a\x7d");
+    EXPECT_EQ(CompileOne("m1 (\x95)"), "Line 1:Parenthesis error.");
+    EXPECT_EQ(CompileOne("m1 \"\x95\""), "Line 1:Parenthesis error.");
+    ASSERT_EQ(script.Compile("m1 (\x95))\"\x95\"\"", report), kSuccess);
+    EXPECT_EQ(script.Entries()[0].kind, "\x95)");
+    EXPECT_EQ(script.Entries()[0].name, "\x95\"");
+    EXPECT_EQ(CompileOne("m1 \x95\x5c"), "Line 1:Syntax error.");  // a kanji outside a text
+    EXPECT_EQ(CompileOne("\x82\xa0"), "Line 1:Syntax error.");
+}
+#endif
+
+TEST(HolidayScript, CompilingFiles) {
+    TempFolder folder;
+    const std::string path = folder.Join("holidays.txt");
+    WriteWholeFile(path, "#weekday 0 (3)\r\nm1 d1 (4) \"New Year\"\r\n");
+    HolidayScript script;
+    std::vector<std::string> report;
+    ASSERT_EQ(script.CompileFile(path, report), kSuccess);
+    EXPECT_EQ(script.Entries().size(), 2u);
+    EXPECT_EQ(script.CompileFile(folder.Join("missing.txt"), report), ErrorFromSystem(2));
+    EXPECT_TRUE(script.Empty());
+    EXPECT_TRUE(report.empty());  // a read failure has no report line
+    WriteWholeFile(path, "m1\r\nm13-1\r\n");
+    EXPECT_EQ(script.CompileFile(path, report), ErrorFromKey("script"));
+    EXPECT_EQ(report, std::vector<std::string>{"Line 2:Invalid value is determined."});
+}
+
+TEST(HolidayScript, RandomBytesNeverCrash) {
+    uint32_t state = 12345;
+    auto next = [&] {
+        state = state * 1103515245u + 12345u;
+        return static_cast<char>(state >> 16);
+    };
+    HolidayScript script;
+    std::vector<std::string> report;
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        const int length = round % 300;
+        for (int i = 0; i < length; ++i) text.push_back(next());
+        const ErrorValue error = script.Compile(text, report);
+        EXPECT_TRUE(error == kSuccess || (error == ErrorFromKey("script") && report.size() == 1));
+    }
+    // Valid pieces in random order, including huge numbers.
+    const char* pieces[] = {"m", "d", "!", "?a", "1", "-", "99999999999", "%", ":+", ":-", "<", ">", "(", ")",
+                            "\"", " ", ";", "#begin", "x1", "s", "0900", "\n"};
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        for (int i = 0; i < 40; ++i) text += pieces[static_cast<unsigned char>(next()) % std::size(pieces)];
+        script.Compile(text, report);
+    }
+}
+
+}  // namespace
+}  // namespace tavoli
