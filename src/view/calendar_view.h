@@ -1,0 +1,236 @@
+// The calendar view: the grid of cells of the chosen design, the region and date of
+// every cell, the cursor, the shown month, and the texts of header, footer and title.
+// Painting reads all of this; nothing here draws.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "calendar/cal_date.h"
+#include "framework/font_spec.h"
+#include "framework/lang_text.h"
+#include "holidays/holiday_script.h"
+#include "memo/memo_store.h"
+#include "view/pixel_color.h"
+
+namespace tavoli {
+
+constexpr PackedTag kRegionHead = PackTag("head");
+constexpr PackedTag kRegionDate = PackTag("date");
+constexpr PackedTag kRegionBlank = PackTag("blnc");
+constexpr PackedTag kRegionFoot = PackTag("foot");
+
+enum HeaderStyle { kTopOneLine = 0, kLeftTwoLines = 1, kTitleBar = 2 };
+enum RowsStyle { kSixLines = 0, kFiveLines = 1, kTwoMonths = 2 };
+enum FooterStyle {
+    kBottomOneLine = 0,
+    kBottomTwoLines = 1,
+    kBottomThreeLines = 2,
+    kRightThreeLines = 3,
+    kRightFourLines = 4,
+    kNoFooter = 5
+};
+
+struct CellClass {
+    PackedTag region = 0;  // 0: outside every region
+    CalDate date;          // null: no date
+};
+
+struct Size {
+    int width = 0;
+    int height = 0;
+    bool operator==(const Size& o) const { return width == o.width && height == o.height; }
+};
+
+// The colours of the view, in the order of their settings.
+enum class ViewColor {
+    kNormalDay,
+    kSemiHoliday,
+    kHoliday,
+    kNationalHoliday,
+    kAnniversary,
+    kHeader,
+    kFooter,
+    kSelection,
+    kToday,
+    kBackground,
+    kCount
+};
+
+enum class FontRole { kLarge, kMedium, kSmall, kMicro };
+
+// A text of the header or footer: the cells it spans and the cells that paint their
+// slice of it, its font and where its colour comes from.
+struct TextBox {
+    enum class Color { kHeader, kFooter, kWeekdayKind };
+    int firstColumn = 0, firstRow = 0, lastColumn = 0, lastRow = 0;  // the box, inclusive
+    int paintFirstColumn = 0, paintLastColumn = 0;                   // the columns that draw it
+    std::string text;
+    FontRole font = FontRole::kSmall;
+    Color color = Color::kHeader;
+    int weekday = -1;     // kWeekdayKind: the weekday whose kind gives the colour
+    bool button = false;  // a navigation button: selection colour and pressed look on the cursor
+};
+
+struct CountDown {
+    bool shown = false;
+    CalDate target;
+    int range = 0;     // days before (negative) or after (positive) the target
+    int interval = 1;
+};
+
+class CalendarView {
+public:
+    // Today's month, the default design and the defaults of the user's language.
+    CalendarView();
+
+    // Design: out-of-range styles become 0. Each setter recomputes the grid and the
+    // footer lines.
+    void SetDesign(int header, int weekday, int rows, int footer);
+    void SetHeaderStyle(int style);
+    void SetWeekdayStyle(int style);
+    void SetRowsStyle(int style);
+    void SetFooterStyle(int style);
+    int HeaderStyleValue() const { return headerStyle_; }
+    int WeekdayStyleValue() const { return weekdayStyle_; }
+    int RowsStyleValue() const { return rowsStyle_; }
+    int FooterStyleValue() const { return footerStyle_; }
+
+    // Grid metrics.
+    int DateRows() const { return dateRows_; }
+    int LeftColumns() const { return leftColumns_; }
+    int TopRows() const { return topRows_; }
+    int RightColumns() const { return rightColumns_; }
+    int BottomRows() const { return bottomRows_; }
+    int TotalColumns() const { return leftColumns_ + 7 + rightColumns_; }
+    int TotalRows() const { return topRows_ + dateRows_ + bottomRows_; }
+    bool WeekNumbersShown() const { return weekdayStyle_ >= 2; }
+    bool WeekdayIndexShown() const { return weekdayStyle_ == 0 || weekdayStyle_ == 2; }
+
+    void SetCellSize(int width, int height);  // each clamped to 8 … 256
+    Size CellSize() const { return {cellWidth_, cellHeight_}; }
+    void SetMargins(int left, int top, int right, int bottom);
+    std::array<int, 4> Margins() const { return {marginLeft_, marginTop_, marginRight_, marginBottom_}; }
+    void SetFirstDayOfWeek(int weekday);  // taken modulo 7
+    int FirstDayOfWeek() const { return firstDayOfWeek_; }
+    void SetBaseDayOfWeek(int weekday);
+    int BaseDayOfWeek() const { return baseDayOfWeek_; }
+    void SetNeighbourDays(bool on);
+    bool NeighbourDays() const { return neighbourDays_; }
+
+    // Lines of format.txt: 1–4 replace the header formats, 5–8 the footer formats; an
+    // empty line keeps that format. Taken as they stand.
+    void SetFormats(const std::vector<std::string>& lines);
+    const std::array<std::string, 4>& HeaderFormats() const { return headerFormats_; }
+    const std::array<std::string, 4>& FooterFormats() const { return footerFormats_; }
+    // Weekday names, month names and era list in the code page; empty keeps the current.
+    void SetNames(const std::string& weekdayNames, const std::string& monthNames, const std::string& eraList);
+    const std::string& WeekdayNames() const { return weekdayNames_; }
+    const std::string& MonthNames() const { return monthNames_; }
+    const std::string& EraList() const { return eraList_; }
+
+    // The shown month: years stay in 1 … 3999.
+    void StepMonth(int delta);
+    void SetMonth(int year, int month);
+    int ShownYear() const { return shownYear_; }
+    int ShownMonth() const { return shownMonth_; }
+    CalDate FirstOfShownMonth() const { return CalDate(shownYear_, shownMonth_, 1); }
+    void SelectDate(CalDate date);
+    void GoToday();
+    CalDate TodayDate() const { return today_; }
+
+    // The cursor: column, row (−1 for none) and half of a split cell.
+    bool PointerMoved(int x, int y);
+    void SetPressed(bool pressed) { pressed_ = pressed; }
+    bool Pressed() const { return pressed_; }
+    bool MoveCursor(int dx, int dy);
+    bool ClickNavigation();
+    int CursorColumn() const { return cursorColumn_; }
+    int CursorRow() const { return cursorRow_; }
+    int CursorHalf() const { return cursorHalf_; }
+
+    CellClass ClassifyCell(int column, int row, int half) const;
+    CellClass HitTest() const { return ClassifyCell(cursorColumn_, cursorRow_, cursorHalf_); }
+    // The date of a date column (0 … 6) and date row of the grid.
+    CalDate DateAt(int dateColumn, int dateRow) const;
+    // Whether a cell of the last date row folds a sixth week into its lower half.
+    bool IsSplitCell(int column, int row) const;
+
+    void SetBackgroundImageSize(int width, int height);
+    Size ViewSize() const;
+
+    const std::vector<std::string>& FooterLines() const { return footerLines_; }
+    // The title: the month in the "Title-bar" style, else the application's title; with
+    // the clock, the time of `now` follows.
+    std::string WindowTitle(const CalDateTime& now) const;
+    void SetClock(bool on) { clock_ = on; }
+    bool Clock() const { return clock_; }
+    // The shown month as eight lines of text, the week starting on Sunday.
+    std::vector<std::string> MonthAsText() const;
+    // The texts of header and footer for the current state.
+    std::vector<TextBox> TextBoxes() const;
+
+    // Painting state.
+    PixelColor Color(ViewColor which) const { return colors_[static_cast<size_t>(which)]; }
+    void SetColor(ViewColor which, PixelColor color) { colors_[static_cast<size_t>(which)] = color; }
+    const std::string& FontFace() const { return fontFace_; }
+    void SetFontFace(const std::string& face) { fontFace_ = face; }
+    int FontSize(FontRole role) const { return fontSizes_[static_cast<size_t>(role)]; }
+    void SetFontSize(FontRole role, int size) { fontSizes_[static_cast<size_t>(role)] = size; }
+    bool Emphasis() const { return emphasis_; }
+    void SetEmphasis(bool on) { emphasis_ = on; }
+    const tavoli::CountDown& CountDownSettings() const { return countDown_; }
+    void SetCountDown(const tavoli::CountDown& countDown) { countDown_ = countDown; }
+
+    HolidayScript& Script() { return script_; }
+    const HolidayScript& Script() const { return script_; }
+    MemoStore& Memos() { return memos_; }
+    const MemoStore& Memos() const { return memos_; }
+
+    // Recomputes the footer lines from the cursor (after the script or memos changed).
+    void UpdateFooterLines();
+
+private:
+    void UpdateGrid();
+    bool InDateArea(int column, int row) const;
+    std::string Format(const std::string& templ, CalDate date) const;
+
+    int headerStyle_ = kTopOneLine;
+    int weekdayStyle_ = 0;
+    int rowsStyle_ = kFiveLines;
+    int footerStyle_ = kBottomTwoLines;
+    int dateRows_ = 5, leftColumns_ = 0, topRows_ = 2, rightColumns_ = 0, bottomRows_ = 2;
+
+    int cellWidth_ = 48, cellHeight_ = 36;
+    int marginLeft_ = 4, marginTop_ = 4, marginRight_ = 4, marginBottom_ = 4;
+    int shownYear_ = 2000, shownMonth_ = 1;
+    CalDate today_;
+    int cursorColumn_ = -1, cursorRow_ = -1, cursorHalf_ = 0;
+    bool pressed_ = false;
+    int firstDayOfWeek_ = 0;
+    int baseDayOfWeek_ = 4;
+    bool neighbourDays_ = false;
+    bool clock_ = false;
+    bool emphasis_ = false;
+    int backgroundWidth_ = 0, backgroundHeight_ = 0;
+
+    std::array<std::string, 4> headerFormats_;
+    std::array<std::string, 4> footerFormats_;
+    std::string hoverFormat_;
+    std::string weekdayNames_, monthNames_, eraList_;
+    std::vector<std::string> footerLines_;
+
+    std::array<PixelColor, static_cast<size_t>(ViewColor::kCount)> colors_;
+    std::string fontFace_;
+    std::array<int, 4> fontSizes_ = {40, 24, 16, 8};
+    tavoli::CountDown countDown_;
+
+    HolidayScript script_;
+    MemoStore memos_;
+};
+
+// The word of a blank-separated list, counted from 0; empty when there is none.
+std::string WordOf(const std::string& list, int index);
+
+}  // namespace tavoli

@@ -1,0 +1,373 @@
+#include "view/calendar_view.h"
+
+#include <gtest/gtest.h>
+
+#include "format/date_format.h"
+#include "format/default_formats.h"
+#include "framework/messages.h"
+#include "support/test_platform.h"
+#ifndef _WIN32
+#include "framework/platform_host.h"
+#endif
+
+namespace tavoli {
+namespace {
+
+// Points the view's pointer at the middle of a cell (or its upper/lower quarter).
+void PointAt(CalendarView& view, int column, int row, int half = -1) {
+    const auto margins = view.Margins();
+    const Size cell = view.CellSize();
+    const int y = half < 0 ? cell.height / 2 : half == 0 ? cell.height / 4 : cell.height * 3 / 4;
+    view.PointerMoved(margins[0] + column * cell.width + cell.width / 2, margins[1] + row * cell.height + y);
+}
+
+std::string RegionOf(const CellClass& c) { return TagText(c.region); }
+
+TEST(CalendarView, DefaultDesign) {
+    CalendarView view;
+    EXPECT_EQ(view.HeaderStyleValue(), kTopOneLine);
+    EXPECT_EQ(view.RowsStyleValue(), kFiveLines);
+    EXPECT_EQ(view.FooterStyleValue(), kBottomTwoLines);
+    EXPECT_EQ(view.TotalColumns(), 7);
+    EXPECT_EQ(view.TotalRows(), 9);  // 2 header rows, 5 date rows, 2 footer rows
+    EXPECT_EQ(view.TopRows(), 2);
+    EXPECT_EQ(view.BottomRows(), 2);
+    EXPECT_EQ(view.CellSize(), (Size{48, 36}));
+    EXPECT_EQ(view.ViewSize(), (Size{344, 332}));
+    EXPECT_EQ(view.CursorColumn(), -1);
+    EXPECT_EQ(view.FirstDayOfWeek(), 0);
+    EXPECT_EQ(view.BaseDayOfWeek(), 4);
+    EXPECT_FALSE(view.NeighbourDays());
+    EXPECT_EQ(view.ShownYear(), view.TodayDate().Year());
+    EXPECT_EQ(view.ShownMonth(), view.TodayDate().Month());
+    EXPECT_EQ(view.Color(ViewColor::kHoliday), PixelColor::Rgb(224, 32, 32));
+    EXPECT_EQ(view.FontSize(FontRole::kMedium), 24);
+    EXPECT_EQ(view.CountDownSettings().target, view.TodayDate());
+    view.SetBackgroundImageSize(480, 320);  // an image larger than the grid widens the window
+    EXPECT_EQ(view.ViewSize(), (Size{480, 332}));
+}
+
+TEST(CalendarView, LeftTwoLinesWithWeekNumbers) {
+    CalendarView view;
+    view.SetDesign(kLeftTwoLines, 2, kSixLines, kBottomOneLine);
+    EXPECT_EQ(view.LeftColumns(), 3);
+    EXPECT_EQ(view.TopRows(), 1);  // the weekday index only
+    EXPECT_EQ(view.TotalColumns(), 10);
+    EXPECT_EQ(view.TotalRows(), 8);
+    view.SetMonth(2024, 5);
+    bool monthBox = false, weekColumn = false;
+    for (const TextBox& box : view.TextBoxes()) {
+        if (box.font == FontRole::kLarge) {
+            monthBox = true;
+            EXPECT_EQ(box.firstColumn, 0);
+            EXPECT_EQ(box.lastColumn, 1);
+            EXPECT_EQ(box.firstRow, 0);
+            EXPECT_EQ(box.lastRow, 1);
+        }
+        if (box.text == "(18)") {  // Saturday 4 May 2024, week 18 (Thursday base)
+            weekColumn = true;
+            EXPECT_EQ(box.firstColumn, 2);
+            EXPECT_EQ(box.firstRow, 1);
+        }
+    }
+    EXPECT_TRUE(monthBox);
+    EXPECT_TRUE(weekColumn);
+    EXPECT_EQ(RegionOf(view.ClassifyCell(2, 3, 0)), "head");   // the week-number column
+    EXPECT_EQ(RegionOf(view.ClassifyCell(3, 1, 0)), "blnc");   // 28 April
+    EXPECT_EQ(view.ClassifyCell(6, 1, 0).date, CalDate(2024, 5, 1));
+    EXPECT_EQ(view.ClassifyCell(1, 2, 0).date, CalDate(2024, 5, 1));  // the month block carries the 1st
+    EXPECT_TRUE(view.ClassifyCell(1, 3, 0).date.IsNull());
+    // The navigation buttons of the left header.
+    struct Click {
+        int column, row;
+        int year, month;
+    } clicks[] = {{0, 4, 2024, 4}, {1, 4, 2024, 5}, {0, 5, 2023, 5}, {1, 5, 2024, 5}};
+    for (const Click& c : clicks) {
+        PointAt(view, c.column, c.row);
+        EXPECT_TRUE(view.ClickNavigation());
+        EXPECT_EQ(view.ShownYear(), c.year);
+        EXPECT_EQ(view.ShownMonth(), c.month);
+    }
+    PointAt(view, 0, 3);
+    EXPECT_FALSE(view.ClickNavigation());
+}
+
+// March 2025 begins on a Saturday and has 31 days: in "5-lines" the cells of the 23rd
+// and 24th fold the 30th and 31st into their lower halves.
+TEST(CalendarView, SplitCellsInFiveLines) {
+    CalendarView view;
+    view.SetMonth(2025, 3);
+    const int lastRow = view.TopRows() + 4;
+    EXPECT_TRUE(view.IsSplitCell(0, lastRow));
+    EXPECT_TRUE(view.IsSplitCell(1, lastRow));
+    EXPECT_FALSE(view.IsSplitCell(2, lastRow));
+    EXPECT_EQ(view.ClassifyCell(0, lastRow, 0).date, CalDate(2025, 3, 23));
+    EXPECT_EQ(view.ClassifyCell(0, lastRow, 1).date, CalDate(2025, 3, 30));
+    EXPECT_EQ(view.ClassifyCell(1, lastRow, 1).date, CalDate(2025, 3, 31));
+
+    PointAt(view, 1, lastRow, 1);
+    EXPECT_EQ(view.CursorHalf(), 1);
+    EXPECT_EQ(view.HitTest().date, CalDate(2025, 3, 31));
+    EXPECT_TRUE(view.PointerMoved(view.Margins()[0] + 48 + 10, view.Margins()[1] + lastRow * 36 + 2));  // upper half
+    EXPECT_EQ(view.HitTest().date, CalDate(2025, 3, 24));
+
+    // The keyboard moves between the halves before it leaves the cell.
+    view.SelectDate(CalDate(2025, 3, 17));
+    view.MoveCursor(0, 1);
+    EXPECT_EQ(view.HitTest().date, CalDate(2025, 3, 24));
+    view.MoveCursor(0, 1);
+    EXPECT_EQ(view.HitTest().date, CalDate(2025, 3, 31));
+    view.MoveCursor(0, 1);  // nowhere further down
+    EXPECT_EQ(view.HitTest().date, CalDate(2025, 3, 31));
+    view.MoveCursor(-1, 0);  // along the lower halves
+    EXPECT_EQ(view.HitTest().date, CalDate(2025, 3, 30));
+    view.MoveCursor(0, -1);
+    EXPECT_EQ(view.HitTest().date, CalDate(2025, 3, 23));
+    view.MoveCursor(0, -1);
+    EXPECT_EQ(view.HitTest().date, CalDate(2025, 3, 16));
+    view.MoveCursor(2, 3);  // onto a cell that is not split
+    EXPECT_EQ(view.HitTest().date, CalDate(2025, 3, 25));
+    EXPECT_EQ(view.CursorHalf(), 0);
+
+    view.SelectDate(CalDate(2025, 3, 30));
+    EXPECT_EQ(view.CursorRow(), lastRow);
+    EXPECT_EQ(view.CursorHalf(), 1);
+    view.SelectDate(CalDate(2025, 3, 1));  // the 1st is always in the first date row
+    EXPECT_EQ(view.CursorRow(), view.TopRows());
+    EXPECT_EQ(view.CursorColumn(), 6);
+    view.SelectDate(CalDate(2025, 4, 1));
+    EXPECT_EQ(view.ShownMonth(), 4);
+}
+
+TEST(CalendarView, CursorWithoutADateAndKeyboardStart) {
+    CalendarView view;
+    view.SetMonth(2024, 5);
+    EXPECT_EQ(RegionOf(view.HitTest()), "head");  // no cursor: "head" without a date
+    EXPECT_TRUE(view.HitTest().date.IsNull());
+    EXPECT_TRUE(view.MoveCursor(1, 0));  // from outside the date area: the middle cell
+    EXPECT_EQ(view.CursorColumn(), 3);
+    EXPECT_EQ(view.CursorRow(), view.TopRows() + 2);
+    view.MoveCursor(-10, -10);  // clamped to the date area
+    EXPECT_EQ(view.CursorColumn(), 0);
+    EXPECT_EQ(view.CursorRow(), view.TopRows());
+}
+
+TEST(CalendarView, StepsStayWithinTheYears) {
+    CalendarView view;
+    view.SetMonth(1, 1);
+    view.StepMonth(-1);
+    EXPECT_EQ(view.ShownYear(), 1);
+    EXPECT_EQ(view.ShownMonth(), 1);
+    view.StepMonth(-12);
+    EXPECT_EQ(view.ShownYear(), 1);
+    view.SetMonth(3999, 12);
+    view.StepMonth(1);
+    EXPECT_EQ(view.ShownYear(), 3999);
+    EXPECT_EQ(view.ShownMonth(), 12);
+    view.StepMonth(12);
+    EXPECT_EQ(view.ShownMonth(), 12);
+    view.SetMonth(2024, 12);
+    view.StepMonth(1);
+    EXPECT_EQ(view.ShownYear(), 2025);
+    EXPECT_EQ(view.ShownMonth(), 1);
+    view.StepMonth(-12);
+    EXPECT_EQ(view.ShownYear(), 2024);
+    struct Case {
+        int year, month;
+        int shownYear, shownMonth;
+    } cases[] = {{0, 5, 1, 1}, {4000, 1, 3999, 12}, {-7, 3, 1, 1}, {2024, 0, 2023, 12}, {2024, 13, 2025, 1},
+                 {2024, -11, 2023, 1}, {2024, -12, 2022, 12}, {2024, 25, 2026, 1}, {2024, 2147483647, 3999, 12}, {2024, -2147483647 - 1, 1, 1}};
+    for (const Case& c : cases) {
+        view.SetMonth(c.year, c.month);
+        EXPECT_EQ(view.ShownYear(), c.shownYear) << c.year << "/" << c.month;
+        EXPECT_EQ(view.ShownMonth(), c.shownMonth) << c.year << "/" << c.month;
+    }
+    // Top-1-line navigation: the first and last date columns of row 0.
+    view.SetMonth(1, 1);
+    PointAt(view, 0, 0);
+    EXPECT_FALSE(view.ClickNavigation());  // January of year 1 cannot go back
+    PointAt(view, 6, 0);
+    EXPECT_TRUE(view.ClickNavigation());
+    EXPECT_EQ(view.ShownMonth(), 2);
+    PointAt(view, 3, 0);
+    EXPECT_FALSE(view.ClickNavigation());
+}
+
+TEST(CalendarView, TwoMonthView) {
+    CalendarView view;
+    view.SetRowsStyle(kTwoMonths);
+    EXPECT_EQ(view.DateRows(), 10);
+    view.SetMonth(2024, 5);
+    const int top = view.TopRows();
+    EXPECT_EQ(RegionOf(view.ClassifyCell(0, top, 0)), "blnc");  // 28 April: the month before
+    const CellClass june = view.ClassifyCell(0, top + 5, 0);    // 2 June
+    EXPECT_EQ(RegionOf(june), "date");
+    EXPECT_EQ(june.date, CalDate(2024, 6, 2));
+    EXPECT_EQ(RegionOf(view.ClassifyCell(6, top + 9, 0)), "blnc");  // 6 July
+    EXPECT_FALSE(view.IsSplitCell(0, top + 9));
+    view.SetNeighbourDays(true);
+    EXPECT_EQ(RegionOf(view.ClassifyCell(0, top, 0)), "date");
+    EXPECT_EQ(RegionOf(view.ClassifyCell(6, top + 9, 0)), "date");
+    view.SetMonth(2024, 12);  // January follows December
+    view.SetNeighbourDays(false);
+    EXPECT_EQ(RegionOf(view.ClassifyCell(0, top + 6, 0)), "date");
+}
+
+TEST(CalendarView, NoFooter) {
+    CalendarView view;
+    view.SetFooterStyle(kNoFooter);
+    EXPECT_EQ(view.BottomRows(), 0);
+    EXPECT_EQ(view.RightColumns(), 0);
+    view.SetMonth(2024, 5);
+    view.SelectDate(CalDate(2024, 5, 15));
+    EXPECT_TRUE(view.FooterLines().empty());
+    for (int column = 0; column < view.TotalColumns(); ++column) {
+        for (int row = 0; row < view.TotalRows(); ++row) EXPECT_NE(RegionOf(view.ClassifyCell(column, row, 0)), "foot");
+    }
+}
+
+// Every design (3 × 4 × 3 × 6) and several months: the grid adds up, and every date
+// cell found by classification is where SelectDate puts the cursor for its date.
+TEST(CalendarView, EveryDesignRoundTrips) {
+    CalendarView view;
+    // Plain formats: the footer lines are recomputed at every selection, and the
+    // Japanese defaults would spend the time on lunisolar dates.
+    view.SetFormats(std::vector<std::string>(8, "%D"));
+    const int months[][2] = {{2024, 2}, {2025, 3}, {2026, 2}, {2023, 12}, {1, 1}, {3999, 12}};
+    for (int header = 0; header < 3; ++header) {
+        for (int weekday = 0; weekday < 4; ++weekday) {
+            for (int rows = 0; rows < 3; ++rows) {
+                for (int footer = 0; footer < 6; ++footer) {
+                    view.SetDesign(header, weekday, rows, footer);
+                    const std::string design = std::to_string(header) + std::to_string(weekday) +
+                                               std::to_string(rows) + std::to_string(footer);
+                    ASSERT_EQ(view.TotalColumns(), view.LeftColumns() + 7 + view.RightColumns()) << design;
+                    ASSERT_EQ(view.TotalRows(), view.TopRows() + view.DateRows() + view.BottomRows()) << design;
+                    ASSERT_EQ(view.ViewSize(), (Size{8 + 48 * view.TotalColumns(), 8 + 36 * view.TotalRows()}));
+                    for (int first = 0; first < 7; first += 3) {
+                        view.SetFirstDayOfWeek(first);
+                        for (const auto& ym : months) {
+                            view.SetMonth(ym[0], ym[1]);
+                            int dates = 0;
+                            for (int column = 0; column < view.TotalColumns(); ++column) {
+                                for (int row = 0; row < view.TotalRows(); ++row) {
+                                    for (int half = 0; half <= (view.IsSplitCell(column, row) ? 1 : 0); ++half) {
+                                        const CellClass c = view.ClassifyCell(column, row, half);
+                                        if (c.region != kRegionDate || c.date.Month() != ym[1]) continue;
+                                        ++dates;
+                                        view.SelectDate(c.date);
+                                        ASSERT_EQ(view.CursorColumn(), column) << design << " " << c.date.Text();
+                                        ASSERT_EQ(view.CursorRow(), row) << design << " " << c.date.Text();
+                                        ASSERT_EQ(view.CursorHalf(), half) << design << " " << c.date.Text();
+                                        ASSERT_EQ(view.HitTest().date, c.date);
+                                    }
+                                }
+                            }
+                            ASSERT_EQ(dates, MonthLength(ym[0], ym[1])) << design << " " << ym[0] << "/" << ym[1];
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(CalendarView, BadInputIsClampedOrIgnored) {
+    CalendarView view;
+    view.SetMonth(2024, 5);
+    const int extremes[] = {INT32_MIN, -100000, -1, 0, 100000, INT32_MAX};
+    for (int x : extremes) {
+        for (int y : extremes) {
+            view.PointerMoved(x, y);
+            view.HitTest();
+            view.TextBoxes();
+            view.MoveCursor(1, 1);
+        }
+    }
+    struct Size2 {
+        int w, h;
+        Size expected;
+    } sizes[] = {{0, 0, {8, 8}}, {-5, 300, {8, 256}}, {1000000, 7, {256, 8}}, {48, 36, {48, 36}}};
+    for (const Size2& s : sizes) {
+        view.SetCellSize(s.w, s.h);
+        EXPECT_EQ(view.CellSize(), s.expected);
+    }
+    view.SetFirstDayOfWeek(-6);
+    EXPECT_EQ(view.FirstDayOfWeek(), 1);
+    view.SetFirstDayOfWeek(100);
+    EXPECT_EQ(view.FirstDayOfWeek(), 2);
+    view.SetFirstDayOfWeek(INT32_MIN);
+    EXPECT_EQ(view.FirstDayOfWeek(), 5);
+    view.SetDesign(-1, 9, 3, 6);  // out of range: 0
+    EXPECT_EQ(view.HeaderStyleValue(), 0);
+    EXPECT_EQ(view.WeekdayStyleValue(), 0);
+    EXPECT_EQ(view.RowsStyleValue(), 0);
+    EXPECT_EQ(view.FooterStyleValue(), 0);
+    view.SelectDate(CalDate());  // the null date: no cursor, month kept in range
+    EXPECT_EQ(view.CursorColumn(), -1);
+    view.SelectDate(CalDate(0, 6, 1));
+    EXPECT_EQ(view.ShownYear(), 1);
+    EXPECT_EQ(view.CursorColumn(), -1);
+    view.SelectDate(CalDate(4000, 1, 1));  // December 3999 stays shown; the day is no date cell of it
+    EXPECT_EQ(view.ShownYear(), 3999);
+    EXPECT_EQ(view.ShownMonth(), 12);
+    EXPECT_NE(RegionOf(view.HitTest()), "date");
+    view.SetMargins(-1000, -1000, INT32_MAX, INT32_MAX);
+    view.ViewSize();
+    PointAt(view, 3, 3);
+}
+
+TEST(CalendarView, WeekdayRowAndTitleHover) {
+    CalendarView view;
+    view.SetMonth(2024, 5);
+    PointAt(view, 2, 1);  // a weekday name
+    EXPECT_EQ(RegionOf(view.HitTest()), "head");
+    EXPECT_TRUE(view.FooterLines().empty());
+    PointAt(view, 3, 0);  // the month title
+    EXPECT_EQ(view.HitTest().date, CalDate(2024, 5, 1));
+    ASSERT_EQ(view.FooterLines().size(), 1u);
+    EXPECT_EQ(view.FooterLines()[0], DateFormat(ResolveText(kMonthTitleHoverFormat), CalDate(2024, 5, 1)));
+    PointAt(view, 0, 0);  // a button: "head" without a date
+    EXPECT_TRUE(view.FooterLines().empty());
+    view.SetFirstDayOfWeek(1);
+    int found = 0;
+    for (const TextBox& box : view.TextBoxes()) {
+        if (box.color == TextBox::Color::kWeekdayKind) {
+            EXPECT_EQ(box.weekday, (box.firstColumn + 1) % 7);
+            ++found;
+        }
+    }
+    EXPECT_EQ(found, 7);
+    view.SetNames("A B", "", "");  // missing words fall back to the English names
+    for (const TextBox& box : view.TextBoxes()) {
+        if (box.color != TextBox::Color::kWeekdayKind) continue;
+        if (box.weekday == 1) {
+            EXPECT_EQ(box.text, "B");
+        } else if (box.weekday == 3) {
+            EXPECT_EQ(box.text, "WED");
+        }
+    }
+}
+
+TEST(CalendarView, FormatsFromFile) {
+    CalendarView view;
+    const std::string defaultFooter = view.FooterFormats()[3];
+    view.SetFormats({"H1", "", "H3", "H4", "F1", "", "", "", "ignored ninth"});
+    EXPECT_EQ(view.HeaderFormats()[0], "H1");
+    EXPECT_EQ(view.HeaderFormats()[1], "%M");  // an empty line keeps the default
+    EXPECT_EQ(view.HeaderFormats()[2], "H3");
+    EXPECT_EQ(view.FooterFormats()[0], "F1");
+    EXPECT_EQ(view.FooterFormats()[3], defaultFooter);
+}
+
+TEST(WordOf, BlankSeparatedWords) {
+    EXPECT_EQ(WordOf("SUN MON  TUE\tWED", 0), "SUN");
+    EXPECT_EQ(WordOf("SUN MON  TUE\tWED", 2), "TUE");
+    EXPECT_EQ(WordOf("SUN MON  TUE\tWED", 3), "WED");
+    EXPECT_EQ(WordOf("SUN MON", 2), "");
+    EXPECT_EQ(WordOf("  lead", 0), "lead");
+    EXPECT_EQ(WordOf("", 0), "");
+}
+
+}  // namespace
+}  // namespace tavoli

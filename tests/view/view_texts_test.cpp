@@ -1,0 +1,182 @@
+// The texts of the view in English and Japanese: footer lines in every footer style,
+// the window title and the month as plain text.
+#include <gtest/gtest.h>
+
+#include "format/date_format.h"
+#include "framework/messages.h"
+#include "support/test_platform.h"
+#include "view/calendar_view.h"
+#ifndef _WIN32
+#include "framework/platform_host.h"
+#endif
+
+namespace tavoli {
+namespace {
+
+struct Language {
+    bool japanese;
+};
+
+// A view on May 2024 whose script names 5 May twice and whose memo store has a memo.
+class ViewTexts {
+public:
+    ViewTexts() {
+        std::vector<std::string> report;
+        view.Script().Compile("m5 d5 (4) \"Kodomo\"\nm5 d5 \"Tango\"\nm5 d6 (4)", report);
+        view.Memos().SetMemo(CalDate(2024, 5, 5), "dentist");
+        view.SetMonth(2024, 5);
+    }
+    std::vector<std::string> LinesFor(int footerStyle, CalDate date) {
+        view.SetFooterStyle(footerStyle);
+        view.SelectDate(date);
+        std::vector<std::string> lines;
+        for (const std::string& line : view.FooterLines()) lines.push_back(CurrentPlatform().ToUtf8(line));
+        return lines;
+    }
+    CalendarView view;
+};
+
+using Lines = std::vector<std::string>;
+
+void CheckFooterLines(bool japanese) {
+    ViewTexts texts;
+    const CalDate may5(2024, 5, 5), may6(2024, 5, 6);
+    if (!japanese) {
+        EXPECT_EQ(texts.LinesFor(kBottomOneLine, may5), Lines{"MAY 5th (SUN) Kodomo Tango [dentist]"});
+        EXPECT_EQ(texts.LinesFor(kBottomTwoLines, may5), (Lines{"2024 May 5th (SUN)", "Kodomo Tango [dentist]"}));
+        EXPECT_EQ(texts.LinesFor(kBottomThreeLines, may5), (Lines{"2024 May 5th (SUN)", "Kodomo Tango", "[dentist]"}));
+        EXPECT_EQ(texts.LinesFor(kRightThreeLines, may5),
+                  (Lines{"24 MAY 5th (SUN)", "", "Kodomo Tango", "[dentist]"}));
+        EXPECT_EQ(texts.LinesFor(kRightFourLines, may5), texts.LinesFor(kRightThreeLines, may5));
+        EXPECT_EQ(texts.LinesFor(kBottomTwoLines, may6), (Lines{"2024 May 6th (MON)", ""}));  // neither names nor memo
+        EXPECT_EQ(texts.LinesFor(kBottomOneLine, may6), Lines{"MAY 6th (MON)"});
+    } else {
+        EXPECT_EQ(texts.LinesFor(kBottomOneLine, may5), Lines{"5月5日(日) 大安 Kodomo Tango [dentist]"});
+        EXPECT_EQ(texts.LinesFor(kBottomTwoLines, may5),
+                  (Lines{"5月5日 日 (旧3月27日 己巳 大安)", "Kodomo Tango [dentist]"}));
+        EXPECT_EQ(texts.LinesFor(kBottomThreeLines, may5),
+                  (Lines{"5月5日 日 (旧3月27日 己巳 大安)", "Kodomo Tango", "[dentist]"}));
+        EXPECT_EQ(texts.LinesFor(kRightFourLines, may5),
+                  (Lines{"24年5月5日(日)", "旧3月27日 己巳 大安", "Kodomo Tango", "[dentist]"}));
+    }
+    EXPECT_EQ(texts.LinesFor(kNoFooter, may5), Lines{});
+    // Only the memo: the line is the memo alone.
+    texts.view.Memos().SetMemo(may6, "x");
+    EXPECT_EQ(texts.LinesFor(kBottomTwoLines, may6)[1], "[x]");
+
+    // The footer boxes: bottom rows under the date columns, right rows beside them.
+    texts.view.SetFooterStyle(kBottomTwoLines);
+    texts.view.SelectDate(may5);
+    int bottom = 0;
+    for (const TextBox& box : texts.view.TextBoxes()) {
+        if (box.color != TextBox::Color::kFooter) continue;
+        ++bottom;
+        EXPECT_EQ(box.firstColumn, 0);
+        EXPECT_EQ(box.lastColumn, 6);
+        EXPECT_GE(box.firstRow, texts.view.TopRows() + texts.view.DateRows());
+    }
+    EXPECT_EQ(bottom, 2);
+    texts.view.SetFooterStyle(kRightThreeLines);
+    texts.view.SelectDate(may5);
+    int right = 0;
+    for (const TextBox& box : texts.view.TextBoxes()) {
+        if (box.color != TextBox::Color::kFooter) continue;
+        ++right;
+        EXPECT_EQ(box.firstColumn, 7);
+        EXPECT_EQ(box.lastColumn, 9);
+    }
+    EXPECT_EQ(right, japanese ? 4 : 3);  // the English second line is empty
+}
+
+void CheckTitleAndMonthText(bool japanese) {
+    CalendarView view;
+    view.SetMonth(2024, 6);
+    SetApplicationName("Tavoli Calendar");
+    const CalDateTime now(CalDate(2024, 6, 3), TimeOfDay::FromParts(9, 5, 3, 0));
+    EXPECT_EQ(view.WindowTitle(now), "Tavoli Calendar");
+    view.SetClock(true);
+    EXPECT_EQ(view.WindowTitle(now), "Tavoli Calendar [6.03 Mon - 09:05:03]");
+    view.SetHeaderStyle(kTitleBar);
+    EXPECT_EQ(CurrentPlatform().ToUtf8(view.WindowTitle(now)),
+              japanese ? "2024年6月 [6.03 Mon - 09:05:03]" : "2024/6 [6.03 Mon - 09:05:03]");
+    view.SetClock(false);
+    EXPECT_EQ(CurrentPlatform().ToUtf8(view.WindowTitle(now)), japanese ? "2024年6月" : "2024/6");
+    SetApplicationName("");
+    if (!japanese) return;
+
+    // June 2024 begins on a Saturday. In code page 932 every week line is 20 bytes, day i
+    // of the week at bytes 3i and 3i + 1, 1 … 9 as full-width digits.
+    auto sjis = [](const char* utf8) { return CurrentPlatform().FromUtf8(utf8); };
+    const std::vector<std::string> june = {
+        sjis("2024年 6月"),
+        sjis("日 月 火 水 木 金 土"),
+        std::string(18, ' ') + sjis("１"),
+        sjis("２ ３ ４ ５ ６ ７ ８"),
+        sjis("９") + " 10 11 12 13 14 15",
+        "16 17 18 19 20 21 22",
+        "23 24 25 26 27 28 29",
+        "30" + std::string(18, ' '),
+    };
+    EXPECT_EQ(view.MonthAsText(), june);
+    if (CurrentPlatform().AnsiCodePage() == kCodePageJapanese) {
+        EXPECT_EQ(june[2], std::string(18, ' ') + "\x82\x50");
+        for (size_t i = 1; i < june.size(); ++i) EXPECT_EQ(june[i].size(), 20u) << i;
+    }
+    // February 2015: a common year's February from a Sunday fills exactly four weeks.
+    view.SetMonth(2015, 2);
+    const std::vector<std::string> february = {
+        sjis("2015年 2月"),
+        sjis("日 月 火 水 木 金 土"),
+        sjis("１ ２ ３ ４ ５ ６ ７"),
+        sjis("８ ９") + " 10 11 12 13 14",
+        "15 16 17 18 19 20 21",
+        "22 23 24 25 26 27 28",
+        std::string(20, ' '),
+        std::string(20, ' '),
+    };
+    EXPECT_EQ(view.MonthAsText(), february);
+    view.SetFirstDayOfWeek(1);  // the text always starts the week on Sunday
+    EXPECT_EQ(view.MonthAsText(), february);
+}
+
+#ifdef _WIN32
+
+TEST(ViewTexts, FooterLinesTitleAndMonthText) {
+    PinnedZonePlatform zone(kJapanBias);
+    ScopedPlatform scope(zone);
+    const bool japanese = CurrentPlatform().AnsiCodePage() == kCodePageJapanese;
+    CheckFooterLines(japanese);
+    CheckTitleAndMonthText(japanese);
+}
+
+#else
+
+class LanguageScope {
+public:
+    LanguageScope(int codePage, const char* localeName) : zone_(kJapanBias, host_), scope_(zone_) {
+        host_.SetCodePage(codePage);
+        host_.SetAbbreviatedLanguageName(std::string(localeName));
+    }
+
+private:
+    HostPlatform host_;
+    PinnedZonePlatform zone_;
+    ScopedPlatform scope_;
+};
+
+TEST(ViewTexts, EnglishFooterLinesAndTitle) {
+    LanguageScope english(kCodePageWestern, "ENU");
+    CheckFooterLines(false);
+    CheckTitleAndMonthText(false);
+}
+
+TEST(ViewTexts, JapaneseFooterLinesTitleAndMonthText) {
+    LanguageScope japanese(kCodePageJapanese, "JPN");
+    CheckFooterLines(true);
+    CheckTitleAndMonthText(true);
+}
+
+#endif
+
+}  // namespace
+}  // namespace tavoli
