@@ -20,3 +20,6 @@ else()
     target_link_options(tavoli_checked INTERFACE ${TAVOLI_SANITIZER_FLAGS})
   endif()
 endif()
+
+# libFuzzer targets: clang only, in their own tree (scripts/fuzz).
+option(TAVOLI_FUZZ "Build the libFuzzer targets (needs clang)" OFF)

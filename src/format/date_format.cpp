@@ -143,7 +143,10 @@ private:
             result = DirectiveResult();  // an unexpected failure writes nothing
         }
 
-        if (result.kind == DirectiveResult::kNumber && PeekByte() == '{') {
+        // Only a number result takes a value map; after a text the map is plain text.
+        const size_t row = kLetters.find(letter);
+        const bool numericRow = row != std::string_view::npos && kResultKind[row] == 'n';
+        if (numericRow && result.kind == DirectiveResult::kNumber && PeekByte() == '{') {
             ++cursor_;
             if (!ApplyMap(result)) return false;
         }

@@ -77,6 +77,7 @@ ErrorValue MappedFile::Unmap() {
     ErrorValue error = kSuccess;
     if (begin_ != nullptr && munmap(begin_, Size()) != 0) error = ErrorFromKey("file_close");
     begin_ = end_ = nullptr;
+    mapping_ = nullptr;  // a POSIX mapping has no object of its own
     return error;
 }
 

@@ -1,0 +1,116 @@
+// The program's own device-independent bitmap: one memory block holding a header, a
+// BITMAPINFOHEADER, the palette, the pixel rows bottom-up and tables of row and column
+// offsets. Pixels are read and written as PixelColor values.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "framework/error.h"
+#include "view/pixel_color.h"
+
+namespace tavoli {
+
+struct Rect {
+    int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
+    bool Empty() const { return right <= left || bottom <= top; }
+    bool operator==(const Rect& o) const {
+        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+    }
+};
+
+struct Point {
+    int x = 0, y = 0;
+};
+
+Rect Intersect(const Rect& a, const Rect& b);
+
+// The layout of the system's BITMAPINFOHEADER (40 bytes).
+struct BitmapInfoHeader {
+    uint32_t biSize;
+    int32_t biWidth;
+    int32_t biHeight;
+    uint16_t biPlanes;
+    uint16_t biBitCount;
+    uint32_t biCompression;
+    uint32_t biSizeImage;
+    int32_t biXPelsPerMeter;
+    int32_t biYPelsPerMeter;
+    uint32_t biClrUsed;
+    uint32_t biClrImportant;
+};
+static_assert(sizeof(BitmapInfoHeader) == 40, "BITMAPINFOHEADER is 40 bytes");
+
+constexpr int kMaxImageSide = 12000;
+
+class Image {
+public:
+    struct Header;
+
+    // The empty image (0 × 0): owns nothing.
+    Image();
+    ~Image();
+    Image(Image&& other) noexcept;
+    Image& operator=(Image&& other) noexcept;
+    Image(const Image&) = delete;
+    Image& operator=(const Image&) = delete;
+
+    // Depths: 1, 4, 8 (palette), −1, −4, −8 (grey palette), 15, 16, 24, 32. Nothing
+    // happens when size and depth are unchanged; a side outside 0 … 12000, another
+    // depth or a lack of memory gives the empty image. With keepContents the palette and
+    // the resolution carry over. New pixels are white for 15, 16 and 24 bits, 0
+    // otherwise. True when the image has the size asked for.
+    bool Create(int width, int height, bool keepContents, int depth);
+    void Free();
+
+    int Width() const;
+    int Height() const;
+    int Depth() const;
+    bool IsEmpty() const { return Width() == 0 || Height() == 0; }
+    size_t Stride() const;
+    int PaletteCount() const;
+    PixelColor PaletteEntry(int index) const;
+    void SetPaletteEntry(int index, PixelColor color);
+
+    // Coordinates wrap around: −1 is the last column or row. The empty image reads 0
+    // and ignores writes. 24-bit pixels read opaque; 32-bit pixels keep opacity in memory.
+    PixelColor ReadPixel(int x, int y) const;
+    void WritePixel(int x, int y, PixelColor color);
+    // Blends the colour over the pixel; transparency 0 stores, 255 does nothing.
+    void BlendPut(int x, int y, PixelColor color);
+
+    // The BITMAPINFO as the system takes it (header, then masks or palette), and the rows.
+    const BitmapInfoHeader* Info() const;
+    BitmapInfoHeader* Info();
+    const uint8_t* Bits() const;
+    uint8_t* Bits();
+    // Row y counted from the top.
+    uint8_t* Row(int y);
+    const uint8_t* Row(int y) const;
+
+private:
+    Header* header_;
+};
+
+// Composes a source colour over a destination colour with 12-bit fixed-point weights.
+PixelColor BlendPixel(PixelColor destination, PixelColor source);
+
+// Blends the colour over the rectangle cut to the image and the clip.
+void FillRect(Image& image, const Rect& rect, PixelColor color, const Rect* clip = nullptr);
+// A one-pixel outline: top row, left and right columns without the corners, bottom row.
+void FrameRect(Image& image, const Rect& rect, PixelColor color, const Rect* clip = nullptr);
+// Plain stores along the line, stepping the longer axis with a 16.16 accumulator.
+void DrawLine(Image& image, Point from, Point to, const Rect* clip, PixelColor color);
+// The source with its top-left corner at the offset, honouring its transparency.
+void DrawImage(Image& destination, const Image& source, Point offset, const Rect* clip = nullptr);
+// The source's pixels converted to the destination's depth, without blending.
+void CopyImage(Image& destination, const Image& source, Point offset, const Rect* clip = nullptr);
+
+// Loads an uncompressed .bmp: "InvalidData", "UnacceptableVersion", "memory_alloc",
+// "taillostdata", "InvalidArgument" or the file read's error; any failure leaves the
+// empty image. An empty file gives the empty image and success.
+ErrorValue LoadBitmapFile(Image& image, const std::string& path);
+ErrorValue LoadBitmapMemory(Image& image, const uint8_t* begin, const uint8_t* end);
+
+}  // namespace tavoli
