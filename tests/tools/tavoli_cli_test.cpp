@@ -1,0 +1,169 @@
+// The companion tool as its users run it: the built binary, its output and exit codes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "support/file_contents.h"
+#include "support/temp_folder.h"
+
+namespace tavoli {
+namespace {
+
+struct ToolRun {
+    int exit = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Quote(const std::string& argument) {
+    std::string quoted = "'";
+    for (char c : argument) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+ToolRun Tavoli(const std::vector<std::string>& arguments) {
+    TempFolder folder;
+    std::string command = Quote(TAVOLI_TOOL_PATH);
+    for (const std::string& a : arguments) command += " " + Quote(a);
+    command += " 2>" + Quote(folder.Join("stderr"));
+    ToolRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+    const int status = pclose(pipe);
+    run.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.err = ReadWholeFile(folder.Join("stderr"));
+    return run;
+}
+
+const std::string kScript = TAVOLI_SOURCE_DIR "/dist/holidays.txt";
+
+TEST(TavoliCli, Convert) {
+    ToolRun run = Tavoli({"convert", "A", "2023-03-20", "2023/03/23", "--tz", "+0900"});
+    EXPECT_EQ(run.exit, 0);
+    EXPECT_EQ(run.out,
+              "2023/03/20\t2023\t2\t29\t6\n2023/03/21\t2023\t2\t30\t1\n"
+              "2023/03/22\t2023\t14\t1\t2\n2023/03/23\t2023\t14\t2\t3\n");
+    EXPECT_EQ(Tavoli({"convert", "G", "2000-01-01"}).out, "2000/01/01\t2000\t1\t1\t6\n");
+    EXPECT_EQ(Tavoli({"convert", "J", "2024-03-01"}).out, "2024/03/01\t2024\t2\t17\t5\n");
+    EXPECT_EQ(Tavoli({"convert", "H", "2024-07-08"}).out, "2024/07/08\t1446\t1\t1\t1\n");
+    // The zone moves month starts: the new moon of 5 December 2029 at 23:50 JST.
+    EXPECT_EQ(Tavoli({"convert", "A", "2029-12-05", "--tz", "+0900"}).out.substr(0, 21), "2029/12/05\t2029\t11\t1\t");
+    EXPECT_NE(Tavoli({"convert", "A", "2029-12-05", "--tz", "+1000"}).out.substr(0, 21), "2029/12/05\t2029\t11\t1\t");
+    run = Tavoli({"convert", "g", "2024-12-30", "2025-01-02"});
+    EXPECT_EQ(run.out, "2024/12/30\t2024\t12\t30\t1\n2024/12/31\t2024\t12\t31\t2\n"
+                       "2025/01/01\t2025\t1\t1\t3\n2025/01/02\t2025\t1\t2\t4\n");
+}
+
+TEST(TavoliCli, Format) {
+    const std::string rokuyo = "%W?A{1=\"先勝\",2=\"友引\",3=\"先負\",4=\"仏滅\",5=\"大安\",6=\"赤口\"}";
+    ToolRun run = Tavoli({"format", "%Y<(%G%g{1=\"元\"})>年 %M月%D日 " + rokuyo, "2024-05-05", "--tz", "+0900", "--era",
+                      "1989/1/8=\"平成\" 2019/5/1=\"令和\""});
+    EXPECT_EQ(run.exit, 0);
+    EXPECT_EQ(run.out, "2024(令和6)年 5月5日 大安\n");
+    EXPECT_EQ(Tavoli({"format", "%h##:%m##:%s##.%z###", "2024-05-05", "09:05:03.5"}).out, "09:05:03.500\n");
+    EXPECT_EQ(Tavoli({"format", "%Y年", "1989-01-08", "--codepage", "932", "--era", "1989/1/8=\"平成\""}).out,
+              "1989年\n");
+    // The Japanese default era list comes with code page 932.
+    EXPECT_EQ(Tavoli({"format", "%G%g", "1989-01-08", "--codepage", "932"}).out, "平成1\n");
+}
+
+TEST(TavoliCli, CheckHolidaysAndExplain) {
+    ToolRun run = Tavoli({"check", kScript, "--codepage", "932"});
+    EXPECT_EQ(run.exit, 0);
+    EXPECT_EQ(run.out, "OK\n");
+    TempFolder folder;
+    WriteWholeFile(folder.Join("bad.txt"), "m1 d1 \"ok\"\r\nm1 x\r\n");
+    run = Tavoli({"check", folder.Join("bad.txt")});
+    EXPECT_EQ(run.exit, 1);
+    EXPECT_EQ(run.out, "Line 2:Syntax error.\n");
+    run = Tavoli({"check", folder.Join("missing.txt")});
+    EXPECT_EQ(run.exit, 2);
+    EXPECT_NE(run.err.find("cannot read"), std::string::npos);
+
+    run = Tavoli({"holidays", kScript, "2024-01-01", "2024-12-31", "--codepage", "932"});
+    EXPECT_EQ(run.exit, 0);
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 21);
+    for (const char* line : {"2024/01/01\t4\t元日\n", "2024/02/12\t4\t振替休日\n", "2024/03/20\t4\t春分の日\n",
+                             "2024/09/22\t4\t秋分の日\n", "2024/11/23\t4\t勤労感謝の日\n"}) {
+        EXPECT_NE(run.out.find(line), std::string::npos) << line;
+    }
+    // A Shift_JIS script with a name but no kind.
+    WriteWholeFile(folder.Join("sjis.txt"), "m?a1 :+0900 d?a1 :+0900 \"\x8b\x8c\x90\xb3\x8c\x8e\"\r\n");
+    run = Tavoli({"holidays", folder.Join("sjis.txt"), "2023-01-01", "2023-12-31", "--codepage", "932"});
+    EXPECT_EQ(run.out, "2023/01/22\t\t旧正月\n");
+
+    run = Tavoli({"explain", kScript, "2023-01-02", "--codepage", "932"});
+    EXPECT_EQ(run.exit, 0);
+    EXPECT_NE(run.out.find("kind \"4\" from line "), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("w1 x1 <1 x0 (4) \"振替休日\""), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("(2023/01/01) matched line "), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("m1 d1 (4) \"元日\""), std::string::npos) << run.out;
+    run = Tavoli({"explain", kScript, "2023-01-03", "--codepage", "932"});
+    EXPECT_EQ(run.out, "2023/01/03\nkind: none\nnames: none\n");
+}
+
+TEST(TavoliCli, MonthAndMemos) {
+    ToolRun run = Tavoli({"month", "2024", "6"});
+    EXPECT_EQ(run.exit, 0);
+    EXPECT_EQ(run.out,
+              "2024年 6月\n日 月 火 水 木 金 土\n                  １\n２ ３ ４ ５ ６ ７ ８\n"
+              "９ 10 11 12 13 14 15\n16 17 18 19 20 21 22\n23 24 25 26 27 28 29\n30                  \n");
+
+    TempFolder folder;
+    const std::string memo = folder.Join("memo.txt");
+    WriteWholeFile(memo, ";Tavoli Calendar Memo 24/03/07 09:05:03\r\n2024/03/07=dentist\r\n2024/05/05=\x95\x5c\x8e\xa6\r\n"
+                         "\x93\xfa=bad\r\n2024/06/01=after\r\n");
+    run = Tavoli({"memos", memo, "--codepage", "932"});
+    EXPECT_EQ(run.exit, 1);
+    EXPECT_EQ(run.out, "2024/03/07\tdentist\n2024/05/05\t表示\n");
+    EXPECT_NE(run.err.find("line 4"), std::string::npos) << run.err;
+    run = Tavoli({"memos", memo, "2024-04-01", "2024-12-31", "--codepage", "932"});
+    EXPECT_EQ(run.out, "2024/05/05\t表示\n");
+    run = Tavoli({"memos", folder.Join("none.txt")});
+    EXPECT_EQ(run.exit, 2);
+}
+
+TEST(TavoliCli, UsageErrorsAndHelp) {
+    struct Case {
+        std::vector<std::string> arguments;
+        const char* expected;  // in standard error
+    } cases[] = {
+        {{}, "tavoli convert"},
+        {{"frob"}, "unknown command"},
+        {{"convert"}, "usage: tavoli convert"},
+        {{"convert", "Q", "2024-01-01"}, "unknown calendar"},
+        {{"convert", "G", "2024-02-30"}, "bad first date"},
+        {{"convert", "G", "24-1-1x"}, "bad first date"},
+        {{"convert", "G", "2024-01-02", "2024-01-01"}, "before the first"},
+        {{"convert", "G", "2024-01-01", "--tz", "+9"}, "bad zone"},
+        {{"convert", "G", "2024-01-01", "--tz"}, "needs a value"},
+        {{"convert", "G", "2024-01-01", "--frob"}, "unknown option"},
+        {{"format", "%Y", "2024-01-01", "25:00:00"}, "bad time"},
+        {{"holidays", kScript, "2024-01-01"}, "usage: tavoli holidays"},
+        {{"month", "4000", "1"}, "bad year or month"},
+        {{"month", "2024", "13"}, "bad year or month"},
+        {{"check", "a", "b"}, "usage: tavoli check"},
+        {{"check", kScript, "--codepage", "1234"}, "unsupported code page"},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = Tavoli(c.arguments);
+        EXPECT_EQ(run.exit, 2) << c.expected;
+        EXPECT_NE(run.err.find(c.expected), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "") << c.expected;
+    }
+    for (const char* command : {"convert", "format", "check", "holidays", "explain", "month", "memos"}) {
+        const ToolRun run = Tavoli({command, "--help"});
+        EXPECT_EQ(run.exit, 0) << command;
+        EXPECT_EQ(run.out.find(std::string("usage: tavoli ") + command), 0u) << command;
+    }
+    EXPECT_EQ(Tavoli({"--help"}).exit, 0);
+}
+
+}  // namespace
+}  // namespace tavoli

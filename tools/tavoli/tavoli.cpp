@@ -1,0 +1,380 @@
+// tavoli: the calendar's arithmetic, templates, holiday scripts and memo files from the
+// command line.
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "calendar/calendar_system.h"
+#include "calendar/era.h"
+#include "format/date_format.h"
+#include "framework/delegating_platform.h"
+#include "framework/lang_text.h"
+#include "framework/messages.h"
+#include "framework/paths.h"
+#include "framework/platform.h"
+#include "framework/text_lines.h"
+#include "holidays/day_kinds.h"
+#include "memo/memo_store.h"
+#include "tools/tavoli/arguments.h"
+#include "view/calendar_view.h"
+#ifndef _WIN32
+#include "framework/platform_host.h"
+#endif
+
+namespace tavoli::tool {
+
+namespace {
+
+constexpr int kOk = 0, kFailed = 1, kUsage = 2;
+
+struct Command {
+    const char* name;
+    const char* usage;
+    const char* help;
+    int (*run)(const Arguments&);
+};
+
+int Usage(const Command& command);
+
+// Texts cross the program's edge in UTF-8 on Linux and in the system code page on
+// Windows; inside they are in the program's ANSI code page.
+std::string In(const std::string& text) {
+#ifdef _WIN32
+    return text;
+#else
+    return CurrentPlatform().FromUtf8(text);
+#endif
+}
+
+std::string Out(const std::string& text) {
+#ifdef _WIN32
+    return text;
+#else
+    return CurrentPlatform().ToUtf8(text);
+#endif
+}
+
+void Print(const std::string& line) {
+    const std::string text = Out(line) + "\n";
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+int Fail(const std::string& message, int code) {
+    std::fprintf(stderr, "tavoli: %s\n", Out(message).c_str());
+    return code;
+}
+
+// A reason for an error value in words: the key's message, the system's text, or the number.
+std::string Reason(ErrorValue error) {
+    if (error >= kSystemErrorBase && error < kOtherFailureBase) {
+        std::string text = CurrentPlatform().SystemErrorText(SystemCodeOf(error));
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+        if (!text.empty()) return text;
+    }
+    const ErrorTypeEntry* entry = ErrorTypeFromNumber(error);
+    if (entry && !entry->key.empty()) return entry->key;
+    return "error " + std::to_string(error);
+}
+
+std::optional<CalDate> DateArgument(const std::string& text, const char* what) {
+    const std::optional<CalDate> date = ParseDate(text);
+    if (!date) Fail(std::string("bad ") + what + " date \"" + text + "\" (YYYY-MM-DD or YYYY/MM/DD)", kUsage);
+    return date;
+}
+
+// ---- convert ----
+
+int Convert(const Arguments& args) {
+    if (args.positional.size() < 2 || args.positional.size() > 3) return -1;
+    const std::string& calendar = args.positional[0];
+    if (calendar.size() != 1 || std::string("GJAHgjah").find(calendar[0]) == std::string::npos) {
+        return Fail("unknown calendar \"" + calendar + "\" (G, J, A or H)", kUsage);
+    }
+    const auto from = DateArgument(args.positional[1], "first");
+    if (!from) return kUsage;
+    CalDate to = *from;
+    if (args.positional.size() == 3) {
+        const auto last = DateArgument(args.positional[2], "last");
+        if (!last) return kUsage;
+        if (*last < *from) return Fail("the last date lies before the first", kUsage);
+        to = *last;
+    }
+    const char letter = static_cast<char>(calendar[0] & ~0x20);
+    const std::unique_ptr<CalendarSystem> system = MakeCalendarSystem(letter);
+    std::string out;
+    for (CalDate d = *from;; ++d) {
+        const SplitDate s = system->split(d);
+        out += d.Text() + "\t" + std::to_string(s.year) + "\t" + std::to_string(s.month) + "\t" +
+               std::to_string(s.day) + "\t" + std::to_string(s.weekday) + "\n";
+        if (out.size() > 65536) {
+            std::fwrite(out.data(), 1, out.size(), stdout);
+            out.clear();
+        }
+        if (d == to) break;
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return kOk;
+}
+
+// ---- format ----
+
+int Format(const Arguments& args) {
+    if (args.positional.size() < 2 || args.positional.size() > 3) return -1;
+    const auto date = DateArgument(args.positional[1], "");
+    if (!date) return kUsage;
+    const std::string eras = args.eraList ? In(*args.eraList) : ResolveText(kDefaultEraList);
+    const std::string templ = In(args.positional[0]);
+    if (args.positional.size() == 3) {
+        const std::optional<TimeOfDay> time = ParseTime(args.positional[2]);
+        if (!time) return Fail("bad time \"" + args.positional[2] + "\" (HH:MM:SS or HH:MM:SS.mmm)", kUsage);
+        Print(DateFormat(templ, CalDateTime(*date, *time), eras));
+    } else {
+        Print(DateFormat(templ, *date, eras));
+    }
+    return kOk;
+}
+
+// ---- holiday scripts ----
+
+// Reads and compiles a script: kOk, or the exit code after saying why.
+int LoadScript(const std::string& path, HolidayScript& script, std::vector<std::string>& lines) {
+    const ErrorValue read = ReadTextLines(path, lines);
+    if (read != kSuccess) return Fail("cannot read " + path + ": " + Reason(read), kUsage);
+    std::vector<std::string> report;
+    if (script.CompileLines(lines, report) != kSuccess) {
+        for (const std::string& line : report) Print(line);
+        return kFailed;
+    }
+    return kOk;
+}
+
+int Check(const Arguments& args) {
+    if (args.positional.size() != 1) return -1;
+    HolidayScript script;
+    std::vector<std::string> lines;
+    const int result = LoadScript(args.positional[0], script, lines);
+    if (result == kOk) Print("OK");
+    return result;
+}
+
+int Holidays(const Arguments& args) {
+    if (args.positional.size() != 3) return -1;
+    const auto from = DateArgument(args.positional[1], "first");
+    const auto to = from ? DateArgument(args.positional[2], "last") : std::nullopt;
+    if (!from || !to) return kUsage;
+    if (*to < *from) return Fail("the last date lies before the first", kUsage);
+    HolidayScript script;
+    std::vector<std::string> lines;
+    if (const int result = LoadScript(args.positional[0], script, lines); result != kOk) return result;
+    for (CalDate d = *from;; ++d) {
+        const std::string kind = KindOf(script, d);
+        const std::vector<NameEntry> names = NamesOf(script, d);
+        if (!kind.empty() || !names.empty()) {
+            std::string line = d.Text() + "\t" + kind;
+            for (const NameEntry& n : names) line += "\t" + n.name;
+            Print(line);
+        }
+        if (d == *to) break;
+    }
+    return kOk;
+}
+
+int Explain(const Arguments& args) {
+    if (args.positional.size() != 2) return -1;
+    const auto date = DateArgument(args.positional[1], "");
+    if (!date) return kUsage;
+    HolidayScript script;
+    std::vector<std::string> lines;
+    if (const int result = LoadScript(args.positional[0], script, lines); result != kOk) return result;
+    const auto& entries = script.Entries();
+    auto ruleText = [&](size_t entry) {
+        const int line = entries[entry].line;
+        return "line " + std::to_string(line) + ": " + lines[static_cast<size_t>(line - 1)];
+    };
+    auto printBlocks = [&](const EvaluationTrace& trace, size_t rule) {
+        for (const auto& match : trace.blockMatches) {
+            if (match.rule != rule) continue;
+            Print("  x in descriptor " + std::to_string(match.descriptor + 1) + " (" + match.day.Text() +
+                  ") matched " + ruleText(match.blockRule));
+        }
+    };
+    Print(date->Text());
+    EvaluationTrace kindTrace;
+    const std::string kind = KindOf(script, *date, &kindTrace);
+    if (kindTrace.matchedRules.empty()) {
+        Print("kind: none");
+    } else {
+        Print("kind \"" + kind + "\" from " + ruleText(kindTrace.matchedRules[0]));
+        printBlocks(kindTrace, kindTrace.matchedRules[0]);
+    }
+    EvaluationTrace nameTrace;
+    NamesOf(script, *date, &nameTrace);
+    if (nameTrace.matchedRules.empty()) Print("names: none");
+    for (size_t rule : nameTrace.matchedRules) {
+        Print("name \"" + entries[rule].name + "\" from " + ruleText(rule));
+        printBlocks(nameTrace, rule);
+    }
+    return kOk;
+}
+
+// ---- month ----
+
+int Month(const Arguments& args) {
+    if (args.positional.size() != 2) return -1;
+    const auto number = [](const std::string& text, int low, int high) -> std::optional<int> {
+        if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos)
+            return std::nullopt;
+        const int value = std::stoi(text);
+        if (value < low || value > high) return std::nullopt;
+        return value;
+    };
+    const auto year = number(args.positional[0], 1, 3999);
+    const auto month = number(args.positional[1], 1, 12);
+    if (!year || !month) return Fail("bad year or month (1 … 3999, 1 … 12)", kUsage);
+#ifndef _WIN32
+    // The text's layout is defined in bytes of a double-byte code page: make it in 932.
+    HostPlatform japanese;
+    japanese.SetCodePage(kCodePageJapanese);
+    ScopedPlatform scope(japanese);
+#endif
+    CalendarView view;
+    view.SetMonth(*year, *month);
+    for (const std::string& line : view.MonthAsText()) Print(line);
+    return kOk;
+}
+
+// ---- memos ----
+
+int Memos(const Arguments& args) {
+    if (args.positional.size() != 1 && args.positional.size() != 3) return -1;
+    std::optional<CalDate> from, to;
+    if (args.positional.size() == 3) {
+        from = DateArgument(args.positional[1], "first");
+        to = from ? DateArgument(args.positional[2], "last") : std::nullopt;
+        if (!from || !to) return kUsage;
+    }
+    const std::string& path = args.positional[0];
+    if (!FileExists(path)) return Fail("cannot read " + path + ": no such file", kUsage);
+    MemoStore store;
+    const ErrorValue result = store.LoadMemos(path);
+    if (result != kSuccess && result != 1) return Fail("cannot read " + path + ": " + Reason(result), kUsage);
+    for (const MemoStore::Entry& entry : store.Entries()) {
+        if (from && (entry.date < *from || *to < entry.date)) continue;
+        Print(entry.date.Text() + "\t" + entry.text);
+    }
+    if (result == 1) {
+        return Fail("reading stopped at line " + std::to_string(store.FirstUnreadLine()) + ": " +
+                        store.UnreadLines().front(),
+                    kFailed);
+    }
+    return kOk;
+}
+
+// ---- the table ----
+
+const Command kCommands[] = {
+    {"convert", "tavoli convert CAL FROM [TO] [--tz ±HHMM]",
+     "For every day FROM..TO: YYYY/MM/DD, year, month, day and weekday value of calendar CAL\n"
+     "(G Gregorian, J Julian, A lunisolar: month code 1-24 and rokuyo 1-6, H Hijri).\n"
+     "--tz sets the lunisolar zone offset (default: the machine's standard offset).",
+     Convert},
+    {"format", "tavoli format TEMPLATE DATE [HH:MM:SS[.mmm]] [--era LIST] [--tz ±HHMM]",
+     "Prints the date template applied to the date (and time), with the era list given\n"
+     "(default: the default era list of the current language).",
+     Format},
+    {"check", "tavoli check SCRIPT",
+     "Compiles a holiday script: prints OK (exit 0) or the report line (exit 1);\n"
+     "a file that cannot be read exits 2.",
+     Check},
+    {"holidays", "tavoli holidays SCRIPT FROM TO",
+     "For every day FROM..TO with a kind or a name: YYYY/MM/DD, kind, names (tab-separated).", Holidays},
+    {"explain", "tavoli explain SCRIPT DATE",
+     "Why the day has its kind and names: the rules that gave them and, for their x\n"
+     "descriptors, the block rule that matched the shifted day.",
+     Explain},
+    {"month", "tavoli month YEAR MONTH", "The month as plain text, as the calendar copies it.", Month},
+    {"memos", "tavoli memos MEMOFILE [FROM TO]",
+     "The memos of a memo file in file order (only FROM..TO when given); exit 1 when\n"
+     "reading stopped at a malformed line, after the memos read before it.",
+     Memos},
+};
+
+int Usage(const Command& command) {
+    std::fprintf(stderr, "usage: %s\n", command.usage);
+    return kUsage;
+}
+
+void PrintOverview(FILE* out) {
+    std::fprintf(out, "tavoli: the Tavoli Calendar's dates, templates, holiday scripts and memo files\n\n");
+    for (const Command& c : kCommands) std::fprintf(out, "  %s\n", c.usage);
+    std::fprintf(out, "\nOptions for every command: --help");
+#ifndef _WIN32
+    std::fprintf(out, ", --codepage N (932, 936, 949, 950, 1252: read files in code page N;\n"
+                      "arguments and output stay UTF-8)");
+#endif
+    std::fprintf(out, "\n");
+}
+
+}  // namespace
+
+int Main(const std::vector<std::string>& argv) {
+    if (argv.empty() || argv[0] == "--help" || argv[0] == "-h") {
+        PrintOverview(argv.empty() ? stderr : stdout);
+        return argv.empty() ? kUsage : kOk;
+    }
+    const Command* command = nullptr;
+    for (const Command& c : kCommands) {
+        if (argv[0] == c.name) command = &c;
+    }
+    if (!command) {
+        std::fprintf(stderr, "tavoli: unknown command \"%s\"\n", argv[0].c_str());
+        PrintOverview(stderr);
+        return kUsage;
+    }
+    const Arguments args = SplitArguments(std::vector<std::string>(argv.begin() + 1, argv.end()));
+    if (args.help) {
+        std::printf("usage: %s\n\n%s\n", command->usage, command->help);
+        return kOk;
+    }
+    if (!args.error.empty()) {
+        std::fprintf(stderr, "tavoli: %s\n", args.error.c_str());
+        return Usage(*command);
+    }
+
+    // The platform of the run: the code page of --codepage, the zone of --tz.
+#ifdef _WIN32
+    if (args.codePage) return Fail("--codepage is for Linux: Windows uses the system code page", kUsage);
+    const Platform& base = SystemPlatform();
+#else
+    HostPlatform host;
+    if (args.codePage) {
+        const std::string& cp = *args.codePage;
+        if (cp != "932" && cp != "936" && cp != "949" && cp != "950" && cp != "1252") {
+            return Fail("unsupported code page " + cp + " (932, 936, 949, 950 or 1252)", kUsage);
+        }
+        host.SetCodePage(std::stoi(cp));
+    }
+    const Platform& base = host;
+#endif
+    int32_t bias = 0;
+    if (args.zone) {
+        const std::optional<TimeOfDay> zone = ParseZone(*args.zone);
+        if (!zone) return Fail("bad zone offset \"" + *args.zone + "\" (±HHMM)", kUsage);
+        bias = -zone->Milliseconds() / 60000;
+    } else if (!base.TimeZoneBias(bias)) {
+        bias = 0;
+    }
+    PinnedZonePlatform platform(bias, base);
+    ScopedPlatform scope(platform);
+
+    const int result = command->run(args);
+    return result < 0 ? Usage(*command) : result;
+}
+
+}  // namespace tavoli::tool
+
+int main(int argc, char** argv) {
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    return tavoli::tool::Main(arguments);
+}
