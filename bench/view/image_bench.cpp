@@ -1,4 +1,4 @@
-// The two costs of painting a cell that Part of the surface decides: blending a colour
+// The two costs of painting a cell that the image code decides: blending a colour
 // over a whole cell, and loading a full-size background picture.
 #include <benchmark/benchmark.h>
 

@@ -34,6 +34,9 @@ public:
     size_t Size() const { return static_cast<size_t>(end_ - begin_); }
 
 private:
+    // The system's half: open the file for a mode (setting file_), close it, its size.
+    ErrorValue OpenFile(const std::string& path, Mode mode);
+    bool CloseFile();
     uint64_t FileSize() const;
 
     Mode mode_ = kClosed;

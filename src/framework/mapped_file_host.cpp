@@ -23,12 +23,7 @@ uint64_t MappedFile::FileSize() const {
     return static_cast<uint64_t>(st.st_size);
 }
 
-ErrorValue MappedFile::Open(const std::string& path, Mode mode) {
-    if (mode_ != kClosed) {
-        if (mode_ == mode && path_ == path) return kSuccess;
-        Close();
-    }
-    if (mode == kClosed) return kSuccess;
+ErrorValue MappedFile::OpenFile(const std::string& path, Mode mode) {
     const int flags = mode == kRead ? O_RDONLY : mode == kWrite ? O_RDWR | O_CREAT | O_TRUNC : O_RDWR | O_CREAT;
     const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
     if (fd < 0) return Failed(errno);
@@ -39,14 +34,10 @@ ErrorValue MappedFile::Open(const std::string& path, Mode mode) {
         return Failed(error);
     }
     file_ = fd;
-    mode_ = mode;
-    path_ = path;
-    if (FileSize() >= (uint64_t{1} << 32)) {
-        Close();
-        return ErrorFromKey("file_open");
-    }
     return kSuccess;
 }
+
+bool MappedFile::CloseFile() { return file_ < 0 || ::close(static_cast<int>(file_)) == 0; }
 
 ErrorValue MappedFile::Map() {
     if (mode_ == kClosed) return ErrorFromKey("object_silent");
@@ -78,16 +69,6 @@ ErrorValue MappedFile::Unmap() {
     if (begin_ != nullptr && munmap(begin_, Size()) != 0) error = ErrorFromKey("file_close");
     begin_ = end_ = nullptr;
     mapping_ = nullptr;  // a POSIX mapping has no object of its own
-    return error;
-}
-
-ErrorValue MappedFile::Close() {
-    if (mode_ == kClosed) return kSuccess;
-    ErrorValue error = Unmap();
-    if (file_ >= 0 && ::close(static_cast<int>(file_)) != 0 && error == kSuccess) error = ErrorFromKey("file_close");
-    file_ = -1;
-    mode_ = kClosed;
-    path_.clear();
     return error;
 }
 

@@ -18,26 +18,17 @@ uint64_t MappedFile::FileSize() const {
     return static_cast<uint64_t>(size.QuadPart);
 }
 
-ErrorValue MappedFile::Open(const std::string& path, Mode mode) {
-    if (mode_ != kClosed) {
-        if (mode_ == mode && path_ == path) return kSuccess;
-        Close();
-    }
-    if (mode == kClosed) return kSuccess;
+ErrorValue MappedFile::OpenFile(const std::string& path, Mode mode) {
     const DWORD access = mode == kRead ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
     const DWORD share = mode == kRead ? FILE_SHARE_READ : 0;
     const DWORD disposition = mode == kRead ? OPEN_EXISTING : mode == kWrite ? CREATE_ALWAYS : OPEN_ALWAYS;
     HANDLE handle = CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return ErrorFromSystem(GetLastError());
     file_ = reinterpret_cast<intptr_t>(handle);
-    mode_ = mode;
-    path_ = path;
-    if (FileSize() >= (uint64_t{1} << 32)) {
-        Close();
-        return ErrorFromKey("file_open");
-    }
     return kSuccess;
 }
+
+bool MappedFile::CloseFile() { return file_ == kNoFile || CloseHandle(AsHandle(file_)); }
 
 ErrorValue MappedFile::Map() {
     if (mode_ == kClosed) return ErrorFromKey("object_silent");
@@ -85,16 +76,6 @@ ErrorValue MappedFile::Unmap() {
     }
     begin_ = end_ = nullptr;
     mapping_ = nullptr;
-    return error;
-}
-
-ErrorValue MappedFile::Close() {
-    if (mode_ == kClosed) return kSuccess;
-    ErrorValue error = Unmap();
-    if (file_ != kNoFile && !CloseHandle(AsHandle(file_)) && error == kSuccess) error = ErrorFromKey("file_close");
-    file_ = kNoFile;
-    mode_ = kClosed;
-    path_.clear();
     return error;
 }
 

@@ -47,6 +47,11 @@ ErrorValue MemoStore::LoadMemos(const std::string& path) {
     std::vector<std::string> lines;
     const ErrorValue error = ReadTextLines(path, lines);
     if (error != kSuccess) return error;
+    return ReadLines(lines);
+}
+
+ErrorValue MemoStore::ReadLines(const std::vector<std::string>& lines) {
+    Clear();
     for (size_t i = 0; i < lines.size(); ++i) {
         Entry entry;
         const LineResult result = ReadLine(lines[i], entry);

@@ -26,6 +26,8 @@ public:
     // on are kept unchanged and written back after the entries on the next save, so that
     // no memo of the file is ever lost.
     ErrorValue LoadMemos(const std::string& path);
+    // The same for the lines of a file already read.
+    ErrorValue ReadLines(const std::vector<std::string>& lines);
     // Replaces the file with the header, the entries and the unread lines.
     ErrorValue SaveMemos(const std::string& path) const;
     // The lines SaveMemos writes, with the header for a given moment.

@@ -8,6 +8,7 @@
 
 #include "calendar/lunisolar.h"
 
+#include "support/example_script.h"
 #include "support/test_platform.h"
 #ifndef _WIN32
 #include "framework/platform_host.h"
@@ -15,22 +16,6 @@
 
 namespace tavoli {
 namespace {
-
-const char* const kExampleScript =
-    "; weekday colours\n"
-    "#weekday 0 (休日)\n"
-    "#weekday 6 (2)\n"
-    "#begin\n"
-    "m1 d1 (4) \"元日\"\n"
-    "m1 w1 d8-14 (祝日) \"成人の日\"\n"
-    "s359 :+0900 s0 >1 :+0900 (4) \"春分の日\"\n"
-    "#end\n"
-    "w1 x1 <1 (4) \"振替休日\"\n"
-    "m?a1 :+0900 d?a1 :+0900 \"旧正月\"\n"
-    "y2000- m5 d5 !w0 (3)\n"
-    "l168-179 :+0900 \"満月\"\n"
-    "#stop\n"
-    "m12 d31 \"never reached\"\n";
 
 HolidayScript Compiled(const std::string& utf8) {
     HolidayScript script;
