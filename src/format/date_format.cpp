@@ -1,5 +1,6 @@
 #include "format/date_format.h"
 
+#include <algorithm>
 #include <new>
 #include <optional>
 #include <utility>
@@ -116,8 +117,21 @@ private:
         if (c == '\t') output_ += '\t';
         else if (c == '%') output_ += '%';
         else if (c == ' ' || c < 32 || c == 127) output_ += ' ';
-        else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return Directive(static_cast<char>(c));
+        else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return GuardedDirective(static_cast<char>(c));
         return true;
+    }
+
+    // A directive that fails unexpectedly (memory runs out) writes nothing, and the
+    // template goes on after the part of it already read.
+    bool GuardedDirective(char letter) {
+        const size_t written = output_.size();
+        try {
+            return Directive(letter);
+        } catch (const std::bad_alloc&) {
+            output_.resize(std::min(written, output_.size()));
+            groupFlag_ = false;
+            return true;
+        }
     }
 
     bool Directive(char letter) {
@@ -136,12 +150,7 @@ private:
             }
         }
 
-        DirectiveResult result;
-        try {
-            result = Evaluate(letter, calendar);
-        } catch (const std::bad_alloc&) {
-            result = DirectiveResult();  // an unexpected failure writes nothing
-        }
+        DirectiveResult result = Evaluate(letter, calendar);
 
         // Only a number result takes a value map; after a text the map is plain text.
         const size_t row = kLetters.find(letter);
@@ -309,17 +318,26 @@ private:
 
 }  // namespace
 
+// No failure leaves the template language: without memory for its text, the result is empty.
 std::string DateFormat(std::string_view templateText, CalDate date, std::string_view eraList, PackedTag encoding) {
     std::optional<CalDate> d;
     if (!date.IsNull()) d = date;
-    return Formatter(templateText, d, std::nullopt, eraList, encoding).Run();
+    try {
+        return Formatter(templateText, d, std::nullopt, eraList, encoding).Run();
+    } catch (const std::bad_alloc&) {
+        return std::string();
+    }
 }
 
 std::string DateFormat(std::string_view templateText, const CalDateTime& moment, std::string_view eraList,
                        PackedTag encoding) {
     std::optional<CalDate> d;
     if (!moment.Date().IsNull()) d = moment.Date();
-    return Formatter(templateText, d, moment.Time(), eraList, encoding).Run();
+    try {
+        return Formatter(templateText, d, moment.Time(), eraList, encoding).Run();
+    } catch (const std::bad_alloc&) {
+        return std::string();
+    }
 }
 
 }  // namespace tavoli

@@ -131,9 +131,11 @@ std::string JoinMessageLines(const std::vector<std::string>& lines) {
 }
 
 ErrorValue ShowMessageLines(const std::vector<std::string>& lines) {
+    const std::string text = JoinMessageLines(lines);
+    if (text.empty()) return kSuccess;  // like ShowMessage: nothing to show
     const uintptr_t owner = CurrentPlatform().ActiveTopLevelWindow();
     const uint32_t style = mb::kOk | (owner ? 0 : mb::kSystemModal);
-    return Show(owner, JoinMessageLines(lines), style) == 0 ? ErrorFromKey("io") : kSuccess;
+    return Show(owner, text, style) == 0 ? ErrorFromKey("io") : kSuccess;
 }
 
 }  // namespace tavoli

@@ -6,6 +6,7 @@
 #include "format/default_formats.h"
 #include "framework/lang_text.h"
 #include "framework/messages.h"
+#include "framework/number_text.h"
 #include "framework/paths.h"
 #include "framework/text_lines.h"
 
@@ -15,6 +16,14 @@ namespace {
 
 const char* const kLoadFailed = "Failed to load memo.\tja:メモをロードできませんでした。";
 const char* const kSaveFailed = "Failed to save memo.\tja:メモをセーブできませんでした。";
+
+// YYYY/MM/DD; a year beyond four digits (only hand-edited files have one) keeps all its
+// digits, so that the date reads back as the same day instead of losing its leftmost ones.
+std::string DateKey(CalDate date) {
+    const YearMonthDay ymd = date.Parts();
+    if (ymd.year <= 9999) return date.Text();
+    return FixedDigits(ymd.year, 0) + "/" + FixedDigits(ymd.month, 2) + "/" + FixedDigits(ymd.day, 2);
+}
 
 }  // namespace
 
@@ -80,7 +89,7 @@ std::vector<std::string> MemoStore::FileLines(const CalDateTime& savedAt) const 
     std::vector<std::string> lines;
     lines.reserve(entries_.size() + unreadLines_.size() + 1);
     lines.push_back(DateFormat(kMemoFileHeaderFormat, savedAt));
-    for (const Entry& entry : entries_) lines.push_back(entry.date.Text() + "=" + entry.text);
+    for (const Entry& entry : entries_) lines.push_back(DateKey(entry.date) + "=" + entry.text);
     lines.insert(lines.end(), unreadLines_.begin(), unreadLines_.end());
     return lines;
 }
@@ -94,7 +103,9 @@ ErrorValue MemoStore::SaveMemos(const std::string& path) const {
     }
     // Written beside the file first and then put in its place, so that a failure while
     // writing never leaves a cut memo.txt behind.
-    const std::string temporary = path + ".tmp";
+    // Same length as the file's own name: the path stays within the limit the file's has.
+    const std::string temporary = RenameExtension(path, ".tmp");
+    if (temporary.empty() || temporary == path) return WriteTextLines(path, lines);
     ErrorValue error = WriteTextLines(temporary, lines);
     if (error == kSuccess) error = ReplaceFileWith(temporary, path);
     if (error != kSuccess) RemoveFile(temporary);

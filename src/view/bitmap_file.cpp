@@ -54,35 +54,38 @@ ErrorValue LoadBitmapMemory(Image& image, const uint8_t* begin, const uint8_t* e
     int depth = in.U16(info + 14);
     // An uncompressed 16-bit file holds 5-5-5 pixels.
     if (depth == 16) depth = 15;
-    if (height > kMaxImageSide || !image.Create(width, static_cast<int>(height), false, depth) ||
-        image.Width() != width || image.Height() != height || image.IsEmpty()) {
+    if (width < 0 || width > kMaxImageSide || height > kMaxImageSide || !Image::SupportsDepth(depth)) {
+        return ErrorFromKey("memory_alloc");
+    }
+
+    // The sizes the file must have, checked before anything is allocated: a header that
+    // promises a huge picture in a short file costs nothing.
+    const uint32_t colorsUsed = in.U32(info + 32);
+    const uint64_t defaultCount = depth >= 1 && depth <= 8 ? uint64_t{1} << depth : 0;
+    const uint64_t paletteCount = colorsUsed != 0 ? colorsUsed : defaultCount;
+    const uint64_t paletteOffset = info + headerSize;
+    const uint64_t bitsPerPixel = depth == 15 ? 16 : static_cast<uint64_t>(depth);
+    const uint64_t stride = (static_cast<uint64_t>(width) * bitsPerPixel + 31) / 32 * 4;
+    const uint64_t pixelOffset = paletteOffset + paletteCount * 4;
+    const uint64_t pixelBytes = stride * static_cast<uint64_t>(height);
+    const bool complete = in.Has(paletteOffset, paletteCount * 4) && in.Has(pixelOffset, pixelBytes);
+
+    if (!complete) return ErrorFromKey("taillostdata");
+    if (!image.Create(width, static_cast<int>(height), false, depth) || image.Width() != width ||
+        image.Height() != height) {
         image.Free();
         return ErrorFromKey("memory_alloc");
     }
     BitmapInfoHeader* header = image.Info();
     header->biXPelsPerMeter = in.I32(info + 24);
     header->biYPelsPerMeter = in.I32(info + 28);
-
-    const uint32_t colorsUsed = in.U32(info + 32);
-    const uint64_t paletteCount = colorsUsed != 0 ? colorsUsed : static_cast<uint64_t>(image.PaletteCount());
-    const uint64_t paletteOffset = info + headerSize;
-    if (!in.Has(paletteOffset, paletteCount * 4)) {
-        image.Free();
-        return ErrorFromKey("taillostdata");
-    }
     for (uint64_t k = 0; k < paletteCount && k < static_cast<uint64_t>(image.PaletteCount()); ++k) {
         const uint64_t at = paletteOffset + 4 * k;
         image.SetPaletteEntry(static_cast<int>(k), PixelColor::Rgb(in.At(at + 2), in.At(at + 1), in.At(at)));
     }
 
     // The pixels follow the palette directly.
-    const uint64_t pixelOffset = paletteOffset + paletteCount * 4;
-    const uint64_t pixelBytes = static_cast<uint64_t>(image.Stride()) * static_cast<uint64_t>(height);
-    if (!in.Has(pixelOffset, pixelBytes)) {
-        image.Free();
-        return ErrorFromKey("taillostdata");
-    }
-    std::memcpy(image.Bits(), in.Pointer(pixelOffset), static_cast<size_t>(pixelBytes));
+    if (pixelBytes > 0) std::memcpy(image.Bits(), in.Pointer(pixelOffset), static_cast<size_t>(pixelBytes));
     if (topDown) {
         // Stored top row first: turn the rows around in place.
         std::vector<uint8_t> swap(image.Stride());

@@ -366,7 +366,14 @@ std::vector<std::string> CalendarView::MonthAsText() const {
     std::vector<std::string> lines;
     lines.push_back(DateFormat(AnsiFromUtf8(kMonthTextTitleFormat), FirstOfShownMonth()));
     lines.push_back(AnsiFromUtf8("日 月 火 水 木 金 土"));
+    // Days 1 … 9 as full-width digits where the code page writes them in two bytes;
+    // elsewhere a blank and the digit keep each day at bytes 3i and 3i + 1.
     static const char* const kFullWidthDigits[10] = {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
+    std::string digits[10];
+    for (int i = 0; i < 10; ++i) {
+        digits[i] = AnsiFromUtf8(kFullWidthDigits[i]);
+        if (digits[i].size() != 2) digits[i] = std::string(" ") + static_cast<char>('0' + i);
+    }
     for (int row = 0; row < 6; ++row) {
         std::string line;
         for (int column = 0; column < 7; ++column) {
@@ -376,7 +383,7 @@ std::vector<std::string> CalendarView::MonthAsText() const {
             if (ymd.year != shownYear_ || ymd.month != shownMonth_) {
                 line += "  ";
             } else if (ymd.day < 10) {
-                line += AnsiFromUtf8(kFullWidthDigits[ymd.day]);  // two bytes in a double-byte code page
+                line += digits[ymd.day];
             } else {
                 line += std::to_string(ymd.day);
             }

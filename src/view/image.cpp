@@ -200,13 +200,17 @@ const uint8_t* Image::Row(int y) const {
     return header_->Block() + header_->pixelOffset + header_->RowTable()[y];
 }
 
+bool Image::SupportsDepth(int depth) { return SupportedDepth(depth); }
+
 bool Image::Create(int width, int height, bool keepContents, int depth) {
     if (header_->owned && width == header_->width && height == header_->height && depth == header_->depth) return true;
     if (width < 0 || width > kMaxImageSide || height < 0 || height > kMaxImageSide || !SupportedDepth(depth)) {
         Free();
         return width == 0 && height == 0;
     }
-    const int bits = BitCount(depth);
+    // 5-5-5 pixels take two bytes like 5-6-5 ones: the system knows no 15-bit rows, and
+    // the masks say which bits are which.
+    const int bits = depth == 15 ? 16 : BitCount(depth);
     const bool masks = depth == 15 || depth == 16;
     const int paletteCount = bits <= 8 ? 1 << bits : 0;
     const size_t stride = (static_cast<size_t>(width) * static_cast<size_t>(bits) + 31) / 32 * 4;

@@ -62,6 +62,7 @@ public:
     // the resolution carry over. New pixels are white for 15, 16 and 24 bits, 0
     // otherwise. True when the image has the size asked for.
     bool Create(int width, int height, bool keepContents, int depth);
+    static bool SupportsDepth(int depth);
     void Free();
 
     int Width() const;

@@ -124,6 +124,9 @@ TEST_F(MessagesTest, MessageLines) {
     EXPECT_EQ(JoinMessageLines({"a", "b", "", "c"}), "a\nb");
     EXPECT_EQ(JoinMessageLines({}), "");
 
+    EXPECT_EQ(ShowMessageLines({}), kSuccess);  // nothing to show: no box
+    EXPECT_EQ(ShowMessageLines({"", "after an empty first line"}), kSuccess);
+    EXPECT_TRUE(platform_.boxes.empty());
     platform_.answers = {mb::kIdOk};
     EXPECT_EQ(ShowMessageLines({"Line 12: Syntax error."}), kSuccess);
     EXPECT_EQ(OnlyBox().style, mb::kOk | mb::kSystemModal);

@@ -99,7 +99,7 @@ TEST(MemoStore, WritesTheFileFormat) {
     const std::string contents = ReadWholeFile(path);
     EXPECT_EQ(contents.substr(0, 22), ";Tavoli Calendar Memo ");
     EXPECT_EQ(contents.substr(contents.size() - 42), "\r\n2024/03/07=dentist 10:00\r\n0987/01/02=x\r\n");
-    EXPECT_FALSE(FileExists(path + ".tmp"));
+    EXPECT_FALSE(FileExists(folder.Join("memo.tmp")));  // the file is written beside and moved
 }
 
 TEST(MemoStore, RoundTripIsIdentical) {
@@ -112,6 +112,8 @@ TEST(MemoStore, RoundTripIsIdentical) {
         d += 3;
     }
     store.SetMemo(CalDate(1, 1, 1), "year one");
+    store.SetMemo(CalDate(12345, 6, 7), "a hand-edited year of five digits");  // not cut to 2345
+    store.SetMemo(CalDate(-4, 3, 9), "a negative year");
     store.SetMemo(CalDate(3999, 12, 31), "last");
     TempFolder folder;
     const std::string path = folder.Join("memo.txt");

@@ -51,7 +51,7 @@ TEST(Image, CreationLayoutAndFill) {
         EXPECT_EQ(info->biWidth, c.width);
         EXPECT_EQ(info->biHeight, c.height);  // positive: bottom-up rows
         EXPECT_EQ(info->biPlanes, 1);
-        EXPECT_EQ(info->biBitCount, c.depth == 15 ? 15 : c.depth < 0 ? -c.depth : c.depth);
+        EXPECT_EQ(info->biBitCount, c.depth == 15 ? 16 : c.depth < 0 ? -c.depth : c.depth);  // 5-5-5 in 16 bits
         // Row 0 (the top) is the last row of the bottom-up pixel area.
         EXPECT_EQ(image.Row(0), image.Bits() + (c.height - 1) * c.stride);
         EXPECT_EQ(image.Row(c.height - 1), image.Bits());
@@ -382,7 +382,9 @@ TEST(BitmapFile, RefusesBadFilesWithTheirKeys) {
         {"biClrUsed larger than the file", patched(MakeBitmap(5, 3, 8), 46, 0xFFFFFFFFu), "taillostdata"},
         {"palette running off the end", MakeBitmap(5, 3, 8).substr(0, 54 + 100), "taillostdata"},
         {"biSize beyond the file", patched(good, 14, 0xFFFFFF00u), "taillostdata"},
-        {"zero width", patched(good, 18, 0), "memory_alloc"},
+        {"zero width", patched(good, 18, 0), nullptr},  // a picture of no pixels, and no error
+        // A huge picture promised by a short file is refused before anything is allocated.
+        {"huge picture, short file", patched(patched(patched(good, 18, 12000), 22, 12000), 28, 32), "taillostdata"},
     };
     for (const Case& c : cases) {
         Image image;
@@ -397,12 +399,21 @@ TEST(BitmapFile, RefusesBadFilesWithTheirKeys) {
     EXPECT_EQ(LoadBitmapMemory(image, nullptr, nullptr), ErrorFromKey("InvalidArgument"));
     const uint8_t bytes[2] = {0, 0};
     EXPECT_EQ(LoadBitmapMemory(image, bytes + 2, bytes), ErrorFromKey("InvalidArgument"));
-    // A 16-bit file holds 5-5-5 pixels.
-    std::string sixteen = MakeBitmap(1, 1, 16);
-    sixteen[54] = 0x1F;  // blue 31
-    sixteen[55] = 0x7C;  // red 31
+    // A 16-bit file holds 5-5-5 pixels, two bytes each: 17 pixels make 36-byte rows.
+    std::string sixteen = MakeBitmap(17, 2, 16);
+    for (int x = 0; x < 17; ++x) {
+        sixteen[54 + 2 * x] = 0x1F;              // bottom row: blue 31
+        sixteen[55 + 2 * x] = 0x00;
+        sixteen[54 + 36 + 2 * x] = 0x00;         // top row: red 31
+        sixteen[55 + 36 + 2 * x] = 0x7C;
+    }
     ASSERT_EQ(LoadFromString(image, sixteen), kSuccess);
-    EXPECT_EQ(image.ReadPixel(0, 0), PixelColor::Rgb(255, 0, 255));
+    EXPECT_EQ(image.Stride(), 36u);
+    for (int x = 0; x < 17; ++x) {
+        EXPECT_EQ(image.ReadPixel(x, 0), PixelColor::Rgb(255, 0, 0)) << x;
+        EXPECT_EQ(image.ReadPixel(x, 1), PixelColor::Rgb(0, 0, 255)) << x;
+    }
+    EXPECT_EQ(LoadFromString(image, sixteen.substr(0, sixteen.size() - 2)), ErrorFromKey("taillostdata"));
     // The palette follows a longer info header; the file header's pixel offset is not used.
     std::string longer = MakeBitmap(2, 1, 24);
     longer.insert(54, 16, '\0');

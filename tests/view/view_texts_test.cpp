@@ -102,7 +102,17 @@ void CheckTitleAndMonthText(bool japanese) {
     view.SetClock(false);
     EXPECT_EQ(CurrentPlatform().ToUtf8(view.WindowTitle(now)), japanese ? "2024年6月" : "2024/6");
     SetApplicationName("");
-    if (!japanese) return;
+    if (!japanese) {
+        // Without two-byte full-width digits the days keep their bytes: a blank and the digit.
+        const std::vector<std::string> text = view.MonthAsText();
+        ASSERT_EQ(text.size(), 8u);
+        if (CurrentPlatform().AnsiCodePage() == kCodePageWestern) {
+            for (size_t i = 2; i < text.size(); ++i) EXPECT_EQ(text[i].size(), 20u) << i;
+            EXPECT_EQ(text[2], std::string(18, ' ') + " 1");
+            EXPECT_EQ(text[4], " 9 10 11 12 13 14 15");
+        }
+        return;
+    }
 
     // June 2024 begins on a Saturday. In code page 932 every week line is 20 bytes, day i
     // of the week at bytes 3i and 3i + 1, 1 … 9 as full-width digits.
