@@ -150,10 +150,10 @@ private:
             }
         }
 
-        DirectiveResult result = Evaluate(letter, calendar);
+        const size_t row = kLetters.find(letter);
+        DirectiveResult result = row == std::string_view::npos ? DirectiveResult() : Evaluate(row, letter, calendar);
 
         // Only a number result takes a value map; after a text the map is plain text.
-        const size_t row = kLetters.find(letter);
         const bool numericRow = row != std::string_view::npos && kResultKind[row] == 'n';
         if (numericRow && result.kind == DirectiveResult::kNumber && PeekByte() == '{') {
             ++cursor_;
@@ -185,9 +185,7 @@ private:
         return std::string(text.data(), static_cast<size_t>(p - text.data()));
     }
 
-    DirectiveResult Evaluate(char letter, char calendar) {
-        const size_t row = kLetters.find(letter);
-        if (row == std::string_view::npos) return {};
+    DirectiveResult Evaluate(size_t row, char letter, char calendar) {
         if (kNeeds[row] == 'd' && !date_) return {};
         if (kNeeds[row] == 't' && !time_) return {};
 

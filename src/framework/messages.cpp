@@ -1,6 +1,7 @@
 #include "framework/messages.h"
 
 #include "framework/lang_text.h"
+#include "framework/paths.h"
 #include "framework/platform.h"
 
 namespace tavoli {
@@ -10,15 +11,6 @@ namespace {
 std::string& ApplicationName() {
     static std::string name;
     return name;
-}
-
-// The file name of a path without its folder and extension.
-std::string BaseName(const std::string& path) {
-    size_t start = path.find_last_of("\\/");
-    start = start == std::string::npos ? 0 : start + 1;
-    size_t stop = path.find_last_of('.');
-    if (stop == std::string::npos || stop < start) stop = path.size();
-    return path.substr(start, stop - start);
 }
 
 int Show(uintptr_t owner, const std::string& text, uint32_t style) {
@@ -49,7 +41,7 @@ std::string ApplicationTitle() {
     if (!ApplicationName().empty()) return ApplicationName();
     std::string description = CurrentPlatform().VersionString("FileDescription");
     if (!description.empty()) return description;
-    return BaseName(CurrentPlatform().ExecutablePath());
+    return PathPart(CurrentPlatform().ExecutablePath(), "f");
 }
 
 void ShowError(ErrorValue error) {

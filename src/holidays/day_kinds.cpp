@@ -12,8 +12,15 @@ namespace tavoli {
 DayKind DayKindFromText(std::string_view text) {
     static const char* const kDigits[] = {"1", "2", "3", "4", "5"};
     static const char* const kWords[] = {"平日", "半休", "休日", "祝日", "記念"};
+    // Asked for every painted day: the words are converted once per code page.
+    static unsigned convertedFor = ~0u;
+    static std::string words[5];
+    if (convertedFor != Platform::Generation()) {
+        for (int i = 0; i < 5; ++i) words[i] = AnsiFromUtf8(kWords[i]);
+        convertedFor = Platform::Generation();
+    }
     for (int i = 0; i < 5; ++i) {
-        if (text == kDigits[i] || text == AnsiFromUtf8(kWords[i])) return static_cast<DayKind>(i + 1);
+        if (text == kDigits[i] || text == words[i]) return static_cast<DayKind>(i + 1);
     }
     return DayKind::kNone;
 }

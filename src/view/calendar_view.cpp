@@ -49,6 +49,7 @@ CalendarView::CalendarView() {
         footerFormats_[static_cast<size_t>(i)] = ResolveText(kDefaultFooterFormats[i]);
     }
     hoverFormat_ = ResolveText(kMonthTitleHoverFormat);
+    titleBarFormat_ = ResolveText(kTitleBarFormat);
     weekdayNames_ = ResolveText(kDefaultWeekdayNames);
     monthNames_ = ResolveText(kDefaultMonthNames);
     eraList_ = ResolveText(kDefaultEraList);
@@ -356,7 +357,7 @@ void CalendarView::UpdateFooterLines() {
 }
 
 std::string CalendarView::WindowTitle(const CalDateTime& now) const {
-    std::string title = headerStyle_ == kTitleBar ? Format(ResolveText(kTitleBarFormat), FirstOfShownMonth())
+    std::string title = headerStyle_ == kTitleBar ? Format(titleBarFormat_, FirstOfShownMonth())
                                                   : ApplicationTitle();
     if (clock_) title += " " + DateFormat(kTitleClockFormat, now, eraList_);
     return title;

@@ -218,6 +218,7 @@ private:
     std::array<std::string, 4> headerFormats_;
     std::array<std::string, 4> footerFormats_;
     std::string hoverFormat_;
+    std::string titleBarFormat_;
     std::string weekdayNames_, monthNames_, eraList_;
     std::vector<std::string> footerLines_;
 
