@@ -46,6 +46,10 @@ int MonthLength(int year, int month) {
 
 CalDate::CalDate(int year, int month, int day) {
     if (year == 0 && month == 0 && day == 0) return;
+    serial_ = static_cast<uint32_t>(static_cast<uint64_t>(WideSerial(year, month, day)));
+}
+
+int64_t CalDate::WideSerial(int64_t year, int month, int64_t day) {
     // Months past December continue into the following years; a month below 1 adds no
     // month lengths, as January. Callers do not pass either.
     int64_t y = year;
@@ -60,13 +64,15 @@ CalDate::CalDate(int year, int month, int day) {
         s += kCommonMonthLength[i - 1];
         if (i == 2 && IsLeapYear(static_cast<int>(y))) s += 1;
     }
-    s += day;
-    s -= kSerialOffset;
-    serial_ = static_cast<uint32_t>(static_cast<uint64_t>(s));
+    return s + day - kSerialOffset;
 }
 
-CalDate CalDate::FromText(std::string_view text) {
-    int64_t numbers[3] = {0, 0, 0};
+namespace {
+
+// The first three integers of a text (missing ones 0); false when one is too long to be
+// read whole.
+bool FirstThreeNumbers(std::string_view text, int64_t (&numbers)[3]) {
+    bool whole = true;
     int found = 0;
     size_t i = 0;
     while (i < text.size() && found < 3) {
@@ -79,11 +85,37 @@ CalDate CalDate::FromText(std::string_view text) {
         for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
             // Saturate: a number this long is no date anyway.
             value = value * 10 + (text[i] - '0');
-            if (value > 999999999) value = 999999999;
+            if (value > 999999999) {
+                value = 999999999;
+                whole = false;
+            }
         }
         numbers[found++] = negative ? -value : value;
     }
+    return whole;
+}
+
+}  // namespace
+
+CalDate CalDate::FromText(std::string_view text) {
+    int64_t numbers[3] = {0, 0, 0};
+    FirstThreeNumbers(text, numbers);
     return CalDate(static_cast<int>(numbers[0]), static_cast<int>(numbers[1]), static_cast<int>(numbers[2]));
+}
+
+bool CalDate::FromTextExactly(std::string_view text, CalDate& date) {
+    int64_t numbers[3] = {0, 0, 0};
+    const bool whole = FirstThreeNumbers(text, numbers);
+    date = CalDate(static_cast<int>(numbers[0]), static_cast<int>(numbers[1]), static_cast<int>(numbers[2]));
+    if (!whole) return false;
+    if (numbers[0] == 0 && numbers[1] == 0 && numbers[2] == 0) return true;
+    // The days from 1 January −4,799 on (the conversion counts no earlier year), as far
+    // as the 32-bit count reaches: the range in which Parts gives back the same day. Day 0
+    // is the null date, not a day.
+    if (numbers[0] < -4799) return false;
+    const int64_t serial = WideSerial(numbers[0], static_cast<int>(numbers[1]), numbers[2]);
+    const int64_t sinceFirstYear = serial + kSerialOffset - 1;
+    return serial != 0 && sinceFirstYear >= 0 && sinceFirstYear <= int64_t{UINT32_MAX};
 }
 
 YearMonthDay CalDate::Parts() const {

@@ -60,6 +60,10 @@ public:
     CalDate(int year, int month, int day);
     // The first three integers of the text; a "-" directly before a digit negates.
     static CalDate FromText(std::string_view text);
+    // The same, false when the numbers name no day that comes back from Parts as itself
+    // (a number too long to read, a day before 1 January −4,799 or beyond what 32 bits
+    // count from there, or the count's day 0, which is the null date).
+    static bool FromTextExactly(std::string_view text, CalDate& date);
 
     constexpr uint32_t Serial() const { return serial_; }
     constexpr bool IsNull() const { return serial_ == 0; }
@@ -88,6 +92,9 @@ public:
     constexpr bool operator>=(CalDate o) const { return serial_ >= o.serial_; }
 
 private:
+    // The day count of the parts, before it is cut to 32 bits.
+    static int64_t WideSerial(int64_t year, int month, int64_t day);
+
     uint32_t serial_ = 0;
 };
 

@@ -40,11 +40,6 @@ ErrorValue MakeFolders(std::string_view path);
 // either case decides. Names of 256 bytes or more give "InvalidFileName".
 ErrorValue CopyFileTo(std::string_view source, std::string_view target, std::string_view options);
 
-// Puts a file in the place of another, replacing it in one step (the target is either
-// the old file or the new one, never a mixture).
-ErrorValue ReplaceFileWith(std::string_view source, std::string_view target);
-ErrorValue RemoveFile(std::string_view path);
-
 // A string of the running executable's version resource ("FileVersion"); empty when it
 // has none.
 std::string VersionString(std::string_view name);

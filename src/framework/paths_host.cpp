@@ -115,15 +115,4 @@ ErrorValue CopyFileTo(std::string_view source, std::string_view target, std::str
     return CopyContents(std::string(source), to, mode == 'F');
 }
 
-ErrorValue ReplaceFileWith(std::string_view source, std::string_view target) {
-    if (source.size() >= kMaxPathBytes || target.size() >= kMaxPathBytes) return ErrorFromKey("InvalidFileName");
-    if (::rename(std::string(source).c_str(), std::string(target).c_str()) != 0) return ErrorFromErrno(errno);
-    return kSuccess;
-}
-
-ErrorValue RemoveFile(std::string_view path) {
-    if (path.size() >= kMaxPathBytes) return ErrorFromKey("InvalidFileName");
-    return ::unlink(std::string(path).c_str()) == 0 ? kSuccess : ErrorFromErrno(errno);
-}
-
 }  // namespace tavoli

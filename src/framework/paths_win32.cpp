@@ -107,19 +107,4 @@ ErrorValue CopyFileTo(std::string_view source, std::string_view target, std::str
     return kSuccess;
 }
 
-ErrorValue ReplaceFileWith(std::string_view source, std::string_view target) {
-    if (source.size() >= kMaxPathBytes || target.size() >= kMaxPathBytes) return ErrorFromKey("InvalidFileName");
-    const std::string from(source), to(target);
-    if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return ErrorFromSystem(GetLastError());
-    }
-    return kSuccess;
-}
-
-ErrorValue RemoveFile(std::string_view path) {
-    if (path.size() >= kMaxPathBytes) return ErrorFromKey("InvalidFileName");
-    const std::string text(path);
-    return DeleteFileA(text.c_str()) ? kSuccess : ErrorFromSystem(GetLastError());
-}
-
 }  // namespace tavoli

@@ -1,8 +1,9 @@
 #include "framework/text_lines.h"
 
-#include <cstring>
+#include <new>
 
 #include "framework/mapped_file.h"
+#include "framework/whole_file.h"
 
 namespace tavoli {
 
@@ -12,46 +13,52 @@ bool IsLineEnd(char c) { return c == '\r' || c == '\n' || c == '\f' || c == '\0'
 
 }  // namespace
 
-void SplitTextLines(std::string_view contents, std::vector<std::string>& lines) {
-    size_t start = 0;
-    const size_t size = contents.size();
-    while (start < size) {
-        size_t end = start;
-        while (end < size && !IsLineEnd(contents[end])) ++end;
-        lines.emplace_back(contents.substr(start, end - start));
-        if (end >= size) break;
-        size_t next = end + 1;
-        if (contents[end] == '\r' && next < size && contents[next] != '\r' && IsLineEnd(contents[next])) ++next;
-        start = next;
+bool TextLineReader::Next(std::string_view& line) {
+    const size_t size = contents_.size();
+    if (next_ >= size) return false;
+    size_t end = next_;
+    while (end < size && !IsLineEnd(contents_[end])) ++end;
+    line = contents_.substr(next_, end - next_);
+    if (end >= size) {
+        next_ = size;
+        return true;
     }
+    size_t after = end + 1;
+    if (contents_[end] == '\r' && after < size && contents_[after] != '\r' && IsLineEnd(contents_[after])) ++after;
+    next_ = after;
+    return true;
+}
+
+void SplitTextLines(std::string_view contents, std::vector<std::string>& lines) {
+    TextLineReader reader(contents);
+    std::string_view line;
+    while (reader.Next(line)) lines.emplace_back(line);
 }
 
 ErrorValue ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
     MappedFile file;
     ErrorValue error = file.Open(path, MappedFile::kRead);
     if (error == kSuccess) error = file.Map();
-    if (error == kSuccess) SplitTextLines(std::string_view(file.Begin(), file.Size()), lines);
+    if (error == kSuccess) {
+        try {
+            SplitTextLines(std::string_view(file.Begin(), file.Size()), lines);
+        } catch (const std::bad_alloc&) {
+            error = ErrorFromKey("memory_alloc");
+        }
+    }
     const ErrorValue closed = file.Close();
     return error != kSuccess ? error : closed;
 }
 
 ErrorValue WriteTextLines(const std::string& path, const std::vector<std::string>& lines) {
-    uint64_t size = 0;
-    for (const std::string& line : lines) size += line.size() + 2;
-    MappedFile file;
-    ErrorValue error = file.Open(path, MappedFile::kWrite);
-    if (error == kSuccess && size > 0) error = file.Resize(size);
-    if (error == kSuccess && size > 0) {
-        char* out = file.Begin();
-        for (const std::string& line : lines) {
-            std::memcpy(out, line.data(), line.size());
-            out += line.size();
-            *out++ = '\r';
-            *out++ = '\n';
-        }
+    AtomicFileWriter writer;
+    const ErrorValue error = writer.Begin(path);
+    if (error != kSuccess) return error;
+    for (const std::string& line : lines) {
+        writer.Write(line);
+        writer.Write("\r\n");
     }
-    const ErrorValue closed = file.Close();
-    return error != kSuccess ? error : closed;
+    return writer.Commit();
 }
 
 }  // namespace tavoli

@@ -20,15 +20,23 @@ public:
         bool operator==(const Entry& o) const { return date == o.date && text == o.text; }
     };
 
+    // What the store knows of the memo file it was read from.
+    enum class FileState {
+        kNotRead,     // nothing was read: a file that exists may hold memos the store lacks
+        kWhole,       // every memo of the file is in the store (or there was no file)
+        kUnreadable,  // the file exists but could not be read
+    };
+
     // Empties the store and reads the file: 0 on success (also when the path is no
     // existing file), 1 when a malformed line, a lack of memory or the entry limit stopped
     // the reading, otherwise the read's error. Lines from the one that stopped the reading
     // on are kept unchanged and written back after the entries on the next save, so that
     // no memo of the file is ever lost.
     ErrorValue LoadMemos(const std::string& path);
-    // The same for the lines of a file already read.
-    ErrorValue ReadLines(const std::vector<std::string>& lines);
-    // Replaces the file with the header, the entries and the unread lines.
+    // The same for the contents of a file already read.
+    ErrorValue ReadContents(std::string contents);
+    // Replaces the file with the header, the entries and the unread lines, in one step
+    // (links at the path are followed).
     ErrorValue SaveMemos(const std::string& path) const;
     // The lines SaveMemos writes, with the header for a given moment.
     std::vector<std::string> FileLines(const CalDateTime& savedAt) const;
@@ -45,29 +53,53 @@ public:
 
     const std::vector<Entry>& Entries() const { return entries_; }
     size_t Count() const { return entries_.size(); }
+    // Empties the store; it then knows nothing of any file.
     void Clear();
 
     // The 1-based line at which reading stopped (0 when the whole file was read), and
     // the lines from it on.
     int FirstUnreadLine() const { return firstUnreadLine_; }
-    const std::vector<std::string>& UnreadLines() const { return unreadLines_; }
+    std::vector<std::string> UnreadLines() const;
+    const std::string& UnreadText() const { return unreadText_; }
+
+    FileState GetFileState() const { return fileState_; }
+    // Takes in the memos of the file's own contents (read again): the store then holds the
+    // file's entries and unread lines, followed by each of its own entries that the file
+    // lacks. false (nothing changed) when they do not fit.
+    bool MergeInto(MemoStore& fileContents) const;
 
 private:
-    // Reads one line: false when it is malformed; an entry or nothing otherwise.
+    friend ErrorValue SaveMemoFile(MemoStore& store, const std::string& path);
+
     enum class LineResult { kEntry, kNothing, kMalformed };
     static LineResult ReadLine(std::string_view line, Entry& entry);
+    // Calls emit with every line of the file.
+    template <class Emit>
+    void EmitFileLines(const CalDateTime& savedAt, Emit&& emit) const;
 
     std::vector<Entry> entries_;
-    std::vector<std::string> unreadLines_;
+    std::string unreadText_;
     int firstUnreadLine_ = 0;
+    FileState fileState_ = FileState::kNotRead;
     ErrorValue lastError_ = kSuccess;
+    // Where the memos go while the memo file cannot be read, once one was chosen, and
+    // whether the user has been told.
+    std::string sideFile_;
+    bool toldAboutSideFile_ = false;
 };
 
-// The memo file as the program keeps it: the load shows "Failed to load memo." when an
-// existing file cannot be read whole; the save makes the folder, copies the file to its
-// ".bak" name, writes it and shows "Failed to save memo." on failure. Both return the
-// error value.
+// The memo file as the program keeps it.
+// Load shows "Failed to load memo." when an existing file cannot be read whole.
+// Save never replaces a memo file whose memos are not all in the store: a store that could
+// not read the file reads it again and merges, or, when it still cannot, writes its memos
+// to a file beside it ("memo-unsaved.txt") and says so once. Otherwise it makes the
+// folder, copies the file to its ".bak" name and replaces the file, each in one step; on
+// failure it shows "Failed to save memo." and the old file and backup stay as they were.
+// Both return the error value (Save: non-zero whenever memo.txt was not written).
 ErrorValue LoadMemoFile(MemoStore& store, const std::string& path);
-ErrorValue SaveMemoFile(const MemoStore& store, const std::string& path);
+ErrorValue SaveMemoFile(MemoStore& store, const std::string& path);
+
+// The side file's name for a memo file: "memo.txt" → "memo-unsaved.txt".
+std::string SideFileNameFor(std::string_view path);
 
 }  // namespace tavoli

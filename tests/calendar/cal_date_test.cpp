@@ -119,6 +119,20 @@ TEST(CalDate, FromText) {
     };
     for (const Case& c : cases) EXPECT_EQ(CalDate::FromText(c.text), c.expected) << c.text;
     EXPECT_TRUE(CalDate::FromText("none").IsNull());
+
+    // Whether the numbers name a day the serial holds, or one that would wrap to another.
+    const std::pair<std::string_view, bool> exact[] = {
+        {"2024-3-7", true},          {"", true},                  {"0/0/0", true},
+        {"-4799/1/1", true}, {"-4799/1/0", false}, {"-4800/12/31", false},        {"-4713/11/24", false},  // day 0: null
+        {"-4713/11/25", true},       {"-999999999/1/1", false},   {"11754422/1/20", true},
+        {"11754422/1/21", false},    {"4294967296/1/1", false},   {"2024/1/999999999", true},
+        {"99999999999999999999/1/1", false}, {"2024/1/9999999999", false},
+    };
+    for (const auto& [text, expected] : exact) {
+        CalDate date;
+        EXPECT_EQ(CalDate::FromTextExactly(text, date), expected) << text;
+        EXPECT_EQ(date, CalDate::FromText(text)) << text;
+    }
 }
 
 TEST(CalDate, ArithmeticAndUnsignedOrder) {

@@ -55,6 +55,13 @@ TEST(MemoStore, ReadingRules) {
         {"2024/03/07=a\r\nno separator\r\n2024/03/08=b\r\n", 1, {{CalDate(2024, 3, 7), "a"}}},
         {std::string("2024/03/07=a\0b\r\n", 15), 1, {{CalDate(2024, 3, 7), "a"}}},  // NUL ends a line
         {"2024/03/07=\x95\x5c\x83\x5c\r\n", 0, {{CalDate(2024, 3, 7), "\x95\x5c\x83\x5c"}}},
+        // Dates the program cannot hold would be saved as other days: malformed, kept as they are.
+        {"2024/01/01=a\r\n4294967296/1/1=d\r\n", 1, {{CalDate(2024, 1, 1), "a"}}},
+        {"11754422/1/21=beyond the day count\r\n", 1, {}},
+        {"-4713/11/24=the day count's zero, which is no date\r\n", 1, {}},
+        {"-4800/12/31=too early\r\n", 1, {}},
+        {"11754422/1/20=last\r\n", 0, {{CalDate(11754422, 1, 20), "last"}}},
+        {"-4799/01/01=first\r\n", 0, {{CalDate(-4799, 1, 1), "first"}}},
     };
     for (const Case& c : cases) {
         MemoFile file(c.contents);
@@ -99,7 +106,7 @@ TEST(MemoStore, WritesTheFileFormat) {
     const std::string contents = ReadWholeFile(path);
     EXPECT_EQ(contents.substr(0, 22), ";Tavoli Calendar Memo ");
     EXPECT_EQ(contents.substr(contents.size() - 42), "\r\n2024/03/07=dentist 10:00\r\n0987/01/02=x\r\n");
-    EXPECT_FALSE(FileExists(folder.Join("memo.tmp")));  // the file is written beside and moved
+    EXPECT_FALSE(FileExists(folder.Join("memo.txt.tmp")));  // the file is written beside and moved
 }
 
 TEST(MemoStore, RoundTripIsIdentical) {

@@ -264,8 +264,10 @@ int Memos(const Arguments& args) {
         Print(entry.date.Text() + "\t" + entry.text);
     }
     if (result == 1) {
-        return Fail("reading stopped at line " + std::to_string(store.FirstUnreadLine()) + ": " +
-                        store.UnreadLines().front(),
+        TextLineReader unread(store.UnreadText());
+        std::string_view line;
+        unread.Next(line);
+        return Fail("reading stopped at line " + std::to_string(store.FirstUnreadLine()) + ": " + std::string(line),
                     kFailed);
     }
     return kOk;

@@ -1,0 +1,62 @@
+// The file operations that reading and replacing whole files are made of, behind one
+// seam: the system's own implementation, and in tests one that fails any chosen step.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "framework/error.h"
+
+namespace tavoli {
+
+class FileSystem {
+public:
+    using Handle = intptr_t;
+    static constexpr Handle kNoHandle = -1;
+
+    virtual ~FileSystem() = default;
+
+    // An existing regular file for reading, shared with other readers.
+    virtual ErrorValue OpenForReading(const std::string& path, Handle& file) = 0;
+    // A new file for writing; fails when the name exists in any form (a link planted
+    // under the name is never followed).
+    virtual ErrorValue CreateNew(const std::string& path, Handle& file) = 0;
+    virtual ErrorValue SizeOf(Handle file, uint64_t& size) = 0;
+    // Reads up to size bytes; 0 bytes read is the end of the file.
+    virtual ErrorValue Read(Handle file, char* buffer, size_t size, size_t& read) = 0;
+    // Writes up to size bytes; fewer written without an error is allowed (the caller
+    // writes the rest).
+    virtual ErrorValue Write(Handle file, const char* data, size_t size, size_t& written) = 0;
+    // Makes what was written durable (on the disk, not only in the system's cache).
+    virtual ErrorValue Flush(Handle file) = 0;
+    virtual ErrorValue Close(Handle file) = 0;
+    // Puts source in the place of target in one step, replacing it.
+    virtual ErrorValue Replace(const std::string& source, const std::string& target) = 0;
+    virtual ErrorValue Remove(const std::string& path) = 0;
+    // The path that links at path lead to, followed to their end (the path itself when
+    // it is no link or does not exist).
+    virtual std::string ResolveLinks(const std::string& path) = 0;
+    // Makes a replacement in the folder durable where the system needs that; best effort.
+    virtual void FlushFolder(const std::string& folder) = 0;
+    // Whether an error value says that the file does not exist.
+    virtual bool IsNotFound(ErrorValue error) const = 0;
+};
+
+// The file system every whole-file operation uses.
+FileSystem& CurrentFileSystem();
+FileSystem& SystemFileSystem();
+
+// Installs a replacement for the lifetime of the object (tests).
+class ScopedFileSystem {
+public:
+    explicit ScopedFileSystem(FileSystem& replacement);
+    ~ScopedFileSystem();
+    ScopedFileSystem(const ScopedFileSystem&) = delete;
+    ScopedFileSystem& operator=(const ScopedFileSystem&) = delete;
+
+private:
+    FileSystem* previous_;
+};
+
+}  // namespace tavoli

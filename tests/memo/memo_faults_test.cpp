@@ -1,0 +1,413 @@
+// The memo file under faults: every step of a save failing in turn, files that cannot be
+// read, a full disk, a save killed midway, links. After every fault each memo that existed
+// and each edit since must be in memo.txt, memo.bak or the store still in memory, and the
+// next save that succeeds must write them all.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "framework/paths.h"
+#include "memo/memo_store.h"
+#include "support/failing_file_system.h"
+#include "support/file_contents.h"
+#include "support/temp_folder.h"
+#include "support/test_platform.h"
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <random>
+#endif
+
+namespace tavoli {
+namespace {
+
+using Entries = std::vector<MemoStore::Entry>;
+
+const std::string kSaveFailed = "Failed to save memo.\tja:メモをセーブできませんでした。";
+
+ErrorValue DiskFull() { return ErrorFromSystem(112); }
+ErrorValue AccessDenied() { return ErrorFromSystem(5); }
+
+// Memos enough for several write chunks.
+Entries ManyMemos(int count, const std::string& tag) {
+    Entries entries;
+    CalDate day(2000, 1, 1);
+    for (int i = 0; i < count; ++i, ++day) entries.push_back({day, tag + " memo " + std::to_string(i) + " xxxxxxxx"});
+    return entries;
+}
+
+std::string FileOf(const Entries& entries) {
+    std::string text = ";Tavoli Calendar Memo 24/01/01 00:00:00\r\n";
+    for (const auto& e : entries) text += e.date.Text() + "=" + e.text + "\r\n";
+    return text;
+}
+
+// What a file holds as the program reads it; a read that does not finish gives no entries.
+struct Read {
+    ErrorValue result;
+    Entries entries;
+};
+Read ReadMemoFile(const std::string& path) {
+    MemoStore store;
+    const ErrorValue result = store.LoadMemos(path);
+    return {result, store.Entries()};
+}
+
+std::vector<std::string> TemporaryFiles(const TempFolder& folder) {
+    std::vector<std::string> found;
+    for (const auto& item : std::filesystem::directory_iterator(folder.Path())) {
+        if (item.path().extension() == ".tmp") found.push_back(item.path().filename().string());
+    }
+    return found;
+}
+
+void Edit(MemoStore& store) {
+    store.SetMemo(CalDate(2000, 1, 11), "changed");
+    store.SetMemo(CalDate(2000, 1, 21), "");
+    store.SetMemo(CalDate(2030, 6, 1), "new");
+}
+
+bool ShownSaveFailed(const RecordingPlatform& platform) {
+    for (const auto& box : platform.boxes) {
+        if (box.text == ResolveText(kSaveFailed)) return true;
+    }
+    return false;
+}
+
+// A loaded store with edits saved while each operation of the save fails in turn, until
+// a save runs with no fault left to inject.
+TEST(MemoFaults, EveryStepOfASaveFailingInTurn) {
+    RecordingPlatform platform;
+    ScopedPlatform platformScope(platform);
+    TempFolder folder;
+    const std::string path = folder.Join("memo.txt"), backup = folder.Join("memo.bak");
+    const Entries before = ManyMemos(5000, "old"), older = ManyMemos(10, "older");
+    MemoStore edited;
+    ASSERT_EQ(edited.ReadContents(FileOf(before)), kSuccess);
+    Edit(edited);
+    const Entries after = edited.Entries();
+
+    FailingFileSystem fs;
+    ScopedFileSystem fsScope(fs);
+    int faults = 0;
+    for (int n = 1; n < 200; ++n) {
+        WriteWholeFile(path, FileOf(before));
+        WriteWholeFile(backup, FileOf(older));
+        fs.Reset(0, kSuccess);
+        MemoStore store;
+        ASSERT_EQ(store.LoadMemos(path), kSuccess);
+        Edit(store);
+        platform.boxes.clear();
+
+        fs.Reset(n, DiskFull());
+        const ErrorValue result = SaveMemoFile(store, path);
+        const std::string failed = fs.Failed();
+        fs.Reset(0, kSuccess);
+        SCOPED_TRACE("fault " + std::to_string(n) + ": " + failed);
+
+        const Read file = ReadMemoFile(path), bak = ReadMemoFile(backup);
+        EXPECT_EQ(file.result, kSuccess);
+        EXPECT_TRUE(file.entries == before || file.entries == after);
+        EXPECT_EQ(bak.result, kSuccess);
+        EXPECT_TRUE(bak.entries == older || bak.entries == before);
+        EXPECT_EQ(store.Entries(), after);  // the edits are still in memory
+        EXPECT_EQ(TemporaryFiles(folder), std::vector<std::string>{});
+        if (result == kSuccess) {
+            // Success is only ever said of a save that happened.
+            EXPECT_EQ(file.entries, after);
+            EXPECT_EQ(bak.entries, before);
+        } else {
+            EXPECT_TRUE(ShownSaveFailed(platform));
+        }
+        // The next save writes everything.
+        ASSERT_EQ(SaveMemoFile(store, path), kSuccess);
+        EXPECT_EQ(ReadMemoFile(path).entries, after);
+        if (failed.empty()) break;
+        ++faults;
+    }
+    EXPECT_GT(faults, 20);  // open, reads, writes at several offsets, flush, close, rename, for both files
+}
+
+// A store that could not read the file at all: while the file stays unreadable the new
+// memos go beside it; once it can be read they are merged in, and nothing of it is lost.
+TEST(MemoFaults, UnreadableAtLoadThenEveryStepOfTheSaveFailing) {
+    RecordingPlatform platform;
+    ScopedPlatform platformScope(platform);
+    TempFolder folder;
+    const std::string path = folder.Join("memo.txt");
+    const Entries before = ManyMemos(3000, "old");
+    const Entries added = {{CalDate(2000, 1, 5), "written while unreadable"}, {CalDate(2031, 1, 1), "another"}};
+    Entries merged = before;
+    merged.insert(merged.end(), added.begin(), added.end());
+
+    FailingFileSystem fs;
+    ScopedFileSystem fsScope(fs);
+    int faults = 0;
+    for (int n = 1; n < 200; ++n) {
+        WriteWholeFile(path, FileOf(before));
+        std::error_code ignored;
+        std::filesystem::remove(SideFileNameFor(path), ignored);
+        fs.Reset(1, AccessDenied());
+        MemoStore store;
+        EXPECT_EQ(LoadMemoFile(store, path), AccessDenied());
+        EXPECT_EQ(store.GetFileState(), MemoStore::FileState::kUnreadable);
+        for (const auto& e : added) store.SetMemo(e.date, e.text);
+
+        fs.Reset(n, DiskFull());
+        const ErrorValue result = SaveMemoFile(store, path);
+        const std::string failed = fs.Failed();
+        fs.Reset(0, kSuccess);
+        SCOPED_TRACE("fault " + std::to_string(n) + ": " + failed);
+
+        const Read file = ReadMemoFile(path);
+        EXPECT_TRUE(file.entries == before || file.entries == merged);
+        const bool inMemory = store.Entries() == merged || store.Entries() == added;
+        EXPECT_TRUE(inMemory);
+        if (result == kSuccess) {
+            EXPECT_EQ(file.entries, merged);
+        }
+        EXPECT_EQ(TemporaryFiles(folder), std::vector<std::string>{});
+
+        ASSERT_EQ(SaveMemoFile(store, path), kSuccess);
+        EXPECT_EQ(ReadMemoFile(path).entries, merged);
+        EXPECT_EQ(store.GetFileState(), MemoStore::FileState::kWhole);
+        if (failed.empty()) break;
+        ++faults;
+    }
+    EXPECT_GT(faults, 10);
+}
+
+// Case by case: the file still unreadable at the save, then readable at the next one.
+TEST(MemoFaults, UnreadableFileIsNeverReplaced) {
+    RecordingPlatform platform;
+    ScopedPlatform platformScope(platform);
+    TempFolder folder;
+    const std::string path = folder.Join("memo.txt");
+    const std::string original = FileOf(ManyMemos(50, "old"));
+    WriteWholeFile(path, original);
+    WriteWholeFile(folder.Join("memo-unsaved.txt"), "an earlier side file");
+
+    FailingFileSystem fs;
+    ScopedFileSystem fsScope(fs);
+    fs.Reset(1, AccessDenied());
+    MemoStore store;
+    EXPECT_NE(LoadMemoFile(store, path), kSuccess);
+    store.SetMemo(CalDate(2024, 5, 5), "first");
+    fs.Reset(1, AccessDenied());  // the read at the save fails as well
+    EXPECT_EQ(SaveMemoFile(store, path), AccessDenied());
+    store.SetMemo(CalDate(2024, 5, 6), "second");
+    fs.Reset(1, AccessDenied());
+    EXPECT_EQ(SaveMemoFile(store, path), AccessDenied());
+    fs.Reset(0, kSuccess);
+
+    EXPECT_EQ(ReadWholeFile(path), original);
+    EXPECT_FALSE(FileExists(folder.Join("memo.bak")));
+    EXPECT_EQ(ReadWholeFile(folder.Join("memo-unsaved.txt")), "an earlier side file");
+    const std::string side = folder.Join("memo-unsaved (2).txt");
+    const Entries mine = {{CalDate(2024, 5, 5), "first"}, {CalDate(2024, 5, 6), "second"}};
+    EXPECT_EQ(ReadMemoFile(side).entries, mine);  // the same side file, rewritten
+    // One message besides the load's: what happened and where the memos are.
+    ASSERT_EQ(platform.boxes.size(), 2u);
+    EXPECT_NE(platform.boxes[1].text.find(side), std::string::npos);
+
+    // Readable again: merged, backed up, and the store now shows every memo.
+    EXPECT_EQ(SaveMemoFile(store, path), kSuccess);
+    EXPECT_EQ(ReadWholeFile(folder.Join("memo.bak")), original);
+    Entries all = ManyMemos(50, "old");
+    all.insert(all.end(), mine.begin(), mine.end());
+    EXPECT_EQ(ReadMemoFile(path).entries, all);
+    EXPECT_EQ(store.Entries(), all);
+    EXPECT_EQ(platform.boxes.size(), 2u);
+}
+
+#ifdef _WIN32
+// Another program holds memo.txt open without sharing: nothing of it is replaced.
+TEST(MemoFaults, FileHeldWithoutSharing) {
+    RecordingPlatform platform;
+    ScopedPlatform scope(platform);
+    TempFolder folder;
+    const std::string path = folder.Join("memo.txt");
+    WriteWholeFile(path, FileOf(ManyMemos(20, "old")));
+    HANDLE lock =
+        CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    MemoStore store;
+    EXPECT_EQ(LoadMemoFile(store, path), ErrorFromSystem(ERROR_SHARING_VIOLATION));
+    store.SetMemo(CalDate(2024, 1, 1), "new");
+    EXPECT_NE(SaveMemoFile(store, path), kSuccess);
+    CloseHandle(lock);
+    EXPECT_EQ(ReadWholeFile(path), FileOf(ManyMemos(20, "old")));
+    EXPECT_EQ(ReadMemoFile(SideFileNameFor(path)).entries, (Entries{{CalDate(2024, 1, 1), "new"}}));
+    ASSERT_EQ(SaveMemoFile(store, path), kSuccess);
+    EXPECT_EQ(ReadMemoFile(path).entries.size(), 21u);
+}
+#else
+// Runs a check as an unprivileged user when the tests run as root (root reads any file);
+// the check's exit code is the result.
+int RunUnprivileged(const std::string& folder, int (*check)(const std::string&)) {
+    if (geteuid() != 0) return check(folder);
+    if (chown(folder.c_str(), 65534, 65534) != 0) return 100;
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(101);
+        _exit(check(folder));
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 102;
+}
+
+int SaveWithoutPermission(const std::string& folder) {
+    const std::string path = folder + "/memo.txt";
+    MemoStore store;
+    if (LoadMemoFile(store, path) == kSuccess) return 2;
+    store.SetMemo(CalDate(2024, 1, 1), "new");
+    if (SaveMemoFile(store, path) == kSuccess) return 3;
+    return 0;
+}
+
+TEST(MemoFaults, FileWithoutReadPermission) {
+    TempFolder folder;
+    const std::string path = folder.Join("memo.txt");
+    WriteWholeFile(path, FileOf(ManyMemos(20, "old")));
+    ASSERT_EQ(chmod(path.c_str(), 0), 0);
+    // The message boxes go to standard error.
+    EXPECT_EQ(RunUnprivileged(folder.Path(), SaveWithoutPermission), 0);
+    chmod(path.c_str(), 0644);
+    EXPECT_EQ(ReadWholeFile(path), FileOf(ManyMemos(20, "old")));
+    EXPECT_FALSE(FileExists(folder.Join("memo.bak")));
+    EXPECT_EQ(ReadMemoFile(SideFileNameFor(path)).entries, (Entries{{CalDate(2024, 1, 1), "new"}}));
+}
+
+// A small file system that fills up: the save fails, and memo.txt, the old memo.bak and
+// the edits in memory are all kept; once there is room again the next save writes them.
+TEST(MemoFaults, FullDisk) {
+    if (geteuid() != 0) GTEST_SKIP() << "a full file system needs a tmpfs mount, which needs root";
+    RecordingPlatform platform;
+    ScopedPlatform scope(platform);
+    TempFolder folder;
+    const std::string disk = folder.Join("disk");
+    std::filesystem::create_directory(disk);
+    if (mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=1m") != 0) {
+        GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
+    }
+    struct Unmount {
+        std::string at;
+        ~Unmount() { umount(at.c_str()); }
+    } unmount{disk};
+
+    const std::string path = disk + "/memo.txt", backup = disk + "/memo.bak", filler = disk + "/filler";
+    const Entries before = ManyMemos(4000, "old");  // about 130 KB
+    WriteWholeFile(path, FileOf(before));
+    WriteWholeFile(backup, FileOf(ManyMemos(10, "older")));
+    // Fill the disk to the last few KB.
+    {
+        std::ofstream out(filler, std::ios::binary);
+        const std::string block(4096, 'f');
+        while (out.write(block.data(), block.size())) {
+        }
+    }
+    std::filesystem::resize_file(filler, std::filesystem::file_size(filler) - 16 * 1024);
+
+    MemoStore store;
+    ASSERT_EQ(store.LoadMemos(path), kSuccess);
+    Edit(store);
+    const Entries after = store.Entries();
+    EXPECT_EQ(SaveMemoFile(store, path), DiskFull());
+    EXPECT_TRUE(ShownSaveFailed(platform));
+    EXPECT_EQ(ReadMemoFile(path).entries, before);
+    EXPECT_EQ(ReadMemoFile(backup).entries, ManyMemos(10, "older"));
+    EXPECT_EQ(store.Entries(), after);
+    EXPECT_FALSE(FileExists(path + ".tmp"));
+    EXPECT_FALSE(FileExists(backup + ".tmp"));
+
+    std::filesystem::remove(filler);
+    ASSERT_EQ(SaveMemoFile(store, path), kSuccess);
+    EXPECT_EQ(ReadMemoFile(path).entries, after);
+    EXPECT_EQ(ReadMemoFile(backup).entries, before);
+}
+
+// A child saves a large store over and over and is killed at random moments: every time
+// memo.txt (and memo.bak, when there is one) still reads whole.
+TEST(MemoFaults, SaveKilledAtRandomMoments) {
+    TempFolder folder;
+    const std::string path = folder.Join("memo.txt"), backup = folder.Join("memo.bak");
+    // Long memos: the time goes into moving bytes, where a cut file would come from.
+    Entries before;
+    CalDate day(2000, 1, 1);
+    for (int i = 0; i < 4000; ++i, ++day) before.push_back({day, std::to_string(i) + std::string(500, 'm')});
+    WriteWholeFile(path, FileOf(before));
+    std::mt19937 random(20241208);
+    for (int kill = 0; kill < 20; ++kill) {
+        int saves[2];
+        ASSERT_EQ(pipe(saves), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            close(saves[0]);
+            MemoStore store;
+            if (store.LoadMemos(path) != kSuccess) _exit(1);
+            for (int round = 0;; ++round) {
+                store.SetMemo(CalDate(2000, 1, 1), "round " + std::to_string(round));
+                SaveMemoFile(store, path);
+                if (write(saves[1], "s", 1) != 1) _exit(2);
+            }
+        }
+        close(saves[1]);
+        // Wait for one save to learn how long a save takes, then kill within the next few.
+        const auto start = std::chrono::steady_clock::now();
+        char byte = 0;
+        ASSERT_EQ(read(saves[0], &byte, 1), 1);
+        const auto cycle = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+        usleep(std::uniform_int_distribution<useconds_t>(0, static_cast<useconds_t>(3 * cycle.count()))(random));
+        ::kill(child, SIGKILL);
+        close(saves[0]);
+        int status = 0;
+        waitpid(child, &status, 0);
+        SCOPED_TRACE("kill " + std::to_string(kill));
+
+        for (const std::string& file : {path, backup}) {
+            if (file == backup && !FileExists(backup)) continue;
+            const Read read = ReadMemoFile(file);
+            EXPECT_EQ(read.result, kSuccess) << file;
+            ASSERT_EQ(read.entries.size(), before.size()) << file;
+            for (size_t i = 1; i < before.size(); ++i) ASSERT_EQ(read.entries[i], before[i]) << file;
+        }
+    }
+}
+
+// Saving through a link writes the file it leads to; a link planted under the temporary
+// name is never written through.
+TEST(MemoFaults, Links) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder.Join("elsewhere"));
+    const std::string target = folder.Join("elsewhere/my memos.txt"), link = folder.Join("memo.txt");
+    const std::string victim = folder.Join("victim");
+    WriteWholeFile(target, FileOf(ManyMemos(3, "old")));
+    WriteWholeFile(victim, "must stay");
+    std::filesystem::create_symlink("elsewhere/my memos.txt", link);
+    std::filesystem::create_symlink(victim, target + ".tmp");
+
+    MemoStore store;
+    ASSERT_EQ(store.LoadMemos(link), kSuccess);
+    store.SetMemo(CalDate(2024, 1, 1), "new");
+    ASSERT_EQ(SaveMemoFile(store, link), kSuccess);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadMemoFile(target).entries, store.Entries());
+    EXPECT_EQ(ReadMemoFile(folder.Join("memo.bak")).entries, ManyMemos(3, "old"));
+    EXPECT_EQ(ReadWholeFile(victim), "must stay");
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(target + ".tmp")));
+}
+#endif
+
+}  // namespace
+}  // namespace tavoli
