@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "view/image.h"
+#include "view/bitmap_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     tavoli::Image image;

@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <string>
 
+#include "view/bitmap_file.h"
 #include "view/image.h"
+#include "view/image_drawing.h"
 
 namespace tavoli {
 namespace {

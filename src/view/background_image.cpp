@@ -5,6 +5,8 @@
 
 #include "framework/lang_text.h"
 #include "framework/number_text.h"
+#include "view/bitmap_file.h"
+#include "view/image_drawing.h"
 
 namespace tavoli {
 

@@ -1,10 +1,11 @@
 // Uncompressed .bmp files, read through a byte reader that answers 0 past the end and
 // checks every size before it allocates or copies.
+#include "view/bitmap_file.h"
+
 #include <cstring>
 #include <vector>
 
 #include "framework/mapped_file.h"
-#include "view/image.h"
 
 namespace tavoli {
 

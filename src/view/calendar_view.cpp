@@ -54,49 +54,64 @@ CalendarView::CalendarView() {
     monthNames_ = ResolveText(kDefaultMonthNames);
     eraList_ = ResolveText(kDefaultEraList);
 
-    colors_[static_cast<size_t>(ViewColor::kNormalDay)] = PixelColor::Rgb(64, 64, 64);
-    colors_[static_cast<size_t>(ViewColor::kSemiHoliday)] = PixelColor::Rgb(96, 96, 255);
-    colors_[static_cast<size_t>(ViewColor::kHoliday)] = PixelColor::Rgb(224, 32, 32);
-    colors_[static_cast<size_t>(ViewColor::kNationalHoliday)] = PixelColor::Rgb(224, 128, 0);
-    colors_[static_cast<size_t>(ViewColor::kAnniversary)] = PixelColor::Rgb(160, 160, 160);
-    colors_[static_cast<size_t>(ViewColor::kHeader)] = PixelColor::Rgb(64, 128, 32);
-    colors_[static_cast<size_t>(ViewColor::kFooter)] = PixelColor::Rgb(64, 160, 32);
-    colors_[static_cast<size_t>(ViewColor::kSelection)] = PixelColor::Rgb(160, 160, 224);
-    colors_[static_cast<size_t>(ViewColor::kToday)] = PixelColor::Rgb(208, 192, 128);
-    // The shell replaces this with the system's window colour.
-    colors_[static_cast<size_t>(ViewColor::kBackground)] = PixelColor::Rgb(255, 255, 255);
-
     today_ = Today(kLocalZone);
     const YearMonthDay ymd = today_.Parts();
     SetMonth(ymd.year, ymd.month);
-    countDown_.target = today_;
+    style_.countDown.target = today_;
     UpdateGrid();
 }
 
 // ---- Design and grid ----
 
-void CalendarView::SetDesign(int header, int weekday, int rows, int footer) {
-    headerStyle_ = header >= 0 && header <= 2 ? header : 0;
-    weekdayStyle_ = weekday >= 0 && weekday <= 3 ? weekday : 0;
-    rowsStyle_ = rows >= 0 && rows <= 2 ? rows : 0;
-    footerStyle_ = footer >= 0 && footer <= 5 ? footer : 0;
+Design Design::FromValues(int header, int weekday, int rows, int footer) {
+    Design design;
+    design.header = static_cast<HeaderStyle>(header >= 0 && header <= 2 ? header : 0);
+    design.weekday = static_cast<WeekdayStyle>(weekday >= 0 && weekday <= 3 ? weekday : 0);
+    design.rows = static_cast<RowsStyle>(rows >= 0 && rows <= 2 ? rows : 0);
+    design.footer = static_cast<FooterStyle>(footer >= 0 && footer <= 5 ? footer : 0);
+    return design;
+}
+
+void CalendarView::SetDesign(const Design& design) {
+    // The same validation as for stored numbers: a value cast from elsewhere cannot index
+    // the tables below.
+    design_ = Design::FromValues(design.header, design.weekday, design.rows, design.footer);
     UpdateGrid();
 }
 
-void CalendarView::SetHeaderStyle(int style) { SetDesign(style, weekdayStyle_, rowsStyle_, footerStyle_); }
-void CalendarView::SetWeekdayStyle(int style) { SetDesign(headerStyle_, style, rowsStyle_, footerStyle_); }
-void CalendarView::SetRowsStyle(int style) { SetDesign(headerStyle_, weekdayStyle_, style, footerStyle_); }
-void CalendarView::SetFooterStyle(int style) { SetDesign(headerStyle_, weekdayStyle_, rowsStyle_, style); }
+void CalendarView::SetHeaderStyle(HeaderStyle style) {
+    Design design = design_;
+    design.header = style;
+    SetDesign(design);
+}
+
+void CalendarView::SetWeekdayStyle(WeekdayStyle style) {
+    Design design = design_;
+    design.weekday = style;
+    SetDesign(design);
+}
+
+void CalendarView::SetRowsStyle(RowsStyle style) {
+    Design design = design_;
+    design.rows = style;
+    SetDesign(design);
+}
+
+void CalendarView::SetFooterStyle(FooterStyle style) {
+    Design design = design_;
+    design.footer = style;
+    SetDesign(design);
+}
 
 void CalendarView::UpdateGrid() {
     static constexpr int kDateRows[3] = {6, 5, 10};
     static constexpr int kRightColumns[6] = {0, 0, 0, 3, 4, 0};
     static constexpr int kBottomRows[6] = {1, 2, 3, 0, 0, 0};
-    dateRows_ = kDateRows[rowsStyle_];
-    leftColumns_ = (headerStyle_ == kLeftTwoLines ? 2 : 0) + (WeekNumbersShown() ? 1 : 0);
-    topRows_ = (headerStyle_ == kTopOneLine ? 1 : 0) + (WeekdayIndexShown() ? 1 : 0);
-    rightColumns_ = kRightColumns[footerStyle_];
-    bottomRows_ = kBottomRows[footerStyle_];
+    dateRows_ = kDateRows[design_.rows];
+    leftColumns_ = (design_.header == kLeftTwoLines ? 2 : 0) + (WeekNumbersShown() ? 1 : 0);
+    topRows_ = (design_.header == kTopOneLine ? 1 : 0) + (WeekdayIndexShown() ? 1 : 0);
+    rightColumns_ = kRightColumns[design_.footer];
+    bottomRows_ = kBottomRows[design_.footer];
     UpdateFooterLines();
 }
 
@@ -230,8 +245,8 @@ CellClass CalendarView::ClassifyCell(int column, int row, int half) const {
     CellClass result;
     if (dc < 0 || dr < 0) {
         result.region = kRegionHead;
-        const bool title = headerStyle_ == kTopOneLine && row == 0 && dc >= 1 && dc <= 5;
-        const bool monthBlock = headerStyle_ == kLeftTwoLines && column >= 0 && column <= 1 && row >= 0 && row <= 2;
+        const bool title = design_.header == kTopOneLine && row == 0 && dc >= 1 && dc <= 5;
+        const bool monthBlock = design_.header == kLeftTwoLines && column >= 0 && column <= 1 && row >= 0 && row <= 2;
         if (title || monthBlock) result.date = FirstOfShownMonth();
         return result;
     }
@@ -299,10 +314,10 @@ bool CalendarView::MoveCursor(int dx, int dy) {
 bool CalendarView::ClickNavigation() {
     const int year = shownYear_, month = shownMonth_;
     int delta = 0;
-    if (headerStyle_ == kTopOneLine && cursorRow_ == 0) {
+    if (design_.header == kTopOneLine && cursorRow_ == 0) {
         if (cursorColumn_ == leftColumns_) delta = -1;
         else if (cursorColumn_ == leftColumns_ + 6) delta = 1;
-    } else if (headerStyle_ == kLeftTwoLines && cursorRow_ >= 0 && cursorRow_ < TotalRows()) {
+    } else if (design_.header == kLeftTwoLines && cursorRow_ >= 0 && cursorRow_ < TotalRows()) {
         if (cursorRow_ == 4 && cursorColumn_ == 0) delta = -1;
         else if (cursorRow_ == 4 && cursorColumn_ == 1) delta = 1;
         else if (cursorRow_ == 5 && cursorColumn_ == 0) delta = -12;
@@ -324,7 +339,7 @@ std::string CalendarView::Format(const std::string& templ, CalDate date) const {
 
 void CalendarView::UpdateFooterLines() {
     footerLines_.clear();
-    if (footerStyle_ == kNoFooter) return;
+    if (design_.footer == kNoFooter) return;
     const CellClass hit = HitTest();
     if (hit.region == kRegionHead && !hit.date.IsNull()) {
         footerLines_.push_back(Format(hoverFormat_, FirstOfShownMonth()));
@@ -340,7 +355,7 @@ void CalendarView::UpdateFooterLines() {
     const std::string memo = memos_.MemoOf(d);
     const std::string marked = memo.empty() ? std::string() : "[" + memo + "]";
     const std::string both = !names.empty() && !marked.empty() ? names + " " + marked : names + marked;
-    switch (footerStyle_) {
+    switch (design_.footer) {
     case kBottomOneLine:
         footerLines_.push_back(Format(footerFormats_[0], d) + (both.empty() ? "" : " " + both));
         break;
@@ -357,7 +372,7 @@ void CalendarView::UpdateFooterLines() {
 }
 
 std::string CalendarView::WindowTitle(const CalDateTime& now) const {
-    std::string title = headerStyle_ == kTitleBar ? Format(titleBarFormat_, FirstOfShownMonth())
+    std::string title = design_.header == kTitleBar ? Format(titleBarFormat_, FirstOfShownMonth())
                                                   : ApplicationTitle();
     if (clock_) title += " " + DateFormat(kTitleClockFormat, now, eraList_);
     return title;
@@ -413,14 +428,14 @@ std::vector<TextBox> CalendarView::TextBoxes() const {
     const CalDate first = FirstOfShownMonth();
     const int rows = TotalRows();
 
-    if (headerStyle_ == kTopOneLine) {
+    if (design_.header == kTopOneLine) {
         TextBox& title = add(leftColumns_, 0, leftColumns_ + 6, 0, Format(headerFormats_[0], first), FontRole::kSmall,
                              TextBox::Color::kHeader);
         title.paintFirstColumn = leftColumns_ + 1;  // the two ends are the buttons
         title.paintLastColumn = leftColumns_ + 5;
         add(leftColumns_, 0, leftColumns_, 0, "<<", FontRole::kSmall, TextBox::Color::kHeader, true);
         add(leftColumns_ + 6, 0, leftColumns_ + 6, 0, ">>", FontRole::kSmall, TextBox::Color::kHeader, true);
-    } else if (headerStyle_ == kLeftTwoLines) {
+    } else if (design_.header == kLeftTwoLines) {
         std::string name = WordOf(monthNames_, shownMonth_ - 1);
         if (name.empty()) name = std::to_string(shownMonth_);
         add(0, 0, 1, std::min(1, rows - 1), name, FontRole::kLarge, TextBox::Color::kHeader);

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "calendar/cal_date.h"
-#include "framework/font_spec.h"
 #include "framework/lang_text.h"
 #include "holidays/holiday_script.h"
 #include "memo/memo_store.h"
 #include "view/pixel_color.h"
+#include "view/view_style.h"
 
 namespace tavoli {
 
@@ -22,6 +22,12 @@ constexpr PackedTag kRegionBlank = PackTag("blnc");
 constexpr PackedTag kRegionFoot = PackTag("foot");
 
 enum HeaderStyle { kTopOneLine = 0, kLeftTwoLines = 1, kTitleBar = 2 };
+enum WeekdayStyle {
+    kShowWeekdayIndex = 0,
+    kHideWeekdayIndex = 1,
+    kShowWeekdayIndexWithWeekNumber = 2,
+    kHideWeekdayIndexWithWeekNumber = 3
+};
 enum RowsStyle { kSixLines = 0, kFiveLines = 1, kTwoMonths = 2 };
 enum FooterStyle {
     kBottomOneLine = 0,
@@ -30,6 +36,20 @@ enum FooterStyle {
     kRightThreeLines = 3,
     kRightFourLines = 4,
     kNoFooter = 5
+};
+
+// The four styles of the design.
+struct Design {
+    HeaderStyle header = kTopOneLine;
+    WeekdayStyle weekday = kShowWeekdayIndex;
+    RowsStyle rows = kFiveLines;
+    FooterStyle footer = kBottomTwoLines;
+
+    // Styles from stored numbers: one out of range becomes 0.
+    static Design FromValues(int header, int weekday, int rows, int footer);
+    bool operator==(const Design& o) const {
+        return header == o.header && weekday == o.weekday && rows == o.rows && footer == o.footer;
+    }
 };
 
 struct CellClass {
@@ -42,23 +62,6 @@ struct Size {
     int height = 0;
     bool operator==(const Size& o) const { return width == o.width && height == o.height; }
 };
-
-// The colours of the view, in the order of their settings.
-enum class ViewColor {
-    kNormalDay,
-    kSemiHoliday,
-    kHoliday,
-    kNationalHoliday,
-    kAnniversary,
-    kHeader,
-    kFooter,
-    kSelection,
-    kToday,
-    kBackground,
-    kCount
-};
-
-enum class FontRole { kLarge, kMedium, kSmall, kMicro };
 
 // A text of the header or footer: the cells it spans and the cells that paint their
 // slice of it, its font and where its colour comes from.
@@ -73,29 +76,18 @@ struct TextBox {
     bool button = false;  // a navigation button: selection colour and pressed look on the cursor
 };
 
-struct CountDown {
-    bool shown = false;
-    CalDate target;
-    int range = 0;     // days before (negative) or after (positive) the target
-    int interval = 1;
-};
-
 class CalendarView {
 public:
     // Today's month, the default design and the defaults of the user's language.
     CalendarView();
 
-    // Design: out-of-range styles become 0. Each setter recomputes the grid and the
-    // footer lines.
-    void SetDesign(int header, int weekday, int rows, int footer);
-    void SetHeaderStyle(int style);
-    void SetWeekdayStyle(int style);
-    void SetRowsStyle(int style);
-    void SetFooterStyle(int style);
-    int HeaderStyleValue() const { return headerStyle_; }
-    int WeekdayStyleValue() const { return weekdayStyle_; }
-    int RowsStyleValue() const { return rowsStyle_; }
-    int FooterStyleValue() const { return footerStyle_; }
+    // Design: each setter recomputes the grid and the footer lines.
+    void SetDesign(const Design& design);
+    void SetHeaderStyle(HeaderStyle style);
+    void SetWeekdayStyle(WeekdayStyle style);
+    void SetRowsStyle(RowsStyle style);
+    void SetFooterStyle(FooterStyle style);
+    const Design& GetDesign() const { return design_; }
 
     // Grid metrics.
     int DateRows() const { return dateRows_; }
@@ -105,8 +97,12 @@ public:
     int BottomRows() const { return bottomRows_; }
     int TotalColumns() const { return leftColumns_ + 7 + rightColumns_; }
     int TotalRows() const { return topRows_ + dateRows_ + bottomRows_; }
-    bool WeekNumbersShown() const { return weekdayStyle_ >= 2; }
-    bool WeekdayIndexShown() const { return weekdayStyle_ == 0 || weekdayStyle_ == 2; }
+    bool WeekNumbersShown() const {
+        return design_.weekday == kShowWeekdayIndexWithWeekNumber || design_.weekday == kHideWeekdayIndexWithWeekNumber;
+    }
+    bool WeekdayIndexShown() const {
+        return design_.weekday == kShowWeekdayIndex || design_.weekday == kShowWeekdayIndexWithWeekNumber;
+    }
 
     void SetCellSize(int width, int height);  // each clamped to 8 … 256
     Size CellSize() const { return {cellWidth_, cellHeight_}; }
@@ -171,17 +167,9 @@ public:
     // The texts of header and footer for the current state.
     std::vector<TextBox> TextBoxes() const;
 
-    // Painting state.
-    PixelColor Color(ViewColor which) const { return colors_[static_cast<size_t>(which)]; }
-    void SetColor(ViewColor which, PixelColor color) { colors_[static_cast<size_t>(which)] = color; }
-    const std::string& FontFace() const { return fontFace_; }
-    void SetFontFace(const std::string& face) { fontFace_ = face; }
-    int FontSize(FontRole role) const { return fontSizes_[static_cast<size_t>(role)]; }
-    void SetFontSize(FontRole role, int size) { fontSizes_[static_cast<size_t>(role)] = size; }
-    bool Emphasis() const { return emphasis_; }
-    void SetEmphasis(bool on) { emphasis_ = on; }
-    const tavoli::CountDown& CountDownSettings() const { return countDown_; }
-    void SetCountDown(const tavoli::CountDown& countDown) { countDown_ = countDown; }
+    // Colours, fonts, emphasis and the count-down.
+    const ViewStyle& Style() const { return style_; }
+    ViewStyle& Style() { return style_; }
 
     HolidayScript& Script() { return script_; }
     const HolidayScript& Script() const { return script_; }
@@ -196,10 +184,7 @@ private:
     bool InDateArea(int column, int row) const;
     std::string Format(const std::string& templ, CalDate date) const;
 
-    int headerStyle_ = kTopOneLine;
-    int weekdayStyle_ = 0;
-    int rowsStyle_ = kFiveLines;
-    int footerStyle_ = kBottomTwoLines;
+    Design design_;
     int dateRows_ = 5, leftColumns_ = 0, topRows_ = 2, rightColumns_ = 0, bottomRows_ = 2;
 
     int cellWidth_ = 48, cellHeight_ = 36;
@@ -212,7 +197,6 @@ private:
     int baseDayOfWeek_ = 4;
     bool neighbourDays_ = false;
     bool clock_ = false;
-    bool emphasis_ = false;
     int backgroundWidth_ = 0, backgroundHeight_ = 0;
 
     std::array<std::string, 4> headerFormats_;
@@ -222,10 +206,7 @@ private:
     std::string weekdayNames_, monthNames_, eraList_;
     std::vector<std::string> footerLines_;
 
-    std::array<PixelColor, static_cast<size_t>(ViewColor::kCount)> colors_;
-    std::string fontFace_;
-    std::array<int, 4> fontSizes_ = {40, 24, 16, 8};
-    tavoli::CountDown countDown_;
+    ViewStyle style_;
 
     HolidayScript script_;
     MemoStore memos_;

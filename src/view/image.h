@@ -5,9 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
-#include "framework/error.h"
 #include "view/pixel_color.h"
 
 namespace tavoli {
@@ -93,25 +91,5 @@ public:
 private:
     Header* header_;
 };
-
-// Composes a source colour over a destination colour with 12-bit fixed-point weights.
-PixelColor BlendPixel(PixelColor destination, PixelColor source);
-
-// Blends the colour over the rectangle cut to the image and the clip.
-void FillRect(Image& image, const Rect& rect, PixelColor color, const Rect* clip = nullptr);
-// A one-pixel outline: top row, left and right columns without the corners, bottom row.
-void FrameRect(Image& image, const Rect& rect, PixelColor color, const Rect* clip = nullptr);
-// Plain stores along the line, stepping the longer axis with a 16.16 accumulator.
-void DrawLine(Image& image, Point from, Point to, const Rect* clip, PixelColor color);
-// The source with its top-left corner at the offset, honouring its transparency.
-void DrawImage(Image& destination, const Image& source, Point offset, const Rect* clip = nullptr);
-// The source's pixels converted to the destination's depth, without blending.
-void CopyImage(Image& destination, const Image& source, Point offset, const Rect* clip = nullptr);
-
-// Loads an uncompressed .bmp: "InvalidData", "UnacceptableVersion", "memory_alloc",
-// "taillostdata", "InvalidArgument" or the file read's error; any failure leaves the
-// empty image. An empty file gives the empty image and success.
-ErrorValue LoadBitmapFile(Image& image, const std::string& path);
-ErrorValue LoadBitmapMemory(Image& image, const uint8_t* begin, const uint8_t* end);
 
 }  // namespace tavoli

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "framework/error.h"
 #include "view/image.h"
 
 namespace tavoli {

@@ -39,4 +39,9 @@ struct PixelColor {
 };
 static_assert(sizeof(PixelColor) == 4, "a pixel is 32 bits");
 
+// Composes a source colour over a destination colour with 12-bit fixed-point weights:
+// transparency 0 replaces, 255 leaves the destination, a fully transparent destination
+// takes the source.
+PixelColor BlendPixel(PixelColor destination, PixelColor source);
+
 }  // namespace tavoli

@@ -25,9 +25,7 @@ std::string RegionOf(const CellClass& c) { return TagText(c.region); }
 
 TEST(CalendarView, DefaultDesign) {
     CalendarView view;
-    EXPECT_EQ(view.HeaderStyleValue(), kTopOneLine);
-    EXPECT_EQ(view.RowsStyleValue(), kFiveLines);
-    EXPECT_EQ(view.FooterStyleValue(), kBottomTwoLines);
+    EXPECT_EQ(view.GetDesign(), (Design{kTopOneLine, kShowWeekdayIndex, kFiveLines, kBottomTwoLines}));
     EXPECT_EQ(view.TotalColumns(), 7);
     EXPECT_EQ(view.TotalRows(), 9);  // 2 header rows, 5 date rows, 2 footer rows
     EXPECT_EQ(view.TopRows(), 2);
@@ -40,16 +38,16 @@ TEST(CalendarView, DefaultDesign) {
     EXPECT_FALSE(view.NeighbourDays());
     EXPECT_EQ(view.ShownYear(), view.TodayDate().Year());
     EXPECT_EQ(view.ShownMonth(), view.TodayDate().Month());
-    EXPECT_EQ(view.Color(ViewColor::kHoliday), PixelColor::Rgb(224, 32, 32));
-    EXPECT_EQ(view.FontSize(FontRole::kMedium), 24);
-    EXPECT_EQ(view.CountDownSettings().target, view.TodayDate());
+    EXPECT_EQ(view.Style().Color(ViewColor::kHoliday), PixelColor::Rgb(224, 32, 32));
+    EXPECT_EQ(view.Style().FontSize(FontRole::kMedium), 24);
+    EXPECT_EQ(view.Style().countDown.target, view.TodayDate());
     view.SetBackgroundImageSize(480, 320);  // an image larger than the grid widens the window
     EXPECT_EQ(view.ViewSize(), (Size{480, 332}));
 }
 
 TEST(CalendarView, LeftTwoLinesWithWeekNumbers) {
     CalendarView view;
-    view.SetDesign(kLeftTwoLines, 2, kSixLines, kBottomOneLine);
+    view.SetDesign({kLeftTwoLines, kShowWeekdayIndexWithWeekNumber, kSixLines, kBottomOneLine});
     EXPECT_EQ(view.LeftColumns(), 3);
     EXPECT_EQ(view.TopRows(), 1);  // the weekday index only
     EXPECT_EQ(view.TotalColumns(), 10);
@@ -238,7 +236,7 @@ TEST(CalendarView, EveryDesignRoundTrips) {
         for (int weekday = 0; weekday < 4; ++weekday) {
             for (int rows = 0; rows < 3; ++rows) {
                 for (int footer = 0; footer < 6; ++footer) {
-                    view.SetDesign(header, weekday, rows, footer);
+                    view.SetDesign(Design::FromValues(header, weekday, rows, footer));
                     const std::string design = std::to_string(header) + std::to_string(weekday) +
                                                std::to_string(rows) + std::to_string(footer);
                     ASSERT_EQ(view.TotalColumns(), view.LeftColumns() + 7 + view.RightColumns()) << design;
@@ -298,11 +296,8 @@ TEST(CalendarView, BadInputIsClampedOrIgnored) {
     EXPECT_EQ(view.FirstDayOfWeek(), 2);
     view.SetFirstDayOfWeek(INT32_MIN);
     EXPECT_EQ(view.FirstDayOfWeek(), 5);
-    view.SetDesign(-1, 9, 3, 6);  // out of range: 0
-    EXPECT_EQ(view.HeaderStyleValue(), 0);
-    EXPECT_EQ(view.WeekdayStyleValue(), 0);
-    EXPECT_EQ(view.RowsStyleValue(), 0);
-    EXPECT_EQ(view.FooterStyleValue(), 0);
+    view.SetDesign(Design::FromValues(-1, 9, 3, 6));  // out of range: 0
+    EXPECT_EQ(view.GetDesign(), (Design{kTopOneLine, kShowWeekdayIndex, kSixLines, kBottomOneLine}));
     view.SelectDate(CalDate());  // the null date: no cursor, month kept in range
     EXPECT_EQ(view.CursorColumn(), -1);
     view.SelectDate(CalDate(0, 6, 1));

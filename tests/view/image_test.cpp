@@ -10,6 +10,8 @@
 #include "support/file_contents.h"
 #include "support/temp_folder.h"
 #include "view/background_image.h"
+#include "view/bitmap_file.h"
+#include "view/image_drawing.h"
 
 namespace tavoli {
 namespace {

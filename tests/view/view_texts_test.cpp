@@ -26,7 +26,7 @@ public:
         view.Memos().SetMemo(CalDate(2024, 5, 5), "dentist");
         view.SetMonth(2024, 5);
     }
-    std::vector<std::string> LinesFor(int footerStyle, CalDate date) {
+    std::vector<std::string> LinesFor(FooterStyle footerStyle, CalDate date) {
         view.SetFooterStyle(footerStyle);
         view.SelectDate(date);
         std::vector<std::string> lines;
