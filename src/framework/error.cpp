@@ -73,10 +73,10 @@ const ErrorTypeEntry* ErrorTypeFromNumber(ErrorValue number) {
     return nullptr;
 }
 
-ErrorValue ErrorFromSystem(int64_t code) {
+ErrorValue ErrorFromSystem(int32_t code) {
     if (code == 0) return kSuccess;
     if (code < 0) {
-        const auto value = static_cast<ErrorValue>(static_cast<uint64_t>(code) + kOtherFailureBase);
+        const auto value = static_cast<ErrorValue>(static_cast<uint32_t>(code) + kOtherFailureBase);
         return value != kSuccess ? value : kOtherFailureBase;  // −0x2000000 must not read as success
     }
     if (code <= 0xFFFFFF) return kSystemErrorBase + static_cast<ErrorValue>(code);

@@ -40,8 +40,9 @@ void EnsureErrorTypesRegistered();
 ErrorValue ErrorFromKey(std::string_view key);
 const ErrorTypeEntry* ErrorTypeFromNumber(ErrorValue number);
 // A system status (GetLastError, a registry status): 0 → 0, negative → + 0x2000000,
-// 1 … 0xFFFFFF → 0x1000000 + code, larger → 1.
-ErrorValue ErrorFromSystem(int64_t code);
+// 1 … 0xFFFFFF → 0x1000000 + code, larger → 1. The status is read as a signed 32-bit
+// value, so that a DWORD of 0x80000000 or more counts as the negative status it is.
+ErrorValue ErrorFromSystem(int32_t code);
 // The system code carried by a value in the system range (negative codes come back).
 int32_t SystemCodeOf(ErrorValue value);
 

@@ -71,7 +71,7 @@ TEST(ErrorRegistry, RegisterAndUnregisterAtTheTail) {
 
 TEST(ErrorValues, SystemCodes) {
     struct Case {
-        int64_t code;
+        int32_t code;
         ErrorValue value;
     } cases[] = {
         {0, 0},
@@ -84,6 +84,10 @@ TEST(ErrorValues, SystemCodes) {
         {-0x2000000, 0x2000000},      // would wrap to 0: kept a failure
     };
     for (const Case& c : cases) EXPECT_EQ(ErrorFromSystem(c.code), c.value) << c.code;
+    // A status as GetLastError gives it (a DWORD): the same as its signed reading.
+    const uint32_t failure = 0x80004005u;
+    EXPECT_EQ(ErrorFromSystem(failure), 0x82004005u);
+    EXPECT_EQ(ErrorFromSystem(uint32_t{0xFFFFFFFFu}), 0x1FFFFFFu);
     EXPECT_EQ(SystemCodeOf(0x1000005), 5);
     EXPECT_EQ(SystemCodeOf(0x1FFFFFF), -1);
     EXPECT_EQ(SystemCodeOf(0x17FFFFF), 0x7FFFFF - 0x1000000);  // from 0x7FFFFF on, negative

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/platform.h"
+#include "holidays/day_kinds.h"
 #include "support/example_script.h"
 #include "support/file_contents.h"
 #include "support/temp_folder.h"
@@ -219,14 +220,27 @@ TEST(HolidayScript, RandomBytesNeverCrash) {
         const ErrorValue error = script.Compile(text, report);
         EXPECT_TRUE(error == kSuccess || (error == ErrorFromKey("script") && report.size() == 1));
     }
-    // Valid pieces in random order, including huge numbers.
+    // Valid pieces in random order, including huge numbers: a script compiled again into
+    // the same object (as every show of the window does) carries nothing over from the
+    // script before it, and gives what a fresh object gives.
     const char* pieces[] = {"m", "d", "!", "?a", "1", "-", "99999999999", "%", ":+", ":-", "<", ">", "(", ")",
                             "\"", " ", ";", "#begin", "x1", "s", "0900", "\n"};
+    int compiled = 0;
     for (int round = 0; round < 2000; ++round) {
         std::string text;
         for (int i = 0; i < 40; ++i) text += pieces[static_cast<unsigned char>(next()) % std::size(pieces)];
-        script.Compile(text, report);
+        const ErrorValue error = script.Compile(text, report);
+        HolidayScript fresh;
+        std::vector<std::string> freshReport;
+        ASSERT_EQ(fresh.Compile(text, freshReport), error) << text;
+        ASSERT_EQ(report, freshReport) << text;
+        if (error != kSuccess) continue;
+        ++compiled;
+        for (CalDate date : {CalDate(2024, 1, 1), CalDate(2024, 11, 23), CalDate(1999, 12, 31)}) {
+            ASSERT_EQ(KindOf(script, date), KindOf(fresh, date)) << text;
+        }
     }
+    EXPECT_GT(compiled, 20);  // the pieces make working scripts too, not only errors
 }
 
 }  // namespace

@@ -1,13 +1,14 @@
 // Finds the next message box this process shows, reads it and presses a button, from a
-// second thread while the test's thread waits in MessageBoxA.
+// second thread while the test's thread waits in MessageBoxA (a dialog driver: a box
+// that does not come, or cannot be answered, fails the test within seconds).
 #pragma once
 
 #include <windows.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
+
+#include "support/dialog_driver_win32.h"
 
 namespace tavoli {
 
@@ -23,43 +24,17 @@ struct SeenMessageBox {
 
 class MessageBoxAnswerer {
 public:
-    explicit MessageBoxAnswerer(int button) : button_(button), thread_([this] { Run(); }) {}
-    ~MessageBoxAnswerer() {
-        if (thread_.joinable()) thread_.join();
-    }
+    explicit MessageBoxAnswerer(int button)
+        : driver_("", [this, button](HWND box) { return Answer(box, button); }) {}
 
     SeenMessageBox Wait() {
-        if (thread_.joinable()) thread_.join();
+        const DialogReport report = driver_.Finish();
+        EXPECT_TRUE(report.driven) << report.failure;
         return seen_;
     }
 
 private:
-    struct Search {
-        DWORD process;
-        HWND box;
-    };
-
-    static BOOL CALLBACK FindBox(HWND window, LPARAM parameter) {
-        auto* search = reinterpret_cast<Search*>(parameter);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        char className[32] = {};
-        GetClassNameA(window, className, sizeof className);
-        if (process == search->process && std::string(className) == "#32770" && IsWindowVisible(window)) {
-            search->box = window;
-            return FALSE;
-        }
-        return TRUE;
-    }
-
-    void Run() {
-        Search search{GetCurrentProcessId(), nullptr};
-        for (int attempt = 0; attempt < 200 && !search.box; ++attempt) {
-            Sleep(25);
-            EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-        }
-        if (!search.box) return;
-        HWND box = search.box;
+    std::string Answer(HWND box, int button) {
         seen_.found = true;
         char buffer[1024] = {};
         GetWindowTextA(box, buffer, sizeof buffer);
@@ -67,19 +42,20 @@ private:
         GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);
         seen_.text = buffer;
         for (int id = IDOK; id <= IDNO; ++id) {
-            HWND button = GetDlgItem(box, id);
-            if (button && IsWindowVisible(button)) seen_.buttons.push_back(id);
+            HWND control = GetDlgItem(box, id);
+            if (control && IsWindowVisible(control)) seen_.buttons.push_back(id);
         }
         seen_.topmost = (GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
         HWND icon = GetDlgItem(box, 0x0440);
         seen_.icon = icon && IsWindowVisible(icon) && SendMessageA(icon, STM_GETICON, 0, 0) != 0;
         seen_.owner = GetWindow(box, GW_OWNER);
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button_)));
+        if (!GetDlgItem(box, button)) return "the box has no button " + std::to_string(button);
+        DialogDriver::Press(box, button);
+        return {};
     }
 
-    int button_;
     SeenMessageBox seen_;
-    std::thread thread_;
+    DialogDriver driver_;  // last: its thread starts once the rest is ready
 };
 
 }  // namespace tavoli

@@ -358,8 +358,9 @@ ErrorValue LoadFromString(Image& image, const std::string& data) {
 
 TEST(BitmapFile, RefusesBadFilesWithTheirKeys) {
     auto patched = [](std::string data, size_t at, uint32_t value) {
-        for (int i = 0; i < 4; ++i) data[at + i] = static_cast<char>(value >> (8 * i));
-        return data;
+        char bytes[4];
+        for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>(value >> (8 * i));
+        return data.replace(at, 4, bytes, 4);
     };
     const std::string good = MakeBitmap(5, 3, 24);
     struct Case {

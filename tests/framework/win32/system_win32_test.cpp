@@ -5,10 +5,10 @@
 #include "framework/paths.h"
 #include "framework/platform.h"
 #include "framework/shell_win32.h"
+#include "support/dialog_driver_win32.h"
 #include "support/temp_folder.h"
 
 #include <cstdio>
-#include <thread>
 
 namespace tavoli {
 namespace {
@@ -76,22 +76,6 @@ TEST(ShellOpen, ReportsAMissingFile) {
 namespace tavoli {
 namespace {
 
-struct FoundDialog {
-    HWND window = nullptr;
-};
-
-BOOL CALLBACK FindFileDialog(HWND window, LPARAM parameter) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char title[128] = {};
-    GetWindowTextA(window, title, sizeof title);
-    if (process == GetCurrentProcessId() && IsWindowVisible(window) && std::string(title) == "Pick a file") {
-        reinterpret_cast<FoundDialog*>(parameter)->window = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The open dialog for real: a second thread types the name into the dialog's file name
 // box and presses Open.
 TEST(FileDialog, OpenReturnsTheChosenPath) {
@@ -101,26 +85,23 @@ TEST(FileDialog, OpenReturnsTheChosenPath) {
     ASSERT_NE(file, nullptr);
     std::fclose(file);
 
-    std::thread typist([&] {
-        FoundDialog found;
-        for (int attempt = 0; attempt < 400 && !found.window; ++attempt) {
-            Sleep(25);
-            EnumWindows(FindFileDialog, reinterpret_cast<LPARAM>(&found));
-        }
-        if (!found.window) return;
+    DialogDriver typist("Pick a file", [&](HWND dialog) -> std::string {
         Sleep(200);
         // The explorer-style dialog keeps the name in combo box cmb13 (0x47C) or edit edt1 (0x480).
-        HWND name = GetDlgItem(found.window, 0x47C);
-        if (!name) name = GetDlgItem(found.window, 0x480);
+        HWND name = GetDlgItem(dialog, 0x47C);
+        if (!name) name = GetDlgItem(dialog, 0x480);
+        if (!name) return "no file name box";
         SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-        PostMessageA(found.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        DialogDriver::Press(dialog, IDOK);
+        return {};
     });
     FileDialog dialog;
     dialog.title = "Pick a file";
     dialog.filters = {{"Text", "*.txt"}};
     dialog.fileNames = {"initial.txt"};
     const bool chosen = RunFileDialog(dialog, false);
-    typist.join();
+    const DialogReport report = typist.Finish();
+    ASSERT_TRUE(report.driven) << report.failure;
     ASSERT_TRUE(chosen);
     ASSERT_EQ(dialog.fileNames.size(), 1u);
     EXPECT_EQ(PathPart(dialog.fileNames.front(), "fe"), "chosen.txt");
