@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view literal = input.Rest();
 
     const std::string_view segment = SelectSegment(literal, code);
-    if (!segment.empty() && (segment.data() < literal.data() || segment.data() + segment.size() > literal.data() + literal.size()))
+    if (!segment.empty() &&
+        (segment.data() < literal.data() || segment.data() + segment.size() > literal.data() + literal.size()))
         std::abort();
     (void)ResolveText(literal, code);
     (void)ResolveAnsiText(literal);

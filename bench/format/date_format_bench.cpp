@@ -26,14 +26,10 @@ BENCHMARK(BM_HeaderJapanese);
 void BM_HeaderEnglish(benchmark::State& state) { FormatEach(state, kDefaultHeaderFormats[0], PackTag("en")); }
 BENCHMARK(BM_HeaderEnglish);
 
-void BM_FooterTwoLineJapanese(benchmark::State& state) {
-    FormatEach(state, kDefaultFooterFormats[3], PackTag("ja"));
-}
+void BM_FooterTwoLineJapanese(benchmark::State& state) { FormatEach(state, kDefaultFooterFormats[3], PackTag("ja")); }
 BENCHMARK(BM_FooterTwoLineJapanese)->Unit(benchmark::kMicrosecond);
 
-void BM_FooterTwoLineEnglish(benchmark::State& state) {
-    FormatEach(state, kDefaultFooterFormats[3], PackTag("en"));
-}
+void BM_FooterTwoLineEnglish(benchmark::State& state) { FormatEach(state, kDefaultFooterFormats[3], PackTag("en")); }
 BENCHMARK(BM_FooterTwoLineEnglish);
 
 }  // namespace

@@ -57,8 +57,8 @@ int64_t CalDate::WideSerial(int64_t year, int month, int64_t day) {
         y += (month - 1) / 12;
         month = (month - 1) % 12 + 1;
     }
-    const int64_t c = y + 4799;            // years since −4,799
-    const int64_t q = c / 100;              // truncating, as the whole conversion
+    const int64_t c = y + 4799;               // years since −4,799
+    const int64_t q = c / 100;                // truncating, as the whole conversion
     int64_t s = 365 * c + c / 4 - q + q / 4;  // days from 1 January −4,799 to 1 January y
     for (int i = 1; i < month; ++i) {
         s += kCommonMonthLength[i - 1];
@@ -126,20 +126,20 @@ YearMonthDay CalDate::Parts() const {
     // range and come back here.
     int64_t a = static_cast<uint32_t>(serial_ + static_cast<uint32_t>(kSerialOffset - 1));
     int64_t y = -4799 + 400 * (a / kDaysPer400Years);
-    a %= kDaysPer400Years;                                           // [0, 146096]
-    const int64_t n = a / kDaysPer100Years;                          // [0, 4]
+    a %= kDaysPer400Years;                   // [0, 146096]
+    const int64_t n = a / kDaysPer100Years;  // [0, 4]
     y += 100 * n;
-    int64_t c = a % kDaysPer100Years;                                // [0, 36523]
-    if (n == 4) {  // the last day of a 400-year cycle
+    int64_t c = a % kDaysPer100Years;  // [0, 36523]
+    if (n == 4) {                      // the last day of a 400-year cycle
         y -= 100;
         c += kDaysPer100Years;
     }
     y += 4 * (c / kDaysPer4Years);
-    const int64_t r = c % kDaysPer4Years;                            // [0, 1460]
-    const int64_t e = r / 365;                                       // [0, 4]
+    const int64_t r = c % kDaysPer4Years;  // [0, 1460]
+    const int64_t e = r / 365;             // [0, 4]
     y += e;
-    int64_t f = r % 365;                                             // [0, 364]
-    if (e == 4) {  // the last day of a four-year block
+    int64_t f = r % 365;  // [0, 364]
+    if (e == 4) {         // the last day of a four-year block
         y -= 1;
         f += 365;
     }
@@ -230,14 +230,12 @@ int WeekNumber(int firstDayOfWeek, int baseDayOfWeek, CalDate date) {
 }
 
 CalDate Today(PackedTag zone) {
-    const SystemTimeParts st =
-        zone == kLocalZone ? CurrentPlatform().LocalTime() : CurrentPlatform().UniversalTime();
+    const SystemTimeParts st = zone == kLocalZone ? CurrentPlatform().LocalTime() : CurrentPlatform().UniversalTime();
     return CalDate(st.year, st.month, st.day);
 }
 
 CalDateTime Now(PackedTag zone) {
-    const SystemTimeParts st =
-        zone == kLocalZone ? CurrentPlatform().LocalTime() : CurrentPlatform().UniversalTime();
+    const SystemTimeParts st = zone == kLocalZone ? CurrentPlatform().LocalTime() : CurrentPlatform().UniversalTime();
     return CalDateTime(CalDate(st.year, st.month, st.day),
                        TimeOfDay::FromParts(st.hour, st.minute, st.second, st.milliseconds));
 }

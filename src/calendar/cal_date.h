@@ -19,9 +19,9 @@ public:
     constexpr explicit TimeOfDay(int32_t milliseconds) : ms_(milliseconds) {}
     // No range checks: 25:00 is 90,000,000 ms.
     static constexpr TimeOfDay FromParts(int hour, int minute, int second, int millisecond) {
-        return TimeOfDay(static_cast<int32_t>(static_cast<uint32_t>(
-            static_cast<int64_t>(hour) * 3600000 + static_cast<int64_t>(minute) * 60000 +
-            static_cast<int64_t>(second) * 1000 + millisecond)));
+        return TimeOfDay(static_cast<int32_t>(
+            static_cast<uint32_t>(static_cast<int64_t>(hour) * 3600000 + static_cast<int64_t>(minute) * 60000 +
+                                  static_cast<int64_t>(second) * 1000 + millisecond)));
     }
 
     constexpr int32_t Milliseconds() const { return ms_; }

@@ -15,10 +15,18 @@ int64_t FloorMod(int64_t v, int64_t m) { return v - FloorDiv(v, m) * m; }
 
 bool IsHijriLeapYear(int64_t year) {
     switch (FloorMod(year, 30)) {
-    case 2: case 5: case 7: case 10: case 13: case 16: case 18: case 21: case 24: case 26: case 29:
-        return true;
-    default:
-        return false;
+    case 2:
+    case 5:
+    case 7:
+    case 10:
+    case 13:
+    case 16:
+    case 18:
+    case 21:
+    case 24:
+    case 26:
+    case 29: return true;
+    default: return false;
     }
 }
 
@@ -38,7 +46,7 @@ SplitDate JulianCalendar::split(CalDate date) const {
     const int64_t a = static_cast<int64_t>(date.Serial()) - 1721118;  // days since 1 March of year 0
     int64_t year = 4 * FloorDiv(a, 1461);
     const int64_t r = FloorMod(a, 1461);  // [0, 1460]
-    int64_t d;                             // day of the March-based year, [0, 365]
+    int64_t d;                            // day of the March-based year, [0, 365]
     if (r == 1460) {
         year += 3;
         d = 365;
@@ -46,7 +54,7 @@ SplitDate JulianCalendar::split(CalDate date) const {
         year += r / 365;
         d = r % 365;
     }
-    int i = static_cast<int>(d / 30);                          // [0, 12]
+    int i = static_cast<int>(d / 30);  // [0, 12]
     int b = static_cast<int>(d % 30) - kShift[i];
     if (b < 0) {
         i -= 1;
@@ -69,12 +77,12 @@ SplitDate LunisolarCalendar::split(CalDate date) const {
 SplitDate HijriCalendar::split(CalDate date) const {
     if (date.IsNull()) return {};
     // Leap years among the first k years of a cycle.
-    static constexpr int kLeapYearsBefore[31] = {0, 0, 0, 1, 1, 1, 2, 2, 3, 3, 3,  4,  4,  4,  5, 5,
+    static constexpr int kLeapYearsBefore[31] = {0, 0, 0, 1, 1, 1, 2, 2, 3, 3, 3, 4,  4,  4,  5, 5,
                                                  5, 6, 6, 7, 7, 7, 8, 8, 8, 9, 9, 10, 10, 10, 11};
     const int64_t a = static_cast<int64_t>(date.Serial()) - 1948086;  // from the start of year 0
     int64_t year = 30 * FloorDiv(a, 10631);
     const int64_t r = FloorMod(a, 10631);  // [0, 10630]
-    const int64_t k = r / 354;              // [0, 30]
+    const int64_t k = r / 354;             // [0, 30]
     year += k;
     int64_t e = r % 354 - kLeapYearsBefore[k];
     if (e < 0) {
@@ -91,20 +99,14 @@ SplitDate HijriCalendar::split(CalDate date) const {
     return {static_cast<int>(year), month, static_cast<int>(e + 1), date.Weekday()};
 }
 
-std::unique_ptr<CalendarSystem> MakeCalendarSystem(char letter) {
-    return MakeCalendarSystem(letter, TimeZoneOffset());
-}
+std::unique_ptr<CalendarSystem> MakeCalendarSystem(char letter) { return MakeCalendarSystem(letter, TimeZoneOffset()); }
 
 std::unique_ptr<CalendarSystem> MakeCalendarSystem(char letter, TimeOfDay offset) {
     switch (letter) {
-    case 'J':
-        return std::make_unique<JulianCalendar>(offset);
-    case 'A':
-        return std::make_unique<LunisolarCalendar>(offset);
-    case 'H':
-        return std::make_unique<HijriCalendar>(offset);
-    default:
-        return std::make_unique<GregorianCalendar>(offset);
+    case 'J': return std::make_unique<JulianCalendar>(offset);
+    case 'A': return std::make_unique<LunisolarCalendar>(offset);
+    case 'H': return std::make_unique<HijriCalendar>(offset);
+    default: return std::make_unique<GregorianCalendar>(offset);
     }
 }
 

@@ -13,8 +13,8 @@ namespace tavoli {
 extern const char* const kDefaultEraList;
 
 struct EraLookup {
-    std::string name;  // bytes of the list
-    int year = 0;      // era year; 0 when no entry starts on or before the date
+    std::string name;    // bytes of the list
+    int year = 0;        // era year; 0 when no entry starts on or before the date
     bool found = false;  // the name is not empty
 };
 

@@ -169,9 +169,7 @@ private:
             output_ += width > 0 ? FirstCharacters(result.text, width) : result.text;
             groupFlag_ = true;
             break;
-        case DirectiveResult::kNothing:
-            groupFlag_ = false;
-            break;
+        case DirectiveResult::kNothing: groupFlag_ = false; break;
         }
         return true;
     }
@@ -231,9 +229,7 @@ private:
 
     // The date and time for the system's formats; a date alone is taken at 00:00, which
     // the short date format does not show.
-    CalDateTime Moment() const {
-        return CalDateTime(date_ ? *date_ : CalDate(), time_ ? *time_ : TimeOfDay(0));
-    }
+    CalDateTime Moment() const { return CalDateTime(date_ ? *date_ : CalDate(), time_ ? *time_ : TimeOfDay(0)); }
 
     // %G and %g. In another calendar the era is looked up for that calendar's year, month
     // (without the leap mark) and day read as a Gregorian date.

@@ -2,6 +2,8 @@
 
 namespace tavoli {
 
+// The templates are laid out by their language parts, not by columns.
+// clang-format off
 #define TAVOLI_MONTHS_LONG \
     "%M{1=\"January\",2=\"February\",3=\"March\",4=\"April\",5=\"May\",6=\"June\",7=\"July\",8=\"August\"," \
     "9=\"September\",10=\"October\",11=\"November\",12=\"December\"}"
@@ -87,5 +89,6 @@ const char* const kSpanEndsFormat = "ends:%Y/%M/%D\tja:終了日：%Y年%M月%D�
 const char* const kSpanJapaneseWeekday = TAVOLI_WEEKDAY_JA;
 const char* const kSpanLabel = "Span:\tja:期間：";
 const char* const kSpanDaysUnit = "days\tja:日";
+// clang-format on
 
 }  // namespace tavoli

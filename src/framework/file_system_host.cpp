@@ -75,13 +75,9 @@ public:
         }
     }
 
-    ErrorValue Flush(Handle file) override {
-        return ::fsync(Descriptor(file)) == 0 ? kSuccess : ErrorFromErrno(errno);
-    }
+    ErrorValue Flush(Handle file) override { return ::fsync(Descriptor(file)) == 0 ? kSuccess : ErrorFromErrno(errno); }
 
-    ErrorValue Close(Handle file) override {
-        return ::close(Descriptor(file)) == 0 ? kSuccess : ErrorFromErrno(errno);
-    }
+    ErrorValue Close(Handle file) override { return ::close(Descriptor(file)) == 0 ? kSuccess : ErrorFromErrno(errno); }
 
     ErrorValue Replace(const std::string& source, const std::string& target) override {
         // The new file keeps the permissions of the one it replaces (a private memo file

@@ -74,9 +74,7 @@ public:
         return kSuccess;
     }
 
-    ErrorValue Remove(const std::string& path) override {
-        return DeleteFileA(path.c_str()) ? kSuccess : LastError();
-    }
+    ErrorValue Remove(const std::string& path) override { return DeleteFileA(path.c_str()) ? kSuccess : LastError(); }
 
     std::string ResolveLinks(const std::string& path) override {
         const DWORD attributes = GetFileAttributesA(path.c_str());

@@ -10,16 +10,11 @@ bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
 
 PackedTag LanguageOf(const Platform& platform) {
     switch (platform.AnsiCodePage()) {
-    case kCodePageJapanese:
-        return PackTag("ja");
-    case kCodePageKorean:
-        return PackTag("kr");
-    case kCodePageSimplifiedChinese:
-        return PackTag("ch");
-    case kCodePageTraditionalChinese:
-        return PackTag("tw");
-    default:
-        break;
+    case kCodePageJapanese: return PackTag("ja");
+    case kCodePageKorean: return PackTag("kr");
+    case kCodePageSimplifiedChinese: return PackTag("ch");
+    case kCodePageTraditionalChinese: return PackTag("tw");
+    default: break;
     }
     std::string name;
     if (!platform.AbbreviatedLanguageName(name)) return 0;
@@ -85,9 +80,7 @@ std::string ResolveText(std::string_view literal, PackedTag code) {
     return CurrentPlatform().FromUtf8(SelectSegment(literal, code));
 }
 
-std::string ResolveAnsiText(std::string_view literal) {
-    return std::string(SelectSegment(literal, CurrentLanguage()));
-}
+std::string ResolveAnsiText(std::string_view literal) { return std::string(SelectSegment(literal, CurrentLanguage())); }
 
 int CharsetForLanguage(PackedTag code) {
     // The GDI values: SHIFTJIS_CHARSET, HANGEUL_CHARSET, GB2312_CHARSET,

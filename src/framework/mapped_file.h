@@ -41,7 +41,7 @@ private:
 
     Mode mode_ = kClosed;
     std::string path_;
-    intptr_t file_ = -1;     // HANDLE or file descriptor
+    intptr_t file_ = -1;       // HANDLE or file descriptor
     void* mapping_ = nullptr;  // the mapping object where the system has one
     char* begin_ = nullptr;
     char* end_ = nullptr;

@@ -35,8 +35,8 @@ ErrorValue MappedFile::Map() {
     if (begin_ != nullptr) return kSuccess;
     const uint64_t size = FileSize();
     if (size == 0) return kSuccess;
-    HANDLE mapping = CreateFileMappingA(AsHandle(file_), nullptr, mode_ == kRead ? PAGE_READONLY : PAGE_READWRITE,
-                                        0, 0, nullptr);
+    HANDLE mapping =
+        CreateFileMappingA(AsHandle(file_), nullptr, mode_ == kRead ? PAGE_READONLY : PAGE_READWRITE, 0, 0, nullptr);
     if (mapping == nullptr) return ErrorFromKey("file_open");
     const DWORD access = mode_ == kRead ? FILE_MAP_READ : mode_ == kWrite ? FILE_MAP_WRITE : FILE_MAP_ALL_ACCESS;
     void* view = MapViewOfFile(mapping, access, 0, 0, 0);

@@ -99,13 +99,10 @@ int AskUser(std::string_view kind, std::string_view text, std::string_view optio
     switch (Show(owner, std::string(text), AskUserStyle(kind, options))) {
     case mb::kIdOk:
     case mb::kIdYes:
-    case mb::kIdRetry:
-        return 1;
+    case mb::kIdRetry: return 1;
     case mb::kIdNo:
-    case mb::kIdAbort:
-        return -1;
-    default:
-        return 0;
+    case mb::kIdAbort: return -1;
+    default: return 0;
     }
 }
 

@@ -116,8 +116,6 @@ private:
 };
 
 // Converts a UTF-8 literal of the source to the ANSI code page, once per call.
-inline std::string AnsiFromUtf8(std::string_view utf8) {
-    return CurrentPlatform().FromUtf8(utf8);
-}
+inline std::string AnsiFromUtf8(std::string_view utf8) { return CurrentPlatform().FromUtf8(utf8); }
 
 }  // namespace tavoli

@@ -6,22 +6,19 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 namespace tavoli {
 
 bool IsLeadByteOf(int codePage, unsigned char b) {
     switch (codePage) {
-    case kCodePageJapanese:
-        return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+    case kCodePageJapanese: return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
     case kCodePageSimplifiedChinese:
     case kCodePageKorean:
-    case kCodePageTraditionalChinese:
-        return b >= 0x81 && b <= 0xFE;
-    default:
-        return false;
+    case kCodePageTraditionalChinese: return b >= 0x81 && b <= 0xFE;
+    default: return false;
     }
 }
 
@@ -39,18 +36,14 @@ namespace {
 
 std::string IconvName(int codePage) {
     switch (codePage) {
-    case kCodePageUtf8:
-        return "UTF-8";
-    case kCodePageTraditionalChinese:
-        return "CP950";
-    default:
-        return "CP" + std::to_string(codePage);
+    case kCodePageUtf8: return "UTF-8";
+    case kCodePageTraditionalChinese: return "CP950";
+    default: return "CP" + std::to_string(codePage);
     }
 }
 
 // Converts with iconv; an unconvertible character becomes "?" and is stepped over whole.
-std::string Convert(std::string_view input, const std::string& from, const std::string& to,
-                    int inputCodePage) {
+std::string Convert(std::string_view input, const std::string& from, const std::string& to, int inputCodePage) {
     if (from == to) return std::string(input);
     iconv_t cd = iconv_open(to.c_str(), from.c_str());
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(input);
@@ -71,7 +64,7 @@ std::string Convert(std::string_view input, const std::string& from, const std::
             out.push_back('?');
             size_t skip = inputCodePage == kCodePageUtf8 ? Utf8SequenceLength(in, end)
                           : IsLeadByteOf(inputCodePage, static_cast<unsigned char>(*in)) && end - in >= 2 ? 2
-                                                                                                         : 1;
+                                                                                                          : 1;
             in += skip;
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
         }
@@ -132,8 +125,7 @@ void HostPlatform::SetTimeZoneBias(std::optional<int32_t> minutes) {
 
 size_t HostPlatform::CharLength(const char* text, const char* end) const {
     if (codePage_ == kCodePageUtf8) return Utf8SequenceLength(text, end);
-    if (IsLeadByteOf(codePage_, static_cast<unsigned char>(text[0])) && end - text >= 2 && text[1] != 0)
-        return 2;
+    if (IsLeadByteOf(codePage_, static_cast<unsigned char>(text[0])) && end - text >= 2 && text[1] != 0) return 2;
     return 1;
 }
 
@@ -241,15 +233,18 @@ std::string HostPlatform::ExecutablePath() const {
 ErrorValue ErrorFromErrno(int error) {
     switch (error) {
     case 0: return kSuccess;
-    case ENOENT: return ErrorFromSystem(2);                 // ERROR_FILE_NOT_FOUND
-    case ENOTDIR: return ErrorFromSystem(3);                // ERROR_PATH_NOT_FOUND
-    case EMFILE: case ENFILE: return ErrorFromSystem(4);    // ERROR_TOO_MANY_OPEN_FILES
-    case EACCES: case EPERM: case EISDIR: return ErrorFromSystem(5);  // ERROR_ACCESS_DENIED
-    case EROFS: return ErrorFromSystem(19);                 // ERROR_WRITE_PROTECT
-    case EEXIST: return ErrorFromSystem(80);                // ERROR_FILE_EXISTS
-    case ENOSPC: return ErrorFromSystem(112);               // ERROR_DISK_FULL
-    case ENAMETOOLONG: return ErrorFromSystem(206);         // ERROR_FILENAME_EXCED_RANGE
-    default: return ErrorFromSystem(31);                    // ERROR_GEN_FAILURE
+    case ENOENT: return ErrorFromSystem(2);   // ERROR_FILE_NOT_FOUND
+    case ENOTDIR: return ErrorFromSystem(3);  // ERROR_PATH_NOT_FOUND
+    case EMFILE:
+    case ENFILE: return ErrorFromSystem(4);  // ERROR_TOO_MANY_OPEN_FILES
+    case EACCES:
+    case EPERM:
+    case EISDIR: return ErrorFromSystem(5);          // ERROR_ACCESS_DENIED
+    case EROFS: return ErrorFromSystem(19);          // ERROR_WRITE_PROTECT
+    case EEXIST: return ErrorFromSystem(80);         // ERROR_FILE_EXISTS
+    case ENOSPC: return ErrorFromSystem(112);        // ERROR_DISK_FULL
+    case ENAMETOOLONG: return ErrorFromSystem(206);  // ERROR_FILENAME_EXCED_RANGE
+    default: return ErrorFromSystem(31);             // ERROR_GEN_FAILURE
     }
 }
 

@@ -44,12 +44,11 @@ std::wstring Widen(std::string_view text, UINT codePage) {
 
 std::string Narrow(const std::wstring& wide, UINT codePage) {
     if (wide.empty()) return {};
-    int length = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                     nullptr, nullptr);
+    int length =
+        WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     if (length <= 0) return {};
     std::string text(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr,
-                        nullptr);
+    WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr, nullptr);
     return text;
 }
 
@@ -123,8 +122,8 @@ public:
 
     std::string SystemErrorText(int32_t code) const override {
         char buffer[256] = {};
-        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                       static_cast<DWORD>(code), 0x400, buffer, sizeof buffer, nullptr);
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, static_cast<DWORD>(code),
+                       0x400, buffer, sizeof buffer, nullptr);
         buffer[sizeof buffer - 1] = '\0';
         return buffer;
     }
@@ -152,8 +151,8 @@ std::string Win32Platform::VersionString(std::string_view name) const {
     DWORD language = 0, codePage = 0;
     void* translation = nullptr;
     UINT translationLength = 0;
-    if (VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", &translation, &translationLength) &&
-        translation && translationLength >= 4) {
+    if (VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", &translation, &translationLength) && translation &&
+        translationLength >= 4) {
         const auto* words = static_cast<const WORD*>(translation);
         language = words[0];
         codePage = words[1];

@@ -10,11 +10,20 @@ struct RootName {
 };
 
 constexpr RootName kRoots[] = {
-    {"HKEY_CLASSES_ROOT", 0x80000000u},  {"HKCR", 0x80000000u}, {"HKEY_CURRENT_USER", 0x80000001u},
-    {"HKCU", 0x80000001u},               {"HKEY_LOCAL_MACHINE", 0x80000002u}, {"HKLM", 0x80000002u},
-    {"HKEY_USERS", 0x80000003u},         {"HKU", 0x80000003u},  {"HKEY_PERFORMANCE_DATA", 0x80000004u},
-    {"HKPD", 0x80000004u},               {"HKEY_CURRENT_CONFIG", 0x80000005u}, {"HKCC", 0x80000005u},
-    {"HKEY_DYN_DATA", 0x80000006u},      {"HKDD", 0x80000006u},
+    {"HKEY_CLASSES_ROOT", 0x80000000u},
+    {"HKCR", 0x80000000u},
+    {"HKEY_CURRENT_USER", 0x80000001u},
+    {"HKCU", 0x80000001u},
+    {"HKEY_LOCAL_MACHINE", 0x80000002u},
+    {"HKLM", 0x80000002u},
+    {"HKEY_USERS", 0x80000003u},
+    {"HKU", 0x80000003u},
+    {"HKEY_PERFORMANCE_DATA", 0x80000004u},
+    {"HKPD", 0x80000004u},
+    {"HKEY_CURRENT_CONFIG", 0x80000005u},
+    {"HKCC", 0x80000005u},
+    {"HKEY_DYN_DATA", 0x80000006u},
+    {"HKDD", 0x80000006u},
 };
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }

@@ -9,8 +9,8 @@
 namespace tavoli {
 
 struct RegistryPath {
-    uint32_t root = 0;           // the root key's handle value (HKEY_CURRENT_USER = 0x80000001)
-    std::string_view subkey;     // after the first backslash
+    uint32_t root = 0;        // the root key's handle value (HKEY_CURRENT_USER = 0x80000001)
+    std::string_view subkey;  // after the first backslash
 };
 
 // Root names are compared from the start of the path without regard to case, in the

@@ -25,8 +25,7 @@ std::string TextOfValue(DWORD type, const BYTE* data, DWORD size) {
         std::memcpy(&value, data, size >= sizeof value ? sizeof value : size);
         return std::to_string(value);
     }
-    default:
-        return {};
+    default: return {};
     }
 }
 
@@ -68,9 +67,8 @@ ErrorValue ReadRegistryValues(std::string_view path, RegistryValues& values) {
                                     reinterpret_cast<BYTE*>(data.data()), &dataSize);
         if (status == ERROR_NO_MORE_ITEMS) break;
         if (status == ERROR_MORE_DATA) {
-            if (longestName == 0 &&
-                RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longestName,
-                                 &longestData, nullptr, nullptr) != ERROR_SUCCESS) {
+            if (longestName == 0 && RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                                     &longestName, &longestData, nullptr, nullptr) != ERROR_SUCCESS) {
                 longestName = longestData = 0;
             }
             name.assign(longestName + 2 > kBufferSize ? longestName + 2 : kBufferSize, '\0');

@@ -16,9 +16,9 @@ ErrorValue ShellOpen(const std::string& path, const std::string& verb);
 
 struct FileDialog {
     std::string title;
-    HWND owner = nullptr;  // none: the top-level ancestor of the active window
+    HWND owner = nullptr;                                      // none: the top-level ancestor of the active window
     std::vector<std::pair<std::string, std::string>> filters;  // description, pattern
-    std::vector<std::string> fileNames;  // the initial name before, the chosen path after
+    std::vector<std::string> fileNames;                        // the initial name before, the chosen path after
     bool save = false;
 };
 

@@ -53,12 +53,9 @@ public:
                 blockEnd = i;
                 closed = started;  // an "#end" without a "#begin" closes no block
                 continue;
-            case ScriptEntry::kStop:
-                return false;
-            case ScriptEntry::kWeekday:
-                continue;
-            case ScriptEntry::kRule:
-                break;
+            case ScriptEntry::kStop: return false;
+            case ScriptEntry::kWeekday: continue;
+            case ScriptEntry::kRule: break;
             }
             if (query == Query::kKind && !entry.hasKind) continue;
             if (query == Query::kNames && !entry.hasName) continue;

@@ -13,14 +13,14 @@
 namespace tavoli {
 
 struct Descriptor {
-    char letter = 0;        // d j l m p s w x y
+    char letter = 0;  // d j l m p s w x y
     bool negated = false;
-    char calendar = 0;      // a g h j, or 0 for none
+    char calendar = 0;  // a g h j, or 0 for none
     int32_t low = 0;
     int32_t high = 0;
-    uint16_t modulus = 0;   // 0: none
-    int16_t offset = 0;     // time offset as signed HHMM; 0: none
-    int16_t shift = 0;      // day shift; 0: none
+    uint16_t modulus = 0;  // 0: none
+    int16_t offset = 0;    // time offset as signed HHMM; 0: none
+    int16_t shift = 0;     // day shift; 0: none
 };
 
 constexpr int kMaxDescriptors = 16;
@@ -32,10 +32,10 @@ struct ScriptEntry {
     int line = 0;                         // 1-based line of the script
     std::vector<Descriptor> descriptors;  // rules: 1 … 16
     bool hasKind = false;
-    std::string kind;                     // rules and #weekday
+    std::string kind;  // rules and #weekday
     bool hasName = false;
     std::string name;
-    int32_t weekday = 0;                  // #weekday
+    int32_t weekday = 0;  // #weekday
 };
 
 // The messages a line can give, in their exact texts.

@@ -216,9 +216,7 @@ bool MemoStore::SetMemo(CalDate date, std::string_view text) {
     return true;
 }
 
-std::string SideFileNameFor(std::string_view path) {
-    return PathPart(path, "dpf") + "-unsaved" + PathPart(path, "e");
-}
+std::string SideFileNameFor(std::string_view path) { return PathPart(path, "dpf") + "-unsaved" + PathPart(path, "e"); }
 
 ErrorValue LoadMemoFile(MemoStore& store, const std::string& path) {
     const ErrorValue error = store.LoadMemos(path);

@@ -190,8 +190,8 @@ void CalendarView::SetMonth(int year, int month) {
 
 void CalendarView::StepMonth(int delta) {
     cursorHalf_ = 0;
-    SetMonth(shownYear_, static_cast<int>(std::max<int64_t>(std::min<int64_t>(int64_t{shownMonth_} + delta, INT32_MAX),
-                                                            INT32_MIN)));
+    SetMonth(shownYear_, static_cast<int>(
+                             std::max<int64_t>(std::min<int64_t>(int64_t{shownMonth_} + delta, INT32_MAX), INT32_MIN)));
 }
 
 void CalendarView::GoToday() {
@@ -356,15 +356,9 @@ void CalendarView::UpdateFooterLines() {
     const std::string marked = memo.empty() ? std::string() : "[" + memo + "]";
     const std::string both = !names.empty() && !marked.empty() ? names + " " + marked : names + marked;
     switch (design_.footer) {
-    case kBottomOneLine:
-        footerLines_.push_back(Format(footerFormats_[0], d) + (both.empty() ? "" : " " + both));
-        break;
-    case kBottomTwoLines:
-        footerLines_ = {Format(footerFormats_[3], d), both};
-        break;
-    case kBottomThreeLines:
-        footerLines_ = {Format(footerFormats_[3], d), names, marked};
-        break;
+    case kBottomOneLine: footerLines_.push_back(Format(footerFormats_[0], d) + (both.empty() ? "" : " " + both)); break;
+    case kBottomTwoLines: footerLines_ = {Format(footerFormats_[3], d), both}; break;
+    case kBottomThreeLines: footerLines_ = {Format(footerFormats_[3], d), names, marked}; break;
     default:  // the right footers
         footerLines_ = {Format(footerFormats_[1], d), Format(footerFormats_[2], d), names, marked};
         break;
@@ -372,8 +366,7 @@ void CalendarView::UpdateFooterLines() {
 }
 
 std::string CalendarView::WindowTitle(const CalDateTime& now) const {
-    std::string title = design_.header == kTitleBar ? Format(titleBarFormat_, FirstOfShownMonth())
-                                                  : ApplicationTitle();
+    std::string title = design_.header == kTitleBar ? Format(titleBarFormat_, FirstOfShownMonth()) : ApplicationTitle();
     if (clock_) title += " " + DateFormat(kTitleClockFormat, now, eraList_);
     return title;
 }

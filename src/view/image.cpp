@@ -47,10 +47,17 @@ size_t AlignUp(size_t value, size_t alignment) { return (value + alignment - 1) 
 
 bool SupportedDepth(int depth) {
     switch (depth) {
-    case 1: case 4: case 8: case -1: case -4: case -8: case 15: case 16: case 24: case 32:
-        return true;
-    default:
-        return false;
+    case 1:
+    case 4:
+    case 8:
+    case -1:
+    case -4:
+    case -8:
+    case 15:
+    case 16:
+    case 24:
+    case 32: return true;
+    default: return false;
     }
 }
 
@@ -196,9 +203,7 @@ const uint8_t* Image::Bits() const { return header_->owned ? header_->Block() + 
 uint8_t* Image::Bits() { return header_->owned ? header_->Pixels() : nullptr; }
 
 uint8_t* Image::Row(int y) { return header_->Pixels() + header_->RowTable()[y]; }
-const uint8_t* Image::Row(int y) const {
-    return header_->Block() + header_->pixelOffset + header_->RowTable()[y];
-}
+const uint8_t* Image::Row(int y) const { return header_->Block() + header_->pixelOffset + header_->RowTable()[y]; }
 
 bool Image::SupportsDepth(int depth) { return SupportedDepth(depth); }
 
@@ -242,11 +247,26 @@ bool Image::Create(int width, int height, bool keepContents, int depth) {
     h->columnTableOffset = columnTableOffset;
     h->owned = true;
     switch (depth) {
-    case 15: h->read = Read15; h->write = Write15; break;
-    case 16: h->read = Read16; h->write = Write16; break;
-    case 24: h->read = Read24; h->write = Write24; break;
-    case 32: h->read = Read32; h->write = Write32; break;
-    default: h->read = ReadIndexed; h->write = WriteIndexed; break;
+    case 15:
+        h->read = Read15;
+        h->write = Write15;
+        break;
+    case 16:
+        h->read = Read16;
+        h->write = Write16;
+        break;
+    case 24:
+        h->read = Read24;
+        h->write = Write24;
+        break;
+    case 32:
+        h->read = Read32;
+        h->write = Write32;
+        break;
+    default:
+        h->read = ReadIndexed;
+        h->write = WriteIndexed;
+        break;
     }
 
     BitmapInfoHeader* info = h->Info();

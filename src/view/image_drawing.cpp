@@ -106,7 +106,8 @@ struct Span {
 };
 
 bool PlaceSource(const Image& destination, const Image& source, Point offset, const Rect* clip, Span& span) {
-    const Rect placed{offset.x, offset.y, static_cast<int>(std::min<int64_t>(int64_t{offset.x} + source.Width(), INT32_MAX)),
+    const Rect placed{offset.x, offset.y,
+                      static_cast<int>(std::min<int64_t>(int64_t{offset.x} + source.Width(), INT32_MAX)),
                       static_cast<int>(std::min<int64_t>(int64_t{offset.y} + source.Height(), INT32_MAX))};
     span.destination = Intersect(placed, Bounds(destination, clip));
     if (span.destination.Empty()) return false;
@@ -122,8 +123,10 @@ bool CopyRowsIfSameDepth(Image& destination, const Image& source, const Span& sp
     if (depth != destination.Depth()) return false;
     size_t bytesPerPixel;
     switch (depth) {
-    case 8: case -8: bytesPerPixel = 1; break;
-    case 15: case 16: bytesPerPixel = 2; break;
+    case 8:
+    case -8: bytesPerPixel = 1; break;
+    case 15:
+    case 16: bytesPerPixel = 2; break;
     case 24: bytesPerPixel = 3; break;
     case 32:
         if (!include32) return false;
@@ -133,8 +136,8 @@ bool CopyRowsIfSameDepth(Image& destination, const Image& source, const Span& sp
     }
     const size_t width = static_cast<size_t>(span.destination.right - span.destination.left);
     for (int y = span.destination.top; y < span.destination.bottom; ++y) {
-        const uint8_t* from = source.Row(span.sourceY + (y - span.destination.top)) +
-                              static_cast<size_t>(span.sourceX) * bytesPerPixel;
+        const uint8_t* from =
+            source.Row(span.sourceY + (y - span.destination.top)) + static_cast<size_t>(span.sourceX) * bytesPerPixel;
         uint8_t* to = destination.Row(y) + static_cast<size_t>(span.destination.left) * bytesPerPixel;
         std::memmove(to, from, width * bytesPerPixel);
     }

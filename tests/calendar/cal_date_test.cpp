@@ -22,12 +22,11 @@ TEST(CalDate, SerialNumbersOfKnownDays) {
         int year, month, day;
         uint32_t serial;
     } cases[] = {
-        {2000, 1, 1, 2451545},  {1970, 1, 1, 2440588},  {1858, 11, 17, 2400001},
-        {1582, 10, 15, 2299161}, {2024, 2, 29, 2460370}, {-4713, 11, 25, 1},
-        {2024, 1, 32, 2460342},  // day 32 of January is 1 February
-        {2024, 3, 0, 2460370},   // day 0 is the last day of the month before
-        {2024, 1, 0, 2460310},   // 31 December 2023
-        {0, 0, 0, 0},            // the null date
+        {2000, 1, 1, 2451545},  {1970, 1, 1, 2440588}, {1858, 11, 17, 2400001}, {1582, 10, 15, 2299161},
+        {2024, 2, 29, 2460370}, {-4713, 11, 25, 1},    {2024, 1, 32, 2460342},  // day 32 of January is 1 February
+        {2024, 3, 0, 2460370},  // day 0 is the last day of the month before
+        {2024, 1, 0, 2460310},  // 31 December 2023
+        {0, 0, 0, 0},           // the null date
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CalDate(c.year, c.month, c.day).Serial(), c.serial) << c.year << "-" << c.month << "-" << c.day;
@@ -41,12 +40,10 @@ TEST(CalDate, PartsIncludingTheTwoSpecialBranches) {
     struct Case {
         int year, month, day;
     } cases[] = {
-        {2000, 1, 1},
-        {2000, 12, 31},   // last day of a 400-year cycle
-        {2024, 12, 31},   // last day of a four-year block
-        {1600, 12, 31},   {2400, 12, 31}, {1900, 12, 31}, {1900, 2, 28}, {1900, 3, 1},
-        {2000, 2, 29},    {-4799, 1, 1},  {-4400, 12, 31}, {-4401, 2, 28}, {9999, 12, 31},
-        {0, 1, 1},        {-1, 12, 31},
+        {2000, 1, 1},   {2000, 12, 31},  // last day of a 400-year cycle
+        {2024, 12, 31},                  // last day of a four-year block
+        {1600, 12, 31}, {2400, 12, 31},  {1900, 12, 31}, {1900, 2, 28},  {1900, 3, 1}, {2000, 2, 29},
+        {-4799, 1, 1},  {-4400, 12, 31}, {-4401, 2, 28}, {9999, 12, 31}, {0, 1, 1},    {-1, 12, 31},
     };
     for (const Case& c : cases) {
         YearMonthDay p = CalDate(c.year, c.month, c.day).Parts();
@@ -62,9 +59,8 @@ TEST(CalDate, LeapYearsAndMonthLengths) {
         int year;
         int days;
     } years[] = {
-        {2000, 366}, {1900, 365}, {2100, 365}, {2024, 366}, {2023, 365}, {0, 366},
-        {-4, 366},   // treated as 4,396
-        {-1, 365},   // treated as 4,399
+        {2000, 366}, {1900, 365}, {2100, 365},  {2024, 366},  {2023, 365},    {0, 366}, {-4, 366},  // treated as 4,396
+        {-1, 365},                                                                                  // treated as 4,399
         {-100, 365}, {-400, 366}, {-4400, 366}, {-4401, 365}, {-100000, 366},
     };
     for (const Case& c : years) EXPECT_EQ(DaysInYear(c.year), c.days) << c.year;
@@ -72,7 +68,7 @@ TEST(CalDate, LeapYearsAndMonthLengths) {
     struct MonthCase {
         int year, month, length;
     } months[] = {
-        {2024, 2, 29}, {2023, 2, 28}, {1900, 2, 28}, {2024, 1, 31}, {2024, 4, 30}, {2024, 12, 31},
+        {2024, 2, 29}, {2023, 2, 28}, {1900, 2, 28}, {2024, 1, 31},  {2024, 4, 30}, {2024, 12, 31},
         {2024, 0, 0},  {2024, 13, 0}, {2024, -1, 0}, {-4400, 2, 29}, {-4401, 1, 0},
     };
     for (const MonthCase& c : months) EXPECT_EQ(MonthLength(c.year, c.month), c.length) << c.year << "/" << c.month;
@@ -88,11 +84,9 @@ TEST(CalDate, WeekdaysAndText) {
         CalDate date;
         std::string_view text;
     } cases[] = {
-        {CalDate(2024, 5, 1), "2024/05/01"},
-        {CalDate(987, 12, 3), "0987/12/03"},
+        {CalDate(2024, 5, 1), "2024/05/01"},  {CalDate(987, 12, 3), "0987/12/03"},
         {CalDate(12345, 1, 1), "2345/01/01"},  // leftmost digits lost, as numbers in templates
-        {CalDate(-4, 3, 9), "-0004/03/09"},
-        {CalDate(), "0000/00/00"},
+        {CalDate(-4, 3, 9), "-0004/03/09"},   {CalDate(), "0000/00/00"},
     };
     for (const Case& c : cases) EXPECT_EQ(c.date.Text(), c.text);
 }
@@ -109,8 +103,8 @@ TEST(CalDate, FromText) {
         {"2024-3-7", CalDate(2024, -3, -7)},  // "-" negates; no month lengths, day −7
         {"2024-3-7", CalDate(2023, 12, 24)},
         {"2024 -3", CalDate(2024, -3, 0)},
-        {"- 3", CalDate(3, 0, 0)},            // "-" not directly before a digit
-        {"2024/3", CalDate(2024, 3, 0)},      // missing day counts as 0
+        {"- 3", CalDate(3, 0, 0)},        // "-" not directly before a digit
+        {"2024/3", CalDate(2024, 3, 0)},  // missing day counts as 0
         {"", CalDate()},
         {"no numbers at all", CalDate()},
         {"0/0/0", CalDate()},
@@ -122,11 +116,21 @@ TEST(CalDate, FromText) {
 
     // Whether the numbers name a day the serial holds, or one that would wrap to another.
     const std::pair<std::string_view, bool> exact[] = {
-        {"2024-3-7", true},          {"", true},                  {"0/0/0", true},
-        {"-4799/1/1", true}, {"-4799/1/0", false}, {"-4800/12/31", false},        {"-4713/11/24", false},  // day 0: null
-        {"-4713/11/25", true},       {"-999999999/1/1", false},   {"11754422/1/20", true},
-        {"11754422/1/21", false},    {"4294967296/1/1", false},   {"2024/1/999999999", true},
-        {"99999999999999999999/1/1", false}, {"2024/1/9999999999", false},
+        {"2024-3-7", true},
+        {"", true},
+        {"0/0/0", true},
+        {"-4799/1/1", true},
+        {"-4799/1/0", false},
+        {"-4800/12/31", false},
+        {"-4713/11/24", false},  // day 0: null
+        {"-4713/11/25", true},
+        {"-999999999/1/1", false},
+        {"11754422/1/20", true},
+        {"11754422/1/21", false},
+        {"4294967296/1/1", false},
+        {"2024/1/999999999", true},
+        {"99999999999999999999/1/1", false},
+        {"2024/1/9999999999", false},
     };
     for (const auto& [text, expected] : exact) {
         CalDate date;
@@ -245,13 +249,13 @@ TEST(CellDate, MonthGrids) {
         int year, month, column, row, firstDayOfWeek;
         CalDate expected;
     } cases[] = {
-        {2024, 5, 0, 0, 0, CalDate(2024, 4, 28)},   // 1 May 2024 is a Wednesday
+        {2024, 5, 0, 0, 0, CalDate(2024, 4, 28)},  // 1 May 2024 is a Wednesday
         {2024, 5, 3, 0, 0, CalDate(2024, 5, 1)},
         {2024, 5, 6, 4, 0, CalDate(2024, 6, 1)},
         {2024, 5, 0, 0, -6, CalDate(2024, 4, 29)},  // −6 is Monday
         {2024, 5, 0, 0, 1, CalDate(2024, 4, 29)},
         {2024, 5, 0, 0, 7, CalDate(2024, 4, 28)},
-        {2024, 5, 0, 0, 3, CalDate(2024, 5, 1)},    // the first on the first column
+        {2024, 5, 0, 0, 3, CalDate(2024, 5, 1)},  // the first on the first column
         {2024, 5, 0, 0, 4, CalDate(2024, 4, 25)},
         {2024, 0, 0, 0, 0, CalDate(2023, 12, 31)},  // month 0 is January
         {2024, 1, 0, 0, 0, CalDate(2023, 12, 31)},
@@ -281,19 +285,21 @@ TEST(WeekNumber, FirstAndBaseDayOfWeek) {
         CalDate date;
         int week;
     } cases[] = {
-        {1, 4, CalDate(2021, 1, 1), 53},    // its Thursday is 31 December 2020
+        {1, 4, CalDate(2021, 1, 1), 53},  // its Thursday is 31 December 2020
         {1, 4, CalDate(2021, 1, 4), 1},
-        {1, 4, CalDate(2024, 12, 31), 53},  // its Thursday is 2 January 2025: week 53, not 1
+        {1, 4, CalDate(2024, 12, 31), 53},  // its Thursday is 2 January 2025: week
+                                            // 53, not 1
         {1, 4, CalDate(2024, 12, 29), 52},
-        {0, 0, CalDate(2024, 1, 1), 53},    // its Sunday is 31 December 2023
+        {0, 0, CalDate(2024, 1, 1), 53},  // its Sunday is 31 December 2023
         {0, 0, CalDate(2024, 1, 6), 53},
         {0, 0, CalDate(2024, 1, 7), 1},
         {0, 0, CalDate(2024, 1, 14), 2},
         {0, 6, CalDate(2028, 12, 31), 54},  // the count continues past the year's end
         {0, 6, CalDate(2028, 12, 30), 53},
-        {8, 11, CalDate(2021, 1, 1), 53},   // 8 and 11 reduce to 1 and 4
+        {8, 11, CalDate(2021, 1, 1), 53},  // 8 and 11 reduce to 1 and 4
         {-6, -3, CalDate(2021, 1, 1), 53},
-        {1, 0, CalDate(2024, 1, 7), 53},    // base before first: the Sunday before the week
+        {1, 0, CalDate(2024, 1, 7), 53},  // base before first: the Sunday before the
+                                          // week
         {1, 0, CalDate(2024, 1, 8), 1},
     };
     for (const Case& c : cases) {
@@ -322,11 +328,11 @@ TEST(CalDate, EveryDayRoundTrips) {
         }
         const YearMonthDay p = d.Parts();
         const bool nextDay = p.year == previous.year && p.month == previous.month && p.day == previous.day + 1;
-        const bool nextMonth = p.year == previous.year && p.month == previous.month + 1 && p.day == 1 &&
-                               previous.day == (previous.month == 2 ? 28 + IsLeapYear(previous.year)
-                                                                    : kLengths[previous.month - 1]);
-        const bool nextYear = p.year == previous.year + 1 && p.month == 1 && p.day == 1 && previous.month == 12 &&
-                              previous.day == 31;
+        const bool nextMonth =
+            p.year == previous.year && p.month == previous.month + 1 && p.day == 1 &&
+            previous.day == (previous.month == 2 ? 28 + IsLeapYear(previous.year) : kLengths[previous.month - 1]);
+        const bool nextYear =
+            p.year == previous.year + 1 && p.month == 1 && p.day == 1 && previous.month == 12 && previous.day == 31;
         weekday = (weekday + 1) % 7;
         const bool weekdayOk = d.Serial() > 0x80000000u || d.Weekday() == weekday;
         if (CalDate(p.year, p.month, p.day) != d || !(nextDay || nextMonth || nextYear) || !weekdayOk) {

@@ -24,8 +24,8 @@ int64_t JulianDayNumberOfHijriDate(int64_t y, int64_t m, int64_t d) {
 TEST(CalendarSystem, SelectionByLetter) {
     const CalDate d(2024, 3, 1);
     EXPECT_EQ(MakeCalendarSystem('G')->split(d).month, 3);
-    EXPECT_EQ(MakeCalendarSystem('x')->split(d).month, 3);   // any other letter: Gregorian
-    EXPECT_EQ(MakeCalendarSystem('j')->split(d).month, 3);   // letters are case-sensitive
+    EXPECT_EQ(MakeCalendarSystem('x')->split(d).month, 3);  // any other letter: Gregorian
+    EXPECT_EQ(MakeCalendarSystem('j')->split(d).month, 3);  // letters are case-sensitive
     EXPECT_EQ(MakeCalendarSystem('J')->split(d).day, 17);
     EXPECT_EQ(MakeCalendarSystem('H')->split(d).year, 1445);
     EXPECT_EQ(MakeCalendarSystem('A', TimeOfDay(9 * 3600000))->split(d).month, 1);  // 21 Jan 2024 lunar
@@ -39,14 +39,14 @@ TEST(CalendarSystem, SplitsOfKnownDays) {
     } cases[] = {
         {'G', CalDate(2024, 5, 5), {2024, 5, 5, 0}},
         {'G', CalDate(2000, 1, 1), {2000, 1, 1, 6}},
-        {'J', CalDate(2024, 3, 1), {2024, 2, 17, 5}},    // weekday stays the day's
-        {'J', CalDate(2024, 3, 13), {2024, 2, 29, 3}},   // Julian leap day
+        {'J', CalDate(2024, 3, 1), {2024, 2, 17, 5}},   // weekday stays the day's
+        {'J', CalDate(2024, 3, 13), {2024, 2, 29, 3}},  // Julian leap day
         {'J', CalDate(2024, 3, 14), {2024, 3, 1, 4}},
         {'J', CalDate(1582, 10, 15), {1582, 10, 5, 5}},  // the Gregorian reform
         {'J', CalDate(2024, 1, 13), {2023, 12, 31, 6}},
         {'J', CalDate(2024, 1, 14), {2024, 1, 1, 0}},
-        {'H', CalDate(2024, 7, 8), {1446, 1, 1, 1}},     // 1 Muharram 1446
-        {'H', CalDate(2024, 7, 7), {1445, 12, 30, 0}},   // 1445 is a leap year (cycle year 5)
+        {'H', CalDate(2024, 7, 8), {1446, 1, 1, 1}},    // 1 Muharram 1446
+        {'H', CalDate(2024, 7, 7), {1445, 12, 30, 0}},  // 1445 is a leap year (cycle year 5)
         {'H', CalDate(2000, 1, 1), {1420, 9, 24, 6}},
         {'A', CalDate(2023, 3, 22), {2023, 14, 1, 2}},
         {'A', CalDate(2000, 1, 1), {1999, 11, 25, 5}},

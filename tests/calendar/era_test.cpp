@@ -7,8 +7,7 @@
 namespace tavoli {
 namespace {
 
-const char* const kJapaneseList =
-    "1989/1/8=\"平成\" 1926/12/25=\"昭和\" 1912/7/30=\"大正\" 1868=\"明治\" 2088=\"\"";
+const char* const kJapaneseList = "1989/1/8=\"平成\" 1926/12/25=\"昭和\" 1912/7/30=\"大正\" 1868=\"明治\" 2088=\"\"";
 
 TEST(Era, DefaultJapaneseList) {
     struct Case {
@@ -17,7 +16,7 @@ TEST(Era, DefaultJapaneseList) {
         int year;
     } cases[] = {
         {CalDate(1989, 1, 8), "平成", 1},    {CalDate(1989, 1, 7), "昭和", 64},
-        {CalDate(2019, 5, 1), "平成", 31},   // the list, not the program, decides later eras
+        {CalDate(2019, 5, 1), "平成", 31},  // the list, not the program, decides later eras
         {CalDate(1868, 1, 1), "明治", 1},    {CalDate(1912, 7, 29), "明治", 45},
         {CalDate(1912, 7, 30), "大正", 1},   {CalDate(1926, 12, 25), "昭和", 1},
         {CalDate(2087, 12, 31), "平成", 99},
@@ -59,32 +58,32 @@ TEST(Era, SyntaxAndSeparators) {
         const char* name;
         int year;
     } cases[] = {
-        {"2000/1/1=\"A\" 2000/1/1=\"B\"", true, "A", 25},  // the first of equal starts wins
+        {"2000/1/1=\"A\" 2000/1/1=\"B\"", true, "A", 25},     // the first of equal starts wins
         {"2000=\"A\" 2010=\"B\" 2005=\"C\"", true, "B", 15},  // the latest start, in any order
         {"2030=\"A\"", false, "", 0},
         {"", false, "", 0},
         {"   ", false, "", 0},
-        {"2000 / 6 / 1 @ 5 = \"A\"", true, "A", 29},        // spaces around the separators
+        {"2000 / 6 / 1 @ 5 = \"A\"", true, "A", 29},  // spaces around the separators
         {"2000/6/1@5=  \"A\"", true, "A", 29},
-        {"2000=\"A\"\t2010=\"B\"", true, "B", 15},          // a tab before a number
-        {"2000\t=\"A\"", true, "A", 25},                     // a tab after a number
-        {"2000=\t\"A\"", false, "", 0},                       // a tab before the quote fails
-        {"2000=\"A\"\t", false, "", 0},                       // a tab next to no number fails
-        {"=\"Z\"", true, "Z", 2025},                          // year 0, offset 1
+        {"2000=\"A\"\t2010=\"B\"", true, "B", 15},  // a tab before a number
+        {"2000\t=\"A\"", true, "A", 25},            // a tab after a number
+        {"2000=\t\"A\"", false, "", 0},             // a tab before the quote fails
+        {"2000=\"A\"\t", false, "", 0},             // a tab next to no number fails
+        {"=\"Z\"", true, "Z", 2025},                // year 0, offset 1
         {"2000@0=\"A\"", true, "A", 24},
-        {"2000/13=\"A\"", true, "A", 24},                     // month 13 of 2000: January 2001
-        {"2000=\"A\" 2000=", true, "A", 25},                  // an empty name on an equal start loses
-        {"2000=\"A\" 2010=", false, "", 15},                   // an empty name ends the era
+        {"2000/13=\"A\"", true, "A", 24},     // month 13 of 2000: January 2001
+        {"2000=\"A\" 2000=", true, "A", 25},  // an empty name on an equal start loses
+        {"2000=\"A\" 2010=", false, "", 15},  // an empty name ends the era
         {"2000=\"a=b\"", true, "a=b", 25},
-        {"2000/1/1/1=\"A\"", false, "", 0},                   // four date parts
-        {"2000@1@2=\"A\"", false, "", 0},                     // "@" after the offset
-        {"2000=\"A", false, "", 0},                           // unterminated name
-        {"2000", false, "", 0},                               // no "="
+        {"2000/1/1/1=\"A\"", false, "", 0},  // four date parts
+        {"2000@1@2=\"A\"", false, "", 0},    // "@" after the offset
+        {"2000=\"A", false, "", 0},          // unterminated name
+        {"2000", false, "", 0},              // no "="
         {"2000 \"A\"", false, "", 0},
         {"-2000=\"A\"", false, "", 0},
-        {"2000=\"A\" x", false, "", 0},                       // an error anywhere fails all
+        {"2000=\"A\" x", false, "", 0},  // an error anywhere fails all
         {"2000=\"A\" 2010=\"B\" 2100=\"", false, "", 0},
-        {"99999999999999=\"A\"", false, "", 0},               // huge numbers do not overflow
+        {"99999999999999=\"A\"", false, "", 0},  // huge numbers do not overflow
     };
     for (const Case& c : cases) {
         const EraLookup era = LookUpEra(c.list, d);

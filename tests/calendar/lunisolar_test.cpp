@@ -28,7 +28,7 @@ TEST(Lunisolar, DatesOfKnownDays) {
     const LunarCase cases[] = {
         {CalDate(2023, 1, 22), 2023, 1, 1},
         {CalDate(2023, 3, 21), 2023, 2, 30},
-        {CalDate(2023, 3, 22), 2023, 14, 1},   // leap month 2
+        {CalDate(2023, 3, 22), 2023, 14, 1},  // leap month 2
         {CalDate(2023, 4, 19), 2023, 14, 29},
         {CalDate(2023, 4, 20), 2023, 3, 1},
         {CalDate(2017, 6, 24), 2017, 17, 1},   // leap 5
@@ -46,7 +46,7 @@ TEST(Lunisolar, DatesOfKnownDays) {
         {CalDate(2024, 2, 10), 2024, 1, 1},
         {CalDate(2025, 1, 29), 2025, 1, 1},
         {CalDate(2026, 2, 17), 2026, 1, 1},
-        {CalDate(2024, 2, 9), 2023, 12, 30},   // the day before: still the old year
+        {CalDate(2024, 2, 9), 2023, 12, 30},  // the day before: still the old year
         // The harvest moon, 15th of the eighth month.
         {CalDate(2023, 9, 29), 2023, 8, 15},
         {CalDate(2024, 9, 17), 2024, 8, 15},
@@ -61,10 +61,10 @@ TEST(Lunisolar, DatesOfKnownDays) {
 // quarter in which it begins.
 TEST(Lunisolar, TheYear2033) {
     const LunarCase cases[] = {
-        {CalDate(2033, 7, 26), 2033, 7, 1},   {CalDate(2033, 8, 25), 2033, 19, 1},
-        {CalDate(2033, 9, 23), 2033, 8, 1},   {CalDate(2033, 10, 23), 2033, 9, 1},
-        {CalDate(2033, 11, 22), 2033, 10, 1}, {CalDate(2033, 12, 22), 2033, 23, 1},
-        {CalDate(2034, 1, 20), 2033, 12, 1},  {CalDate(2034, 2, 19), 2034, 1, 1},
+        {CalDate(2033, 7, 26), 2033, 7, 1},    {CalDate(2033, 8, 25), 2033, 19, 1},
+        {CalDate(2033, 9, 23), 2033, 8, 1},    {CalDate(2033, 10, 23), 2033, 9, 1},
+        {CalDate(2033, 11, 22), 2033, 10, 1},  {CalDate(2033, 12, 22), 2033, 23, 1},
+        {CalDate(2034, 1, 20), 2033, 12, 1},   {CalDate(2034, 2, 19), 2034, 1, 1},
         {CalDate(2033, 12, 21), 2033, 10, 30},
     };
     for (const LunarCase& c : cases) ExpectLunar(c);
@@ -200,10 +200,17 @@ TEST(Lunisolar, FullSweep1900To2100) {
 
 TEST(Lunisolar, BadInputGivesSomeResult) {
     const CalDate dates[] = {
-        CalDate(),                       CalDate::FromSerial(1),           CalDate::FromSerial(2),
-        CalDate(-4000, 1, 1),            CalDate(0, 1, 1),                 CalDate(9999, 12, 31),
-        CalDate(20000, 6, 1),            CalDate(1000000, 1, 1),           CalDate::FromSerial(0x7FFFFFFFu),
-        CalDate::FromSerial(0xFFFFFFF0u), CalDate::FromSerial(0xFFFFFFFFu),
+        CalDate(),
+        CalDate::FromSerial(1),
+        CalDate::FromSerial(2),
+        CalDate(-4000, 1, 1),
+        CalDate(0, 1, 1),
+        CalDate(9999, 12, 31),
+        CalDate(20000, 6, 1),
+        CalDate(1000000, 1, 1),
+        CalDate::FromSerial(0x7FFFFFFFu),
+        CalDate::FromSerial(0xFFFFFFF0u),
+        CalDate::FromSerial(0xFFFFFFFFu),
     };
     for (CalDate d : dates) {
         const LunarDate l = ToLunarDate(d, kJapan);

@@ -11,8 +11,7 @@
 namespace tavoli {
 namespace {
 
-const char* const kJapaneseEras =
-    "1989/1/8=\"平成\" 1926/12/25=\"昭和\" 1912/7/30=\"大正\" 1868=\"明治\" 2088=\"\"";
+const char* const kJapaneseEras = "1989/1/8=\"平成\" 1926/12/25=\"昭和\" 1912/7/30=\"大正\" 1868=\"明治\" 2088=\"\"";
 
 // Templates and results are written in UTF-8 here and converted to and from the code
 // page of the run, so one table serves every code page that can hold its texts.
@@ -64,14 +63,17 @@ TEST_F(DateFormatTest, NumbersWidthsAndEscapes) {
         {"%%", kMay5, "%"},
         {"100%%", kMay5, "100%"},
         {"%1", kMay5, ""},
-        {"a%", kMay5, "a"},          // "%" at the end writes nothing
-        {"%<%>", kMay5, ""},         // "<" and ">" never reach the output
+        {"a%", kMay5, "a"},   // "%" at the end writes nothing
+        {"%<%>", kMay5, ""},  // "<" and ">" never reach the output
         {"a\tb", kMay5, "a\tb"},
         {"%\tx", kMay5, "\tx"},
-        {"a\x01" "b\x7f" "c", kMay5, "a b c"},
+        {"a\x01"
+         "b\x7f"
+         "c",
+         kMay5, "a b c"},
         {"% x", kMay5, " x"},
         {"%\x02x", kMay5, " x"},
-        {"%Q", kMay5, ""},           // a letter without a row
+        {"%Q", kMay5, ""},                              // a letter without a row
         {"%h:%m:%s %j %z %T %t %x", kMay5, "::     "},  // time directives without a time
         {"", kMay5, ""},
         {"plain", kMay5, "plain"},
@@ -83,13 +85,13 @@ TEST_F(DateFormatTest, Modifiers) {
     const Case cases[] = {
         {"%Y?J", kMay5, "2024"},
         {"%M?J/%D?J", kMay5, "4/22"},
-        {"%W?J", kMay5, "0"},        // the Julian weekday is the day's own
+        {"%W?J", kMay5, "0"},  // the Julian weekday is the day's own
         {"%Y?H/%M?H/%D?H", kMay5, "1445/10/26"},
-        {"%Y?X", kMay5, "2024"},     // any other letter: Gregorian
-        {"%Y?A?G", kMay5, "2024"},   // the last calendar letter wins
-        {"%Y?", kMay5, "2024?"},     // "?" before anything else is text
+        {"%Y?X", kMay5, "2024"},    // any other letter: Gregorian
+        {"%Y?A?G", kMay5, "2024"},  // the last calendar letter wins
+        {"%Y?", kMay5, "2024?"},    // "?" before anything else is text
         {"%Y?1", kMay5, "2024?1"},
-        {"%Y?x#", kMay5, "4"},       // "?" and a lower-case letter are ignored
+        {"%Y?x#", kMay5, "4"},  // "?" and a lower-case letter are ignored
         {"%Y#?J#", kMay5, "24"},
         {"%M?A/%D?A %P?A", CalDate(2023, 3, 22), "2/1 1"},  // leap month: number without the mark
         {"%W?A", CalDate(2023, 1, 22), "1"},
@@ -108,31 +110,31 @@ TEST_F(DateFormatTest, ValueMaps) {
         {ordinal, CalDate(2024, 5, 1), "1st"},
         {ordinal, CalDate(2024, 5, 10), "10th"},
         {ordinal, CalDate(2024, 5, 31), "31st"},
-        {"%M##{5=\"May\"}", kMay5, "Ma"},          // a text is cut, not padded
+        {"%M##{5=\"May\"}", kMay5, "Ma"},  // a text is cut, not padded
         {"%M#####{5=\"May\"}", kMay5, "May"},
         {"%M{5=\"five\",5=\"cinq\"}", kMay5, "cinq"},  // the later match wins
-        {"%M{5=\"five\",+1}", kMay5, "five"},      // later operators no longer change it
+        {"%M{5=\"five\",+1}", kMay5, "five"},          // later operators no longer change it
         {"%M{+1,6=\"June\"}", kMay5, "June"},
-        {"%M{-5,0=\"\",1=\"x\"}", kMay5, ""},      // an empty text is nothing
+        {"%M{-5,0=\"\",1=\"x\"}", kMay5, ""},  // an empty text is nothing
         {"%M{*3,15=\"x\"}", kMay5, "x"},
         {"%M{*3}", kMay5, "15"},
         {"%M{/2}", kMay5, "2"},
         {"%M{%2}", kMay5, "1"},
-        {"%D{-10%3}", kMay5, "-2"},                // the remainder has the sign of v
-        {"%Y{/0}", kMay5, "2024"},                 // "/" and "%" by zero change nothing
+        {"%D{-10%3}", kMay5, "-2"},  // the remainder has the sign of v
+        {"%Y{/0}", kMay5, "2024"},   // "/" and "%" by zero change nothing
         {"%Y{%0}", kMay5, "2024"},
-        {"%Y{+}", kMay5, "2024"},                  // no digits: k = 0
+        {"%Y{+}", kMay5, "2024"},  // no digits: k = 0
         {"%Y{999999}", kMay5, "2024"},
-        {"%Y{*1000000}", kMay5, ""},               // the limit empties the whole result
+        {"%Y{*1000000}", kMay5, ""},  // the limit empties the whole result
         {"abc %D %Y{1000000=\"x\"} def", kMay5, ""},
-        {"%Y{+0999999}", kMay5, "1002023"},        // leading zeros do not count
-        {"%D{1=\"a\" 2}", kMay5, "5 2}"},          // anything else ends the map
+        {"%Y{+0999999}", kMay5, "1002023"},  // leading zeros do not count
+        {"%D{1=\"a\" 2}", kMay5, "5 2}"},    // anything else ends the map
         {"%D{5=\"a\"}}", kMay5, "a}"},
-        {"%D{1=\"a\"", kMay5, "5"},                // the map ends at the end of the template
-        {"%D{5=\"abc", kMay5, "abc"},              // an unterminated text runs to the end
+        {"%D{1=\"a\"", kMay5, "5"},    // the map ends at the end of the template
+        {"%D{5=\"abc", kMay5, "abc"},  // an unterminated text runs to the end
         {"%D{", kMay5, "5"},
-        {"%D{,,5=\"x\"}", kMay5, "5,,5=\"x\"}"},   // a bare item ends the map before its comma
-        {"%h{1=\"x\"}", kMay5, "{1=\"x\"}"},       // no number, no map: its text is copied
+        {"%D{,,5=\"x\"}", kMay5, "5,,5=\"x\"}"},  // a bare item ends the map before its comma
+        {"%h{1=\"x\"}", kMay5, "{1=\"x\"}"},      // no number, no map: its text is copied
         {"%Q{1=\"x\"}", kMay5, "{1=\"x\"}"},
         {"%J{%10,0=\"癸\",1=\"甲\",2=\"乙\",3=\"丙\",4=\"丁\",5=\"戊\",6=\"己\",7=\"庚\",8=\"辛\",9=\"壬\"}"
          "%J{%12,0=\"丑\",1=\"寅\",2=\"卯\",3=\"辰\",4=\"巳\",5=\"午\",6=\"未\",7=\"申\",8=\"酉\",9=\"戌\",10=\"亥\","
@@ -159,21 +161,21 @@ TEST_F(DateFormatTest, ErasAndGroups) {
         {"%Y<(%G%g{1=\"元\"})>年", CalDate(1989, 1, 8), "1989(平成元)年"},
         {"%Y<(%G%g{1=\"元\"})>年", CalDate(1989, 1, 7), "1989(昭和64)年"},
         {"%Y<(%G%g)>", CalDate(2088, 1, 1), "2088"},
-        {"%G{1=\"x\"}", kMay5, "平成{1=\"x\"}"},   // a map after a text is text
+        {"%G{1=\"x\"}", kMay5, "平成{1=\"x\"}"},  // a map after a text is text
         {"%G##", kMay5, "平成"},
-        {"%G#", kMay5, "平"},                      // texts are cut by characters
+        {"%G#", kMay5, "平"},  // texts are cut by characters
         {"%g##", kMay5, "36"},
         {"<%D>", kMay5, "5"},
         {"<x%Q>", kMay5, ""},
-        {"<abc>", kMay5, ""},                     // a group without a directive is dropped
-        {"a<%D%Q>b", kMay5, "ab"},                // the last directive decides
+        {"<abc>", kMay5, ""},       // a group without a directive is dropped
+        {"a<%D%Q>b", kMay5, "ab"},  // the last directive decides
         {"a<%Q%D>b", kMay5, "a5b"},
         {"<%D><%Q>", kMay5, "5"},
         {"<<<%D>>>", kMay5, "5"},
-        {"a<b<%Q>c", kMay5, "abc"},               // a second "<" keeps the text before it
-        {"ab>cd", kMay5, "abcd"},                 // a stray ">" drops nothing
+        {"a<b<%Q>c", kMay5, "abc"},  // a second "<" keeps the text before it
+        {"ab>cd", kMay5, "abcd"},    // a stray ">" drops nothing
         {"%Q>x", kMay5, "x"},
-        {"ab<%D", kMay5, "ab5"},                  // an open group closes at the end
+        {"ab<%D", kMay5, "ab5"},  // an open group closes at the end
         {"ab<%Q", kMay5, "ab"},
     };
     for (const Case& c : cases) {
@@ -247,13 +249,20 @@ TEST_F(DateFormatTest, ShiftJisTrailBytesAreNoSyntax) {
         std::string templ;
         std::string expected;
     } cases[] = {
-        {"%D\x8a\x7b" "1=\"x\"}", "5\x8a\x7b" "1=\"x\"}"},     // 顎 (trail "{") after a number
-        {"%D{5=\"\x95\x5c\"}", "\x95\x5c"},                     // 表 (trail "\") in a map text
-        {"%D{5=\"\x8a\x7d\",6=\"y\"}", "\x8a\x7d"},             // 笠 (trail "}")
-        {"\x95\x5c\x8e\xa6%D", "\x95\x5c\x8e\xa6" "5"},
-        {"%\x95\x5c%D", "5"},                                   // "%" takes the whole character
-        {"<\x8a\x7b%D>", "\x8a\x7b" "5"},
-        {"%G", "\x95\xbd\x90\xac"},                             // 平成 from the converted list
+        {"%D\x8a\x7b"
+         "1=\"x\"}",
+         "5\x8a\x7b"
+         "1=\"x\"}"},                                // 顎 (trail "{") after a number
+        {"%D{5=\"\x95\x5c\"}", "\x95\x5c"},          // 表 (trail "\") in a map text
+        {"%D{5=\"\x8a\x7d\",6=\"y\"}", "\x8a\x7d"},  // 笠 (trail "}")
+        {"\x95\x5c\x8e\xa6%D",
+         "\x95\x5c\x8e\xa6"
+         "5"},
+        {"%\x95\x5c%D", "5"},  // "%" takes the whole character
+        {"<\x8a\x7b%D>",
+         "\x8a\x7b"
+         "5"},
+        {"%G", "\x95\xbd\x90\xac"},                                            // 平成 from the converted list
         {"%M##{5=\"\x95\x5c\x8e\xa6\x82\xb7\x82\xe9\"}", "\x95\x5c\x8e\xa6"},  // cut by characters
     };
     const std::string eras = CurrentPlatform().FromUtf8(kJapaneseEras);

@@ -12,21 +12,39 @@ TEST(ErrorRegistry, CoreTableOrderAndNumbers) {
         const char* key;
         ErrorValue number;
     } cases[] = {
-        {"error", 2},       // the first of six "error" entries
-        {"fatal", 8},       {"environment", 9},  {"cancel", 11},      {"internal", 15},
-        {"memory_alloc", 24}, {"io", 28},        {"file_not_found", 33}, {"file_open", 36},
-        {"registry", 66},   {"array_size", 71},  {"object_alloc", 72}, {"object_silent", 81},
-        {"taillostdata", 88}, {"ole", 93},       // the first of two "ole" entries
-        {"Internal", 97},   {"InvalidArgument", 98}, {"Workspace", 100}, {"UnacceptableVersion", 104},
-        {"InvalidData", 105}, {"InvalidFileName", 106}, {"Memory", 110},
+        {"error", 2},  // the first of six "error" entries
+        {"fatal", 8},
+        {"environment", 9},
+        {"cancel", 11},
+        {"internal", 15},
+        {"memory_alloc", 24},
+        {"io", 28},
+        {"file_not_found", 33},
+        {"file_open", 36},
+        {"registry", 66},
+        {"array_size", 71},
+        {"object_alloc", 72},
+        {"object_silent", 81},
+        {"taillostdata", 88},
+        {"ole", 93},  // the first of two "ole" entries
+        {"Internal", 97},
+        {"InvalidArgument", 98},
+        {"Workspace", 100},
+        {"UnacceptableVersion", 104},
+        {"InvalidData", 105},
+        {"InvalidFileName", 106},
+        {"Memory", 110},
         // The further groups follow the 109 core entries.
-        {"filedialog", 111}, {"unexpected", 116}, {"script", 120}, {"invalidpointer", 121},
+        {"filedialog", 111},
+        {"unexpected", 116},
+        {"script", 120},
+        {"invalidpointer", 121},
     };
     for (const Case& c : cases) EXPECT_EQ(ErrorFromKey(c.key), c.number) << c.key;
 
     EXPECT_NE(ErrorFromKey("Internal"), ErrorFromKey("internal"));  // case-sensitive
     EXPECT_EQ(ErrorFromKey("internal_error"), kUnregisteredKey);
-    EXPECT_EQ(ErrorFromKey(""), kUnregisteredKey);       // the two blank entries have no key
+    EXPECT_EQ(ErrorFromKey(""), kUnregisteredKey);        // the two blank entries have no key
     EXPECT_EQ(ErrorFromKey("errors"), kUnregisteredKey);  // same bytes and same length
     EXPECT_EQ(ErrorFromKey("erro"), kUnregisteredKey);
 
@@ -77,11 +95,11 @@ TEST(ErrorValues, SystemCodes) {
         {0, 0},
         {5, 0x1000005},
         {0xFFFFFF, 0x1FFFFFF},
-        {0x1000000, 1},               // too large: "a key that is not registered"
-        {-1, 0x1FFFFFF},              // decodes back to −1
+        {0x1000000, 1},   // too large: "a key that is not registered"
+        {-1, 0x1FFFFFF},  // decodes back to −1
         {-5, 0x1FFFFFB},
-        {-2147467259, 0x82004005},    // E_FAIL: "any other failure"
-        {-0x2000000, 0x2000000},      // would wrap to 0: kept a failure
+        {-2147467259, 0x82004005},  // E_FAIL: "any other failure"
+        {-0x2000000, 0x2000000},    // would wrap to 0: kept a failure
     };
     for (const Case& c : cases) EXPECT_EQ(ErrorFromSystem(c.code), c.value) << c.code;
     // A status as GetLastError gives it (a DWORD): the same as its signed reading.

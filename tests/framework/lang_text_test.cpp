@@ -20,16 +20,18 @@ TEST(PackTag, PacksFoldsSkipsAndStops) {
         {"JA", 0, "ja"},
         {"head", 0, "head"},
         {"HeAd", 0, "head"},
-        {"he-ad", 0, "head"},        // printable non-alphanumerics are skipped
+        {"he-ad", 0, "head"},  // printable non-alphanumerics are skipped
         {" h e a d", 0, "head"},
-        {"headline", 0, "head"},     // four characters at most
+        {"headline", 0, "head"},  // four characters at most
         {"loc", 0, "loc"},
         {"a1b2c3", 0, "a1b2"},
-        {"ENU", 2, "en"},            // the language code: first two characters
-        {"E-NU", 2, "e"},            // the limit counts input bytes, skipped ones too
-        {"ab\tcd", 0, "ab"},         // stops at a control character
-        {"ab\x7f" "cd", 0, "ab"},    // and at DEL
-        {"\x93\xfa", 0, ""},         // a text that begins with a non-ASCII byte
+        {"ENU", 2, "en"},     // the language code: first two characters
+        {"E-NU", 2, "e"},     // the limit counts input bytes, skipped ones too
+        {"ab\tcd", 0, "ab"},  // stops at a control character
+        {"ab\x7f"
+         "cd",
+         0, "ab"},            // and at DEL
+        {"\x93\xfa", 0, ""},  // a text that begins with a non-ASCII byte
         {"", 0, ""},
         {"---", 0, ""},
     };
@@ -50,27 +52,29 @@ TEST(SelectSegment, FollowsTheResolutionRule) {
         {"Exit\tja:終了", ja, "終了"},
         {"Exit\tja:終了", de, "Exit"},
         {"Exit\tja:終了", 0, "Exit"},
-        {"/\tja:月\tkr:월\ttw:月", ch, "/"},                     // no ch segment
-        {"\tja:日\tkr:일\tch:号\ttw:號", PackTag("en"), ""},      // empty default
+        {"/\tja:月\tkr:월\ttw:月", ch, "/"},                  // no ch segment
+        {"\tja:日\tkr:일\tch:号\ttw:號", PackTag("en"), ""},  // empty default
         {"\tja:日\tkr:일\tch:号\ttw:號", ch, "号"},
-        {"a\tja:\tch:x", ja, ""},                                 // empty tagged text is not the default
-        {"a\t\tja:b", ja, "b"},                                   // two TABs are one separator
-        {"a\tja:b\t", ja, "b"},                                   // a trailing TAB changes nothing
+        {"a\tja:\tch:x", ja, ""},  // empty tagged text is not the default
+        {"a\t\tja:b", ja, "b"},    // two TABs are one separator
+        {"a\tja:b\t", ja, "b"},    // a trailing TAB changes nothing
         {"a\t", ja, "a"},
-        {"a\tJA:b", ja, "a"},                                     // tags are case-sensitive
-        {"a\tjap:b", ja, "a"},                                    // a longer tag never matches
-        {"a\tj:b", ja, "a"},                                      // neither does a shorter one
-        {"a\tjab", ja, "a"},                                      // the colon is required
-        {"a\tx:1\tja:2\tja:3", ja, "2"},                          // the first match wins
-        {"ja:begins\tch:x", ja, "ja:begins"},                     // segment 1 is never compared
+        {"a\tJA:b", ja, "a"},                  // tags are case-sensitive
+        {"a\tjap:b", ja, "a"},                 // a longer tag never matches
+        {"a\tj:b", ja, "a"},                   // neither does a shorter one
+        {"a\tjab", ja, "a"},                   // the colon is required
+        {"a\tx:1\tja:2\tja:3", ja, "2"},       // the first match wins
+        {"ja:begins\tch:x", ja, "ja:begins"},  // segment 1 is never compared
         {"begins:%Y/%M/%D", ja, "begins:%Y/%M/%D"},
         {"plain text", ja, "plain text"},
         {"", ja, ""},
         {"\t", ja, ""},
-        {"a\x01ja:b\x1f" "ch:c", ch, "c"},                        // any control byte separates
+        {"a\x01ja:b\x1f"
+         "ch:c",
+         ch, "c"},  // any control byte separates
         {"a\x7fja:b", ja, "b"},
-        {"a\tja", ja, "a"},                                       // literal ends inside the tag
-        {"a\t:x", 0, "x"},                                        // the empty code matches an empty tag
+        {"a\tja", ja, "a"},  // literal ends inside the tag
+        {"a\t:x", 0, "x"},   // the empty code matches an empty tag
     };
     for (const Case& c : cases) {
         EXPECT_EQ(SelectSegment(c.literal, c.code), c.expected) << "literal: " << c.literal;
@@ -94,13 +98,15 @@ TEST(NextChar, ExplicitEncodings) {
         uint32_t code;
     } cases[] = {
         {"\xa4\xa2x", "euc", 2, 0xA4A2},
-        {"\xa4" "a", "euc", 1, 0xA4},      // second byte without the high bit
-        {"\xa4", "euc", 1, 0xA4},          // only one byte left
+        {"\xa4"
+         "a",
+         "euc", 1, 0xA4},          // second byte without the high bit
+        {"\xa4", "euc", 1, 0xA4},  // only one byte left
         {"\xa4\x40", "big5", 2, 0xA440},
         {"\xa4\x20", "big5", 2, 0xA420},
-        {"\xa4\x1f", "big5", 1, 0xA4},     // second byte below 0x20
-        {"\x24\xa4", "big5", 1, 0x24},     // first byte without the high bit
-        {"\x93\xfa", "ascii", 1, 0x93},    // any other tag: one byte each
+        {"\xa4\x1f", "big5", 1, 0xA4},   // second byte below 0x20
+        {"\x24\xa4", "big5", 1, 0x24},   // first byte without the high bit
+        {"\x93\xfa", "ascii", 1, 0x93},  // any other tag: one byte each
         {"ab", "euc", 1, 'a'},
     };
     for (const Case& c : cases) {
@@ -157,13 +163,8 @@ TEST(CurrentLanguage, ComesFromTheCodePageElseTheLocale) {
         const char* localeName;  // nullptr: the query fails
         std::string_view expected;
     } cases[] = {
-        {932, "ENU", "ja"},
-        {949, "ENU", "kr"},
-        {936, "ENU", "ch"},
-        {950, "ENU", "tw"},
-        {1252, "ENU", "en"},
-        {1252, "DEU", "de"},
-        {65001, "JPN", "jp"},  // only the code page makes Japanese "ja"
+        {932, "ENU", "ja"},  {949, "ENU", "kr"},  {936, "ENU", "ch"},   {950, "ENU", "tw"},
+        {1252, "ENU", "en"}, {1252, "DEU", "de"}, {65001, "JPN", "jp"},  // only the code page makes Japanese "ja"
         {1252, nullptr, ""},
     };
     for (const Case& c : cases) {
@@ -214,20 +215,20 @@ TEST(NextChar, SystemCodePageReadsDoubleByteCharactersAsUnits) {
         size_t length;
         uint32_t code;
     } cases[] = {
-        {932, "\x95\x5c%", 2, 0x955C},     // 表: trail byte "\"
-        {932, "\x8a\x7b", 2, 0x8A7B},      // trail byte "{"
-        {932, "\x83\x3c", 2, 0x833C},      // trail byte "<"
+        {932, "\x95\x5c%", 2, 0x955C},  // 表: trail byte "\"
+        {932, "\x8a\x7b", 2, 0x8A7B},   // trail byte "{"
+        {932, "\x83\x3c", 2, 0x833C},   // trail byte "<"
         {932, "\xe0\x40", 2, 0xE040},
-        {932, "\xa0\x40", 1, 0xA0},        // 0xA0 is no lead byte in 932
-        {932, "\xb1\x40", 1, 0xB1},        // half-width katakana: one byte
-        {932, "\x95", 1, 0x95},            // a lead byte at the very end
+        {932, "\xa0\x40", 1, 0xA0},                     // 0xA0 is no lead byte in 932
+        {932, "\xb1\x40", 1, 0xB1},                     // half-width katakana: one byte
+        {932, "\x95", 1, 0x95},                         // a lead byte at the very end
         {932, std::string_view("\x95\0", 2), 1, 0x95},  // a lead byte before NUL
         {936, "\xa0\x40", 2, 0xA040},
         {949, "\xbf\xf9", 2, 0xBFF9},
         {950, "\xb8\xb9", 2, 0xB8B9},
         {1252, "\xfc\xfc", 1, 0xFC},
         {65001, "\xe6\x97\xa5x", 3, 0xE697A5},
-        {65001, "\xe6\x97", 1, 0xE6},      // a cut sequence counts byte by byte
+        {65001, "\xe6\x97", 1, 0xE6},  // a cut sequence counts byte by byte
         {65001, "\xf0\x9f\x98\x80", 4, 0xF09F9880},
     };
     for (const Case& c : cases) {

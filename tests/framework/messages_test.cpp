@@ -91,8 +91,8 @@ TEST_F(MessagesTest, AskUserStylesAndAnswers) {
         {"", "hY", mb::kSetForeground | mb::kHelp | mb::kYesNo},
         {"", "YH", mb::kSetForeground | mb::kHelp | mb::kYesNo},
         {"", "xz", mb::kSetForeground},
-        {"", "\x01y", mb::kSetForeground},                  // stops at a control byte
-        {"Warning", "", mb::kSetForeground},                 // kinds are case-sensitive
+        {"", "\x01y", mb::kSetForeground},    // stops at a control byte
+        {"Warning", "", mb::kSetForeground},  // kinds are case-sensitive
     };
     for (const StyleCase& c : styles) EXPECT_EQ(AskUserStyle(c.kind, c.options), c.style) << c.kind << c.options;
 
@@ -100,8 +100,8 @@ TEST_F(MessagesTest, AskUserStylesAndAnswers) {
         int button;
         int result;
     } answers[] = {
-        {mb::kIdOk, 1}, {mb::kIdYes, 1}, {mb::kIdRetry, 1}, {mb::kIdNo, -1}, {mb::kIdAbort, -1},
-        {mb::kIdCancel, 0}, {mb::kIdIgnore, 0}, {0, 0},
+        {mb::kIdOk, 1},     {mb::kIdYes, 1},    {mb::kIdRetry, 1},  {mb::kIdNo, -1},
+        {mb::kIdAbort, -1}, {mb::kIdCancel, 0}, {mb::kIdIgnore, 0}, {0, 0},
     };
     for (const AnswerCase& c : answers) {
         platform_.answers = {c.button};
@@ -152,7 +152,7 @@ TEST_F(MessagesTest, ApplicationTitle) {
 #ifdef _WIN32
     EXPECT_EQ(ApplicationTitle(), "Tavoli Test Program");  // the version resource
 #else
-    EXPECT_EQ(ApplicationTitle(), "framework_tests");      // the executable's name
+    EXPECT_EQ(ApplicationTitle(), "framework_tests");  // the executable's name
 #endif
 }
 

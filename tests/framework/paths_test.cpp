@@ -34,7 +34,7 @@ TEST(PathPart, Letters) {
         {"archive.tar.gz", "fe", "archive.tar.gz"},
         {"archive.tar.gz", "e", ".gz"},
         {"noext", "fe", "noext"},
-        {"dir.d\\noext", "e", ""},                  // a dot in the folder is no extension
+        {"dir.d\\noext", "e", ""},  // a dot in the folder is no extension
         {"a:b:c", "d", "a:"},
         {"", "dpfe", ""},
     };
@@ -66,8 +66,8 @@ TEST(Paths, RenameExtensionAndCopyModes) {
     struct Case {
         const char* options;
         char mode;
-    } modes[] = {{"", 'F'}, {"W", 'W'}, {"w", 'W'}, {"R", 'R'}, {"FWR", 'R'}, {"RWf", 'F'},
-                 {"xyz", 'F'}, {"W\x01R", 'W'}};
+    } modes[] = {{"", 'F'},    {"W", 'W'},   {"w", 'W'},   {"R", 'R'},
+                 {"FWR", 'R'}, {"RWf", 'F'}, {"xyz", 'F'}, {"W\x01R", 'W'}};
     for (const Case& c : modes) EXPECT_EQ(CopyMode(c.options), c.mode) << c.options;
     EXPECT_EQ(NumberedVariant("C:\\d\\memo.txt", 2), "C:\\d\\memo (2).txt");
     EXPECT_EQ(NumberedVariant("memo", 10), "memo (10)");

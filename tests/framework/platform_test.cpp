@@ -35,9 +35,7 @@ TEST(Platform, ConvertsUtf8ToTheCodePageAndBack) {
 
 #else
 
-TEST(Platform, HostDefaultsToUtf8) {
-    EXPECT_EQ(SystemPlatform().AnsiCodePage(), kCodePageUtf8);
-}
+TEST(Platform, HostDefaultsToUtf8) { EXPECT_EQ(SystemPlatform().AnsiCodePage(), kCodePageUtf8); }
 
 TEST(HostPlatform, ConvertsBetweenUtf8AndEachCodePage) {
     struct Case {
@@ -45,13 +43,8 @@ TEST(HostPlatform, ConvertsBetweenUtf8AndEachCodePage) {
         std::string_view utf8;
         std::string_view ansi;
     } cases[] = {
-        {932, "表示", "\x95\x5c\x8e\xa6"},
-        {932, "ｱ", "\xb1"},
-        {936, "号", "\xba\xc5"},
-        {949, "월", "\xbf\xf9"},
-        {950, "號", "\xb8\xb9"},
-        {1252, "café", "caf\xe9"},
-        {65001, "日", "日"},
+        {932, "表示", "\x95\x5c\x8e\xa6"}, {932, "ｱ", "\xb1"},        {936, "号", "\xba\xc5"}, {949, "월", "\xbf\xf9"},
+        {950, "號", "\xb8\xb9"},           {1252, "café", "caf\xe9"}, {65001, "日", "日"},
     };
     for (const Case& c : cases) {
         HostPlatform platform;
@@ -62,7 +55,9 @@ TEST(HostPlatform, ConvertsBetweenUtf8AndEachCodePage) {
     HostPlatform western;
     western.SetCodePage(1252);
     EXPECT_EQ(western.FromUtf8("a日b"), "a?b");  // what the code page cannot hold
-    EXPECT_EQ(western.FromUtf8("a\xff" "b"), "a?b");  // malformed UTF-8
+    EXPECT_EQ(western.FromUtf8("a\xff"
+                               "b"),
+              "a?b");  // malformed UTF-8
 }
 
 TEST(HostPlatform, DerivesUniversalTimeFromAFixedLocalClock) {

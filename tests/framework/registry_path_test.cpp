@@ -24,14 +24,14 @@ TEST(RegistryPath, RootsAndSubkeys) {
         {"HKPD\\x", true, 0x80000004u, "x"},
         {"HKCC\\x", true, 0x80000005u, "x"},
         {"HKDD\\x", true, 0x80000006u, "x"},
-        {"HKCUX\\A", true, 0x80000001u, "A"},       // the name only needs to be a prefix
+        {"HKCUX\\A", true, 0x80000001u, "A"},  // the name only needs to be a prefix
         {"HKCU", true, 0x80000001u, ""},
         {"#80000001\\Software\\X", true, 0x80000001u, "Software\\X"},
         {"#8000000a\\X", true, 0x8000000Au, "X"},
         {"#FFFFFFFF\\X", true, 0xFFFFFFFFu, "X"},
         {"#8000000G\\X", false, 0, ""},
-        {"#100000000\\X", false, 0, ""},             // does not fit in 32 bits
-        {"#80000001", false, 0, ""},                 // no backslash
+        {"#100000000\\X", false, 0, ""},  // does not fit in 32 bits
+        {"#80000001", false, 0, ""},      // no backslash
         {"HKXX\\Software", false, 0, ""},
         {"", false, 0, ""},
         {"Software\\X", false, 0, ""},
@@ -50,9 +50,9 @@ TEST(FontSpec, StyleLetters) {
         const char* style;
         bool bold, italic, underline, strike;
     } cases[] = {
-        {"BI", true, true, false, false},  {"bI", false, true, false, false}, {"Bi", true, false, false, false},
-        {"bB", false, false, false, false}, {"Bb", true, false, false, false}, {"BIUS", true, true, true, true},
-        {"B I", true, false, false, false}, // stops at the first non-letter
+        {"BI", true, true, false, false},   {"bI", false, true, false, false},  {"Bi", true, false, false, false},
+        {"bB", false, false, false, false}, {"Bb", true, false, false, false},  {"BIUS", true, true, true, true},
+        {"B I", true, false, false, false},  // stops at the first non-letter
         {"", false, false, false, false},   {"us", false, false, false, false}, {"xyzS", false, false, false, true},
     };
     for (const Case& c : cases) {

@@ -16,8 +16,8 @@ TEST(TextLines, Splitting) {
         Lines lines;
     } cases[] = {
         {"a\r\nb\r\n", {"a", "b"}},
-        {"a\n\rb", {"a", "", "b"}},          // LF CR is two endings
-        {"a\r\rb", {"a", "", "b"}},          // so is CR CR
+        {"a\n\rb", {"a", "", "b"}},  // LF CR is two endings
+        {"a\r\rb", {"a", "", "b"}},  // so is CR CR
         {"a\r\n", {"a"}},
         {"\r\n\r\n", {"", ""}},
         {"", {}},
@@ -30,7 +30,7 @@ TEST(TextLines, Splitting) {
         {"a\r\fb", {"a", "b"}},                  // CR FF too
         {"a\n\nb\n", {"a", "", "b"}},
         {"\n", {""}},
-        {"a\tb \r\n", {"a\tb "}},                // lines are kept unchanged
+        {"a\tb \r\n", {"a\tb "}},  // lines are kept unchanged
         {"\x95\x5c\r\n", {"\x95\x5c"}},
     };
     for (const Case& c : cases) {
@@ -66,7 +66,7 @@ TEST(TextLines, Failures) {
     TempFolder folder;
     std::vector<std::string> lines;
     EXPECT_EQ(ReadTextLines(folder.Join("missing.txt"), lines), ErrorFromSystem(2));  // file not found
-    EXPECT_EQ(ReadTextLines(folder.Path(), lines), ErrorFromSystem(5));              // a folder
+    EXPECT_EQ(ReadTextLines(folder.Path(), lines), ErrorFromSystem(5));               // a folder
     EXPECT_NE(WriteTextLines(folder.Join("no/such/folder.txt"), {"x"}), kSuccess);
     EXPECT_TRUE(lines.empty());
 }

@@ -30,20 +30,18 @@ std::vector<std::string> NameTexts(const HolidayScript& script, CalDate date) {
     return names;
 }
 
-std::string Kind(const HolidayScript& script, CalDate date) {
-    return CurrentPlatform().ToUtf8(KindOf(script, date));
-}
+std::string Kind(const HolidayScript& script, CalDate date) { return CurrentPlatform().ToUtf8(KindOf(script, date)); }
 
 TEST(DayKind, Texts) {
     struct Case {
         const char* text;
         DayKind kind;
     } cases[] = {
-        {"1", DayKind::kNormal},  {"2", DayKind::kSemiHoliday}, {"3", DayKind::kHoliday},
+        {"1", DayKind::kNormal},          {"2", DayKind::kSemiHoliday}, {"3", DayKind::kHoliday},
         {"4", DayKind::kNationalHoliday}, {"5", DayKind::kAnniversary}, {"平日", DayKind::kNormal},
-        {"半休", DayKind::kSemiHoliday}, {"休日", DayKind::kHoliday}, {"祝日", DayKind::kNationalHoliday},
-        {"記念", DayKind::kAnniversary}, {"", DayKind::kNone}, {"6", DayKind::kNone}, {" 4", DayKind::kNone},
-        {"4 ", DayKind::kNone}, {"04", DayKind::kNone},
+        {"半休", DayKind::kSemiHoliday},  {"休日", DayKind::kHoliday},  {"祝日", DayKind::kNationalHoliday},
+        {"記念", DayKind::kAnniversary},  {"", DayKind::kNone},         {"6", DayKind::kNone},
+        {" 4", DayKind::kNone},           {"4 ", DayKind::kNone},       {"04", DayKind::kNone},
     };
     for (const Case& c : cases) {
         if (!CodePageHoldsJapanese() && static_cast<unsigned char>(c.text[0]) >= 0x80) continue;
@@ -72,15 +70,15 @@ TEST_F(ExampleScriptTest, KindsAndNames) {
         {CalDate(2024, 1, 1), "4", {"元日"}},
         {CalDate(2024, 1, 8), "祝日", {"成人の日"}},
         {CalDate(2024, 1, 15), "", {}},
-        {CalDate(2023, 1, 2), "4", {"振替休日"}},    // the Monday after 1 January, a Sunday
-        {CalDate(2024, 1, 2), "", {}},               // 1 January 2024 was a Monday
+        {CalDate(2023, 1, 2), "4", {"振替休日"}},  // the Monday after 1 January, a Sunday
+        {CalDate(2024, 1, 2), "", {}},             // 1 January 2024 was a Monday
         {CalDate(2024, 3, 20), "4", {"春分の日"}},
         {CalDate(2024, 3, 19), "", {}},
         {CalDate(2024, 3, 21), "", {}},
-        {CalDate(2023, 1, 22), "", {"旧正月"}},      // a name without a kind
-        {CalDate(2024, 5, 5), "", {}},               // a Sunday: !w0 fails
+        {CalDate(2023, 1, 22), "", {"旧正月"}},  // a name without a kind
+        {CalDate(2024, 5, 5), "", {}},           // a Sunday: !w0 fails
         {CalDate(2025, 5, 5), "3", {}},
-        {CalDate(2024, 12, 31), "", {}},             // after #stop
+        {CalDate(2024, 12, 31), "", {}},  // after #stop
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Kind(script_, c.date), c.kind) << c.date.Text();
@@ -125,30 +123,30 @@ TEST(DayKinds, DescriptorRules) {
         CalDate date;
         const char* kind;
     } cases[] = {
-        {"!y0 %4 (1)", CalDate(2023, 6, 1), "1"},         // a negated descriptor with a modulus
+        {"!y0 %4 (1)", CalDate(2023, 6, 1), "1"},  // a negated descriptor with a modulus
         {"!y0 %4 (1)", CalDate(2024, 6, 1), ""},
         {"y0 %4 (1)", CalDate(2024, 6, 1), "1"},
         {"y1 %4 (1)", CalDate(2025, 6, 1), "1"},
-        {"j2460462 (1)", CalDate(2024, 5, 31), "1"},      // the Julian Day Number
-        {"d1 >1 (1)", CalDate(2024, 5, 31), "1"},         // shifted forward a day
+        {"j2460462 (1)", CalDate(2024, 5, 31), "1"},  // the Julian Day Number
+        {"d1 >1 (1)", CalDate(2024, 5, 31), "1"},     // shifted forward a day
         {"d31 <1 (1)", CalDate(2024, 6, 1), "1"},
-        {"w0 >366 (1)", CalDate(2024, 1, 5), "1"},        // 5 Jan 2024 + 366 days is a Sunday
-        {"p0 (1)", CalDate(2024, 1, 1), "1"},             // p is always 0
+        {"w0 >366 (1)", CalDate(2024, 1, 5), "1"},  // 5 Jan 2024 + 366 days is a Sunday
+        {"p0 (1)", CalDate(2024, 1, 1), "1"},       // p is always 0
         {"p1- (1)", CalDate(2024, 1, 1), ""},
-        {"m?j2 d?j17 (1)", CalDate(2024, 3, 1), "1"},     // Julian 17 February
+        {"m?j2 d?j17 (1)", CalDate(2024, 3, 1), "1"},  // Julian 17 February
         {"y?h1445 m?h10 d?h26 (1)", CalDate(2024, 5, 5), "1"},
         {"m?g5 d?g5 w?g0 (1)", CalDate(2024, 5, 5), "1"},
         {"m?a14 :+0900 d?a1 :+0900 (1)", CalDate(2023, 3, 22), "1"},  // leap month codes 13 … 24
-        {"w?a2 :+0900 (1)", CalDate(2023, 3, 22), "1"},   // the rokuyō in the weekday slot
-        {"j?a2460026 (1)", CalDate(2023, 3, 22), "1"},    // other letters ignore the calendar
-        {"d1 (1)\nd1 (2)", CalDate(2024, 1, 1), "1"},     // the first match decides the kind
-        {"d1 \"x\"\nd1 (2)", CalDate(2024, 1, 1), "2"},   // rules without a kind are skipped
-        {"x0 (1)", CalDate(2024, 1, 1), "1"},             // no block: x is 0
+        {"w?a2 :+0900 (1)", CalDate(2023, 3, 22), "1"},               // the rokuyō in the weekday slot
+        {"j?a2460026 (1)", CalDate(2023, 3, 22), "1"},                // other letters ignore the calendar
+        {"d1 (1)\nd1 (2)", CalDate(2024, 1, 1), "1"},                 // the first match decides the kind
+        {"d1 \"x\"\nd1 (2)", CalDate(2024, 1, 1), "2"},               // rules without a kind are skipped
+        {"x0 (1)", CalDate(2024, 1, 1), "1"},                         // no block: x is 0
         {"#begin\nd1\n#end\nx1 (1)", CalDate(2024, 1, 1), "1"},
         {"#begin\nd1\n#end\nx1 >1 (1)", CalDate(2024, 1, 1), ""},
         {"#begin\nd1\nx1 (1)\n#end", CalDate(2024, 1, 1), ""},  // inside an open block x is 0
         {"#begin\nd1\n#end\n#begin\nx1 (1)\n#end", CalDate(2024, 1, 1), ""},
-        {"#end\nx1 (1)", CalDate(2024, 1, 1), ""},         // an "#end" alone closes no block
+        {"#end\nx1 (1)", CalDate(2024, 1, 1), ""},                                 // an "#end" alone closes no block
         {"#begin\nd2\n#end\n#begin\nd1\n#end\nx1 (1)", CalDate(2024, 1, 1), "1"},  // the last closed block
         {"#begin\nd1\n#end\n#begin\nd2\n#end\nx1 (1)", CalDate(2024, 1, 1), ""},
         {"#stop\nd1 (1)", CalDate(2024, 1, 1), ""},

@@ -98,8 +98,8 @@ TEST(HolidayScript, EveryMessageWithItsLine) {
         {"m1\nm2\nm3\nm4\nm5\nm6\nm7\nm8\nm9\nm10\nm11\nm1 x", "Line 12:Syntax error."},
         {std::string(256, ' '), "Line 1:This line of script is too long."},
         {"y1 y2 y3 y4 y5 y6 y7 y8 y9 y10 y11 y12 y13 y14 y15 y16 y17", "Line 1:Too many descripters."},
-        {"m1\r\nq1", "Line 2:Unknown token."},    // CR LF is one break
-        {"m1\n\rq1", "Line 3:Unknown token."},    // LF CR are two
+        {"m1\r\nq1", "Line 2:Unknown token."},  // CR LF is one break
+        {"m1\n\rq1", "Line 3:Unknown token."},  // LF CR are two
     };
     for (const Case& c : cases) EXPECT_EQ(CompileOne(c.script), c.report) << c.script;
 }
@@ -118,10 +118,10 @@ TEST(HolidayScript, AcceptedForms) {
         {"m1-", "ok"},
         {"m-12", "ok"},
         {"m1 %4 :-0930 >366 <0", "ok"},
-        {"m1 :+0900 :-0900", "ok"},      // both signs: the later one wins
+        {"m1 :+0900 :-0900", "ok"},  // both signs: the later one wins
         {"!  y0 %4", "ok"},
-        {"y99999999999", "ok"},           // clamped, not rejected
-        {"(休日)", "empty"},              // a kind alone stores nothing
+        {"y99999999999", "ok"},  // clamped, not rejected
+        {"(休日)", "empty"},     // a kind alone stores nothing
         {"\"name\"", "empty"},
         {"; comment only", "empty"},
         {"m1 ; \"unclosed in a comment", "ok"},
@@ -223,8 +223,8 @@ TEST(HolidayScript, RandomBytesNeverCrash) {
     // Valid pieces in random order, including huge numbers: a script compiled again into
     // the same object (as every show of the window does) carries nothing over from the
     // script before it, and gives what a fresh object gives.
-    const char* pieces[] = {"m", "d", "!", "?a", "1", "-", "99999999999", "%", ":+", ":-", "<", ">", "(", ")",
-                            "\"", " ", ";", "#begin", "x1", "s", "0900", "\n"};
+    const char* pieces[] = {"m", "d", "!", "?a", "1", "-", "99999999999", "%",  ":+", ":-",   "<",
+                            ">", "(", ")", "\"", " ", ";", "#begin",      "x1", "s",  "0900", "\n"};
     int compiled = 0;
     for (int round = 0; round < 2000; ++round) {
         std::string text;

@@ -237,8 +237,8 @@ TEST(MemoFaults, FileHeldWithoutSharing) {
     TempFolder folder;
     const std::string path = folder.Join("memo.txt");
     WriteWholeFile(path, FileOf(ManyMemos(20, "old")));
-    HANDLE lock =
-        CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     MemoStore store;
     EXPECT_EQ(LoadMemoFile(store, path), ErrorFromSystem(ERROR_SHARING_VIOLATION));
@@ -313,8 +313,7 @@ TEST(MemoFaults, FullDisk) {
     {
         std::ofstream out(filler, std::ios::binary);
         const std::string block(4096, 'f');
-        while (out.write(block.data(), block.size())) {
-        }
+        while (out.write(block.data(), block.size())) {}
     }
     std::filesystem::resize_file(filler, std::filesystem::file_size(filler) - 16 * 1024);
 
@@ -367,7 +366,8 @@ TEST(MemoFaults, SaveKilledAtRandomMoments) {
         const auto start = std::chrono::steady_clock::now();
         char byte = 0;
         ASSERT_EQ(read(saves[0], &byte, 1), 1);
-        const auto cycle = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+        const auto cycle =
+            std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
         usleep(std::uniform_int_distribution<useconds_t>(0, static_cast<useconds_t>(3 * cycle.count()))(random));
         ::kill(child, SIGKILL);
         close(saves[0]);

@@ -29,7 +29,8 @@ TEST(MemoMemory, RunningOutOfMemory) {
     const std::string path = folder.Join("memo.txt");
     std::string contents;
     CalDate day(2000, 1, 1);
-    for (int i = 0; i < 30000; ++i, ++day) contents += day.Text() + "=a memo long enough for the heap " + std::to_string(i) + "\r\n";
+    for (int i = 0; i < 30000; ++i, ++day)
+        contents += day.Text() + "=a memo long enough for the heap " + std::to_string(i) + "\r\n";
     WriteWholeFile(path, contents);
 
     // Not even the contents fit: the read error, and the store knows the file is unread.

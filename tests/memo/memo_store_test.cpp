@@ -39,19 +39,19 @@ TEST(MemoStore, ReadingRules) {
         {";Tavoli Calendar Memo 24/03/07 09:05:03\r\n", 0, {}},  // the header alone
         {"", 0, {}},
         {"2024/3/7=x\r\n", 0, {{CalDate(2024, 3, 7), "x"}}},
-        {"2024-3-7=x\r\n", 0, {{CalDate(2024, -3, -7), "x"}}},      // "-" makes the numbers negative
+        {"2024-3-7=x\r\n", 0, {{CalDate(2024, -3, -7), "x"}}},       // "-" makes the numbers negative
         {"2024/03/07#tag\r\n", 0, {{CalDate(2024, 3, 7), "#tag"}}},  // "#" stays in the memo
         {"2024/03/07=\r\n", 0, {}},                                  // an empty memo is skipped
         {"   ; note\r\n", 0, {}},                                    // a comment after three blanks
         {" \t2024/03/07=x\r\n", 0, {{CalDate(2024, 3, 7), "x"}}},
         {"2024/03/07=a=b#c;d\r\n", 0, {{CalDate(2024, 3, 7), "a=b#c;d"}}},
         {"2024/03/07 = spaced \r\n", 0, {{CalDate(2024, 3, 7), " spaced "}}},
-        {"y2024 m3 d7=x\r\n", 0, {{CalDate(2024, 3, 7), "x"}}},      // any separators
-        {"2024/3=5th\r\n", 0, {{CalDate(2024, 3, 5), "5th"}}},       // the numbers run on past the key
+        {"y2024 m3 d7=x\r\n", 0, {{CalDate(2024, 3, 7), "x"}}},  // any separators
+        {"2024/3=5th\r\n", 0, {{CalDate(2024, 3, 5), "5th"}}},   // the numbers run on past the key
         {"=orphan\r\n", 0, {{CalDate(), "orphan"}}},
         {"2024/03/07=a\r\n2024/03/07=b\r\n", 0, {{CalDate(2024, 3, 7), "a"}, {CalDate(2024, 3, 7), "b"}}},
         {"2024/03/07=x\n\n\r\n2024/03/08=y", 0, {{CalDate(2024, 3, 7), "x"}, {CalDate(2024, 3, 8), "y"}}},
-        {"\x93\xfa\x96\x7b=x\r\n", 1, {}},                          // a Japanese first byte is malformed
+        {"\x93\xfa\x96\x7b=x\r\n", 1, {}},  // a Japanese first byte is malformed
         {"2024/03/07=a\r\nno separator\r\n2024/03/08=b\r\n", 1, {{CalDate(2024, 3, 7), "a"}}},
         {std::string("2024/03/07=a\0b\r\n", 15), 1, {{CalDate(2024, 3, 7), "a"}}},  // NUL ends a line
         {"2024/03/07=\x95\x5c\x83\x5c\r\n", 0, {{CalDate(2024, 3, 7), "\x95\x5c\x83\x5c"}}},
@@ -87,7 +87,7 @@ TEST(MemoStore, LookupsAndChanges) {
     EXPECT_EQ(store.Entries().back(), (MemoStore::Entry{CalDate(2024, 3, 1), "new"}));
     EXPECT_TRUE(store.SetMemo(day, ""));  // deleting removes both, the rest keeps its order
     EXPECT_EQ(store.Entries(), (Entries{{CalDate(2024, 3, 8), "other"}, {CalDate(2024, 3, 1), "new"}}));
-    EXPECT_FALSE(store.SetMemo(CalDate(2030, 1, 1), ""));  // nothing to delete
+    EXPECT_FALSE(store.SetMemo(CalDate(2030, 1, 1), ""));                          // nothing to delete
     EXPECT_TRUE(store.SetMemo(CalDate(2024, 3, 8), std::string("a\r\nb\0c", 6)));  // one line, always
     EXPECT_EQ(store.MemoOf(CalDate(2024, 3, 8)), "a  b c");
 }
@@ -111,8 +111,9 @@ TEST(MemoStore, WritesTheFileFormat) {
 
 TEST(MemoStore, RoundTripIsIdentical) {
     MemoStore store;
-    const char* texts[] = {"plain", "a=b", "#hash", ";semicolon", " lead and trail ", "\x95\x5c\x8e\xa6",
-                           "\x83\x5c\x83\x74\x83\x67", "tab\there", "="};
+    const char* texts[] = {
+        "plain",     "a=b", "#hash", ";semicolon", " lead and trail ", "\x95\x5c\x8e\xa6", "\x83\x5c\x83\x74\x83\x67",
+        "tab\there", "="};
     CalDate d(2024, 1, 1);
     for (const char* text : texts) {
         EXPECT_TRUE(store.SetMemo(d, text));
@@ -150,8 +151,9 @@ TEST(MemoStore, NoMemoIsLostAfterAMalformedLine) {
     ASSERT_EQ(SaveMemoFile(store, file.Path()), kSuccess);
 
     const std::string saved = file.Contents();
-    for (const char* line : {"2024/01/01=new year", "2024/01/05=dentist at 10", "\x93\xfa\x96\x7b\x8c\xea=hand-edited line",
-                             "2024/02/01=after the bad line", "2024/02/02=another"}) {
+    for (const char* line :
+         {"2024/01/01=new year", "2024/01/05=dentist at 10", "\x93\xfa\x96\x7b\x8c\xea=hand-edited line",
+          "2024/02/01=after the bad line", "2024/02/02=another"}) {
         EXPECT_NE(saved.find(std::string(line) + "\r\n"), std::string::npos) << line;
     }
     // The backup holds the first save: every memo is there too.

@@ -24,8 +24,7 @@ struct SeenMessageBox {
 
 class MessageBoxAnswerer {
 public:
-    explicit MessageBoxAnswerer(int button)
-        : driver_("", [this, button](HWND box) { return Answer(box, button); }) {}
+    explicit MessageBoxAnswerer(int button) : driver_("", [this, button](HWND box) { return Answer(box, button); }) {}
 
     SeenMessageBox Wait() {
         const DialogReport report = driver_.Finish();

@@ -56,14 +56,15 @@ TEST(TavoliCli, Convert) {
     EXPECT_EQ(Tavoli({"convert", "A", "2029-12-05", "--tz", "+0900"}).out.substr(0, 21), "2029/12/05\t2029\t11\t1\t");
     EXPECT_NE(Tavoli({"convert", "A", "2029-12-05", "--tz", "+1000"}).out.substr(0, 21), "2029/12/05\t2029\t11\t1\t");
     run = Tavoli({"convert", "g", "2024-12-30", "2025-01-02"});
-    EXPECT_EQ(run.out, "2024/12/30\t2024\t12\t30\t1\n2024/12/31\t2024\t12\t31\t2\n"
-                       "2025/01/01\t2025\t1\t1\t3\n2025/01/02\t2025\t1\t2\t4\n");
+    EXPECT_EQ(run.out,
+              "2024/12/30\t2024\t12\t30\t1\n2024/12/31\t2024\t12\t31\t2\n"
+              "2025/01/01\t2025\t1\t1\t3\n2025/01/02\t2025\t1\t2\t4\n");
 }
 
 TEST(TavoliCli, Format) {
     const std::string rokuyo = "%W?A{1=\"先勝\",2=\"友引\",3=\"先負\",4=\"仏滅\",5=\"大安\",6=\"赤口\"}";
     ToolRun run = Tavoli({"format", "%Y<(%G%g{1=\"元\"})>年 %M月%D日 " + rokuyo, "2024-05-05", "--tz", "+0900", "--era",
-                      "1989/1/8=\"平成\" 2019/5/1=\"令和\""});
+                          "1989/1/8=\"平成\" 2019/5/1=\"令和\""});
     EXPECT_EQ(run.exit, 0);
     EXPECT_EQ(run.out, "2024(令和6)年 5月5日 大安\n");
     EXPECT_EQ(Tavoli({"format", "%h##:%m##:%s##.%z###", "2024-05-05", "09:05:03.5"}).out, "09:05:03.500\n");
@@ -117,8 +118,9 @@ TEST(TavoliCli, MonthAndMemos) {
 
     TempFolder folder;
     const std::string memo = folder.Join("memo.txt");
-    WriteWholeFile(memo, ";Tavoli Calendar Memo 24/03/07 09:05:03\r\n2024/03/07=dentist\r\n2024/05/05=\x95\x5c\x8e\xa6\r\n"
-                         "\x93\xfa=bad\r\n2024/06/01=after\r\n");
+    WriteWholeFile(memo,
+                   ";Tavoli Calendar Memo 24/03/07 09:05:03\r\n2024/03/07=dentist\r\n2024/05/05=\x95\x5c\x8e\xa6\r\n"
+                   "\x93\xfa=bad\r\n2024/06/01=after\r\n");
     run = Tavoli({"memos", memo, "--codepage", "932"});
     EXPECT_EQ(run.exit, 1);
     EXPECT_EQ(run.out, "2024/03/07\tdentist\n2024/05/05\t表示\n");

@@ -70,8 +70,8 @@ TEST(CalendarView, LeftTwoLinesWithWeekNumbers) {
     }
     EXPECT_TRUE(monthBox);
     EXPECT_TRUE(weekColumn);
-    EXPECT_EQ(RegionOf(view.ClassifyCell(2, 3, 0)), "head");   // the week-number column
-    EXPECT_EQ(RegionOf(view.ClassifyCell(3, 1, 0)), "blnc");   // 28 April
+    EXPECT_EQ(RegionOf(view.ClassifyCell(2, 3, 0)), "head");  // the week-number column
+    EXPECT_EQ(RegionOf(view.ClassifyCell(3, 1, 0)), "blnc");  // 28 April
     EXPECT_EQ(view.ClassifyCell(6, 1, 0).date, CalDate(2024, 5, 1));
     EXPECT_EQ(view.ClassifyCell(1, 2, 0).date, CalDate(2024, 5, 1));  // the month block carries the 1st
     EXPECT_TRUE(view.ClassifyCell(1, 3, 0).date.IsNull());
@@ -173,8 +173,16 @@ TEST(CalendarView, StepsStayWithinTheYears) {
     struct Case {
         int year, month;
         int shownYear, shownMonth;
-    } cases[] = {{0, 5, 1, 1}, {4000, 1, 3999, 12}, {-7, 3, 1, 1}, {2024, 0, 2023, 12}, {2024, 13, 2025, 1},
-                 {2024, -11, 2023, 1}, {2024, -12, 2022, 12}, {2024, 25, 2026, 1}, {2024, 2147483647, 3999, 12}, {2024, -2147483647 - 1, 1, 1}};
+    } cases[] = {{0, 5, 1, 1},
+                 {4000, 1, 3999, 12},
+                 {-7, 3, 1, 1},
+                 {2024, 0, 2023, 12},
+                 {2024, 13, 2025, 1},
+                 {2024, -11, 2023, 1},
+                 {2024, -12, 2022, 12},
+                 {2024, 25, 2026, 1},
+                 {2024, 2147483647, 3999, 12},
+                 {2024, -2147483647 - 1, 1, 1}};
     for (const Case& c : cases) {
         view.SetMonth(c.year, c.month);
         EXPECT_EQ(view.ShownYear(), c.shownYear) << c.year << "/" << c.month;
@@ -237,8 +245,8 @@ TEST(CalendarView, EveryDesignRoundTrips) {
             for (int rows = 0; rows < 3; ++rows) {
                 for (int footer = 0; footer < 6; ++footer) {
                     view.SetDesign(Design::FromValues(header, weekday, rows, footer));
-                    const std::string design = std::to_string(header) + std::to_string(weekday) +
-                                               std::to_string(rows) + std::to_string(footer);
+                    const std::string design = std::to_string(header) + std::to_string(weekday) + std::to_string(rows) +
+                                               std::to_string(footer);
                     ASSERT_EQ(view.TotalColumns(), view.LeftColumns() + 7 + view.RightColumns()) << design;
                     ASSERT_EQ(view.TotalRows(), view.TopRows() + view.DateRows() + view.BottomRows()) << design;
                     ASSERT_EQ(view.ViewSize(), (Size{8 + 48 * view.TotalColumns(), 8 + 36 * view.TotalRows()}));

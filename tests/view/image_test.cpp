@@ -30,7 +30,7 @@ TEST(Image, CreationLayoutAndFill) {
         PixelColor fill;
     } cases[] = {
         {5, 3, 24, 16, 0, PixelColor::Rgb(255, 255, 255)},  // rows padded to 32 bits
-        {5, 3, 32, 20, 0, PixelColor::Rgb(0, 0, 0, 255)},  // zero bytes: opacity 0
+        {5, 3, 32, 20, 0, PixelColor::Rgb(0, 0, 0, 255)},   // zero bytes: opacity 0
         {5, 3, 1, 4, 2, PixelColor()},
         {33, 2, 1, 8, 2, PixelColor()},
         {5, 3, 4, 4, 16, PixelColor()},
@@ -79,7 +79,7 @@ TEST(Image, CreationLayoutAndFill) {
     EXPECT_FALSE(image.Create(-1, 1, false, 24));
     EXPECT_TRUE(image.IsEmpty());
     EXPECT_EQ(image.Info(), nullptr);
-    EXPECT_EQ(image.ReadPixel(0, 0), PixelColor());  // the empty image reads 0
+    EXPECT_EQ(image.ReadPixel(0, 0), PixelColor());    // the empty image reads 0
     image.WritePixel(0, 0, PixelColor::Rgb(1, 2, 3));  // and ignores writes
     image.Free();
     image.Free();
@@ -110,8 +110,8 @@ TEST(Image, PixelsWrapAroundAndKeepTheirDepth) {
     EXPECT_EQ(image.ReadPixel(1, 2), PixelColor::Rgb(10, 20, 7));  // 24 bits read opaque
     struct Case {
         int x, y, expectedX, expectedY;
-    } cases[] = {{4, 0, 0, 0}, {-1, 0, 3, 0}, {0, -1, 0, 2}, {9, 7, 1, 1}, {-5, -4, 3, 2},
-                 {INT32_MIN, INT32_MAX, 0, 1}};
+    } cases[] = {{4, 0, 0, 0}, {-1, 0, 3, 0},  {0, -1, 0, 2},
+                 {9, 7, 1, 1}, {-5, -4, 3, 2}, {INT32_MIN, INT32_MAX, 0, 1}};
     for (const Case& c : cases) {
         EXPECT_EQ(image.ReadPixel(c.x, c.y), image.ReadPixel(c.expectedX, c.expectedY)) << c.x << "," << c.y;
     }
@@ -239,9 +239,9 @@ TEST(Image, RectanglesAndLines) {
 TEST(Image, DrawAndCopyBetweenDepths) {
     Image source;
     ASSERT_TRUE(source.Create(3, 1, false, 32));
-    source.WritePixel(0, 0, PixelColor::Rgb(10, 20, 30));          // opacity 255: copied
-    source.WritePixel(1, 0, PixelColor::Rgb(10, 20, 30, 255));     // opacity 0: skipped
-    source.WritePixel(2, 0, PixelColor::Rgb(0, 0, 0, 127));        // blended
+    source.WritePixel(0, 0, PixelColor::Rgb(10, 20, 30));       // opacity 255: copied
+    source.WritePixel(1, 0, PixelColor::Rgb(10, 20, 30, 255));  // opacity 0: skipped
+    source.WritePixel(2, 0, PixelColor::Rgb(0, 0, 0, 127));     // blended
     Image target;
     ASSERT_TRUE(target.Create(4, 2, false, 24));
     DrawImage(target, source, {1, 1});
@@ -302,17 +302,18 @@ TEST(BitmapFile, FixturesLoadToTheirPixels) {
         const char* reference;
         int depth;
     } cases[] = {
-        {"depth1.bmp", "blackwhite.ppm", 1},        {"depth1-topdown.bmp", "blackwhite.ppm", 1},
-        {"depth4.bmp", "colors12.ppm", 4},          {"depth4-topdown.bmp", "colors12.ppm", 4},
+        {"depth1.bmp", "blackwhite.ppm", 1},         {"depth1-topdown.bmp", "blackwhite.ppm", 1},
+        {"depth4.bmp", "colors12.ppm", 4},           {"depth4-topdown.bmp", "colors12.ppm", 4},
         {"depth4-noclrused.bmp", "colors12.ppm", 4}, {"depth8.bmp", "colors18.ppm", 8},
-        {"depth8-topdown.bmp", "colors18.ppm", 8},  {"depth8-noclrused.bmp", "colors18.ppm", 8},
+        {"depth8-topdown.bmp", "colors18.ppm", 8},   {"depth8-noclrused.bmp", "colors18.ppm", 8},
         {"depth8-clrused18.bmp", "colors18.ppm", 8}, {"depth24.bmp", "colors18.ppm", 24},
         {"depth24-topdown.bmp", "colors18.ppm", 24}, {"depth32.bmp", "colors18.ppm", 32},
         {"depth32-topdown.bmp", "colors18.ppm", 32},
     };
     for (const Case& c : cases) {
         int width = 0, height = 0;
-        const std::vector<PixelColor> expected = ReadPpm(TAVOLI_TEST_DATA "/bmp/" + std::string(c.reference), width, height);
+        const std::vector<PixelColor> expected =
+            ReadPpm(TAVOLI_TEST_DATA "/bmp/" + std::string(c.reference), width, height);
         ASSERT_EQ(expected.size(), static_cast<size_t>(width * height));
         Image image;
         ASSERT_EQ(LoadBitmapFile(image, TAVOLI_TEST_DATA "/bmp/" + std::string(c.file)), kSuccess) << c.file;
@@ -330,7 +331,9 @@ TEST(BitmapFile, FixturesLoadToTheirPixels) {
 
 // A well-formed uncompressed file in memory, to be broken in the tests below.
 std::string MakeBitmap(int width, int height, int depth, uint32_t colorsUsed = 0, int paletteEntries = -1) {
-    const int count = paletteEntries >= 0 ? paletteEntries : depth <= 8 ? (colorsUsed ? int(colorsUsed) : 1 << depth) : 0;
+    const int count = paletteEntries >= 0 ? paletteEntries
+                      : depth <= 8        ? (colorsUsed ? int(colorsUsed) : 1 << depth)
+                                          : 0;
     const int absHeight = height < 0 ? -height : height;
     const size_t stride = (static_cast<size_t>(width) * depth + 31) / 32 * 4;
     std::string data(14 + 40 + 4 * count + stride * absHeight, '\0');
@@ -405,9 +408,9 @@ TEST(BitmapFile, RefusesBadFilesWithTheirKeys) {
     // A 16-bit file holds 5-5-5 pixels, two bytes each: 17 pixels make 36-byte rows.
     std::string sixteen = MakeBitmap(17, 2, 16);
     for (int x = 0; x < 17; ++x) {
-        sixteen[54 + 2 * x] = 0x1F;              // bottom row: blue 31
+        sixteen[54 + 2 * x] = 0x1F;  // bottom row: blue 31
         sixteen[55 + 2 * x] = 0x00;
-        sixteen[54 + 36 + 2 * x] = 0x00;         // top row: red 31
+        sixteen[54 + 36 + 2 * x] = 0x00;  // top row: red 31
         sixteen[55 + 36 + 2 * x] = 0x7C;
     }
     ASSERT_EQ(LoadFromString(image, sixteen), kSuccess);
@@ -440,9 +443,9 @@ TEST(Background, MonthDigitsInTheFileName) {
     } cases[] = {
         {"C:\\pictures\\bg??.bmp", 10, "C:\\pictures\\bg10.bmp"},
         {"C:\\pictures\\bg??.bmp", 3, "C:\\pictures\\bg03.bmp"},
-        {"C:\\pictures\\bg?.bmp", 10, "C:\\pictures\\bg0.bmp"},   // one "?": the last digit
+        {"C:\\pictures\\bg?.bmp", 10, "C:\\pictures\\bg0.bmp"},  // one "?": the last digit
         {"C:\\pictures\\b?g?.bmp", 3, "C:\\pictures\\b0g3.bmp"},
-        {"C:\\pic??\\bg.bmp", 3, "C:\\pic??\\bg.bmp"},            // only the file name counts
+        {"C:\\pic??\\bg.bmp", 3, "C:\\pic??\\bg.bmp"},  // only the file name counts
         {"bg???.bmp", 12, "bg012.bmp"},
         {"plain.bmp", 5, "plain.bmp"},
         {"", 5, ""},

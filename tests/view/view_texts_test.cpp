@@ -45,8 +45,7 @@ void CheckFooterLines(bool japanese) {
         EXPECT_EQ(texts.LinesFor(kBottomOneLine, may5), Lines{"MAY 5th (SUN) Kodomo Tango [dentist]"});
         EXPECT_EQ(texts.LinesFor(kBottomTwoLines, may5), (Lines{"2024 May 5th (SUN)", "Kodomo Tango [dentist]"}));
         EXPECT_EQ(texts.LinesFor(kBottomThreeLines, may5), (Lines{"2024 May 5th (SUN)", "Kodomo Tango", "[dentist]"}));
-        EXPECT_EQ(texts.LinesFor(kRightThreeLines, may5),
-                  (Lines{"24 MAY 5th (SUN)", "", "Kodomo Tango", "[dentist]"}));
+        EXPECT_EQ(texts.LinesFor(kRightThreeLines, may5), (Lines{"24 MAY 5th (SUN)", "", "Kodomo Tango", "[dentist]"}));
         EXPECT_EQ(texts.LinesFor(kRightFourLines, may5), texts.LinesFor(kRightThreeLines, may5));
         EXPECT_EQ(texts.LinesFor(kBottomTwoLines, may6), (Lines{"2024 May 6th (MON)", ""}));  // neither names nor memo
         EXPECT_EQ(texts.LinesFor(kBottomOneLine, may6), Lines{"MAY 6th (MON)"});
@@ -118,14 +117,9 @@ void CheckTitleAndMonthText(bool japanese) {
     // of the week at bytes 3i and 3i + 1, 1 … 9 as full-width digits.
     auto sjis = [](const char* utf8) { return CurrentPlatform().FromUtf8(utf8); };
     const std::vector<std::string> june = {
-        sjis("2024年 6月"),
-        sjis("日 月 火 水 木 金 土"),
-        std::string(18, ' ') + sjis("１"),
-        sjis("２ ３ ４ ５ ６ ７ ８"),
-        sjis("９") + " 10 11 12 13 14 15",
-        "16 17 18 19 20 21 22",
-        "23 24 25 26 27 28 29",
-        "30" + std::string(18, ' '),
+        sjis("2024年 6月"),           sjis("日 月 火 水 木 金 土"),      std::string(18, ' ') + sjis("１"),
+        sjis("２ ３ ４ ５ ６ ７ ８"), sjis("９") + " 10 11 12 13 14 15", "16 17 18 19 20 21 22",
+        "23 24 25 26 27 28 29",       "30" + std::string(18, ' '),
     };
     EXPECT_EQ(view.MonthAsText(), june);
     if (CurrentPlatform().AnsiCodePage() == kCodePageJapanese) {
@@ -135,14 +129,10 @@ void CheckTitleAndMonthText(bool japanese) {
     // February 2015: a common year's February from a Sunday fills exactly four weeks.
     view.SetMonth(2015, 2);
     const std::vector<std::string> february = {
-        sjis("2015年 2月"),
-        sjis("日 月 火 水 木 金 土"),
-        sjis("１ ２ ３ ４ ５ ６ ７"),
-        sjis("８ ９") + " 10 11 12 13 14",
-        "15 16 17 18 19 20 21",
-        "22 23 24 25 26 27 28",
-        std::string(20, ' '),
-        std::string(20, ' '),
+        sjis("2015年 2月"),           sjis("日 月 火 水 木 金 土"),
+        sjis("１ ２ ３ ４ ５ ６ ７"), sjis("８ ９") + " 10 11 12 13 14",
+        "15 16 17 18 19 20 21",       "22 23 24 25 26 27 28",
+        std::string(20, ' '),         std::string(20, ' '),
     };
     EXPECT_EQ(view.MonthAsText(), february);
     view.SetFirstDayOfWeek(1);  // the text always starts the week on Sunday

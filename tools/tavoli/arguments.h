@@ -20,11 +20,11 @@ std::optional<TimeOfDay> ParseZone(std::string_view text);
 // The arguments after the command, with the options taken out.
 struct Arguments {
     std::vector<std::string> positional;
-    std::optional<std::string> zone;       // --tz
-    std::optional<std::string> eraList;    // --era
-    std::optional<std::string> codePage;   // --codepage
+    std::optional<std::string> zone;      // --tz
+    std::optional<std::string> eraList;   // --era
+    std::optional<std::string> codePage;  // --codepage
     bool help = false;
-    std::string error;                     // an unknown option or a missing value
+    std::string error;  // an unknown option or a missing value
 };
 
 Arguments SplitArguments(const std::vector<std::string>& arguments);

@@ -195,8 +195,8 @@ int Explain(const Arguments& args) {
     auto printBlocks = [&](const EvaluationTrace& trace, size_t rule) {
         for (const auto& match : trace.blockMatches) {
             if (match.rule != rule) continue;
-            Print("  x in descriptor " + std::to_string(match.descriptor + 1) + " (" + match.day.Text() +
-                  ") matched " + ruleText(match.blockRule));
+            Print("  x in descriptor " + std::to_string(match.descriptor + 1) + " (" + match.day.Text() + ") matched " +
+                  ruleText(match.blockRule));
         }
     };
     Print(date->Text());
@@ -312,8 +312,9 @@ void PrintOverview(FILE* out) {
     for (const Command& c : kCommands) std::fprintf(out, "  %s\n", c.usage);
     std::fprintf(out, "\nOptions for every command: --help");
 #ifndef _WIN32
-    std::fprintf(out, ", --codepage N (932, 936, 949, 950, 1252: read files in code page N;\n"
-                      "arguments and output stay UTF-8)");
+    std::fprintf(out,
+                 ", --codepage N (932, 936, 949, 950, 1252: read files in code page N;\n"
+                 "arguments and output stay UTF-8)");
 #endif
     std::fprintf(out, "\n");
 }

@@ -13,13 +13,14 @@ using std::chrono::seconds;
 TEST(DialogDriver, ClosesWhatItCannotDriveAndSaysWhat) {
     struct Case {
         const char* what;
-        const char* wanted;  // the title the driver waits for
-        const char* problem;  // what the action says; nullptr when it is never reached
+        const char* wanted;    // the title the driver waits for
+        const char* problem;   // what the action says; nullptr when it is never reached
         const char* expected;  // in the failure text
     } cases[] = {
         {"nothing answers", "A title that never comes", nullptr,
          "no sign of the dialog \"A title that never comes\" within 1500 ms; closed \"Unanswered box\" instead"},
-        {"the action fails", "Unanswered box", "no such control", "could not drive \"Unanswered box\": no such control"},
+        {"the action fails", "Unanswered box", "no such control",
+         "could not drive \"Unanswered box\": no such control"},
     };
     for (const Case& c : cases) {
         const auto start = std::chrono::steady_clock::now();

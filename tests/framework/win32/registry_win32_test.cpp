@@ -37,8 +37,8 @@ protected:
 };
 
 TEST_F(RegistryTest, WriteAndReadBack) {
-    const RegistryValues values = {{"FirstDayOfWeek", "1"}, {"Design", "T0W0R1F1"}, {"Empty", ""},
-                                   {"FormatEra", "\x95\xbd\x90\xac"}};
+    const RegistryValues values = {
+        {"FirstDayOfWeek", "1"}, {"Design", "T0W0R1F1"}, {"Empty", ""}, {"FormatEra", "\x95\xbd\x90\xac"}};
     ASSERT_EQ(WriteRegistryValues(path_, values), kSuccess);  // creates the key
     RegistryValues read = {{"stale", "x"}};
     ASSERT_EQ(ReadRegistryValues(path_, read), kSuccess);

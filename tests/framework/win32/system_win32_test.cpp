@@ -57,9 +57,8 @@ TEST(FileDialogFilter, AddsAllFilesUnlessPresent) {
     FileDialog dialog;
     dialog.filters = {{"Text", "*.txt"}};
     const std::string text = FileDialogFilterText(dialog);
-    const std::string all = SystemPlatform().AnsiCodePage() == kCodePageJapanese
-                                ? AnsiFromUtf8("すべてのファイル(*.*)")
-                                : std::string("All Files(*.*)");
+    const std::string all = SystemPlatform().AnsiCodePage() == kCodePageJapanese ? AnsiFromUtf8("すべてのファイル(*.*)")
+                                                                                 : std::string("All Files(*.*)");
     EXPECT_EQ(text, std::string("Text\0*.txt\0", 11) + all + std::string("\0*.*\0\0", 6));
     dialog.filters.push_back({"Everything", "*.*"});
     EXPECT_EQ(FileDialogFilterText(dialog), std::string("Text\0*.txt\0Everything\0*.*\0\0", 27));

@@ -56,7 +56,7 @@ TEST(BlitToWindow, CopiesPixelsUprightAndClips) {
     DibDevice device(20, 10);
     const Image image = Gradient(6, 4);
     ASSERT_EQ(BlitToWindow(device.Dc(), image, {3, 2}), kSuccess);
-    EXPECT_EQ(device.At(3, 2), Rgb(0, 0, 200));   // top-left of the image
+    EXPECT_EQ(device.At(3, 2), Rgb(0, 0, 200));    // top-left of the image
     EXPECT_EQ(device.At(8, 5), Rgb(50, 30, 200));  // bottom-right: rows come out upright
     EXPECT_EQ(device.At(2, 2), 0x112233u);
     EXPECT_EQ(device.At(9, 2), 0x112233u);
