@@ -160,6 +160,17 @@ void CalendarView::SetBackgroundImageSize(int width, int height) {
     backgroundHeight_ = std::max(0, height);
 }
 
+ErrorValue CalendarView::UpdateBackground(std::string_view pattern, bool force) {
+    const ErrorValue error = background_.Update(pattern, shownMonth_, force);
+    SetBackgroundImageSize(background_.Picture().Width(), background_.Picture().Height());
+    return error;
+}
+
+void CalendarView::ReleaseBuffers() const {
+    buffers_.cellSurface.Free();
+    buffers_.glyphs.Release();
+}
+
 Size CalendarView::ViewSize() const {
     const int64_t width = static_cast<int64_t>(marginLeft_) + marginRight_ + int64_t{TotalColumns()} * cellWidth_;
     const int64_t height = static_cast<int64_t>(marginTop_) + marginBottom_ + int64_t{TotalRows()} * cellHeight_;

@@ -11,7 +11,10 @@
 #include "framework/lang_text.h"
 #include "holidays/holiday_script.h"
 #include "memo/memo_store.h"
+#include "view/background_image.h"
+#include "view/geometry.h"
 #include "view/pixel_color.h"
+#include "view/text_render.h"
 #include "view/view_style.h"
 
 namespace tavoli {
@@ -55,12 +58,6 @@ struct Design {
 struct CellClass {
     PackedTag region = 0;  // 0: outside every region
     CalDate date;          // null: no date
-};
-
-struct Size {
-    int width = 0;
-    int height = 0;
-    bool operator==(const Size& o) const { return width == o.width && height == o.height; }
 };
 
 // A text of the header or footer: the cells it spans and the cells that paint their
@@ -154,6 +151,10 @@ public:
     bool IsSplitCell(int column, int row) const;
 
     void SetBackgroundImageSize(int width, int height);
+    // Loads the background picture for the shown month ("?" in its name stand for the
+    // month's digits) when its path changed or when forced, and takes its size.
+    ErrorValue UpdateBackground(std::string_view pattern, bool force = false);
+    const BackgroundImage& Background() const { return background_; }
     Size ViewSize() const;
 
     const std::vector<std::string>& FooterLines() const { return footerLines_; }
@@ -170,6 +171,16 @@ public:
     // Colours, fonts, emphasis and the count-down.
     const ViewStyle& Style() const { return style_; }
     ViewStyle& Style() { return style_; }
+
+    // What painting works in: the cell-sized surface and the glyph buffer. Painting
+    // changes nothing else of the view, so they are reachable from a const view.
+    struct PaintBuffers {
+        Image cellSurface;
+        GlyphBuffer glyphs;
+    };
+    PaintBuffers& Buffers() const { return buffers_; }
+    // Frees both; the next paint makes them again.
+    void ReleaseBuffers() const;
 
     HolidayScript& Script() { return script_; }
     const HolidayScript& Script() const { return script_; }
@@ -207,6 +218,8 @@ private:
     std::vector<std::string> footerLines_;
 
     ViewStyle style_;
+    BackgroundImage background_;
+    mutable PaintBuffers buffers_;
 
     HolidayScript script_;
     MemoStore memos_;

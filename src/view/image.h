@@ -6,23 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "view/geometry.h"
 #include "view/pixel_color.h"
 
 namespace tavoli {
-
-struct Rect {
-    int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
-    bool Empty() const { return right <= left || bottom <= top; }
-    bool operator==(const Rect& o) const {
-        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
-    }
-};
-
-struct Point {
-    int x = 0, y = 0;
-};
-
-Rect Intersect(const Rect& a, const Rect& b);
 
 // The layout of the system's BITMAPINFOHEADER (40 bytes).
 struct BitmapInfoHeader {

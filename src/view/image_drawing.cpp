@@ -14,6 +14,28 @@ Rect Bounds(const Image& image, const Rect* clip) {
 
 }  // namespace
 
+void StoreRect(Image& image, const Rect& rect, PixelColor color, const Rect* clip) {
+    const Rect area = Intersect(rect, Bounds(image, clip));
+    if (area.Empty()) return;
+    if (image.Depth() == 24) {
+        // The cell surface's depth: the first row pixel by pixel, the others copied from it.
+        uint8_t* first = image.Row(area.top) + 3 * static_cast<size_t>(area.left);
+        for (int x = area.left; x < area.right; ++x) {
+            first[3 * (x - area.left)] = color.blue;
+            first[3 * (x - area.left) + 1] = color.green;
+            first[3 * (x - area.left) + 2] = color.red;
+        }
+        const size_t bytes = 3 * static_cast<size_t>(area.right - area.left);
+        for (int y = area.top + 1; y < area.bottom; ++y) {
+            std::memcpy(image.Row(y) + 3 * static_cast<size_t>(area.left), first, bytes);
+        }
+        return;
+    }
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) image.WritePixel(x, y, color);
+    }
+}
+
 void FillRect(Image& image, const Rect& rect, PixelColor color, const Rect* clip) {
     if (color.transparency == 255) return;
     const Rect area = Intersect(rect, Bounds(image, clip));

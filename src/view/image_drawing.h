@@ -6,6 +6,8 @@
 
 namespace tavoli {
 
+// Stores the colour in every pixel of the rectangle cut to the image and the clip.
+void StoreRect(Image& image, const Rect& rect, PixelColor color, const Rect* clip = nullptr);
 // Blends the colour over the rectangle cut to the image and the clip.
 void FillRect(Image& image, const Rect& rect, PixelColor color, const Rect* clip = nullptr);
 // A one-pixel outline: top row, left and right columns without the corners, bottom row.

@@ -1,0 +1,254 @@
+// Painting under the real font engine, into an off-screen DIB section. Run by hand in the
+// Windows tree (under Wine: scripts/wine-run build/win64/bench/paint_bench.exe):
+//   paint_bench.exe               one line per case: its name, a tab, the median ms
+//   paint_bench.exe --breakdown   also where the time goes in each case
+//   paint_bench.exe SCRIPT        another holidays.txt than the shipped one
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/delegating_platform.h"
+#include "holidays/day_kinds.h"
+#include "view/glyph_source_win32.h"
+#include "view/image_drawing.h"
+#include "view/paint_target_win32.h"
+#include "view/painter.h"
+
+namespace tavoli {
+namespace {
+
+double Now() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// Time spent inside the font engine, split by what was asked.
+struct Spent {
+    double open = 0, glyphs = 0, extent = 0;
+    long opens = 0, glyphCalls = 0, extents = 0;
+};
+
+template <class F>
+auto Timed(double& total, long& count, F f) {
+    const double start = Now();
+    auto result = f();
+    total += Now() - start;
+    ++count;
+    return result;
+}
+
+class TimedGlyphs : public GlyphSource {
+public:
+    explicit TimedGlyphs(Spent& spent) : spent_(spent) {}
+    bool Open(const FontSpec& font) override {
+        return Timed(spent_.open, spent_.opens, [&] { return real_.Open(font); });
+    }
+    void Close() override {
+        long ignored = 0;
+        Timed(spent_.open, ignored, [&] {
+            real_.Close();
+            return true;
+        });
+    }
+    int Descent() override { return real_.Descent(); }
+    int64_t GlyphSize(uint32_t code, GlyphMetrics& metrics) override {
+        return Timed(spent_.glyphs, spent_.glyphCalls, [&] { return real_.GlyphSize(code, metrics); });
+    }
+    bool GlyphBitmap(uint32_t code, uint8_t* buffer, size_t size) override {
+        return Timed(spent_.glyphs, spent_.glyphCalls, [&] { return real_.GlyphBitmap(code, buffer, size); });
+    }
+    Size TextExtent(const FontSpec& font, std::string_view text) override {
+        return Timed(spent_.extent, spent_.extents, [&] { return real_.TextExtent(font, text); });
+    }
+
+private:
+    Win32GlyphSource real_;
+    Spent& spent_;
+};
+
+// The language of the formats: English through code page 1252, Japanese through 932.
+class LanguagePlatform : public PinnedZonePlatform {
+public:
+    explicit LanguagePlatform(int codePage) : PinnedZonePlatform(-540), codePage_(codePage) {}
+    int AnsiCodePage() const override { return codePage_; }
+
+private:
+    int codePage_;
+};
+
+// An off-screen DIB section the size of the view.
+class Surface {
+public:
+    explicit Surface(Size size) {
+        Image layout;
+        layout.Create(size.width, size.height, false, 24);
+        dc_ = CreateCompatibleDC(nullptr);
+        void* bits = nullptr;
+        section_ = CreateDIBSection(dc_, reinterpret_cast<const BITMAPINFO*>(layout.Info()), DIB_RGB_COLORS, &bits,
+                                    nullptr, 0);
+        previous_ = SelectObject(dc_, section_);
+    }
+    ~Surface() {
+        SelectObject(dc_, previous_);
+        DeleteObject(section_);
+        DeleteDC(dc_);
+    }
+    HDC Dc() const { return dc_; }
+
+private:
+    HDC dc_;
+    HBITMAP section_;
+    HGDIOBJ previous_;
+};
+
+struct Case {
+    std::string name;
+    int codePage;
+    bool lunisolar;
+    // One measured step, given the view, the glyph source and the device.
+    std::function<void(CalendarView&, GlyphSource&, HDC, int run)> step;
+};
+
+std::string g_script;
+
+std::string ReadScript(const std::string& path) {
+    std::string text;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return text;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
+    std::fclose(file);
+    return text;
+}
+
+void Run(const Case& c, bool breakdown) {
+    LanguagePlatform platform(c.codePage);
+    ScopedPlatform scope(platform);
+    CalendarView view;
+    std::vector<std::string> report;
+    std::string script = g_script;
+    if (c.lunisolar) {
+        // Two kinds on lunisolar dates: every date painted then needs its lunisolar date.
+        script +=
+            "\r\nm?a1 :+0900 d?a1 :+0900 (5) \"\x8b\x8c\x90\xb3\x8c\x8e\"\r\n"
+            "m?a8 :+0900 d?a15 :+0900 (5) \"\x92\x86\x8f\x48\"\r\n";
+    }
+    if (view.Script().Compile(script, report) != kSuccess) {
+        std::fprintf(stderr, "%s: the script does not compile: %s\n", c.name.c_str(),
+                     report.empty() ? "" : report[0].c_str());
+    }
+    view.SetMonth(2024, 5);
+    view.SelectDate(CalDate(2024, 5, 15));
+    Surface surface(view.ViewSize());
+    Spent spent;
+    TimedGlyphs glyphs(spent);
+    for (int warm = 0; warm < 3; ++warm) c.step(view, glyphs, surface.Dc(), warm);
+    spent = Spent();
+    std::vector<double> times;
+    const double budget = Now() + 3000;
+    for (int run = 0; run < 2000 && (run < 15 || Now() < budget); ++run) {
+        const double start = Now();
+        c.step(view, glyphs, surface.Dc(), run);
+        times.push_back(Now() - start);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("%s\t%.3f\n", c.name.c_str(), times[times.size() / 2]);
+    if (breakdown) {
+        double total = 0;
+        for (double t : times) total += t;
+        const double runs = static_cast<double>(times.size());
+        std::printf(
+            "  per run: %.3f ms; font engine: DC+font %.3f ms (%ld opens), glyphs %.3f ms (%ld calls), "
+            "extents %.3f ms (%ld); the rest (texts, day kinds, blending, blits) %.3f ms\n",
+            total / runs, spent.open / runs, static_cast<long>(spent.opens / runs), spent.glyphs / runs,
+            static_cast<long>(spent.glyphCalls / runs), spent.extent / runs, static_cast<long>(spent.extents / runs),
+            (total - spent.open - spent.glyphs - spent.extent) / runs);
+        // The view's own work without painting: the footer lines (formats, names, memo) of
+        // one pointer move, and the day kinds of a month.
+        const double textsStart = Now();
+        for (int i = 0; i < 20; ++i) view.UpdateFooterLines();
+        const double texts = (Now() - textsStart) / 20;
+        const double kindsStart = Now();
+        for (int i = 0; i < 20; ++i) {
+            for (int d = 0; d < 35; ++d) {
+                const CalDate date = view.DateAt(d % 7, d / 7);
+                KindOf(view.Script(), date);
+            }
+        }
+        const double kinds = (Now() - kindsStart) / 20;
+        std::printf("  the view alone: footer lines %.3f ms, day kinds of 35 days %.3f ms\n", texts, kinds);
+    }
+}
+
+}  // namespace
+}  // namespace tavoli
+
+int main(int argc, char** argv) {
+    using namespace tavoli;
+    bool breakdown = false;
+    std::string scriptPath = std::string(TAVOLI_SOURCE_DIR) + "/dist/holidays.txt";
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--breakdown") breakdown = true;
+        else scriptPath = arg;
+    }
+    g_script = ReadScript(scriptPath);
+    if (g_script.empty()) {
+        std::fprintf(stderr, "paint_bench: cannot read %s\n", scriptPath.c_str());
+        return 2;
+    }
+    auto paintAll = [](CalendarView& view, GlyphSource& glyphs, HDC dc, int) {
+        CalendarPainter painter(view, glyphs);
+        DeviceTarget target(dc);
+        painter.PaintAll(target);
+    };
+    const Case cases[] = {
+        {"paint_all_en", kCodePageWestern, false, paintAll},
+        {"paint_all_ja", kCodePageJapanese, false, paintAll},
+        {"paint_all_ja_lunisolar", kCodePageJapanese, true, paintAll},
+        // What one pointer move repaints: the old cell, the new one and the footer.
+        {"hover_ja", kCodePageJapanese, true,
+         [](CalendarView& view, GlyphSource& glyphs, HDC dc, int run) {
+             const int oldColumn = view.CursorColumn(), oldRow = view.CursorRow();
+             const auto margins = view.Margins();
+             const Size cell = view.CellSize();
+             const int column = 1 + run % 5, row = view.TopRows() + 1 + run % 3;
+             view.PointerMoved(margins[0] + column * cell.width + 5, margins[1] + row * cell.height + 5);
+             CalendarPainter painter(view, glyphs);
+             DeviceTarget target(dc);
+             painter.PaintCell(target, oldColumn, oldRow);
+             painter.PaintCell(target, column, row);
+             painter.PaintFooter(target);
+         }},
+        {"paint_cell", kCodePageJapanese, false,
+         [](CalendarView& view, GlyphSource& glyphs, HDC dc, int) {
+             CalendarPainter painter(view, glyphs);
+             DeviceTarget target(dc);
+             painter.PaintCell(target, 3, view.TopRows() + 2);
+         }},
+        {"draw_text_ja10", kCodePageJapanese, false,
+         [](CalendarView& view, GlyphSource& glyphs, HDC, int) {
+             static Image image;
+             if (image.IsEmpty()) image.Create(200, 40, false, 24);
+             // 令和六年五月十五日水 in Shift_JIS.
+             static const std::string text =
+                 "\x97\xdf\x98\x61\x98\x5a\x94\x4e\x8c\xdc\x8c\x8e\x8f\x5c\x8c\xdc\x93\xfa\x90\x85";
+             DrawText(glyphs, image, {0, 0}, text, view.Buffers().glyphs, nullptr, PixelColor::Rgb(0, 0, 0),
+                      view.Style().Font(FontRole::kSmall));
+         }},
+    };
+    for (const Case& c : cases) Run(c, breakdown);
+    return 0;
+}

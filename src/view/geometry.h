@@ -1,0 +1,39 @@
+// Points, sizes and rectangles in integer pixels.
+#pragma once
+
+#include <vector>
+
+namespace tavoli {
+
+struct Point {
+    int x = 0, y = 0;
+    bool operator==(const Point& o) const { return x == o.x && y == o.y; }
+};
+
+struct Size {
+    int width = 0;
+    int height = 0;
+    bool operator==(const Size& o) const { return width == o.width && height == o.height; }
+};
+
+struct Rect {
+    int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
+    bool Empty() const { return right <= left || bottom <= top; }
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    // The rectangle moved by (dx, dy), and shrunk by d on every side.
+    Rect Offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+    Rect Inset(int d) const { return {left + d, top + d, right - d, bottom - d}; }
+    bool operator==(const Rect& o) const {
+        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+    }
+};
+
+// The common part; the empty rectangle when there is none.
+Rect Intersect(const Rect& a, const Rect& b);
+// The smallest rectangle holding both (an empty one counts as nothing).
+Rect Union(const Rect& a, const Rect& b);
+// The parts of a outside b: at most four bands (above, below, left, right), none empty.
+std::vector<Rect> Subtract(const Rect& a, const Rect& b);
+
+}  // namespace tavoli

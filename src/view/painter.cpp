@@ -1,0 +1,252 @@
+#include "view/painter.h"
+
+#include <algorithm>
+
+#include "holidays/day_kinds.h"
+#include "view/image_drawing.h"
+
+namespace tavoli {
+
+namespace {
+
+constexpr PixelColor kPressedLine = PixelColor::Rgb(64, 64, 64);
+constexpr PixelColor kBadgeFill = PixelColor::Rgb(255, 255, 255, 127);
+constexpr PixelColor kBadgeText = PixelColor::Rgb(0, 0, 0);
+constexpr uint8_t kOtherMonthTransparency = 127;
+
+PixelColor Opaque(PixelColor color) {
+    color.transparency = 0;
+    return color;
+}
+
+}  // namespace
+
+void ImageTarget::PutImage(const Image& image, Point position, const Rect* clip) {
+    CopyImage(window_, image, position, clip);
+}
+
+void ImageTarget::Fill(const Rect& rect, PixelColor color) { StoreRect(window_, rect, color); }
+
+DayKindLook LookOfDayKind(std::string_view kind) {
+    switch (DayKindFromText(kind)) {
+    case DayKind::kSemiHoliday: return {ViewColor::kSemiHoliday, ""};
+    case DayKind::kHoliday: return {ViewColor::kHoliday, "B"};
+    case DayKind::kNationalHoliday: return {ViewColor::kNationalHoliday, "BI"};
+    case DayKind::kAnniversary: return {ViewColor::kAnniversary, "I"};
+    default: return {ViewColor::kNormalDay, ""};
+    }
+}
+
+int CountDownValue(const CountDown& countDown, CalDate date) {
+    const int64_t t = date - countDown.target;
+    const int64_t range = countDown.range;
+    const int64_t interval = std::max(1, countDown.interval);
+    int64_t value;
+    if (range < 0 && range <= t && t <= 0) value = -t;
+    else if (range >= 1 && t >= 0 && t <= range) value = t;
+    else return -1;
+    if (value % interval == 0 || value == range || value == -range) return static_cast<int>(value);
+    return -1;
+}
+
+Rect CalendarPainter::CellRect(int column, int row) const {
+    const auto margins = view_.Margins();
+    const Size cell = view_.CellSize();
+    const int x = margins[0] + column * cell.width, y = margins[1] + row * cell.height;
+    return {x, y, x + cell.width, y + cell.height};
+}
+
+Rect CalendarPainter::PaintedArea() const {
+    const auto margins = view_.Margins();
+    const Size cell = view_.CellSize();
+    const Rect grid{0, 0, margins[0] + margins[2] + view_.TotalColumns() * cell.width,
+                    margins[1] + margins[3] + view_.TotalRows() * cell.height};
+    const Image& picture = view_.Background().Picture();
+    return Union(grid, {0, 0, picture.Width(), picture.Height()});
+}
+
+FontSpec CalendarPainter::Font(FontRole role, const char* styleLetters) const {
+    return view_.Style().Font(role, styleLetters);
+}
+
+const std::vector<TextBox>& CalendarPainter::Boxes() {
+    if (!boxesMade_) {
+        boxes_ = view_.TextBoxes();
+        boxesMade_ = true;
+    }
+    return boxes_;
+}
+
+void CalendarPainter::PaintAll(PaintTarget& target, const Rect* update) {
+    Rect area = PaintedArea();
+    if (update) area = Intersect(area, *update);
+    if (area.Empty()) return;
+    for (int column = 0; column < view_.TotalColumns(); ++column) {
+        for (int row = 0; row < view_.TotalRows(); ++row) PaintCell(target, column, row, &area);
+    }
+    // What no cell covers: the picture where it lies, the background colour elsewhere.
+    const Rect grid = Union(CellRect(0, 0), CellRect(view_.TotalColumns() - 1, view_.TotalRows() - 1));
+    const Image& picture = view_.Background().Picture();
+    const Rect pictureArea{0, 0, picture.Width(), picture.Height()};
+    for (const Rect& part : Subtract(area, grid)) {
+        const Rect fromPicture = Intersect(part, pictureArea);
+        if (!fromPicture.Empty()) target.PutImage(picture, {0, 0}, &fromPicture);
+        for (const Rect& rest : Subtract(part, fromPicture)) {
+            target.Fill(rest, view_.Style().Color(ViewColor::kBackground));
+        }
+    }
+}
+
+void CalendarPainter::PaintFooter(PaintTarget& target) {
+    const int firstRightColumn = view_.LeftColumns() + 7;
+    const int firstBottomRow = view_.TopRows() + view_.DateRows();
+    for (int column = 0; column < view_.TotalColumns(); ++column) {
+        for (int row = 0; row < view_.TotalRows(); ++row) {
+            if (column >= firstRightColumn || row >= firstBottomRow) PaintCell(target, column, row);
+        }
+    }
+}
+
+void CalendarPainter::PaintCell(PaintTarget& target, int column, int row, const Rect* update) {
+    const Rect cell = CellRect(column, row);
+    if (update && Intersect(cell, *update).Empty()) return;
+    const Image& surface = ComposeCell(column, row);
+    target.PutImage(surface, {cell.left, cell.top}, update);
+}
+
+const Image& CalendarPainter::ComposeCell(int column, int row) {
+    Image& surface = view_.Buffers().cellSurface;
+    const Size size = view_.CellSize();
+    if (surface.Width() != size.width || surface.Height() != size.height || surface.Depth() != 24) {
+        surface.Create(size.width, size.height, false, 24);
+    }
+    StoreRect(surface, {0, 0, size.width, size.height}, view_.Style().Color(ViewColor::kBackground));
+    const Image& picture = view_.Background().Picture();
+    const Rect cell = CellRect(column, row);
+    if (!picture.IsEmpty()) CopyImage(surface, picture, {-cell.left, -cell.top});
+
+    const CellClass cellClass = view_.ClassifyCell(column, row, 0);
+    const bool cursor = column == view_.CursorColumn() && row == view_.CursorRow();
+    if (cellClass.region == kRegionHead || cellClass.region == kRegionFoot) {
+        DrawBoxes(surface, column, row);
+    } else if (cellClass.region == kRegionBlank) {
+        if (cursor)
+            FrameRect(surface, Rect{0, 0, size.width, size.height}.Inset(2),
+                      view_.Style().Color(ViewColor::kSelection));
+    } else if (cellClass.region == kRegionDate) {
+        DrawDateCell(surface, column, row, cellClass.date);
+    }
+    return surface;
+}
+
+void CalendarPainter::DrawBoxes(Image& surface, int column, int row) {
+    const ViewStyle& style = view_.Style();
+    const Size cell = view_.CellSize();
+    const bool cursor = column == view_.CursorColumn() && row == view_.CursorRow();
+    for (const TextBox& box : Boxes()) {
+        if (column < box.paintFirstColumn || column > box.paintLastColumn || row < box.firstRow || row > box.lastRow) {
+            continue;
+        }
+        // The box placed relative to this cell: each cell draws its slice of it.
+        Rect rect{(box.firstColumn - column) * cell.width, (box.firstRow - row) * cell.height,
+                  (box.lastColumn + 1 - column) * cell.width, (box.lastRow + 1 - row) * cell.height};
+        PixelColor color = style.Color(box.color == TextBox::Color::kFooter ? ViewColor::kFooter : ViewColor::kHeader);
+        if (box.color == TextBox::Color::kWeekdayKind) {
+            color = style.Color(LookOfDayKind(KindOfWeekday(view_.Script(), box.weekday)).color);
+        }
+        if (box.button && cursor) {
+            color = style.Color(ViewColor::kSelection);
+            if (view_.Pressed()) {
+                DrawPressedLook(surface, column, row);
+                rect = rect.Offset(1, 1);
+            }
+        }
+        DrawTextBox(glyphs_, surface, rect, box.text, view_.Buffers().glyphs, nullptr, color, Font(box.font));
+    }
+}
+
+void CalendarPainter::DrawPressedLook(Image& surface, int column, int row) {
+    const Size cell = view_.CellSize();
+    const Image& picture = view_.Background().Picture();
+    if (!picture.IsEmpty()) {
+        // The picture moves with the button: each pixel takes the one right and below it.
+        const Rect origin = CellRect(column, row);
+        for (int y = 2; y < cell.height - 2; ++y) {
+            for (int x = 2; x < cell.width - 2; ++x) {
+                const int sx = origin.left + x + 1, sy = origin.top + y + 1;
+                if (sx >= 0 && sy >= 0 && sx < picture.Width() && sy < picture.Height()) {
+                    surface.WritePixel(x, y, picture.ReadPixel(sx, sy));
+                }
+            }
+        }
+    }
+    DrawLine(surface, {2, 2}, {2, cell.height - 3}, nullptr, kPressedLine);
+    DrawLine(surface, {2, 2}, {cell.width - 3, 2}, nullptr, kPressedLine);
+}
+
+void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate date) {
+    const ViewStyle& style = view_.Style();
+    const Size cell = view_.CellSize();
+    const bool split = view_.IsSplitCell(column, row);
+    const bool cursor = column == view_.CursorColumn() && row == view_.CursorRow();
+    const int half = cell.height / 2;
+    const int medium = style.FontSize(FontRole::kMedium);
+    const int shownYear = view_.ShownYear(), shownMonth = view_.ShownMonth();
+    const int nextYear = shownMonth == 12 ? shownYear + 1 : shownYear, nextMonth = shownMonth % 12 + 1;
+
+    struct Part {
+        Rect rect;
+        CalDate date;
+        int half;
+    };
+    std::vector<Part> parts;
+    if (split) {
+        parts.push_back({{0, 0, cell.width, half}, date, 0});
+        parts.push_back({{0, half, cell.width, 2 * half}, date + 7, 1});
+    } else {
+        parts.push_back({{0, 0, cell.width, cell.height}, date, -1});
+    }
+    for (const Part& part : parts) {
+        const Rect& r = part.rect;
+        const CalDate d = part.date;
+        if (d == view_.TodayDate()) FillRect(surface, r.Inset(1), style.Color(ViewColor::kToday));
+        if (cursor && (part.half < 0 || part.half == view_.CursorHalf())) {
+            FrameRect(surface, r.Inset(2), style.Color(ViewColor::kSelection));
+        }
+
+        const YearMonthDay ymd = d.Parts();
+        const bool inShown = ymd.year == shownYear && ymd.month == shownMonth;
+        const bool inNext = ymd.year == nextYear && ymd.month == nextMonth;
+        // A day no rule gives a kind has its weekday's kind.
+        std::string kind = KindOf(view_.Script(), d);
+        if (kind.empty()) kind = KindOfWeekday(view_.Script(), d.Weekday());
+        const DayKindLook look = LookOfDayKind(kind);
+        PixelColor color = style.Color(look.color);
+        if (view_.DateRows() > 8 && !inShown && !inNext) color.transparency = kOtherMonthTransparency;
+        const FontRole role = inShown && !split ? FontRole::kMedium : FontRole::kSmall;
+        DrawTextBox(glyphs_, surface, r, std::to_string(ymd.day), view_.Buffers().glyphs, nullptr, color,
+                    Font(role, style.emphasis ? look.emphasis : ""));
+
+        // One underline per memo entry of the day, stored opaque.
+        const int w = r.Width(), h = r.Height();
+        const int k = std::max(0, (w - medium) / 2);
+        const int y = r.top + h - std::max(2, (h - medium) / 2);
+        for (const MemoStore::Entry& entry : view_.Memos().Entries()) {
+            if (entry.date == d) DrawLine(surface, {r.left + k, y}, {r.left + w - k, y}, nullptr, Opaque(color));
+        }
+
+        if (style.countDown.shown) {
+            const int value = CountDownValue(style.countDown, d);
+            if (value >= 0) {
+                const int micro = style.FontSize(FontRole::kMicro);
+                const Rect badge{r.right - 2 * micro, r.bottom - (micro + 2), r.right, r.bottom};
+                FillRect(surface, badge, kBadgeFill);
+                DrawTextBox(glyphs_, surface, {badge.left + 1, badge.top + 1, badge.right, badge.bottom},
+                            value == 0 ? "*" : std::to_string(value), view_.Buffers().glyphs, nullptr, kBadgeText,
+                            Font(FontRole::kMicro));
+            }
+        }
+    }
+}
+
+}  // namespace tavoli

@@ -1,0 +1,269 @@
+// Painting with glyphs of known shape: what each region of a cell shows, which cells a
+// pass paints, and what fills the rest.
+#include "view/painter.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/delegating_platform.h"
+#include "support/bitmap_writer.h"
+#include "support/fake_glyph_source.h"
+#include "support/temp_folder.h"
+#include "support/test_platform.h"
+#include "view/image_drawing.h"
+
+namespace tavoli {
+namespace {
+
+constexpr PixelColor kMagenta = PixelColor::Rgb(255, 0, 255);
+
+class FixedToday : public PinnedZonePlatform {
+public:
+    explicit FixedToday(CalDate today) : PinnedZonePlatform(-540), today_(today) {}
+    SystemTimeParts LocalTime() const override { return CalDateTime(today_, TimeOfDay(36000000)).ToSystemTime(); }
+
+private:
+    CalDate today_;
+};
+
+// A view on a pinned today with small fonts and a script: Sundays holidays, 3 May a
+// national holiday.
+class Painting : public testing::Test {
+protected:
+    explicit Painting(CalDate today = CalDate(2024, 5, 15)) : clock_(today), scope_(clock_) {
+        view_ = std::make_unique<CalendarView>();
+        std::vector<std::string> report;
+        view_->Script().Compile("#weekday 0 (3)\nm5 d3 (4)\n", report);
+        view_->SelectDate(today);
+    }
+    CalendarView& View() { return *view_; }
+    const ViewStyle& Style() { return view_->Style(); }
+    PixelColor Colour(ViewColor which) { return view_->Style().Color(which); }
+    Image Cell(int column, int row) {
+        CalendarPainter painter(*view_, glyphs_);
+        const Image& surface = painter.ComposeCell(column, row);
+        Image copy;
+        copy.Create(surface.Width(), surface.Height(), false, 24);
+        CopyImage(copy, surface, {0, 0});
+        return copy;
+    }
+    // The grid cell of a date in the shown month.
+    std::pair<int, int> CellOf(CalDate date) {
+        const int32_t d = date - view_->DateAt(0, 0);
+        return {view_->LeftColumns() + d % 7, view_->TopRows() + d / 7};
+    }
+    Image Window(const Rect* update, bool footerOnly = false) {
+        CalendarPainter painter(*view_, glyphs_);
+        const Rect area = painter.PaintedArea();
+        Image window;
+        window.Create(area.right + 10, area.bottom + 10, false, 24);
+        StoreRect(window, {0, 0, window.Width(), window.Height()}, kMagenta);
+        ImageTarget target(window);
+        if (footerOnly) painter.PaintFooter(target);
+        else painter.PaintAll(target, update);
+        return window;
+    }
+
+    FixedToday clock_;
+    ScopedPlatform scope_;
+    std::unique_ptr<CalendarView> view_;
+    FakeGlyphSource glyphs_;
+};
+
+TEST(PaintingRules, CountDownValues) {
+    struct Case {
+        int range, interval, offset;  // offset: the date minus the target
+        int value;
+    } cases[] = {
+        {-10, 5, -10, 10}, {-10, 5, -5, 5}, {-10, 5, 0, 0}, {-10, 5, -7, -1}, {-10, 5, -11, -1},
+        {-10, 5, 1, -1},   {10, 5, 0, 0},   {10, 5, 5, 5},  {10, 5, 10, 10},  {10, 5, 3, -1},
+        {10, 5, -1, -1},   {10, 5, 11, -1}, {7, 5, 7, 7},  // the range's end always shows
+        {-7, 5, -7, 7},    {0, 1, 0, -1},                  // range 0 shows nothing, not even the target
+        {3, 0, 2, 2},                                      // an interval below 1 counts as 1
+    };
+    for (const Case& c : cases) {
+        const CountDown countDown{true, CalDate(2024, 5, 20), c.range, c.interval};
+        EXPECT_EQ(CountDownValue(countDown, CalDate(2024, 5, 20) + c.offset), c.value)
+            << c.range << " " << c.interval << " " << c.offset;
+    }
+}
+
+TEST(PaintingRules, DayKindLooks) {
+    const struct {
+        std::string kind;
+        ViewColor color;
+        std::string emphasis;
+    } cases[] = {
+        {"1", ViewColor::kNormalDay, ""},
+        {"2", ViewColor::kSemiHoliday, ""},
+        {"3", ViewColor::kHoliday, "B"},
+        {"4", ViewColor::kNationalHoliday, "BI"},
+        {"5", ViewColor::kAnniversary, "I"},
+        {"", ViewColor::kNormalDay, ""},
+        {"6", ViewColor::kNormalDay, ""},
+        // The word, where the code page holds it.
+        {AnsiFromUtf8("祝日"), CodePageHoldsJapanese() ? ViewColor::kNationalHoliday : ViewColor::kNormalDay,
+         CodePageHoldsJapanese() ? "BI" : ""},
+    };
+    for (const auto& c : cases) {
+        const DayKindLook look = LookOfDayKind(c.kind);
+        EXPECT_EQ(look.color, c.color) << c.kind;
+        EXPECT_EQ(look.emphasis, c.emphasis) << c.kind;
+    }
+}
+
+TEST_F(Painting, DateCellMarks) {
+    View().Memos().SetMemo(CalDate(2024, 5, 15), "one");
+    View().Style().countDown = {true, CalDate(2024, 5, 15), 10, 5};
+    const auto [column, row] = CellOf(CalDate(2024, 5, 15));
+    const Image cell = Cell(column, row);
+    EXPECT_EQ(cell.ReadPixel(0, 0), Colour(ViewColor::kBackground));
+    EXPECT_EQ(cell.ReadPixel(1, 1), Colour(ViewColor::kToday));       // today, inset by one
+    EXPECT_EQ(cell.ReadPixel(2, 10), Colour(ViewColor::kSelection));  // the cursor's frame, inset by two
+    // The memo line under the number: k = (48 − 24) / 2, y = 36 − (36 − 24) / 2.
+    EXPECT_EQ(cell.ReadPixel(12, 30), Colour(ViewColor::kNormalDay));
+    EXPECT_EQ(cell.ReadPixel(31, 30), Colour(ViewColor::kNormalDay));  // up to the badge
+    EXPECT_EQ(cell.ReadPixel(11, 30), Colour(ViewColor::kToday));
+    // The badge (16 × 10 in the corner) is half white over the today colour.
+    const PixelColor badge = cell.ReadPixel(34, 27);
+    EXPECT_GT(badge.blue, Colour(ViewColor::kToday).blue);
+    EXPECT_LT(badge.blue, 255);
+    // Its "*" in the micro font; the number in the medium font, unstyled.
+    ASSERT_GE(glyphs_.fonts.size(), 2u);
+    EXPECT_EQ(glyphs_.fonts.front(), Style().Font(FontRole::kMedium));
+    EXPECT_EQ(glyphs_.fonts.back(), Style().Font(FontRole::kMicro));
+}
+
+TEST_F(Painting, KindsColourTheNumbersAndEmphasisStylesThem) {
+    View().Style().emphasis = true;
+    const auto [sundayColumn, sundayRow] = CellOf(CalDate(2024, 5, 5));
+    Cell(sundayColumn, sundayRow);  // a Sunday by its weekday's kind: bold
+    const auto [column, row] = CellOf(CalDate(2024, 5, 3));
+    const Image cell = Cell(column, row);  // a national holiday: bold italic
+    ASSERT_EQ(glyphs_.fonts.size(), 2u);
+    EXPECT_EQ(glyphs_.fonts[0].style, "B");
+    EXPECT_EQ(glyphs_.fonts[1].style, "BI");
+    // A fully covered glyph pixel is the kind's colour, stored exactly.
+    bool found = false;
+    for (int y = 0; y < cell.Height() && !found; ++y) {
+        for (int x = 0; x < cell.Width(); ++x)
+            found = found || cell.ReadPixel(x, y) == Colour(ViewColor::kNationalHoliday);
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST_F(Painting, WeekdayNamesTakeTheirWeekdaysKind) {
+    const Image sunday = Cell(View().LeftColumns(), View().TopRows() - 1);
+    const Image monday = Cell(View().LeftColumns() + 1, View().TopRows() - 1);
+    const int y = sunday.Height() / 2;
+    bool holiday = false, normal = false;
+    for (int x = 0; x < sunday.Width(); ++x) {
+        holiday = holiday || sunday.ReadPixel(x, y) == Colour(ViewColor::kHoliday);
+        normal = normal || monday.ReadPixel(x, y) == Colour(ViewColor::kNormalDay);
+    }
+    EXPECT_TRUE(holiday);
+    EXPECT_TRUE(normal);
+    EXPECT_EQ(glyphs_.fonts.back(), Style().Font(FontRole::kSmall));  // never a style
+}
+
+TEST_F(Painting, PressedButtonSinksByOnePixel) {
+    const int column = View().LeftColumns() + 6, row = 0;  // ">>"
+    const auto margins = View().Margins();
+    View().PointerMoved(margins[0] + column * 48 + 5, margins[1] + 5);
+    const Image up = Cell(column, row);
+    View().SetPressed(true);
+    const Image down = Cell(column, row);
+    const PixelColor dark = PixelColor::Rgb(64, 64, 64);
+    EXPECT_EQ(down.ReadPixel(2, 20), dark);
+    EXPECT_EQ(down.ReadPixel(30, 2), dark);
+    EXPECT_NE(up.ReadPixel(2, 20), dark);
+    // The text moved one pixel right and down.
+    for (int y = 3; y < 35; ++y) {
+        for (int x = 4; x < 47; ++x) {
+            ASSERT_EQ(down.ReadPixel(x, y), up.ReadPixel(x - 1, y - 1)) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(Painting, EveryPixelOfTheAreaIsPaintedAndOnlyThere) {
+    const Image all = Window(nullptr);
+    CalendarPainter painter(View(), glyphs_);
+    const Rect area = painter.PaintedArea();
+    EXPECT_EQ(area, (Rect{0, 0, 344, 332}));
+    for (int y = 0; y < all.Height(); ++y) {
+        for (int x = 0; x < all.Width(); ++x) {
+            const bool inside = x < area.right && y < area.bottom;
+            ASSERT_EQ(all.ReadPixel(x, y) == kMagenta, !inside) << x << "," << y;
+        }
+    }
+    // An update rectangle: only its pixels change, the same as in the whole paint.
+    const Rect update{30, 20, 130, 90};
+    const Image part = Window(&update);
+    for (int y = 0; y < part.Height(); ++y) {
+        for (int x = 0; x < part.Width(); ++x) {
+            const bool inside = x >= update.left && x < update.right && y >= update.top && y < update.bottom;
+            ASSERT_EQ(part.ReadPixel(x, y), inside ? all.ReadPixel(x, y) : kMagenta) << x << "," << y;
+        }
+    }
+    // The footer alone: the rows below the dates.
+    const Image footer = Window(nullptr, true);
+    const int footerTop = 4 + (View().TopRows() + View().DateRows()) * 36;
+    EXPECT_EQ(footer.ReadPixel(100, footerTop - 1), kMagenta);
+    EXPECT_EQ(footer.ReadPixel(100, footerTop), all.ReadPixel(100, footerTop));
+}
+
+TEST_F(Painting, ThePictureBehindCellsAndMargins) {
+    Image picture;
+    picture.Create(400, 100, false, 24);
+    for (int x = 0; x < 400; ++x)
+        StoreRect(picture, {x, 0, x + 1, 100}, PixelColor::Rgb(static_cast<uint8_t>(x / 2), 200, 100));
+    TempFolder folder;
+    ASSERT_TRUE(WriteBitmapFile(picture, folder.Join("p.bmp")));
+    ASSERT_EQ(View().UpdateBackground(folder.Join("p.bmp")), kSuccess);
+    const Image window = Window(nullptr);
+    EXPECT_EQ(window.ReadPixel(370, 50), picture.ReadPixel(370, 50));       // beyond the grid, from the picture
+    EXPECT_EQ(window.ReadPixel(1, 50), picture.ReadPixel(1, 50));           // a margin
+    EXPECT_EQ(window.ReadPixel(6, 6), picture.ReadPixel(6, 6));             // behind a cell
+    EXPECT_EQ(window.ReadPixel(370, 150), Colour(ViewColor::kBackground));  // the joined area's corner
+    EXPECT_EQ(window.ReadPixel(405, 50), kMagenta);                         // beyond the picture
+    EXPECT_EQ(window.ReadPixel(1, 150), Colour(ViewColor::kBackground));
+}
+
+class SplitPainting : public Painting {
+protected:
+    SplitPainting() : Painting(CalDate(2025, 3, 30)) {}
+};
+
+TEST_F(SplitPainting, HalvesCarryTheirOwnMarks) {
+    // March 2025 in five lines: the 23rd's cell holds the 30th (today, the cursor) below.
+    const auto [column, row] = CellOf(CalDate(2025, 3, 23));
+    ASSERT_TRUE(View().IsSplitCell(column, row));
+    ASSERT_EQ(View().CursorHalf(), 1);
+    const Image cell = Cell(column, row);
+    EXPECT_EQ(cell.ReadPixel(1, 1), Colour(ViewColor::kBackground));  // the upper half: neither
+    EXPECT_EQ(cell.ReadPixel(1, 19), Colour(ViewColor::kToday));      // the lower half: today
+    EXPECT_EQ(cell.ReadPixel(2, 20), Colour(ViewColor::kSelection));  // and the cursor's frame
+    for (const FontSpec& font : glyphs_.fonts) EXPECT_EQ(font.size, Style().FontSize(FontRole::kSmall));
+}
+
+TEST_F(SplitPainting, TwoMonthsDimOtherMonthsButNotTheirMemoLines) {
+    View().SetRowsStyle(kTwoMonths);
+    View().SetNeighbourDays(true);
+    View().Memos().SetMemo(CalDate(2025, 2, 26), "before");
+    const auto [column, row] = CellOf(CalDate(2025, 2, 26));
+    const Image cell = Cell(column, row);
+    const PixelColor number = Colour(ViewColor::kNormalDay);
+    // The small font's glyph: full coverage gives half the colour, not the colour.
+    bool exact = false, dimmed = false;
+    for (int y = 0; y < 28; ++y) {
+        for (int x = 0; x < 48; ++x) {
+            exact = exact || cell.ReadPixel(x, y) == number;
+            dimmed = dimmed || (cell.ReadPixel(x, y).red > number.red && cell.ReadPixel(x, y).red < 200);
+        }
+    }
+    EXPECT_FALSE(exact);
+    EXPECT_TRUE(dimmed);
+    EXPECT_EQ(cell.ReadPixel(24, 30), number);  // the memo line is opaque
+}
+
+}  // namespace
+}  // namespace tavoli
