@@ -28,6 +28,9 @@ std::string CurrentDirFilePath(std::string_view name);
 // name; the file beside the executable when that folder cannot be found.
 std::string PerUserFilePath(std::string_view subfolder, std::string_view name);
 
+// The system's folder for temporary files, with its trailing separator; empty when none.
+std::string TemporaryFolderPath();
+
 bool FileExists(std::string_view path);
 bool FolderExists(std::string_view path);
 

@@ -79,6 +79,13 @@ std::string PerUserFilePath(std::string_view subfolder, std::string_view name) {
     return user.empty() ? std::string() : Join(user, name);
 }
 
+std::string TemporaryFolderPath() {
+    const char* folder = std::getenv("TMPDIR");
+    std::string path = folder && *folder ? folder : "/tmp";
+    if (path.back() != '/') path += '/';
+    return path.size() < kMaxPathBytes ? path : std::string();
+}
+
 bool FileExists(std::string_view path) { return IsKind(path, S_IFREG); }
 
 bool FolderExists(std::string_view path) { return IsKind(path, S_IFDIR); }

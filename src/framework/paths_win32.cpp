@@ -53,6 +53,13 @@ std::string PerUserFilePath(std::string_view subfolder, std::string_view name) {
     return path.size() < kMaxPathBytes ? path : std::string();
 }
 
+std::string TemporaryFolderPath() {
+    char buffer[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathA(sizeof buffer, buffer);
+    if (length == 0 || length >= kMaxPathBytes) return {};
+    return std::string(buffer, length);
+}
+
 bool FileExists(std::string_view path) {
     if (path.empty() || path.size() >= kMaxPathBytes) return false;
     const std::string text(path);

@@ -249,6 +249,7 @@ ErrorValue SaveMemoFile(MemoStore& store, const std::string& path) {
         if (onDisk.fileState_ == MemoStore::FileState::kWhole && store.MergeInto(onDisk)) {
             onDisk.sideFile_ = std::move(store.sideFile_);
             onDisk.toldAboutSideFile_ = store.toldAboutSideFile_;
+            onDisk.toldSaveFailed_ = store.toldSaveFailed_;
             store = std::move(onDisk);
         } else {
             // Still unreadable: the file stays as it is and the memos go beside it, into
@@ -256,7 +257,8 @@ ErrorValue SaveMemoFile(MemoStore& store, const std::string& path) {
             if (store.sideFile_.empty()) store.sideFile_ = FreeSideFileName(path);
             error = store.sideFile_.empty() ? ErrorFromKey("file_exist") : store.SaveMemos(store.sideFile_);
             if (error != kSuccess) {
-                ShowMessage(ResolveText(kSaveFailed));
+                if (!store.toldSaveFailed_) ShowMessage(ResolveText(kSaveFailed));
+                store.toldSaveFailed_ = true;
                 return error;
             }
             if (!store.toldAboutSideFile_) {
@@ -273,7 +275,8 @@ ErrorValue SaveMemoFile(MemoStore& store, const std::string& path) {
         const ErrorValue written = store.SaveMemos(path);
         if (error == kSuccess) error = written;
     }
-    if (error != kSuccess) ShowMessage(ResolveText(kSaveFailed));
+    if (error != kSuccess && !store.toldSaveFailed_) ShowMessage(ResolveText(kSaveFailed));
+    store.toldSaveFailed_ = error != kSuccess;
     return error;
 }
 

@@ -86,6 +86,9 @@ private:
     // whether the user has been told.
     std::string sideFile_;
     bool toldAboutSideFile_ = false;
+    // Whether "Failed to save memo." was shown since the last save that succeeded: a store
+    // kept across failed saves tells it once.
+    bool toldSaveFailed_ = false;
 };
 
 // The memo file as the program keeps it.
@@ -94,7 +97,8 @@ private:
 // not read the file reads it again and merges, or, when it still cannot, writes its memos
 // to a file beside it ("memo-unsaved.txt") and says so once. Otherwise it makes the
 // folder, copies the file to its ".bak" name and replaces the file, each in one step; on
-// failure it shows "Failed to save memo." and the old file and backup stay as they were.
+// failure it shows "Failed to save memo." (once for a store, until a save succeeds) and the
+// old file and backup stay as they were.
 // Both return the error value (Save: non-zero whenever memo.txt was not written).
 ErrorValue LoadMemoFile(MemoStore& store, const std::string& path);
 ErrorValue SaveMemoFile(MemoStore& store, const std::string& path);

@@ -1,0 +1,87 @@
+// TavoliCalendar.exe: one instance per executable path, the main window, the message loop.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "framework/lang_text.h"
+#include "framework/messages.h"
+#include "framework/platform.h"
+#include "shell/app_info.h"
+#include "shell/calendar_settings.h"
+#include "shell/command_table.h"
+#include "shell/main_window_win32.h"
+#include "shell/menu_win32.h"
+#include "shell/settings_store_win32.h"
+#include "shell/startup.h"
+
+namespace tavoli {
+namespace {
+
+// Held for the life of the process; released by the system when it ends.
+HANDLE g_instanceMutex = nullptr;
+
+// True unless another copy of this executable holds the mutex.
+bool TakeInstanceMutex() {
+    const std::string name = InstanceName(SystemPlatform().ExecutablePath());
+    g_instanceMutex = CreateMutexA(nullptr, TRUE, name.c_str());
+    return !(g_instanceMutex && GetLastError() == ERROR_ALREADY_EXISTS);
+}
+
+// Shows and brings forward every window of the calendar's class.
+void ActivateRunningCopies() {
+    EnumWindows(
+        [](HWND window, LPARAM) -> BOOL {
+            char className[64] = {};
+            GetClassNameA(window, className, sizeof className);
+            if (std::string(className) == kMainWindowClass) {
+                if (!IsWindowVisible(window)) ShowWindow(window, SW_SHOWNA);
+                SetForegroundWindow(window);
+            }
+            return TRUE;
+        },
+        0);
+}
+
+int Run(HINSTANCE instance, const char* commandLine, int showCommand) {
+    if (!TakeInstanceMutex()) {
+        ActivateRunningCopies();
+        return 0;
+    }
+    SetApplicationName(ResolveText(AppInfo::kProductTitle).substr(0, 31));
+    const bool trayResident = HasTrayArgument(SplitCommandLine(commandLine ? commandLine : ""));
+    if (trayResident) showCommand = SW_HIDE;
+
+    // The executable's own icons, large and small.
+    const std::string executable = SystemPlatform().ExecutablePath();
+    SHFILEINFOA large = {}, small = {};
+    SHGetFileInfoA(executable.c_str(), 0, &large, sizeof large, SHGFI_ICON | SHGFI_LARGEICON);
+    SHGetFileInfoA(executable.c_str(), 0, &small, sizeof small, SHGFI_ICON | SHGFI_SMALLICON);
+    MainWindow::RegisterWindowClass(instance, large.hIcon, small.hIcon);
+
+    CommandTable commands = BuildCommandTable();
+    CalendarSettings settings(SettingsPaths::ForProgram());
+    MainWindow main(instance, commands, settings, std::make_unique<RegistrySettingsStore>(AppInfo::kRegistryKey),
+                    trayResident);
+    HWND window = main.Create();
+    if (window) {
+        ShowWindow(window, showCommand);
+        UpdateWindow(window);
+    }
+    AssignAcceleratorKeys(commands);
+    HACCEL accelerators = BuildAccelerators(commands);
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (accelerators && main.Handle()) TranslateAcceleratorA(main.Handle(), accelerators, &message);
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    if (accelerators) DestroyAcceleratorTable(accelerators);
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+}  // namespace tavoli
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
+    return tavoli::Run(instance, commandLine, showCommand);
+}

@@ -1,0 +1,241 @@
+#include "shell/main_model.h"
+
+#include "format/date_format.h"
+#include "format/default_formats.h"
+#include "framework/lang_text.h"
+#include "framework/messages.h"
+
+namespace tavoli {
+
+namespace {
+
+// Virtual keys the window handles itself.
+constexpr int kKeyReturn = 0x0D, kKeyEscape = 0x1B, kKeySpace = 0x20, kKeyApps = 0x5D;
+
+}  // namespace
+
+std::string SpanMessage(CalDate from, CalDate to) {
+    const std::string weekday = CurrentLanguage() == PackTag("ja") ? kSpanJapaneseWeekday : "";
+    std::string text = DateFormat(ResolveText(std::string(kSpanBeginsFormat) + weekday + ")"), from) + "\n";
+    text += DateFormat(ResolveText(std::string(kSpanEndsFormat) + weekday + ")"), to) + "\n\n";
+    text += ResolveText(kSpanLabel) + std::to_string(to - from) + ResolveText(kSpanDaysUnit);
+    return text;
+}
+
+std::string ClipboardMonthText(const CalendarView& view) {
+    std::string text;
+    for (const std::string& line : view.MonthAsText()) text += line + "\r\n";
+    return text;
+}
+
+void MainModel::OnShow() {
+    host_.SetDisplayChecked(true);
+    if (!view_) {
+        view_ = std::make_unique<CalendarView>();
+        view_->SelectDate(Today(kLocalZone));
+    }
+    settings_.Load(*view_, host_.Store(), window_, host_.SystemWindowColor());
+    if (window_.position) host_.MoveWindow(*window_.position);
+    if (window_.transparency != 0) host_.SetTranslucency(window_.transparency);
+    host_.StartTimer();
+    host_.SetTitle(ApplicationTitle());
+    RefreshWindow(true);
+}
+
+void MainModel::OnHide() {
+    host_.SetDisplayChecked(false);
+    if (!view_) return;
+    settings_.Save(*view_, host_.Store(), window_, host_.WindowPosition(), memoDirty_);
+    host_.StopTimer();
+    view_.reset();
+    lastBackgroundName_.clear();
+}
+
+void MainModel::OnDestroy() {
+    OnHide();
+    settings_.RescuePendingMemos();
+}
+
+void MainModel::OnClose() {
+    host_.Hide();
+    if (!trayResident_) host_.Destroy();
+}
+
+void MainModel::OnTimer() {
+    const CalDate today = Today(kLocalZone);
+    if (view_ && today != view_->TodayDate()) {
+        view_->GoToday();
+        RefreshWindow(false);
+    }
+    if (view_ && view_->Clock()) host_.SetTitle(view_->WindowTitle(Now(kLocalZone)));
+}
+
+void MainModel::OnWheel(int delta) {
+    if (!view_) return;
+    view_->StepMonth(-delta / 120);  // truncating toward zero: ±60 moves nothing
+    RefreshWindow(false);
+}
+
+void MainModel::RepaintCursorMove(int oldColumn, int oldRow) {
+    host_.RepaintCell(oldColumn, oldRow);
+    host_.RepaintCell(view_->CursorColumn(), view_->CursorRow());
+    host_.RepaintFooter();
+}
+
+void MainModel::OnKeyDown(int virtualKey, bool ctrlDown) {
+    if (!view_) return;
+    switch (virtualKey) {
+    case kKeyApps: ShowContextMenu({0, 0}); return;
+    case kKeyReturn: host_.PostCommand(CommandId::kMemo); return;
+    case kKeySpace: host_.PostCommand(CommandId::kToday); return;
+    case kKeyEscape: host_.PostCommand(CommandId::kClose); return;
+    default: break;
+    }
+    // With Ctrl the arrows step months and years through their accelerators.
+    if (ctrlDown) return;
+    int dx = 0, dy = 0;
+    switch (virtualKey) {
+    case vk::kLeft: dx = -1; break;
+    case vk::kUp: dy = -1; break;
+    case vk::kRight: dx = 1; break;
+    case vk::kDown: dy = 1; break;
+    default: return;
+    }
+    const int oldColumn = view_->CursorColumn(), oldRow = view_->CursorRow();
+    view_->MoveCursor(dx, dy);
+    RepaintCursorMove(oldColumn, oldRow);
+}
+
+void MainModel::OnLeftButtonDown() {
+    if (!view_) return;
+    view_->SetPressed(true);
+    if (view_->ClickNavigation()) RefreshWindow(false);
+}
+
+void MainModel::OnLeftButtonUp() {
+    if (!view_) return;
+    view_->SetPressed(false);
+    if (view_->HitTest().region == kRegionHead) host_.RepaintCell(view_->CursorColumn(), view_->CursorRow());
+}
+
+void MainModel::OnMouseMove(int x, int y) {
+    if (!view_) return;
+    const int oldColumn = view_->CursorColumn(), oldRow = view_->CursorRow();
+    if (view_->PointerMoved(x, y)) RepaintCursorMove(oldColumn, oldRow);
+}
+
+void MainModel::OnRightButtonUp(Point clientPoint) { ShowContextMenu(clientPoint); }
+
+MenuStates MainModel::ContextMenuStates() const {
+    MenuStates states;
+    if (!view_) return states;
+    const int year = view_->ShownYear(), month = view_->ShownMonth();
+    const CellClass hit = view_->HitTest();
+    const YearMonthDay today = view_->TodayDate().Parts();
+    states.previousEnabled = !(year <= 1 && month == 1);
+    states.nextEnabled = !(year >= 3999 && month == 12);
+    states.memoEnabled = hit.region == kRegionDate;
+    states.calculateEnabled = hit.region == kRegionDate && !memorizedDate_.IsNull();
+    states.todayEnabled = !(today.year == year && today.month == month);
+    states.showNextChecked = view_->NeighbourDays();
+    return states;
+}
+
+void MainModel::ShowContextMenu(Point clientPoint) { host_.ShowContextMenu(clientPoint, ContextMenuStates()); }
+
+void MainModel::RefreshWindow(bool forced) {
+    if (!view_) {
+        host_.SetTitle(ApplicationTitle());
+        host_.RepaintAll();
+        return;
+    }
+    host_.SetTitle(view_->WindowTitle(Now(kLocalZone)));
+    const std::string name = ResolveBackgroundPath(window_.backgroundImagePath, view_->ShownMonth());
+    if (forced || name != lastBackgroundName_) {
+        lastBackgroundName_ = name;
+        view_->UpdateBackground(window_.backgroundImagePath, forced);  // a picture that fails to load is none
+        host_.ResizeClient(view_->ViewSize());
+    }
+    host_.RepaintAll();
+}
+
+void MainModel::RunMemo() {
+    const CellClass hit = view_->HitTest();
+    if (hit.region != kRegionDate) return;
+    std::string text = view_->Memos().MemoOf(hit.date);
+    if (!host_.RunMemoDialog(DateFormat(ResolveText(kMemoPromptFormat), hit.date), text)) return;
+    if (view_->Memos().SetMemo(hit.date, text)) memoDirty_ = true;
+    // The footer shows the memo of the cursor's day as well.
+    view_->UpdateFooterLines();
+    host_.RepaintCell(view_->CursorColumn(), view_->CursorRow());
+    host_.RepaintFooter();
+}
+
+void MainModel::RunOptions() {
+    if (!host_.RunOptionsDialog(*view_, window_)) return;
+    settings_.LoadHolidayScript(*view_);
+    if (window_.transparency != 0) host_.SetTranslucency(window_.transparency);
+    view_->ReleaseBuffers();
+    RefreshWindow(true);
+}
+
+void MainModel::OnCommand(int id) {
+    const auto command = static_cast<CommandId>(id);
+    // The commands that act without the view.
+    switch (command) {
+    case CommandId::kClose:
+        if (!host_.IsVisible()) host_.Destroy();
+        host_.SendClose();
+        return;
+    case CommandId::kDisplay:
+        if (host_.IsVisible()) host_.Hide();
+        else host_.ShowAndActivate();
+        return;
+    case CommandId::kAbout: host_.RunAboutDialog(); return;
+    case CommandId::kHelp: host_.OpenHelp(); return;
+    default: break;
+    }
+    if (!view_) return;
+    switch (command) {
+    case CommandId::kPrevMonth: view_->StepMonth(-1); break;
+    case CommandId::kNextMonth: view_->StepMonth(1); break;
+    case CommandId::kPrevYear: view_->StepMonth(-12); break;
+    case CommandId::kNextYear: view_->StepMonth(12); break;
+    case CommandId::kToday: view_->SelectDate(view_->TodayDate()); break;
+    case CommandId::kShowNext:
+        view_->SetNeighbourDays(!view_->NeighbourDays());
+        host_.SetShowNextChecked(view_->NeighbourDays());
+        break;
+    case CommandId::kJump: {
+        int year = view_->ShownYear(), month = view_->ShownMonth();
+        if (!host_.RunJumpDialog(year, month)) return;
+        view_->SetMonth(year, month);
+        break;
+    }
+    case CommandId::kCopy: host_.PutOnClipboard(ClipboardMonthText(*view_)); return;
+    case CommandId::kMemo: RunMemo(); return;
+    case CommandId::kOption: RunOptions(); return;
+    case CommandId::kCounter: {
+        CountDown countDown = view_->Style().countDown;
+        countDown.shown = true;  // opening the dialog offers to show it
+        if (!host_.RunCountDownDialog(countDown)) return;
+        view_->Style().countDown = countDown;
+        host_.RepaintAll();
+        return;
+    }
+    case CommandId::kMemorize: {
+        const CellClass hit = view_->HitTest();
+        if (hit.region == kRegionDate) memorizedDate_ = hit.date;
+        return;
+    }
+    case CommandId::kCalculate: {
+        const CellClass hit = view_->HitTest();
+        if (hit.region == kRegionDate && !memorizedDate_.IsNull()) ShowMessage(SpanMessage(memorizedDate_, hit.date));
+        return;
+    }
+    default: return;
+    }
+    RefreshWindow(false);
+}
+
+}  // namespace tavoli

@@ -1,0 +1,130 @@
+// What the main window does, without the window: it owns the calendar view while the
+// window is shown, the tray and memo flags and the remembered first day of a span, and
+// turns keys, wheel steps, pointer moves, ticks and commands into calls on its host (the
+// window in the program, a recorder in tests).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/calendar_settings.h"
+#include "shell/command_table.h"
+#include "view/calendar_view.h"
+
+namespace tavoli {
+
+// Gray and check states of the context menu, from the view's state.
+struct MenuStates {
+    bool previousEnabled = true;   // prevmonth, prevyear
+    bool nextEnabled = true;       // nextmonth, nextyear
+    bool memoEnabled = true;       // memo, memorize
+    bool calculateEnabled = true;  // calculate
+    bool todayEnabled = true;      // today
+    bool showNextChecked = false;  // shownext
+    bool operator==(const MenuStates& o) const {
+        return previousEnabled == o.previousEnabled && nextEnabled == o.nextEnabled && memoEnabled == o.memoEnabled &&
+               calculateEnabled == o.calculateEnabled && todayEnabled == o.todayEnabled &&
+               showNextChecked == o.showNextChecked;
+    }
+};
+
+// What the model asks of the window and the system.
+class MainWindowHost {
+public:
+    virtual ~MainWindowHost() = default;
+
+    virtual void SetTitle(const std::string& title) = 0;
+    // Sets the window so that its client area has this size (position and z-order kept).
+    virtual void ResizeClient(Size size) = 0;
+    virtual void RepaintAll() = 0;
+    virtual void RepaintCell(int column, int row) = 0;
+    virtual void RepaintFooter() = 0;
+    virtual void StartTimer() = 0;
+    virtual void StopTimer() = 0;
+
+    virtual bool IsVisible() = 0;
+    virtual void Hide() = 0;
+    virtual void ShowAndActivate() = 0;
+    virtual void Destroy() = 0;
+    virtual void SendClose() = 0;
+    virtual void PostCommand(CommandId id) = 0;
+    virtual Point WindowPosition() = 0;
+    virtual void MoveWindow(Point position) = 0;
+    virtual void SetTranslucency(int transparency) = 0;
+    virtual PixelColor SystemWindowColor() = 0;
+
+    // The context menu at a client point, with its states; the tray menu's check mark.
+    virtual void ShowContextMenu(Point clientPoint, const MenuStates& states) = 0;
+    virtual void SetShowNextChecked(bool checked) = 0;
+    virtual void SetDisplayChecked(bool checked) = 0;
+
+    virtual void PutOnClipboard(const std::string& text) = 0;
+    virtual void OpenHelp() = 0;
+    virtual SettingsStore& Store() = 0;
+
+    // The dialogs; each returns whether the user pressed OK.
+    virtual bool RunJumpDialog(int& year, int& month) = 0;
+    virtual bool RunMemoDialog(const std::string& prompt, std::string& text) = 0;
+    virtual bool RunCountDownDialog(CountDown& countDown) = 0;
+    virtual void RunAboutDialog() = 0;
+    // The options dialog edits the view and the window's settings; true on OK.
+    virtual bool RunOptionsDialog(CalendarView& view, WindowSettings& window) = 0;
+};
+
+class MainModel {
+public:
+    MainModel(MainWindowHost& host, CalendarSettings& settings) : host_(host), settings_(settings) {}
+
+    void SetTrayResident(bool on) { trayResident_ = on; }
+    bool TrayResident() const { return trayResident_; }
+    bool MemoDirty() const { return memoDirty_; }
+    CalDate MemorizedDate() const { return memorizedDate_; }
+    CalendarView* View() { return view_.get(); }
+    const WindowSettings& Window() const { return window_; }
+
+    // The window shown: a fresh view on today, the settings loaded into it, the timer.
+    void OnShow();
+    // The window hidden (or the session ending, or the window destroyed): everything
+    // saved, the timer stopped, the view dropped.
+    void OnHide();
+    // The window destroyed: as a hide, and memos that still could not be saved are
+    // written elsewhere before the program ends.
+    void OnDestroy();
+    // The close box: hidden, and destroyed unless the program lives in the tray.
+    void OnClose();
+    void OnTimer();
+    void OnWheel(int delta);
+    void OnKeyDown(int virtualKey, bool ctrlDown);
+    void OnLeftButtonDown();
+    void OnLeftButtonUp();
+    void OnMouseMove(int x, int y);
+    void OnRightButtonUp(Point clientPoint);
+    void OnCommand(int id);
+
+    // Title, background, size and picture after the month or the settings changed.
+    void RefreshWindow(bool forced);
+    MenuStates ContextMenuStates() const;
+
+private:
+    void ShowContextMenu(Point clientPoint);
+    void RepaintCursorMove(int oldColumn, int oldRow);
+    void RunMemo();
+    void RunOptions();
+
+    MainWindowHost& host_;
+    CalendarSettings& settings_;
+    std::unique_ptr<CalendarView> view_;
+    WindowSettings window_;
+    bool trayResident_ = false;
+    bool memoDirty_ = false;
+    CalDate memorizedDate_;
+    std::string lastBackgroundName_;
+};
+
+// The span message between a remembered day and another, in the user's language.
+std::string SpanMessage(CalDate from, CalDate to);
+// The shown month as copied: every line followed by CR LF.
+std::string ClipboardMonthText(const CalendarView& view);
+
+}  // namespace tavoli

@@ -1,0 +1,285 @@
+#include "shell/main_window_win32.h"
+
+#include <htmlhelp.h>
+#include <windowsx.h>
+
+#include <cstring>
+
+#include "framework/paths.h"
+#include "framework/platform.h"
+#include "shell/menu_win32.h"
+#include "shell/startup.h"
+#include "view/image_win32.h"
+#include "view/paint_target_win32.h"
+#include "view/painter.h"
+
+namespace tavoli {
+
+namespace {
+
+constexpr UINT_PTR kTimerId = 0;
+constexpr UINT kTimerPeriod = 1000;
+
+HWND HelpOwner() {
+    HWND active = GetActiveWindow();
+    return active ? GetAncestor(active, GA_ROOT) : nullptr;
+}
+
+}  // namespace
+
+void OpenHelpDocument(HWND owner, int topic) {
+    const std::string executable = CurrentPlatform().ExecutablePath();
+    for (const HelpCandidate& candidate : HelpCandidates(executable)) {
+        if (candidate.path.empty() || !FileExists(candidate.path)) continue;
+        switch (candidate.kind) {
+        case HelpCandidate::Kind::kHtmlHelp:
+            if (topic == 0) HtmlHelpA(owner, candidate.path.c_str(), HH_DISPLAY_TOPIC, 0);
+            else HtmlHelpA(owner, candidate.path.c_str(), HH_HELP_CONTEXT, static_cast<DWORD_PTR>(topic));
+            return;
+        case HelpCandidate::Kind::kWinHelp:
+            if (topic == 0) WinHelpA(owner, candidate.path.c_str(), HELP_CONTENTS, 0);
+            else WinHelpA(owner, candidate.path.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(topic));
+            return;
+        case HelpCandidate::Kind::kShellOpen: {
+            const std::string folder = PathPart(executable, "dp");
+            const auto result = reinterpret_cast<INT_PTR>(
+                ShellExecuteA(owner, nullptr, candidate.path.c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL));
+            if (result > 32) return;
+            break;  // the document would not open: try the next
+        }
+        }
+    }
+}
+
+MainWindow::MainWindow(HINSTANCE instance, const CommandTable& commands, CalendarSettings& settings,
+                       std::unique_ptr<SettingsStore> store, bool trayResident)
+    : instance_(instance), commands_(commands), store_(std::move(store)), model_(*this, settings) {
+    model_.SetTrayResident(trayResident);
+}
+
+MainWindow::~MainWindow() {
+    if (window_) DestroyWindow(window_);
+    if (contextMenu_) DestroyMenu(contextMenu_);
+    if (trayMenu_) DestroyMenu(trayMenu_);
+}
+
+bool MainWindow::RegisterWindowClass(HINSTANCE instance, HICON large, HICON small) {
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = WindowProcedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = large;
+    windowClass.hIconSm = small;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    // The window paints every pixel itself.
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    windowClass.lpszClassName = kMainWindowClass;
+    return RegisterClassExA(&windowClass) != 0;
+}
+
+HWND MainWindow::Create() {
+    return CreateWindowExA(kMainWindowExStyle, kMainWindowClass, "calendar", kMainWindowStyle, 420, 300, 200, 100,
+                           nullptr, nullptr, instance_, this);
+}
+
+LRESULT CALLBACK MainWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    const LRESULT result = self->Handle(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        self->window_ = nullptr;
+    }
+    return result;
+}
+
+LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        contextMenu_ = BuildMenu(kContextMenuSpec, commands_);
+        trayMenu_ = BuildMenu(kTrayMenuSpec, commands_);
+        trayIcon_.SetOwner(window_);
+        trayIcon_.SetCallbackMessage(kTrayCallbackMessage);
+        if (model_.TrayResident()) trayIcon_.Add();
+        return 0;
+    case WM_SHOWWINDOW:
+        if (wParam) model_.OnShow();
+        else model_.OnHide();
+        break;
+    case WM_ENDSESSION:
+        if (wParam) model_.OnHide();
+        break;
+    case WM_DESTROY:
+        model_.OnDestroy();
+        trayIcon_.Remove();
+        PostQuitMessage(0);
+        return 0;
+    case WM_CLOSE: model_.OnClose(); return 0;
+    case WM_TIMER: model_.OnTimer(); break;
+    case WM_LBUTTONDBLCLK: PostCommand(CommandId::kMemo); break;
+    case WM_MBUTTONDOWN: PostCommand(CommandId::kToday); break;
+    case WM_MOUSEWHEEL: model_.OnWheel(GET_WHEEL_DELTA_WPARAM(wParam)); break;
+    case WM_KEYDOWN: model_.OnKeyDown(static_cast<int>(wParam), GetKeyState(VK_CONTROL) < 0); break;
+    case WM_LBUTTONDOWN: model_.OnLeftButtonDown(); break;
+    case WM_LBUTTONUP: model_.OnLeftButtonUp(); break;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window_, &paint);
+        if (CalendarView* view = model_.View()) {
+            CalendarPainter painter(*view, glyphs_);
+            DeviceTarget target(dc);
+            const Rect update{paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right, paint.rcPaint.bottom};
+            painter.PaintAll(target, &update);
+        }
+        EndPaint(window_, &paint);
+        return 0;
+    }
+    case WM_RBUTTONUP: model_.OnRightButtonUp({LOWORD(lParam), HIWORD(lParam)}); break;
+    case WM_MOUSEMOVE: model_.OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); break;
+    case WM_HELP: OpenHelp(); break;
+    case WM_SYSCOMMAND:
+        if (wParam == SC_KEYMENU) {
+            // The calendar has no menu bar: Alt (or F10) opens its context menu instead, and
+            // the system's own menu does not follow it.
+            model_.OnRightButtonUp({0, 0});
+            return 0;
+        }
+        break;
+    case kTrayCallbackMessage:
+        if (lParam == WM_RBUTTONUP) {
+            POINT at;
+            GetCursorPos(&at);
+            // The menu closes when the user clicks elsewhere only if the window is foreground.
+            SetForegroundWindow(window_);
+            TrackPopupMenu(trayMenu_, TPM_LEFTBUTTON, at.x, at.y, 0, window_, nullptr);
+        } else if (lParam == WM_LBUTTONDBLCLK) {
+            PostCommand(CommandId::kDisplay);
+        }
+        break;
+    case WM_COMMAND: model_.OnCommand(LOWORD(wParam)); break;
+    default: break;
+    }
+    return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+template <class Paint>
+void MainWindow::WithPainter(Paint paint) {
+    CalendarView* view = model_.View();
+    if (!window_ || !view) return;
+    HDC dc = GetDC(window_);
+    if (!dc) return;
+    CalendarPainter painter(*view, glyphs_);
+    DeviceTarget target(dc);
+    paint(painter, target);
+    ReleaseDC(window_, dc);
+}
+
+void MainWindow::SetTitle(const std::string& title) { SetWindowTextA(window_, title.c_str()); }
+
+void MainWindow::ResizeClient(Size size) {
+    RECT rect{0, 0, size.width, size.height};
+    AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE)));
+    SetWindowPos(window_, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::RepaintAll() {
+    if (!model_.View()) {
+        InvalidateRect(window_, nullptr, FALSE);
+        return;
+    }
+    WithPainter([](CalendarPainter& painter, PaintTarget& target) { painter.PaintAll(target); });
+}
+
+void MainWindow::RepaintCell(int column, int row) {
+    WithPainter(
+        [column, row](CalendarPainter& painter, PaintTarget& target) { painter.PaintCell(target, column, row); });
+}
+
+void MainWindow::RepaintFooter() {
+    WithPainter([](CalendarPainter& painter, PaintTarget& target) { painter.PaintFooter(target); });
+}
+
+void MainWindow::StartTimer() { SetTimer(window_, kTimerId, kTimerPeriod, nullptr); }
+void MainWindow::StopTimer() { KillTimer(window_, kTimerId); }
+bool MainWindow::IsVisible() { return IsWindowVisible(window_) != FALSE; }
+void MainWindow::Hide() { ShowWindow(window_, SW_HIDE); }
+
+void MainWindow::ShowAndActivate() {
+    ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+}
+
+void MainWindow::Destroy() { DestroyWindow(window_); }
+void MainWindow::SendClose() {
+    if (window_) SendMessageA(window_, WM_CLOSE, 0, 0);
+}
+void MainWindow::PostCommand(CommandId id) { PostMessageA(window_, WM_COMMAND, MAKEWPARAM(IdNumber(id), 0), 0); }
+
+Point MainWindow::WindowPosition() {
+    RECT rect{};
+    GetWindowRect(window_, &rect);
+    return {rect.left, rect.top};
+}
+
+void MainWindow::MoveWindow(Point position) {
+    SetWindowPos(window_, nullptr, position.x, position.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
+}
+
+void MainWindow::SetTranslucency(int transparency) { tavoli::SetTranslucency(window_, transparency); }
+
+PixelColor MainWindow::SystemWindowColor() { return PixelColor::FromColorRef(GetSysColor(COLOR_WINDOW)); }
+
+void MainWindow::ShowContextMenu(Point clientPoint, const MenuStates& states) {
+    SetCommandEnabled(contextMenu_, CommandId::kPrevMonth, states.previousEnabled);
+    SetCommandEnabled(contextMenu_, CommandId::kPrevYear, states.previousEnabled);
+    SetCommandEnabled(contextMenu_, CommandId::kNextMonth, states.nextEnabled);
+    SetCommandEnabled(contextMenu_, CommandId::kNextYear, states.nextEnabled);
+    SetCommandEnabled(contextMenu_, CommandId::kMemo, states.memoEnabled);
+    SetCommandEnabled(contextMenu_, CommandId::kMemorize, states.memoEnabled);
+    SetCommandEnabled(contextMenu_, CommandId::kCalculate, states.calculateEnabled);
+    SetCommandEnabled(contextMenu_, CommandId::kToday, states.todayEnabled);
+    SetCommandChecked(contextMenu_, CommandId::kShowNext, states.showNextChecked);
+    POINT at{clientPoint.x, clientPoint.y};
+    ClientToScreen(window_, &at);
+    TrackPopupMenu(contextMenu_, TPM_LEFTBUTTON, at.x, at.y, 0, window_, nullptr);
+}
+
+void MainWindow::SetShowNextChecked(bool checked) { SetCommandChecked(contextMenu_, CommandId::kShowNext, checked); }
+void MainWindow::SetDisplayChecked(bool checked) { SetCommandChecked(trayMenu_, CommandId::kDisplay, checked); }
+
+void MainWindow::PutOnClipboard(const std::string& text) {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    // Movable, zeroed: the NUL after the text is already there.
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1);
+    if (memory) {
+        if (void* bytes = GlobalLock(memory)) {
+            std::memcpy(bytes, text.data(), text.size());
+            GlobalUnlock(memory);
+            if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+        } else {
+            GlobalFree(memory);
+        }
+    }
+    CloseClipboard();
+}
+
+void MainWindow::OpenHelp() { OpenHelpDocument(HelpOwner()); }
+
+// The dialogs come with their own layer; until then their commands do nothing.
+bool MainWindow::RunJumpDialog(int&, int&) { return false; }
+bool MainWindow::RunMemoDialog(const std::string&, std::string&) { return false; }
+bool MainWindow::RunCountDownDialog(CountDown&) { return false; }
+void MainWindow::RunAboutDialog() {}
+bool MainWindow::RunOptionsDialog(CalendarView&, WindowSettings&) { return false; }
+
+}  // namespace tavoli

@@ -1,0 +1,89 @@
+// The calendar's one top-level window (class "tavolicalendar"): it unpacks messages for
+// the main model and does what the model asks of a window.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "shell/main_model.h"
+#include "shell/tray_icon_win32.h"
+#include "view/glyph_source_win32.h"
+
+namespace tavoli {
+
+constexpr const char* kMainWindowClass = "tavolicalendar";
+constexpr UINT kTrayCallbackMessage = WM_USER + 100;  // 0x464
+constexpr DWORD kMainWindowStyle = WS_POPUPWINDOW | WS_DLGFRAME | WS_MINIMIZEBOX;
+constexpr DWORD kMainWindowExStyle = WS_EX_CLIENTEDGE;
+
+class MainWindow : public MainWindowHost {
+public:
+    MainWindow(HINSTANCE instance, const CommandTable& commands, CalendarSettings& settings,
+               std::unique_ptr<SettingsStore> store, bool trayResident);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Registers the window class with the given icons; false when the system refuses.
+    static bool RegisterWindowClass(HINSTANCE instance, HICON large, HICON small);
+    // Creates the window (hidden): "calendar" at 420, 300, 200 × 100; the view and the
+    // settings come at its first show. nullptr when the system refuses.
+    HWND Create();
+    HWND Handle() const { return window_; }
+    HMENU ContextMenu() const { return contextMenu_; }
+    HMENU TrayMenu() const { return trayMenu_; }
+    MainModel& Model() { return model_; }
+
+    // MainWindowHost
+    void SetTitle(const std::string& title) override;
+    void ResizeClient(Size size) override;
+    void RepaintAll() override;
+    void RepaintCell(int column, int row) override;
+    void RepaintFooter() override;
+    void StartTimer() override;
+    void StopTimer() override;
+    bool IsVisible() override;
+    void Hide() override;
+    void ShowAndActivate() override;
+    void Destroy() override;
+    void SendClose() override;
+    void PostCommand(CommandId id) override;
+    Point WindowPosition() override;
+    void MoveWindow(Point position) override;
+    void SetTranslucency(int transparency) override;
+    PixelColor SystemWindowColor() override;
+    void ShowContextMenu(Point clientPoint, const MenuStates& states) override;
+    void SetShowNextChecked(bool checked) override;
+    void SetDisplayChecked(bool checked) override;
+    void PutOnClipboard(const std::string& text) override;
+    void OpenHelp() override;
+    SettingsStore& Store() override { return *store_; }
+    bool RunJumpDialog(int& year, int& month) override;
+    bool RunMemoDialog(const std::string& prompt, std::string& text) override;
+    bool RunCountDownDialog(CountDown& countDown) override;
+    void RunAboutDialog() override;
+    bool RunOptionsDialog(CalendarView& view, WindowSettings& window) override;
+
+private:
+    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // Paints through a device context of the window, cut to an update rectangle or not.
+    template <class Paint>
+    void WithPainter(Paint paint);
+
+    HINSTANCE instance_;
+    const CommandTable& commands_;
+    std::unique_ptr<SettingsStore> store_;
+    MainModel model_;
+    HWND window_ = nullptr;
+    HMENU contextMenu_ = nullptr;
+    HMENU trayMenu_ = nullptr;
+    TrayIcon trayIcon_;
+    Win32GlyphSource glyphs_;
+};
+
+// Opens the help document beside the executable, the first of the candidates that exists.
+void OpenHelpDocument(HWND owner, int topic = 0);
+
+}  // namespace tavoli

@@ -1,0 +1,224 @@
+// TavoliCalendar.exe itself, started by this test in the run's private Wine prefix and
+// driven from outside with window messages and synthetic keys.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <chrono>
+#include <string>
+
+#include "framework/lang_text.h"
+#include "framework/platform.h"
+#include "framework/registry_win32.h"
+#include "shell/app_info.h"
+
+namespace tavoli {
+namespace {
+
+constexpr const char* kSettingsSubkey = "Software\\Brenholt\\TavoliCalendar";
+
+// A started copy of the program; ended (and waited for) when the test is done.
+class Program {
+public:
+    explicit Program(const std::string& arguments) {
+        std::string line = std::string("\"") + TAVOLI_APP_PATH + "\" " + arguments;
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        started_ = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                  &process_) != FALSE;
+    }
+    ~Program() {
+        if (!started_) return;
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+            if (HWND window = Window(0)) PostMessageA(window, WM_COMMAND, 1025, 0);  // close
+            if (WaitForSingleObject(process_.hProcess, 5000) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 9);
+        }
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+    bool Started() const { return started_; }
+
+    // The program's window, waited for up to the deadline.
+    HWND Window(int milliseconds = 10000) const {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+        do {
+            HWND found = nullptr;
+            while ((found = FindWindowExA(nullptr, found, "tavolicalendar", nullptr)) != nullptr) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(found, &owner);
+                if (owner == process_.dwProcessId) return found;
+            }
+            Sleep(50);
+        } while (std::chrono::steady_clock::now() < end);
+        return nullptr;
+    }
+    // The exit code, or -1 when it does not end within the time.
+    int WaitForExit(int milliseconds = 10000) const {
+        if (WaitForSingleObject(process_.hProcess, milliseconds) != WAIT_OBJECT_0) return -1;
+        DWORD code = 0;
+        GetExitCodeProcess(process_.hProcess, &code);
+        return static_cast<int>(code);
+    }
+
+private:
+    PROCESS_INFORMATION process_ = {};
+    bool started_ = false;
+};
+
+std::string Title(HWND window) {
+    char title[256] = {};
+    GetWindowTextA(window, title, sizeof title);
+    return title;
+}
+
+// Waits until a condition holds (the program works in its own process).
+template <class Condition>
+bool Eventually(Condition condition, int milliseconds = 5000) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= end) return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+std::string StoredValue(const char* name) {
+    RegistryValues values;
+    ReadRegistryValues(std::string("HKCU\\") + kSettingsSubkey, values);
+    for (const auto& [key, text] : values) {
+        if (key == name) return text;
+    }
+    return "(none)";
+}
+
+void StoreValue(const char* name, const std::string& text) {
+    WriteRegistryValues(std::string("HKCU\\") + kSettingsSubkey, {{name, text}});
+}
+
+// The month the title shows in the "Title-bar" design ("2024/5" or "2024年5月").
+std::string MonthTitle(int year, int month) {
+    return SystemPlatform().AnsiCodePage() == kCodePageJapanese
+               ? std::to_string(year) + AnsiFromUtf8("年") + std::to_string(month) + AnsiFromUtf8("月")
+               : std::to_string(year) + "/" + std::to_string(month);
+}
+
+// Presses keys through the system, as a user would (the accelerators need the real
+// keyboard state).
+void PressWithCtrl(HWND window, WORD key) {
+    SetForegroundWindow(window);
+    INPUT inputs[4] = {};
+    const WORD keys[4] = {VK_CONTROL, key, key, VK_CONTROL};
+    for (int i = 0; i < 4; ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = keys[i];
+        inputs[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, inputs, sizeof(INPUT));
+}
+
+class App : public testing::Test {
+protected:
+    App() {
+        RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsSubkey);
+        char appData[MAX_PATH] = {};
+        if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData))) {
+            const std::string folder = std::string(appData) + "\\Brenholt\\Tavoli";
+            DeleteFileA((folder + "\\memo.txt").c_str());
+            DeleteFileA((folder + "\\memo.bak").c_str());
+        }
+    }
+    ~App() override { RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsSubkey); }
+};
+
+TEST_F(App, StartsShowsTheDefaultViewAndSavesAtExit) {
+    Program program("");
+    ASSERT_TRUE(program.Started());
+    HWND window = program.Window();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(Eventually([&] { return IsWindowVisible(window) != FALSE; }));
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 344);
+    EXPECT_EQ(client.bottom, 332);
+    EXPECT_EQ(Title(window), ResolveText(AppInfo::kProductTitle).substr(0, 31));
+    PostMessageA(window, WM_COMMAND, 1025, 0);  // close
+    EXPECT_EQ(program.WaitForExit(), 0);
+    // The first run's values, written at the hide.
+    EXPECT_EQ(StoredValue("Design"), "T1W1N0D5B2");
+    EXPECT_EQ(StoredValue("Flags"), "pcn");
+    EXPECT_EQ(StoredValue("CellSize"), "(48,36)");
+    EXPECT_EQ(StoredValue("Margin"), "4,4,4,4");
+    EXPECT_EQ(StoredValue("FontSize"), "40,24,16,8");
+    EXPECT_EQ(StoredValue("Color03"), "(224,32,32)");
+}
+
+TEST_F(App, MonthByWheelKeysAndAccelerators) {
+    StoreValue("Design", "T0");  // the month in the title, where this test can read it
+    Program program("");
+    HWND window = program.Window();
+    ASSERT_NE(window, nullptr);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    int year = now.wYear, month = now.wMonth;
+    auto shows = [&](int steps) {
+        const int total = year * 12 + (month - 1) + steps;
+        const std::string expected = MonthTitle(total / 12, total % 12 + 1);
+        const bool seen = Eventually([&] { return Title(window) == expected; });
+        EXPECT_TRUE(seen) << Title(window) << " instead of " << expected;
+        return seen;
+    };
+    ASSERT_TRUE(shows(0));
+    PostMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-240)), 0);
+    shows(2);
+    PostMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, 60), 0);
+    PostMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    shows(1);
+    PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);  // today
+    shows(0);
+    PressWithCtrl(window, VK_RIGHT);
+    shows(1);
+    PressWithCtrl(window, VK_UP);
+    shows(-11);
+    // Ctrl+C: the month as text on the clipboard, eight lines ended by CR LF.
+    PressWithCtrl(window, 'C');
+    std::string text;
+    Eventually([&] {
+        if (!OpenClipboard(nullptr)) return false;
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            text = static_cast<const char*>(GlobalLock(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+        return !text.empty();
+    });
+    size_t lines = 0;
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++lines;
+    EXPECT_EQ(lines, 8u) << text;
+}
+
+TEST_F(App, TrayResidentSecondStartEscapeAndClose) {
+    Program first("/j");
+    HWND window = first.Window();
+    ASSERT_NE(window, nullptr);
+    Sleep(500);
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_EQ(Title(window), "calendar");  // never shown: nothing loaded
+    EXPECT_EQ(StoredValue("Design"), "(none)");
+
+    Program second("");
+    EXPECT_EQ(second.WaitForExit(), 0);  // it activates the first copy and ends
+    EXPECT_TRUE(Eventually([&] { return IsWindowVisible(window) != FALSE; }));
+    EXPECT_EQ(Title(window), ResolveText(AppInfo::kProductTitle).substr(0, 31));
+
+    PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);  // tray-resident: only hidden
+    EXPECT_TRUE(Eventually([&] { return IsWindowVisible(window) == FALSE; }));
+    EXPECT_EQ(first.WaitForExit(300), -1);
+    EXPECT_EQ(StoredValue("Design"), "T1W1N0D5B2");  // saved at the hide
+
+    PostMessageA(window, WM_COMMAND, 1025, 0);  // "close" from the tray menu ends it
+    EXPECT_EQ(first.WaitForExit(), 0);
+}
+
+}  // namespace
+}  // namespace tavoli

@@ -1,0 +1,288 @@
+#include "shell/calendar_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "framework/messages.h"
+#include "framework/paths.h"
+#include "holidays/day_kinds.h"
+#include "support/file_contents.h"
+#include "support/map_settings_store.h"
+#include "support/temp_folder.h"
+#include "support/test_platform.h"
+
+namespace tavoli {
+namespace {
+
+// Settings whose files live in a temporary folder; message boxes are recorded.
+class Settings : public testing::Test {
+protected:
+    Settings() : scope_(platform_) {
+        paths_.userScript = folder_.Join("user/holidays.txt");
+        paths_.allUsersScript = folder_.Join("holidays.txt");
+        paths_.formatFile = folder_.Join("format.txt");
+        paths_.memoFile = folder_.Join("user/memo.txt");
+        std::filesystem::create_directories(folder_.Join("user"));
+        WriteWholeFile(paths_.allUsersScript, "#weekday 0 (3)\r\n");
+    }
+    // A show and a hide: Load into a fresh view, then Save.
+    void ShowAndHide(bool memoDirty = false) {
+        CalendarView view;
+        WindowSettings window;
+        settings_.Load(view, store_, window, kWindowColor);
+        settings_.Save(view, store_, window, {120, 80}, memoDirty);
+    }
+    std::vector<std::string> Boxes() {
+        std::vector<std::string> texts;
+        for (const auto& box : platform_.boxes) texts.push_back(box.text);
+        return texts;
+    }
+
+    static constexpr PixelColor kWindowColor = PixelColor::Rgb(250, 250, 240);
+    RecordingPlatform platform_;
+    ScopedPlatform scope_;
+    TempFolder folder_;
+    SettingsPaths paths_;
+    CalendarSettings settings_{SettingsPaths()};
+    MapStore store_;
+
+    void SetUp() override { settings_ = CalendarSettings(paths_); }
+};
+
+TEST_F(Settings, FirstRunWritesEveryValueInOrder) {
+    ShowAndHide();
+    std::vector<std::string> names;
+    for (const auto& [name, text] : store_.stored) names.push_back(name);
+    EXPECT_EQ(names, (std::vector<std::string>{"",
+                                               "WebSite",
+                                               "InstallDirectory",
+                                               "Position",
+                                               "Transparance",
+                                               "FirstDayOfWeek",
+                                               "BaseDayOfWeek",
+                                               "CellSize",
+                                               "Margin",
+                                               "FormatWeekdayName",
+                                               "FormatMonthName",
+                                               "FormatEra",
+                                               "FontSize",
+                                               "ColorHeader",
+                                               "ColorFooter",
+                                               "ColorSelection",
+                                               "ColorToday",
+                                               "ColorBackground",
+                                               "Color01",
+                                               "Color02",
+                                               "Color03",
+                                               "Color04",
+                                               "Color05",
+                                               "Design",
+                                               "Flags",
+                                               "BackgroundImage",
+                                               "FontFace",
+                                               "CountDown"}));
+    const std::pair<const char*, std::string> expected[] = {
+        {"Design", "T1W1N0D5B2"},   {"Flags", "pcn"},
+        {"CellSize", "(48,36)"},    {"Margin", "4,4,4,4"},
+        {"FontSize", "40,24,16,8"}, {"CountDown", "0," + Today(kLocalZone).Text() + ",0,1"},
+        {"Color03", "(224,32,32)"}, {"ColorBackground", "(250,250,240)"},  // the system's window colour
+        {"Position", "120,80"},     {"Transparance", "0"},
+        {"FirstDayOfWeek", "0"},    {"BaseDayOfWeek", "4"},
+        {"BackgroundImage", ""},    {"", ApplicationTitle()},
+    };
+    for (const auto& [name, text] : expected) EXPECT_EQ(store_.Get(name), text) << name;
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(Settings, ValuesReadByTheirRulesAndWrittenCanonically) {
+    const struct {
+        const char* name;
+        const char* stored;
+        const char* written;
+    } cases[] = {
+        {"Transparance", "300", "240"},
+        {"Transparance", "-5", "0"},
+        {"FontSize", "12,300,7", "12,24,16,8"},
+        {"Design", "t0w0", "T0W0N0D5B2"},
+        {"Design", "T1X9D6", "T1W1N0D5B2"},
+        {"Flags", "PpC", "pCn"},
+        {"ColorHeader", "#FF000080", "(255,0,0,128)"},
+        {"ColorFooter", "#00FF00", "(0,255,0)"},
+        {"Color01", "255 0 0", "(255,0,0)"},
+        {"Color02", "", "(96,96,255)"},  // empty: not applied
+        {"FormatEra", " ", " "},
+        {"FormatMonthName", "J F M A M J J A S O N D", "J F M A M J J A S O N D"},
+        {"CellSize", "(5,999)", "(8,256)"},
+        {"Margin", "1 2", "1,2,0,0"},
+        {"FirstDayOfWeek", "9", "2"},
+        {"FirstDayOfWeek", "x", "0"},
+        {"BaseDayOfWeek", "1", "1"},
+        {"Position", "-10,20", "120,80"},  // applied to the window, written from it
+        {"CountDown", "1,2030/1/2,-3", "1,2030/01/02,-3,0"},
+        {"FontFace", "IPAGothic", "IPAGothic"},
+        {"BackgroundImage", "C:\\bg??.bmp", "C:\\bg??.bmp"},
+    };
+    for (const auto& c : cases) {
+        store_.stored.clear();
+        store_.Set(c.name, c.stored);
+        ShowAndHide();
+        EXPECT_EQ(store_.Get(c.name), c.written) << c.name << " " << c.stored;
+    }
+    // What reaches the window and the view.
+    store_.stored = {{"Position", "-10,20"}, {"Transparance", "77"}, {"Flags", "PCN"}, {"FirstDayOfWeek", "8"}};
+    CalendarView view;
+    WindowSettings window;
+    settings_.Load(view, store_, window, kWindowColor);
+    ASSERT_TRUE(window.position.has_value());
+    EXPECT_EQ(*window.position, (Point{-10, 20}));
+    EXPECT_EQ(window.transparency, 77);
+    EXPECT_TRUE(view.Style().emphasis);
+    EXPECT_TRUE(view.Clock());
+    EXPECT_TRUE(view.NeighbourDays());
+    EXPECT_EQ(view.FirstDayOfWeek(), 1);
+}
+
+TEST_F(Settings, HolidayScriptsAndTheirErrorList) {
+    const std::string heading =
+        ResolveText("Failed to load holiday script.\tja:休日設定スクリプトを正常にロードできませんでした。");
+    auto load = [&] {
+        platform_.boxes.clear();
+        CalendarView view;
+        settings_.LoadHolidayScript(view);
+        return KindOfWeekday(view.Script(), 0) + "|" + KindOfWeekday(view.Script(), 6);
+    };
+    EXPECT_EQ(load(), "3|");  // the all-users script
+    EXPECT_TRUE(Boxes().empty());
+    WriteWholeFile(paths_.userScript, "#weekday 6 (2)\r\n");
+    EXPECT_EQ(load(), "|2");  // the per-user one comes first
+    WriteWholeFile(paths_.userScript, "#weekday 6 (2)\r\nm1 d1 (4\r\n");
+    EXPECT_EQ(load(), "|");  // a failing script leaves no rules
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].substr(0, heading.size() + 1), heading + "\n");
+    EXPECT_NE(Boxes()[0].find("Line 2"), std::string::npos);
+    std::filesystem::remove(paths_.userScript);
+    std::filesystem::remove(paths_.allUsersScript);
+    EXPECT_EQ(load(), "|");
+    EXPECT_EQ(Boxes(), std::vector<std::string>{heading});  // the heading alone
+}
+
+TEST_F(Settings, FormatFileReplacesTheFormatsItHas) {
+    CalendarView defaults;
+    WriteWholeFile(paths_.formatFile, "H1\r\n\r\nH3\nH4\rF1\r\n\r\nF3\r\nF4\r\nextra\r\nmore\r\n");
+    CalendarView view;
+    settings_.LoadFormats(view);
+    EXPECT_EQ(view.HeaderFormats(), (std::array<std::string, 4>{"H1", defaults.HeaderFormats()[1], "H3", "H4"}));
+    EXPECT_EQ(view.FooterFormats(), (std::array<std::string, 4>{"F1", defaults.FooterFormats()[1], "F3", "F4"}));
+    std::filesystem::remove(paths_.formatFile);
+    CalendarView untouched;
+    settings_.LoadFormats(untouched);  // missing: silent, all defaults
+    EXPECT_EQ(untouched.HeaderFormats(), defaults.HeaderFormats());
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(Settings, HostileValuesGiveSoundOnes) {
+    std::string random;
+    uint32_t state = 7;
+    for (int i = 0; i < 300; ++i) {
+        state = state * 1103515245u + 12345u;
+        random.push_back(static_cast<char>(state >> 16));
+    }
+    const std::string texts[] = {random,
+                                 std::string(300, '9'),
+                                 "-99999999999999999999",
+                                 "\x81",
+                                 "\x82\xa0\x81",
+                                 std::string(255, 'T'),
+                                 "(2147483648,-2147483649)",
+                                 "#",
+                                 "0x",
+                                 "\x7f\x01"};
+    const char* names[] = {"Position",       "Transparance", "FirstDayOfWeek", "BaseDayOfWeek",     "CellSize",
+                           "Margin",         "FontSize",     "ColorHeader",    "Color05",           "Design",
+                           "Flags",          "CountDown",    "FormatEra",      "FormatWeekdayName", "FontFace",
+                           "BackgroundImage"};
+    for (const std::string& text : texts) {
+        store_.stored.clear();
+        for (const char* name : names) store_.Set(name, text);
+        ShowAndHide();
+        // What is written reads back to itself.
+        const SettingsValues first = store_.stored;
+        ShowAndHide();
+        EXPECT_EQ(store_.stored, first);
+        const int transparency = std::stoi(store_.Get("Transparance"));
+        EXPECT_TRUE(transparency >= 0 && transparency <= 240);
+        const std::string cell = store_.Get("CellSize");
+        int w = 0, h = 0;
+        ASSERT_EQ(std::sscanf(cell.c_str(), "(%d,%d)", &w, &h), 2) << cell;
+        EXPECT_TRUE(w >= 8 && w <= 256 && h >= 8 && h <= 256) << cell;
+        EXPECT_EQ(store_.Get("Design").size(), 10u);
+        EXPECT_EQ(store_.Get("Flags").size(), 3u);
+    }
+}
+
+// A memo file that cannot be written keeps every memo: in memory across hides, told once,
+// written by the first save that succeeds.
+TEST_F(Settings, MemosSurviveAnUnwritableMemoFile) {
+    std::filesystem::create_directories(paths_.memoFile);  // a folder where memo.txt should be
+    const std::string failed = ResolveText("Failed to save memo.\tja:メモをセーブできませんでした。");
+    {
+        CalendarView view;
+        WindowSettings window;
+        settings_.Load(view, store_, window, kWindowColor);
+        view.Memos().SetMemo(CalDate(2024, 5, 5), "first");
+        bool dirty = true;
+        settings_.Save(view, store_, window, {}, dirty);
+        EXPECT_TRUE(dirty);
+        EXPECT_TRUE(settings_.HasPendingMemos());
+    }
+    EXPECT_EQ(Boxes(), std::vector<std::string>{failed});
+    {
+        // The next show has them; another edit; the save fails again, silently.
+        CalendarView view;
+        WindowSettings window;
+        settings_.Load(view, store_, window, kWindowColor);
+        EXPECT_EQ(view.Memos().MemoOf(CalDate(2024, 5, 5)), "first");
+        view.Memos().SetMemo(CalDate(2024, 5, 6), "second");
+        bool dirty = true;
+        settings_.Save(view, store_, window, {}, dirty);
+        EXPECT_TRUE(dirty);
+    }
+    EXPECT_EQ(Boxes().size(), 1u);
+    std::filesystem::remove(paths_.memoFile);
+    {
+        CalendarView view;
+        WindowSettings window;
+        settings_.Load(view, store_, window, kWindowColor);
+        bool dirty = true;
+        settings_.Save(view, store_, window, {}, dirty);
+        EXPECT_FALSE(dirty);
+        EXPECT_FALSE(settings_.HasPendingMemos());
+    }
+    MemoStore saved;
+    ASSERT_EQ(saved.LoadMemos(paths_.memoFile), kSuccess);
+    EXPECT_EQ(saved.Entries(),
+              (std::vector<MemoStore::Entry>{{CalDate(2024, 5, 5), "first"}, {CalDate(2024, 5, 6), "second"}}));
+}
+
+TEST_F(Settings, MemosStillUnsavedAtTheEndAreRescued) {
+    std::filesystem::create_directories(paths_.memoFile);
+    CalendarView view;
+    WindowSettings window;
+    settings_.Load(view, store_, window, kWindowColor);
+    view.Memos().SetMemo(CalDate(2024, 5, 5), "keep me");
+    bool dirty = true;
+    settings_.Save(view, store_, window, {}, dirty);
+    const std::string rescued = settings_.RescuePendingMemos();
+    ASSERT_FALSE(rescued.empty());
+    MemoStore saved;
+    EXPECT_EQ(saved.LoadMemos(rescued), kSuccess);
+    EXPECT_EQ(saved.MemoOf(CalDate(2024, 5, 5)), "keep me");
+    EXPECT_NE(Boxes().back().find(rescued), std::string::npos);  // the user is told where
+    EXPECT_FALSE(settings_.HasPendingMemos());
+    EXPECT_EQ(settings_.RescuePendingMemos(), "");
+    std::filesystem::remove(rescued);
+}
+
+}  // namespace
+}  // namespace tavoli

@@ -1,0 +1,420 @@
+// The main window's behaviour without a window: what each event asks of the window.
+#include "shell/main_model.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+
+#include "framework/delegating_platform.h"
+#include "framework/lang_text.h"
+#include "framework/messages.h"
+#include "shell/startup.h"
+#include "support/map_settings_store.h"
+#include "support/temp_folder.h"
+#include "support/test_platform.h"
+#ifndef _WIN32
+#include "framework/platform_host.h"
+#endif
+
+namespace tavoli {
+namespace {
+
+// A clock that tests set; message boxes recorded.
+class Clock : public RecordingPlatform {
+public:
+    SystemTimeParts LocalTime() const override { return now.ToSystemTime(); }
+    CalDateTime now{CalDate(2024, 5, 15), TimeOfDay::FromParts(10, 0, 0, 0)};
+};
+
+// Records what the model asks; dialogs answer from the fields.
+class RecordingHost : public MainWindowHost {
+public:
+    void SetTitle(const std::string& title) override { Log("title " + title); }
+    void ResizeClient(Size size) override {
+        Log("resize " + std::to_string(size.width) + "x" + std::to_string(size.height));
+    }
+    void RepaintAll() override { Log("paint all"); }
+    void RepaintCell(int column, int row) override {
+        Log("paint " + std::to_string(column) + "," + std::to_string(row));
+    }
+    void RepaintFooter() override { Log("paint footer"); }
+    void StartTimer() override { Log("timer on"); }
+    void StopTimer() override { Log("timer off"); }
+    bool IsVisible() override { return visible; }
+    void Hide() override {
+        visible = false;
+        Log("hide");
+    }
+    void ShowAndActivate() override {
+        visible = true;
+        Log("show");
+    }
+    void Destroy() override { Log("destroy"); }
+    void SendClose() override { Log("send close"); }
+    void PostCommand(CommandId id) override { Log("post " + std::to_string(IdNumber(id))); }
+    Point WindowPosition() override { return {11, 22}; }
+    void MoveWindow(Point p) override { Log("move " + std::to_string(p.x) + "," + std::to_string(p.y)); }
+    void SetTranslucency(int t) override { Log("translucency " + std::to_string(t)); }
+    PixelColor SystemWindowColor() override { return PixelColor::Rgb(255, 255, 255); }
+    void ShowContextMenu(Point p, const MenuStates& s) override {
+        states = s;
+        Log("menu " + std::to_string(p.x) + "," + std::to_string(p.y));
+    }
+    void SetShowNextChecked(bool c) override { Log(std::string("shownext ") + (c ? "on" : "off")); }
+    void SetDisplayChecked(bool c) override { Log(std::string("display ") + (c ? "on" : "off")); }
+    void PutOnClipboard(const std::string& text) override { clipboard = text; }
+    void OpenHelp() override { Log("help"); }
+    SettingsStore& Store() override { return store; }
+    bool RunJumpDialog(int& year, int& month) override {
+        Log("jump " + std::to_string(year) + "/" + std::to_string(month));
+        year = jumpTo[0];
+        month = jumpTo[1];
+        return answer;
+    }
+    bool RunMemoDialog(const std::string& prompt, std::string& text) override {
+        Log("memo " + prompt + " [" + text + "]");
+        text = memoText;
+        return answer;
+    }
+    bool RunCountDownDialog(CountDown& countDown) override {
+        Log(std::string("counter ") + (countDown.shown ? "ticked" : "clear"));
+        countDown.range = -7;
+        return answer;
+    }
+    void RunAboutDialog() override { Log("about"); }
+    bool RunOptionsDialog(CalendarView&, WindowSettings&) override { return false; }
+
+    void Log(const std::string& line) { log.push_back(line); }
+    std::vector<std::string> Take() {
+        std::vector<std::string> taken;
+        taken.swap(log);
+        return taken;
+    }
+
+    std::vector<std::string> log;
+    bool visible = true;
+    MenuStates states;
+    std::string clipboard;
+    MapStore store;
+    bool answer = true;
+    int jumpTo[2] = {2030, 7};
+    std::string memoText = "typed";
+};
+
+class Model : public testing::Test {
+protected:
+    Model() : scope_(clock_), settings_(Paths()), model_(host_, settings_) {
+        WriteWholeFile(folder_.Join("holidays.txt"), "#weekday 0 (3)\r\n");
+        model_.OnShow();
+        host_.Take();
+    }
+    SettingsPaths Paths() {
+        SettingsPaths paths;
+        paths.userScript = folder_.Join("holidays.txt");
+        paths.allUsersScript = folder_.Join("none.txt");
+        paths.formatFile = folder_.Join("format.txt");
+        paths.memoFile = folder_.Join("memo.txt");
+        return paths;
+    }
+    CalendarView& View() { return *model_.View(); }
+    // Points at the middle of a cell.
+    void PointAt(int column, int row) {
+        const auto margins = View().Margins();
+        model_.OnMouseMove(margins[0] + column * 48 + 24, margins[1] + row * 36 + 18);
+        host_.Take();
+    }
+    void PointAtDate(CalDate date) {
+        View().SelectDate(date);
+        PointAt(View().CursorColumn(), View().CursorRow());
+    }
+    std::string ShownMonth() { return std::to_string(View().ShownYear()) + "/" + std::to_string(View().ShownMonth()); }
+
+    Clock clock_;
+    ScopedPlatform scope_;
+    TempFolder folder_;
+    RecordingHost host_;
+    CalendarSettings settings_;
+    MainModel model_;
+
+    static void WriteWholeFile(const std::string& path, const std::string& text) {
+        FILE* f = std::fopen(path.c_str(), "wb");
+        std::fwrite(text.data(), 1, text.size(), f);
+        std::fclose(f);
+    }
+};
+
+TEST_F(Model, ShowLoadsAndHideSavesAndDropsTheView) {
+    model_.OnHide();
+    EXPECT_EQ(model_.View(), nullptr);
+    EXPECT_EQ(host_.Take(), (std::vector<std::string>{"display off", "timer off"}));
+    EXPECT_EQ(host_.store.Get("Design"), "T1W1N0D5B2");
+    EXPECT_EQ(host_.store.Get("Position"), "11,22");
+    host_.store.Set("Position", "5,6");
+    host_.store.Set("Transparance", "30");
+    model_.OnShow();
+    EXPECT_EQ(host_.Take(), (std::vector<std::string>{"display on", "move 5,6", "translucency 30", "timer on",
+                                                      "title " + ApplicationTitle(), "title " + ApplicationTitle(),
+                                                      "resize 344x332", "paint all"}));
+    EXPECT_EQ(ShownMonth(), "2024/5");
+    model_.OnHide();
+    host_.Take();
+    model_.OnCommand(IdNumber(CommandId::kNextMonth));  // needs the view: nothing
+    model_.OnWheel(-120);
+    EXPECT_TRUE(host_.Take().empty());
+}
+
+TEST_F(Model, WheelStepsByWholeNotches) {
+    const struct {
+        int delta;
+        const char* month;
+    } cases[] = {{-240, "2024/7"}, {60, "2024/7"},   {-60, "2024/7"},
+                 {120, "2024/6"},  {-119, "2024/6"}, {-1200, "2025/4"}};
+    for (const auto& c : cases) {
+        model_.OnWheel(c.delta);
+        EXPECT_EQ(ShownMonth(), c.month) << c.delta;
+        EXPECT_EQ(host_.Take().back(), "paint all") << c.delta;  // refreshed even when nothing moved
+    }
+}
+
+TEST_F(Model, Keys) {
+    const struct {
+        int key;
+        bool ctrl;
+        std::vector<std::string> log;
+    } cases[] = {
+        {0x0D, false, {"post 1032"}},  // Enter: memo
+        {0x20, false, {"post 1033"}},  // Space: today
+        {0x1B, false, {"post 1025"}},  // Escape: close
+        {0x5D, false, {"menu 0,0"}},   // the application key
+        {0x25, true, {}},              // Ctrl+Left works through the accelerator only
+        {0x41, false, {}},
+    };
+    for (const auto& c : cases) {
+        model_.OnKeyDown(c.key, c.ctrl);
+        EXPECT_EQ(host_.Take(), c.log) << c.key;
+    }
+    // An arrow moves the cursor and repaints the old cell, the new one and the footer.
+    View().SelectDate(CalDate(2024, 5, 15));
+    const int column = View().CursorColumn(), row = View().CursorRow();
+    model_.OnKeyDown(0x27, false);
+    EXPECT_EQ(host_.Take(), (std::vector<std::string>{"paint " + std::to_string(column) + "," + std::to_string(row),
+                                                      "paint " + std::to_string(column + 1) + "," + std::to_string(row),
+                                                      "paint footer"}));
+    EXPECT_EQ(View().HitTest().date, CalDate(2024, 5, 16));
+}
+
+TEST_F(Model, ContextMenuStates) {
+    struct Case {
+        const char* what;
+        std::function<void()> prepare;
+        MenuStates states;
+    };
+    const Case cases[] = {
+        {"today's month, no date under the cursor", [&] { PointAt(0, 0); }, {true, true, false, false, false, false}},
+        {"a date, nothing remembered",
+         [&] { PointAtDate(CalDate(2024, 5, 20)); },
+         {true, true, true, false, false, false}},
+        {"a date and a remembered one",
+         [&] {
+             PointAtDate(CalDate(2024, 5, 20));
+             model_.OnCommand(IdNumber(CommandId::kMemorize));
+         },
+         {true, true, true, true, false, false}},
+        {"January of year 1", [&] { View().SetMonth(1, 1); }, {false, true, true, true, true, false}},
+        {"December 3999 with neighbour days",
+         [&] {
+             View().SetMonth(3999, 12);
+             model_.OnCommand(IdNumber(CommandId::kShowNext));
+         },
+         {true, false, true, true, true, true}},
+    };
+    for (const Case& c : cases) {
+        c.prepare();
+        model_.OnRightButtonUp({7, 9});
+        EXPECT_EQ(host_.Take().back(), "menu 7,9") << c.what;
+        EXPECT_EQ(host_.states, c.states) << c.what;
+    }
+}
+
+TEST_F(Model, StepsTodayAndNeighbourDays) {
+    const struct {
+        CommandId command;
+        const char* month;
+    } cases[] = {{CommandId::kPrevMonth, "2024/4"}, {CommandId::kNextYear, "2025/4"}, {CommandId::kNextMonth, "2025/5"},
+                 {CommandId::kPrevYear, "2024/5"},  {CommandId::kPrevYear, "2023/5"}, {CommandId::kToday, "2024/5"}};
+    for (const auto& c : cases) {
+        model_.OnCommand(IdNumber(c.command));
+        EXPECT_EQ(ShownMonth(), c.month) << IdNumber(c.command);
+    }
+    EXPECT_EQ(View().HitTest().date, CalDate(2024, 5, 15));  // today puts the cursor on today
+    View().SetMonth(1, 1);
+    model_.OnCommand(IdNumber(CommandId::kPrevYear));
+    EXPECT_EQ(ShownMonth(), "1/1");
+    host_.Take();
+    model_.OnCommand(IdNumber(CommandId::kShowNext));
+    EXPECT_TRUE(View().NeighbourDays());
+    EXPECT_EQ(host_.Take().front(), "shownext on");
+}
+
+TEST_F(Model, CopyPutsEightLinesWithCrLf) {
+    model_.OnCommand(IdNumber(CommandId::kCopy));
+    const std::string& text = host_.clipboard;
+    size_t lines = 0;
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++lines;
+    EXPECT_EQ(lines, 8u);
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+    EXPECT_EQ(text.substr(0, text.find("\r\n")), AnsiFromUtf8("2024年 5月"));
+}
+
+TEST_F(Model, SpanMessages) {
+    PointAtDate(CalDate(2024, 1, 5));
+    model_.OnCommand(IdNumber(CommandId::kCalculate));  // nothing remembered: nothing
+    EXPECT_TRUE(clock_.boxes.empty());
+    model_.OnCommand(IdNumber(CommandId::kMemorize));
+    EXPECT_EQ(model_.MemorizedDate(), CalDate(2024, 1, 5));
+    for (const CalDate day : {CalDate(2024, 1, 5), CalDate(2023, 12, 25), CalDate(2024, 2, 5)}) {
+        PointAtDate(day);
+        model_.OnCommand(IdNumber(CommandId::kCalculate));
+    }
+    ASSERT_EQ(clock_.boxes.size(), 3u);
+    const bool japanese = CurrentLanguage() == PackTag("ja");
+    const std::string expected[] = {
+        japanese ? "開始日：2024年1月5日(金)\n終了日：2024年1月5日(金)\n\n期間：0日"
+                 : "begins:2024/1/5\nends:2024/1/5\n\nSpan:0days",
+        japanese ? "開始日：2024年1月5日(金)\n終了日：2023年12月25日(月)\n\n期間：-11日"
+                 : "begins:2024/1/5\nends:2023/12/25\n\nSpan:-11days",
+        japanese ? "開始日：2024年1月5日(金)\n終了日：2024年2月5日(月)\n\n期間：31日"
+                 : "begins:2024/1/5\nends:2024/2/5\n\nSpan:31days",
+    };
+    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(clock_.boxes[i].text, AnsiFromUtf8(expected[i]));
+    PointAt(0, 0);  // off the dates: nothing
+    model_.OnCommand(IdNumber(CommandId::kCalculate));
+    model_.OnCommand(IdNumber(CommandId::kMemorize));
+    EXPECT_EQ(clock_.boxes.size(), 3u);
+    EXPECT_EQ(model_.MemorizedDate(), CalDate(2024, 1, 5));
+}
+
+#ifndef _WIN32
+TEST(SpanMessage, EnglishAndJapaneseByLanguage) {
+    HostPlatform english;
+    english.SetCodePage(kCodePageWestern);
+    english.SetAbbreviatedLanguageName("ENU");
+    ScopedPlatform scope(english);
+    EXPECT_EQ(SpanMessage(CalDate(2024, 1, 5), CalDate(2024, 2, 5)), "begins:2024/1/5\nends:2024/2/5\n\nSpan:31days");
+}
+#endif
+
+TEST_F(Model, CloseDisplayAndTheTray) {
+    const struct {
+        bool tray, visible;
+        int command;  // 0: the close box
+        std::vector<std::string> log;
+    } cases[] = {
+        {false, true, 0, {"hide", "destroy"}},
+        {true, true, 0, {"hide"}},  // a tray-resident window only hides
+        {true, true, IdNumber(CommandId::kClose), {"send close"}},
+        {true, false, IdNumber(CommandId::kClose), {"destroy", "send close"}},  // hidden: the program ends
+        {true, true, IdNumber(CommandId::kDisplay), {"hide"}},
+        {true, false, IdNumber(CommandId::kDisplay), {"show"}},
+        {false, false, IdNumber(CommandId::kHelp), {"help"}},
+        {false, false, IdNumber(CommandId::kAbout), {"about"}},
+    };
+    for (const auto& c : cases) {
+        model_.SetTrayResident(c.tray);
+        host_.visible = c.visible;
+        if (c.command == 0) model_.OnClose();
+        else model_.OnCommand(c.command);
+        EXPECT_EQ(host_.Take(), c.log) << c.tray << c.visible << c.command;
+    }
+}
+
+TEST_F(Model, DialogsAndWhatTheirOkDoes) {
+    model_.OnCommand(IdNumber(CommandId::kJump));
+    EXPECT_EQ(ShownMonth(), "2030/7");
+    EXPECT_EQ(host_.Take().front(), "jump 2024/5");
+    host_.answer = false;
+    model_.OnCommand(IdNumber(CommandId::kJump));
+    EXPECT_EQ(ShownMonth(), "2030/7");  // Cancel changes nothing
+
+    host_.answer = true;
+    model_.OnCommand(IdNumber(CommandId::kToday));
+    PointAt(0, 0);
+    model_.OnCommand(IdNumber(CommandId::kMemo));  // not on a date: no dialog
+    EXPECT_TRUE(host_.Take().empty());
+    PointAtDate(CalDate(2024, 5, 21));
+    model_.OnCommand(IdNumber(CommandId::kMemo));
+    EXPECT_EQ(View().Memos().MemoOf(CalDate(2024, 5, 21)), "typed");
+    EXPECT_TRUE(model_.MemoDirty());
+    const std::vector<std::string> log = host_.Take();
+    EXPECT_EQ(log.front().substr(0, 5), "memo ");
+    EXPECT_EQ(log.back(), "paint footer");
+
+    View().Style().countDown.shown = false;
+    model_.OnCommand(IdNumber(CommandId::kCounter));
+    EXPECT_EQ(host_.Take().front(), "counter ticked");  // ticked at every open
+    EXPECT_TRUE(View().Style().countDown.shown);
+    EXPECT_EQ(View().Style().countDown.range, -7);
+}
+
+TEST_F(Model, DayChangeAndClockOnTheTimer) {
+    model_.OnCommand(IdNumber(CommandId::kNextMonth));
+    host_.Take();
+    model_.OnTimer();
+    EXPECT_TRUE(host_.Take().empty());  // same day, no clock
+    clock_.now = CalDateTime(CalDate(2024, 5, 16), TimeOfDay(1000));
+    model_.OnTimer();
+    EXPECT_EQ(ShownMonth(), "2024/5");  // brought back to the current month
+    EXPECT_EQ(View().TodayDate(), CalDate(2024, 5, 16));
+    EXPECT_EQ(host_.Take().back(), "paint all");
+    View().SetClock(true);
+    model_.OnTimer();
+    const std::vector<std::string> log = host_.Take();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_NE(log[0].find("00:00:01]"), std::string::npos) << log[0];
+}
+
+TEST(Startup, CommandLinesInstanceNamesAndHelp) {
+    const struct {
+        const char* line;
+        std::vector<std::string> arguments;
+        bool tray;
+    } cases[] = {
+        {"/j", {"/j"}, true},
+        {"  /J\t", {"/J"}, true},
+        {"\"/j\"", {"/j"}, true},
+        {"-j /jj j", {"-j", "/jj", "j"}, false},
+        {"\"a b\" c", {"a b", "c"}, false},
+        {"\"a\"b\" c", {"a\"b", "c"}, false},  // a quote inside runs on
+        {"\"open", {"open"}, false},
+        {"", {}, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SplitCommandLine(c.line), c.arguments) << c.line;
+        EXPECT_EQ(HasTrayArgument(SplitCommandLine(c.line)), c.tray) << c.line;
+    }
+    EXPECT_EQ(InstanceName("C:\\Program Files\\Tavoli\\TavoliCalendar.exe"),
+              "C:/Program Files/Tavoli/TavoliCalendar.exe");
+    EXPECT_EQ(InstanceName(""), "vorn-application");
+#ifndef _WIN32
+    HostPlatform japanese;
+    japanese.SetCodePage(kCodePageJapanese);
+    ScopedPlatform scope(japanese);
+    // 表 is 0x95 0x5C: its trail byte is no separator.
+    EXPECT_EQ(InstanceName("C:\\\x95\x5c\\x.exe"), "C:/\x95\x5c/x.exe");
+#endif
+    const std::vector<HelpCandidate> help = HelpCandidates("C:\\Apps\\TavoliCalendar.exe");
+    std::vector<std::string> paths;
+    for (const auto& candidate : help) paths.push_back(candidate.path);
+    EXPECT_EQ(paths,
+              (std::vector<std::string>{
+                  "C:\\Apps\\TavoliCalendar.chm", "C:\\Apps\\TavoliCalendar.hlp", "C:\\Apps\\TavoliCalendar.pdf",
+                  "C:\\Apps\\TavoliCalendar.htm", "C:\\Apps\\TavoliCalendar.html", "C:\\Apps\\TavoliCalendar.txt",
+                  "C:\\Apps\\index.htm", "C:\\Apps\\index.html", "C:\\Apps\\readme.txt", "C:\\Apps\\readme.doc"}));
+    EXPECT_EQ(help[0].kind, HelpCandidate::Kind::kHtmlHelp);
+    EXPECT_EQ(help[1].kind, HelpCandidate::Kind::kWinHelp);
+    EXPECT_EQ(help[2].kind, HelpCandidate::Kind::kShellOpen);
+}
+
+}  // namespace
+}  // namespace tavoli

@@ -1,0 +1,183 @@
+// The main window in the test program itself, on the virtual display, with a clock the
+// test sets: day changes on the timer, the span message, the context menu's states, the
+// clipboard.
+#include "shell/main_window_win32.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "framework/messages.h"
+#include "shell/command_table.h"
+#include "support/map_settings_store.h"
+#include "support/temp_folder.h"
+#include "support/test_platform.h"
+
+namespace tavoli {
+namespace {
+
+class Clock : public RecordingPlatform {
+public:
+    SystemTimeParts LocalTime() const override { return now.ToSystemTime(); }
+    CalDateTime now{CalDate(2024, 5, 15), TimeOfDay::FromParts(10, 0, 0, 0)};
+};
+
+void Pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+class MainWindowTest : public testing::Test {
+protected:
+    MainWindowTest() : scope_(clock_), commands_(BuildCommandTable()), settings_(Paths()) {
+        static const bool registered = MainWindow::RegisterWindowClass(GetModuleHandleA(nullptr), nullptr, nullptr);
+        EXPECT_TRUE(registered);
+        window_ = std::make_unique<MainWindow>(GetModuleHandleA(nullptr), commands_, settings_,
+                                               std::make_unique<MapStore>(), false);
+        handle_ = window_->Create();
+        EXPECT_NE(handle_, nullptr);
+        ShowWindow(handle_, SW_SHOW);
+        Pump();
+    }
+    ~MainWindowTest() override {
+        window_.reset();
+        Pump();
+    }
+    SettingsPaths Paths() {
+        SettingsPaths paths;
+        paths.userScript = folder_.Join("holidays.txt");
+        paths.allUsersScript = folder_.Join("holidays.txt");
+        paths.formatFile = folder_.Join("format.txt");
+        paths.memoFile = folder_.Join("memo.txt");
+        FILE* file = std::fopen(paths.userScript.c_str(), "wb");
+        std::fputs("#weekday 0 (3)\r\n", file);
+        std::fclose(file);
+        return paths;
+    }
+    CalendarView& View() { return *window_->Model().View(); }
+    void Command(CommandId id) {
+        SendMessageA(handle_, WM_COMMAND, MAKEWPARAM(IdNumber(id), 0), 0);
+        Pump();
+    }
+    void PointAtDate(CalDate date) {
+        View().SelectDate(date);
+        const auto margins = View().Margins();
+        const int x = margins[0] + View().CursorColumn() * 48 + 24, y = margins[1] + View().CursorRow() * 36 + 18;
+        SendMessageA(handle_, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    }
+    std::string Shown() { return std::to_string(View().ShownYear()) + "/" + std::to_string(View().ShownMonth()); }
+
+    Clock clock_;
+    ScopedPlatform scope_;
+    TempFolder folder_;
+    CommandTable commands_;
+    CalendarSettings settings_;
+    std::unique_ptr<MainWindow> window_;
+    HWND handle_ = nullptr;
+};
+
+TEST_F(MainWindowTest, SizeTitleWheelAndKeys) {
+    RECT client{};
+    GetClientRect(handle_, &client);
+    EXPECT_EQ(client.right, 344);
+    EXPECT_EQ(client.bottom, 332);
+    char title[256] = {};
+    GetWindowTextA(handle_, title, sizeof title);
+    EXPECT_EQ(std::string(title), ApplicationTitle());
+    const struct {
+        UINT message;
+        WPARAM wParam;
+        const char* shown;
+    } steps[] = {
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-240)), "2024/7"},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, 60), "2024/7"},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, 120), "2024/6"},
+        {WM_KEYDOWN, VK_SPACE, "2024/5"},  // today, through the posted command
+    };
+    for (const auto& step : steps) {
+        SendMessageA(handle_, step.message, step.wParam, 0);
+        Pump();
+        EXPECT_EQ(Shown(), step.shown) << step.message;
+    }
+}
+
+TEST_F(MainWindowTest, TheDayChangesOnTheTimer) {
+    Command(CommandId::kNextMonth);
+    EXPECT_EQ(Shown(), "2024/6");
+    SendMessageA(handle_, WM_TIMER, 0, 0);
+    EXPECT_EQ(Shown(), "2024/6");  // the same day: nothing
+    clock_.now = CalDateTime(CalDate(2024, 5, 16), TimeOfDay(0));
+    SendMessageA(handle_, WM_TIMER, 0, 0);
+    EXPECT_EQ(Shown(), "2024/5");
+    EXPECT_EQ(View().TodayDate(), CalDate(2024, 5, 16));
+}
+
+TEST_F(MainWindowTest, SpanMessages) {
+    PointAtDate(CalDate(2024, 5, 10));
+    Command(CommandId::kMemorize);
+    for (const CalDate day : {CalDate(2024, 5, 10), CalDate(2024, 5, 3)}) {
+        PointAtDate(day);
+        Command(CommandId::kCalculate);
+    }
+    ASSERT_EQ(clock_.boxes.size(), 2u);
+    const bool japanese = SystemPlatform().AnsiCodePage() == kCodePageJapanese;
+    EXPECT_EQ(clock_.boxes[0].text,
+              japanese ? AnsiFromUtf8("開始日：2024年5月10日(金)\n終了日：2024年5月10日(金)\n\n期間：0日")
+                       : "begins:2024/5/10\nends:2024/5/10\n\nSpan:0days");
+    EXPECT_EQ(clock_.boxes[1].text,
+              japanese ? AnsiFromUtf8("開始日：2024年5月10日(金)\n終了日：2024年5月3日(金)\n\n期間：-7日")
+                       : "begins:2024/5/10\nends:2024/5/3\n\nSpan:-7days");
+}
+
+TEST_F(MainWindowTest, ContextMenuStatesAtTheLimitsAndOnToday) {
+    // The menu is tracked modally: a second thread closes it once it is up.
+    auto showMenu = [&] {
+        std::thread closer([] {
+            for (int i = 0; i < 200; ++i) {
+                HWND menu = FindWindowA("#32768", nullptr);
+                if (menu && IsWindowVisible(menu)) {
+                    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+                    return;
+                }
+                Sleep(20);
+            }
+        });
+        SendMessageA(handle_, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+        closer.join();
+        Pump();
+    };
+    auto grayed = [&](CommandId id) {
+        return (GetMenuState(window_->ContextMenu(), IdNumber(id), MF_BYCOMMAND) & MF_GRAYED) != 0;
+    };
+    showMenu();  // today's month, cursor on the "<<" button
+    EXPECT_TRUE(grayed(CommandId::kToday));
+    EXPECT_TRUE(grayed(CommandId::kMemo));
+    EXPECT_FALSE(grayed(CommandId::kPrevMonth));
+    View().SetMonth(1, 1);
+    showMenu();
+    EXPECT_TRUE(grayed(CommandId::kPrevMonth));
+    EXPECT_TRUE(grayed(CommandId::kPrevYear));
+    EXPECT_FALSE(grayed(CommandId::kNextYear));
+    EXPECT_FALSE(grayed(CommandId::kToday));
+}
+
+TEST_F(MainWindowTest, CopyPutsTheMonthTextOnTheClipboard) {
+    Command(CommandId::kCopy);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE data = GetClipboardData(CF_TEXT);
+    ASSERT_NE(data, nullptr);
+    const std::string text(static_cast<const char*>(GlobalLock(data)));
+    GlobalUnlock(data);
+    CloseClipboard();
+    size_t lines = 0;
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++lines;
+    EXPECT_EQ(lines, 8u);
+    EXPECT_EQ(text.substr(0, text.find("\r\n")), AnsiFromUtf8("2024年 5月"));
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+}
+
+}  // namespace
+}  // namespace tavoli
