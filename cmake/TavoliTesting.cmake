@@ -15,6 +15,10 @@ endif()
 # Windows test programs run twice, once per locale, each in its own Wine prefix: the
 # English run must see ANSI code page 1252 and the Japanese one 932, and the program
 # asserts which one it got (TAVOLI_EXPECTED_ACP).
+if(WIN32)
+  find_program(TAVOLI_XVFB_RUN xvfb-run REQUIRED)
+endif()
+
 set(TAVOLI_TEST_LOCALES
     "en|C.UTF-8|1252"
     "ja|ja_JP.UTF-8|932")
@@ -42,9 +46,16 @@ function(tavoli_add_test_program name)
       list(GET parts 0 tag)
       list(GET parts 1 lc_all)
       list(GET parts 2 acp)
-      add_test(NAME ${name}.${tag} COMMAND ${name} --gtest_color=no)
+      # Each run on a virtual display of its own: the two locales' windows run at the same
+      # time and must not take the keyboard focus from each other.
+      add_test(NAME ${name}.${tag}
+        COMMAND ${TAVOLI_XVFB_RUN} -a -s "-screen 0 1024x768x24"
+                ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}> --gtest_color=no)
       set_tests_properties(${name}.${tag} PROPERTIES
         ENVIRONMENT "LC_ALL=${lc_all};TAVOLI_EXPECTED_ACP=${acp};TAVOLI_WINEPREFIX=${CMAKE_BINARY_DIR}/wine-${tag}"
+        # One program at a time in a prefix: its Wine session has one foreground window,
+        # which the dialogs and the program under test must not lose to another run.
+        RESOURCE_LOCK wine-${tag}
         TIMEOUT 900)
     endforeach()
   else()

@@ -82,6 +82,18 @@ std::string ResolveText(std::string_view literal, PackedTag code) {
 
 std::string ResolveAnsiText(std::string_view literal) { return std::string(SelectSegment(literal, CurrentLanguage())); }
 
+std::string_view CutAtCharacter(std::string_view text, size_t maxBytes) {
+    const Platform& platform = CurrentPlatform();
+    const char* const end = text.data() + text.size();
+    size_t kept = 0;
+    while (kept < text.size() && text[kept] != '\0') {
+        const size_t length = platform.CharLength(text.data() + kept, end);
+        if (length > maxBytes - kept) break;
+        kept += length;
+    }
+    return text.substr(0, kept);
+}
+
 int CharsetForLanguage(PackedTag code) {
     // The GDI values: SHIFTJIS_CHARSET, HANGEUL_CHARSET, GB2312_CHARSET,
     // CHINESEBIG5_CHARSET, DEFAULT_CHARSET.

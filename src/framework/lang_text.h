@@ -49,6 +49,11 @@ std::string ResolveText(std::string_view literal, PackedTag code);
 // A literal that is already in the ANSI code page (read from settings or files).
 std::string ResolveAnsiText(std::string_view literal);
 
+// The longest start of the text of at most maxBytes bytes that ends at a character
+// boundary of the system code page (and before any NUL): a cut text never ends in half
+// of a double-byte character.
+std::string_view CutAtCharacter(std::string_view text, size_t maxBytes);
+
 // GDI character set for a font made without a face name.
 int CharsetForLanguage(PackedTag code);
 

@@ -174,7 +174,6 @@ void MainModel::RunMemo() {
 void MainModel::RunOptions() {
     if (!host_.RunOptionsDialog(*view_, window_)) return;
     settings_.LoadHolidayScript(*view_);
-    if (window_.transparency != 0) host_.SetTranslucency(window_.transparency);
     view_->ReleaseBuffers();
     RefreshWindow(true);
 }

@@ -1,12 +1,15 @@
 #include "shell/main_window_win32.h"
 
-#include <htmlhelp.h>
 #include <windowsx.h>
 
 #include <cstring>
 
+#include "dialogs/memo_dialog_win32.h"
+#include "dialogs/options_dialog_win32.h"
+#include "dialogs/small_dialogs_win32.h"
 #include "framework/paths.h"
 #include "framework/platform.h"
+#include "shell/help_win32.h"
 #include "shell/menu_win32.h"
 #include "shell/startup.h"
 #include "view/image_win32.h"
@@ -27,33 +30,9 @@ HWND HelpOwner() {
 
 }  // namespace
 
-void OpenHelpDocument(HWND owner, int topic) {
-    const std::string executable = CurrentPlatform().ExecutablePath();
-    for (const HelpCandidate& candidate : HelpCandidates(executable)) {
-        if (candidate.path.empty() || !FileExists(candidate.path)) continue;
-        switch (candidate.kind) {
-        case HelpCandidate::Kind::kHtmlHelp:
-            if (topic == 0) HtmlHelpA(owner, candidate.path.c_str(), HH_DISPLAY_TOPIC, 0);
-            else HtmlHelpA(owner, candidate.path.c_str(), HH_HELP_CONTEXT, static_cast<DWORD_PTR>(topic));
-            return;
-        case HelpCandidate::Kind::kWinHelp:
-            if (topic == 0) WinHelpA(owner, candidate.path.c_str(), HELP_CONTENTS, 0);
-            else WinHelpA(owner, candidate.path.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(topic));
-            return;
-        case HelpCandidate::Kind::kShellOpen: {
-            const std::string folder = PathPart(executable, "dp");
-            const auto result = reinterpret_cast<INT_PTR>(
-                ShellExecuteA(owner, nullptr, candidate.path.c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL));
-            if (result > 32) return;
-            break;  // the document would not open: try the next
-        }
-        }
-    }
-}
-
 MainWindow::MainWindow(HINSTANCE instance, const CommandTable& commands, CalendarSettings& settings,
                        std::unique_ptr<SettingsStore> store, bool trayResident)
-    : instance_(instance), commands_(commands), store_(std::move(store)), model_(*this, settings) {
+    : instance_(instance), commands_(commands), settings_(settings), store_(std::move(store)), model_(*this, settings) {
     model_.SetTrayResident(trayResident);
 }
 
@@ -275,11 +254,21 @@ void MainWindow::PutOnClipboard(const std::string& text) {
 
 void MainWindow::OpenHelp() { OpenHelpDocument(HelpOwner()); }
 
-// The dialogs come with their own layer; until then their commands do nothing.
-bool MainWindow::RunJumpDialog(int&, int&) { return false; }
-bool MainWindow::RunMemoDialog(const std::string&, std::string&) { return false; }
-bool MainWindow::RunCountDownDialog(CountDown&) { return false; }
-void MainWindow::RunAboutDialog() {}
-bool MainWindow::RunOptionsDialog(CalendarView&, WindowSettings&) { return false; }
+bool MainWindow::RunJumpDialog(int& year, int& month) { return tavoli::RunJumpDialog(year, month, window_); }
+
+bool MainWindow::RunMemoDialog(const std::string& prompt, std::string& text) {
+    return tavoli::RunMemoDialog(prompt, text, {}, window_);
+}
+
+bool MainWindow::RunCountDownDialog(CountDown& countDown) { return tavoli::RunCountDownDialog(countDown, window_); }
+
+void MainWindow::RunAboutDialog() { tavoli::RunAboutDialog(window_); }
+
+bool MainWindow::RunOptionsDialog(CalendarView& view, WindowSettings& window) {
+    OptionValues values = OptionValuesOf(view, window);
+    if (!tavoli::RunOptionsDialog(values, settings_.Paths(), &view.Memos(), window_)) return false;
+    ApplyOptionValues(values, view, window);
+    return true;
+}
 
 }  // namespace tavoli

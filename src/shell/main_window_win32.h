@@ -74,6 +74,7 @@ private:
 
     HINSTANCE instance_;
     const CommandTable& commands_;
+    CalendarSettings& settings_;
     std::unique_ptr<SettingsStore> store_;
     MainModel model_;
     HWND window_ = nullptr;
@@ -82,8 +83,5 @@ private:
     TrayIcon trayIcon_;
     Win32GlyphSource glyphs_;
 };
-
-// Opens the help document beside the executable, the first of the candidates that exists.
-void OpenHelpDocument(HWND owner, int topic = 0);
 
 }  // namespace tavoli

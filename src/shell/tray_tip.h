@@ -11,10 +11,6 @@ namespace tavoli {
 // Bytes of the tip the shell's record holds besides its terminating NUL.
 constexpr size_t kTrayTipMaxBytes = 63;
 
-// The longest start of the text of at most maxBytes bytes that ends at a character
-// boundary of the system code page and before any NUL.
-std::string_view CutAtCharacter(std::string_view text, size_t maxBytes);
-
 // The tip shown for a stored tip: the application's title when it is empty, cut to
 // what the record holds.
 std::string TrayTipText(std::string_view storedTip);

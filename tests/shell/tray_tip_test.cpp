@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/lang_text.h"
 #include "framework/messages.h"
 #include "framework/platform.h"
 #ifndef _WIN32

@@ -1,0 +1,208 @@
+// The control wrappers: each holds its control's state, creates the window from it and
+// reads the window's final state back when it destroys it, so that a dialog's results
+// stay readable after the dialog has closed.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dialogs/dialog_layout.h"
+#include "framework/error.h"
+#include "view/geometry.h"
+#include "view/pixel_color.h"
+
+namespace tavoli {
+
+// Registers the up-down and tab classes of the common controls (once).
+void EnsureCommonControls();
+
+// A window's whole text; empty when it cannot be read.
+std::string WindowTextOf(HWND window);
+
+class DialogControl {
+public:
+    // Destroys the window when there is one (without a kind's own saving: the kinds do
+    // that in their destructors).
+    virtual ~DialogControl();
+    DialogControl(const DialogControl&) = delete;
+    DialogControl& operator=(const DialogControl&) = delete;
+
+    // Creates the window in the parent's client area from the stored text, rectangle,
+    // visibility and enabled state, with the stock GUI font and the id. A window that
+    // still exists is destroyed first. 1 when the window cannot be created: the wrapper
+    // then keeps answering from its stored values.
+    virtual ErrorValue Create(HWND parent, int id);
+    // Reads the window's state into the wrapper (the text up to 255 bytes) and destroys
+    // the window. Nothing happens without a window.
+    virtual ErrorValue Destroy();
+    virtual bool IsVisible() const { return visible_; }
+    virtual void Show(bool visible);
+
+    // Stores the text and shows it on the window when there is one.
+    void SetText(std::string text);
+    // The window's text (up to 255 bytes, empty when it cannot be read), else the stored one.
+    std::string GetText() const;
+    // Stores the rectangle and moves the window there.
+    void SetRect(const Rect& rect);
+    const Rect& GetRect() const { return rect_; }
+    void Enable(bool enabled);
+    bool IsEnabled() const { return enabled_; }
+
+    HWND Window() const { return window_; }
+    int Id() const { return id_; }
+    HWND Parent() const { return parent_; }
+    const std::string& ClassName() const { return className_; }
+    // The style as created: the kind's, WS_CHILD, and WS_VISIBLE / WS_DISABLED by the flags.
+    DWORD Style() const;
+    DWORD ExtendedStyle() const { return extendedStyle_; }
+
+protected:
+    DialogControl(const char* className, DWORD style, DWORD extendedStyle)
+        : className_(className), style_(style), extendedStyle_(extendedStyle) {}
+
+private:
+    std::string className_;
+    DWORD style_;
+    DWORD extendedStyle_;
+    HWND window_ = nullptr;
+    std::string text_;
+    Rect rect_;
+    int id_ = 0;
+    HWND parent_ = nullptr;
+    bool visible_ = true;
+    bool enabled_ = true;
+};
+
+class LabelControl : public DialogControl {
+public:
+    LabelControl() : DialogControl("STATIC", 0, 0) {}
+};
+
+// Every push button is a default button, Cancel too.
+class ButtonControl : public DialogControl {
+public:
+    ButtonControl() : DialogControl("BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, 0) {}
+};
+
+class CheckBoxControl : public DialogControl {
+public:
+    CheckBoxControl() : DialogControl("BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0) {}
+    ErrorValue Create(HWND parent, int id) override;
+    ErrorValue Destroy() override;
+
+    // The button's state while it exists, else the stored one.
+    bool IsChecked() const;
+    void SetChecked(bool checked);
+
+private:
+    bool checked_ = false;
+};
+
+class EditControl : public DialogControl {
+public:
+    EditControl() : DialogControl("EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE) {}
+};
+
+// A drop-down list. Its rectangle includes the dropped list.
+class ComboControl : public DialogControl {
+public:
+    ComboControl()
+        : DialogControl("COMBOBOX", CBS_DROPDOWNLIST | CBS_AUTOHSCROLL | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP, 0) {}
+    ErrorValue Create(HWND parent, int id) override;
+    ErrorValue Destroy() override;
+
+    // Replaces the items; an existing window keeps its selected index.
+    void SetItems(std::vector<std::string> items);
+    // Items from one text (SplitItems: blanks separate, quotes hold blanks).
+    void SetItemsFromText(std::string_view text);
+    // The window's items while it exists, else the stored ones.
+    std::vector<std::string> Items() const;
+    // The window's selection (0 when none is selected), else the stored index.
+    int Selection() const;
+    // Selects the index taken modulo the number of items (negative from the end; 0 with
+    // fewer than two items).
+    void Select(int index);
+
+private:
+    std::vector<std::string> items_;
+    int selected_ = 0;
+};
+
+class TabControl : public DialogControl {
+public:
+    TabControl() : DialogControl("SysTabControl32", WS_CLIPSIBLINGS | WS_TABSTOP, 0) {}
+    ErrorValue Create(HWND parent, int id) override;
+    ErrorValue Destroy() override;
+
+    // Replaces the tab labels; an existing window keeps its selected tab.
+    void SetItems(std::vector<std::string> labels);
+    // The window's labels while it exists (empty when one cannot be read), else the stored ones.
+    std::vector<std::string> Items() const;
+    // The selected tab (0 when none), else the stored index.
+    int Selection() const;
+    // Selects the tab as ComboControl::Select does. The strip does not notify its
+    // parent of a selection made this way.
+    void Select(int index);
+
+private:
+    std::vector<std::string> labels_;
+    int selected_ = 0;
+};
+
+// An edit with an up-down spinner at its right edge that writes the value into it. The
+// value is read back as the spinner's signed 16-bit position.
+class SpinEditControl : public DialogControl {
+public:
+    SpinEditControl() : DialogControl("EDIT", WS_TABSTOP, WS_EX_CLIENTEDGE) {}
+    ~SpinEditControl() override;
+    ErrorValue Create(HWND parent, int id) override;
+    ErrorValue Destroy() override;
+    void Show(bool visible) override;
+
+    // The spinner's position while it exists, else the stored value.
+    int Value() const;
+    // Stores the value and sets the spinner to its low 16 bits.
+    void SetValue(int value);
+    // Set before Create; Destroy reads the spinner's range back. Initially 0 … 1000.
+    void SetBounds(int lower, int upper);
+    int Lower() const { return lower_; }
+    int Upper() const { return upper_; }
+    // The up-down control (id SpinnerIdOf(the edit's id)); nullptr while not created.
+    HWND Spinner() const { return spinner_; }
+
+private:
+    int value_ = 0;
+    int upper_ = 1000;
+    int lower_ = 0;
+    HWND spinner_ = nullptr;
+};
+
+// A sunken box filled with a colour (its transparency is not shown).
+class ColorSwatch : public DialogControl {
+public:
+    ColorSwatch() : DialogControl("STATIC", WS_TABSTOP, WS_EX_CLIENTEDGE) {}
+    ~ColorSwatch() override;
+    ErrorValue Create(HWND parent, int id) override;
+    ErrorValue Destroy() override;
+
+    // Stores the colour and repaints the box at once.
+    void SetColor(PixelColor color);
+    PixelColor Color() const { return color_; }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Paint(HWND window) const;
+
+    PixelColor color_;
+    WNDPROC replaced_ = nullptr;
+};
+
+// Puts a control where its layout table says, with the table's text (and a spin edit's
+// bounds), and creates it in the dialog.
+ErrorValue PlaceControl(DialogControl& control, const ControlSpec& spec, HWND dialog);
+ErrorValue PlaceControl(SpinEditControl& control, const ControlSpec& spec, HWND dialog);
+
+}  // namespace tavoli

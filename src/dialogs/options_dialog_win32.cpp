@@ -1,0 +1,269 @@
+#include "dialogs/options_dialog_win32.h"
+
+#include <map>
+#include <memory>
+
+#include "dialogs/color_chooser_win32.h"
+#include "dialogs/controls_win32.h"
+#include "dialogs/modal_dialog_win32.h"
+#include "framework/lang_text.h"
+#include "framework/messages.h"
+#include "framework/paths.h"
+#include "framework/shell_win32.h"
+#include "shell/help_win32.h"
+#include "view/glyph_source_win32.h"
+
+namespace tavoli {
+
+namespace {
+
+using namespace options_dialog;
+
+constexpr int kHelpContext = 1001;
+
+std::unique_ptr<DialogControl> MakeControl(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::kLabel: return std::make_unique<LabelControl>();
+    case ControlKind::kButton: return std::make_unique<ButtonControl>();
+    case ControlKind::kCheckBox: return std::make_unique<CheckBoxControl>();
+    case ControlKind::kEdit: return std::make_unique<EditControl>();
+    case ControlKind::kCombo: return std::make_unique<ComboControl>();
+    case ControlKind::kTab: return std::make_unique<TabControl>();
+    case ControlKind::kSpinEdit: return std::make_unique<SpinEditControl>();
+    case ControlKind::kSwatch: return std::make_unique<ColorSwatch>();
+    }
+    return std::make_unique<LabelControl>();
+}
+
+class OptionsDialog : public ModalDialog {
+public:
+    OptionsDialog(const OptionValues& values, const SettingsPaths& paths, const MemoStore* memos)
+        : values_(values), paths_(paths), memos_(memos) {
+        SetCaption(ResolveText(OptionsDialogLayout().caption));
+        for (const ControlSpec& spec : OptionsDialogLayout().controls) {
+            if (spec.page == kEveryPage) continue;
+            pages_[spec.id] = {MakeControl(spec.kind), &spec};
+            // A list's items come first: a selection is taken modulo their number.
+            if (spec.kind == ControlKind::kCombo && spec.id != IdOf(kFontFace)) {
+                static_cast<ComboControl&>(*pages_[spec.id].control).SetItemsFromText(spec.Text());
+            }
+        }
+        Fill();
+    }
+
+    // The values the controls hold (after the dialog closed, what the user left).
+    OptionValues Values() const;
+
+protected:
+    void OnInit() override;
+    void OnDestroy() override;
+    void OnCommandFrom(int id, HWND control) override;
+    void OnNotify(int id, int code) override;
+
+private:
+    struct PageControl {
+        std::unique_ptr<DialogControl> control;
+        const ControlSpec* spec = nullptr;
+    };
+    template <class Kind>
+    Kind& At(int number) const {
+        return static_cast<Kind&>(*pages_.at(IdOf(number)).control);
+    }
+    // Puts the values into the wrappers; the windows are made from them.
+    void Fill();
+    void ShowPage(int page);
+    void ChooseBackground();
+    void ChooseColor(int row);
+    void BackupMemo();
+
+    OptionValues values_;
+    const SettingsPaths& paths_;
+    const MemoStore* memos_;
+    TabControl tab_;
+    ButtonControl ok_, cancel_, help_;
+    std::map<int, PageControl> pages_;  // by id
+    std::vector<std::string> faces_;
+    int initialFace_ = 0;
+};
+
+void OptionsDialog::Fill() {
+    At<ComboControl>(kFirstDay).Select(values_.firstDayOfWeek);
+    At<ComboControl>(kBaseDay).Select(values_.baseDayOfWeek);
+    At<CheckBoxControl>(kEmphasis).SetChecked(values_.emphasis);
+    At<CheckBoxControl>(kClock).SetChecked(values_.clock);
+    At<SpinEditControl>(kCellWidth).SetValue(values_.cellWidth);
+    At<SpinEditControl>(kCellHeight).SetValue(values_.cellHeight);
+    At<ComboControl>(kHeaderStyle).Select(values_.headerStyle);
+    At<ComboControl>(kWeekdayStyle).Select(values_.weekdayStyle);
+    At<ComboControl>(kRowsStyle).Select(values_.rowsStyle);
+    At<ComboControl>(kFooterStyle).Select(values_.footerStyle);
+    At<EditControl>(kWeekdayNames).SetText(values_.weekdayNames);
+    At<EditControl>(kMonthNames).SetText(values_.monthNames);
+    At<EditControl>(kEraList).SetText(values_.eraList);
+    for (int row = 0; row < 10; ++row)
+        At<ColorSwatch>(ColorSwatchOf(row)).SetColor(values_.colors[static_cast<size_t>(row)]);
+    const int sizes[4] = {kLargeSize, kMediumSize, kSmallSize, kMicroSize};
+    for (int i = 0; i < 4; ++i) At<SpinEditControl>(sizes[i]).SetValue(values_.fontSizes[static_cast<size_t>(i)]);
+    At<EditControl>(kBackgroundPath).SetText(values_.backgroundImagePath);
+    At<SpinEditControl>(kMarginX).SetValue(values_.margins[0]);
+    At<SpinEditControl>(kMarginY).SetValue(values_.margins[1]);
+}
+
+void OptionsDialog::OnInit() {
+    const DialogLayout& layout = OptionsDialogLayout();
+    tab_.SetItems(OptionsPageLabels());
+    tab_.SetRect(layout.Find(kTab)->rect);
+    tab_.Create(Window(), kTab);
+    PlaceControl(ok_, *layout.Find(kOk), Window());
+    PlaceControl(cancel_, *layout.Find(kCancel), Window());
+    PlaceControl(help_, *layout.Find(kHelp), Window());
+
+    // The installed faces; the current one, else the system's default, else the first.
+    faces_ = ListFontFaces(true);
+    auto indexOf = [this](const std::string& face) {
+        for (size_t i = 0; i < faces_.size(); ++i) {
+            if (faces_[i] == face) return static_cast<int>(i);
+        }
+        return -1;
+    };
+    int face = indexOf(values_.fontFace);
+    if (face < 0) face = indexOf(DefaultFontFace());
+    initialFace_ = face < 0 ? 0 : face;
+    At<ComboControl>(kFontFace).SetItems(faces_);
+    At<ComboControl>(kFontFace).Select(initialFace_);
+    At<ButtonControl>(kAllUsersScript).Enable(FileExists(paths_.allUsersScript));
+    At<ButtonControl>(kUserScript).Enable(FileExists(paths_.userScript));
+
+    for (auto& [id, page] : pages_) {
+        const ControlSpec& spec = *page.spec;
+        DialogControl& control = *page.control;
+        control.Show(spec.page == 0);
+        if (spec.kind == ControlKind::kCombo) {
+            control.SetRect(spec.rect);
+            control.Create(Window(), spec.id);
+        } else if (spec.kind == ControlKind::kSpinEdit) {
+            PlaceControl(static_cast<SpinEditControl&>(control), spec, Window());
+        } else if (spec.kind == ControlKind::kEdit) {
+            control.SetRect(spec.rect);  // an edit keeps the value it was given
+            control.Create(Window(), spec.id);
+        } else {
+            PlaceControl(control, spec, Window());
+        }
+    }
+    if (HWND ok = ok_.Window()) SetFocus(ok);
+}
+
+void OptionsDialog::OnDestroy() {
+    tab_.Destroy();
+    ok_.Destroy();
+    cancel_.Destroy();
+    help_.Destroy();
+    for (auto& [id, page] : pages_) page.control->Destroy();
+}
+
+void OptionsDialog::ShowPage(int page) {
+    for (auto& [id, control] : pages_) control.control->Show(control.spec->page == page);
+}
+
+void OptionsDialog::OnNotify(int id, int code) {
+    if (id == kTab) ShowPage(tab_.Selection());
+}
+
+void OptionsDialog::OnCommandFrom(int id, HWND control) {
+    // The keyboard's commands come without a control: Enter as 1, Escape as 2, which are
+    // the tab strip's and OK's ids here.
+    if (!control && id == IDOK) return EndModal(*this, 1);
+    if (!control && id == IDCANCEL) return EndModal(*this, 2);
+    if (id == kOk) return EndModal(*this, 1);
+    if (id == kCancel) return EndModal(*this, 2);
+    if (id == kHelp) return OpenHelpDocument(Window(), kHelpContext);
+    if (id == IdOf(kClearBackground)) return At<EditControl>(kBackgroundPath).SetText("");
+    if (id == IdOf(kChangeBackground)) return ChooseBackground();
+    if (id == IdOf(kAllUsersScript) || id == IdOf(kUserScript)) {
+        const std::string& path = id == IdOf(kAllUsersScript) ? paths_.allUsersScript : paths_.userScript;
+        if (FileExists(path)) ShellOpen(path, "Open");
+        return;
+    }
+    if (id == IdOf(kBackupMemo)) return BackupMemo();
+    for (int row = 0; row < 10; ++row) {
+        if (id == IdOf(ColorButton(row))) return ChooseColor(row);
+    }
+}
+
+void OptionsDialog::ChooseBackground() {
+    FileDialog dialog;
+    // The title reads in the user's language (one Japanese title would not survive an
+    // English code page).
+    dialog.title = ResolveText("Change Background Image\tja:背景画像の変更");
+    dialog.owner = Window();
+    dialog.filters = {{ResolveText("Bitmap Image\tja:ビットマップ") + "(*.bmp)", "*.bmp"}};
+    dialog.fileNames = {At<EditControl>(kBackgroundPath).GetText()};
+    if (RunFileDialog(dialog, false) && !dialog.fileNames.empty()) {
+        At<EditControl>(kBackgroundPath).SetText(dialog.fileNames.front());
+    }
+}
+
+void OptionsDialog::ChooseColor(int row) {
+    ColorChoice choice;
+    choice.color = At<ColorSwatch>(ColorSwatchOf(row)).Color();
+    choice.title = At<LabelControl>(ColorLabel(row)).GetText();
+    choice.owner = Window();
+    if (ColorChooser(choice)) At<ColorSwatch>(ColorSwatchOf(row)).SetColor(choice.color);
+}
+
+void OptionsDialog::BackupMemo() {
+    if (!memos_) return;
+    FileDialog dialog;
+    dialog.title = ResolveText("Backup Memo\tja:メモのバックアップ");
+    dialog.owner = Window();
+    dialog.filters = {{ResolveText("Text File\tja:テキストファイル") + "(*.txt)", "*.txt"}};
+    dialog.fileNames = {CurrentDirFilePath("memo.txt")};
+    if (!RunFileDialog(dialog, true) || dialog.fileNames.empty()) return;
+    const ErrorValue error = memos_->SaveMemos(dialog.fileNames.front());
+    if (error != kSuccess) ShowError(error);
+}
+
+OptionValues OptionsDialog::Values() const {
+    OptionValues values = values_;
+    values.firstDayOfWeek = At<ComboControl>(kFirstDay).Selection();
+    values.baseDayOfWeek = At<ComboControl>(kBaseDay).Selection();
+    values.emphasis = At<CheckBoxControl>(kEmphasis).IsChecked();
+    values.clock = At<CheckBoxControl>(kClock).IsChecked();
+    values.cellWidth = At<SpinEditControl>(kCellWidth).Value();
+    values.cellHeight = At<SpinEditControl>(kCellHeight).Value();
+    values.headerStyle = At<ComboControl>(kHeaderStyle).Selection();
+    values.weekdayStyle = At<ComboControl>(kWeekdayStyle).Selection();
+    values.rowsStyle = At<ComboControl>(kRowsStyle).Selection();
+    values.footerStyle = At<ComboControl>(kFooterStyle).Selection();
+    values.weekdayNames = At<EditControl>(kWeekdayNames).GetText();
+    values.monthNames = At<EditControl>(kMonthNames).GetText();
+    values.eraList = At<EditControl>(kEraList).GetText();
+    for (int row = 0; row < 10; ++row)
+        values.colors[static_cast<size_t>(row)] = At<ColorSwatch>(ColorSwatchOf(row)).Color();
+    // A face the list did not hold (the system's choice, an empty name) stays as it was
+    // unless the user picked another.
+    const int face = At<ComboControl>(kFontFace).Selection();
+    const std::vector<std::string> faces = At<ComboControl>(kFontFace).Items();
+    if (face != initialFace_ && face >= 0 && static_cast<size_t>(face) < faces.size()) {
+        values.fontFace = faces[static_cast<size_t>(face)];
+    }
+    const int sizes[4] = {kLargeSize, kMediumSize, kSmallSize, kMicroSize};
+    for (int i = 0; i < 4; ++i) values.fontSizes[static_cast<size_t>(i)] = At<SpinEditControl>(sizes[i]).Value();
+    values.backgroundImagePath = At<EditControl>(kBackgroundPath).GetText();
+    const int x = At<SpinEditControl>(kMarginX).Value(), y = At<SpinEditControl>(kMarginY).Value();
+    values.margins = {x, y, x, y};
+    return values;
+}
+
+}  // namespace
+
+bool RunOptionsDialog(OptionValues& values, const SettingsPaths& paths, const MemoStore* memos, HWND owner) {
+    OptionsDialog dialog(values, paths, memos);
+    dialog.SetOwner(owner);
+    const DialogLayout& layout = OptionsDialogLayout();
+    if (RunModal(dialog, layout.widthUnits, layout.heightUnits) != 1) return false;
+    values = dialog.Values();
+    return true;
+}
+
+}  // namespace tavoli

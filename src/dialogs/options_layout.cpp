@@ -1,0 +1,179 @@
+#include "dialogs/options_layout.h"
+
+#include "framework/lang_text.h"
+
+namespace tavoli {
+
+namespace {
+
+using K = ControlKind;
+using namespace options_dialog;
+
+const char* const kPageLabels[kPageCount] = {
+    "Settings\tja:基本設定", "Design\tja:デザイン",           "Format\tja:書式",      "Color\tja:色",
+    "Font\tja:フォント",     "Background Image\tja:背景画像", "Script\tja:スクリプト"};
+
+struct ColorRow {
+    const char* label;
+    const char* suffix;
+};
+const ColorRow kColorRows[10] = {
+    {"Normal-day\tja:平日の色", "(&1)..."},
+    {"Semi-holiday\tja:半休日の色", "(&2)..."},
+    {"Holiday\tja:休日の色", "(&3)..."},
+    {"National-holiday\tja:祝日の色", "(&4)..."},
+    {"Custom-holiday\tja:カスタム記念日の色", "(&5)..."},
+    {"Header\tja:ヘッダの色", "(&H)..."},
+    {"Footer\tja:フッタの色", "(&F)..."},
+    {"Selection\tja:選択セルの色", "(&S)..."},
+    {"Today\tja:今日の色", "(&T)..."},
+    {"Background\tja:背景の色", "(&B)..."},
+};
+
+DialogLayout MakeLayout() {
+    // The buttons stand 196 … 220 pixels down: 116 units keep them inside the dialog at
+    // two pixels a unit, the smallest the system font gives.
+    DialogLayout layout{"Options\tja:オプション", 192, 116, {}};
+    auto& c = layout.controls;
+    c.push_back({K::kTab, kTab, {2, 2, 380, 190}});
+    c.push_back({K::kButton, kOk, {20, 196, 92, 220}, "OK"});
+    c.push_back({K::kButton, kCancel, {108, 196, 190, 220}, "Cancel\tja:キャンセル"});
+    c.push_back({K::kButton, kHelp, {206, 196, 288, 220}, "Help\tja:ヘルプ", "(&H)"});
+    auto add = [&c](int number, K kind, Rect rect, const char* text, const char* suffix, int page, int lower = 0,
+                    int upper = 1000) {
+        c.push_back({kind, IdOf(number), rect, text, suffix, lower, upper, page});
+    };
+
+    add(4, K::kLabel, {20, 100, 158, 120}, "First day of week\tja:週の最初の曜日", "(&W)", 0);
+    add(5, K::kCombo, {160, 100, 300, 180},
+        "sunday(*) monday tuesday wednesday thursday friday saturday\tja:日曜日(推奨) 月曜日 火曜日 水曜日 木曜日 "
+        "金曜日 土曜日",
+        "", 0);
+    add(6, K::kLabel, {20, 130, 158, 150}, "Base day of week number\tja:週番号計算の基準曜日", "(&N)", 0);
+    add(7, K::kCombo, {160, 130, 300, 210},
+        "sunday monday tuesday wednesday thursday(*) friday saturday\tja:日曜日 月曜日 火曜日 水曜日 木曜日(推奨) "
+        "金曜日 土曜日",
+        "", 0);
+    add(8, K::kCheckBox, {20, 60, 240, 80}, "For monochrome environments\tja:祝日を強調表示する", "(&P)", 0);
+    add(9, K::kCheckBox, {20, 35, 240, 55}, "Show clock in titlebar\tja:タイトルバーに時計を表示する", "(&C)", 0);
+
+    add(10, K::kLabel, {20, 40, 100, 60}, "Width of cell\tja:格子の幅", "(&X)", 1);
+    add(11, K::kSpinEdit, {110, 40, 160, 60}, "", "", 1);
+    add(12, K::kLabel, {180, 40, 260, 60}, "Height of cell\tja:格子の高さ", "(&Y)", 1);
+    add(13, K::kSpinEdit, {270, 40, 320, 60}, "", "", 1);
+    add(14, K::kLabel, {20, 70, 148, 90}, "Header design\tja:ヘッダのデザイン", "(&H)", 1);
+    add(15, K::kCombo, {150, 70, 300, 150}, "Top-1-line Left-2-lines Title-bar\tja:上1行 左2桁 タイトルバー", "", 1);
+    add(16, K::kLabel, {20, 95, 148, 115}, "Weekday index design\tja:曜日見出しのデザイン", "(&W)", 1);
+    add(17, K::kCombo, {150, 95, 300, 175},
+        "Show-weekday-index Hide-weekday-index Show-weekday-index(With-week-number) "
+        "Hide-weekday-index(With-week-number)\tja:曜日あり 曜日なし 曜日あり(週番号あり) 曜日なし(週番号あり)",
+        "", 1);
+    add(18, K::kLabel, {20, 120, 148, 140}, "Date design\tja:日付のデザイン", "(&D)", 1);
+    add(19, K::kCombo, {150, 120, 300, 200}, "6-lines 5-lines\tja:6行フル表示 5行圧縮表示 2か月表示", "", 1);
+    add(20, K::kLabel, {20, 145, 148, 165}, "Footer design\tja:フッタのデザイン", "(&F)", 1);
+    add(21, K::kCombo, {150, 145, 300, 225},
+        "Bottom-1-line Bottom-2-lines Bottom-3lines Right-3lines Right-4lines None\tja:下1行 下2桁 下3桁 右3桁 右4桁 "
+        "なし",
+        "", 1);
+
+    add(22, K::kLabel, {20, 40, 110, 60}, "Weekday name format\tja:曜日の書式", "(&W)", 2);
+    add(23, K::kEdit, {120, 40, 360, 60}, "", "", 2);
+    add(24, K::kLabel, {20, 70, 110, 90}, "Month name format\tja:月の書式", "(&M)", 2);
+    add(25, K::kEdit, {120, 70, 360, 90}, "", "", 2);
+    add(26, K::kLabel, {20, 100, 110, 120}, "Era format\tja:元号の書式", "(&G)", 2);
+    add(27, K::kEdit, {120, 100, 360, 120}, "", "", 2);
+
+    for (int row = 0; row < 10; ++row) {
+        const int top = 36 + 30 * (row % 5);
+        const int x = row < 5 ? 0 : 180;  // the right column starts 180 pixels further
+        add(ColorLabel(row), K::kLabel, {20 + x, top, 70 + x, top + 24}, kColorRows[row].label, "", 3);
+        add(ColorSwatchOf(row), K::kSwatch, {75 + x, top, 99 + x, top + 24}, "", "", 3);
+        add(ColorButton(row), K::kButton, {105 + x, top, 180 + x, top + 24}, "Change\tja:色の変更",
+            kColorRows[row].suffix, 3);
+    }
+
+    add(58, K::kLabel, {20, 40, 140, 60}, "Font face\tja:フォントのフェース", "(&F)", 4);
+    add(59, K::kCombo, {150, 40, 300, 180}, "", "", 4);
+    add(60, K::kLabel, {20, 70, 160, 90}, "Size of large font\tja:大きいフォントのサイズ", "(&L)", 4);
+    add(61, K::kSpinEdit, {170, 70, 300, 90}, "", "", 4, 4, 256);
+    add(62, K::kLabel, {20, 96, 160, 116}, "Size of medium font\tja:標準のフォントのサイズ", "(&M)", 4);
+    add(63, K::kSpinEdit, {170, 96, 300, 116}, "", "", 4, 4, 256);
+    add(64, K::kLabel, {20, 122, 160, 142}, "Size of small font\tja:小さいフォントのサイズ", "(&S)", 4);
+    add(65, K::kSpinEdit, {170, 122, 300, 142}, "", "", 4, 4, 256);
+    add(66, K::kLabel, {20, 148, 160, 168}, "Size of micro font\tja:極小のフォントのサイズ", "(&Z)", 4);
+    add(67, K::kSpinEdit, {170, 148, 300, 168}, "", "", 4, 4, 256);
+
+    add(68, K::kLabel, {20, 40, 300, 60}, "Background Image\tja:背景画像", "", 5);
+    add(69, K::kEdit, {20, 60, 300, 80}, "", "", 5);
+    add(70, K::kButton, {90, 86, 190, 110}, "Clear\tja:クリア", "(&C)", 5);
+    add(71, K::kButton, {200, 86, 300, 110}, "Change\tja:変更", "(&W)...", 5);
+    add(72, K::kLabel, {20, 150, 100, 170}, "Margin-X\tja:横方向余白", "(&X)", 5);
+    add(73, K::kSpinEdit, {110, 150, 150, 170}, "", "", 5);
+    add(74, K::kLabel, {170, 150, 250, 170}, "Margin-Y\tja:縦方向余白", "(&Y)", 5);
+    add(75, K::kSpinEdit, {260, 150, 300, 170}, "", "", 5);
+
+    add(76, K::kButton, {20, 40, 240, 66}, "Edit holiday-script for all users\tja:休日設定スクリプト(全体用)の編集",
+        "(&E)...", 6);
+    add(77, K::kButton, {20, 70, 240, 96}, "Edit holiday-script for user\tja:休日設定スクリプト(個人用)の編集",
+        "(&F)...", 6);
+    add(78, K::kButton, {20, 100, 240, 126}, "Backup memo\tja:メモのバックアップ", "(&M)...", 6);
+    return layout;
+}
+
+std::string BlankIfEmpty(const std::string& text) { return text.empty() ? " " : text; }
+
+}  // namespace
+
+const DialogLayout& OptionsDialogLayout() {
+    static const DialogLayout layout = MakeLayout();
+    return layout;
+}
+
+std::vector<std::string> OptionsPageLabels() {
+    std::vector<std::string> labels;
+    for (const char* label : kPageLabels) labels.push_back(ResolveText(label));
+    return labels;
+}
+
+OptionValues OptionValuesOf(const CalendarView& view, const WindowSettings& window) {
+    const ViewStyle& style = view.Style();
+    OptionValues values;
+    values.firstDayOfWeek = view.FirstDayOfWeek();
+    values.baseDayOfWeek = view.BaseDayOfWeek();
+    values.cellWidth = view.CellSize().width;
+    values.cellHeight = view.CellSize().height;
+    const Design& design = view.GetDesign();
+    values.headerStyle = design.header;
+    values.weekdayStyle = design.weekday;
+    values.rowsStyle = design.rows;
+    values.footerStyle = design.footer;
+    for (size_t i = 0; i < kOptionsColorRows.size(); ++i) values.colors[i] = style.Color(kOptionsColorRows[i]);
+    values.fontFace = style.fontFace;
+    for (size_t i = 0; i < 4; ++i) values.fontSizes[i] = style.fontSizes[i];
+    values.backgroundImagePath = window.backgroundImagePath;
+    values.margins = view.Margins();
+    values.weekdayNames = view.WeekdayNames();
+    values.monthNames = view.MonthNames();
+    values.eraList = view.EraList();
+    values.emphasis = style.emphasis;
+    values.clock = view.Clock();
+    return values;
+}
+
+void ApplyOptionValues(const OptionValues& values, CalendarView& view, WindowSettings& window) {
+    ViewStyle& style = view.Style();
+    view.SetFirstDayOfWeek(values.firstDayOfWeek);
+    view.SetBaseDayOfWeek(values.baseDayOfWeek);
+    view.SetCellSize(values.cellWidth, values.cellHeight);
+    view.SetDesign(Design::FromValues(values.headerStyle, values.weekdayStyle, values.rowsStyle, values.footerStyle));
+    for (size_t i = 0; i < kOptionsColorRows.size(); ++i) style.SetColor(kOptionsColorRows[i], values.colors[i]);
+    style.fontFace = values.fontFace;
+    for (size_t i = 0; i < 4; ++i) style.fontSizes[i] = values.fontSizes[i];
+    view.SetMargins(values.margins[0], values.margins[1], values.margins[2], values.margins[3]);
+    view.SetNames(BlankIfEmpty(values.weekdayNames), BlankIfEmpty(values.monthNames), BlankIfEmpty(values.eraList));
+    style.emphasis = values.emphasis;
+    view.SetClock(values.clock);
+    window.backgroundImagePath = values.backgroundImagePath;
+}
+
+}  // namespace tavoli

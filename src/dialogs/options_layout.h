@@ -1,0 +1,73 @@
+// The options dialog as data: its seven pages of controls, and the settings it edits as
+// plain values taken from the view and the window and put back on OK.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "dialogs/dialog_layout.h"
+#include "shell/calendar_settings.h"
+#include "view/calendar_view.h"
+
+namespace tavoli {
+
+namespace options_dialog {
+constexpr int kTab = 1, kOk = 2, kCancel = 3, kHelp = 4;
+// The page controls are numbered 4 … 78 in table order and carry id number + 5.
+constexpr int IdOf(int number) { return number + 5; }
+constexpr int kFirstNumber = 4, kLastNumber = 78;
+// Page 0
+constexpr int kFirstDay = 5, kBaseDay = 7, kEmphasis = 8, kClock = 9;
+// Page 1
+constexpr int kCellWidth = 11, kCellHeight = 13, kHeaderStyle = 15, kWeekdayStyle = 17, kRowsStyle = 19,
+              kFooterStyle = 21;
+// Page 2
+constexpr int kWeekdayNames = 23, kMonthNames = 25, kEraList = 27;
+// Page 3: ten rows of label, swatch and Change button, the left column first.
+constexpr int kFirstColorRow = 28;
+constexpr int ColorLabel(int row) { return kFirstColorRow + 3 * row; }
+constexpr int ColorSwatchOf(int row) { return kFirstColorRow + 3 * row + 1; }
+constexpr int ColorButton(int row) { return kFirstColorRow + 3 * row + 2; }
+// Page 4
+constexpr int kFontFace = 59, kLargeSize = 61, kMediumSize = 63, kSmallSize = 65, kMicroSize = 67;
+// Page 5
+constexpr int kBackgroundPath = 69, kClearBackground = 70, kChangeBackground = 71, kMarginX = 73, kMarginY = 75;
+// Page 6
+constexpr int kAllUsersScript = 76, kUserScript = 77, kBackupMemo = 78;
+constexpr int kPageCount = 7;
+}  // namespace options_dialog
+
+// The tab strip, OK, Cancel, Help and the 75 page controls (ids: number + 5), each with
+// its page.
+const DialogLayout& OptionsDialogLayout();
+// The tab labels, resolved.
+std::vector<std::string> OptionsPageLabels();
+
+// The colour of each row of the colour page, in row order.
+constexpr std::array<ViewColor, 10> kOptionsColorRows = {
+    ViewColor::kNormalDay,   ViewColor::kSemiHoliday, ViewColor::kHoliday, ViewColor::kNationalHoliday,
+    ViewColor::kAnniversary, ViewColor::kHeader,      ViewColor::kFooter,  ViewColor::kSelection,
+    ViewColor::kToday,       ViewColor::kBackground};
+
+// What the dialog edits.
+struct OptionValues {
+    int firstDayOfWeek = 0;
+    int baseDayOfWeek = 4;
+    int cellWidth = 48, cellHeight = 36;
+    int headerStyle = 0, weekdayStyle = 0, rowsStyle = 1, footerStyle = 1;
+    std::array<PixelColor, 10> colors;  // in the order of kOptionsColorRows
+    std::string fontFace;
+    std::array<int, 4> fontSizes = {40, 24, 16, 8};
+    std::string backgroundImagePath;
+    std::array<int, 4> margins = {4, 4, 4, 4};  // left, top, right, bottom
+    std::string weekdayNames, monthNames, eraList;
+    bool emphasis = false;
+    bool clock = false;
+};
+
+OptionValues OptionValuesOf(const CalendarView& view, const WindowSettings& window);
+// Stores the values in the view and the window, as OK does. An emptied name list is kept
+// as one blank (as the settings write it), not ignored.
+void ApplyOptionValues(const OptionValues& values, CalendarView& view, WindowSettings& window);
+
+}  // namespace tavoli

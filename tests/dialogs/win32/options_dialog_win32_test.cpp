@@ -1,0 +1,172 @@
+// The options dialog for real, answered from a second thread: its pages, what OK gives
+// back, Cancel after a colour change, a memo backup that stays written, the script
+// buttons. Every page is captured into the build tree.
+#include "dialogs/options_dialog_win32.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "dialogs/control_rules.h"
+#include "dialogs/controls_win32.h"
+#include "framework/lang_text.h"
+#include "framework/paths.h"
+#include "support/dialog_driver_win32.h"
+#include "support/file_contents.h"
+#include "support/temp_folder.h"
+#include "support/window_capture_win32.h"
+
+namespace tavoli {
+namespace {
+
+using namespace options_dialog;
+using std::chrono::seconds;
+
+bool Japanese() { return SystemPlatform().AnsiCodePage() == kCodePageJapanese; }
+std::string Title() { return ResolveText("Options\tja:オプション"); }
+HWND Item(HWND dialog, int number) { return GetDlgItem(dialog, IdOf(number)); }
+
+void ShowPage(HWND dialog, int page) {
+    HWND tab = GetDlgItem(dialog, kTab);
+    SendMessageA(tab, TCM_SETCURSEL, page, 0);
+    NMHDR header{tab, static_cast<UINT_PTR>(kTab), static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageA(dialog, WM_NOTIFY, kTab, reinterpret_cast<LPARAM>(&header));
+}
+
+class Options : public testing::Test {
+protected:
+    Options() {
+        paths_.allUsersScript = folder_.Join("holidays.txt");
+        paths_.userScript = folder_.Join("user-holidays.txt");  // missing
+        WriteWholeFile(paths_.allUsersScript, "#weekday 0 (3)\r\n");
+        values_.firstDayOfWeek = -1;
+        values_.rowsStyle = kTwoMonths;
+        values_.margins = {4, 8, 12, 16};
+        values_.colors[0] = PixelColor::Rgb(1, 2, 3);
+        values_.eraList = "2019/5/1=R";
+    }
+    TempFolder folder_;
+    SettingsPaths paths_;
+    OptionValues values_;
+    MemoStore memos_;
+};
+
+TEST_F(Options, PagesShownValuesAndOk) {
+    std::string firstDay, rows, userScriptEnabled, eraText;
+    bool pageThreeShown = false, pageZeroHidden = false;
+    DialogDriver driver(
+        Title(),
+        [&](HWND dialog) -> std::string {
+            Sleep(200);
+            firstDay = WindowTextOf(Item(dialog, kFirstDay));
+            rows = WindowTextOf(Item(dialog, kRowsStyle));
+            eraText = WindowTextOf(Item(dialog, kEraList));
+            userScriptEnabled = IsWindowEnabled(Item(dialog, kUserScript)) ? "enabled" : "disabled";
+            for (int page = 0; page < kPageCount; ++page) {
+                ShowPage(dialog, page);
+                CreateDirectoryA(TAVOLI_DIALOG_SHOTS, nullptr);
+                CaptureWindow(dialog, std::string(TAVOLI_DIALOG_SHOTS) + "/options-" + std::to_string(page) +
+                                          (Japanese() ? "-ja" : "-en") + ".bmp");
+                if (page == 3) {
+                    pageThreeShown = IsWindowVisible(Item(dialog, ColorButton(9))) != FALSE;
+                    pageZeroHidden = IsWindowVisible(Item(dialog, kFirstDay)) == FALSE;
+                }
+            }
+            SendMessageA(GetDlgItem(dialog, SpinnerIdOf(IdOf(kCellWidth))), UDM_SETPOS32, 0, 30);
+            SendMessageA(Item(dialog, kClock), BM_CLICK, 0, 0);
+            DialogDriver::Press(dialog, kOk);
+            return {};
+        },
+        seconds(20));
+    OptionValues values = values_;
+    ASSERT_TRUE(RunOptionsDialog(values, paths_, &memos_));
+    const DialogReport report = driver.Finish();
+    ASSERT_TRUE(report.driven) << report.failure;
+    EXPECT_EQ(firstDay, ResolveText("saturday\tja:土曜日"));  // −1 is the last weekday
+    // English has no two-month item: the view's 2 shows as "6-lines" and OK stores 0.
+    EXPECT_EQ(rows, Japanese() ? AnsiFromUtf8("2か月表示") : "6-lines");
+    EXPECT_EQ(values.rowsStyle, Japanese() ? kTwoMonths : kSixLines);
+    EXPECT_EQ(eraText, "2019/5/1=R");
+    EXPECT_EQ(userScriptEnabled, "disabled");  // no per-user script
+    EXPECT_TRUE(pageThreeShown);
+    EXPECT_TRUE(pageZeroHidden);
+    EXPECT_EQ(values.firstDayOfWeek, 6);
+    EXPECT_EQ(values.margins, (std::array<int, 4>{4, 8, 4, 8}));
+    EXPECT_EQ(values.cellWidth, 30);
+    EXPECT_TRUE(values.clock);
+    EXPECT_EQ(values.colors[0], PixelColor::Rgb(1, 2, 3));
+    EXPECT_EQ(values.fontFace, values_.fontFace);  // untouched: kept as it was
+}
+
+TEST_F(Options, CancelAfterAColourChangeAndABackupThatStays) {
+    memos_.SetMemo(CalDate(2024, 5, 5), "kept");
+    const std::string backup = folder_.Join("backup.txt");
+    HWND options = nullptr;
+    // The colour dialog takes a colour and OK; the save dialog a name and OK; then Cancel.
+    DialogDriver driver(
+        Title(),
+        [&](HWND dialog) -> std::string {
+            options = dialog;
+            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IdOf(ColorButton(0)), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(Item(dialog, ColorButton(0))));
+            return {};
+        },
+        seconds(20));
+    DialogDriver colour(
+        ResolveText("Normal-day\tja:平日の色"),
+        [&](HWND dialog) -> std::string {
+            Sleep(200);
+            for (const auto& [id, value] : {std::pair{706, "200"}, std::pair{707, "100"}, std::pair{708, "50"}}) {
+                SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value));
+            }
+            DialogDriver::Press(dialog, IDOK);
+            Sleep(300);
+            PostMessageA(options, WM_COMMAND, MAKEWPARAM(IdOf(kBackupMemo), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(Item(options, kBackupMemo)));
+            return {};
+        },
+        seconds(30));
+    DialogDriver save(
+        ResolveText("Backup Memo\tja:メモのバックアップ"),
+        [&](HWND dialog) -> std::string {
+            Sleep(300);
+            HWND name = GetDlgItem(dialog, 0x47C);
+            if (!name) name = GetDlgItem(dialog, 0x480);
+            if (!name) return "no file name box";
+            SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(backup.c_str()));
+            DialogDriver::Press(dialog, IDOK);
+            Sleep(500);
+            DialogDriver::Press(options, kCancel);
+            return {};
+        },
+        seconds(40));
+    OptionValues values = values_;
+    EXPECT_FALSE(RunOptionsDialog(values, paths_, &memos_));
+    for (DialogDriver* d : {&driver, &colour, &save}) {
+        const DialogReport report = d->Finish();
+        EXPECT_TRUE(report.driven) << report.failure;
+    }
+    EXPECT_EQ(values.colors[0], PixelColor::Rgb(1, 2, 3));                        // Cancel keeps the colour
+    EXPECT_NE(ReadWholeFile(backup).find("2024/05/05=kept"), std::string::npos);  // written at once
+}
+
+TEST_F(Options, EscapeIsCancelAndEnterIsOk) {
+    for (const auto& [key, expected] : {std::pair{VK_ESCAPE, false}, std::pair{VK_RETURN, true}}) {
+        DialogDriver driver(
+            Title(),
+            [key = key](HWND dialog) -> std::string {
+                Sleep(200);
+                PostMessageA(dialog, WM_COMMAND, key == VK_ESCAPE ? IDCANCEL : IDOK, 0);
+                return {};
+            },
+            seconds(20));
+        OptionValues values = values_;
+        EXPECT_EQ(RunOptionsDialog(values, paths_, &memos_), expected) << key;
+        EXPECT_TRUE(driver.Finish().driven);
+    }
+}
+
+}  // namespace
+}  // namespace tavoli

@@ -1,0 +1,360 @@
+// The jump, count-down, About and memo dialogs run through the functions the main window
+// calls, answered from a second thread in English and in Japanese: their texts, what the
+// user's input gives back, and OK, Cancel, Escape and the close box. Each dialog is also
+// captured while it is open, into the build tree.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <map>
+
+#include "dialogs/control_rules.h"
+#include "dialogs/controls_win32.h"
+#include "dialogs/memo_dialog_win32.h"
+#include "dialogs/small_dialogs_layout.h"
+#include "dialogs/small_dialogs_win32.h"
+#include "framework/lang_text.h"
+#include "framework/messages.h"
+#include "framework/platform.h"
+#include "support/dialog_driver_win32.h"
+#include "support/window_capture_win32.h"
+
+namespace tavoli {
+namespace {
+
+bool Japanese() { return SystemPlatform().AnsiCodePage() == kCodePageJapanese; }
+// The text expected in the run's language, in the code page.
+std::string Pick(const char* english, const char* japanese) { return AnsiFromUtf8(Japanese() ? japanese : english); }
+
+std::string TextOf(HWND dialog, int id) {
+    const HWND control = GetDlgItem(dialog, id);
+    return control ? WindowTextOf(control) : "(no control " + std::to_string(id) + ")";
+}
+
+void Type(HWND dialog, int id, const std::string& text) {
+    SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+void Spin(HWND dialog, int editId, int position) {
+    SendMessageA(GetDlgItem(dialog, SpinnerIdOf(editId)), UDM_SETPOS32, 0, position);
+}
+void CloseBox(HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+HWND FocusOf(HWND dialog) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+    return info.hwndFocus;
+}
+
+// The controls whose windows reach outside the dialog's client area, as the system font
+// of the run lays them out.
+std::string ControlsOutside(HWND dialog) {
+    RECT client;
+    GetClientRect(dialog, &client);
+    std::string outside;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        if (r.left < 0 || r.top < 0 || r.right > client.right || r.bottom > client.bottom) {
+            outside += " " + std::to_string(GetDlgCtrlID(child));
+        }
+    }
+    return outside;
+}
+
+// Writes what the screen shows of the window to <name>-<language>.bmp in the build tree.
+void Capture(HWND window, const std::string& name) {
+    CreateDirectoryA(TAVOLI_DIALOG_SHOTS, nullptr);
+    CaptureWindow(window, std::string(TAVOLI_DIALOG_SHOTS) + "/" + name + (Japanese() ? "-ja" : "-en") + ".bmp");
+}
+
+// What a driver saw of an open dialog.
+struct Seen {
+    std::map<int, std::string> texts;
+    std::string outside = "(not looked at)";
+    HWND focus = nullptr;
+    HWND expectedFocus = nullptr;
+    LRESULT checked = -1;
+};
+
+Seen Look(HWND dialog, std::initializer_list<int> ids, int focusId) {
+    Seen seen;
+    for (int id : ids) seen.texts[id] = TextOf(dialog, id);
+    seen.outside = ControlsOutside(dialog);
+    seen.focus = FocusOf(dialog);
+    seen.expectedFocus = GetDlgItem(dialog, focusId);
+    return seen;
+}
+
+using Action = std::function<void(HWND)>;
+
+TEST(JumpDialog, GivesTheChosenMonthOnlyOnOk) {
+    using namespace jump_dialog;
+    struct Case {
+        const char* what;
+        Action act;
+        bool expected;
+        int year, month;
+    } cases[] = {
+        {"a typed year and a spun month",
+         [](HWND d) {
+             Type(d, kYear, "2030");
+             Spin(d, kMonth, 7);
+             DialogDriver::Press(d, kOkId);
+         },
+         true, 2030, 7},
+        {"a year beyond the spinner's range",
+         [](HWND d) {
+             Type(d, kYear, "5000");
+             DialogDriver::Press(d, kOkId);
+         },
+         true, 2024, 5},
+        {"Cancel",
+         [](HWND d) {
+             Type(d, kYear, "1999");
+             DialogDriver::Press(d, kCancelId);
+         },
+         false, 2024, 5},
+        {"the close box",
+         [](HWND d) {
+             Type(d, kYear, "1999");
+             CloseBox(d);
+         },
+         false, 2024, 5},
+    };
+    const std::string title = Pick("Jump", "移動");
+    bool captured = false;
+    for (const Case& c : cases) {
+        int year = 2024, month = 5;
+        Seen seen;
+        DialogDriver driver(title, [&](HWND dialog) -> std::string {
+            seen = Look(dialog, {kYear, kYearLabel, kMonth, kMonthLabel, kOkId, kCancelId}, kOkId);
+            if (!captured) Capture(dialog, "jump");
+            captured = true;
+            c.act(dialog);
+            return "";
+        });
+        EXPECT_EQ(RunJumpDialog(year, month), c.expected) << c.what;
+        const DialogReport report = driver.Finish();
+        ASSERT_TRUE(report.driven) << c.what << ": " << report.failure;
+        EXPECT_EQ(year, c.year) << c.what;
+        EXPECT_EQ(month, c.month) << c.what;
+        const std::map<int, std::string> texts = {{kYear, "2024"}, {kYearLabel, Pick("/", "年")},
+                                                  {kMonth, "5"},   {kMonthLabel, Pick(" ", "月")},
+                                                  {kOkId, "OK"},   {kCancelId, Pick("Cancel", "キャンセル")}};
+        EXPECT_EQ(seen.texts, texts) << c.what;
+        EXPECT_EQ(seen.outside, "") << c.what;
+        EXPECT_EQ(seen.focus, seen.expectedFocus) << c.what;
+    }
+}
+
+TEST(CountDownDialog, ShowsTheRangeNegatedAndTicksShowCounter) {
+    using namespace count_down_dialog;
+    const CountDown initial{false, CalDate(2024, 12, 25), -7, 2};
+    struct Case {
+        const char* what;
+        Action act;
+        bool expected;
+        CountDown result;
+    } cases[] = {
+        {"OK turns the counter on",
+         [](HWND d) { DialogDriver::Press(d, kOkId); },
+         true,
+         {true, CalDate(2024, 12, 25), -7, 2}},
+        {"no days before",
+         [](HWND d) {
+             Type(d, kDaysBefore, "0");
+             DialogDriver::Press(d, kOkId);
+         },
+         true,
+         {true, CalDate(2024, 12, 25), 0, 2}},
+        {"days after the target",
+         [](HWND d) {
+             Type(d, kDaysBefore, "-10");
+             Type(d, kInterval, "3");
+             DialogDriver::Press(d, kOkId);
+         },
+         true,
+         {true, CalDate(2024, 12, 25), 10, 3}},
+        {"the box cleared",
+         [](HWND d) {
+             SendMessageA(GetDlgItem(d, kShown), BM_CLICK, 0, 0);
+             DialogDriver::Press(d, kOkId);
+         },
+         true,
+         {false, CalDate(2024, 12, 25), -7, 2}},
+        {"day 31 of April",
+         [](HWND d) {
+             Spin(d, kMonth, 4);
+             Type(d, kDay, "31");
+             Spin(d, kYear, 2025);
+             DialogDriver::Press(d, kOkId);
+         },
+         true,
+         {true, CalDate(2025, 5, 1), -7, 2}},
+        {"Cancel",
+         [](HWND d) {
+             Type(d, kDaysBefore, "0");
+             DialogDriver::Press(d, kCancelId);
+         },
+         false, initial},
+        {"the close box",
+         [](HWND d) {
+             Type(d, kDaysBefore, "0");
+             CloseBox(d);
+         },
+         false, initial},
+    };
+    const std::string title = Pick("Settings of Countdown", "カウントダウンの設定");
+    bool captured = false;
+    for (const Case& c : cases) {
+        CountDown countDown = initial;
+        Seen seen;
+        DialogDriver driver(title, [&](HWND dialog) -> std::string {
+            seen = Look(dialog,
+                        {kYear, kYearLabel, kMonth, kMonthLabel, kDay, kDayLabel, kDaysBefore, kDaysBeforeLabel,
+                         kInterval, kIntervalLabel, kShown, kOkId, kCancelId},
+                        kOkId);
+            seen.checked = SendMessageA(GetDlgItem(dialog, kShown), BM_GETCHECK, 0, 0);
+            if (!captured) Capture(dialog, "count-down");
+            captured = true;
+            c.act(dialog);
+            return "";
+        });
+        EXPECT_EQ(RunCountDownDialog(countDown), c.expected) << c.what;
+        const DialogReport report = driver.Finish();
+        ASSERT_TRUE(report.driven) << c.what << ": " << report.failure;
+        EXPECT_EQ(countDown.shown, c.result.shown) << c.what;
+        EXPECT_EQ(countDown.target.Text(), c.result.target.Text()) << c.what;
+        EXPECT_EQ(countDown.range, c.result.range) << c.what;
+        EXPECT_EQ(countDown.interval, c.result.interval) << c.what;
+        const std::map<int, std::string> texts = {
+            {kYear, "2024"},
+            {kYearLabel, Pick("/", "年")},
+            {kMonth, "12"},
+            {kMonthLabel, Pick("/", "月")},
+            {kDay, "25"},
+            {kDayLabel, Pick("", "日")},
+            {kDaysBefore, "7"},  // a range of −7: seven days before
+            {kDaysBeforeLabel, Pick("days before", "日前から")},
+            {kInterval, "2"},
+            {kIntervalLabel, Pick("each days", "日おきに表示")},
+            {kShown, Pick("Show counter(&D)", "カウンターを表示する(&D)")},
+            {kOkId, "OK"},
+            {kCancelId, Pick("Cancel", "キャンセル")},
+        };
+        EXPECT_EQ(seen.texts, texts) << c.what;
+        EXPECT_EQ(seen.checked, BST_CHECKED) << c.what;  // ticked although the counter was off
+        EXPECT_EQ(seen.outside, "") << c.what;
+        EXPECT_EQ(seen.focus, seen.expectedFocus) << c.what;
+    }
+}
+
+TEST(AboutDialog, FourLinesAndEveryWayToCloseIt) {
+    struct Case {
+        const char* what;
+        Action act;
+    } cases[] = {
+        {"OK", [](HWND d) { DialogDriver::Press(d, kOkId); }},
+        {"Escape", [](HWND d) { PostMessageA(d, WM_COMMAND, IDCANCEL, 0); }},
+        {"the close box", CloseBox},
+    };
+    const std::string title = Pick("About", "バージョン情報");
+    const std::string expected = "Tavoli Test Program\nver.1.2.3.4\n" +
+                                 Pick("Free software. No warranty.", "フリーソフトウェアです。無保証です。") +
+                                 "\nhttps://brenholt.example/tavoli/";
+    bool captured = false;
+    for (const Case& c : cases) {
+        Seen seen;
+        DialogDriver driver(title, [&](HWND dialog) -> std::string {
+            seen = Look(dialog, {about_dialog::kText, kOkId}, kOkId);
+            if (!captured) Capture(dialog, "about");
+            captured = true;
+            c.act(dialog);
+            return "";
+        });
+        RunAboutDialog();
+        const DialogReport report = driver.Finish();
+        ASSERT_TRUE(report.driven) << c.what << ": " << report.failure;
+        EXPECT_EQ(seen.texts, (std::map<int, std::string>{{about_dialog::kText, expected}, {kOkId, "OK"}})) << c.what;
+        EXPECT_EQ(seen.outside, "") << c.what;
+        EXPECT_EQ(seen.focus, seen.expectedFocus) << c.what;
+        EXPECT_TRUE(DialogDriver::Dialogs().empty()) << c.what;
+    }
+}
+
+TEST(MemoDialog, OneLineOfAtMost255BytesOnOkOnly) {
+    using namespace memo_dialog;
+    struct Case {
+        const char* what;
+        std::string typed;  // UTF-8
+        Action close;
+        bool expected;
+        std::string result;  // UTF-8
+    };
+    const Action ok = [](HWND d) { DialogDriver::Press(d, kOkId); };
+    const Action cancel = [](HWND d) { DialogDriver::Press(d, kCancelId); };
+    std::vector<Case> cases = {
+        {"300 ASCII bytes", std::string(300, 'x'), ok, true, std::string(255, 'x')},
+        {"a line break", "first\r\nsecond", ok, true, "first"},
+        {"nothing", "", ok, true, ""},
+        {"Cancel", "changed", cancel, false, "dentist"},
+        {"the close box", "changed", CloseBox, false, "dentist"},
+    };
+    std::string kana, kanaAfterA = "a";
+    for (int i = 0; i < 150; ++i) kana += "あ";
+    kanaAfterA += kana;
+    if (Japanese()) {
+        std::string cutKana;
+        for (int i = 0; i < 127; ++i) cutKana += "あ";
+        cases.push_back({"150 kana (300 bytes)", kana, ok, true, cutKana});                    // 254 bytes
+        cases.push_back({"a and 150 kana (301 bytes)", kanaAfterA, ok, true, "a" + cutKana});  // 255 bytes
+    } else {
+        std::string letters, cutLetters;
+        for (int i = 0; i < 300; ++i) letters += "é";
+        for (int i = 0; i < 255; ++i) cutLetters += "é";
+        cases.push_back({"300 Latin letters", letters, ok, true, cutLetters});
+    }
+    const std::string prompt = Pick("Memo - 2024/5/5", "メモ - 24年05月05日");
+    bool captured = false;
+    for (const Case& c : cases) {
+        std::string text = "dentist";
+        Seen seen;
+        DialogDriver driver(ApplicationTitle(), [&](HWND dialog) -> std::string {
+            seen = Look(dialog, {kPrompt, kEdit, kOkId, kCancelId}, kEdit);
+            if (!captured) Capture(dialog, "memo");
+            captured = true;
+            Type(dialog, kEdit, AnsiFromUtf8(c.typed));
+            c.close(dialog);
+            return "";
+        });
+        EXPECT_EQ(RunMemoDialog(prompt, text), c.expected) << c.what;
+        const DialogReport report = driver.Finish();
+        ASSERT_TRUE(report.driven) << c.what << ": " << report.failure;
+        EXPECT_EQ(text, AnsiFromUtf8(c.result)) << c.what;
+        EXPECT_LE(text.size(), 255u) << c.what;
+        const std::map<int, std::string> texts = {
+            {kPrompt, prompt}, {kEdit, "dentist"}, {kOkId, "OK"}, {kCancelId, Pick("Cancel", "キャンセル")}};
+        EXPECT_EQ(seen.texts, texts) << c.what;
+        EXPECT_EQ(seen.outside, "") << c.what;
+        EXPECT_EQ(seen.focus, seen.expectedFocus) << c.what;  // on the edit
+    }
+
+    // A caption of its own.
+    std::string text = "x";
+    DialogDriver driver("Memo of the day", [](HWND dialog) -> std::string {
+        DialogDriver::Press(dialog, kOkId);
+        return "";
+    });
+    EXPECT_TRUE(RunMemoDialog(prompt, text, "Memo of the day"));
+    EXPECT_TRUE(driver.Finish().driven);
+    EXPECT_EQ(text, "x");
+}
+
+}  // namespace
+}  // namespace tavoli
