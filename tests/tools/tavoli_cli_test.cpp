@@ -1,45 +1,18 @@
 // The companion tool as its users run it: the built binary, its output and exit codes.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "framework/paths.h"
 #include "support/file_contents.h"
 #include "support/temp_folder.h"
+#include "tools/tavoli/ics.h"
+#include "tools/tool_run.h"
 
 namespace tavoli {
 namespace {
-
-struct ToolRun {
-    int exit = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& argument) {
-    std::string quoted = "'";
-    for (char c : argument) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-ToolRun Tavoli(const std::vector<std::string>& arguments) {
-    TempFolder folder;
-    std::string command = Quote(TAVOLI_TOOL_PATH);
-    for (const std::string& a : arguments) command += " " + Quote(a);
-    command += " 2>" + Quote(folder.Join("stderr"));
-    ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = ReadWholeFile(folder.Join("stderr"));
-    return run;
-}
 
 const std::string kScript = TAVOLI_SOURCE_DIR "/dist/holidays.txt";
 
@@ -132,6 +105,8 @@ TEST(TavoliCli, MonthAndMemos) {
 }
 
 TEST(TavoliCli, UsageErrorsAndHelp) {
+    TempFolder folder;
+    const std::string missing = folder.Join("missing.txt");
     struct Case {
         std::vector<std::string> arguments;
         const char* expected;  // in standard error
@@ -152,6 +127,28 @@ TEST(TavoliCli, UsageErrorsAndHelp) {
         {{"month", "2024", "13"}, "bad year or month"},
         {{"check", "a", "b"}, "usage: tavoli check"},
         {{"check", kScript, "--codepage", "1234"}, "unsupported code page"},
+        {{"format", "--%Y", "2024-01-01"}, "unknown option --%Y"},
+        {{"format", "%Y", "2024-01-01", "--kinds", "3"}, "unknown option --kinds"},
+        {{"format", "%Y", "2024-01-01", "--", "--tz", "+0900"}, "usage: tavoli format"},
+        {{"check", "--", "--help"}, "cannot read --help"},
+        {{"ics", "2024-01-01", "2024-12-31"}, "nothing to export"},
+        {{"ics", "--holidays", kScript, "2024-01-01"}, "usage: tavoli ics"},
+        {{"ics", "--holidays", kScript, "2024-02-30", "2024-12-31"}, "bad first date"},
+        {{"ics", "--holidays", kScript, "2024-01-01", "2024-13-01"}, "bad last date"},
+        {{"ics", "--holidays", kScript, "2024-12-31", "2024-01-01"}, "before the first"},
+        {{"ics", "--memos", kScript, "9999-01-01", "9999-12-31"}, "before 9999/12/31"},
+        {{"ics", "--holidays", kScript, "2024-01-01", "2024-12-31", "--kinds", "3;4"}, "bad kind list \"3;4\""},
+        {{"ics", "--holidays", kScript, "2024-01-01", "2024-12-31", "--kinds", ""}, "bad kind list"},
+        {{"ics", "--holidays", kScript, "2024-01-01", "2024-12-31", "--kinds", "6"}, "bad kind list"},
+        {{"ics", "--holidays", kScript, "2024-01-01", "2024-12-31", "--kinds"}, "--kinds needs a value"},
+        {{"ics", "--holidays", kScript, "2024-01-01", "2024-12-31", "--dtstamp", "20240101"}, "bad stamp"},
+        {{"ics", "--holidays", kScript, "2024-01-01", "2024-12-31", "--dtstamp", "20240101T000000"}, "bad stamp"},
+        {{"ics", "--holidays", missing, "2024-01-01", "2024-12-31"}, "cannot read"},
+        {{"ics", "--memos", missing, "2024-01-01", "2024-12-31"}, "cannot read"},
+        {{"ics", "--holidays", kScript, "2024-01-01", "2024-12-31", "--codepage", "1234"}, "unsupported code page"},
+        {{"ics", "--holidays", kScript, "2024-01-01", "2024-12-31", "--codepage", "932", "-o",
+          folder.Join("no-such-folder/out.ics")},
+         "cannot write"},
     };
     for (const Case& c : cases) {
         const ToolRun run = Tavoli(c.arguments);
@@ -159,12 +156,117 @@ TEST(TavoliCli, UsageErrorsAndHelp) {
         EXPECT_NE(run.err.find(c.expected), std::string::npos) << run.err;
         EXPECT_EQ(run.out, "") << c.expected;
     }
-    for (const char* command : {"convert", "format", "check", "holidays", "explain", "month", "memos"}) {
+    EXPECT_FALSE(FileExists(folder.Join("no-such-folder")));
+    const ToolRun overview = Tavoli({"--help"});
+    EXPECT_EQ(overview.exit, 0);
+    for (const char* command : {"convert", "format", "check", "holidays", "explain", "month", "memos", "ics"}) {
         const ToolRun run = Tavoli({command, "--help"});
         EXPECT_EQ(run.exit, 0) << command;
         EXPECT_EQ(run.out.find(std::string("usage: tavoli ") + command), 0u) << command;
+        EXPECT_NE(overview.out.find(std::string("\n  tavoli ") + command + " "), std::string::npos) << command;
     }
-    EXPECT_EQ(Tavoli({"--help"}).exit, 0);
+    for (const char* option : {"--kinds LIST", "--dtstamp STAMP", "-o FILE", "--holidays SCRIPT", "--memos MEMOFILE"}) {
+        EXPECT_NE(Tavoli({"ics", "--help"}).out.find(option), std::string::npos) << option;
+    }
+    EXPECT_NE(overview.out.find("\n  --  "), std::string::npos) << overview.out;
+}
+
+TEST(TavoliCli, EndOfOptions) {
+    struct Case {
+        std::vector<std::string> arguments;
+        const char* out;
+    } cases[] = {
+        {{"format", "--", "--%Y", "2024-01-01"}, "--2024\n"},
+        {{"format", "--", "-h", "2024-01-01"}, "-h\n"},
+        {{"format", "%Y", "--", "2024-01-01"}, "2024\n"},
+        {{"format", "--tz", "+0900", "--", "--%M", "2024-03-01"}, "--3\n"},
+        // Only the ics command takes -o: elsewhere it is a plain argument.
+        {{"format", "-o", "2024-01-01"}, "-o\n"},
+        {{"convert", "G", "--", "2024-01-01"}, "2024/01/01\t2024\t1\t1\t1\n"},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = Tavoli(c.arguments);
+        EXPECT_EQ(run.exit, 0) << c.out << run.err;
+        EXPECT_EQ(run.out, c.out);
+    }
+}
+
+// The lines of an iCalendar text that begin with the property name.
+std::vector<std::string> Properties(const std::string& text, const std::string& name) {
+    std::vector<std::string> values;
+    for (size_t at = text.find("\r\n" + name); at != std::string::npos; at = text.find("\r\n" + name, at + 2)) {
+        const size_t end = text.find("\r\n", at + 2);
+        values.push_back(text.substr(at + 2 + name.size(), end - at - 2 - name.size()));
+    }
+    return values;
+}
+
+TEST(TavoliCli, Ics) {
+    TempFolder folder;
+    const std::string script = folder.Join("holidays.txt");
+    WriteWholeFile(script,
+                   "m1 d1 (4) \"New Year\"\r\nm3 d3 (2) \"Half day\"\r\nm6 d6 (1) \"Work\"\r\n"
+                   "m5 d6 (3) \"Day off\"\r\nm8 d8 (5) \"Founding\"\r\n");
+    struct Case {
+        const char* kinds;  // nullptr: the default
+        std::vector<std::string> summaries;
+    } cases[] = {
+        {nullptr, {"New Year", "Day off", "Founding"}},
+        {"1,2", {"Half day", "Work"}},
+        {"5, 4", {"New Year", "Founding"}},
+        {"2", {"Half day"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> arguments = {"ics",       "--holidays",      script, "2024-01-01", "2024-12-31",
+                                              "--dtstamp", "20240101T000000Z"};
+        if (c.kinds) arguments.insert(arguments.end(), {"--kinds", c.kinds});
+        const ToolRun run = Tavoli(arguments);
+        EXPECT_EQ(run.exit, 0) << run.err;
+        EXPECT_EQ(run.out.substr(0, 17), "BEGIN:VCALENDAR\r\n");
+        EXPECT_EQ(Properties(run.out, "SUMMARY:"), c.summaries) << (c.kinds ? c.kinds : "default");
+        EXPECT_EQ(Properties(run.out, "DTSTAMP:"), std::vector<std::string>(c.summaries.size(), "20240101T000000Z"));
+    }
+
+    // Without a stamp the events carry the moment of the run, in UTC.
+    ToolRun run = Tavoli({"ics", "--holidays", script, "2024-01-01", "2024-01-01"});
+    ASSERT_EQ(Properties(run.out, "DTSTAMP:").size(), 1u) << run.out;
+    EXPECT_TRUE(tool::ics::IsUtcStamp(Properties(run.out, "DTSTAMP:")[0])) << run.out;
+
+    // -o writes what the standard output would get, replacing the file.
+    const std::string out = folder.Join("out.ics");
+    WriteWholeFile(out, "old contents");
+    run = Tavoli({"ics", "--holidays", script, "2024-01-01", "2024-12-31", "-o", out, "--dtstamp", "20240101T000000Z"});
+    EXPECT_EQ(run.exit, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(ReadWholeFile(out),
+              Tavoli({"ics", "--holidays", script, "2024-01-01", "2024-12-31", "--dtstamp", "20240101T000000Z"}).out);
+
+    // A script that does not compile: its report, exit 1, and no calendar.
+    const std::string bad = folder.Join("bad.txt");
+    WriteWholeFile(bad, "m1 d1 \"ok\"\r\nm1 x\r\n");
+    const std::string notWritten = folder.Join("not-written.ics");
+    run = Tavoli({"ics", "--holidays", bad, "2024-01-01", "2024-12-31", "-o", notWritten});
+    EXPECT_EQ(run.exit, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("Line 2:Syntax error."), std::string::npos) << run.err;
+    EXPECT_FALSE(FileExists(notWritten));
+
+    // A memo file read in part: the memos before the malformed line, then exit 1.
+    const std::string memo = folder.Join("memo.txt");
+    WriteWholeFile(memo,
+                   ";Tavoli Calendar Memo 24/03/07 09:05:03\r\n2024/03/07=dentist, 10:00\r\n"
+                   "2024/05/05=\x95\x5c\x8e\xa6\r\n\x93\xfa=bad\r\n2024/06/01=after\r\n");
+    for (bool toFile : {false, true}) {
+        std::vector<std::string> arguments = {"ics", "--memos", memo, "2024-01-01", "2024-12-31", "--codepage", "932"};
+        if (toFile) arguments.insert(arguments.end(), {"-o", out});
+        run = Tavoli(arguments);
+        EXPECT_EQ(run.exit, 1);
+        EXPECT_NE(run.err.find("line 4"), std::string::npos) << run.err;
+        const std::string text = toFile ? ReadWholeFile(out) : run.out;
+        EXPECT_EQ(Properties(text, "SUMMARY:"), (std::vector<std::string>{"dentist\\, 10:00", "表示"})) << text;
+        EXPECT_EQ(Properties(text, "CATEGORIES:"), (std::vector<std::string>{"Memo", "Memo"}));
+        EXPECT_EQ(text.substr(text.size() - 15), "END:VCALENDAR\r\n");
+    }
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "tools/tavoli/arguments.h"
 
+#include <algorithm>
+
 namespace tavoli::tool {
 
 namespace {
@@ -61,22 +63,40 @@ std::optional<TimeOfDay> ParseZone(std::string_view text) {
     return TimeOfDay(sign * (hours * 3600000 + minutes * 60000));
 }
 
-Arguments SplitArguments(const std::vector<std::string>& arguments) {
+std::optional<std::string> Arguments::Option(std::string_view name) const {
+    std::optional<std::string> value;
+    for (const auto& [option, text] : options) {
+        if (option == name) value = text;
+    }
+    return value;
+}
+
+Arguments SplitArguments(const std::vector<std::string>& arguments,
+                         const std::vector<std::string_view>& commandOptions) {
     Arguments result;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
-        auto value = [&](std::optional<std::string>& target) {
+        if (a == "--") {
+            result.positional.insert(result.positional.end(), arguments.begin() + static_cast<ptrdiff_t>(i) + 1,
+                                     arguments.end());
+            break;
+        }
+        auto value = [&]() -> std::optional<std::string> {
             if (i + 1 >= arguments.size()) {
                 result.error = a + " needs a value";
-                return;
+                return std::nullopt;
             }
-            target = arguments[++i];
+            return arguments[++i];
         };
+        const bool ownOption =
+            std::find(commandOptions.begin(), commandOptions.end(), std::string_view(a)) != commandOptions.end();
         if (a == "--help" || a == "-h") result.help = true;
-        else if (a == "--tz") value(result.zone);
-        else if (a == "--era") value(result.eraList);
-        else if (a == "--codepage") value(result.codePage);
-        else if (a.size() > 2 && a[0] == '-' && a[1] == '-') result.error = "unknown option " + a;
+        else if (a == "--tz") result.zone = value();
+        else if (a == "--era") result.eraList = value();
+        else if (a == "--codepage") result.codePage = value();
+        else if (ownOption) {
+            if (std::optional<std::string> v = value()) result.options.emplace_back(a, std::move(*v));
+        } else if (a.size() > 2 && a[0] == '-' && a[1] == '-') result.error = "unknown option " + a;
         else result.positional.push_back(a);
         if (!result.error.empty()) break;
     }

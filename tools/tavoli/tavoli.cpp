@@ -2,6 +2,7 @@
 // command line.
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,11 +15,16 @@
 #include "framework/paths.h"
 #include "framework/platform.h"
 #include "framework/text_lines.h"
+#include "framework/whole_file.h"
 #include "holidays/day_kinds.h"
 #include "memo/memo_store.h"
 #include "tools/tavoli/arguments.h"
+#include "tools/tavoli/ics.h"
 #include "view/calendar_view.h"
-#ifndef _WIN32
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#else
 #include "framework/platform_host.h"
 #endif
 
@@ -33,6 +39,8 @@ struct Command {
     const char* usage;
     const char* help;
     int (*run)(const Arguments&);
+    // The options with a value that only this command takes.
+    std::vector<std::string_view> options = {};
 };
 
 int Usage(const Command& command);
@@ -137,13 +145,19 @@ int Format(const Arguments& args) {
 
 // ---- holiday scripts ----
 
-// Reads and compiles a script: kOk, or the exit code after saying why.
-int LoadScript(const std::string& path, HolidayScript& script, std::vector<std::string>& lines) {
+// Reads and compiles a script: kOk, or the exit code after saying why. The report of a
+// script that does not compile is the output, or an error for a command whose output is
+// a file of its own.
+int LoadScript(const std::string& path, HolidayScript& script, std::vector<std::string>& lines,
+               bool reportAsError = false) {
     const ErrorValue read = ReadTextLines(path, lines);
     if (read != kSuccess) return Fail("cannot read " + path + ": " + Reason(read), kUsage);
     std::vector<std::string> report;
     if (script.CompileLines(lines, report) != kSuccess) {
-        for (const std::string& line : report) Print(line);
+        for (const std::string& line : report) {
+            if (reportAsError) Fail(path + ": " + line, kFailed);
+            else Print(line);
+        }
         return kFailed;
     }
     return kOk;
@@ -273,6 +287,85 @@ int Memos(const Arguments& args) {
     return kOk;
 }
 
+// ---- ics ----
+
+// Writes the whole text to the file, replacing it in one step, or to standard output.
+int WriteOutput(const std::optional<std::string>& path, const std::string& text) {
+    if (path) {
+        AtomicFileWriter writer;
+        ErrorValue result = writer.Begin(*path);
+        if (result == kSuccess) {
+            writer.Write(text);
+            result = writer.Commit();
+        }
+        if (result != kSuccess) return Fail("cannot write " + *path + ": " + Reason(result), kUsage);
+        return kOk;
+    }
+#ifdef _WIN32
+    // The lines end in CR LF already: a text-mode stream would make them CR CR LF.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) return Fail("cannot write the standard output", kUsage);
+    return kOk;
+}
+
+int Ics(const Arguments& args) {
+    if (args.positional.size() != 2) return -1;
+    const std::optional<std::string> scriptPath = args.Option("--holidays"), memoPath = args.Option("--memos");
+    if (!scriptPath && !memoPath)
+        return Fail("nothing to export: give --holidays SCRIPT, --memos MEMOFILE or both", kUsage);
+    const auto from = DateArgument(args.positional[0], "first");
+    const auto to = from ? DateArgument(args.positional[1], "last") : std::nullopt;
+    if (!from || !to) return kUsage;
+    if (*to < *from) return Fail("the last date lies before the first", kUsage);
+    // Each event ends on the next day, which must still have a four-digit year.
+    if (*to == CalDate(9999, 12, 31)) return Fail("the last date must lie before 9999/12/31", kUsage);
+    ics::KindSet kinds = ics::kDefaultKinds;
+    if (const std::optional<std::string> list = args.Option("--kinds")) {
+        const std::optional<ics::KindSet> parsed = ics::ParseKindList(*list);
+        if (!parsed) return Fail("bad kind list \"" + *list + "\" (kinds 1-5 separated by commas, as 3,4,5)", kUsage);
+        kinds = *parsed;
+    }
+    std::string stamp;
+    if (const std::optional<std::string> given = args.Option("--dtstamp")) {
+        if (!ics::IsUtcStamp(*given)) return Fail("bad stamp \"" + *given + "\" (YYYYMMDDTHHMMSSZ, in UTC)", kUsage);
+        stamp = *given;
+    } else {
+        stamp = ics::UtcStamp(CurrentPlatform().UniversalTime());
+    }
+
+    HolidayScript script;
+    if (scriptPath) {
+        std::vector<std::string> lines;
+        if (const int result = LoadScript(*scriptPath, script, lines, true); result != kOk) return result;
+    }
+    MemoStore store;
+    ErrorValue memoResult = kSuccess;
+    if (memoPath) {
+        if (!FileExists(*memoPath)) return Fail("cannot read " + *memoPath + ": no such file", kUsage);
+        memoResult = store.LoadMemos(*memoPath);
+        if (memoResult != kSuccess && memoResult != 1) {
+            return Fail("cannot read " + *memoPath + ": " + Reason(memoResult), kUsage);
+        }
+    }
+    const std::vector<ics::Event> events =
+        ics::CollectEvents(scriptPath ? &script : nullptr, memoPath ? &store : nullptr, *from, *to, kinds);
+    if (const int written = WriteOutput(args.Option("-o"), ics::WriteCalendar(events, stamp)); written != kOk) {
+        return written;
+    }
+    if (memoResult == 1) {
+        // What was read is out; say where reading stopped, as the memos command does.
+        TextLineReader unread(store.UnreadText());
+        std::string_view line;
+        unread.Next(line);
+        return Fail(*memoPath + ": reading stopped at line " + std::to_string(store.FirstUnreadLine()) + ": " +
+                        std::string(line),
+                    kFailed);
+    }
+    return kOk;
+}
+
 // ---- the table ----
 
 const Command kCommands[] = {
@@ -300,6 +393,23 @@ const Command kCommands[] = {
      "The memos of a memo file in file order (only FROM..TO when given); exit 1 when\n"
      "reading stopped at a malformed line, after the memos read before it.",
      Memos},
+    {"ics",
+     "tavoli ics [--holidays SCRIPT] [--memos MEMOFILE] FROM TO [--kinds LIST] [--dtstamp STAMP] [-o FILE]",
+     "An iCalendar file (RFC 5545) for other calendars to import: an all-day event for every\n"
+     "holiday name FROM..TO whose kind is in LIST and for every memo FROM..TO (give\n"
+     "--holidays, --memos or both). Texts are written in UTF-8; an event's category is its\n"
+     "kind (1 Normal day, 2 Semi-holiday, 3 Holiday, 4 National holiday, 5 Anniversary) or\n"
+     "Memo, and its UID stays the same for the same day and text, so that importing the\n"
+     "file again updates the events instead of doubling them.\n"
+     "  --kinds LIST     kinds 1-5 separated by commas (default 3,4,5); a name whose rule\n"
+     "                   gives no kind has the day's kind\n"
+     "  --dtstamp STAMP  the DTSTAMP of every event, YYYYMMDDTHHMMSSZ in UTC (default: now);\n"
+     "                   a fixed one gives the same file on every run\n"
+     "  -o FILE          write FILE (replaced in one step) instead of the standard output\n"
+     "Exit 1 when the script does not compile, or when reading the memo file stopped at a\n"
+     "malformed line (the memos read before it are exported).",
+     Ics,
+     {"--holidays", "--memos", "--kinds", "--dtstamp", "-o"}},
 };
 
 int Usage(const Command& command) {
@@ -310,13 +420,15 @@ int Usage(const Command& command) {
 void PrintOverview(FILE* out) {
     std::fprintf(out, "tavoli: the Tavoli Calendar's dates, templates, holiday scripts and memo files\n\n");
     for (const Command& c : kCommands) std::fprintf(out, "  %s\n", c.usage);
-    std::fprintf(out, "\nOptions for every command: --help");
+    std::fprintf(out, "\nOptions for every command:\n  --help        the command's usage and what it does\n");
 #ifndef _WIN32
     std::fprintf(out,
-                 ", --codepage N (932, 936, 949, 950, 1252: read files in code page N;\n"
-                 "arguments and output stay UTF-8)");
+                 "  --codepage N  read files in code page N (932, 936, 949, 950, 1252); arguments and\n"
+                 "                output stay UTF-8\n");
 #endif
-    std::fprintf(out, "\n");
+    std::fprintf(out,
+                 "  --            ends the options: every argument after it is taken as it is, even one\n"
+                 "                that begins with \"-\" (tavoli format -- '--%%Y' 2024-01-01)\n");
 }
 
 }  // namespace
@@ -335,7 +447,7 @@ int Main(const std::vector<std::string>& argv) {
         PrintOverview(stderr);
         return kUsage;
     }
-    const Arguments args = SplitArguments(std::vector<std::string>(argv.begin() + 1, argv.end()));
+    const Arguments args = SplitArguments(std::vector<std::string>(argv.begin() + 1, argv.end()), command->options);
     if (args.help) {
         std::printf("usage: %s\n\n%s\n", command->usage, command->help);
         return kOk;
