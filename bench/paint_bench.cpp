@@ -1,7 +1,9 @@
 // Painting under the real font engine, into an off-screen DIB section. Run by hand in the
 // Windows tree (under Wine: scripts/wine-run build/win64/bench/paint_bench.exe):
-//   paint_bench.exe               one line per case: its name, a tab, the median ms
-//   paint_bench.exe --breakdown   also where the time goes in each case
+//   paint_bench.exe               one line per case: its name and the median ms with every
+//                                 cache on, with every cache off, and their ratio
+//   paint_bench.exe --breakdown   also where the time goes in each case and each way
+//   paint_bench.exe --cached      only with the caches (--uncached: only without)
 //   paint_bench.exe SCRIPT        another holidays.txt than the shipped one
 #include <windows.h>
 
@@ -12,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar/lunisolar_memo.h"
 #include "framework/delegating_platform.h"
 #include "holidays/day_kinds.h"
 #include "view/glyph_source_win32.h"
@@ -35,8 +38,8 @@ double Now() {
 
 // Time spent inside the font engine, split by what was asked.
 struct Spent {
-    double open = 0, glyphs = 0, extent = 0;
-    long opens = 0, glyphCalls = 0, extents = 0;
+    double open = 0, glyphs = 0, extent = 0, blit = 0;
+    long opens = 0, glyphCalls = 0, extents = 0, blits = 0;
 };
 
 template <class F>
@@ -71,9 +74,39 @@ public:
     Size TextExtent(const FontSpec& font, std::string_view text) override {
         return Timed(spent_.extent, spent_.extents, [&] { return real_.TextExtent(font, text); });
     }
+    void ReleaseFonts() override {
+        long ignored = 0;
+        Timed(spent_.open, ignored, [&] {
+            real_.ReleaseFonts();
+            return true;
+        });
+    }
+    Win32GlyphSource& Real() { return real_; }
 
 private:
     Win32GlyphSource real_;
+    Spent& spent_;
+};
+
+// The device target, timed: what the blits cost.
+class TimedTarget : public PaintTarget {
+public:
+    TimedTarget(HDC dc, Spent& spent) : real_(dc), spent_(spent) {}
+    void PutImage(const Image& image, Point position, const Rect* clip) override {
+        Timed(spent_.blit, spent_.blits, [&] {
+            real_.PutImage(image, position, clip);
+            return true;
+        });
+    }
+    void Fill(const Rect& rect, PixelColor color) override {
+        Timed(spent_.blit, spent_.blits, [&] {
+            real_.Fill(rect, color);
+            return true;
+        });
+    }
+
+private:
+    DeviceTarget real_;
     Spent& spent_;
 };
 
@@ -117,7 +150,7 @@ struct Case {
     int codePage;
     bool lunisolar;
     // One measured step, given the view, the glyph source and the device.
-    std::function<void(CalendarView&, GlyphSource&, HDC, int run)> step;
+    std::function<void(CalendarView&, GlyphSource&, PaintTarget&, int run)> step;
 };
 
 std::string g_script;
@@ -133,7 +166,17 @@ std::string ReadScript(const std::string& path) {
     return text;
 }
 
-void Run(const Case& c, bool breakdown) {
+// Every cache on or off: the view's glyph cache and day-kind memo, the fonts the glyph
+// source keeps, and this thread's lunisolar memo (emptied, so each case starts cold).
+void UseCaches(CalendarView& view, Win32GlyphSource& glyphs, bool on) {
+    view.SetCaching(on);
+    glyphs.SetKeepFonts(on);
+    SetLunisolarMemo(on);
+    ThisThreadsLunarQuarterMemo().Clear();
+}
+
+// The median milliseconds of the case.
+double Run(const Case& c, bool breakdown, bool cached) {
     LanguagePlatform platform(c.codePage);
     ScopedPlatform scope(platform);
     CalendarView view;
@@ -154,27 +197,33 @@ void Run(const Case& c, bool breakdown) {
     Surface surface(view.ViewSize());
     Spent spent;
     TimedGlyphs glyphs(spent);
-    for (int warm = 0; warm < 3; ++warm) c.step(view, glyphs, surface.Dc(), warm);
+    TimedTarget target(surface.Dc(), spent);
+    UseCaches(view, glyphs.Real(), cached);
+    for (int warm = 0; warm < 3; ++warm) c.step(view, glyphs, target, warm);
     spent = Spent();
     std::vector<double> times;
     const double budget = Now() + 3000;
     for (int run = 0; run < 2000 && (run < 15 || Now() < budget); ++run) {
         const double start = Now();
-        c.step(view, glyphs, surface.Dc(), run);
+        c.step(view, glyphs, target, run);
         times.push_back(Now() - start);
     }
     std::sort(times.begin(), times.end());
-    std::printf("%s\t%.3f\n", c.name.c_str(), times[times.size() / 2]);
+    const double median = times[times.size() / 2];
     if (breakdown) {
+        std::printf("%s, caches %s: median %.3f ms over %zu runs\n", c.name.c_str(), cached ? "on" : "off", median,
+                    times.size());
         double total = 0;
         for (double t : times) total += t;
         const double runs = static_cast<double>(times.size());
         std::printf(
             "  per run: %.3f ms; font engine: DC+font %.3f ms (%ld opens), glyphs %.3f ms (%ld calls), "
-            "extents %.3f ms (%ld); the rest (texts, day kinds, blending, blits) %.3f ms\n",
+            "extents %.3f ms (%ld); blits %.3f ms (%ld); the rest (texts, day kinds, glyph lookups, blending) "
+            "%.3f ms\n",
             total / runs, spent.open / runs, static_cast<long>(spent.opens / runs), spent.glyphs / runs,
             static_cast<long>(spent.glyphCalls / runs), spent.extent / runs, static_cast<long>(spent.extents / runs),
-            (total - spent.open - spent.glyphs - spent.extent) / runs);
+            spent.blit / runs, static_cast<long>(spent.blits / runs),
+            (total - spent.open - spent.glyphs - spent.extent - spent.blit) / runs);
         // The view's own work without painting: the footer lines (formats, names, memo) of
         // one pointer move, and the day kinds of a month.
         const double textsStart = Now();
@@ -184,12 +233,23 @@ void Run(const Case& c, bool breakdown) {
         for (int i = 0; i < 20; ++i) {
             for (int d = 0; d < 35; ++d) {
                 const CalDate date = view.DateAt(d % 7, d / 7);
-                KindOf(view.Script(), date);
+                view.KindOfDay(date);
             }
         }
         const double kinds = (Now() - kindsStart) / 20;
-        std::printf("  the view alone: footer lines %.3f ms, day kinds of 35 days %.3f ms\n", texts, kinds);
+        const double boxesStart = Now();
+        for (int i = 0; i < 20; ++i) view.TextBoxes();
+        const double boxes = (Now() - boxesStart) / 20;
+        std::printf(
+            "  the view alone: footer lines %.3f ms, day kinds of 35 days %.3f ms, header and footer texts of a "
+            "pass %.3f ms\n",
+            texts, kinds, boxes);
+        if (cached) {
+            std::printf("  kept: %zu fonts with device contexts, %zu bytes of glyphs and extents\n",
+                        glyphs.Real().KeptFonts(), view.Buffers().glyphCache.Bytes());
+        }
     }
+    return median;
 }
 
 }  // namespace
@@ -197,11 +257,13 @@ void Run(const Case& c, bool breakdown) {
 
 int main(int argc, char** argv) {
     using namespace tavoli;
-    bool breakdown = false;
+    bool breakdown = false, withCaches = true, withoutCaches = true;
     std::string scriptPath = std::string(TAVOLI_SOURCE_DIR) + "/dist/holidays.txt";
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--breakdown") breakdown = true;
+        else if (arg == "--cached") withoutCaches = false;
+        else if (arg == "--uncached") withCaches = false;
         else scriptPath = arg;
     }
     g_script = ReadScript(scriptPath);
@@ -209,9 +271,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "paint_bench: cannot read %s\n", scriptPath.c_str());
         return 2;
     }
-    auto paintAll = [](CalendarView& view, GlyphSource& glyphs, HDC dc, int) {
+    auto paintAll = [](CalendarView& view, GlyphSource& glyphs, PaintTarget& target, int) {
         CalendarPainter painter(view, glyphs);
-        DeviceTarget target(dc);
         painter.PaintAll(target);
     };
     const Case cases[] = {
@@ -220,35 +281,59 @@ int main(int argc, char** argv) {
         {"paint_all_ja_lunisolar", kCodePageJapanese, true, paintAll},
         // What one pointer move repaints: the old cell, the new one and the footer.
         {"hover_ja", kCodePageJapanese, true,
-         [](CalendarView& view, GlyphSource& glyphs, HDC dc, int run) {
+         [](CalendarView& view, GlyphSource& glyphs, PaintTarget& target, int run) {
              const int oldColumn = view.CursorColumn(), oldRow = view.CursorRow();
              const auto margins = view.Margins();
              const Size cell = view.CellSize();
              const int column = 1 + run % 5, row = view.TopRows() + 1 + run % 3;
              view.PointerMoved(margins[0] + column * cell.width + 5, margins[1] + row * cell.height + 5);
              CalendarPainter painter(view, glyphs);
-             DeviceTarget target(dc);
              painter.PaintCell(target, oldColumn, oldRow);
              painter.PaintCell(target, column, row);
              painter.PaintFooter(target);
          }},
         {"paint_cell", kCodePageJapanese, false,
-         [](CalendarView& view, GlyphSource& glyphs, HDC dc, int) {
+         [](CalendarView& view, GlyphSource& glyphs, PaintTarget& target, int) {
              CalendarPainter painter(view, glyphs);
-             DeviceTarget target(dc);
              painter.PaintCell(target, 3, view.TopRows() + 2);
          }},
         {"draw_text_ja10", kCodePageJapanese, false,
-         [](CalendarView& view, GlyphSource& glyphs, HDC, int) {
+         [](CalendarView& view, GlyphSource& glyphs, PaintTarget&, int) {
              static Image image;
              if (image.IsEmpty()) image.Create(200, 40, false, 24);
              // 令和六年五月十五日水 in Shift_JIS.
              static const std::string text =
                  "\x97\xdf\x98\x61\x98\x5a\x94\x4e\x8c\xdc\x8c\x8e\x8f\x5c\x8c\xdc\x93\xfa\x90\x85";
-             DrawText(glyphs, image, {0, 0}, text, view.Buffers().glyphs, nullptr, PixelColor::Rgb(0, 0, 0),
-                      view.Style().Font(FontRole::kSmall));
+             // Through the view's glyph cache when it caches, as the painter draws.
+             CachedGlyphSource cached(view.Buffers().glyphCache, glyphs);
+             DrawText(view.Caching() ? static_cast<GlyphSource&>(cached) : glyphs, image, {0, 0}, text,
+                      view.Buffers().glyphs, nullptr, PixelColor::Rgb(0, 0, 0), view.Style().Font(FontRole::kSmall));
          }},
     };
-    for (const Case& c : cases) Run(c, breakdown);
+    // The table comes last with --breakdown, after the details of each run.
+    std::vector<std::string> lines = {"case\tcached ms\tuncached ms\tuncached/cached"};
+    if (!breakdown) std::printf("%s\n", lines[0].c_str());
+    auto figure = [](bool measured, double ms) {
+        char text[32] = "-";
+        if (measured) std::snprintf(text, sizeof text, "%.3f", ms);
+        return std::string(text);
+    };
+    for (const Case& c : cases) {
+        const double cached = withCaches ? Run(c, breakdown, true) : 0;
+        const double uncached = withoutCaches ? Run(c, breakdown, false) : 0;
+        std::string line = c.name + "\t" + figure(withCaches, cached) + "\t" + figure(withoutCaches, uncached) + "\t";
+        if (withCaches && withoutCaches && cached > 0) {
+            char ratio[32];
+            std::snprintf(ratio, sizeof ratio, "%.1f", uncached / cached);
+            line += ratio;
+        } else {
+            line += "-";
+        }
+        if (!breakdown) std::printf("%s\n", line.c_str());
+        lines.push_back(line);
+    }
+    if (breakdown) {
+        for (const std::string& line : lines) std::printf("%s\n", line.c_str());
+    }
     return 0;
 }

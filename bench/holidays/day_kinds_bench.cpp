@@ -1,9 +1,12 @@
-// The kind and the names of every day of a year with the shipped Japanese script, and
-// how much of that the solar (equinox) and lunisolar descriptors cost.
+// The kind and the names of every day of a year with the shipped Japanese script, how
+// much of that the solar (equinox) and lunisolar descriptors cost, and a century with
+// four lunisolar rules; the lunisolar cases with the quarter memo on (argument 1) and
+// off (0).
 #include <benchmark/benchmark.h>
 
 #include <regex>
 
+#include "calendar/lunisolar_memo.h"
 #include "framework/platform_host.h"
 #include "framework/text_lines.h"
 #include "holidays/day_kinds.h"
@@ -17,7 +20,7 @@ std::vector<std::string> SampleLines() {
     return lines;
 }
 
-void YearOfDays(benchmark::State& state, const std::vector<std::string>& lines) {
+void Days(benchmark::State& state, const std::vector<std::string>& lines, CalDate first, CalDate last) {
     HostPlatform japanese;
     japanese.SetCodePage(kCodePageJapanese);
     ScopedPlatform scope(japanese);
@@ -29,12 +32,28 @@ void YearOfDays(benchmark::State& state, const std::vector<std::string>& lines) 
     }
     for (auto _ : state) {
         size_t count = 0;
-        for (CalDate d(2024, 1, 1); d <= CalDate(2024, 12, 31); ++d) {
-            count += KindOf(script, d).size() + NamesOf(script, d).size();
-        }
+        for (CalDate d = first; d <= last; ++d) count += KindOf(script, d).size() + NamesOf(script, d).size();
         benchmark::DoNotOptimize(count);
     }
+    state.counters["per_day"] =
+        benchmark::Counter(static_cast<double>(last - first + 1),
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
+
+void YearOfDays(benchmark::State& state, const std::vector<std::string>& lines) {
+    Days(state, lines, CalDate(2024, 1, 1), CalDate(2024, 12, 31));
+}
+
+// The memo as the argument asks, emptied, for the benchmark's lifetime.
+class Memo {
+public:
+    explicit Memo(benchmark::State& state) {
+        SetLunisolarMemo(state.range(0) != 0);
+        ThisThreadsLunarQuarterMemo().Clear();
+        state.SetLabel(state.range(0) != 0 ? "memo" : "no memo");
+    }
+    ~Memo() { SetLunisolarMemo(true); }
+};
 
 void BM_YearSampleScript(benchmark::State& state) { YearOfDays(state, SampleLines()); }
 BENCHMARK(BM_YearSampleScript)->Unit(benchmark::kMillisecond);
@@ -60,11 +79,27 @@ BENCHMARK(BM_YearEquinoxWithoutDateFilter)->Unit(benchmark::kMillisecond);
 
 // The sample plus one lunisolar rule (the old new year), as many users add.
 void BM_YearWithALunisolarRule(benchmark::State& state) {
+    Memo memo(state);
     std::vector<std::string> lines = SampleLines();
     lines.push_back("m?a1 :+0900 d?a1 :+0900 \"x\"");
     YearOfDays(state, lines);
 }
-BENCHMARK(BM_YearWithALunisolarRule)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_YearWithALunisolarRule)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// What `tavoli holidays` does for a century of a script of four lunisolar rules: the old
+// new year and the harvest moon in Japan, the old new year in a zone of its own, and the
+// day before the old new year (a shifted descriptor).
+void BM_CenturyOfFourLunisolarRules(benchmark::State& state) {
+    Memo memo(state);
+    const std::vector<std::string> lines = {
+        "m?a1 :+0900 d?a1 :+0900 (4) \"Old New Year\"",
+        "m?a8 :+0900 d?a15 :+0900 (5) \"Harvest Moon\"",
+        "m?a1 :+0800 d?a1 :+0800 \"Spring Festival\"",
+        "m?a1 >1 :+0900 d?a1 >1 :+0900 (3) \"Old New Year's Eve\"",
+    };
+    Days(state, lines, CalDate(2000, 1, 1), CalDate(2099, 12, 31));
+}
+BENCHMARK(BM_CenturyOfFourLunisolarRules)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace tavoli

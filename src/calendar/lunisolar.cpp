@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "calendar/lunisolar_memo.h"
+
 namespace tavoli {
 
 namespace {
@@ -155,6 +157,27 @@ CalDateTime FindMoonPhase(const CalDateTime& start, int direction, int phase) {
     return t;
 }
 
+LunarQuarter SearchLunarQuarter(int searchYear, int longitude, TimeOfDay offset) {
+    const CalDateTime quarterPoint = FindSolarLongitude(searchYear, longitude);
+    const CalDate quarterDay = LocalDate(quarterPoint, offset);
+
+    // Month starts from the month that holds the quarter point to the first month that
+    // begins after the next one: normally 5, 6 with a leap month, 4 with two months only.
+    LunarQuarter quarter;
+    CalDateTime newMoon = FindMoonPhase(StartOfLocalDay(quarterDay + 1, offset), -1, 0);
+    quarter.starts[0] = LocalDate(newMoon, offset);
+    quarter.degrees[0] = WholeDegrees(SolarLongitude(StartOfLocalDay(quarter.starts[0], offset)));
+    quarter.count = 1;
+    while (quarter.count < LunarQuarter::kMaxStarts) {
+        newMoon = FindMoonPhase(CalDateTime(newMoon.Date() + 27, TimeOfDay(0)), 1, 0);
+        const int i = quarter.count++;
+        quarter.starts[i] = LocalDate(newMoon, offset);
+        quarter.degrees[i] = WholeDegrees(SolarLongitude(StartOfLocalDay(quarter.starts[i], offset)));
+        if (quarter.count > 2 && quarter.degrees[i - 1] / 90 != quarter.degrees[i] / 90) break;
+    }
+    return quarter;
+}
+
 LunarDate ToLunarDate(CalDate date, TimeOfDay offset) {
     LunarDate result;
     if (date.IsNull()) return result;
@@ -166,30 +189,18 @@ LunarDate ToLunarDate(CalDate date, TimeOfDay offset) {
     int searchYear = ymd.year;
     if (s == 270 && ymd.month <= 3) searchYear -= 1;  // the winter solstice lies in the previous December
 
-    const CalDateTime quarterPoint = FindSolarLongitude(searchYear, s);
-    const CalDate quarterDay = LocalDate(quarterPoint, offset);
-
-    // Month starts from the month that holds the quarter point to the first month that
-    // begins after the next one: normally 5, 6 with a leap month, 4 with two months only.
-    constexpr int kMaxStarts = 6;
-    CalDate starts[kMaxStarts];
-    CalDateTime newMoon = FindMoonPhase(StartOfLocalDay(quarterDay + 1, offset), -1, 0);
-    starts[0] = LocalDate(newMoon, offset);
-    int previousDegrees = WholeDegrees(SolarLongitude(StartOfLocalDay(starts[0], offset)));
-    int count = 1;
-    while (count < kMaxStarts) {
-        newMoon = FindMoonPhase(CalDateTime(newMoon.Date() + 27, TimeOfDay(0)), 1, 0);
-        starts[count] = LocalDate(newMoon, offset);
-        const int degrees = WholeDegrees(SolarLongitude(StartOfLocalDay(starts[count], offset)));
-        ++count;
-        if (count > 2 && previousDegrees / 90 != degrees / 90) break;
-        previousDegrees = degrees;
-    }
+    // Every day of a quarter searches the same months: the memo keeps them.
+    LunarQuarter searched;
+    const LunarQuarter* found = &searched;
+    if (LunisolarMemoOn()) found = &ThisThreadsLunarQuarterMemo().Get(searchYear, s, offset);
+    else searched = SearchLunarQuarter(searchYear, s, offset);
+    const LunarQuarter& quarter = *found;
+    const int count = quarter.count;
 
     // The month of D; a day before the first start (bad input only) counts in the first.
     int index = 0;
     for (int j = 0; j < count; ++j) {
-        if (date < starts[j]) {
+        if (date < quarter.starts[j]) {
             index = j > 0 ? j - 1 : 0;
             break;
         }
@@ -197,12 +208,11 @@ LunarDate ToLunarDate(CalDate date, TimeOfDay offset) {
 
     const int q = s / 30;
     int code = (q + index + 1) % 12 + 1;
-    if (count == kMaxStarts) {
+    if (count == LunarQuarter::kMaxStarts) {
         // Four month starts in one quarter: the first month without a principal term (the
         // Sun stays in one 30° sector) is the leap month.
-        auto sector = [&](int k) { return WholeDegrees(SolarLongitude(StartOfLocalDay(starts[k], offset))) / 30; };
         for (int k = 0; k <= index; ++k) {
-            if (sector(k) == sector(k + 1)) {
+            if (quarter.degrees[k] / 30 == quarter.degrees[k + 1] / 30) {
                 code = k < index ? (q + index) % 12 + 1 : (q + index) % 12 + 13;
                 break;
             }
@@ -210,7 +220,7 @@ LunarDate ToLunarDate(CalDate date, TimeOfDay offset) {
     }
 
     result.monthCode = code;
-    result.day = date - starts[index] + 1;
+    result.day = date - quarter.starts[index] + 1;
     result.year = ymd.year;
     const int ordinary = (code - 1) % 12 + 1;
     if (ymd.month <= 2 && ordinary >= 6) result.year -= 1;

@@ -169,6 +169,26 @@ ErrorValue CalendarView::UpdateBackground(std::string_view pattern, bool force) 
 void CalendarView::ReleaseBuffers() const {
     buffers_.cellSurface.Free();
     buffers_.glyphs.Release();
+    buffers_.glyphCache.Clear();
+    dayKinds_.Clear();
+}
+
+void CalendarView::SetCaching(bool on) {
+    caching_ = on;
+    buffers_.glyphCache.Clear();
+    dayKinds_.Clear();
+}
+
+std::string CalendarView::KindOfDay(CalDate date) const {
+    if (!caching_) return KindOf(script_, date);
+    dayKinds_.Cover(shownYear_, shownMonth_);
+    return dayKinds_.KindOf(script_, date);
+}
+
+std::vector<NameEntry> CalendarView::NamesOfDay(CalDate date) const {
+    if (!caching_) return NamesOf(script_, date);
+    dayKinds_.Cover(shownYear_, shownMonth_);
+    return dayKinds_.NamesOf(script_, date);
 }
 
 Size CalendarView::ViewSize() const {
@@ -359,7 +379,7 @@ void CalendarView::UpdateFooterLines() {
     if (hit.region != kRegionDate || hit.date.IsNull()) return;
     const CalDate d = hit.date;
     std::string names;
-    for (const NameEntry& entry : NamesOf(script_, d)) {
+    for (const NameEntry& entry : NamesOfDay(d)) {
         if (!names.empty()) names += ' ';
         names += entry.name;
     }

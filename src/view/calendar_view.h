@@ -12,7 +12,9 @@
 #include "holidays/holiday_script.h"
 #include "memo/memo_store.h"
 #include "view/background_image.h"
+#include "view/day_kind_memo.h"
 #include "view/geometry.h"
+#include "view/glyph_cache.h"
 #include "view/pixel_color.h"
 #include "view/text_render.h"
 #include "view/view_style.h"
@@ -172,18 +174,34 @@ public:
     const ViewStyle& Style() const { return style_; }
     ViewStyle& Style() { return style_; }
 
-    // What painting works in: the cell-sized surface and the glyph buffer. Painting
-    // changes nothing else of the view, so they are reachable from a const view.
+    // What painting works in: the cell-sized surface, the glyph buffer and what the font
+    // engine said about the view's fonts. Painting changes nothing else of the view, so
+    // they are reachable from a const view.
     struct PaintBuffers {
         Image cellSurface;
         GlyphBuffer glyphs;
+        GlyphCache glyphCache;
     };
     PaintBuffers& Buffers() const { return buffers_; }
-    // Frees both; the next paint makes them again.
+    // Frees them all, and the kinds and names kept; the next paint makes them again.
     void ReleaseBuffers() const;
 
-    HolidayScript& Script() { return script_; }
+    // The glyph cache and the memo of day kinds and names are on by default; off, every
+    // paint asks the font engine and the script again (to compare both ways). Switching
+    // empties both.
+    void SetCaching(bool on);
+    bool Caching() const { return caching_; }
+
+    // Every change of the script goes through here, so reaching it for writing forgets
+    // the kinds and names kept.
+    HolidayScript& Script() {
+        dayKinds_.Clear();
+        return script_;
+    }
     const HolidayScript& Script() const { return script_; }
+    // KindOf and NamesOf of the script, kept for the days around the shown month.
+    std::string KindOfDay(CalDate date) const;
+    std::vector<NameEntry> NamesOfDay(CalDate date) const;
     MemoStore& Memos() { return memos_; }
     const MemoStore& Memos() const { return memos_; }
 
@@ -220,8 +238,10 @@ private:
     ViewStyle style_;
     BackgroundImage background_;
     mutable PaintBuffers buffers_;
+    bool caching_ = true;
 
     HolidayScript script_;
+    mutable DayKindMemo dayKinds_;
     MemoStore memos_;
 };
 

@@ -1,6 +1,6 @@
 // Where the text renderer gets its glyphs: the metrics of a font and, per character, the
 // 65-level coverage bitmap and its metrics. The Win32 source asks the system's font
-// engine (a memory device context and the font, made at Open and released at Close);
+// engine (a memory device context with the font, kept per font until ReleaseFonts);
 // tests use a fake with glyphs of known shape.
 #pragma once
 
@@ -23,7 +23,7 @@ class GlyphSource {
 public:
     virtual ~GlyphSource() = default;
 
-    // Makes a device context with the font; false when either cannot be made.
+    // Selects a device context with the font; false when either cannot be made.
     virtual bool Open(const FontSpec& font) = 0;
     virtual void Close() = 0;
     // The open font's descent below the baseline (tmDescent).
@@ -32,8 +32,11 @@ public:
     // to 4 bytes, one level 0 … 64 a byte) and its metrics; −1 when there is no glyph.
     virtual int64_t GlyphSize(uint32_t code, GlyphMetrics& metrics) = 0;
     virtual bool GlyphBitmap(uint32_t code, uint8_t* buffer, size_t size) = 0;
-    // The extent of a text in a font, with its own device context (0 × 0 on failure).
+    // The extent of a text in a font, whatever font is open (0 × 0 on failure).
     virtual Size TextExtent(const FontSpec& font, std::string_view text) = 0;
+    // Gives back whatever the source keeps between texts (fonts and device contexts): the
+    // font settings changed or the view released its buffers.
+    virtual void ReleaseFonts() {}
 };
 
 }  // namespace tavoli

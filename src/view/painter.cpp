@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/platform.h"
 #include "holidays/day_kinds.h"
 #include "view/image_drawing.h"
 
@@ -47,6 +48,19 @@ int CountDownValue(const CountDown& countDown, CalDate date) {
     else return -1;
     if (value % interval == 0 || value == range || value == -range) return static_cast<int>(value);
     return -1;
+}
+
+CalendarPainter::CalendarPainter(const CalendarView& view, GlyphSource& glyphs)
+    : view_(view),
+      cached_(view.Buffers().glyphCache, glyphs),
+      glyphs_(view.Caching() ? static_cast<GlyphSource&>(cached_) : glyphs) {
+    if (!view.Caching()) return;
+    const ViewStyle& style = view.Style();
+    // New font settings (or a cache the view has released) make the fonts the source
+    // keeps worthless as well.
+    if (view.Buffers().glyphCache.Use({style.fontFace, style.fontSizes, Platform::Generation()})) {
+        glyphs.ReleaseFonts();
+    }
 }
 
 Rect CalendarPainter::CellRect(int column, int row) const {
@@ -218,7 +232,7 @@ void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate 
         const bool inShown = ymd.year == shownYear && ymd.month == shownMonth;
         const bool inNext = ymd.year == nextYear && ymd.month == nextMonth;
         // A day no rule gives a kind has its weekday's kind.
-        std::string kind = KindOf(view_.Script(), d);
+        std::string kind = view_.KindOfDay(d);
         if (kind.empty()) kind = KindOfWeekday(view_.Script(), d.Weekday());
         const DayKindLook look = LookOfDayKind(kind);
         PixelColor color = style.Color(look.color);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "view/calendar_view.h"
+#include "view/glyph_cache.h"
 #include "view/glyph_source.h"
 
 namespace tavoli {
@@ -43,9 +44,10 @@ DayKindLook LookOfDayKind(std::string_view kind);
 int CountDownValue(const CountDown& countDown, CalDate date);
 
 // One painting pass over a view; the header and footer texts are composed once per pass.
+// Glyphs come through the view's glyph cache when the view caches.
 class CalendarPainter {
 public:
-    CalendarPainter(const CalendarView& view, GlyphSource& glyphs) : view_(view), glyphs_(glyphs) {}
+    CalendarPainter(const CalendarView& view, GlyphSource& glyphs);
 
     // Every cell meeting the update rectangle (all when there is none), then what no cell
     // covers.
@@ -69,6 +71,7 @@ private:
     FontSpec Font(FontRole role, const char* styleLetters = "") const;
 
     const CalendarView& view_;
+    CachedGlyphSource cached_;
     GlyphSource& glyphs_;
     std::vector<TextBox> boxes_;
     bool boxesMade_ = false;

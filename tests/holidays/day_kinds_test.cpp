@@ -7,6 +7,7 @@
 #include <map>
 
 #include "calendar/lunisolar.h"
+#include "calendar/lunisolar_memo.h"
 
 #include "support/example_script.h"
 #include "support/test_platform.h"
@@ -104,6 +105,42 @@ TEST_F(ExampleScriptTest, EquinoxNeighboursAndTheFullMoon) {
         for (const NameEntry& n : NamesOf(script_, d)) sawFullMoon = sawFullMoon || n.name == AnsiFromUtf8("満月");
     }
     EXPECT_TRUE(sawFullMoon);
+}
+
+// Rules on lunisolar dates in several zones give the same days with the lunisolar memo
+// as without it, visited in order or not.
+TEST(DayKinds, LunisolarRulesAnswerAsWithoutTheMemo) {
+    PinnedZonePlatform zone(0);
+    ScopedPlatform scope(zone);
+    const HolidayScript script = Compiled(
+        "m?a1 :+0900 d?a1 :+0900 (4) \"old new year\"\n"
+        "m?a8 :-1200 d?a15 :-1200 (5) \"harvest moon west\"\n"
+        "m?a8 :+1400 d?a15 :+1400 (5) \"harvest moon east\"\n"
+        "m?a1 >1 d?a1 >1 (3) \"eve at Greenwich\"\n"
+        "w?a4 :+0900 m?a13-24 :+0900 \"butsumetsu of a leap month\"\n");
+    std::vector<CalDate> days;
+    for (CalDate d(2023, 1, 1); d <= CalDate(2024, 12, 31); ++d) days.push_back(d);
+    for (size_t i = 0; i < 100; ++i) days.push_back(CalDate(2023, 1, 1) + static_cast<int32_t>(i * 367 % 730));
+    auto answers = [&](bool memo) {
+        SetLunisolarMemo(memo);
+        ThisThreadsLunarQuarterMemo().Clear();
+        std::vector<std::string> texts;
+        for (CalDate d : days) {
+            std::string text = KindOf(script, d);
+            for (const NameEntry& n : NamesOf(script, d)) text += "|" + n.name;
+            texts.push_back(text);
+        }
+        SetLunisolarMemo(true);
+        return texts;
+    };
+    const std::vector<std::string> searched = answers(false), kept = answers(true);
+    ASSERT_EQ(kept.size(), searched.size());
+    int named = 0;
+    for (size_t i = 0; i < days.size(); ++i) {
+        EXPECT_EQ(kept[i], searched[i]) << days[i].Text();
+        named += searched[i].empty() ? 0 : 1;
+    }
+    EXPECT_GT(named, 8);  // the rules name days in both years
 }
 
 TEST_F(ExampleScriptTest, WeekdayKinds) {

@@ -2,7 +2,8 @@
 // blank is a box size/2 wide and 3·size/4 high standing on the baseline, one pixel right
 // of the pen, fully covered except its last column (half coverage); the pen then moves
 // size/2 + 2. Blanks (codes up to 0x20, and 0x7F) have no box and move the pen size/2.
-// The source records what it was asked.
+// Patterned, every code and font has its own coverage and advance, so that a glyph taken
+// for another shows. The source records what it was asked.
 #pragma once
 
 #include <string>
@@ -32,7 +33,7 @@ public:
     int64_t GlyphSize(uint32_t code, GlyphMetrics& metrics) override {
         codes.push_back(code);
         const int size = font_.size;
-        metrics.advanceX = Advance(size, code);
+        metrics.advanceX = Advance(size, code) + (patterned ? static_cast<int>(code % 3) : 0);
         metrics.advanceY = 0;
         if (IsBlank(code)) return 0;
         metrics.blackBoxWidth = BoxWidth(size);
@@ -44,13 +45,18 @@ public:
     }
 
     bool GlyphBitmap(uint32_t code, uint8_t* buffer, size_t size) override {
+        ++bitmaps;
         const int width = BoxWidth(font_.size), height = BoxHeight(font_.size);
         const size_t stride = Stride(font_.size);
         if (size < stride * static_cast<size_t>(height)) return false;
+        // The patterned levels also depend on the style, which the fake's shape does not.
+        const uint32_t style = font_.style.empty() ? 0 : static_cast<unsigned char>(font_.style[0]);
         for (int y = 0; y < height; ++y) {
             for (size_t x = 0; x < stride; ++x) {
                 const int column = static_cast<int>(x);
-                buffer[static_cast<size_t>(y) * stride + x] = column < width - 1 ? 64 : column == width - 1 ? 32 : 0;
+                uint8_t level = column < width - 1 ? 64 : column == width - 1 ? 32 : 0;
+                if (patterned && column < width) level = static_cast<uint8_t>((code * 7 + style + x * 3 + y * 5) % 65);
+                buffer[static_cast<size_t>(y) * stride + x] = level;
             }
         }
         return true;
@@ -61,17 +67,21 @@ public:
         int width = 0;
         for (const char *p = text.data(), *end = p + text.size(); p < end;) {
             const size_t length = CurrentPlatform().CharLength(p, end);
-            width += Advance(font.size, static_cast<unsigned char>(*p));
+            const auto code = static_cast<unsigned char>(*p);
+            width += Advance(font.size, code) + (patterned ? code % 3 : 0);
             p += length;
         }
         return {width, font.size};
     }
 
+    void ReleaseFonts() override { ++released; }
+
     std::vector<FontSpec> fonts;        // every font opened
     std::vector<uint32_t> codes;        // every character code asked for
     std::vector<std::string> measured;  // every text measured
-    int opened = 0, closed = 0;
+    int opened = 0, closed = 0, bitmaps = 0, released = 0;
     bool failOpen = false;
+    bool patterned = false;
     uint32_t hugeCode = 0xFFFFFFFF;  // a code whose bitmap cannot be held
 
 private:

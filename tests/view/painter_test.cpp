@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+
 #include "framework/delegating_platform.h"
 #include "support/bitmap_writer.h"
 #include "support/fake_glyph_source.h"
@@ -263,6 +266,131 @@ TEST_F(SplitPainting, TwoMonthsDimOtherMonthsButNotTheirMemoLines) {
     EXPECT_FALSE(exact);
     EXPECT_TRUE(dimmed);
     EXPECT_EQ(cell.ReadPixel(24, 30), number);  // the memo line is opaque
+}
+
+// The whole window painted with the view's caches and without them, in views of every
+// kind: the same pixels, cold and warm, while the glyph source is asked less.
+TEST(PaintingWithCaches, PaintsWhatPaintingWithoutThemPaints) {
+    struct Case {
+        const char* name;
+        CalDate today;
+        std::function<void(CalendarView&)> prepare;
+    } cases[] = {
+        {"default", CalDate(2024, 5, 15), [](CalendarView& view) { view.Memos().SetMemo(CalDate(2024, 5, 21), "x"); }},
+        {"emphasis", CalDate(2024, 5, 15), [](CalendarView& view) { view.Style().emphasis = true; }},
+        {"split", CalDate(2025, 3, 30), [](CalendarView& view) { view.SelectDate(CalDate(2025, 3, 31)); }},
+        {"two months", CalDate(2025, 3, 12),
+         [](CalendarView& view) {
+             view.SetRowsStyle(kTwoMonths);
+             view.SetNeighbourDays(true);
+         }},
+        {"count-down", CalDate(2024, 5, 1),
+         [](CalendarView& view) {
+             view.Style().countDown = {true, CalDate(2024, 5, 20), -10, 5};
+         }},
+        {"pressed", CalDate(2024, 5, 15),
+         [](CalendarView& view) {
+             const auto margins = view.Margins();
+             view.PointerMoved(margins[0] + 10, margins[1] + 10);
+             view.SetPressed(true);
+         }},
+        {"right footer", CalDate(2024, 5, 15),
+         [](CalendarView& view) {
+             view.SetDesign({kLeftTwoLines, kShowWeekdayIndexWithWeekNumber, kSixLines, kRightFourLines});
+             view.SelectDate(CalDate(2024, 5, 5));
+         }},
+    };
+    for (const Case& c : cases) {
+        FixedToday clock(c.today);
+        ScopedPlatform scope(clock);
+        auto paint = [&](CalendarView& view, FakeGlyphSource& glyphs) {
+            CalendarPainter painter(view, glyphs);
+            Image window;
+            window.Create(painter.PaintedArea().right, painter.PaintedArea().bottom, false, 24);
+            ImageTarget target(window);
+            painter.PaintAll(target);
+            return window;
+        };
+        auto prepared = [&](bool caching) {
+            auto view = std::make_unique<CalendarView>();
+            view->SetCaching(caching);
+            std::vector<std::string> report;
+            view->Script().Compile(
+                "#weekday 0 (3)\n#weekday 6 (2)\nm5 d3 (4) \"Kenpo\"\nm5 d5 (5)\nm?a1 :+0900 d?a1 :+0900 (4)\n",
+                report);
+            view->SelectDate(c.today);
+            c.prepare(*view);
+            return view;
+        };
+        FakeGlyphSource plain, behind;
+        plain.patterned = behind.patterned = true;
+        auto direct = prepared(false);
+        auto cached = prepared(true);
+        const Image expected = paint(*direct, plain);
+        const Image cold = paint(*cached, behind);
+        const size_t coldCodes = behind.codes.size(), coldExtents = behind.measured.size();
+        const Image warm = paint(*cached, behind);
+        for (const Image* image : {&cold, &warm}) {
+            ASSERT_EQ(image->Width(), expected.Width()) << c.name;
+            ASSERT_EQ(image->Height(), expected.Height()) << c.name;
+            for (int y = 0; y < expected.Height(); ++y) {
+                for (int x = 0; x < expected.Width(); ++x) {
+                    ASSERT_EQ(image->ReadPixel(x, y), expected.ReadPixel(x, y))
+                        << c.name << (image == &cold ? " cold" : " warm") << " at " << x << "," << y;
+                }
+            }
+        }
+        EXPECT_LT(coldCodes, plain.codes.size()) << c.name;
+        EXPECT_LT(coldExtents, plain.measured.size()) << c.name;
+        EXPECT_EQ(behind.codes.size(), coldCodes) << c.name;  // warm: nothing asked again
+        EXPECT_EQ(behind.measured.size(), coldExtents) << c.name;
+        EXPECT_EQ(plain.released, 0) << c.name;
+        EXPECT_EQ(behind.released, 1) << c.name;  // the first paint found the cache empty
+    }
+}
+
+TEST_F(Painting, OtherFontSettingsAndReleasedBuffersStartAgain) {
+    glyphs_.patterned = true;
+    Window(nullptr);
+    const size_t asked = glyphs_.codes.size();
+    Window(nullptr);
+    EXPECT_EQ(glyphs_.codes.size(), asked);
+    EXPECT_EQ(glyphs_.released, 1);
+    struct Change {
+        const char* what;
+        std::function<void(CalendarView&)> apply;
+    } changes[] = {
+        {"medium size", [](CalendarView& view) { view.Style().SetFontSize(FontRole::kMedium, 20); }},
+        {"face", [](CalendarView& view) { view.Style().fontFace = "Other"; }},
+        {"released buffers", [](CalendarView& view) { view.ReleaseBuffers(); }},
+    };
+    for (const Change& change : changes) {
+        Window(nullptr);  // warm
+        const size_t before = glyphs_.codes.size();
+        const int released = glyphs_.released;
+        Window(nullptr);
+        EXPECT_EQ(glyphs_.codes.size(), before) << change.what;
+        change.apply(View());
+        const Image window = Window(nullptr);
+        EXPECT_GT(glyphs_.codes.size(), before) << change.what;  // asked again
+        EXPECT_EQ(glyphs_.released, released + 1) << change.what;
+        // And what it paints is what a view without caches paints.
+        View().SetCaching(false);
+        FakeGlyphSource plain;
+        plain.patterned = true;
+        CalendarPainter painter(View(), plain);
+        Image expected;
+        expected.Create(window.Width(), window.Height(), false, 24);
+        StoreRect(expected, {0, 0, expected.Width(), expected.Height()}, kMagenta);
+        ImageTarget target(expected);
+        painter.PaintAll(target);
+        View().SetCaching(true);
+        for (int y = 0; y < window.Height(); ++y) {
+            for (int x = 0; x < window.Width(); ++x) {
+                ASSERT_EQ(window.ReadPixel(x, y), expected.ReadPixel(x, y)) << change.what << " " << x << "," << y;
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
+#include <vector>
 
 #include "view/glyph_source_win32.h"
 #include "view/image_drawing.h"
@@ -139,6 +141,42 @@ TEST(TextRenderWin32, FontFaces) {
         });
     }));
     EXPECT_EQ(std::adjacent_find(faces.begin(), faces.end()), faces.end());
+}
+
+// Fonts kept with their device contexts answer as fonts made for each text, and no more
+// of them are kept than the bound.
+TEST(TextRenderWin32, KeptFontsAnswerAsFreshOnesWithinTheirBound) {
+    Win32GlyphSource kept, fresh;
+    fresh.SetKeepFonts(false);
+    const int sizes = static_cast<int>(Win32GlyphSource::kMaxKeptFonts) + 4;
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < sizes; ++i) {
+            const FontSpec font{"IPAGothic", 10 + i, i % 3 == 0 ? "B" : ""};
+            ASSERT_EQ(kept.TextExtent(font, "May 15"), fresh.TextExtent(font, "May 15")) << font.size;
+            ASSERT_TRUE(kept.Open(font));
+            ASSERT_TRUE(fresh.Open(font));
+            EXPECT_EQ(kept.Descent(), fresh.Descent()) << font.size;
+            for (uint32_t code : {uint32_t{'1'}, uint32_t{'W'}, uint32_t{' '}}) {
+                GlyphMetrics a, b;
+                const int64_t size = kept.GlyphSize(code, a);
+                ASSERT_EQ(size, fresh.GlyphSize(code, b)) << font.size << " " << code;
+                EXPECT_EQ(std::make_tuple(a.blackBoxWidth, a.blackBoxHeight, a.originX, a.originY, a.advanceX),
+                          std::make_tuple(b.blackBoxWidth, b.blackBoxHeight, b.originX, b.originY, b.advanceX));
+                if (size <= 0) continue;
+                std::vector<uint8_t> bitmapA(static_cast<size_t>(size)), bitmapB(static_cast<size_t>(size));
+                ASSERT_TRUE(kept.GlyphBitmap(code, bitmapA.data(), bitmapA.size()));
+                ASSERT_TRUE(fresh.GlyphBitmap(code, bitmapB.data(), bitmapB.size()));
+                EXPECT_EQ(bitmapA, bitmapB) << font.size << " " << code;
+            }
+            kept.Close();
+            fresh.Close();
+            EXPECT_LE(kept.KeptFonts(), Win32GlyphSource::kMaxKeptFonts);
+            EXPECT_EQ(fresh.KeptFonts(), 0u);
+        }
+    }
+    EXPECT_EQ(kept.KeptFonts(), Win32GlyphSource::kMaxKeptFonts);
+    kept.ReleaseFonts();
+    EXPECT_EQ(kept.KeptFonts(), 0u);
 }
 
 }  // namespace

@@ -1,0 +1,43 @@
+#include "view/day_kind_memo.h"
+
+namespace tavoli {
+
+void DayKindMemo::Clear() {
+    first_ = CalDate();
+    std::vector<Day>().swap(days_);
+}
+
+void DayKindMemo::Cover(int year, int month) {
+    const CalDate first = CalDate(year, month, 1) - kDaysBefore;
+    if (first == first_) return;
+    first_ = first;
+    days_.assign(kDays, Day());
+}
+
+DayKindMemo::Day* DayKindMemo::Find(CalDate date) {
+    if (first_.IsNull() || date < first_) return nullptr;
+    const int64_t at = date - first_;
+    return at < static_cast<int64_t>(days_.size()) ? &days_[static_cast<size_t>(at)] : nullptr;
+}
+
+std::string DayKindMemo::KindOf(const HolidayScript& script, CalDate date) {
+    Day* day = Find(date);
+    if (!day) return tavoli::KindOf(script, date);
+    if (!day->kindKnown) {
+        day->kind = tavoli::KindOf(script, date);
+        day->kindKnown = true;
+    }
+    return day->kind;
+}
+
+std::vector<NameEntry> DayKindMemo::NamesOf(const HolidayScript& script, CalDate date) {
+    Day* day = Find(date);
+    if (!day) return tavoli::NamesOf(script, date);
+    if (!day->namesKnown) {
+        day->names = tavoli::NamesOf(script, date);
+        day->namesKnown = true;
+    }
+    return day->names;
+}
+
+}  // namespace tavoli
