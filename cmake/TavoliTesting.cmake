@@ -24,7 +24,8 @@ set(TAVOLI_TEST_LOCALES
     "ja|ja_JP.UTF-8|932")
 
 function(tavoli_add_test_program name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;HOST_ENVIRONMENT" ${ARGN})
+  # DPIS: the Windows runs happen once per display scale instead, named <name>.<tag>-<dpi>.
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;HOST_ENVIRONMENT;DPIS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/test_main.cpp)
   if(WIN32)
     target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/test_version.rc)
@@ -41,22 +42,37 @@ function(tavoli_add_test_program name)
     TAVOLI_SOURCE_DIR="${source_dir}"
     TAVOLI_TEST_DATA="${source_dir}/tests/data")
   if(WIN32)
+    set(dpis ${ARG_DPIS})
+    if(NOT dpis)
+      set(dpis default)
+    endif()
     foreach(locale ${TAVOLI_TEST_LOCALES})
       string(REPLACE "|" ";" parts "${locale}")
       list(GET parts 0 tag)
       list(GET parts 1 lc_all)
       list(GET parts 2 acp)
-      # Each run on a virtual display of its own: the two locales' windows run at the same
-      # time and must not take the keyboard focus from each other.
-      add_test(NAME ${name}.${tag}
-        COMMAND ${TAVOLI_XVFB_RUN} -a -s "-screen 0 1024x768x24"
-                ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}> --gtest_color=no)
-      set_tests_properties(${name}.${tag} PROPERTIES
-        ENVIRONMENT "LC_ALL=${lc_all};TAVOLI_EXPECTED_ACP=${acp};TAVOLI_WINEPREFIX=${CMAKE_BINARY_DIR}/wine-${tag}"
-        # One program at a time in a prefix: its Wine session has one foreground window,
-        # which the dialogs and the program under test must not lose to another run.
-        RESOURCE_LOCK wine-${tag}
-        TIMEOUT 900)
+      foreach(dpi ${dpis})
+        set(test_name ${name}.${tag})
+        set(screen 1024x768x24)
+        set(environment "LC_ALL=${lc_all};TAVOLI_EXPECTED_ACP=${acp};TAVOLI_WINEPREFIX=${CMAKE_BINARY_DIR}/wine-${tag}")
+        if(NOT dpi STREQUAL "default")
+          set(test_name ${name}.${tag}-${dpi})
+          set(screen 1600x1200x24)  # room for the dialogs at twice their size
+          list(APPEND environment "TAVOLI_WINE_DPI=${dpi}")
+        endif()
+        # Each run on a virtual display of its own: the two locales' windows run at the
+        # same time and must not take the keyboard focus from each other.
+        add_test(NAME ${test_name}
+          COMMAND ${TAVOLI_XVFB_RUN} -a -s "-screen 0 ${screen}"
+                  ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}> --gtest_color=no)
+        set_tests_properties(${test_name} PROPERTIES
+          ENVIRONMENT "${environment}"
+          # One program at a time in a prefix: its Wine session has one foreground window,
+          # which the dialogs and the program under test must not lose to another run;
+          # and a run at another scale changes the prefix's DPI while it runs.
+          RESOURCE_LOCK wine-${tag}
+          TIMEOUT 900)
+      endforeach()
     endforeach()
   else()
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)

@@ -7,6 +7,7 @@
 
 #include "dialogs/control_rules.h"
 #include "dialogs/memo_text.h"
+#include "framework/dpi_win32.h"
 #include "framework/lang_text.h"
 
 namespace tavoli {
@@ -56,9 +57,11 @@ ErrorValue DialogControl::Create(HWND parent, int id) {
     if (window_) Destroy();  // the kind's own Destroy: its state is kept for the new window
     parent_ = parent;
     id_ = id;
-    window_ = CreateWindowExA(extendedStyle_, className_.c_str(), text_.c_str(), Style(), rect_.left, rect_.top,
-                              rect_.Width(), rect_.Height(), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              InstanceOf(parent), nullptr);
+    dpi_ = WindowDpi(parent);
+    const Rect r = ScaleToDpi(rect_, dpi_);
+    window_ = CreateWindowExA(extendedStyle_, className_.c_str(), text_.c_str(), Style(), r.left, r.top, r.Width(),
+                              r.Height(), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), InstanceOf(parent),
+                              nullptr);
     if (!window_) return 1;
     SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     return kSuccess;
@@ -91,7 +94,8 @@ std::string DialogControl::GetText() const {
 
 void DialogControl::SetRect(const Rect& rect) {
     rect_ = rect;
-    if (window_) MoveWindow(window_, rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
+    const Rect r = ScaleToDpi(rect, dpi_);
+    if (window_) MoveWindow(window_, r.left, r.top, r.Width(), r.Height(), TRUE);
 }
 
 void DialogControl::Enable(bool enabled) {

@@ -30,8 +30,9 @@ public:
     DialogControl(const DialogControl&) = delete;
     DialogControl& operator=(const DialogControl&) = delete;
 
-    // Creates the window in the parent's client area from the stored text, rectangle,
-    // visibility and enabled state, with the stock GUI font and the id. A window that
+    // Creates the window in the parent's client area from the stored text, rectangle
+    // (in pixels at 96 DPI, scaled to the parent's DPI), visibility and enabled state,
+    // with the stock GUI font and the id. A window that
     // still exists is destroyed first. 1 when the window cannot be created: the wrapper
     // then keeps answering from its stored values.
     virtual ErrorValue Create(HWND parent, int id);
@@ -45,7 +46,7 @@ public:
     void SetText(std::string text);
     // The window's text (up to 255 bytes, empty when it cannot be read), else the stored one.
     std::string GetText() const;
-    // Stores the rectangle and moves the window there.
+    // Stores the rectangle (pixels at 96 DPI) and moves the window there.
     void SetRect(const Rect& rect);
     const Rect& GetRect() const { return rect_; }
     void Enable(bool enabled);
@@ -70,6 +71,7 @@ private:
     HWND window_ = nullptr;
     std::string text_;
     Rect rect_;
+    int dpi_ = 96;  // the parent's when the window was made
     int id_ = 0;
     HWND parent_ = nullptr;
     bool visible_ = true;

@@ -3,7 +3,9 @@
 #include "dialogs/controls_win32.h"
 #include "dialogs/dialog_template.h"
 #include "dialogs/memo_text.h"
+#include "dialogs/modal_dialog_win32.h"
 #include "dialogs/small_dialogs_layout.h"
+#include "framework/dpi_win32.h"
 #include "framework/messages.h"
 #include "framework/platform.h"
 
@@ -24,7 +26,7 @@ struct MemoPrompt {
 HWND MakeControl(HWND dialog, const char* className, DWORD style, DWORD extendedStyle, int id,
                  const std::string& text) {
     const ControlSpec* spec = MemoDialogLayout().Find(id);
-    const Rect r = spec ? spec->rect : Rect{};
+    const Rect r = ScaleToDpi(spec ? spec->rect : Rect{}, WindowDpi(dialog));
     HWND control = CreateWindowExA(extendedStyle, className, text.c_str(), style, r.left, r.top, r.Width(), r.Height(),
                                    dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)), nullptr);
@@ -39,6 +41,7 @@ INT_PTR CALLBACK MemoProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         memo->window = window;
         SetWindowTextA(window, (memo->caption.empty() ? ApplicationTitle() : memo->caption).c_str());
         const DialogLayout& layout = MemoDialogLayout();
+        FitDialogToDpi(window, layout.widthUnits, layout.heightUnits);
         const auto textOf = [&](int id) { return layout.Find(id)->Text(); };
         memo->controls[0] = MakeControl(window, "STATIC", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP, 0,
                                         memo_dialog::kPrompt, memo->prompt);

@@ -1,7 +1,9 @@
 #include "dialogs/modal_dialog_win32.h"
 
 #include "dialogs/controls_win32.h"
+#include "dialogs/dialog_layout.h"
 #include "dialogs/dialog_template.h"
+#include "framework/dpi_win32.h"
 #include "framework/platform.h"
 
 namespace tavoli {
@@ -28,6 +30,7 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam
         auto* dialog = reinterpret_cast<ModalDialog*>(lParam);
         dialog->window_ = window;
         if (!dialog->caption_.empty()) SetWindowTextA(window, dialog->caption_.c_str());
+        FitDialogToDpi(window, dialog->widthUnits_, dialog->heightUnits_);
         dialog->OnInit();
         // FALSE keeps a focus that OnInit set; TRUE lets the system choose one.
         const HWND focus = GetFocus();
@@ -58,6 +61,8 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam
 int RunModal(ModalDialog& dialog, int widthUnits, int heightUnits) {
     if (dialog.Running()) return 0;
     EnsureCommonControls();
+    dialog.widthUnits_ = widthUnits;
+    dialog.heightUnits_ = heightUnits;
     const std::vector<uint8_t> bytes =
         BuildDialogTemplate(kModalDialogStyle, widthUnits, heightUnits, WideFromAnsi(dialog.Caption()));
     if (bytes.empty()) return 0;
@@ -67,6 +72,21 @@ int RunModal(ModalDialog& dialog, int widthUnits, int heightUnits) {
     const auto* dialogTemplate = reinterpret_cast<const DLGTEMPLATE*>(bytes.data());
     return static_cast<int>(DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialogTemplate, owner,
                                                     &ModalDialog::Procedure, reinterpret_cast<LPARAM>(&dialog)));
+}
+
+void FitDialogToDpi(HWND dialog, int widthUnits, int heightUnits) {
+    const int dpi = WindowDpi(dialog);
+    if (dpi == kBaseDpi) return;
+    const Size client =
+        DialogClientSize(ClampDialogUnits(widthUnits), ClampDialogUnits(heightUnits), kSmallestBaseUnits);
+    RECT frame{0, 0, ScaleToDpi(client.width, dpi), ScaleToDpi(client.height, dpi)};
+    AdjustWindowRectForDpi(frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)),
+                           static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)), dpi);
+    RECT now{};
+    GetWindowRect(dialog, &now);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    const int left = (now.left + now.right - width) / 2, top = (now.top + now.bottom - height) / 2;
+    SetWindowPos(dialog, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void EndModal(ModalDialog& dialog, int code) {

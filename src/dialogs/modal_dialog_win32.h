@@ -53,6 +53,7 @@ private:
     HWND window_ = nullptr;
     HWND owner_ = nullptr;
     std::string caption_;
+    int widthUnits_ = 0, heightUnits_ = 0;
 };
 
 // Runs the dialog at the size in dialog units (each clamped to 32 … 256) with its caption
@@ -63,6 +64,12 @@ int RunModal(ModalDialog& dialog, int widthUnits, int heightUnits);
 
 // Ends the running dialog with the code; nothing when it is not running.
 void EndModal(ModalDialog& dialog, int code);
+
+// Off 100 % scaling, the dialog's client area made the size its units have at 96 DPI with
+// the smallest base units, scaled to the dialog's DPI (its controls scale the same way),
+// around the same centre: the system's font for dialog units grows unevenly with the
+// DPI, and a dialog sized by it would not fit its controls. At 96 DPI nothing changes.
+void FitDialogToDpi(HWND dialog, int widthUnits, int heightUnits);
 
 // A text of the ANSI code page in UTF-16.
 std::u16string WideFromAnsi(const std::string& text);

@@ -34,6 +34,7 @@ void MainModel::OnShow() {
         view_ = std::make_unique<CalendarView>();
         view_->SelectDate(Today(kLocalZone));
     }
+    view_->SetDpi(host_.Dpi());
     settings_.Load(*view_, host_.Store(), window_, host_.SystemWindowColor());
     if (window_.position) host_.MoveWindow(*window_.position);
     if (window_.transparency != 0) host_.SetTranslucency(window_.transparency);
@@ -68,6 +69,13 @@ void MainModel::OnTimer() {
         RefreshWindow(false);
     }
     if (view_ && view_->Clock()) host_.SetTitle(view_->WindowTitle(Now(kLocalZone)));
+}
+
+void MainModel::OnDpiChanged(int dpi) {
+    if (!view_) return;
+    view_->SetDpi(dpi);
+    host_.ResizeClient(view_->ViewSize());
+    host_.RepaintAll();
 }
 
 void MainModel::OnWheel(int delta) {

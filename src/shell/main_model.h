@@ -53,6 +53,8 @@ public:
     virtual void MoveWindow(Point position) = 0;
     virtual void SetTranslucency(int transparency) = 0;
     virtual PixelColor SystemWindowColor() = 0;
+    // The pixels per inch of the monitor the window is on.
+    virtual int Dpi() = 0;
 
     // The context menu at a client point, with its states; the tray menu's check mark.
     virtual void ShowContextMenu(Point clientPoint, const MenuStates& states) = 0;
@@ -101,6 +103,9 @@ public:
     void OnMouseMove(int x, int y);
     void OnRightButtonUp(Point clientPoint);
     void OnCommand(int id);
+    // The window moved to a monitor of another scale, or the scale changed: the view is
+    // laid out again at the new DPI, the client resized to it and repainted.
+    void OnDpiChanged(int dpi);
 
     // Title, background, size and picture after the month or the settings changed.
     void RefreshWindow(bool forced);

@@ -7,6 +7,7 @@
 #include "dialogs/memo_dialog_win32.h"
 #include "dialogs/options_dialog_win32.h"
 #include "dialogs/small_dialogs_win32.h"
+#include "framework/dpi_win32.h"
 #include "framework/paths.h"
 #include "framework/platform.h"
 #include "shell/help_win32.h"
@@ -22,6 +23,10 @@ namespace {
 
 constexpr UINT_PTR kTimerId = 0;
 constexpr UINT kTimerPeriod = 1000;
+
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
 
 HWND HelpOwner() {
     HWND active = GetActiveWindow();
@@ -122,6 +127,17 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONUP: model_.OnRightButtonUp({LOWORD(lParam), HIWORD(lParam)}); break;
     case WM_MOUSEMOVE: model_.OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); break;
     case WM_HELP: OpenHelp(); break;
+    case WM_DPICHANGED: {
+        // The rectangle the system suggests keeps the window where the user put it on the
+        // new monitor; the client then takes the view's size at the new scale.
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        if (suggested) {
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        model_.OnDpiChanged(HIWORD(wParam));
+        return 0;
+    }
     case WM_SYSCOMMAND:
         if (wParam == SC_KEYMENU) {
             // The calendar has no menu bar: Alt (or F10) opens its context menu instead, and
@@ -163,8 +179,8 @@ void MainWindow::SetTitle(const std::string& title) { SetWindowTextA(window_, ti
 
 void MainWindow::ResizeClient(Size size) {
     RECT rect{0, 0, size.width, size.height};
-    AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE)));
+    AdjustWindowRectForDpi(rect, static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)),
+                           static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE)), WindowDpi(window_));
     SetWindowPos(window_, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -216,6 +232,7 @@ void MainWindow::MoveWindow(Point position) {
 void MainWindow::SetTranslucency(int transparency) { tavoli::SetTranslucency(window_, transparency); }
 
 PixelColor MainWindow::SystemWindowColor() { return PixelColor::FromColorRef(GetSysColor(COLOR_WINDOW)); }
+int MainWindow::Dpi() { return WindowDpi(window_); }
 
 void MainWindow::ShowContextMenu(Point clientPoint, const MenuStates& states) {
     SetCommandEnabled(contextMenu_, CommandId::kPrevMonth, states.previousEnabled);

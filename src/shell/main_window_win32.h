@@ -53,6 +53,7 @@ public:
     void MoveWindow(Point position) override;
     void SetTranslucency(int transparency) override;
     PixelColor SystemWindowColor() override;
+    int Dpi() override;
     void ShowContextMenu(Point clientPoint, const MenuStates& states) override;
     void SetShowNextChecked(bool checked) override;
     void SetDisplayChecked(bool checked) override;

@@ -8,6 +8,7 @@
 #include "framework/messages.h"
 #include "framework/platform.h"
 #include "holidays/day_kinds.h"
+#include "view/image_drawing.h"
 
 namespace tavoli {
 
@@ -15,6 +16,9 @@ namespace {
 
 constexpr int kMinCellSize = 8;
 constexpr int kMaxCellSize = 256;
+// 50 % to 1000 %: beyond what displays offer, short of sizes that overflow.
+constexpr int kMinDpi = 48;
+constexpr int kMaxDpi = 960;
 constexpr int kMinYear = 1;
 constexpr int kMaxYear = 3999;
 
@@ -163,7 +167,20 @@ void CalendarView::SetBackgroundImageSize(int width, int height) {
 ErrorValue CalendarView::UpdateBackground(std::string_view pattern, bool force) {
     const ErrorValue error = background_.Update(pattern, shownMonth_, force);
     SetBackgroundImageSize(background_.Picture().Width(), background_.Picture().Height());
+    ScaleBackground();
     return error;
+}
+
+void CalendarView::ScaleBackground() {
+    scaledPicture_ = dpi_ == kBaseDpi ? Image() : ScaleImage(background_.Picture(), dpi_, kBaseDpi);
+}
+
+void CalendarView::SetDpi(int dpi) {
+    dpi = Clamp(dpi, kMinDpi, kMaxDpi);
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    ScaleBackground();
+    ReleaseBuffers();
 }
 
 void CalendarView::ReleaseBuffers() const {
@@ -192,10 +209,12 @@ std::vector<NameEntry> CalendarView::NamesOfDay(CalDate date) const {
 }
 
 Size CalendarView::ViewSize() const {
-    const int64_t width = static_cast<int64_t>(marginLeft_) + marginRight_ + int64_t{TotalColumns()} * cellWidth_;
-    const int64_t height = static_cast<int64_t>(marginTop_) + marginBottom_ + int64_t{TotalRows()} * cellHeight_;
-    return {Clamp(std::max<int64_t>(width, backgroundWidth_), INT32_MIN, INT32_MAX),
-            Clamp(std::max<int64_t>(height, backgroundHeight_), INT32_MIN, INT32_MAX)};
+    const auto margins = MarginPixels();
+    const Size cell = CellPixels();
+    const int64_t width = int64_t{margins[0]} + margins[2] + int64_t{TotalColumns()} * cell.width;
+    const int64_t height = int64_t{margins[1]} + margins[3] + int64_t{TotalRows()} * cell.height;
+    return {Clamp(std::max<int64_t>(width, Scaled(backgroundWidth_)), INT32_MIN, INT32_MAX),
+            Clamp(std::max<int64_t>(height, Scaled(backgroundHeight_)), INT32_MIN, INT32_MAX)};
 }
 
 // ---- Month ----
@@ -301,21 +320,23 @@ CellClass CalendarView::ClassifyCell(int column, int row, int half) const {
 // ---- Cursor ----
 
 bool CalendarView::PointerMoved(int x, int y) {
-    if (cellWidth_ == 0 || cellHeight_ == 0) {
+    const Size cell = CellPixels();
+    if (cell.width == 0 || cell.height == 0) {
         cursorColumn_ = cursorRow_ = -1;
         cursorHalf_ = 0;
         UpdateFooterLines();
         return true;
     }
-    const int64_t px = int64_t{x} - marginLeft_;
-    const int64_t py = int64_t{y} - marginTop_;
-    const int column = static_cast<int>(px / cellWidth_);  // truncating toward zero
-    const int row = static_cast<int>(py / cellHeight_);
+    const auto margins = MarginPixels();
+    const int64_t px = int64_t{x} - margins[0];
+    const int64_t py = int64_t{y} - margins[1];
+    const int column = static_cast<int>(px / cell.width);  // truncating toward zero
+    const int row = static_cast<int>(py / cell.height);
     bool changed = column != cursorColumn_ || row != cursorRow_;
     int half = 0;
     if (IsSplitCell(column, row)) {
         // An odd cell height leaves one pixel row below the two halves: it belongs to the lower.
-        half = std::min(1, static_cast<int>((py % cellHeight_) / (cellHeight_ / 2)));
+        half = std::min(1, static_cast<int>((py % cell.height) / (cell.height / 2)));
     }
     changed = changed || half != cursorHalf_;
     cursorColumn_ = column;

@@ -103,10 +103,23 @@ public:
         return design_.weekday == kShowWeekdayIndex || design_.weekday == kShowWeekdayIndexWithWeekNumber;
     }
 
+    // Cell size and margins in pixels of a 100 % display, as stored and edited.
     void SetCellSize(int width, int height);  // each clamped to 8 … 256
     Size CellSize() const { return {cellWidth_, cellHeight_}; }
     void SetMargins(int left, int top, int right, int bottom);
     std::array<int, 4> Margins() const { return {marginLeft_, marginTop_, marginRight_, marginBottom_}; }
+
+    // The display's pixels per inch (clamped to 48 … 960). Cell size, margins, font
+    // sizes and the background picture stay in 96-DPI units; what the view lays out and
+    // paints is scaled by DPI / 96. A change drops the paint buffers.
+    void SetDpi(int dpi);
+    int Dpi() const { return dpi_; }
+    // A 96-DPI length in pixels at the view's DPI.
+    int Scaled(int length) const { return ScaleToDpi(length, dpi_); }
+    Size CellPixels() const { return {Scaled(cellWidth_), Scaled(cellHeight_)}; }
+    std::array<int, 4> MarginPixels() const {
+        return {Scaled(marginLeft_), Scaled(marginTop_), Scaled(marginRight_), Scaled(marginBottom_)};
+    }
     void SetFirstDayOfWeek(int weekday);  // taken modulo 7
     int FirstDayOfWeek() const { return firstDayOfWeek_; }
     void SetBaseDayOfWeek(int weekday);
@@ -157,6 +170,8 @@ public:
     // month's digits) when its path changed or when forced, and takes its size.
     ErrorValue UpdateBackground(std::string_view pattern, bool force = false);
     const BackgroundImage& Background() const { return background_; }
+    // The background picture as painted: scaled to the DPI by whole source pixels.
+    const Image& ShownPicture() const { return dpi_ == kBaseDpi ? background_.Picture() : scaledPicture_; }
     Size ViewSize() const;
 
     const std::vector<std::string>& FooterLines() const { return footerLines_; }
@@ -210,6 +225,7 @@ public:
 
 private:
     void UpdateGrid();
+    void ScaleBackground();
     bool InDateArea(int column, int row) const;
     std::string Format(const std::string& templ, CalDate date) const;
 
@@ -227,6 +243,8 @@ private:
     bool neighbourDays_ = false;
     bool clock_ = false;
     int backgroundWidth_ = 0, backgroundHeight_ = 0;
+    int dpi_ = kBaseDpi;
+    Image scaledPicture_;  // the background at the DPI; empty at 96
 
     std::array<std::string, 4> headerFormats_;
     std::array<std::string, 4> footerFormats_;

@@ -1,6 +1,8 @@
 #include "view/geometry.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 namespace tavoli {
 
@@ -28,6 +30,20 @@ std::vector<Rect> Subtract(const Rect& a, const Rect& b) {
     add({a.left, common.top, common.left, common.bottom});
     add({common.right, common.top, a.right, common.bottom});
     return parts;
+}
+
+int ScaleToDpi(int length, int dpi) {
+    if (dpi == kBaseDpi) return length;
+    const int64_t product = int64_t{length} * dpi;
+    const int64_t half = kBaseDpi / 2;
+    const int64_t scaled = product >= 0 ? (product + half) / kBaseDpi : -((-product + half) / kBaseDpi);
+    return static_cast<int>(
+        std::clamp<int64_t>(scaled, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+Rect ScaleToDpi(const Rect& rect, int dpi) {
+    return {ScaleToDpi(rect.left, dpi), ScaleToDpi(rect.top, dpi), ScaleToDpi(rect.right, dpi),
+            ScaleToDpi(rect.bottom, dpi)};
 }
 
 }  // namespace tavoli

@@ -36,4 +36,11 @@ Rect Union(const Rect& a, const Rect& b);
 // The parts of a outside b: at most four bands (above, below, left, right), none empty.
 std::vector<Rect> Subtract(const Rect& a, const Rect& b);
 
+// Lengths are kept in pixels of a 100 % display (96 DPI) and scaled only where pixels are
+// made. A length at `dpi`, rounded half away from zero; a rectangle scales its edges, so
+// that rectangles that touch at 96 DPI touch at every scale.
+constexpr int kBaseDpi = 96;
+int ScaleToDpi(int length, int dpi);
+Rect ScaleToDpi(const Rect& rect, int dpi);
+
 }  // namespace tavoli

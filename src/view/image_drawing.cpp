@@ -203,4 +203,25 @@ void CopyImage(Image& destination, const Image& source, Point offset, const Rect
     }
 }
 
+Image ScaleImage(const Image& source, int numerator, int denominator) {
+    Image scaled;
+    if (source.IsEmpty() || numerator <= 0 || denominator <= 0) return scaled;
+    const int64_t width = int64_t{source.Width()} * numerator / denominator;
+    const int64_t height = int64_t{source.Height()} * numerator / denominator;
+    if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide) return scaled;
+    if (!scaled.Create(static_cast<int>(width), static_cast<int>(height), false, source.Depth() == 32 ? 32 : 24)) {
+        return scaled;
+    }
+    // The source pixel under the centre of each destination pixel: (2x + 1) / 2 scaled back.
+    auto sourceOf = [&](int64_t at, int limit) {
+        return static_cast<int>(std::min<int64_t>((2 * at + 1) * denominator / (2 * int64_t{numerator}), limit - 1));
+    };
+    for (int y = 0; y < scaled.Height(); ++y) {
+        const int sy = sourceOf(y, source.Height());
+        for (int x = 0; x < scaled.Width(); ++x)
+            scaled.WritePixel(x, y, source.ReadPixel(sourceOf(x, source.Width()), sy));
+    }
+    return scaled;
+}
+
 }  // namespace tavoli

@@ -64,23 +64,25 @@ CalendarPainter::CalendarPainter(const CalendarView& view, GlyphSource& glyphs)
 }
 
 Rect CalendarPainter::CellRect(int column, int row) const {
-    const auto margins = view_.Margins();
-    const Size cell = view_.CellSize();
+    const auto margins = view_.MarginPixels();
+    const Size cell = view_.CellPixels();
     const int x = margins[0] + column * cell.width, y = margins[1] + row * cell.height;
     return {x, y, x + cell.width, y + cell.height};
 }
 
 Rect CalendarPainter::PaintedArea() const {
-    const auto margins = view_.Margins();
-    const Size cell = view_.CellSize();
+    const auto margins = view_.MarginPixels();
+    const Size cell = view_.CellPixels();
     const Rect grid{0, 0, margins[0] + margins[2] + view_.TotalColumns() * cell.width,
                     margins[1] + margins[3] + view_.TotalRows() * cell.height};
-    const Image& picture = view_.Background().Picture();
+    const Image& picture = view_.ShownPicture();
     return Union(grid, {0, 0, picture.Width(), picture.Height()});
 }
 
 FontSpec CalendarPainter::Font(FontRole role, const char* styleLetters) const {
-    return view_.Style().Font(role, styleLetters);
+    FontSpec font = view_.Style().Font(role, styleLetters);
+    font.size = view_.Scaled(font.size);
+    return font;
 }
 
 const std::vector<TextBox>& CalendarPainter::Boxes() {
@@ -100,7 +102,7 @@ void CalendarPainter::PaintAll(PaintTarget& target, const Rect* update) {
     }
     // What no cell covers: the picture where it lies, the background colour elsewhere.
     const Rect grid = Union(CellRect(0, 0), CellRect(view_.TotalColumns() - 1, view_.TotalRows() - 1));
-    const Image& picture = view_.Background().Picture();
+    const Image& picture = view_.ShownPicture();
     const Rect pictureArea{0, 0, picture.Width(), picture.Height()};
     for (const Rect& part : Subtract(area, grid)) {
         const Rect fromPicture = Intersect(part, pictureArea);
@@ -130,12 +132,12 @@ void CalendarPainter::PaintCell(PaintTarget& target, int column, int row, const 
 
 const Image& CalendarPainter::ComposeCell(int column, int row) {
     Image& surface = view_.Buffers().cellSurface;
-    const Size size = view_.CellSize();
+    const Size size = view_.CellPixels();
     if (surface.Width() != size.width || surface.Height() != size.height || surface.Depth() != 24) {
         surface.Create(size.width, size.height, false, 24);
     }
     StoreRect(surface, {0, 0, size.width, size.height}, view_.Style().Color(ViewColor::kBackground));
-    const Image& picture = view_.Background().Picture();
+    const Image& picture = view_.ShownPicture();
     const Rect cell = CellRect(column, row);
     if (!picture.IsEmpty()) CopyImage(surface, picture, {-cell.left, -cell.top});
 
@@ -145,7 +147,7 @@ const Image& CalendarPainter::ComposeCell(int column, int row) {
         DrawBoxes(surface, column, row);
     } else if (cellClass.region == kRegionBlank) {
         if (cursor)
-            FrameRect(surface, Rect{0, 0, size.width, size.height}.Inset(2),
+            FrameRect(surface, Rect{0, 0, size.width, size.height}.Inset(view_.Scaled(2)),
                       view_.Style().Color(ViewColor::kSelection));
     } else if (cellClass.region == kRegionDate) {
         DrawDateCell(surface, column, row, cellClass.date);
@@ -155,7 +157,7 @@ const Image& CalendarPainter::ComposeCell(int column, int row) {
 
 void CalendarPainter::DrawBoxes(Image& surface, int column, int row) {
     const ViewStyle& style = view_.Style();
-    const Size cell = view_.CellSize();
+    const Size cell = view_.CellPixels();
     const bool cursor = column == view_.CursorColumn() && row == view_.CursorRow();
     for (const TextBox& box : Boxes()) {
         if (column < box.paintFirstColumn || column > box.paintLastColumn || row < box.firstRow || row > box.lastRow) {
@@ -172,7 +174,7 @@ void CalendarPainter::DrawBoxes(Image& surface, int column, int row) {
             color = style.Color(ViewColor::kSelection);
             if (view_.Pressed()) {
                 DrawPressedLook(surface, column, row);
-                rect = rect.Offset(1, 1);
+                rect = rect.Offset(view_.Scaled(1), view_.Scaled(1));
             }
         }
         DrawTextBox(glyphs_, surface, rect, box.text, view_.Buffers().glyphs, nullptr, color, Font(box.font));
@@ -180,31 +182,32 @@ void CalendarPainter::DrawBoxes(Image& surface, int column, int row) {
 }
 
 void CalendarPainter::DrawPressedLook(Image& surface, int column, int row) {
-    const Size cell = view_.CellSize();
-    const Image& picture = view_.Background().Picture();
+    const Size cell = view_.CellPixels();
+    const Image& picture = view_.ShownPicture();
+    const int inset = view_.Scaled(2), shift = view_.Scaled(1);
     if (!picture.IsEmpty()) {
         // The picture moves with the button: each pixel takes the one right and below it.
         const Rect origin = CellRect(column, row);
-        for (int y = 2; y < cell.height - 2; ++y) {
-            for (int x = 2; x < cell.width - 2; ++x) {
-                const int sx = origin.left + x + 1, sy = origin.top + y + 1;
+        for (int y = inset; y < cell.height - inset; ++y) {
+            for (int x = inset; x < cell.width - inset; ++x) {
+                const int sx = origin.left + x + shift, sy = origin.top + y + shift;
                 if (sx >= 0 && sy >= 0 && sx < picture.Width() && sy < picture.Height()) {
                     surface.WritePixel(x, y, picture.ReadPixel(sx, sy));
                 }
             }
         }
     }
-    DrawLine(surface, {2, 2}, {2, cell.height - 3}, nullptr, kPressedLine);
-    DrawLine(surface, {2, 2}, {cell.width - 3, 2}, nullptr, kPressedLine);
+    DrawLine(surface, {inset, inset}, {inset, cell.height - inset - 1}, nullptr, kPressedLine);
+    DrawLine(surface, {inset, inset}, {cell.width - inset - 1, inset}, nullptr, kPressedLine);
 }
 
 void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate date) {
     const ViewStyle& style = view_.Style();
-    const Size cell = view_.CellSize();
+    const Size cell = view_.CellPixels();
     const bool split = view_.IsSplitCell(column, row);
     const bool cursor = column == view_.CursorColumn() && row == view_.CursorRow();
     const int half = cell.height / 2;
-    const int medium = style.FontSize(FontRole::kMedium);
+    const int medium = view_.Scaled(style.FontSize(FontRole::kMedium));
     const int shownYear = view_.ShownYear(), shownMonth = view_.ShownMonth();
     const int nextYear = shownMonth == 12 ? shownYear + 1 : shownYear, nextMonth = shownMonth % 12 + 1;
 
@@ -223,9 +226,9 @@ void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate 
     for (const Part& part : parts) {
         const Rect& r = part.rect;
         const CalDate d = part.date;
-        if (d == view_.TodayDate()) FillRect(surface, r.Inset(1), style.Color(ViewColor::kToday));
+        if (d == view_.TodayDate()) FillRect(surface, r.Inset(view_.Scaled(1)), style.Color(ViewColor::kToday));
         if (cursor && (part.half < 0 || part.half == view_.CursorHalf())) {
-            FrameRect(surface, r.Inset(2), style.Color(ViewColor::kSelection));
+            FrameRect(surface, r.Inset(view_.Scaled(2)), style.Color(ViewColor::kSelection));
         }
 
         const YearMonthDay ymd = d.Parts();
@@ -244,7 +247,7 @@ void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate 
         // One underline per memo entry of the day, stored opaque.
         const int w = r.Width(), h = r.Height();
         const int k = std::max(0, (w - medium) / 2);
-        const int y = r.top + h - std::max(2, (h - medium) / 2);
+        const int y = r.top + h - std::max(view_.Scaled(2), (h - medium) / 2);
         for (const MemoStore::Entry& entry : view_.Memos().Entries()) {
             if (entry.date == d) DrawLine(surface, {r.left + k, y}, {r.left + w - k, y}, nullptr, Opaque(color));
         }
@@ -252,10 +255,11 @@ void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate 
         if (style.countDown.shown) {
             const int value = CountDownValue(style.countDown, d);
             if (value >= 0) {
-                const int micro = style.FontSize(FontRole::kMicro);
-                const Rect badge{r.right - 2 * micro, r.bottom - (micro + 2), r.right, r.bottom};
+                const int micro = view_.Scaled(style.FontSize(FontRole::kMicro));
+                const Rect badge{r.right - 2 * micro, r.bottom - (micro + view_.Scaled(2)), r.right, r.bottom};
                 FillRect(surface, badge, kBadgeFill);
-                DrawTextBox(glyphs_, surface, {badge.left + 1, badge.top + 1, badge.right, badge.bottom},
+                const int pad = view_.Scaled(1);
+                DrawTextBox(glyphs_, surface, {badge.left + pad, badge.top + pad, badge.right, badge.bottom},
                             value == 0 ? "*" : std::to_string(value), view_.Buffers().glyphs, nullptr, kBadgeText,
                             Font(FontRole::kMicro));
             }

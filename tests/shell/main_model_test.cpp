@@ -20,13 +20,6 @@
 namespace tavoli {
 namespace {
 
-// A clock that tests set; message boxes recorded.
-class Clock : public RecordingPlatform {
-public:
-    SystemTimeParts LocalTime() const override { return now.ToSystemTime(); }
-    CalDateTime now{CalDate(2024, 5, 15), TimeOfDay::FromParts(10, 0, 0, 0)};
-};
-
 // Records what the model asks; dialogs answer from the fields.
 class RecordingHost : public MainWindowHost {
 public:
@@ -57,6 +50,7 @@ public:
     void MoveWindow(Point p) override { Log("move " + std::to_string(p.x) + "," + std::to_string(p.y)); }
     void SetTranslucency(int t) override { Log("translucency " + std::to_string(t)); }
     PixelColor SystemWindowColor() override { return PixelColor::Rgb(255, 255, 255); }
+    int Dpi() override { return dpi; }
     void ShowContextMenu(Point p, const MenuStates& s) override {
         states = s;
         Log("menu " + std::to_string(p.x) + "," + std::to_string(p.y));
@@ -98,6 +92,7 @@ public:
     std::string clipboard;
     MapStore store;
     bool answer = true;
+    int dpi = 96;
     int jumpTo[2] = {2030, 7};
     std::string memoText = "typed";
 };
@@ -130,7 +125,7 @@ protected:
     }
     std::string ShownMonth() { return std::to_string(View().ShownYear()) + "/" + std::to_string(View().ShownMonth()); }
 
-    Clock clock_;
+    SettableClock clock_;
     ScopedPlatform scope_;
     TempFolder folder_;
     RecordingHost host_;
@@ -161,6 +156,32 @@ TEST_F(Model, ShowLoadsAndHideSavesAndDropsTheView) {
     host_.Take();
     model_.OnCommand(IdNumber(CommandId::kNextMonth));  // needs the view: nothing
     model_.OnWheel(-120);
+    EXPECT_TRUE(host_.Take().empty());
+}
+
+TEST_F(Model, TheWindowFollowsTheDpiAndTheSettingsStayIn96DpiUnits) {
+    model_.OnHide();
+    host_.store.Set("Margin", "4,4,4,10");
+    host_.dpi = 144;  // shown on a 150 % monitor
+    model_.OnShow();
+    const std::vector<std::string> shown = host_.Take();
+    EXPECT_EQ(shown[shown.size() - 2], "resize 516x507");  // (344 × 338) × 1.5
+    EXPECT_EQ(View().CellSize(), (Size{48, 36}));
+    // Moved to a 200 % monitor, and back to 100 %.
+    const struct {
+        int dpi;
+        const char* resize;
+    } moves[] = {{192, "resize 688x676"}, {96, "resize 344x338"}, {120, "resize 430x423"}};
+    for (const auto& move : moves) {
+        model_.OnDpiChanged(move.dpi);
+        EXPECT_EQ(host_.Take(), (std::vector<std::string>{move.resize, "paint all"})) << move.dpi;
+    }
+    model_.OnHide();
+    EXPECT_EQ(host_.store.Get("CellSize"), "(48,36)");
+    EXPECT_EQ(host_.store.Get("Margin"), "4,4,4,10");
+    EXPECT_EQ(host_.store.Get("FontSize"), "40,24,16,8");
+    host_.Take();
+    model_.OnDpiChanged(144);  // hidden: nothing to lay out
     EXPECT_TRUE(host_.Take().empty());
 }
 

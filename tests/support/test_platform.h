@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "calendar/cal_date.h"
 #include "framework/delegating_platform.h"
 #include "framework/platform.h"
 
@@ -29,6 +30,13 @@ public:
     mutable std::vector<MessageBoxRequest> boxes;
     mutable std::vector<int> answers;
     uintptr_t owner = 0;
+};
+
+// A clock that tests set, with message boxes recorded: 15 May 2024, 10:00 until changed.
+class SettableClock : public RecordingPlatform {
+public:
+    SystemTimeParts LocalTime() const override { return now.ToSystemTime(); }
+    CalDateTime now{CalDate(2024, 5, 15), TimeOfDay::FromParts(10, 0, 0, 0)};
 };
 
 constexpr int32_t kJapanBias = -540;

@@ -1,4 +1,5 @@
-// Writes what the screen shows of a window to a .bmp file, for people to look at.
+// Writes what the screen shows of a window to a .bmp file, for people to look at; off
+// 96 DPI the file name ends in the DPI ("options-0-en-144.bmp").
 #pragma once
 
 #include <windows.h>
@@ -6,9 +7,13 @@
 #include <fstream>
 #include <string>
 
+#include "framework/dpi_win32.h"
+
 namespace tavoli {
 
-inline void CaptureWindow(HWND window, const std::string& path) {
+inline void CaptureWindow(HWND window, std::string path) {
+    const int dpi = WindowDpi(window);
+    if (dpi != 96 && path.size() > 4) path.insert(path.size() - 4, "-" + std::to_string(dpi));
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Sleep(400);  // Wine hands a window's pixels to the display a moment after they are painted
     RECT r;

@@ -45,6 +45,39 @@ TEST(CalendarView, DefaultDesign) {
     EXPECT_EQ(view.ViewSize(), (Size{480, 332}));
 }
 
+TEST(CalendarView, LayoutScalesWithTheDpiAndSettingsDoNot) {
+    const struct {
+        int dpi;
+        Size view;
+        Size withPicture;  // with a 480 × 320 picture
+        Point inThirdColumnThirdRow, stillInSecondColumn;
+    } cases[] = {
+        {96, {344, 332}, {480, 332}, {4 + 3 * 48, 4 + 2 * 36}, {4 + 3 * 48 - 1, 4 + 2 * 36}},
+        {120, {430, 415}, {600, 415}, {5 + 3 * 60, 5 + 2 * 45}, {5 + 3 * 60 - 1, 5 + 2 * 45}},
+        {144, {516, 498}, {720, 498}, {6 + 3 * 72, 6 + 2 * 54}, {6 + 3 * 72 - 1, 6 + 2 * 54}},
+        {192, {688, 664}, {960, 664}, {8 + 3 * 96, 8 + 2 * 72}, {8 + 3 * 96 - 1, 8 + 2 * 72}},
+        {20, {172, 166}, {240, 166}, {2 + 3 * 24, 2 + 2 * 18}, {2 + 3 * 24 - 1, 2 + 2 * 18}},  // 48 at least
+    };
+    for (const auto& c : cases) {
+        CalendarView view;
+        view.SetDpi(c.dpi);
+        EXPECT_EQ(view.ViewSize(), c.view) << c.dpi;
+        EXPECT_EQ(view.CellSize(), (Size{48, 36})) << c.dpi;
+        EXPECT_EQ(view.Margins(), (std::array<int, 4>{4, 4, 4, 4})) << c.dpi;
+        view.PointerMoved(c.inThirdColumnThirdRow.x, c.inThirdColumnThirdRow.y);
+        EXPECT_EQ(view.CursorColumn(), 3) << c.dpi;
+        EXPECT_EQ(view.CursorRow(), 2) << c.dpi;
+        view.PointerMoved(c.stillInSecondColumn.x, c.stillInSecondColumn.y);
+        EXPECT_EQ(view.CursorColumn(), 2) << c.dpi;
+        view.SetBackgroundImageSize(480, 320);
+        EXPECT_EQ(view.ViewSize(), c.withPicture) << c.dpi;
+    }
+    CalendarView huge;
+    huge.SetDpi(100000);  // 1000 % at most
+    EXPECT_EQ(huge.Dpi(), 960);
+    EXPECT_EQ(huge.ViewSize(), (Size{3440, 3320}));
+}
+
 TEST(CalendarView, LeftTwoLinesWithWeekNumbers) {
     CalendarView view;
     view.SetDesign({kLeftTwoLines, kShowWeekdayIndexWithWeekNumber, kSixLines, kBottomOneLine});

@@ -280,6 +280,81 @@ TEST(Image, DrawAndCopyBetweenDepths) {
     DrawImage(copy, Image(), {0, 0});
 }
 
+TEST(Image, ScaledByWholeSourcePixels) {
+    // Four columns in two rows, the second reversed, scaled by whole and broken factors.
+    Image source;
+    ASSERT_TRUE(source.Create(4, 2, false, 8));
+    const PixelColor colors[4] = {PixelColor::Rgb(10, 0, 0), PixelColor::Rgb(20, 0, 0), PixelColor::Rgb(30, 0, 0),
+                                  PixelColor::Rgb(40, 0, 0)};
+    for (int x = 0; x < 4; ++x) source.SetPaletteEntry(x + 1, colors[x]);
+    for (int x = 0; x < 4; ++x) {
+        source.WritePixel(x, 0, colors[x]);
+        source.WritePixel(x, 1, colors[3 - x]);
+    }
+    const struct {
+        int numerator, denominator;
+        std::vector<int> columns;  // the source column of each scaled column
+        int height;
+        int row;  // the source row under the first scaled row
+    } cases[] = {
+        {1, 1, {0, 1, 2, 3}, 2, 0},       {2, 1, {0, 0, 1, 1, 2, 2, 3, 3}, 4, 0},
+        {3, 2, {0, 1, 1, 2, 3, 3}, 3, 0},  // centres at 1/3, 1, 5/3, …: 1.5 × 4 = 6
+        {5, 4, {0, 1, 2, 2, 3}, 2, 0},    {1, 2, {1, 3}, 1, 1},
+    };
+    for (const auto& c : cases) {
+        const Image scaled = ScaleImage(source, c.numerator, c.denominator);
+        ASSERT_EQ(scaled.Width(), static_cast<int>(c.columns.size())) << c.numerator << "/" << c.denominator;
+        EXPECT_EQ(scaled.Height(), c.height);
+        EXPECT_EQ(scaled.Depth(), 24);
+        for (int x = 0; x < scaled.Width(); ++x) {
+            EXPECT_EQ(scaled.ReadPixel(x, 0), source.ReadPixel(c.columns[x], c.row))
+                << c.numerator << "/" << c.denominator << " x" << x;
+        }
+    }
+    EXPECT_EQ(ScaleImage(source, 2, 1).ReadPixel(0, 3), colors[3]);  // the second row, doubled
+
+    Image translucent;
+    ASSERT_TRUE(translucent.Create(1, 1, false, 32));
+    translucent.WritePixel(0, 0, PixelColor::Rgb(1, 2, 3, 100));
+    const Image kept = ScaleImage(translucent, 3, 1);
+    EXPECT_EQ(kept.Depth(), 32);
+    EXPECT_EQ(kept.ReadPixel(2, 2), PixelColor::Rgb(1, 2, 3, 100));
+    // Nothing to scale, no factor, or larger than an image may be: empty.
+    EXPECT_TRUE(ScaleImage(Image(), 2, 1).IsEmpty());
+    EXPECT_TRUE(ScaleImage(source, 0, 1).IsEmpty());
+    EXPECT_TRUE(ScaleImage(source, 1, 0).IsEmpty());
+    EXPECT_TRUE(ScaleImage(source, kMaxImageSide, 1).IsEmpty());
+    EXPECT_TRUE(ScaleImage(source, 1, 8).IsEmpty());  // under one pixel
+}
+
+TEST(Geometry, LengthsAndRectanglesScaledToTheDpi) {
+    const struct {
+        int length, dpi, scaled;
+    } cases[] = {
+        {48, 96, 48},
+        {48, 144, 72},
+        {36, 120, 45},
+        {1, 144, 2},  // 1.5 rounds away from zero
+        {-1, 144, -2},
+        {3, 120, 4},
+        {5, 120, 6},
+        {2, 72, 2},  // 1.5 again
+        {0, 192, 0},
+        {7, 48, 4},
+        {-7, 48, -4},
+        {2147483647, 960, 2147483647},
+        {-2147483647 - 1, 960, -2147483647 - 1},  // clamped, not wrapped
+    };
+    for (const auto& c : cases) EXPECT_EQ(ScaleToDpi(c.length, c.dpi), c.scaled) << c.length << " at " << c.dpi;
+    // Rectangles that touch at 96 DPI touch when scaled.
+    const Rect a{3, 5, 17, 9}, b{17, 9, 29, 30};
+    for (int dpi : {120, 144, 168, 192}) {
+        EXPECT_EQ(ScaleToDpi(a, dpi).right, ScaleToDpi(b, dpi).left) << dpi;
+        EXPECT_EQ(ScaleToDpi(a, dpi).bottom, ScaleToDpi(b, dpi).top) << dpi;
+    }
+    EXPECT_EQ(ScaleToDpi(a, 144), (Rect{5, 8, 26, 14}));
+}
+
 // ---- .bmp files ----
 
 std::vector<PixelColor> ReadPpm(const std::string& path, int& width, int& height) {

@@ -136,6 +136,44 @@ TEST_F(Painting, DateCellMarks) {
     EXPECT_EQ(glyphs_.fonts.back(), Style().Font(FontRole::kMicro));
 }
 
+TEST_F(Painting, MarksAndFontsScaleWithTheDpi) {
+    View().Memos().SetMemo(CalDate(2024, 5, 15), "one");
+    View().Style().countDown = {true, CalDate(2024, 5, 15), 10, 5};
+    const struct {
+        int dpi;
+        Size cell;
+        int today, frame;     // insets
+        int lineLeft, lineY;  // the memo line: (w − medium) / 2, h − max(2, (h − medium) / 2)
+        Point badge;          // the badge's corner: (w − 2 · micro, h − (micro + 2))
+        int medium, micro;    // font pixel heights
+    } cases[] = {
+        {96, {48, 36}, 1, 2, 12, 30, {32, 26}, 24, 8},
+        {144, {72, 54}, 2, 3, 18, 45, {48, 39}, 36, 12},
+        {192, {96, 72}, 2, 4, 24, 60, {64, 52}, 48, 16},
+    };
+    const auto [column, row] = CellOf(CalDate(2024, 5, 15));
+    for (const auto& c : cases) {
+        View().SetDpi(c.dpi);
+        glyphs_.fonts.clear();
+        const Image cell = Cell(column, row);
+        ASSERT_EQ((Size{cell.Width(), cell.Height()}), c.cell) << c.dpi;
+        EXPECT_EQ(cell.ReadPixel(c.today - 1, c.today - 1), Colour(ViewColor::kBackground)) << c.dpi;
+        EXPECT_EQ(cell.ReadPixel(c.today, c.today), Colour(ViewColor::kToday)) << c.dpi;
+        EXPECT_EQ(cell.ReadPixel(c.frame, c.cell.height / 3), Colour(ViewColor::kSelection)) << c.dpi;
+        EXPECT_EQ(cell.ReadPixel(c.frame + 1, c.cell.height / 3), Colour(ViewColor::kToday)) << c.dpi;
+        EXPECT_EQ(cell.ReadPixel(c.lineLeft, c.lineY), Colour(ViewColor::kNormalDay)) << c.dpi;
+        EXPECT_EQ(cell.ReadPixel(c.lineLeft - 1, c.lineY), Colour(ViewColor::kToday)) << c.dpi;
+        EXPECT_EQ(cell.ReadPixel(c.lineLeft, c.lineY - 1), Colour(ViewColor::kToday)) << c.dpi;
+        EXPECT_EQ(cell.ReadPixel(c.badge.x - 1, c.badge.y), Colour(ViewColor::kToday)) << c.dpi;
+        EXPECT_EQ(cell.ReadPixel(c.badge.x, c.badge.y - 1), Colour(ViewColor::kToday)) << c.dpi;
+        EXPECT_GT(cell.ReadPixel(c.badge.x, c.badge.y).blue, Colour(ViewColor::kToday).blue) << c.dpi;
+        ASSERT_GE(glyphs_.fonts.size(), 2u);
+        EXPECT_EQ(glyphs_.fonts.front().size, c.medium) << c.dpi;
+        EXPECT_EQ(glyphs_.fonts.back().size, c.micro) << c.dpi;
+    }
+    EXPECT_EQ(Style().FontSize(FontRole::kMedium), 24);  // the setting itself stays
+}
+
 TEST_F(Painting, KindsColourTheNumbersAndEmphasisStylesThem) {
     View().Style().emphasis = true;
     const auto [sundayColumn, sundayRow] = CellOf(CalDate(2024, 5, 5));
@@ -184,6 +222,48 @@ TEST_F(Painting, PressedButtonSinksByOnePixel) {
         for (int x = 4; x < 47; ++x) {
             ASSERT_EQ(down.ReadPixel(x, y), up.ReadPixel(x - 1, y - 1)) << x << "," << y;
         }
+    }
+}
+
+TEST_F(Painting, PressedButtonAndPictureScaleWithTheDpi) {
+    View().SetDpi(192);
+    const int column = View().LeftColumns() + 6, row = 0;  // ">>"
+    View().PointerMoved(8 + column * 96 + 10, 8 + 10);
+    auto pressed = [&](bool on) {
+        View().SetPressed(on);
+        return Cell(column, row);
+    };
+    Image up = pressed(false), down = pressed(true);
+    const PixelColor dark = PixelColor::Rgb(64, 64, 64);
+    EXPECT_EQ(down.ReadPixel(4, 40), dark);  // the lines at twice the inset
+    EXPECT_EQ(down.ReadPixel(60, 4), dark);
+    EXPECT_NE(down.ReadPixel(3, 40), dark);
+    // The text moved two pixels right and down.
+    for (int y = 5; y < 70; ++y) {
+        for (int x = 5; x < 95; ++x) ASSERT_EQ(down.ReadPixel(x, y), up.ReadPixel(x - 2, y - 2)) << x << "," << y;
+    }
+
+    // A picture of stripes, two 96-DPI pixels wide, is shown at twice its size and moves
+    // two pixels with the pressed button.
+    Image picture;
+    ASSERT_TRUE(picture.Create(344, 40, false, 24));
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 344; ++x) {
+            picture.WritePixel(x, y, PixelColor::Rgb(static_cast<uint8_t>(x / 2 % 2 ? 200 : 100), 150, 150));
+        }
+    }
+    TempFolder folder;
+    ASSERT_TRUE(WriteBitmapFile(picture, folder.Join("stripes.bmp")));
+    ASSERT_EQ(View().UpdateBackground(folder.Join("stripes.bmp")), kSuccess);
+    const Image& shown = View().ShownPicture();
+    ASSERT_EQ((Size{shown.Width(), shown.Height()}), (Size{688, 80}));
+    const int left = 8 + column * 96, top = 8;
+    for (int x = 0; x < 12; ++x) EXPECT_EQ(shown.ReadPixel(left + x, 20).red, (left + x) / 4 % 2 ? 200 : 100) << x;
+    up = pressed(false);
+    down = pressed(true);
+    for (int x = 6; x < 20; ++x) {
+        EXPECT_EQ(up.ReadPixel(x, 10), shown.ReadPixel(left + x, top + 10)) << x;
+        EXPECT_EQ(down.ReadPixel(x, 10), shown.ReadPixel(left + x + 2, top + 10 + 2)) << x;
     }
 }
 

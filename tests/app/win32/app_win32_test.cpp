@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
-#include <shlobj.h>
 
 #include <chrono>
 #include <string>
@@ -12,89 +11,10 @@
 #include "framework/platform.h"
 #include "framework/registry_win32.h"
 #include "shell/app_info.h"
+#include "support/program_win32.h"
 
 namespace tavoli {
 namespace {
-
-constexpr const char* kSettingsSubkey = "Software\\Brenholt\\TavoliCalendar";
-
-// A started copy of the program; ended (and waited for) when the test is done.
-class Program {
-public:
-    explicit Program(const std::string& arguments) {
-        std::string line = std::string("\"") + TAVOLI_APP_PATH + "\" " + arguments;
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        started_ = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                  &process_) != FALSE;
-    }
-    ~Program() {
-        if (!started_) return;
-        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-            if (HWND window = Window(0)) PostMessageA(window, WM_COMMAND, 1025, 0);  // close
-            if (WaitForSingleObject(process_.hProcess, 5000) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 9);
-        }
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-    }
-    bool Started() const { return started_; }
-
-    // The program's window, waited for up to the deadline.
-    HWND Window(int milliseconds = 10000) const {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-        do {
-            HWND found = nullptr;
-            while ((found = FindWindowExA(nullptr, found, "tavolicalendar", nullptr)) != nullptr) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(found, &owner);
-                if (owner == process_.dwProcessId) return found;
-            }
-            Sleep(50);
-        } while (std::chrono::steady_clock::now() < end);
-        return nullptr;
-    }
-    // The exit code, or -1 when it does not end within the time.
-    int WaitForExit(int milliseconds = 10000) const {
-        if (WaitForSingleObject(process_.hProcess, milliseconds) != WAIT_OBJECT_0) return -1;
-        DWORD code = 0;
-        GetExitCodeProcess(process_.hProcess, &code);
-        return static_cast<int>(code);
-    }
-
-private:
-    PROCESS_INFORMATION process_ = {};
-    bool started_ = false;
-};
-
-std::string Title(HWND window) {
-    char title[256] = {};
-    GetWindowTextA(window, title, sizeof title);
-    return title;
-}
-
-// Waits until a condition holds (the program works in its own process).
-template <class Condition>
-bool Eventually(Condition condition, int milliseconds = 5000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= end) return false;
-        Sleep(50);
-    }
-    return true;
-}
-
-std::string StoredValue(const char* name) {
-    RegistryValues values;
-    ReadRegistryValues(std::string("HKCU\\") + kSettingsSubkey, values);
-    for (const auto& [key, text] : values) {
-        if (key == name) return text;
-    }
-    return "(none)";
-}
-
-void StoreValue(const char* name, const std::string& text) {
-    WriteRegistryValues(std::string("HKCU\\") + kSettingsSubkey, {{name, text}});
-}
 
 // The month the title shows in the "Title-bar" design ("2024/5" or "2024年5月").
 std::string MonthTitle(int year, int month) {
@@ -119,15 +39,7 @@ void PressWithCtrl(HWND window, WORD key) {
 
 class App : public testing::Test {
 protected:
-    App() {
-        RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsSubkey);
-        char appData[MAX_PATH] = {};
-        if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData))) {
-            const std::string folder = std::string(appData) + "\\Brenholt\\Tavoli";
-            DeleteFileA((folder + "\\memo.txt").c_str());
-            DeleteFileA((folder + "\\memo.bak").c_str());
-        }
-    }
+    App() { ForgetProgramState(); }
     ~App() override { RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsSubkey); }
 };
 

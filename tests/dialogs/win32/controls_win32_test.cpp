@@ -14,6 +14,7 @@
 #include "dialogs/control_rules.h"
 #include "dialogs/controls_win32.h"
 #include "dialogs/modal_dialog_win32.h"
+#include "framework/dpi_win32.h"
 #include "support/dialog_driver_win32.h"
 
 namespace tavoli {
@@ -156,8 +157,9 @@ TEST(ControlWrappers, CreateWindowsOfTheirKind) {
                 << kind.what;
             EXPECT_EQ(GetDlgCtrlID(window), placed[i].id) << kind.what;
             EXPECT_EQ(GetParent(window), d.Window()) << kind.what;
+            // Placed where the rectangle scales to at the dialog's DPI.
             const Rect place = PlaceOf(window);
-            const Rect& wanted = placed[i].rect;
+            const Rect wanted = ScaleToDpi(placed[i].rect, WindowDpi(d.Window()));
             EXPECT_EQ(place.left, wanted.left) << kind.what;
             EXPECT_EQ(place.top, wanted.top) << kind.what;
             // A closed combo box is shorter than its rectangle, and a spin edit gives the
@@ -180,9 +182,10 @@ TEST(ControlWrappers, CreateWindowsOfTheirKind) {
         EXPECT_EQ(GetDlgCtrlID(spinner), SpinnerIdOf(kSpin));
         EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(spinner, UDM_GETBUDDY, 0, 0)), d.spin.Window());
         const Rect edit = PlaceOf(d.spin.Window()), arrows = PlaceOf(spinner);
-        EXPECT_LT(edit.right, 80);
-        EXPECT_GE(arrows.left, 10);
-        EXPECT_LE(arrows.right, 80);
+        const int dpi = WindowDpi(d.Window());
+        EXPECT_LT(edit.right, ScaleToDpi(80, dpi));
+        EXPECT_GE(arrows.left, ScaleToDpi(10, dpi));
+        EXPECT_LE(arrows.right, ScaleToDpi(80, dpi));
         EXPECT_EQ(WindowTextOf(d.spin.Window()), "12");
         EXPECT_EQ(StyleOf(d.hiddenSpin.Spinner()) & WS_VISIBLE, 0);             // hidden with its edit
         EXPECT_EQ(GetDlgItem(d.Window(), kSecondSpin), d.secondSpin.Window());  // no spinner takes a control's id

@@ -6,6 +6,7 @@
 
 #include "dialogs/dialog_layout.h"
 #include "dialogs/modal_dialog_win32.h"
+#include "framework/dpi_win32.h"
 #include "framework/lang_text.h"
 #include "framework/platform.h"
 #include "support/dialog_driver_win32.h"
@@ -69,11 +70,19 @@ TEST(RunModal, SizesInDialogUnitsAreClamped) {
         dialog.endAtInit = true;
         dialog.expectedUnits = c.expected;
         EXPECT_EQ(RunModal(dialog, c.width, c.height), 9);
-        // The client area is the clamped size as the system maps it, and as the portable
-        // mapping computes it from the dialog's base units.
-        EXPECT_EQ(dialog.client, dialog.mapped) << c.width << " x " << c.height;
-        EXPECT_EQ(dialog.client, DialogClientSize(c.expected.width, c.expected.height, dialog.units))
-            << c.width << " x " << c.height << " in units " << dialog.units.x << " x " << dialog.units.y;
+        // At 96 DPI the client area is the clamped size as the system maps it, and as the
+        // portable mapping computes it from the dialog's base units; at another scale, the
+        // size at the smallest units, scaled like the controls.
+        const int dpi = WindowDpi(nullptr);
+        if (dpi == kBaseDpi) {
+            EXPECT_EQ(dialog.client, dialog.mapped) << c.width << " x " << c.height;
+            EXPECT_EQ(dialog.client, DialogClientSize(c.expected.width, c.expected.height, dialog.units))
+                << c.width << " x " << c.height << " in units " << dialog.units.x << " x " << dialog.units.y;
+        } else {
+            const Size smallest = DialogClientSize(c.expected.width, c.expected.height, kSmallestBaseUnits);
+            EXPECT_EQ(dialog.client, (Size{ScaleToDpi(smallest.width, dpi), ScaleToDpi(smallest.height, dpi)}))
+                << c.width << " x " << c.height << " at " << dpi;
+        }
         EXPECT_EQ(dialog.inits, 1);
         EXPECT_EQ(dialog.destroys, 1);
         if (c.width == 20) std::printf("[ dialogs  ] base units %d x %d\n", dialog.units.x, dialog.units.y);

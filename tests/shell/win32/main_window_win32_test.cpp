@@ -16,12 +16,6 @@
 namespace tavoli {
 namespace {
 
-class Clock : public RecordingPlatform {
-public:
-    SystemTimeParts LocalTime() const override { return now.ToSystemTime(); }
-    CalDateTime now{CalDate(2024, 5, 15), TimeOfDay::FromParts(10, 0, 0, 0)};
-};
-
 void Pump() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -70,7 +64,7 @@ protected:
     }
     std::string Shown() { return std::to_string(View().ShownYear()) + "/" + std::to_string(View().ShownMonth()); }
 
-    Clock clock_;
+    SettableClock clock_;
     ScopedPlatform scope_;
     TempFolder folder_;
     CommandTable commands_;
@@ -102,6 +96,32 @@ TEST_F(MainWindowTest, SizeTitleWheelAndKeys) {
         Pump();
         EXPECT_EQ(Shown(), step.shown) << step.message;
     }
+}
+
+// A move to a monitor of another scale: the window takes the rectangle the system
+// suggests, and its client the view's size at the new scale.
+TEST_F(MainWindowTest, AnotherScaleResizesTheWindowWhereTheSystemSuggests) {
+    const struct {
+        int dpi;
+        RECT suggested;
+        Size client;
+    } moves[] = {{192, {300, 200, 1000, 900}, {688, 664}},
+                 {144, {40, 30, 600, 560}, {516, 498}},
+                 {96, {50, 60, 400, 400}, {344, 332}}};
+    for (const auto& move : moves) {
+        RECT suggested = move.suggested;
+        SendMessageA(handle_, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(move.dpi, move.dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        Pump();
+        EXPECT_EQ(View().Dpi(), move.dpi);
+        RECT client{}, frame{};
+        GetClientRect(handle_, &client);
+        GetWindowRect(handle_, &frame);
+        EXPECT_EQ((Size{client.right, client.bottom}), move.client) << move.dpi;
+        EXPECT_EQ(frame.left, move.suggested.left) << move.dpi;
+        EXPECT_EQ(frame.top, move.suggested.top) << move.dpi;
+    }
+    EXPECT_EQ(View().CellSize(), (Size{48, 36}));
 }
 
 TEST_F(MainWindowTest, TheDayChangesOnTheTimer) {

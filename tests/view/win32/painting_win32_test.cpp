@@ -158,7 +158,9 @@ TEST_P(Golden, PaintAllMatchesTheReference) {
                 CreateDirectoryA(out.c_str(), nullptr);
                 return WriteBitmapFile(actual, written);
             };
-            if (!cached) ASSERT_TRUE(write());
+            if (!cached) {
+                ASSERT_TRUE(write());
+            }
             if (expected.IsEmpty()) {
                 ASSERT_EQ(LoadBitmapFile(expected, reference), kSuccess)
                     << "no reference " << reference << "; painted " << written << " (scripts/update-golden)";
@@ -187,14 +189,22 @@ void BandsBehind(CalendarView& view) {
     ASSERT_EQ(view.UpdateBackground(path), kSuccess);
 }
 
+// May 2024: Constitution and Children's Day, today the 15th, the cursor on the 3rd,
+// two memos on the 21st.
+void DefaultCase(CalendarView& view) {
+    view.Memos().ReadContents("2024/05/21=dentist\r\n2024/05/21=haircut\r\n2024/05/08=x\r\n");
+    view.SelectDate(CalDate(2024, 5, 3));
+}
+
+void PressedButton(CalendarView& view) {
+    const auto margins = view.MarginPixels();
+    BandsBehind(view);
+    view.PointerMoved(margins[0] + 10, margins[1] + 10);  // "<<", over the picture
+    view.SetPressed(true);
+}
+
 const GoldenCase kCases[] = {
-    // May 2024: Constitution and Children's Day, today the 15th, the cursor on the 3rd,
-    // two memos on the 21st.
-    {"default", CalDate(2024, 5, 15),
-     [](CalendarView& view) {
-         view.Memos().ReadContents("2024/05/21=dentist\r\n2024/05/21=haircut\r\n2024/05/08=x\r\n");
-         view.SelectDate(CalDate(2024, 5, 3));
-     }},
+    {"default", CalDate(2024, 5, 15), DefaultCase},
     // March 2025 begins on a Saturday: the 23rd and 24th split with the 30th and 31st;
     // today is the 30th (a lower half), the cursor on the lower half of the 24th.
     {"five-lines-split", CalDate(2025, 3, 30), [](CalendarView& view) { view.SelectDate(CalDate(2025, 3, 31)); }},
@@ -217,17 +227,32 @@ const GoldenCase kCases[] = {
      }},
     {"emphasis", CalDate(2024, 5, 15), [](CalendarView& view) { view.Style().emphasis = true; }},
     {"background-image", CalDate(2024, 5, 15), BandsBehind},
-    {"pressed-button", CalDate(2024, 5, 15),
-     [](CalendarView& view) {
-         const auto margins = view.Margins();
-         BandsBehind(view);
-         view.PointerMoved(margins[0] + 10, margins[1] + 10);  // "<<", over the picture
-         view.SetPressed(true);
-     }},
+    {"pressed-button", CalDate(2024, 5, 15), PressedButton},
     {"left-two-lines-week-numbers", CalDate(2024, 5, 15),
      [](CalendarView& view) {
          view.SetDesign({kLeftTwoLines, kShowWeekdayIndexWithWeekNumber, kSixLines, kRightFourLines});
          view.SelectDate(CalDate(2024, 5, 5));
+     }},
+    // At 150 % and 200 % display scaling: every length, font and the picture scaled.
+    {"default-144", CalDate(2024, 5, 15),
+     [](CalendarView& view) {
+         view.SetDpi(144);
+         DefaultCase(view);
+     }},
+    {"default-192", CalDate(2024, 5, 15),
+     [](CalendarView& view) {
+         view.SetDpi(192);
+         DefaultCase(view);
+     }},
+    {"pressed-button-144", CalDate(2024, 5, 15),
+     [](CalendarView& view) {
+         view.SetDpi(144);
+         PressedButton(view);
+     }},
+    {"countdown-before-192", CalDate(2024, 5, 1),
+     [](CalendarView& view) {
+         view.SetDpi(192);
+         view.Style().countDown = {true, CalDate(2024, 5, 20), -10, 5};
      }},
 };
 

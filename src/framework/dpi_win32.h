@@ -1,0 +1,17 @@
+// The scale of the monitor a window is on. The per-monitor functions exist from
+// Windows 10 (1607) on and are looked up when first asked for; on older systems the
+// system's DPI serves, which is then the same for every monitor.
+#pragma once
+
+#include <windows.h>
+
+namespace tavoli {
+
+// The window's pixels per inch (96 at 100 %).
+int WindowDpi(HWND window);
+
+// The window rectangle that holds a client rectangle of a window with these styles, with
+// the frame metrics of `dpi`.
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD extendedStyle, int dpi);
+
+}  // namespace tavoli
