@@ -18,8 +18,9 @@ void DrawLine(Image& image, Point from, Point to, const Rect* clip, PixelColor c
 void DrawImage(Image& destination, const Image& source, Point offset, const Rect* clip = nullptr);
 // The source's pixels converted to the destination's depth, without blending.
 void CopyImage(Image& destination, const Image& source, Point offset, const Rect* clip = nullptr);
-// The source scaled by numerator / denominator, each pixel taking the source pixel under
-// its centre: whole factors repeat pixels exactly, and nothing is blurred. 32 bits stay
+// The source scaled by numerator / denominator (sides rounded to the nearest pixel), each
+// pixel taking the source pixel under its centre: whole factors repeat pixels exactly,
+// and nothing is blurred. 32 bits stay
 // 32 bits, every other depth becomes 24. Empty when the size would be too large or memory
 // runs out.
 Image ScaleImage(const Image& source, int numerator, int denominator);

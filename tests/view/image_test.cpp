@@ -299,7 +299,7 @@ TEST(Image, ScaledByWholeSourcePixels) {
     } cases[] = {
         {1, 1, {0, 1, 2, 3}, 2, 0},       {2, 1, {0, 0, 1, 1, 2, 2, 3, 3}, 4, 0},
         {3, 2, {0, 1, 1, 2, 3, 3}, 3, 0},  // centres at 1/3, 1, 5/3, …: 1.5 × 4 = 6
-        {5, 4, {0, 1, 2, 2, 3}, 2, 0},    {1, 2, {1, 3}, 1, 1},
+        {5, 4, {0, 1, 2, 2, 3}, 3, 0},    {1, 2, {1, 3}, 1, 1},
     };
     for (const auto& c : cases) {
         const Image scaled = ScaleImage(source, c.numerator, c.denominator);
@@ -324,7 +324,8 @@ TEST(Image, ScaledByWholeSourcePixels) {
     EXPECT_TRUE(ScaleImage(source, 0, 1).IsEmpty());
     EXPECT_TRUE(ScaleImage(source, 1, 0).IsEmpty());
     EXPECT_TRUE(ScaleImage(source, kMaxImageSide, 1).IsEmpty());
-    EXPECT_TRUE(ScaleImage(source, 1, 8).IsEmpty());  // under one pixel
+    EXPECT_TRUE(ScaleImage(source, 1, 9).IsEmpty());  // under half a pixel
+    EXPECT_EQ(ScaleImage(source, 1, 4).Height(), 1);  // half a pixel rounds up
 }
 
 TEST(Geometry, LengthsAndRectanglesScaledToTheDpi) {

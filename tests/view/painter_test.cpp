@@ -265,6 +265,16 @@ TEST_F(Painting, PressedButtonAndPictureScaleWithTheDpi) {
         EXPECT_EQ(up.ReadPixel(x, 10), shown.ReadPixel(left + x, top + 10)) << x;
         EXPECT_EQ(down.ReadPixel(x, 10), shown.ReadPixel(left + x + 2, top + 10 + 2)) << x;
     }
+    // A picture wider than the grid sizes the window; the painted picture fills it exactly,
+    // at whole and broken scales alike.
+    Image wide;
+    ASSERT_TRUE(wide.Create(401, 41, false, 24));
+    ASSERT_TRUE(WriteBitmapFile(wide, folder.Join("wide.bmp")));
+    ASSERT_EQ(View().UpdateBackground(folder.Join("wide.bmp")), kSuccess);
+    for (int dpi : {96, 120, 144, 192}) {
+        View().SetDpi(dpi);
+        EXPECT_EQ(View().ShownPicture().Width(), View().ViewSize().width) << dpi;
+    }
 }
 
 TEST_F(Painting, EveryPixelOfTheAreaIsPaintedAndOnlyThere) {
