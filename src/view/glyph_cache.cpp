@@ -1,6 +1,7 @@
 #include "view/glyph_cache.h"
 
 #include <cstring>
+#include <new>
 
 namespace tavoli {
 
@@ -41,8 +42,9 @@ GlyphCache::Font& GlyphCache::FontOf(const FontSpec& spec, const Font* keep) {
             break;
         }
     }
-    fonts_.push_back(std::make_unique<Font>());
-    fonts_.back()->spec = spec;
+    auto made = std::make_unique<Font>();
+    made->spec = spec;
+    fonts_.push_back(std::move(made));
     return *fonts_.back();
 }
 
@@ -91,16 +93,23 @@ const Size* GlyphCache::FindExtent(Font& font, std::string_view text) const {
 }
 
 void GlyphCache::AddExtent(Font& font, std::string_view text, Size extent) {
+    if (text.size() > kMaxBytes / 4) return;  // a text that long would crowd out the rest
     if (extents_ >= kMaxExtents || bytes_ + kExtentOverhead + text.size() > kMaxBytes) Forget();
     if (!font.extents.emplace(std::string(text), extent).second) return;
     bytes_ += kExtentOverhead + text.size();
     ++extents_;
 }
 
+// Keeping an answer needs memory; without it the answer is simply not kept, and the
+// text is drawn as without the cache.
 bool CachedGlyphSource::Open(const FontSpec& font) {
     font_ = nullptr;
     if (!source_.Open(font)) return false;
-    font_ = &cache_.FontOf(font, nullptr);
+    try {
+        font_ = &cache_.FontOf(font, nullptr);
+    } catch (const std::bad_alloc&) {
+        font_ = nullptr;
+    }
     return true;
 }
 
@@ -117,7 +126,11 @@ int64_t CachedGlyphSource::GlyphSize(uint32_t code, GlyphMetrics& metrics) {
     }
     const int64_t size = source_.GlyphSize(code, metrics);
     // A refusal may pass (a system short of memory): it is asked again next time.
-    if (size >= 0) cache_.AddGlyph(*font_, code, size, metrics);
+    if (size >= 0) {
+        try {
+            cache_.AddGlyph(*font_, code, size, metrics);
+        } catch (const std::bad_alloc&) {}
+    }
     return size;
 }
 
@@ -131,17 +144,28 @@ bool CachedGlyphSource::GlyphBitmap(uint32_t code, uint8_t* buffer, size_t size)
     if (!source_.GlyphBitmap(code, buffer, size)) return false;
     // Kept only when it is the size the cache knows the glyph by.
     if (glyph && !glyph->hasBitmap && glyph->size >= 0 && static_cast<uint64_t>(glyph->size) == size) {
-        cache_.AddBitmap(*font_, code, buffer, size);
+        try {
+            cache_.AddBitmap(*font_, code, buffer, size);
+        } catch (const std::bad_alloc&) {}
     }
     return true;
 }
 
 Size CachedGlyphSource::TextExtent(const FontSpec& font, std::string_view text) {
-    GlyphCache::Font& kept = cache_.FontOf(font, font_);
-    if (const Size* extent = cache_.FindExtent(kept, text)) return *extent;
+    GlyphCache::Font* kept = nullptr;
+    try {
+        kept = &cache_.FontOf(font, font_);
+    } catch (const std::bad_alloc&) {
+        return source_.TextExtent(font, text);
+    }
+    if (const Size* extent = cache_.FindExtent(*kept, text)) return *extent;
     const Size extent = source_.TextExtent(font, text);
     // (0, 0) is also the answer of a source that could not make the font: not kept.
-    if (extent.width != 0 || extent.height != 0) cache_.AddExtent(kept, text, extent);
+    if (extent.width != 0 || extent.height != 0) {
+        try {
+            cache_.AddExtent(*kept, text, extent);
+        } catch (const std::bad_alloc&) {}
+    }
     return extent;
 }
 

@@ -41,10 +41,11 @@ Win32GlyphSource::FontDc* Win32GlyphSource::Kept(const FontSpec& spec) {
         kept_.erase(std::remove_if(kept_.begin(), kept_.end(),
                                    [this](const std::unique_ptr<FontDc>& kept) { return kept.get() != open_; }),
                     kept_.end());
+        if (open_) open_->stale = true;  // still drawn in; never served again
         platform_ = Platform::Generation();
     }
     for (const std::unique_ptr<FontDc>& kept : kept_) {
-        if (kept->spec == spec) {
+        if (kept->spec == spec && !kept->stale) {
             kept->lastUse = ++uses_;
             return kept.get();
         }
@@ -75,6 +76,11 @@ bool Win32GlyphSource::Open(const FontSpec& font) {
 }
 
 void Win32GlyphSource::Close() {
+    if (open_ && open_->stale) {
+        kept_.erase(std::remove_if(kept_.begin(), kept_.end(),
+                                   [this](const std::unique_ptr<FontDc>& kept) { return kept.get() == open_; }),
+                    kept_.end());
+    }
     open_ = nullptr;
     single_.reset();
 }

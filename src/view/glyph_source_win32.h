@@ -45,6 +45,7 @@ private:
         HGDIOBJ previous = nullptr;
         int descent = 0;
         uint64_t lastUse = 0;
+        bool stale = false;  // made under an earlier code page: gone once closed
         ~FontDc();
     };
     static std::unique_ptr<FontDc> MakeFontDc(const FontSpec& spec);

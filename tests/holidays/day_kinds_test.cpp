@@ -121,6 +121,7 @@ TEST(DayKinds, LunisolarRulesAnswerAsWithoutTheMemo) {
     std::vector<CalDate> days;
     for (CalDate d(2023, 1, 1); d <= CalDate(2024, 12, 31); ++d) days.push_back(d);
     for (size_t i = 0; i < 100; ++i) days.push_back(CalDate(2023, 1, 1) + static_cast<int32_t>(i * 367 % 730));
+    const bool wasOn = LunisolarMemoOn();
     auto answers = [&](bool memo) {
         SetLunisolarMemo(memo);
         ThisThreadsLunarQuarterMemo().Clear();
@@ -130,7 +131,7 @@ TEST(DayKinds, LunisolarRulesAnswerAsWithoutTheMemo) {
             for (const NameEntry& n : NamesOf(script, d)) text += "|" + n.name;
             texts.push_back(text);
         }
-        SetLunisolarMemo(true);
+        SetLunisolarMemo(wasOn);
         return texts;
     };
     const std::vector<std::string> searched = answers(false), kept = answers(true);

@@ -33,7 +33,7 @@ public:
     int64_t GlyphSize(uint32_t code, GlyphMetrics& metrics) override {
         codes.push_back(code);
         const int size = font_.size;
-        metrics.advanceX = Advance(size, code) + (patterned ? static_cast<int>(code % 3) : 0);
+        metrics.advanceX = Advance(size, code) + (patterned ? static_cast<int>((code + Mix(font_)) % 3) : 0);
         metrics.advanceY = 0;
         if (IsBlank(code)) return 0;
         metrics.blackBoxWidth = BoxWidth(size);
@@ -49,13 +49,13 @@ public:
         const int width = BoxWidth(font_.size), height = BoxHeight(font_.size);
         const size_t stride = Stride(font_.size);
         if (size < stride * static_cast<size_t>(height)) return false;
-        // The patterned levels also depend on the style, which the fake's shape does not.
-        const uint32_t style = font_.style.empty() ? 0 : static_cast<unsigned char>(font_.style[0]);
+        // The patterned levels also depend on face and style, which the fake's shape does not.
+        const uint32_t mix = Mix(font_);
         for (int y = 0; y < height; ++y) {
             for (size_t x = 0; x < stride; ++x) {
                 const int column = static_cast<int>(x);
                 uint8_t level = column < width - 1 ? 64 : column == width - 1 ? 32 : 0;
-                if (patterned && column < width) level = static_cast<uint8_t>((code * 7 + style + x * 3 + y * 5) % 65);
+                if (patterned && column < width) level = static_cast<uint8_t>((code * 7 + mix + x * 3 + y * 5) % 65);
                 buffer[static_cast<size_t>(y) * stride + x] = level;
             }
         }
@@ -68,7 +68,7 @@ public:
         for (const char *p = text.data(), *end = p + text.size(); p < end;) {
             const size_t length = CurrentPlatform().CharLength(p, end);
             const auto code = static_cast<unsigned char>(*p);
-            width += Advance(font.size, code) + (patterned ? code % 3 : 0);
+            width += Advance(font.size, code) + (patterned ? static_cast<int>((code + Mix(font)) % 3) : 0);
             p += length;
         }
         return {width, font.size};
@@ -85,6 +85,12 @@ public:
     uint32_t hugeCode = 0xFFFFFFFF;  // a code whose bitmap cannot be held
 
 private:
+    // Every letter of face and style counts, so that glyphs taken for another font show.
+    static uint32_t Mix(const FontSpec& font) {
+        uint32_t mix = 0;
+        for (char c : font.face + "|" + font.style) mix = mix * 31 + static_cast<unsigned char>(c);
+        return mix;
+    }
     static size_t Stride(int size) { return (static_cast<size_t>(BoxWidth(size)) + 3) & ~size_t{3}; }
 
     FontSpec font_;

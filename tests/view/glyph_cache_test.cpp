@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
+#include "support/counting_allocator.h"
 #include "support/fake_glyph_source.h"
 #include "view/image_drawing.h"
 #include "view/text_render.h"
@@ -35,6 +37,8 @@ std::vector<TextCase> Cases(const std::string& doubleByte) {
     return {
         {"15", {"Face", 24, ""}, PixelColor::Rgb(64, 64, 64), {0, 0, 48, 36}, false},
         {"15", {"Face", 24, "BI"}, PixelColor::Rgb(224, 128, 0), {0, 0, 48, 36}, false},
+        {"15", {"Face", 24, "B"}, PixelColor::Rgb(224, 128, 0), {0, 0, 48, 36}, false},  // the second letter only
+        {"15", {"Other", 24, ""}, PixelColor::Rgb(64, 64, 64), {0, 0, 48, 36}, false},   // the face only
         {"15", {"Face", 16, "B"}, PixelColor::Rgb(224, 32, 32, 127), {0, 0, 48, 18}, false},
         {"May 2024 <<", {"Face", 16, ""}, PixelColor::Rgb(64, 128, 32), {-48, 0, 200, 36}, false},
         {"May 2024 <<", {"Face", 16, ""}, PixelColor::Rgb(64, 128, 32), {-48, 0, 200, 36}, true},
@@ -52,14 +56,20 @@ Image Paper() {
     return image;
 }
 
-// Each case drawn in its own picture through the source.
+// Each case drawn in its own picture (made beforehand) through the source.
+void DrawInto(GlyphSource& glyphs, const std::vector<TextCase>& cases, std::vector<Image>& pictures,
+              GlyphBuffer& buffer) {
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const TextCase& c = cases[i];
+        DrawTextBox(glyphs, pictures[i], c.box, c.text, buffer, c.clipped ? &kClip : nullptr, c.color, c.font);
+    }
+}
+
 std::vector<Image> DrawAll(GlyphSource& glyphs, const std::vector<TextCase>& cases) {
     GlyphBuffer buffer;
     std::vector<Image> pictures;
-    for (const TextCase& c : cases) {
-        pictures.push_back(Paper());
-        DrawTextBox(glyphs, pictures.back(), c.box, c.text, buffer, c.clipped ? &kClip : nullptr, c.color, c.font);
-    }
+    for (size_t i = 0; i < cases.size(); ++i) pictures.push_back(Paper());
+    DrawInto(glyphs, cases, pictures, buffer);
     return pictures;
 }
 
@@ -147,6 +157,44 @@ TEST_F(GlyphCacheTest, RefusalsAreNotKept) {
     }
 }
 
+// Keeping an answer needs memory. Short of it at any point, the texts are drawn as the
+// source draws them, nothing escapes the drawing, and what was kept stays sound.
+TEST_F(GlyphCacheTest, ShortOfMemoryDrawsWithoutKeeping) {
+    const std::vector<TextCase> cases = Cases(DoubleByte());
+    const std::vector<Image> expected = DrawAll(plain_, cases);
+    for (size_t budget = 0; budget <= 24576; budget += 512) {
+        GlyphCache cache;
+        CachedGlyphSource cached(cache, behind_);
+        GlyphBuffer buffer;
+        std::vector<Image> pictures = DrawAll(plain_, cases);  // the glyph buffer and pictures made beforehand
+        DrawInto(plain_, cases, pictures, buffer);
+        for (Image& picture : pictures) StoreRect(picture, {0, 0, picture.Width(), picture.Height()}, kPaper);
+        // What the fake records must not be what runs short.
+        behind_.codes.reserve(behind_.codes.size() + 4096);
+        behind_.measured.reserve(behind_.measured.size() + 256);
+        behind_.fonts.reserve(behind_.fonts.size() + 256);
+        bool threw = false;
+        PeakAllocationOf(
+            [&] {
+                try {
+                    DrawInto(cached, cases, pictures, buffer);
+                } catch (const std::bad_alloc&) {
+                    threw = true;
+                }
+            },
+            budget);
+        ASSERT_FALSE(threw) << budget;
+        for (size_t i = 0; i < cases.size(); ++i) {
+            ASSERT_EQ(Difference(pictures[i], expected[i]), "") << "budget " << budget << ", case " << i;
+        }
+        const std::vector<Image> after = DrawAll(cached, cases);
+        for (size_t i = 0; i < cases.size(); ++i) {
+            ASSERT_EQ(Difference(after[i], expected[i]), "") << "after budget " << budget << ", case " << i;
+        }
+        EXPECT_LE(cache.Bytes(), GlyphCache::kMaxBytes);
+    }
+}
+
 TEST_F(GlyphCacheTest, StaysWithinItsBounds) {
     CachedGlyphSource cached(cache_, behind_);
     GlyphBuffer buffer;
@@ -173,6 +221,12 @@ TEST_F(GlyphCacheTest, StaysWithinItsBounds) {
     EXPECT_LE(cache_.Fonts(), GlyphCache::kMaxFonts);
     EXPECT_LE(cache_.Extents(), GlyphCache::kMaxExtents);
     EXPECT_EQ(cached.TextExtent({"Face", 9, ""}, "123"), plain_.TextExtent({"Face", 9, ""}, "123"));
+    // A text too long to keep is measured every time, and crowds out nothing.
+    const size_t before = cache_.Bytes();
+    const std::string longText(GlyphCache::kMaxBytes / 2, 'x');
+    EXPECT_EQ(cached.TextExtent({"Face", 9, ""}, longText), plain_.TextExtent({"Face", 9, ""}, longText));
+    EXPECT_EQ(cache_.Bytes(), before);
+    EXPECT_LE(cache_.Bytes(), GlyphCache::kMaxBytes);
 }
 
 TEST_F(GlyphCacheTest, OtherFontSettingsForgetEverything) {

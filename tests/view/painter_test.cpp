@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "calendar/lunisolar_memo.h"
 #include "framework/delegating_platform.h"
 #include "support/bitmap_writer.h"
 #include "support/fake_glyph_source.h"
@@ -414,9 +415,14 @@ TEST(PaintingWithCaches, PaintsWhatPaintingWithoutThemPaints) {
         };
         FakeGlyphSource plain, behind;
         plain.patterned = behind.patterned = true;
+        // The reference is painted with every cache off, the lunisolar memo as well.
+        const bool memoWasOn = LunisolarMemoOn();
+        SetLunisolarMemo(false);
         auto direct = prepared(false);
-        auto cached = prepared(true);
         const Image expected = paint(*direct, plain);
+        SetLunisolarMemo(memoWasOn);
+        ThisThreadsLunarQuarterMemo().Clear();
+        auto cached = prepared(true);
         const Image cold = paint(*cached, behind);
         const size_t coldCodes = behind.codes.size(), coldExtents = behind.measured.size();
         const Image warm = paint(*cached, behind);

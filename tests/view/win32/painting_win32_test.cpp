@@ -116,17 +116,17 @@ class Golden : public testing::TestWithParam<GoldenCase> {};
 // the fonts the glyph source keeps, and this thread's lunisolar memo (emptied).
 class Caches {
 public:
-    explicit Caches(bool on) : on_(on) {
+    explicit Caches(bool on) : on_(on), wasOn_(LunisolarMemoOn()) {
         SetLunisolarMemo(on);
         ThisThreadsLunarQuarterMemo().Clear();
         glyphs_.SetKeepFonts(on);
     }
-    ~Caches() { SetLunisolarMemo(true); }
+    ~Caches() { SetLunisolarMemo(wasOn_); }
     void Apply(CalendarView& view) { view.SetCaching(on_); }
     Win32GlyphSource& Glyphs() { return glyphs_; }
 
 private:
-    bool on_;
+    bool on_, wasOn_;
     Win32GlyphSource glyphs_;
 };
 
