@@ -5,6 +5,7 @@ namespace tavoli {
 namespace {
 
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 using AdjustForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
 template <class Function>
@@ -20,6 +21,19 @@ int WindowDpi(HWND window) {
     if (getDpiForWindow && window) {
         const UINT dpi = getDpiForWindow(window);
         if (dpi != 0) return static_cast<int>(dpi);
+    }
+    // Windows 8.1 knows each monitor's scale, but only through the shell's library.
+    static const auto getDpiForMonitor = [] {
+        HMODULE shcore = LoadLibraryA("shcore.dll");
+        return shcore ? reinterpret_cast<GetDpiForMonitorFunction>(
+                            reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
+                      : nullptr;
+    }();
+    if (!getDpiForWindow && getDpiForMonitor && window) {
+        UINT x = 0, y = 0;
+        if (SUCCEEDED(getDpiForMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), 0, &x, &y)) && y != 0) {
+            return static_cast<int>(y);
+        }
     }
     int dpi = 96;
     if (HDC screen = GetDC(nullptr)) {

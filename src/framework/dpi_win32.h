@@ -1,6 +1,6 @@
-// The scale of the monitor a window is on. The per-monitor functions exist from
-// Windows 10 (1607) on and are looked up when first asked for; on older systems the
-// system's DPI serves, which is then the same for every monitor.
+// The scale of the monitor a window is on. The per-window functions exist from
+// Windows 10 (1607) on and are looked up when first asked for; Windows 8.1 is asked per
+// monitor; on older systems the system's DPI serves, the same for every monitor.
 #pragma once
 
 #include <windows.h>

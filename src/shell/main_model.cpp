@@ -34,9 +34,14 @@ void MainModel::OnShow() {
         view_ = std::make_unique<CalendarView>();
         view_->SelectDate(Today(kLocalZone));
     }
-    view_->SetDpi(host_.Dpi());
     settings_.Load(*view_, host_.Store(), window_, host_.SystemWindowColor());
-    if (window_.position) host_.MoveWindow(*window_.position);
+    // The position is kept in 96-DPI units, as the settings are; the view takes the scale
+    // of the monitor the window is on once it is there.
+    if (window_.position) {
+        const int dpi = host_.Dpi();
+        host_.MoveWindow({ScaleToDpi(window_.position->x, dpi), ScaleToDpi(window_.position->y, dpi)});
+    }
+    view_->SetDpi(host_.Dpi());
     if (window_.transparency != 0) host_.SetTranslucency(window_.transparency);
     host_.StartTimer();
     host_.SetTitle(ApplicationTitle());
@@ -46,7 +51,9 @@ void MainModel::OnShow() {
 void MainModel::OnHide() {
     host_.SetDisplayChecked(false);
     if (!view_) return;
-    settings_.Save(*view_, host_.Store(), window_, host_.WindowPosition(), memoDirty_);
+    const Point at = host_.WindowPosition();
+    const int dpi = host_.Dpi();
+    settings_.Save(*view_, host_.Store(), window_, {ScaleFromDpi(at.x, dpi), ScaleFromDpi(at.y, dpi)}, memoDirty_);
     host_.StopTimer();
     view_.reset();
     lastBackgroundName_.clear();
@@ -75,6 +82,17 @@ void MainModel::OnDpiChanged(int dpi) {
     if (!view_) return;
     view_->SetDpi(dpi);
     host_.ResizeClient(view_->ViewSize());
+    host_.RepaintAll();
+}
+
+std::optional<Size> MainModel::ViewSizeAt(int dpi) const {
+    if (!view_) return std::nullopt;
+    return view_->ViewSizeAt(dpi);
+}
+
+void MainModel::OnFontsChanged() {
+    if (!view_) return;
+    view_->ReleaseBuffers();  // the next paint makes fonts and glyphs anew, the painter's source too
     host_.RepaintAll();
 }
 

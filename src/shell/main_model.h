@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -106,6 +107,10 @@ public:
     // The window moved to a monitor of another scale, or the scale changed: the view is
     // laid out again at the new DPI, the client resized to it and repainted.
     void OnDpiChanged(int dpi);
+    // The window's size at another DPI, for the system to place it before it moves there.
+    std::optional<Size> ViewSizeAt(int dpi) const;
+    // Fonts were installed or removed: what was made with the old ones is dropped.
+    void OnFontsChanged();
 
     // Title, background, size and picture after the month or the settings changed.
     void RefreshWindow(bool forced);

@@ -27,6 +27,9 @@ constexpr UINT kTimerPeriod = 1000;
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
 #endif
+#ifndef WM_GETDPISCALEDSIZE
+#define WM_GETDPISCALEDSIZE 0x02E4
+#endif
 
 HWND HelpOwner() {
     HWND active = GetActiveWindow();
@@ -127,6 +130,21 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONUP: model_.OnRightButtonUp({LOWORD(lParam), HIWORD(lParam)}); break;
     case WM_MOUSEMOVE: model_.OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); break;
     case WM_HELP: OpenHelp(); break;
+    case WM_GETDPISCALEDSIZE:
+        // Before a move to a monitor of another scale: the window's size there, so that the
+        // rectangle the system then suggests is the one the view needs.
+        if (const std::optional<Size> size = model_.ViewSizeAt(static_cast<int>(wParam))) {
+            RECT rect{0, 0, size->width, size->height};
+            AdjustWindowRectForDpi(rect, static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)),
+                                   static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE)),
+                                   static_cast<int>(wParam));
+            auto* answer = reinterpret_cast<SIZE*>(lParam);
+            answer->cx = rect.right - rect.left;
+            answer->cy = rect.bottom - rect.top;
+            return TRUE;
+        }
+        return FALSE;
+    case WM_FONTCHANGE: model_.OnFontsChanged(); break;
     case WM_DPICHANGED: {
         // The rectangle the system suggests keeps the window where the user put it on the
         // new monitor; the client then takes the view's size at the new scale.

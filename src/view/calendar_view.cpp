@@ -208,13 +208,21 @@ std::vector<NameEntry> CalendarView::NamesOfDay(CalDate date) const {
     return dayKinds_.NamesOf(script_, date);
 }
 
-Size CalendarView::ViewSize() const {
-    const auto margins = MarginPixels();
-    const Size cell = CellPixels();
+std::array<int, 4> CalendarView::MarginsAt(int dpi) const {
+    constexpr int kMaxMarginPixels = 1 << 24;
+    std::array<int, 4> margins = {marginLeft_, marginTop_, marginRight_, marginBottom_};
+    for (int& margin : margins) margin = Clamp(ScaleToDpi(margin, dpi), -kMaxMarginPixels, kMaxMarginPixels);
+    return margins;
+}
+
+Size CalendarView::ViewSizeAt(int dpi) const {
+    dpi = Clamp(dpi, kMinDpi, kMaxDpi);
+    const auto margins = MarginsAt(dpi);
+    const Size cell{ScaleToDpi(cellWidth_, dpi), ScaleToDpi(cellHeight_, dpi)};
     const int64_t width = int64_t{margins[0]} + margins[2] + int64_t{TotalColumns()} * cell.width;
     const int64_t height = int64_t{margins[1]} + margins[3] + int64_t{TotalRows()} * cell.height;
-    return {Clamp(std::max<int64_t>(width, Scaled(backgroundWidth_)), INT32_MIN, INT32_MAX),
-            Clamp(std::max<int64_t>(height, Scaled(backgroundHeight_)), INT32_MIN, INT32_MAX)};
+    return {Clamp(std::max<int64_t>(width, ScaleToDpi(backgroundWidth_, dpi)), INT32_MIN, INT32_MAX),
+            Clamp(std::max<int64_t>(height, ScaleToDpi(backgroundHeight_, dpi)), INT32_MIN, INT32_MAX)};
 }
 
 // ---- Month ----

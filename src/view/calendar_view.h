@@ -117,9 +117,8 @@ public:
     // A 96-DPI length in pixels at the view's DPI.
     int Scaled(int length) const { return ScaleToDpi(length, dpi_); }
     Size CellPixels() const { return {Scaled(cellWidth_), Scaled(cellHeight_)}; }
-    std::array<int, 4> MarginPixels() const {
-        return {Scaled(marginLeft_), Scaled(marginTop_), Scaled(marginRight_), Scaled(marginBottom_)};
-    }
+    // Each within ±2^24 pixels, so that sums of margins and cells stay within an int.
+    std::array<int, 4> MarginPixels() const { return MarginsAt(dpi_); }
     void SetFirstDayOfWeek(int weekday);  // taken modulo 7
     int FirstDayOfWeek() const { return firstDayOfWeek_; }
     void SetBaseDayOfWeek(int weekday);
@@ -172,7 +171,9 @@ public:
     const BackgroundImage& Background() const { return background_; }
     // The background picture as painted: scaled to the DPI by whole source pixels.
     const Image& ShownPicture() const { return dpi_ == kBaseDpi ? background_.Picture() : scaledPicture_; }
-    Size ViewSize() const;
+    Size ViewSize() const { return ViewSizeAt(dpi_); }
+    // The size the view would have at another DPI (a window about to move to another monitor).
+    Size ViewSizeAt(int dpi) const;
 
     const std::vector<std::string>& FooterLines() const { return footerLines_; }
     // The title: the month in the "Title-bar" style, else the application's title; with
@@ -226,6 +227,7 @@ public:
 private:
     void UpdateGrid();
     void ScaleBackground();
+    std::array<int, 4> MarginsAt(int dpi) const;
     bool InDateArea(int column, int row) const;
     std::string Format(const std::string& templ, CalDate date) const;
 

@@ -32,14 +32,22 @@ std::vector<Rect> Subtract(const Rect& a, const Rect& b) {
     return parts;
 }
 
-int ScaleToDpi(int length, int dpi) {
-    if (dpi == kBaseDpi) return length;
-    const int64_t product = int64_t{length} * dpi;
-    const int64_t half = kBaseDpi / 2;
-    const int64_t scaled = product >= 0 ? (product + half) / kBaseDpi : -((-product + half) / kBaseDpi);
+namespace {
+
+// length × numerator / denominator, rounded half away from zero and kept in an int.
+int MulDivRounded(int length, int numerator, int denominator) {
+    if (numerator == denominator || denominator <= 0) return length;
+    const int64_t product = int64_t{length} * numerator;
+    const int64_t half = denominator / 2;
+    const int64_t scaled = product >= 0 ? (product + half) / denominator : -((-product + half) / denominator);
     return static_cast<int>(
         std::clamp<int64_t>(scaled, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
+
+}  // namespace
+
+int ScaleToDpi(int length, int dpi) { return MulDivRounded(length, dpi, kBaseDpi); }
+int ScaleFromDpi(int length, int dpi) { return MulDivRounded(length, kBaseDpi, dpi); }
 
 Rect ScaleToDpi(const Rect& rect, int dpi) {
     return {ScaleToDpi(rect.left, dpi), ScaleToDpi(rect.top, dpi), ScaleToDpi(rect.right, dpi),

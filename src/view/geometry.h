@@ -42,5 +42,7 @@ std::vector<Rect> Subtract(const Rect& a, const Rect& b);
 constexpr int kBaseDpi = 96;
 int ScaleToDpi(int length, int dpi);
 Rect ScaleToDpi(const Rect& rect, int dpi);
+// A length in pixels at `dpi` back in 96-DPI units, rounded the same way.
+int ScaleFromDpi(int length, int dpi);
 
 }  // namespace tavoli

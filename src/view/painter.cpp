@@ -76,7 +76,9 @@ Rect CalendarPainter::PaintedArea() const {
     const Rect grid{0, 0, margins[0] + margins[2] + view_.TotalColumns() * cell.width,
                     margins[1] + margins[3] + view_.TotalRows() * cell.height};
     const Image& picture = view_.ShownPicture();
-    return Union(grid, {0, 0, picture.Width(), picture.Height()});
+    // The window's size as well: a picture that could not be scaled still sized it.
+    const Size size = view_.ViewSize();
+    return Union(Union(grid, {0, 0, picture.Width(), picture.Height()}), {0, 0, size.width, size.height});
 }
 
 FontSpec CalendarPainter::Font(FontRole role, const char* styleLetters) const {

@@ -162,11 +162,17 @@ TEST_F(Model, ShowLoadsAndHideSavesAndDropsTheView) {
 TEST_F(Model, TheWindowFollowsTheDpiAndTheSettingsStayIn96DpiUnits) {
     model_.OnHide();
     host_.store.Set("Margin", "4,4,4,10");
+    host_.store.Set("Position", "100,-7");
+    host_.Take();
     host_.dpi = 144;  // shown on a 150 % monitor
     model_.OnShow();
     const std::vector<std::string> shown = host_.Take();
+    ASSERT_GE(shown.size(), 3u);
+    EXPECT_EQ(shown[1], "move 150,-11");                   // the stored position in pixels at 144 DPI
     EXPECT_EQ(shown[shown.size() - 2], "resize 516x507");  // (344 × 338) × 1.5
     EXPECT_EQ(View().CellSize(), (Size{48, 36}));
+    EXPECT_EQ(model_.ViewSizeAt(192), (Size{688, 676}));  // asked before a move; nothing changes
+    EXPECT_EQ(View().Dpi(), 144);
     // Moved to a 200 % monitor, and back to 100 %.
     const struct {
         int dpi;
@@ -176,13 +182,25 @@ TEST_F(Model, TheWindowFollowsTheDpiAndTheSettingsStayIn96DpiUnits) {
         model_.OnDpiChanged(move.dpi);
         EXPECT_EQ(host_.Take(), (std::vector<std::string>{move.resize, "paint all"})) << move.dpi;
     }
+    host_.dpi = 120;
     model_.OnHide();
+    EXPECT_EQ(host_.store.Get("Position"), "9,18");  // the window at (11, 22) on a 120-DPI monitor
     EXPECT_EQ(host_.store.Get("CellSize"), "(48,36)");
     EXPECT_EQ(host_.store.Get("Margin"), "4,4,4,10");
     EXPECT_EQ(host_.store.Get("FontSize"), "40,24,16,8");
     host_.Take();
     model_.OnDpiChanged(144);  // hidden: nothing to lay out
     EXPECT_TRUE(host_.Take().empty());
+    EXPECT_EQ(model_.ViewSizeAt(144), std::nullopt);
+}
+
+TEST_F(Model, FontsInstalledOrRemovedDropWhatWasMadeWithTheOldOnes) {
+    View().Buffers().glyphCache.Use({"", {40, 24, 16, 8}, 1});
+    View().Buffers().glyphCache.FontOf({"", 24, ""}, nullptr);
+    ASSERT_FALSE(View().Buffers().glyphCache.Empty());
+    model_.OnFontsChanged();
+    EXPECT_TRUE(View().Buffers().glyphCache.Empty());
+    EXPECT_EQ(host_.Take(), (std::vector<std::string>{"paint all"}));
 }
 
 TEST_F(Model, WheelStepsByWholeNotches) {

@@ -76,6 +76,15 @@ TEST(CalendarView, LayoutScalesWithTheDpiAndSettingsDoNot) {
     huge.SetDpi(100000);  // 1000 % at most
     EXPECT_EQ(huge.Dpi(), 960);
     EXPECT_EQ(huge.ViewSize(), (Size{3440, 3320}));
+    EXPECT_EQ(huge.ViewSizeAt(144), (Size{516, 498}));  // another scale, asked without changing it
+    EXPECT_EQ(huge.Dpi(), 960);
+    // Margins as large as a setting may hold stay within reach of an int once scaled.
+    huge.SetMargins(INT32_MAX, INT32_MIN, INT32_MAX, 0);
+    EXPECT_EQ(huge.Margins(), (std::array<int, 4>{INT32_MAX, INT32_MIN, INT32_MAX, 0}));
+    EXPECT_EQ(huge.MarginPixels(), (std::array<int, 4>{1 << 24, -(1 << 24), 1 << 24, 0}));
+    EXPECT_EQ(huge.ViewSize().width, 2 * (1 << 24) + 7 * 480);
+    huge.PointerMoved(0, 0);
+    EXPECT_EQ(huge.CursorColumn(), -34952);  // far left of the grid: no cell
 }
 
 TEST(CalendarView, LeftTwoLinesWithWeekNumbers) {

@@ -347,6 +347,13 @@ TEST(Geometry, LengthsAndRectanglesScaledToTheDpi) {
         {-2147483647 - 1, 960, -2147483647 - 1},  // clamped, not wrapped
     };
     for (const auto& c : cases) EXPECT_EQ(ScaleToDpi(c.length, c.dpi), c.scaled) << c.length << " at " << c.dpi;
+    // Back to 96-DPI units, rounded the same way; a length survives the round trip.
+    EXPECT_EQ(ScaleFromDpi(11, 120), 9);    // 8.8
+    EXPECT_EQ(ScaleFromDpi(-11, 144), -7);  // −7.33
+    EXPECT_EQ(ScaleFromDpi(150, 144), 100);
+    for (int length : {-100, -1, 0, 1, 37, 100}) {
+        for (int dpi : {120, 144, 192}) EXPECT_EQ(ScaleFromDpi(ScaleToDpi(length, dpi), dpi), length) << length;
+    }
     // Rectangles that touch at 96 DPI touch when scaled.
     const Rect a{3, 5, 17, 9}, b{17, 9, 29, 30};
     for (int dpi : {120, 144, 168, 192}) {

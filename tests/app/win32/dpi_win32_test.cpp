@@ -22,17 +22,13 @@
 #include "framework/platform.h"
 #include "support/dialog_driver_win32.h"
 #include "support/program_win32.h"
+#include "support/run_dpi_win32.h"
 #include "support/temp_folder.h"
 #include "support/window_capture_win32.h"
 #include "view/geometry.h"
 
 namespace tavoli {
 namespace {
-
-int RunDpi() {
-    const char* value = std::getenv("TAVOLI_WINE_DPI");
-    return value ? std::atoi(value) : kBaseDpi;
-}
 
 std::string Locale() { return SystemPlatform().AnsiCodePage() == kCodePageJapanese ? "ja" : "en"; }
 

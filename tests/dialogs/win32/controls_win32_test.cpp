@@ -16,6 +16,7 @@
 #include "dialogs/modal_dialog_win32.h"
 #include "framework/dpi_win32.h"
 #include "support/dialog_driver_win32.h"
+#include "support/run_dpi_win32.h"
 
 namespace tavoli {
 namespace {
@@ -159,7 +160,8 @@ TEST(ControlWrappers, CreateWindowsOfTheirKind) {
             EXPECT_EQ(GetParent(window), d.Window()) << kind.what;
             // Placed where the rectangle scales to at the dialog's DPI.
             const Rect place = PlaceOf(window);
-            const Rect wanted = ScaleToDpi(placed[i].rect, WindowDpi(d.Window()));
+            ASSERT_EQ(WindowDpi(d.Window()), RunDpi());
+            const Rect wanted = ScaleToDpi(placed[i].rect, RunDpi());
             EXPECT_EQ(place.left, wanted.left) << kind.what;
             EXPECT_EQ(place.top, wanted.top) << kind.what;
             // A closed combo box is shorter than its rectangle, and a spin edit gives the
@@ -182,7 +184,7 @@ TEST(ControlWrappers, CreateWindowsOfTheirKind) {
         EXPECT_EQ(GetDlgCtrlID(spinner), SpinnerIdOf(kSpin));
         EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(spinner, UDM_GETBUDDY, 0, 0)), d.spin.Window());
         const Rect edit = PlaceOf(d.spin.Window()), arrows = PlaceOf(spinner);
-        const int dpi = WindowDpi(d.Window());
+        const int dpi = RunDpi();
         EXPECT_LT(edit.right, ScaleToDpi(80, dpi));
         EXPECT_GE(arrows.left, ScaleToDpi(10, dpi));
         EXPECT_LE(arrows.right, ScaleToDpi(80, dpi));

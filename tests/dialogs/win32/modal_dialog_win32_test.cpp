@@ -10,6 +10,7 @@
 #include "framework/lang_text.h"
 #include "framework/platform.h"
 #include "support/dialog_driver_win32.h"
+#include "support/run_dpi_win32.h"
 
 namespace tavoli {
 namespace {
@@ -74,6 +75,7 @@ TEST(RunModal, SizesInDialogUnitsAreClamped) {
         // portable mapping computes it from the dialog's base units; at another scale, the
         // size at the smallest units, scaled like the controls.
         const int dpi = WindowDpi(nullptr);
+        ASSERT_EQ(dpi, RunDpi());
         if (dpi == kBaseDpi) {
             EXPECT_EQ(dialog.client, dialog.mapped) << c.width << " x " << c.height;
             EXPECT_EQ(dialog.client, DialogClientSize(c.expected.width, c.expected.height, dialog.units))

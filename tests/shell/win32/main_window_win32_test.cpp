@@ -7,6 +7,7 @@
 
 #include <thread>
 
+#include "framework/dpi_win32.h"
 #include "framework/messages.h"
 #include "shell/command_table.h"
 #include "support/map_settings_store.h"
@@ -122,6 +123,27 @@ TEST_F(MainWindowTest, AnotherScaleResizesTheWindowWhereTheSystemSuggests) {
         EXPECT_EQ(frame.top, move.suggested.top) << move.dpi;
     }
     EXPECT_EQ(View().CellSize(), (Size{48, 36}));
+    // Asked beforehand, the window gives its size at the other scale and changes nothing.
+    SIZE size{};
+    EXPECT_TRUE(SendMessageA(handle_, 0x02E4 /* WM_GETDPISCALEDSIZE */, 192, reinterpret_cast<LPARAM>(&size)));
+    RECT expected{0, 0, 688, 664};  // with the frame the window has at 192 DPI
+    AdjustWindowRectForDpi(expected, static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_STYLE)),
+                           static_cast<DWORD>(GetWindowLongPtrA(handle_, GWL_EXSTYLE)), 192);
+    EXPECT_EQ(size.cx, expected.right - expected.left);
+    EXPECT_EQ(size.cy, expected.bottom - expected.top);
+    EXPECT_EQ(View().Dpi(), 96);
+}
+
+TEST_F(MainWindowTest, FontsInstalledOrRemovedRepaintWithNewFonts) {
+    RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    GlyphCache& cache = View().Buffers().glyphCache;
+    ASSERT_FALSE(cache.Empty());
+    // A measurement only the old fonts could have given.
+    const FontSpec font{"", 24, ""};
+    cache.AddExtent(cache.FontOf(font, nullptr), "made with the old fonts", {1, 1});
+    SendMessageA(handle_, WM_FONTCHANGE, 0, 0);
+    Pump();
+    EXPECT_EQ(cache.FindExtent(cache.FontOf(font, nullptr), "made with the old fonts"), nullptr);
 }
 
 TEST_F(MainWindowTest, TheDayChangesOnTheTimer) {
