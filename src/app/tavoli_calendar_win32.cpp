@@ -46,7 +46,7 @@ int Run(HINSTANCE instance, const char* commandLine, int showCommand) {
         ActivateRunningCopies();
         return 0;
     }
-    SetApplicationName(ResolveText(AppInfo::kProductTitle).substr(0, 31));
+    SetApplicationName(ResolveText(AppInfo::kProductTitle));
     const bool trayResident = HasTrayArgument(SplitCommandLine(commandLine ? commandLine : ""));
     if (trayResident) showCommand = SW_HIDE;
 

@@ -16,10 +16,6 @@ namespace {
 
 HINSTANCE InstanceOf(HWND window) { return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)); }
 
-// The swatch whose window is being made on this thread: its procedure may see messages
-// before the window's user data names the wrapper.
-thread_local ColorSwatch* swatchBeingCreated = nullptr;
-
 }  // namespace
 
 void EnsureCommonControls() {
@@ -55,8 +51,6 @@ DWORD DialogControl::Style() const {
 
 ErrorValue DialogControl::Create(HWND parent, int id) {
     if (window_) Destroy();  // the kind's own Destroy: its state is kept for the new window
-    parent_ = parent;
-    id_ = id;
     dpi_ = WindowDpi(parent);
     const Rect r = ScaleToDpi(rect_, dpi_);
     window_ = CreateWindowExA(extendedStyle_, className_.c_str(), text_.c_str(), Style(), r.left, r.top, r.Width(),
@@ -313,18 +307,14 @@ void SpinEditControl::SetBounds(int lower, int upper) {
 ColorSwatch::~ColorSwatch() { ColorSwatch::Destroy(); }
 
 ErrorValue ColorSwatch::Create(HWND parent, int id) {
-    ColorSwatch* const outer = swatchBeingCreated;
-    swatchBeingCreated = this;
     const ErrorValue error = DialogControl::Create(parent, id);
     if (error == kSuccess) {
-        // The procedure is in place before the user data names this wrapper: anything it
-        // sees in between finds the wrapper in the slot.
+        // The user data names this wrapper before its procedure takes the window's messages.
+        SetWindowLongPtrA(Window(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         replaced_ = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(Window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
-        SetWindowLongPtrA(Window(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         InvalidateRect(Window(), nullptr, TRUE);
     }
-    swatchBeingCreated = outer;
     return error;
 }
 
@@ -346,7 +336,6 @@ void ColorSwatch::SetColor(PixelColor color) {
 
 LRESULT CALLBACK ColorSwatch::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const ColorSwatch* swatch = reinterpret_cast<const ColorSwatch*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!swatch) swatch = swatchBeingCreated;
     if (!swatch || !swatch->replaced_) return DefWindowProcA(window, message, wParam, lParam);
     const LRESULT result = CallWindowProcA(swatch->replaced_, window, message, wParam, lParam);
     if (message == WM_PAINT) swatch->Paint(window);

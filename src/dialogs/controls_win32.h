@@ -48,17 +48,12 @@ public:
     std::string GetText() const;
     // Stores the rectangle (pixels at 96 DPI) and moves the window there.
     void SetRect(const Rect& rect);
-    const Rect& GetRect() const { return rect_; }
     void Enable(bool enabled);
     bool IsEnabled() const { return enabled_; }
 
     HWND Window() const { return window_; }
-    int Id() const { return id_; }
-    HWND Parent() const { return parent_; }
-    const std::string& ClassName() const { return className_; }
     // The style as created: the kind's, WS_CHILD, and WS_VISIBLE / WS_DISABLED by the flags.
     DWORD Style() const;
-    DWORD ExtendedStyle() const { return extendedStyle_; }
 
 protected:
     DialogControl(const char* className, DWORD style, DWORD extendedStyle)
@@ -72,8 +67,6 @@ private:
     std::string text_;
     Rect rect_;
     int dpi_ = 96;  // the parent's when the window was made
-    int id_ = 0;
-    HWND parent_ = nullptr;
     bool visible_ = true;
     bool enabled_ = true;
 };

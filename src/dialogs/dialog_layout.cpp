@@ -9,11 +9,6 @@ namespace tavoli {
 
 namespace {
 
-// MulDiv's rounding, half away from zero, for the non-negative sizes of dialogs.
-int ScaleRounded(int value, int numerator, int denominator) {
-    return static_cast<int>((static_cast<int64_t>(value) * numerator + denominator / 2) / denominator);
-}
-
 bool Inside(const Rect& inner, const Rect& outer) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
            inner.bottom <= outer.bottom;
@@ -38,7 +33,7 @@ const ControlSpec* DialogLayout::Find(int id) const {
 }
 
 Size DialogClientSize(int widthUnits, int heightUnits, DialogBaseUnits units) {
-    return {ScaleRounded(widthUnits, units.x, 4), ScaleRounded(heightUnits, units.y, 8)};
+    return {MulDivRounded(widthUnits, units.x, 4), MulDivRounded(heightUnits, units.y, 8)};
 }
 
 Rect Footprint(const ControlSpec& control) {

@@ -19,7 +19,6 @@ struct MemoPrompt {
     std::string caption;
     std::string prompt;
     std::string text;
-    HWND window = nullptr;
     HWND controls[4] = {};  // prompt, edit, OK, Cancel
 };
 
@@ -38,7 +37,6 @@ INT_PTR CALLBACK MemoProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
         auto* memo = reinterpret_cast<MemoPrompt*>(lParam);
-        memo->window = window;
         SetWindowTextA(window, (memo->caption.empty() ? ApplicationTitle() : memo->caption).c_str());
         const DialogLayout& layout = MemoDialogLayout();
         FitDialogToDpi(window, layout.widthUnits, layout.heightUnits);
@@ -68,7 +66,6 @@ INT_PTR CALLBACK MemoProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             if (control) DestroyWindow(control);
             control = nullptr;
         }
-        memo->window = nullptr;
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         return TRUE;
     default: return FALSE;

@@ -1,7 +1,6 @@
 #include "dialogs/memo_text.h"
 
 #include "framework/lang_text.h"
-#include "framework/platform.h"
 
 namespace tavoli {
 

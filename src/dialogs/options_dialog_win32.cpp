@@ -138,14 +138,11 @@ void OptionsDialog::OnInit() {
         const ControlSpec& spec = *page.spec;
         DialogControl& control = *page.control;
         control.Show(spec.page == 0);
-        if (spec.kind == ControlKind::kCombo) {
-            control.SetRect(spec.rect);
+        if (spec.kind == ControlKind::kCombo || spec.kind == ControlKind::kEdit) {
+            control.SetRect(spec.rect);  // items and values were given before: no label text
             control.Create(Window(), spec.id);
         } else if (spec.kind == ControlKind::kSpinEdit) {
             PlaceControl(static_cast<SpinEditControl&>(control), spec, Window());
-        } else if (spec.kind == ControlKind::kEdit) {
-            control.SetRect(spec.rect);  // an edit keeps the value it was given
-            control.Create(Window(), spec.id);
         } else {
             PlaceControl(control, spec, Window());
         }

@@ -1,6 +1,7 @@
 #include "dialogs/options_layout.h"
 
 #include "framework/lang_text.h"
+#include "shell/settings_text.h"
 
 namespace tavoli {
 
@@ -120,8 +121,6 @@ DialogLayout MakeLayout() {
     return layout;
 }
 
-std::string BlankIfEmpty(const std::string& text) { return text.empty() ? " " : text; }
-
 }  // namespace
 
 const DialogLayout& OptionsDialogLayout() {
@@ -149,7 +148,7 @@ OptionValues OptionValuesOf(const CalendarView& view, const WindowSettings& wind
     values.footerStyle = design.footer;
     for (size_t i = 0; i < kOptionsColorRows.size(); ++i) values.colors[i] = style.Color(kOptionsColorRows[i]);
     values.fontFace = style.fontFace;
-    for (size_t i = 0; i < 4; ++i) values.fontSizes[i] = style.fontSizes[i];
+    values.fontSizes = style.fontSizes;
     values.backgroundImagePath = window.backgroundImagePath;
     values.margins = view.Margins();
     values.weekdayNames = view.WeekdayNames();
@@ -168,7 +167,7 @@ void ApplyOptionValues(const OptionValues& values, CalendarView& view, WindowSet
     view.SetDesign(Design::FromValues(values.headerStyle, values.weekdayStyle, values.rowsStyle, values.footerStyle));
     for (size_t i = 0; i < kOptionsColorRows.size(); ++i) style.SetColor(kOptionsColorRows[i], values.colors[i]);
     style.fontFace = values.fontFace;
-    for (size_t i = 0; i < 4; ++i) style.fontSizes[i] = values.fontSizes[i];
+    style.fontSizes = values.fontSizes;
     view.SetMargins(values.margins[0], values.margins[1], values.margins[2], values.margins[3]);
     view.SetNames(BlankIfEmpty(values.weekdayNames), BlankIfEmpty(values.monthNames), BlankIfEmpty(values.eraList));
     style.emphasis = values.emphasis;

@@ -24,12 +24,13 @@ int WindowDpi(HWND window) {
     }
     // Windows 8.1 knows each monitor's scale, but only through the shell's library.
     static const auto getDpiForMonitor = [] {
+        if (getDpiForWindow) return GetDpiForMonitorFunction{};
         HMODULE shcore = LoadLibraryA("shcore.dll");
         return shcore ? reinterpret_cast<GetDpiForMonitorFunction>(
                             reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
                       : nullptr;
     }();
-    if (!getDpiForWindow && getDpiForMonitor && window) {
+    if (getDpiForMonitor && window) {
         UINT x = 0, y = 0;
         if (SUCCEEDED(getDpiForMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), 0, &x, &y)) && y != 0) {
             return static_cast<int>(y);

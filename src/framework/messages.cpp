@@ -24,18 +24,7 @@ int Show(uintptr_t owner, const std::string& text, uint32_t style) {
 
 }  // namespace
 
-void SetApplicationName(std::string_view name) {
-    // Keep at most 31 bytes, cut at a character boundary.
-    const char* p = name.data();
-    const char* const end = name.data() + name.size();
-    while (p < end) {
-        const char* next = p;
-        NextChar(next, end);
-        if (next - name.data() > 31) break;
-        p = next;
-    }
-    ApplicationName().assign(name.data(), static_cast<size_t>(p - name.data()));
-}
+void SetApplicationName(std::string_view name) { ApplicationName() = std::string(CutAtCharacter(name, 31)); }
 
 std::string ApplicationTitle() {
     if (!ApplicationName().empty()) return ApplicationName();

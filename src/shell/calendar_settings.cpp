@@ -142,10 +142,8 @@ void CalendarSettings::ApplyValues(const SettingsValues& values, CalendarView& v
     }
 }
 
-SettingsValues CalendarSettings::ValuesOf(CalendarView& view, const WindowSettings& window, Point windowPosition) {
-    // An empty name list would read back as "keep the default": a blank keeps it empty.
-    view.SetNames(view.WeekdayNames().empty() ? " " : "", view.MonthNames().empty() ? " " : "",
-                  view.EraList().empty() ? " " : "");
+SettingsValues CalendarSettings::ValuesOf(const CalendarView& view, const WindowSettings& window,
+                                          Point windowPosition) {
     const ViewStyle& style = view.Style();
     const Size cell = view.CellSize();
     const auto margins = view.Margins();
@@ -160,9 +158,9 @@ SettingsValues CalendarSettings::ValuesOf(CalendarView& view, const WindowSettin
     values.emplace_back("CellSize", "(" + std::to_string(cell.width) + "," + std::to_string(cell.height) + ")");
     values.emplace_back("Margin", std::to_string(margins[0]) + "," + std::to_string(margins[1]) + "," +
                                       std::to_string(margins[2]) + "," + std::to_string(margins[3]));
-    values.emplace_back("FormatWeekdayName", view.WeekdayNames());
-    values.emplace_back("FormatMonthName", view.MonthNames());
-    values.emplace_back("FormatEra", view.EraList());
+    values.emplace_back("FormatWeekdayName", BlankIfEmpty(view.WeekdayNames()));
+    values.emplace_back("FormatMonthName", BlankIfEmpty(view.MonthNames()));
+    values.emplace_back("FormatEra", BlankIfEmpty(view.EraList()));
     std::string sizes;
     for (FontRole role : kFontRoles) sizes += (sizes.empty() ? "" : ",") + std::to_string(style.FontSize(role));
     values.emplace_back("FontSize", sizes);

@@ -74,7 +74,7 @@ public:
     void LoadFormats(CalendarView& view) const;
     static void ApplyValues(const SettingsValues& values, CalendarView& view, WindowSettings& window);
     // The values in the order they are written; empty name formats become one blank first.
-    static SettingsValues ValuesOf(CalendarView& view, const WindowSettings& window, Point windowPosition);
+    static SettingsValues ValuesOf(const CalendarView& view, const WindowSettings& window, Point windowPosition);
 
 private:
     SettingsPaths paths_;

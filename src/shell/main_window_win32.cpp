@@ -8,11 +8,9 @@
 #include "dialogs/options_dialog_win32.h"
 #include "dialogs/small_dialogs_win32.h"
 #include "framework/dpi_win32.h"
-#include "framework/paths.h"
 #include "framework/platform.h"
 #include "shell/help_win32.h"
 #include "shell/menu_win32.h"
-#include "shell/startup.h"
 #include "view/image_win32.h"
 #include "view/paint_target_win32.h"
 #include "view/painter.h"
@@ -31,9 +29,12 @@ constexpr UINT kTimerPeriod = 1000;
 #define WM_GETDPISCALEDSIZE 0x02E4
 #endif
 
-HWND HelpOwner() {
-    HWND active = GetActiveWindow();
-    return active ? GetAncestor(active, GA_ROOT) : nullptr;
+// The window size that holds a client area of this size, with the frame metrics of `dpi`.
+SIZE FrameSize(HWND window, Size client, int dpi) {
+    RECT rect{0, 0, client.width, client.height};
+    AdjustWindowRectForDpi(rect, static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)),
+                           static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE)), dpi);
+    return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
 }  // namespace
@@ -134,13 +135,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         // Before a move to a monitor of another scale: the window's size there, so that the
         // rectangle the system then suggests is the one the view needs.
         if (const std::optional<Size> size = model_.ViewSizeAt(static_cast<int>(wParam))) {
-            RECT rect{0, 0, size->width, size->height};
-            AdjustWindowRectForDpi(rect, static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)),
-                                   static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE)),
-                                   static_cast<int>(wParam));
-            auto* answer = reinterpret_cast<SIZE*>(lParam);
-            answer->cx = rect.right - rect.left;
-            answer->cy = rect.bottom - rect.top;
+            *reinterpret_cast<SIZE*>(lParam) = FrameSize(window_, *size, static_cast<int>(wParam));
             return TRUE;
         }
         return FALSE;
@@ -196,11 +191,8 @@ void MainWindow::WithPainter(Paint paint) {
 void MainWindow::SetTitle(const std::string& title) { SetWindowTextA(window_, title.c_str()); }
 
 void MainWindow::ResizeClient(Size size) {
-    RECT rect{0, 0, size.width, size.height};
-    AdjustWindowRectForDpi(rect, static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)),
-                           static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE)), WindowDpi(window_));
-    SetWindowPos(window_, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE frame = FrameSize(window_, size, WindowDpi(window_));
+    SetWindowPos(window_, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::RepaintAll() {
@@ -287,7 +279,7 @@ void MainWindow::PutOnClipboard(const std::string& text) {
     CloseClipboard();
 }
 
-void MainWindow::OpenHelp() { OpenHelpDocument(HelpOwner()); }
+void MainWindow::OpenHelp() { OpenHelpDocument(reinterpret_cast<HWND>(CurrentPlatform().ActiveTopLevelWindow())); }
 
 bool MainWindow::RunJumpDialog(int& year, int& month) { return tavoli::RunJumpDialog(year, month, window_); }
 

@@ -31,6 +31,10 @@ PixelColor ColorOf(std::string_view text);
 // "(r,g,b)", or "(r,g,b,opacity)" for a colour with transparency.
 std::string ColorText(PixelColor color);
 
+// A name list as stored: an empty one would read back as "keep the default", a blank
+// keeps it empty.
+inline std::string BlankIfEmpty(const std::string& names) { return names.empty() ? " " : names; }
+
 // Letter-digit pairs changing one style each, from the current design; reading stops at
 // the first pair that is not known.
 Design DesignOf(std::string_view text, Design current);

@@ -23,12 +23,10 @@ public:
     // The window that receives the callback message; none: the top-level ancestor of the
     // active window at the time of Add.
     void SetOwner(HWND owner) { owner_ = owner; }
-    HWND Owner() const { return owner_; }
     // None: the small icon of the window's class.
     void SetIcon(HICON icon) { icon_ = icon; }
     // Empty: the application's title.
     void SetTip(std::string tip) { tip_ = std::move(tip); }
-    const std::string& Tip() const { return tip_; }
 
     // Stores the message; a shown icon is told at once. false when the shell refused.
     bool SetCallbackMessage(UINT message);

@@ -2,7 +2,6 @@
 
 #include "framework/lang_text.h"
 #include "framework/messages.h"
-#include "framework/platform.h"
 
 namespace tavoli {
 

@@ -168,7 +168,6 @@ public:
     // Loads the background picture for the shown month ("?" in its name stand for the
     // month's digits) when its path changed or when forced, and takes its size.
     ErrorValue UpdateBackground(std::string_view pattern, bool force = false);
-    const BackgroundImage& Background() const { return background_; }
     // The background picture as painted: scaled to the DPI by whole source pixels.
     const Image& ShownPicture() const { return dpi_ == kBaseDpi ? background_.Picture() : scaledPicture_; }
     Size ViewSize() const { return ViewSizeAt(dpi_); }

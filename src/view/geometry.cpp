@@ -32,9 +32,6 @@ std::vector<Rect> Subtract(const Rect& a, const Rect& b) {
     return parts;
 }
 
-namespace {
-
-// length × numerator / denominator, rounded half away from zero and kept in an int.
 int MulDivRounded(int length, int numerator, int denominator) {
     if (numerator == denominator || denominator <= 0) return length;
     const int64_t product = int64_t{length} * numerator;
@@ -43,8 +40,6 @@ int MulDivRounded(int length, int numerator, int denominator) {
     return static_cast<int>(
         std::clamp<int64_t>(scaled, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
-
-}  // namespace
 
 int ScaleToDpi(int length, int dpi) { return MulDivRounded(length, dpi, kBaseDpi); }
 int ScaleFromDpi(int length, int dpi) { return MulDivRounded(length, kBaseDpi, dpi); }

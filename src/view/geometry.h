@@ -40,6 +40,8 @@ std::vector<Rect> Subtract(const Rect& a, const Rect& b);
 // made. A length at `dpi`, rounded half away from zero; a rectangle scales its edges, so
 // that rectangles that touch at 96 DPI touch at every scale.
 constexpr int kBaseDpi = 96;
+// length × numerator / denominator, rounded half away from zero and kept within an int.
+int MulDivRounded(int length, int numerator, int denominator);
 int ScaleToDpi(int length, int dpi);
 Rect ScaleToDpi(const Rect& rect, int dpi);
 // A length in pixels at `dpi` back in 96-DPI units, rounded the same way.

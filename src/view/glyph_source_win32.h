@@ -33,7 +33,6 @@ public:
     // Off, every text makes its device context and font and releases them when it is done
     // (for tests and benchmarks that compare both ways); switching drops the kept ones.
     void SetKeepFonts(bool keep);
-    bool KeepFonts() const { return keep_; }
     size_t KeptFonts() const { return kept_.size(); }
 
 private:

@@ -207,10 +207,10 @@ Image ScaleImage(const Image& source, int numerator, int denominator) {
     Image scaled;
     if (source.IsEmpty() || numerator <= 0 || denominator <= 0) return scaled;
     // Rounded as lengths are scaled, so that the picture and the window it sizes agree.
-    const int64_t width = (int64_t{source.Width()} * numerator + denominator / 2) / denominator;
-    const int64_t height = (int64_t{source.Height()} * numerator + denominator / 2) / denominator;
+    const int width = MulDivRounded(source.Width(), numerator, denominator);
+    const int height = MulDivRounded(source.Height(), numerator, denominator);
     if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide) return scaled;
-    if (!scaled.Create(static_cast<int>(width), static_cast<int>(height), false, source.Depth() == 32 ? 32 : 24)) {
+    if (!scaled.Create(width, height, false, source.Depth() == 32 ? 32 : 24)) {
         return scaled;
     }
     // The source pixel under the centre of each destination pixel: (2x + 1) / 2 scaled back.

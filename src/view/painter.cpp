@@ -190,14 +190,8 @@ void CalendarPainter::DrawPressedLook(Image& surface, int column, int row) {
     if (!picture.IsEmpty()) {
         // The picture moves with the button: each pixel takes the one right and below it.
         const Rect origin = CellRect(column, row);
-        for (int y = inset; y < cell.height - inset; ++y) {
-            for (int x = inset; x < cell.width - inset; ++x) {
-                const int sx = origin.left + x + shift, sy = origin.top + y + shift;
-                if (sx >= 0 && sy >= 0 && sx < picture.Width() && sy < picture.Height()) {
-                    surface.WritePixel(x, y, picture.ReadPixel(sx, sy));
-                }
-            }
-        }
+        const Rect inside = Rect{0, 0, cell.width, cell.height}.Inset(inset);
+        CopyImage(surface, picture, {-(origin.left + shift), -(origin.top + shift)}, &inside);
     }
     DrawLine(surface, {inset, inset}, {inset, cell.height - inset - 1}, nullptr, kPressedLine);
     DrawLine(surface, {inset, inset}, {cell.width - inset - 1, inset}, nullptr, kPressedLine);
@@ -246,12 +240,12 @@ void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate 
         DrawTextBox(glyphs_, surface, r, std::to_string(ymd.day), view_.Buffers().glyphs, nullptr, color,
                     Font(role, style.emphasis ? look.emphasis : ""));
 
-        // One underline per memo entry of the day, stored opaque.
-        const int w = r.Width(), h = r.Height();
-        const int k = std::max(0, (w - medium) / 2);
-        const int y = r.top + h - std::max(view_.Scaled(2), (h - medium) / 2);
-        for (const MemoStore::Entry& entry : view_.Memos().Entries()) {
-            if (entry.date == d) DrawLine(surface, {r.left + k, y}, {r.left + w - k, y}, nullptr, Opaque(color));
+        // An underline under a day with a memo, stored opaque (one per entry would draw the same).
+        if (view_.Memos().HasMemo(d)) {
+            const int w = r.Width(), h = r.Height();
+            const int k = std::max(0, (w - medium) / 2);
+            const int y = r.top + h - std::max(view_.Scaled(2), (h - medium) / 2);
+            DrawLine(surface, {r.left + k, y}, {r.left + w - k, y}, nullptr, Opaque(color));
         }
 
         if (style.countDown.shown) {

@@ -27,7 +27,6 @@ public:
     // False when the buffer cannot grow to the size (or the size is beyond kMaxBytes).
     bool Reserve(size_t size);
     uint8_t* Data() { return bytes_.data(); }
-    size_t Capacity() const { return bytes_.size(); }
     void Release() { std::vector<uint8_t>().swap(bytes_); }
 
 private:

@@ -3,13 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 
 #include "framework/delegating_platform.h"
 #include "framework/lang_text.h"
 #include "framework/messages.h"
 #include "shell/startup.h"
+#include "support/file_contents.h"
 #include "support/map_settings_store.h"
 #include "support/temp_folder.h"
 #include "support/test_platform.h"
@@ -131,12 +131,6 @@ protected:
     RecordingHost host_;
     CalendarSettings settings_;
     MainModel model_;
-
-    static void WriteWholeFile(const std::string& path, const std::string& text) {
-        FILE* f = std::fopen(path.c_str(), "wb");
-        std::fwrite(text.data(), 1, text.size(), f);
-        std::fclose(f);
-    }
 };
 
 TEST_F(Model, ShowLoadsAndHideSavesAndDropsTheView) {

@@ -4,8 +4,6 @@
 
 namespace tavoli::tool {
 
-namespace {
-
 bool Digits(std::string_view text, size_t minimum, size_t maximum) {
     if (text.size() < minimum || text.size() > maximum) return false;
     for (char c : text) {
@@ -19,8 +17,6 @@ int Number(std::string_view text) {
     for (char c : text) value = value * 10 + (c - '0');
     return value;
 }
-
-}  // namespace
 
 std::optional<CalDate> ParseDate(std::string_view text) {
     const size_t first = text.find_first_of("-/");

@@ -11,6 +11,10 @@
 
 namespace tavoli::tool {
 
+// Whether the text is minimum … maximum ASCII digits, and their value (digits only).
+bool Digits(std::string_view text, size_t minimum, size_t maximum);
+int Number(std::string_view text);
+
 // YYYY-MM-DD or YYYY/MM/DD, a real day of years 0 … 9999.
 std::optional<CalDate> ParseDate(std::string_view text);
 // HH:MM:SS or HH:MM:SS.mmm.

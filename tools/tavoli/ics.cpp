@@ -1,5 +1,7 @@
 #include "tools/tavoli/ics.h"
 
+#include "tools/tavoli/arguments.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <set>
@@ -10,16 +12,6 @@ namespace tavoli::tool::ics {
 namespace {
 
 bool IsContinuationByte(unsigned char c) { return (c & 0xC0) == 0x80; }
-
-bool AllDigits(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-int Number(std::string_view digits) {
-    int value = 0;
-    for (char c : digits) value = value * 10 + (c - '0');
-    return value;
-}
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 // The longest physical line in octets, without its CR LF.
@@ -56,7 +48,7 @@ std::string_view KindName(DayKind kind) {
 
 bool IsUtcStamp(std::string_view text) {
     if (text.size() != 16 || text[8] != 'T' || text[15] != 'Z') return false;
-    if (!AllDigits(text.substr(0, 8)) || !AllDigits(text.substr(9, 6))) return false;
+    if (!Digits(text.substr(0, 8), 8, 8) || !Digits(text.substr(9, 6), 6, 6)) return false;
     const int year = Number(text.substr(0, 4)), month = Number(text.substr(4, 2)), day = Number(text.substr(6, 2));
     const int hour = Number(text.substr(9, 2)), minute = Number(text.substr(11, 2)),
               second = Number(text.substr(13, 2));

@@ -260,6 +260,24 @@ int Month(const Arguments& args) {
 
 // ---- memos ----
 
+// Loads a memo file for a command: kOk, or the usage code with the reason said. A file
+// whose reading stopped early loads what came before (`stopped` is then set).
+int LoadMemoFile(const std::string& path, MemoStore& store, bool& stopped) {
+    if (!FileExists(path)) return Fail("cannot read " + path + ": no such file", kUsage);
+    const ErrorValue result = store.LoadMemos(path);
+    if (result != kSuccess && result != 1) return Fail("cannot read " + path + ": " + Reason(result), kUsage);
+    stopped = result == 1;
+    return kOk;
+}
+
+// "reading stopped at line N: <the line>" for a store whose reading stopped early.
+std::string WhereReadingStopped(const MemoStore& store) {
+    TextLineReader unread(store.UnreadText());
+    std::string_view line;
+    unread.Next(line);
+    return "reading stopped at line " + std::to_string(store.FirstUnreadLine()) + ": " + std::string(line);
+}
+
 int Memos(const Arguments& args) {
     if (args.positional.size() != 1 && args.positional.size() != 3) return -1;
     std::optional<CalDate> from, to;
@@ -268,23 +286,14 @@ int Memos(const Arguments& args) {
         to = from ? DateArgument(args.positional[2], "last") : std::nullopt;
         if (!from || !to) return kUsage;
     }
-    const std::string& path = args.positional[0];
-    if (!FileExists(path)) return Fail("cannot read " + path + ": no such file", kUsage);
     MemoStore store;
-    const ErrorValue result = store.LoadMemos(path);
-    if (result != kSuccess && result != 1) return Fail("cannot read " + path + ": " + Reason(result), kUsage);
+    bool stopped = false;
+    if (const int loaded = LoadMemoFile(args.positional[0], store, stopped); loaded != kOk) return loaded;
     for (const MemoStore::Entry& entry : store.Entries()) {
         if (from && (entry.date < *from || *to < entry.date)) continue;
         Print(entry.date.Text() + "\t" + entry.text);
     }
-    if (result == 1) {
-        TextLineReader unread(store.UnreadText());
-        std::string_view line;
-        unread.Next(line);
-        return Fail("reading stopped at line " + std::to_string(store.FirstUnreadLine()) + ": " + std::string(line),
-                    kFailed);
-    }
-    return kOk;
+    return stopped ? Fail(WhereReadingStopped(store), kFailed) : kOk;
 }
 
 // ---- ics ----
@@ -341,29 +350,17 @@ int Ics(const Arguments& args) {
         if (const int result = LoadScript(*scriptPath, script, lines, true); result != kOk) return result;
     }
     MemoStore store;
-    ErrorValue memoResult = kSuccess;
+    bool stopped = false;
     if (memoPath) {
-        if (!FileExists(*memoPath)) return Fail("cannot read " + *memoPath + ": no such file", kUsage);
-        memoResult = store.LoadMemos(*memoPath);
-        if (memoResult != kSuccess && memoResult != 1) {
-            return Fail("cannot read " + *memoPath + ": " + Reason(memoResult), kUsage);
-        }
+        if (const int loaded = LoadMemoFile(*memoPath, store, stopped); loaded != kOk) return loaded;
     }
     const std::vector<ics::Event> events =
         ics::CollectEvents(scriptPath ? &script : nullptr, memoPath ? &store : nullptr, *from, *to, kinds);
     if (const int written = WriteOutput(args.Option("-o"), ics::WriteCalendar(events, stamp)); written != kOk) {
         return written;
     }
-    if (memoResult == 1) {
-        // What was read is out; say where reading stopped, as the memos command does.
-        TextLineReader unread(store.UnreadText());
-        std::string_view line;
-        unread.Next(line);
-        return Fail(*memoPath + ": reading stopped at line " + std::to_string(store.FirstUnreadLine()) + ": " +
-                        std::string(line),
-                    kFailed);
-    }
-    return kOk;
+    // What was read is out; say where reading stopped, as the memos command does.
+    return stopped ? Fail(*memoPath + ": " + WhereReadingStopped(store), kFailed) : kOk;
 }
 
 // ---- the table ----

@@ -10,6 +10,7 @@
 #include "framework/dpi_win32.h"
 #include "framework/messages.h"
 #include "shell/command_table.h"
+#include "support/file_contents.h"
 #include "support/map_settings_store.h"
 #include "support/temp_folder.h"
 #include "support/test_platform.h"
@@ -47,9 +48,7 @@ protected:
         paths.allUsersScript = folder_.Join("holidays.txt");
         paths.formatFile = folder_.Join("format.txt");
         paths.memoFile = folder_.Join("memo.txt");
-        FILE* file = std::fopen(paths.userScript.c_str(), "wb");
-        std::fputs("#weekday 0 (3)\r\n", file);
-        std::fclose(file);
+        WriteWholeFile(paths.userScript, "#weekday 0 (3)\r\n");
         return paths;
     }
     CalendarView& View() { return *window_->Model().View(); }
