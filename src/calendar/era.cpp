@@ -1,12 +1,25 @@
 #include "calendar/era.h"
 
+#include <vector>
+
+#include "framework/lang_text.h"
+
 namespace tavoli {
 
+// The Japanese list gives an era a hundred years, so that a name no one knows yet is never
+// shown for it.
 const char* const kDefaultEraList =
-    "\tja:1989/1/8=\"平成\" 1926/12/25=\"昭和\" 1912/7/30=\"大正\" 1868=\"明治\" 2088=\"\""
+    "\tja:2019/5/1=\"令和\" 1989/1/8=\"平成\" 1926/12/25=\"昭和\" 1912/7/30=\"大正\" 1868=\"明治\" 2118=\"\""
     "\tkr:1@2333=\"단군\""
     "\tch:"
     "\ttw:1912=\"民國\"";
+
+const char* const kEarlierDefaultEraLists[1] = {
+    "\tja:1989/1/8=\"平成\" 1926/12/25=\"昭和\" 1912/7/30=\"大正\" 1868=\"明治\" 2088=\"\""
+    "\tkr:1@2333=\"단군\""
+    "\tch:"
+    "\ttw:1912=\"民國\"",
+};
 
 namespace {
 
@@ -93,6 +106,32 @@ private:
 };
 
 }  // namespace
+
+namespace {
+
+// The blank-separated words of a list.
+std::vector<std::string_view> WordsOf(std::string_view list) {
+    std::vector<std::string_view> words;
+    size_t i = 0;
+    while (i < list.size()) {
+        while (i < list.size() && (list[i] == ' ' || list[i] == '\t')) ++i;
+        const size_t start = i;
+        while (i < list.size() && list[i] != ' ' && list[i] != '\t') ++i;
+        if (start < i) words.push_back(list.substr(start, i - start));
+    }
+    return words;
+}
+
+}  // namespace
+
+std::string EraListFromStored(const std::string& stored) {
+    const std::vector<std::string_view> words = WordsOf(stored);
+    if (words.empty()) return stored;  // an emptied list is the user's choice
+    for (const char* earlier : kEarlierDefaultEraLists) {
+        if (WordsOf(ResolveText(earlier)) == words) return ResolveText(kDefaultEraList);
+    }
+    return stored;
+}
 
 EraLookup LookUpEra(std::string_view eraList, CalDate date) {
     EraLookup result;

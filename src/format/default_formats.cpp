@@ -10,9 +10,13 @@ namespace tavoli {
 #define TAVOLI_MONTHS_SHORT \
     "%M{1=\"JAN\",2=\"FEB\",3=\"MAR\",4=\"APR\",5=\"MAY\",6=\"JUN\",7=\"JUL\",8=\"AUG\",9=\"SEP\",10=\"OCT\"," \
     "11=\"NOV\",12=\"DEC\"}"
+// Every day of the month by name: 11th, 12th and 13th break the rule of the last digit.
 #define TAVOLI_ORDINAL_DAY \
-    "%D{/10,0=\"\"}%D{%10,0=\"0th\",1=\"1st\",2=\"2nd\",3=\"3rd\",4=\"4th\",5=\"5th\",6=\"6th\",7=\"7th\"," \
-    "8=\"8th\",9=\"9th\"}"
+    "%D{1=\"1st\",2=\"2nd\",3=\"3rd\",4=\"4th\",5=\"5th\",6=\"6th\",7=\"7th\",8=\"8th\",9=\"9th\"," \
+    "10=\"10th\",11=\"11th\",12=\"12th\",13=\"13th\",14=\"14th\",15=\"15th\",16=\"16th\"," \
+    "17=\"17th\",18=\"18th\",19=\"19th\",20=\"20th\",21=\"21st\",22=\"22nd\",23=\"23rd\"," \
+    "24=\"24th\",25=\"25th\",26=\"26th\",27=\"27th\",28=\"28th\",29=\"29th\",30=\"30th\"," \
+    "31=\"31st\"}"
 #define TAVOLI_WEEKDAY_EN "%W{0=\"SUN\",1=\"MON\",2=\"TUE\",3=\"WED\",4=\"THU\",5=\"FRI\",6=\"SAT\"}"
 #define TAVOLI_WEEKDAY_JA "%W{0=\"日\",1=\"月\",2=\"火\",3=\"水\",4=\"木\",5=\"金\",6=\"土\"}"
 #define TAVOLI_WEEKDAY_KR "%W{0=\"일\",1=\"월\",2=\"화\",3=\"수\",4=\"목\",5=\"금\",6=\"토\"}"
@@ -83,6 +87,9 @@ const char* const kMemoFileHeaderFormat = ";Tavoli Calendar Memo %Y##/%M##/%D## 
 const char* const kMemoPromptFormat = "Memo - %Y/%M/%D\tja:メモ - %Y##年%M##月%D##日";
 
 const char* const kMonthTextTitleFormat = "%Y年 %M月";
+const char* const kMonthTextWeekdays = "日 月 火 水 木 金 土";
+const char* const kMonthTextEnglishTitleFormat = TAVOLI_MONTHS_LONG " %Y";
+const char* const kMonthTextEnglishWeekdays = "Su Mo Tu We Th Fr Sa";
 
 const char* const kSpanBeginsFormat = "begins:%Y/%M/%D\tja:開始日：%Y年%M月%D日(";
 const char* const kSpanEndsFormat = "ends:%Y/%M/%D\tja:終了日：%Y年%M月%D日(";

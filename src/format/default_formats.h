@@ -22,8 +22,12 @@ extern const char* const kTitleClockFormat;
 extern const char* const kMemoFileHeaderFormat;
 extern const char* const kMemoPromptFormat;
 
-// The month as plain text: its first line (Japanese in every language).
+// The month as plain text: its first two lines, in Japanese wherever the code page holds
+// it, else in English in the same columns.
 extern const char* const kMonthTextTitleFormat;
+extern const char* const kMonthTextWeekdays;
+extern const char* const kMonthTextEnglishTitleFormat;
+extern const char* const kMonthTextEnglishWeekdays;
 
 // The span message: the Japanese weekday is appended to the begin and end literals.
 extern const char* const kSpanBeginsFormat;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "calendar/era.h"
 #include "framework/lang_text.h"
 #include "framework/messages.h"
 #include "framework/paths.h"
@@ -21,6 +22,9 @@ const char* const kMemosRescued =
     "メモは代わりに次のファイルに書き出しました:";
 
 constexpr int kMaxTransparency = 240;
+// Margins within what the options dialog offers: larger ones leave a blank window
+// thousands of pixels wide, negative ones a sliver.
+constexpr int kMaxMargin = 1000;
 
 // The colour settings in the order they are written, with the view's colour each holds.
 const std::pair<const char*, ViewColor> kColorValues[] = {
@@ -119,9 +123,10 @@ void CalendarSettings::ApplyValues(const SettingsValues& values, CalendarView& v
     }
     if (const std::string* text = present("Margin")) {
         const std::vector<int64_t> n = NumbersOf(*text);
-        view.SetMargins(Int32At(n, 0), Int32At(n, 1), Int32At(n, 2), Int32At(n, 3));
+        auto margin = [&n](size_t i) { return std::clamp(Int32At(n, i), 0, kMaxMargin); };
+        view.SetMargins(margin(0), margin(1), margin(2), margin(3));
     }
-    view.SetNames(always("FormatWeekdayName"), always("FormatMonthName"), always("FormatEra"));
+    view.SetNames(always("FormatWeekdayName"), always("FormatMonthName"), EraListFromStored(always("FormatEra")));
     if (const std::string* text = present("FontSize")) {
         const std::vector<int64_t> n = NumbersOf(*text);
         for (size_t i = 0; i < std::size(kFontRoles); ++i) {

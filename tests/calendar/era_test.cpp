@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "framework/lang_text.h"
+#include "framework/platform.h"
+#ifndef _WIN32
+#include "framework/platform_host.h"
+#endif
 
 namespace tavoli {
 namespace {
@@ -38,7 +44,17 @@ TEST(Era, DefaultJapaneseList) {
 
 TEST(Era, DefaultListOfEachLanguage) {
     const CalDate d(2024, 5, 5);
-    EXPECT_EQ(SelectSegment(kDefaultEraList, PackTag("ja")), kJapaneseList);
+    EXPECT_EQ(SelectSegment(kEarlierDefaultEraLists[0], PackTag("ja")), kJapaneseList);
+    const std::string_view japanese = SelectSegment(kDefaultEraList, PackTag("ja"));
+    for (const auto& [date, name, year] : {std::tuple{CalDate(2019, 4, 30), "平成", 31},
+                                           {CalDate(2019, 5, 1), "令和", 1},
+                                           {CalDate(2026, 12, 8), "令和", 8},
+                                           {CalDate(2117, 12, 31), "令和", 99},
+                                           {CalDate(2118, 1, 1), "", 0}}) {
+        const EraLookup era = LookUpEra(japanese, date);
+        EXPECT_EQ(era.name, name) << date.Text();
+        if (era.found) EXPECT_EQ(era.year, year) << date.Text();
+    }
     EXPECT_EQ(SelectSegment(kDefaultEraList, PackTag("en")), "");
     EXPECT_EQ(SelectSegment(kDefaultEraList, PackTag("ch")), "");
     const EraLookup korean = LookUpEra(SelectSegment(kDefaultEraList, PackTag("kr")), d);
@@ -48,6 +64,34 @@ TEST(Era, DefaultListOfEachLanguage) {
     EXPECT_EQ(taiwan.name, "民國");
     EXPECT_EQ(taiwan.year, 113);
     EXPECT_FALSE(LookUpEra(SelectSegment(kDefaultEraList, PackTag("en")), d).found);
+}
+
+// A stored list equal to an earlier default, word for word, is read as today's default;
+// any list the user made stays.
+TEST(Era, StoredListFromAnEarlierDefault) {
+#ifdef _WIN32
+    if (CurrentLanguage() != PackTag("ja")) GTEST_SKIP() << "the Japanese lists need the Japanese code page";
+#else
+    HostPlatform japanese;
+    japanese.SetCodePage(kCodePageJapanese);
+    japanese.SetAbbreviatedLanguageName(std::string("JPN"));
+    ScopedPlatform scope(japanese);
+#endif
+    const std::string current = ResolveText(kDefaultEraList);
+    const std::string earlier = ResolveText(kEarlierDefaultEraLists[0]);
+    const std::string shortened = earlier.substr(0, earlier.rfind(' '));
+    ASSERT_NE(current, earlier);
+    struct Case {
+        std::string stored, expected;
+    } cases[] = {
+        {earlier, current},
+        {"  " + earlier + " ", current},  // blanks between the words do not count
+        {shortened, shortened},
+        {earlier + " 3000=\"X\"", earlier + " 3000=\"X\""},
+        {" ", " "},  // an emptied list stays empty
+        {"", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(EraListFromStored(c.stored), c.expected) << c.stored;
 }
 
 TEST(Era, SyntaxAndSeparators) {

@@ -38,13 +38,19 @@ std::vector<Expectation> EnglishAndJapanese(bool japanese) {
     auto pick = [japanese](const char* en, const char* ja) { return std::string(japanese ? ja : en); };
     const std::string weekday = japanese ? kSpanJapaneseWeekday : "";
     return {
-        {"header 1", Apply(kDefaultHeaderFormats[0], may1), pick("2024 May", "2024(平成36)年 5月")},
+        {"header 1", Apply(kDefaultHeaderFormats[0], may1), pick("2024 May", "2024(令和6)年 5月")},
+        {"header 1, last day of Heisei", Apply(kDefaultHeaderFormats[0], CalDate(2019, 4, 30)),
+         pick("2019 April", "2019(平成31)年 4月")},
+        {"header 1, first day of Reiwa", Apply(kDefaultHeaderFormats[0], CalDate(2019, 5, 1)),
+         pick("2019 May", "2019(令和元)年 5月")},
+        {"header 1, 2026", Apply(kDefaultHeaderFormats[0], CalDate(2026, 12, 1)),
+         pick("2026 December", "2026(令和8)年 12月")},
         {"header 1, 1989", Apply(kDefaultHeaderFormats[0], CalDate(1989, 2, 1)),
          pick("1989 February", "1989(平成元)年 2月")},
         {"header 1, 1867", Apply(kDefaultHeaderFormats[0], CalDate(1867, 12, 1)), pick("1867 December", "1867年 12月")},
         {"header 2", Apply(kDefaultHeaderFormats[1], may1), "5"},
         {"header 3", Apply(kDefaultHeaderFormats[2], may1), "2024"},
-        {"header 4", Apply(kDefaultHeaderFormats[3], may1), pick("", "平成36年")},
+        {"header 4", Apply(kDefaultHeaderFormats[3], may1), pick("", "令和6年")},
         {"header 4, 1989", Apply(kDefaultHeaderFormats[3], CalDate(1989, 1, 1)), pick("", "昭和64年")},
         {"header 4, 1867", Apply(kDefaultHeaderFormats[3], CalDate(1867, 1, 1)), ""},
         {"footer 1", Apply(kDefaultFooterFormats[0], may5), pick("MAY 5th (SUN)", "5月5日(日) 大安")},
@@ -81,6 +87,22 @@ std::vector<Expectation> EnglishAndJapanese(bool japanese) {
 
 void ExpectAll(const std::vector<Expectation>& expectations) {
     for (const Expectation& e : expectations) EXPECT_EQ(e.actual, e.expected) << e.what;
+}
+
+// Every English footer that names the day writes its ordinal right, 11th to 13th too.
+TEST(DefaultFormats, EnglishOrdinalsOfEveryDay) {
+    const char* const kOrdinals[31] = {"1st",  "2nd",  "3rd",  "4th",  "5th",  "6th",  "7th",  "8th",
+                                       "9th",  "10th", "11th", "12th", "13th", "14th", "15th", "16th",
+                                       "17th", "18th", "19th", "20th", "21st", "22nd", "23rd", "24th",
+                                       "25th", "26th", "27th", "28th", "29th", "30th", "31st"};
+    for (int footer : {0, 1, 3}) {
+        const std::string_view english = SelectSegment(kDefaultFooterFormats[footer], PackTag("en"));
+        for (int day = 1; day <= 31; ++day) {
+            const std::string text = DateFormat(std::string(english), CalDate(2026, 12, day), "");
+            EXPECT_NE(text.find(std::string(" ") + kOrdinals[day - 1] + " ("), std::string::npos)
+                << "footer " << footer + 1 << ": " << text;
+        }
+    }
 }
 
 #ifdef _WIN32

@@ -115,6 +115,7 @@ TEST_F(Settings, ValuesReadByTheirRulesAndWrittenCanonically) {
         {"FormatMonthName", "J F M A M J J A S O N D", "J F M A M J J A S O N D"},
         {"CellSize", "(5,999)", "(8,256)"},
         {"Margin", "1 2", "1,2,0,0"},
+        {"Margin", "99999,-5,1000,1001", "1000,0,1000,1000"},  // as the options dialog bounds them
         {"FirstDayOfWeek", "9", "2"},
         {"FirstDayOfWeek", "x", "0"},
         {"BaseDayOfWeek", "1", "1"},
