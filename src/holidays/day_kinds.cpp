@@ -5,6 +5,7 @@
 
 #include "calendar/calendar_system.h"
 #include "calendar/lunisolar.h"
+#include "framework/lang_text.h"
 #include "framework/platform.h"
 
 namespace tavoli {
@@ -179,7 +180,8 @@ std::vector<NameEntry> NamesOf(const HolidayScript& script, CalDate date, Evalua
     evaluator.Walk(0, script.Entries().size(), Evaluator::Query::kNames, date, unused, &matches);
     std::vector<NameEntry> names;
     for (size_t i : matches) {
-        names.push_back({script.Entries()[i].kind, script.Entries()[i].name});
+        // A name may carry a text for each language ("New Year's Day<TAB>ja:元日").
+        names.push_back({script.Entries()[i].kind, ResolveAnsiText(script.Entries()[i].name)});
         if (trace) trace->matchedRules.push_back(i);
     }
     return names;

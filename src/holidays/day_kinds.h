@@ -39,7 +39,8 @@ struct EvaluationTrace {
 
 // The kind text of the first rule with a kind that matches the date; empty when none.
 std::string KindOf(const HolidayScript& script, CalDate date, EvaluationTrace* trace = nullptr);
-// Every matching rule with a name, in script order.
+// Every matching rule with a name, in script order; a name with texts for several
+// languages gives the user's.
 std::vector<NameEntry> NamesOf(const HolidayScript& script, CalDate date, EvaluationTrace* trace = nullptr);
 // The kind text of the first "#weekday N" line with N = weekday mod 7.
 std::string KindOfWeekday(const HolidayScript& script, int weekday);

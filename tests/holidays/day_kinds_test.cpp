@@ -297,6 +297,48 @@ TEST(SampleScript, JapaneseNationalHolidays1970To2050) {
             ADD_FAILURE() << d.Text() << ": " << CurrentPlatform().ToUtf8(names[0].name) << " for " << it->second;
             ++failures;
         }
+        // Elsewhere every name reads in English: no byte of the Japanese part.
+        if (listed && !japaneseNames &&
+            (names[0].name.empty() || std::any_of(names[0].name.begin(), names[0].name.end(), [](char c) {
+                 return static_cast<unsigned char>(c) >= 0x80 || static_cast<unsigned char>(c) < 0x20;
+             }))) {
+            ADD_FAILURE() << d.Text() << ": " << names[0].name;
+            ++failures;
+        }
+    }
+}
+
+// A name carries a text for each language: the user's is shown.
+TEST(SampleScript, NamesInTheUsersLanguage) {
+    const struct {
+        CalDate date;
+        const char* english;
+        const char* japanese;
+    } cases[] = {
+        {CalDate(2024, 1, 1), "New Year's Day", "元日"},
+        {CalDate(2023, 1, 2), "Substitute Holiday", "振替休日"},
+        {CalDate(2015, 9, 22), "Citizens' Holiday", "国民の休日"},
+        {CalDate(2024, 3, 20), "Vernal Equinox Day", "春分の日"},
+    };
+    for (const bool japanese : {false, true}) {
+#ifndef _WIN32
+        HostPlatform host;  // the shipped file is in Shift_JIS
+        host.SetCodePage(japanese ? kCodePageJapanese : kCodePageWestern);
+        host.SetAbbreviatedLanguageName(std::string(japanese ? "JPN" : "ENU"));
+        PinnedZonePlatform zone(0, host);
+#else
+        if (japanese != (CurrentPlatform().AnsiCodePage() == kCodePageJapanese)) continue;
+        PinnedZonePlatform zone(0);
+#endif
+        ScopedPlatform scope(zone);
+        HolidayScript script;
+        std::vector<std::string> report;
+        ASSERT_EQ(script.CompileFile(TAVOLI_SOURCE_DIR "/dist/holidays.txt", report), kSuccess);
+        for (const auto& c : cases) {
+            const std::vector<NameEntry> names = NamesOf(script, c.date);
+            ASSERT_EQ(names.size(), 1u) << c.date.Text();
+            EXPECT_EQ(CurrentPlatform().ToUtf8(names[0].name), japanese ? c.japanese : c.english) << c.date.Text();
+        }
     }
 }
 

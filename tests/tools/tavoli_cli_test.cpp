@@ -75,9 +75,10 @@ TEST(TavoliCli, CheckHolidaysAndExplain) {
     run = Tavoli({"explain", kScript, "2023-01-02", "--codepage", "932"});
     EXPECT_EQ(run.exit, 0);
     EXPECT_NE(run.out.find("kind \"4\" from line "), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("w1 x1 <1 x0 (4) \"振替休日\""), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("w1 x1 <1 x0 (4) \"Substitute Holiday\tja:振替休日\""), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("name \"振替休日\" from line "), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("(2023/01/01) matched line "), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("m1 d1 (4) \"元日\""), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("m1 d1 (4) \"New Year's Day\tja:元日\""), std::string::npos) << run.out;
     run = Tavoli({"explain", kScript, "2023-01-03", "--codepage", "932"});
     EXPECT_EQ(run.out, "2023/01/03\nkind: none\nnames: none\n");
 }

@@ -223,11 +223,12 @@ int Explain(const Arguments& args) {
         printBlocks(kindTrace, kindTrace.matchedRules[0]);
     }
     EvaluationTrace nameTrace;
-    NamesOf(script, *date, &nameTrace);
+    // The names as the calendar shows them, in the user's language; the rules as written.
+    const std::vector<NameEntry> names = NamesOf(script, *date, &nameTrace);
     if (nameTrace.matchedRules.empty()) Print("names: none");
-    for (size_t rule : nameTrace.matchedRules) {
-        Print("name \"" + entries[rule].name + "\" from " + ruleText(rule));
-        printBlocks(nameTrace, rule);
+    for (size_t i = 0; i < nameTrace.matchedRules.size() && i < names.size(); ++i) {
+        Print("name \"" + names[i].name + "\" from " + ruleText(nameTrace.matchedRules[i]));
+        printBlocks(nameTrace, nameTrace.matchedRules[i]);
     }
     return kOk;
 }
