@@ -433,8 +433,14 @@ std::string CalendarView::WindowTitle(const CalDateTime& now) const {
 
 std::vector<std::string> CalendarView::MonthAsText() const {
     std::vector<std::string> lines;
-    lines.push_back(DateFormat(AnsiFromUtf8(kMonthTextTitleFormat), FirstOfShownMonth()));
-    lines.push_back(AnsiFromUtf8("日 月 火 水 木 金 土"));
+    // The Japanese words where the code page holds them; elsewhere they would be question
+    // marks, so the English ones stand in the same columns.
+    const Platform& platform = CurrentPlatform();
+    const std::string weekdays = platform.FromUtf8(kMonthTextWeekdays);
+    const bool japanese = platform.ToUtf8(weekdays) == kMonthTextWeekdays;
+    lines.push_back(
+        DateFormat(japanese ? AnsiFromUtf8(kMonthTextTitleFormat) : kMonthTextEnglishTitleFormat, FirstOfShownMonth()));
+    lines.push_back(japanese ? weekdays : kMonthTextEnglishWeekdays);
     // Days 1 … 9 as full-width digits where the code page writes them in two bytes;
     // elsewhere a blank and the digit keep each day at bytes 3i and 3i + 1.
     static const char* const kFullWidthDigits[10] = {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"};

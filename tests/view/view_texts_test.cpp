@@ -106,7 +106,10 @@ void CheckTitleAndMonthText(bool japanese) {
         const std::vector<std::string> text = view.MonthAsText();
         ASSERT_EQ(text.size(), 8u);
         if (CurrentPlatform().AnsiCodePage() == kCodePageWestern) {
-            for (size_t i = 2; i < text.size(); ++i) EXPECT_EQ(text[i].size(), 20u) << i;
+            // 1252 cannot hold the Japanese words: the English ones, in the same columns.
+            EXPECT_EQ(text[0], "June 2024");
+            EXPECT_EQ(text[1], "Su Mo Tu We Th Fr Sa");
+            for (size_t i = 1; i < text.size(); ++i) EXPECT_EQ(text[i].size(), 20u) << i;
             EXPECT_EQ(text[2], std::string(18, ' ') + " 1");
             EXPECT_EQ(text[4], " 9 10 11 12 13 14 15");
         }
