@@ -1,6 +1,5 @@
 // TavoliCalendar.exe: one instance per executable path, the main window, the message loop.
 #include <windows.h>
-#include <shellapi.h>
 
 #include "framework/lang_text.h"
 #include "framework/messages.h"
@@ -50,12 +49,7 @@ int Run(HINSTANCE instance, const char* commandLine, int showCommand) {
     const bool trayResident = HasTrayArgument(SplitCommandLine(commandLine ? commandLine : ""));
     if (trayResident) showCommand = SW_HIDE;
 
-    // The executable's own icons, large and small.
-    const std::string executable = SystemPlatform().ExecutablePath();
-    SHFILEINFOA large = {}, small = {};
-    SHGetFileInfoA(executable.c_str(), 0, &large, sizeof large, SHGFI_ICON | SHGFI_LARGEICON);
-    SHGetFileInfoA(executable.c_str(), 0, &small, sizeof small, SHGFI_ICON | SHGFI_SMALLICON);
-    MainWindow::RegisterWindowClass(instance, large.hIcon, small.hIcon);
+    MainWindow::RegisterWindowClass(instance);
 
     CommandTable commands = BuildCommandTable();
     CalendarSettings settings(SettingsPaths::ForProgram());

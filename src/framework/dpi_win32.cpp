@@ -7,6 +7,7 @@ namespace {
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 using AdjustForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+using MetricForDpiFunction = int(WINAPI*)(int, UINT);
 
 template <class Function>
 Function User32Function(const char* name) {
@@ -48,6 +49,13 @@ void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD extendedStyle, int dp
     static const auto adjustForDpi = User32Function<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
     if (adjustForDpi && adjustForDpi(&rect, style, FALSE, extendedStyle, static_cast<UINT>(dpi))) return;
     AdjustWindowRectEx(&rect, style, FALSE, extendedStyle);
+}
+
+int SystemMetricForDpi(int index, int dpi) {
+    static const auto metricForDpi = User32Function<MetricForDpiFunction>("GetSystemMetricsForDpi");
+    if (metricForDpi) return metricForDpi(index, static_cast<UINT>(dpi));
+    const int systemDpi = WindowDpi(nullptr);
+    return MulDiv(GetSystemMetrics(index), dpi, systemDpi > 0 ? systemDpi : 96);
 }
 
 }  // namespace tavoli

@@ -14,4 +14,8 @@ int WindowDpi(HWND window);
 // the frame metrics of `dpi`.
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD extendedStyle, int dpi);
 
+// A system metric (such as SM_CXICON) at `dpi`: asked at that DPI where the system can,
+// else the system's value scaled from its own DPI.
+int SystemMetricForDpi(int index, int dpi);
+
 }  // namespace tavoli

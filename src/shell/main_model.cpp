@@ -4,6 +4,7 @@
 #include "format/default_formats.h"
 #include "framework/lang_text.h"
 #include "framework/messages.h"
+#include "shell/window_placement.h"
 
 namespace tavoli {
 
@@ -30,11 +31,10 @@ std::string ClipboardMonthText(const CalendarView& view) {
 
 void MainModel::OnShow() {
     host_.SetDisplayChecked(true);
-    if (!view_) {
-        view_ = std::make_unique<CalendarView>();
-        view_->SelectDate(Today(kLocalZone));
-    }
+    if (!view_) view_ = std::make_unique<CalendarView>();
     settings_.Load(*view_, host_.Store(), window_, host_.SystemWindowColor());
+    // After the settings, which may move the grid (first day of week, design).
+    view_->SelectDate(Today(kLocalZone));
     // The position is kept in 96-DPI units, as the settings are; the view takes the scale
     // of the monitor the window is on once it is there.
     if (window_.position) {
@@ -46,6 +46,11 @@ void MainModel::OnShow() {
     host_.StartTimer();
     host_.SetTitle(ApplicationTitle());
     RefreshWindow(true);
+    // Wholly on a monitor, whatever was saved; the next hide saves where it came up.
+    const Rect frame = host_.WindowRect();
+    const Point placed = PlaceOnScreen(frame, host_.MonitorWorkAreas());
+    if (placed.x != frame.left || placed.y != frame.top) host_.MoveWindow(placed);
+    restingPointer_ = host_.PointerPosition();
 }
 
 void MainModel::OnHide() {
@@ -144,8 +149,12 @@ void MainModel::OnLeftButtonUp() {
     if (view_->HitTest().region == kRegionHead) host_.RepaintCell(view_->CursorColumn(), view_->CursorRow());
 }
 
-void MainModel::OnMouseMove(int x, int y) {
+void MainModel::OnMouseMove(int x, int y, std::optional<Point> screen) {
     if (!view_) return;
+    if (screen) {
+        if (restingPointer_ == screen) return;
+        restingPointer_ = screen;
+    }
     const int oldColumn = view_->CursorColumn(), oldRow = view_->CursorRow();
     if (view_->PointerMoved(x, y)) RepaintCursorMove(oldColumn, oldRow);
 }

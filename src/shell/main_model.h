@@ -52,6 +52,11 @@ public:
     virtual void PostCommand(CommandId id) = 0;
     virtual Point WindowPosition() = 0;
     virtual void MoveWindow(Point position) = 0;
+    // The window's rectangle on the screen, the work areas of the monitors (empty when
+    // they cannot be read) and where the pointer is, in screen pixels.
+    virtual Rect WindowRect() = 0;
+    virtual std::vector<Rect> MonitorWorkAreas() = 0;
+    virtual Point PointerPosition() = 0;
     virtual void SetTranslucency(int transparency) = 0;
     virtual PixelColor SystemWindowColor() = 0;
     // The pixels per inch of the monitor the window is on.
@@ -101,7 +106,10 @@ public:
     void OnKeyDown(int virtualKey, bool ctrlDown);
     void OnLeftButtonDown();
     void OnLeftButtonUp();
-    void OnMouseMove(int x, int y);
+    // A move to a client point; `screen` is where the pointer is on the screen. The system
+    // also reports a pointer that rests while the window appears or moves under it: such
+    // a report moves nothing.
+    void OnMouseMove(int x, int y, std::optional<Point> screen = std::nullopt);
     void OnRightButtonUp(Point clientPoint);
     void OnCommand(int id);
     // The window moved to a monitor of another scale, or the scale changed: the view is
@@ -130,6 +138,7 @@ private:
     bool memoDirty_ = false;
     CalDate memorizedDate_;
     std::string lastBackgroundName_;
+    std::optional<Point> restingPointer_;  // the pointer's last place on the screen
 };
 
 // The span message between a remembered day and another, in the user's language.

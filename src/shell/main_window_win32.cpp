@@ -11,6 +11,7 @@
 #include "framework/platform.h"
 #include "shell/help_win32.h"
 #include "shell/menu_win32.h"
+#include "shell/program_icon_win32.h"
 #include "view/image_win32.h"
 #include "view/paint_target_win32.h"
 #include "view/painter.h"
@@ -49,16 +50,19 @@ MainWindow::~MainWindow() {
     if (window_) DestroyWindow(window_);
     if (contextMenu_) DestroyMenu(contextMenu_);
     if (trayMenu_) DestroyMenu(trayMenu_);
+    if (largeIcon_) DestroyIcon(largeIcon_);
+    if (smallIcon_) DestroyIcon(smallIcon_);
 }
 
-bool MainWindow::RegisterWindowClass(HINSTANCE instance, HICON large, HICON small) {
+bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
+    const int dpi = WindowDpi(nullptr);
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = WindowProcedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = large;
-    windowClass.hIconSm = small;
+    windowClass.hIcon = LoadProgramIcon(instance, false, dpi);
+    windowClass.hIconSm = LoadProgramIcon(instance, true, dpi);
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     // The window paints every pixel itself.
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
@@ -129,7 +133,12 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_RBUTTONUP: model_.OnRightButtonUp({LOWORD(lParam), HIWORD(lParam)}); break;
-    case WM_MOUSEMOVE: model_.OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); break;
+    case WM_MOUSEMOVE: {
+        POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ClientToScreen(window_, &screen);
+        model_.OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), Point{screen.x, screen.y});
+        break;
+    }
     case WM_HELP: OpenHelp(); break;
     case WM_GETDPISCALEDSIZE:
         // Before a move to a monitor of another scale: the window's size there, so that the
@@ -149,6 +158,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                          suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         }
         model_.OnDpiChanged(HIWORD(wParam));
+        SetIconsForDpi(HIWORD(wParam));
         return 0;
     }
     case WM_SYSCOMMAND:
@@ -237,6 +247,45 @@ Point MainWindow::WindowPosition() {
 void MainWindow::MoveWindow(Point position) {
     SetWindowPos(window_, nullptr, position.x, position.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
+}
+
+void MainWindow::SetIconsForDpi(int dpi) {
+    for (auto& [which, icon] : {std::pair{ICON_BIG, &largeIcon_}, std::pair{ICON_SMALL, &smallIcon_}}) {
+        HICON fresh = LoadProgramIcon(instance_, which == ICON_SMALL, dpi);
+        if (!fresh) continue;
+        SendMessageA(window_, WM_SETICON, which, reinterpret_cast<LPARAM>(fresh));
+        if (*icon) DestroyIcon(*icon);
+        *icon = fresh;
+    }
+}
+
+Rect MainWindow::WindowRect() {
+    RECT rect{};
+    GetWindowRect(window_, &rect);
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+std::vector<Rect> MainWindow::MonitorWorkAreas() {
+    std::vector<Rect> areas;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
+            MONITORINFO info{};
+            info.cbSize = sizeof info;
+            if (GetMonitorInfoA(monitor, &info)) {
+                const RECT& work = info.rcWork;
+                reinterpret_cast<std::vector<Rect>*>(data)->push_back({work.left, work.top, work.right, work.bottom});
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
+Point MainWindow::PointerPosition() {
+    POINT at{};
+    GetCursorPos(&at);
+    return {at.x, at.y};
 }
 
 void MainWindow::SetTranslucency(int transparency) { tavoli::SetTranslucency(window_, transparency); }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "shell/main_model.h"
 #include "shell/tray_icon_win32.h"
@@ -25,8 +26,9 @@ public:
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    // Registers the window class with the given icons; false when the system refuses.
-    static bool RegisterWindowClass(HINSTANCE instance, HICON large, HICON small);
+    // Registers the window class with the module's own icons at the system's scale (a
+    // window on a monitor of another scale takes its own); false when the system refuses.
+    static bool RegisterWindowClass(HINSTANCE instance);
     // Creates the window (hidden): "calendar" at 420, 300, 200 × 100; the view and the
     // settings come at its first show. nullptr when the system refuses.
     HWND Create();
@@ -51,6 +53,9 @@ public:
     void PostCommand(CommandId id) override;
     Point WindowPosition() override;
     void MoveWindow(Point position) override;
+    Rect WindowRect() override;
+    std::vector<Rect> MonitorWorkAreas() override;
+    Point PointerPosition() override;
     void SetTranslucency(int transparency) override;
     PixelColor SystemWindowColor() override;
     int Dpi() override;
@@ -72,6 +77,8 @@ private:
     // Paints through a device context of the window, cut to an update rectangle or not.
     template <class Paint>
     void WithPainter(Paint paint);
+    // The window's own icons for a monitor of another scale.
+    void SetIconsForDpi(int dpi);
 
     HINSTANCE instance_;
     const CommandTable& commands_;
@@ -81,6 +88,7 @@ private:
     HWND window_ = nullptr;
     HMENU contextMenu_ = nullptr;
     HMENU trayMenu_ = nullptr;
+    HICON largeIcon_ = nullptr, smallIcon_ = nullptr;  // set after a change of scale
     TrayIcon trayIcon_;
     Win32GlyphSource glyphs_;
 };

@@ -8,7 +8,9 @@
 #include "framework/delegating_platform.h"
 #include "framework/lang_text.h"
 #include "framework/messages.h"
+#include "shell/settings_text.h"
 #include "shell/startup.h"
+#include "shell/window_placement.h"
 #include "support/file_contents.h"
 #include "support/map_settings_store.h"
 #include "support/temp_folder.h"
@@ -47,6 +49,9 @@ public:
     void SendClose() override { Log("send close"); }
     void PostCommand(CommandId id) override { Log("post " + std::to_string(IdNumber(id))); }
     Point WindowPosition() override { return {11, 22}; }
+    Rect WindowRect() override { return windowRect; }
+    std::vector<Rect> MonitorWorkAreas() override { return monitors; }
+    Point PointerPosition() override { return pointer; }
     void MoveWindow(Point p) override { Log("move " + std::to_string(p.x) + "," + std::to_string(p.y)); }
     void SetTranslucency(int t) override { Log("translucency " + std::to_string(t)); }
     PixelColor SystemWindowColor() override { return PixelColor::Rgb(255, 255, 255); }
@@ -93,6 +98,9 @@ public:
     MapStore store;
     bool answer = true;
     int dpi = 96;
+    Rect windowRect{11, 22, 361, 372};
+    std::vector<Rect> monitors;
+    Point pointer{500, 400};
     int jumpTo[2] = {2030, 7};
     std::string memoText = "typed";
 };
@@ -151,6 +159,65 @@ TEST_F(Model, ShowLoadsAndHideSavesAndDropsTheView) {
     model_.OnCommand(IdNumber(CommandId::kNextMonth));  // needs the view: nothing
     model_.OnWheel(-120);
     EXPECT_TRUE(host_.Take().empty());
+}
+
+// Whatever first day of week and design the settings bring, the cursor is on today after
+// a show, and a pointer resting where the window appears does not take it away.
+TEST_F(Model, TheCursorIsOnTodayAfterEveryShow) {
+    for (int first = 0; first < 7; ++first) {
+        for (int header = 0; header < 3; ++header) {
+            for (int weekday = 0; weekday < 4; ++weekday) {
+                for (int rows = 0; rows < 3; ++rows) {
+                    for (int footer = 0; footer < 6; ++footer) {
+                        model_.OnHide();
+                        host_.store.Set("FirstDayOfWeek", std::to_string(first));
+                        host_.store.Set("Design", DesignText(Design::FromValues(header, weekday, rows, footer)));
+                        model_.OnShow();
+                        const CellClass hit = View().HitTest();
+                        EXPECT_TRUE(hit.region == kRegionDate && hit.date == CalDate(2024, 5, 15))
+                            << first << " " << host_.store.Get("Design") << " " << hit.date.Text();
+                    }
+                }
+            }
+        }
+    }
+    const CellClass today = View().HitTest();
+    model_.OnMouseMove(0, 0, host_.pointer);  // the window appeared under the pointer
+    EXPECT_EQ(View().HitTest().date, today.date);
+    model_.OnMouseMove(0, 0, Point{host_.pointer.x + 1, host_.pointer.y});  // the user moved it
+    EXPECT_NE(View().HitTest().date, today.date);
+}
+
+// Where the window comes up: wholly on the work area of the monitor it overlaps most, or
+// of the nearest.
+TEST(WindowPlacement, WhollyOnAMonitor) {
+    const Rect primary{0, 0, 1920, 1040}, left{-1280, 0, 0, 984};
+    const struct {
+        Rect window;
+        std::vector<Rect> monitors;
+        Point placed;
+    } cases[] = {
+        {{100, 100, 450, 450}, {primary}, {100, 100}},                     // inside: stays
+        {{99999, -99999, 100349, -99649}, {primary}, {1570, 0}},           // far away: the nearest corner
+        {{1800, 900, 2150, 1250}, {primary}, {1570, 690}},                 // partly off: moved in
+        {{-300, 100, 50, 450}, {primary, left}, {-350, 100}},              // mostly on the left monitor
+        {{-3000, 100, -2650, 450}, {primary, left}, {-1280, 100}},         // a monitor since removed
+        {{-100, -100, 2000, 1200}, {primary}, {0, 0}},                     // larger than the screen
+        {{5000, 5000, 5350, 5350}, {}, {5000, 5000}},                      // no monitors known: stays
+        {{2000, 0, 2350, 350}, {primary, {2000, 0, 2000, 0}}, {1570, 0}},  // an empty area counts not
+    };
+    for (const auto& c : cases) {
+        const Point placed = PlaceOnScreen(c.window, c.monitors);
+        EXPECT_EQ(placed, c.placed) << c.window.left << "," << c.window.top << " → " << placed.x << "," << placed.y;
+    }
+}
+
+TEST_F(Model, TheWindowComesUpOnAMonitor) {
+    model_.OnHide();
+    host_.windowRect = {3000, 40, 3350, 390};
+    host_.monitors = {{0, 0, 1024, 738}};
+    model_.OnShow();
+    EXPECT_EQ(host_.Take().back(), "move 674,40");
 }
 
 TEST_F(Model, TheWindowFollowsTheDpiAndTheSettingsStayIn96DpiUnits) {
@@ -297,7 +364,7 @@ TEST_F(Model, CopyPutsEightLinesWithCrLf) {
     for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++lines;
     EXPECT_EQ(lines, 8u);
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
-    EXPECT_EQ(text.substr(0, text.find("\r\n")), AnsiFromUtf8("2024年 5月"));
+    EXPECT_EQ(text.substr(0, text.find("\r\n")), CodePageHoldsJapanese() ? AnsiFromUtf8("2024年 5月") : "May 2024");
 }
 
 TEST_F(Model, SpanMessages) {

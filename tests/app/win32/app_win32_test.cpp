@@ -37,6 +37,19 @@ void PressWithCtrl(HWND window, WORD key) {
     SendInput(4, inputs, sizeof(INPUT));
 }
 
+// How many pixels of the window's client area show the colour.
+int PixelsOfColor(HWND window, COLORREF color) {
+    RECT client{};
+    GetClientRect(window, &client);
+    HDC dc = GetDC(window);
+    int count = 0;
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) count += GetPixel(dc, x, y) == color ? 1 : 0;
+    }
+    ReleaseDC(window, dc);
+    return count;
+}
+
 class App : public testing::Test {
 protected:
     App() { ForgetProgramState(); }
@@ -54,6 +67,13 @@ TEST_F(App, StartsShowsTheDefaultViewAndSavesAtExit) {
     EXPECT_EQ(client.right, 344);
     EXPECT_EQ(client.bottom, 332);
     EXPECT_EQ(Title(window), ResolveText(AppInfo::kProductTitle).substr(0, 31));
+    // Today framed at the very first start, though the pointer rests over the window.
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    EXPECT_TRUE(PtInRect(&frame, pointer)) << "the pointer should rest over the window for this test";
+    EXPECT_TRUE(Eventually([&] { return PixelsOfColor(window, RGB(160, 160, 224)) > 0; }));
     PostMessageA(window, WM_COMMAND, 1025, 0);  // close
     EXPECT_EQ(program.WaitForExit(), 0);
     // The first run's values, written at the hide.
@@ -107,6 +127,10 @@ TEST_F(App, MonthByWheelKeysAndAccelerators) {
     size_t lines = 0;
     for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++lines;
     EXPECT_EQ(lines, 8u) << text;
+    // Weekdays in the system's language where its code page holds Japanese, else English.
+    const std::string weekdays = text.substr(text.find("\r\n") + 2, 20);
+    EXPECT_EQ(weekdays, SystemPlatform().AnsiCodePage() == kCodePageJapanese ? AnsiFromUtf8("日 月 火 水 木 金 土")
+                                                                             : "Su Mo Tu We Th Fr Sa");
 }
 
 TEST_F(App, TrayResidentSecondStartEscapeAndClose) {
