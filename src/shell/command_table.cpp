@@ -4,50 +4,91 @@ namespace tavoli {
 
 namespace {
 
+// A key a caption shows; only some of them are accelerators, the others are handled by
+// the window (Space, Enter for the memo, F1) or by the system (Alt+F4).
+struct Shortcut {
+    PackedTag modifier = 0;
+    int key = 0;
+    bool accelerator = false;
+};
+
+using StateRule = bool (*)(const CommandState&);
+
 struct CommandDefinition {
     CommandId id;
     const char* name;
-    const char* title;    // bilingual literal
-    const char* suffix;   // mnemonic and shortcut column, the same in every language
-    const char* keyName;  // bilingual literal after the suffix, or nullptr
+    const char* title;     // bilingual literal
+    const char* mnemonic;  // appended after resolution, the same in every language
+    Shortcut shortcut;
+    StateRule enabledWhen;  // nullptr: always enabled
+    StateRule checkedWhen;  // nullptr: never checked
 };
 
-// Suffixes are appended after resolution: the tab in them is the menu's shortcut column
-// and would start a new segment inside a literal.
+constexpr PackedTag kCtrl = kModifierCtrl, kAlt = kModifierAlt;
+
+bool HasEarlierMonth(const CommandState& s) { return !s.atFirstMonth; }
+bool HasLaterMonth(const CommandState& s) { return !s.atLastMonth; }
+bool OnDate(const CommandState& s) { return s.onDate; }
+bool CanCalculate(const CommandState& s) { return s.onDate && s.spanStarted; }
+bool AwayFromToday(const CommandState& s) { return !s.showingToday; }
+bool NeighbourDays(const CommandState& s) { return s.neighbourDays; }
+bool ViewShown(const CommandState& s) { return s.viewShown; }
+
 constexpr CommandDefinition kCommands[] = {
-    {CommandId::kClose, "close", "Exit\tja:終了", "(&X)\tAlt+F4", nullptr},
-    {CommandId::kPrevMonth, "prevmonth", "Previous Month\tja:前の月", "(&P)\tCtrl+", "Left\tja:←"},
-    {CommandId::kNextMonth, "nextmonth", "Next Month\tja:次の月", "(&Q)\tCtrl+", "Right\tja:→"},
-    {CommandId::kPrevYear, "prevyear", "Previous Year\tja:前の年", "(&Y)\tCtrl+", "Up\tja:↑"},
-    {CommandId::kNextYear, "nextyear", "Next Year\tja:次の年", "(&Z)\tCtrl+", "Down\tja:↓"},
-    {CommandId::kJump, "jump", "Jump\tja:ジャンプ", "(&J)...\tCtrl+J", nullptr},
-    {CommandId::kCopy, "copy", "Copy\tja:コピー", "(&C)\tCtrl+C", nullptr},
-    {CommandId::kMemo, "memo", "Memo\tja:メモ", "(&M)...\tCtrl+M", nullptr},
-    {CommandId::kToday, "today", "Show Today\tja:今月", "(&T)\tSpace", nullptr},
-    {CommandId::kShowNext, "shownext", "Show Neighbor Month\tja:前後月の表示", "(&N)\tCtrl+K", nullptr},
-    {CommandId::kOption, "option", "Options\tja:設定", "(&O)...", nullptr},
-    {CommandId::kDisplay, "display", "Display Tavoli Calendar\tja:たぼりカレンダーの表示", "(&D)", nullptr},
-    {CommandId::kAbout, "about", "About\tja:バージョン情報", "(&A)...", nullptr},
-    {CommandId::kHelp, "help", "Help\tja:ヘルプ", "(&H)\tF1", nullptr},
-    {CommandId::kCounter, "counter", "Count Down\tja:カウントダウン", "(&N)...", nullptr},
-    {CommandId::kSpanCalc, "spancalc", "Span Calculation\tja:期間計算", "(&K)", nullptr},
-    {CommandId::kMemorize, "memorize", "Memorize\tja:期間の初日を記憶", "(&M)", nullptr},
-    {CommandId::kCalculate, "calculate", "Calculate\tja:期間計算", "(&C)...", nullptr},
-};
-
-struct KeyAssignment {
-    const char* name;
-    int key;
-};
-
-constexpr KeyAssignment kAcceleratorKeys[] = {
-    {"prevmonth", vk::kLeft},
-    {"nextmonth", vk::kRight},
-    {"prevyear", vk::kUp},
-    {"nextyear", vk::kDown},
-    {"copy", 'C'},
-    {"jump", 'J'},
-    {"shownext", 'K'},
+    {CommandId::kClose, "close", "Exit\tja:終了", "(&X)", {kAlt, vk::kF4}, nullptr, nullptr},
+    {CommandId::kPrevMonth,
+     "prevmonth",
+     "Previous Month\tja:前の月",
+     "(&P)",
+     {kCtrl, vk::kLeft, true},
+     HasEarlierMonth,
+     nullptr},
+    {CommandId::kNextMonth,
+     "nextmonth",
+     "Next Month\tja:次の月",
+     "(&Q)",
+     {kCtrl, vk::kRight, true},
+     HasLaterMonth,
+     nullptr},
+    {CommandId::kPrevYear,
+     "prevyear",
+     "Previous Year\tja:前の年",
+     "(&Y)",
+     {kCtrl, vk::kUp, true},
+     HasEarlierMonth,
+     nullptr},
+    {CommandId::kNextYear,
+     "nextyear",
+     "Next Year\tja:次の年",
+     "(&Z)",
+     {kCtrl, vk::kDown, true},
+     HasLaterMonth,
+     nullptr},
+    {CommandId::kJump, "jump", "Jump\tja:ジャンプ", "(&J)...", {kCtrl, 'J', true}, nullptr, nullptr},
+    {CommandId::kCopy, "copy", "Copy\tja:コピー", "(&C)", {kCtrl, 'C', true}, nullptr, nullptr},
+    {CommandId::kMemo, "memo", "Memo\tja:メモ", "(&M)...", {kCtrl, 'M'}, OnDate, nullptr},
+    {CommandId::kToday, "today", "Show Today\tja:今月", "(&T)", {0, vk::kSpace}, AwayFromToday, nullptr},
+    {CommandId::kShowNext,
+     "shownext",
+     "Show Neighbor Month\tja:前後月の表示",
+     "(&N)",
+     {kCtrl, 'K', true},
+     nullptr,
+     NeighbourDays},
+    {CommandId::kOption, "option", "Options\tja:設定", "(&O)...", {}, nullptr, nullptr},
+    {CommandId::kDisplay,
+     "display",
+     "Display Tavoli Calendar\tja:たぼりカレンダーの表示",
+     "(&D)",
+     {},
+     nullptr,
+     ViewShown},
+    {CommandId::kAbout, "about", "About\tja:バージョン情報", "(&A)...", {}, nullptr, nullptr},
+    {CommandId::kHelp, "help", "Help\tja:ヘルプ", "(&H)", {0, vk::kF1}, nullptr, nullptr},
+    {CommandId::kCounter, "counter", "Count Down\tja:カウントダウン", "(&N)...", {}, nullptr, nullptr},
+    {CommandId::kSpanCalc, "spancalc", "Span Calculation\tja:期間計算", "(&K)", {}, nullptr, nullptr},
+    {CommandId::kMemorize, "memorize", "Memorize\tja:期間の初日を記憶", "(&M)", {}, OnDate, nullptr},
+    {CommandId::kCalculate, "calculate", "Calculate\tja:期間計算", "(&C)...", {}, CanCalculate, nullptr},
 };
 
 const CommandEntry& EmptyEntry() {
@@ -91,24 +132,54 @@ CommandEntry* CommandTable::Edit(std::string_view name) {
     return nullptr;
 }
 
+std::string ShortcutText(PackedTag modifier, int key) {
+    std::string text = modifier == kModifierCtrl    ? "Ctrl+"
+                       : modifier == kModifierAlt   ? "Alt+"
+                       : modifier == kModifierShift ? "Shift+"
+                                                    : "";
+    switch (key) {
+    case vk::kSpace: return text + "Space";
+    case vk::kLeft: return text + ResolveText("Left\tja:←");
+    case vk::kRight: return text + ResolveText("Right\tja:→");
+    case vk::kUp: return text + ResolveText("Up\tja:↑");
+    case vk::kDown: return text + ResolveText("Down\tja:↓");
+    default: break;
+    }
+    if (key >= vk::kF1 && key < vk::kF1 + 24) return text + "F" + std::to_string(key - vk::kF1 + 1);
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return text + static_cast<char>(key);
+    return {};
+}
+
 CommandTable BuildCommandTable() {
     CommandTable table;
     for (const CommandDefinition& definition : kCommands) {
         CommandEntry entry;
         entry.id = IdNumber(definition.id);
         entry.name = definition.name;
-        entry.caption = ResolveText(definition.title) + definition.suffix;
-        if (definition.keyName) entry.caption += ResolveText(definition.keyName);
+        entry.caption = ResolveText(definition.title) + definition.mnemonic;
+        if (definition.shortcut.key != 0) {
+            entry.caption += "\t" + ShortcutText(definition.shortcut.modifier, definition.shortcut.key);
+        }
         table.Add(std::move(entry));
     }
     return table;
 }
 
 void AssignAcceleratorKeys(CommandTable& commands) {
-    for (const KeyAssignment& assignment : kAcceleratorKeys) {
-        if (CommandEntry* entry = commands.Edit(assignment.name)) {
-            entry->modifier = kModifierCtrl;
-            entry->key = assignment.key;
+    for (const CommandDefinition& definition : kCommands) {
+        if (!definition.shortcut.accelerator) continue;
+        if (CommandEntry* entry = commands.Edit(definition.name)) {
+            entry->modifier = definition.shortcut.modifier;
+            entry->key = definition.shortcut.key;
+        }
+    }
+}
+
+void ApplyCommandStates(CommandTable& commands, const CommandState& state) {
+    for (const CommandDefinition& definition : kCommands) {
+        if (CommandEntry* entry = commands.Edit(definition.name)) {
+            entry->enabled = !definition.enabledWhen || definition.enabledWhen(state);
+            entry->checked = definition.checkedWhen && definition.checkedWhen(state);
         }
     }
 }

@@ -49,8 +49,20 @@ constexpr PackedTag kModifierShift = PackTag("shft");
 // Virtual-key codes (the Win32 values) of the keys the commands use; letters are their
 // upper-case ASCII codes.
 namespace vk {
-constexpr int kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28;
+constexpr int kSpace = 0x20, kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28, kF1 = 0x70, kF4 = 0x73;
 }  // namespace vk
+
+// What decides which commands are grayed and checked: the window and the view as the
+// user sees them when a menu opens.
+struct CommandState {
+    bool viewShown = false;      // the window is shown, with its view
+    bool atFirstMonth = false;   // January of year 1: nothing before it
+    bool atLastMonth = false;    // December 3999: nothing after it
+    bool onDate = false;         // the cursor is on a date
+    bool spanStarted = false;    // a first day of a span was remembered
+    bool showingToday = false;   // today's month is shown
+    bool neighbourDays = false;  // the days of the neighbour months are shown
+};
 
 struct CommandEntry {
     int id = 0;
@@ -92,13 +104,22 @@ private:
 };
 
 // The eighteen commands of the program in id order, their captions resolved now for
-// the user's language: title, suffix and, for the four arrow commands, the key's name.
+// the user's language: title, mnemonic and, after a tab, the text of the command's key.
 CommandTable BuildCommandTable();
 
-// Gives the seven commands that have shortcuts their keys, all with Ctrl: the arrows
-// step months and years, C copies, J jumps, K shows the neighbour months. The memo
-// caption shows Ctrl+M, but Enter is its key and it has no accelerator.
+// Gives the seven commands that have accelerators their keys, all with Ctrl: the arrows
+// step months and years, C copies, J jumps, K shows the neighbour months. Other captions
+// name keys the window or the system handles (Space, F1, Alt+F4); the memo caption shows
+// Ctrl+M, but Enter is its key and it has no accelerator.
 void AssignAcceleratorKeys(CommandTable& commands);
+
+// Sets every command's enabled and checked flags from its rule for the state: the menus
+// then show them (commands without a rule stay enabled and unchecked).
+void ApplyCommandStates(CommandTable& commands, const CommandState& state);
+
+// The text a caption shows for a key: "Ctrl+Left", "Alt+F4", "Space"; the arrows in
+// the user's language.
+std::string ShortcutText(PackedTag modifier, int key);
 
 // The ACCEL flag bits (the Win32 values).
 namespace accel {

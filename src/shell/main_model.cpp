@@ -30,7 +30,6 @@ std::string ClipboardMonthText(const CalendarView& view) {
 }
 
 void MainModel::OnShow() {
-    host_.SetDisplayChecked(true);
     if (!view_) view_ = std::make_unique<CalendarView>();
     settings_.Load(*view_, host_.Store(), window_, host_.SystemWindowColor());
     // After the settings, which may move the grid (first day of week, design).
@@ -54,7 +53,6 @@ void MainModel::OnShow() {
 }
 
 void MainModel::OnHide() {
-    host_.SetDisplayChecked(false);
     if (!view_) return;
     const Point at = host_.WindowPosition();
     const int dpi = host_.Dpi();
@@ -161,22 +159,23 @@ void MainModel::OnMouseMove(int x, int y, std::optional<Point> screen) {
 
 void MainModel::OnRightButtonUp(Point clientPoint) { ShowContextMenu(clientPoint); }
 
-MenuStates MainModel::ContextMenuStates() const {
-    MenuStates states;
-    if (!view_) return states;
+CommandState MainModel::CommandStateNow() const {
+    CommandState state;
+    if (!view_) return state;
     const int year = view_->ShownYear(), month = view_->ShownMonth();
     const CellClass hit = view_->HitTest();
     const YearMonthDay today = view_->TodayDate().Parts();
-    states.previousEnabled = !(year <= 1 && month == 1);
-    states.nextEnabled = !(year >= 3999 && month == 12);
-    states.memoEnabled = hit.region == kRegionDate;
-    states.calculateEnabled = hit.region == kRegionDate && !memorizedDate_.IsNull();
-    states.todayEnabled = !(today.year == year && today.month == month);
-    states.showNextChecked = view_->NeighbourDays();
-    return states;
+    state.viewShown = true;
+    state.atFirstMonth = year <= 1 && month == 1;
+    state.atLastMonth = year >= 3999 && month == 12;
+    state.onDate = hit.region == kRegionDate;
+    state.spanStarted = !memorizedDate_.IsNull();
+    state.showingToday = today.year == year && today.month == month;
+    state.neighbourDays = view_->NeighbourDays();
+    return state;
 }
 
-void MainModel::ShowContextMenu(Point clientPoint) { host_.ShowContextMenu(clientPoint, ContextMenuStates()); }
+void MainModel::ShowContextMenu(Point clientPoint) { host_.ShowContextMenu(clientPoint, CommandStateNow()); }
 
 void MainModel::RefreshWindow(bool forced) {
     if (!view_) {
@@ -236,10 +235,7 @@ void MainModel::OnCommand(int id) {
     case CommandId::kPrevYear: view_->StepMonth(-12); break;
     case CommandId::kNextYear: view_->StepMonth(12); break;
     case CommandId::kToday: view_->SelectDate(view_->TodayDate()); break;
-    case CommandId::kShowNext:
-        view_->SetNeighbourDays(!view_->NeighbourDays());
-        host_.SetShowNextChecked(view_->NeighbourDays());
-        break;
+    case CommandId::kShowNext: view_->SetNeighbourDays(!view_->NeighbourDays()); break;
     case CommandId::kJump: {
         int year = view_->ShownYear(), month = view_->ShownMonth();
         if (!host_.RunJumpDialog(year, month)) return;

@@ -15,21 +15,6 @@
 
 namespace tavoli {
 
-// Gray and check states of the context menu, from the view's state.
-struct MenuStates {
-    bool previousEnabled = true;   // prevmonth, prevyear
-    bool nextEnabled = true;       // nextmonth, nextyear
-    bool memoEnabled = true;       // memo, memorize
-    bool calculateEnabled = true;  // calculate
-    bool todayEnabled = true;      // today
-    bool showNextChecked = false;  // shownext
-    bool operator==(const MenuStates& o) const {
-        return previousEnabled == o.previousEnabled && nextEnabled == o.nextEnabled && memoEnabled == o.memoEnabled &&
-               calculateEnabled == o.calculateEnabled && todayEnabled == o.todayEnabled &&
-               showNextChecked == o.showNextChecked;
-    }
-};
-
 // What the model asks of the window and the system.
 class MainWindowHost {
 public:
@@ -62,10 +47,8 @@ public:
     // The pixels per inch of the monitor the window is on.
     virtual int Dpi() = 0;
 
-    // The context menu at a client point, with its states; the tray menu's check mark.
-    virtual void ShowContextMenu(Point clientPoint, const MenuStates& states) = 0;
-    virtual void SetShowNextChecked(bool checked) = 0;
-    virtual void SetDisplayChecked(bool checked) = 0;
+    // The context menu at a client point, its items grayed and checked for the state.
+    virtual void ShowContextMenu(Point clientPoint, const CommandState& state) = 0;
 
     virtual void PutOnClipboard(const std::string& text) = 0;
     virtual void OpenHelp() = 0;
@@ -122,7 +105,8 @@ public:
 
     // Title, background, size and picture after the month or the settings changed.
     void RefreshWindow(bool forced);
-    MenuStates ContextMenuStates() const;
+    // What grays and checks the commands of both menus now.
+    CommandState CommandStateNow() const;
 
 private:
     void ShowContextMenu(Point clientPoint);

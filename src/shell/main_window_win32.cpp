@@ -40,7 +40,7 @@ SIZE FrameSize(HWND window, Size client, int dpi) {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, const CommandTable& commands, CalendarSettings& settings,
+MainWindow::MainWindow(HINSTANCE instance, CommandTable& commands, CalendarSettings& settings,
                        std::unique_ptr<SettingsStore> store, bool trayResident)
     : instance_(instance), commands_(commands), settings_(settings), store_(std::move(store)), model_(*this, settings) {
     model_.SetTrayResident(trayResident);
@@ -175,7 +175,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             GetCursorPos(&at);
             // The menu closes when the user clicks elsewhere only if the window is foreground.
             SetForegroundWindow(window_);
-            TrackPopupMenu(trayMenu_, TPM_LEFTBUTTON, at.x, at.y, 0, window_, nullptr);
+            TrackMenu(trayMenu_, model_.CommandStateNow(), at);
         } else if (lParam == WM_LBUTTONDBLCLK) {
             PostCommand(CommandId::kDisplay);
         }
@@ -293,23 +293,17 @@ void MainWindow::SetTranslucency(int transparency) { tavoli::SetTranslucency(win
 PixelColor MainWindow::SystemWindowColor() { return PixelColor::FromColorRef(GetSysColor(COLOR_WINDOW)); }
 int MainWindow::Dpi() { return WindowDpi(window_); }
 
-void MainWindow::ShowContextMenu(Point clientPoint, const MenuStates& states) {
-    SetCommandEnabled(contextMenu_, CommandId::kPrevMonth, states.previousEnabled);
-    SetCommandEnabled(contextMenu_, CommandId::kPrevYear, states.previousEnabled);
-    SetCommandEnabled(contextMenu_, CommandId::kNextMonth, states.nextEnabled);
-    SetCommandEnabled(contextMenu_, CommandId::kNextYear, states.nextEnabled);
-    SetCommandEnabled(contextMenu_, CommandId::kMemo, states.memoEnabled);
-    SetCommandEnabled(contextMenu_, CommandId::kMemorize, states.memoEnabled);
-    SetCommandEnabled(contextMenu_, CommandId::kCalculate, states.calculateEnabled);
-    SetCommandEnabled(contextMenu_, CommandId::kToday, states.todayEnabled);
-    SetCommandChecked(contextMenu_, CommandId::kShowNext, states.showNextChecked);
-    POINT at{clientPoint.x, clientPoint.y};
-    ClientToScreen(window_, &at);
-    TrackPopupMenu(contextMenu_, TPM_LEFTBUTTON, at.x, at.y, 0, window_, nullptr);
+void MainWindow::TrackMenu(HMENU menu, const CommandState& state, POINT at) {
+    ApplyCommandStates(commands_, state);
+    ApplyMenuStates(menu, commands_);
+    TrackPopupMenu(menu, TPM_LEFTBUTTON, at.x, at.y, 0, window_, nullptr);
 }
 
-void MainWindow::SetShowNextChecked(bool checked) { SetCommandChecked(contextMenu_, CommandId::kShowNext, checked); }
-void MainWindow::SetDisplayChecked(bool checked) { SetCommandChecked(trayMenu_, CommandId::kDisplay, checked); }
+void MainWindow::ShowContextMenu(Point clientPoint, const CommandState& state) {
+    POINT at{clientPoint.x, clientPoint.y};
+    ClientToScreen(window_, &at);
+    TrackMenu(contextMenu_, state, at);
+}
 
 void MainWindow::PutOnClipboard(const std::string& text) {
     if (!OpenClipboard(nullptr)) return;

@@ -20,7 +20,7 @@ constexpr DWORD kMainWindowExStyle = WS_EX_CLIENTEDGE;
 
 class MainWindow : public MainWindowHost {
 public:
-    MainWindow(HINSTANCE instance, const CommandTable& commands, CalendarSettings& settings,
+    MainWindow(HINSTANCE instance, CommandTable& commands, CalendarSettings& settings,
                std::unique_ptr<SettingsStore> store, bool trayResident);
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
@@ -59,9 +59,7 @@ public:
     void SetTranslucency(int transparency) override;
     PixelColor SystemWindowColor() override;
     int Dpi() override;
-    void ShowContextMenu(Point clientPoint, const MenuStates& states) override;
-    void SetShowNextChecked(bool checked) override;
-    void SetDisplayChecked(bool checked) override;
+    void ShowContextMenu(Point clientPoint, const CommandState& state) override;
     void PutOnClipboard(const std::string& text) override;
     void OpenHelp() override;
     SettingsStore& Store() override { return *store_; }
@@ -77,11 +75,13 @@ private:
     // Paints through a device context of the window, cut to an update rectangle or not.
     template <class Paint>
     void WithPainter(Paint paint);
+    // Grays and checks the menu's commands for the state, then shows it at a screen point.
+    void TrackMenu(HMENU menu, const CommandState& state, POINT at);
     // The window's own icons for a monitor of another scale.
     void SetIconsForDpi(int dpi);
 
     HINSTANCE instance_;
-    const CommandTable& commands_;
+    CommandTable& commands_;
     CalendarSettings& settings_;
     std::unique_ptr<SettingsStore> store_;
     MainModel model_;

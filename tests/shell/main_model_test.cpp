@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 
 #include "framework/delegating_platform.h"
@@ -56,12 +57,10 @@ public:
     void SetTranslucency(int t) override { Log("translucency " + std::to_string(t)); }
     PixelColor SystemWindowColor() override { return PixelColor::Rgb(255, 255, 255); }
     int Dpi() override { return dpi; }
-    void ShowContextMenu(Point p, const MenuStates& s) override {
-        states = s;
+    void ShowContextMenu(Point p, const CommandState& s) override {
+        state = s;
         Log("menu " + std::to_string(p.x) + "," + std::to_string(p.y));
     }
-    void SetShowNextChecked(bool c) override { Log(std::string("shownext ") + (c ? "on" : "off")); }
-    void SetDisplayChecked(bool c) override { Log(std::string("display ") + (c ? "on" : "off")); }
     void PutOnClipboard(const std::string& text) override { clipboard = text; }
     void OpenHelp() override { Log("help"); }
     SettingsStore& Store() override { return store; }
@@ -93,7 +92,7 @@ public:
 
     std::vector<std::string> log;
     bool visible = true;
-    MenuStates states;
+    CommandState state;
     std::string clipboard;
     MapStore store;
     bool answer = true;
@@ -144,15 +143,15 @@ protected:
 TEST_F(Model, ShowLoadsAndHideSavesAndDropsTheView) {
     model_.OnHide();
     EXPECT_EQ(model_.View(), nullptr);
-    EXPECT_EQ(host_.Take(), (std::vector<std::string>{"display off", "timer off"}));
+    EXPECT_EQ(host_.Take(), (std::vector<std::string>{"timer off"}));
     EXPECT_EQ(host_.store.Get("Design"), "T1W1N0D5B2");
     EXPECT_EQ(host_.store.Get("Position"), "11,22");
     host_.store.Set("Position", "5,6");
     host_.store.Set("Transparance", "30");
     model_.OnShow();
-    EXPECT_EQ(host_.Take(), (std::vector<std::string>{"display on", "move 5,6", "translucency 30", "timer on",
-                                                      "title " + ApplicationTitle(), "title " + ApplicationTitle(),
-                                                      "resize 344x332", "paint all"}));
+    EXPECT_EQ(host_.Take(),
+              (std::vector<std::string>{"move 5,6", "translucency 30", "timer on", "title " + ApplicationTitle(),
+                                        "title " + ApplicationTitle(), "resize 344x332", "paint all"}));
     EXPECT_EQ(ShownMonth(), "2024/5");
     model_.OnHide();
     host_.Take();
@@ -229,7 +228,7 @@ TEST_F(Model, TheWindowFollowsTheDpiAndTheSettingsStayIn96DpiUnits) {
     model_.OnShow();
     const std::vector<std::string> shown = host_.Take();
     ASSERT_GE(shown.size(), 3u);
-    EXPECT_EQ(shown[1], "move 150,-11");                   // the stored position in pixels at 144 DPI
+    EXPECT_EQ(shown[0], "move 150,-11");                   // the stored position in pixels at 144 DPI
     EXPECT_EQ(shown[shown.size() - 2], "resize 516x507");  // (344 × 338) × 1.5
     EXPECT_EQ(View().CellSize(), (Size{48, 36}));
     EXPECT_EQ(model_.ViewSizeAt(192), (Size{688, 676}));  // asked before a move; nothing changes
@@ -304,11 +303,13 @@ TEST_F(Model, Keys) {
     EXPECT_EQ(View().HitTest().date, CalDate(2024, 5, 16));
 }
 
+// The menus' gray and check marks: each command's rule applied to the state the model
+// reports when a menu opens. Enabled: previous, next, memo, calculate, today; checked: shownext.
 TEST_F(Model, ContextMenuStates) {
     struct Case {
         const char* what;
         std::function<void()> prepare;
-        MenuStates states;
+        std::array<bool, 6> states;
     };
     const Case cases[] = {
         {"today's month, no date under the cursor", [&] { PointAt(0, 0); }, {true, true, false, false, false, false}},
@@ -329,12 +330,25 @@ TEST_F(Model, ContextMenuStates) {
          },
          {true, false, true, true, true, true}},
     };
+    CommandTable commands = BuildCommandTable();
+    auto entry = [&commands](const char* name) { return commands.Find(name); };
     for (const Case& c : cases) {
         c.prepare();
         model_.OnRightButtonUp({7, 9});
         EXPECT_EQ(host_.Take().back(), "menu 7,9") << c.what;
-        EXPECT_EQ(host_.states, c.states) << c.what;
+        ApplyCommandStates(commands, host_.state);
+        const std::array<bool, 6> states = {entry("prevmonth").enabled, entry("nextyear").enabled,
+                                            entry("memo").enabled,      entry("calculate").enabled,
+                                            entry("today").enabled,     entry("shownext").checked};
+        EXPECT_EQ(states, c.states) << c.what;
+        EXPECT_EQ(entry("prevyear").enabled, states[0]) << c.what;
+        EXPECT_EQ(entry("nextmonth").enabled, states[1]) << c.what;
+        EXPECT_EQ(entry("memorize").enabled, states[2]) << c.what;
+        EXPECT_TRUE(entry("display").checked) << c.what;  // the tray menu: the window is shown
     }
+    model_.OnHide();
+    ApplyCommandStates(commands, model_.CommandStateNow());
+    EXPECT_FALSE(entry("display").checked);
 }
 
 TEST_F(Model, StepsTodayAndNeighbourDays) {
@@ -354,7 +368,8 @@ TEST_F(Model, StepsTodayAndNeighbourDays) {
     host_.Take();
     model_.OnCommand(IdNumber(CommandId::kShowNext));
     EXPECT_TRUE(View().NeighbourDays());
-    EXPECT_EQ(host_.Take().front(), "shownext on");
+    EXPECT_TRUE(model_.CommandStateNow().neighbourDays);  // the menu shows the check mark
+    EXPECT_EQ(host_.Take().back(), "paint all");
 }
 
 TEST_F(Model, CopyPutsEightLinesWithCrLf) {
