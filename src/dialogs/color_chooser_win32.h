@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "view/pixel_color.h"
+#include "framework/pixel_color.h"
 
 namespace tavoli {
 

@@ -11,8 +11,8 @@
 
 #include "dialogs/dialog_layout.h"
 #include "framework/error.h"
-#include "view/geometry.h"
-#include "view/pixel_color.h"
+#include "framework/geometry.h"
+#include "framework/pixel_color.h"
 
 namespace tavoli {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "view/geometry.h"
+#include "framework/geometry.h"
 
 namespace tavoli {
 

@@ -1,7 +1,7 @@
 #include "dialogs/options_layout.h"
 
 #include "framework/lang_text.h"
-#include "shell/settings_text.h"
+#include "settings/settings_text.h"
 
 namespace tavoli {
 

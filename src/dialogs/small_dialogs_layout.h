@@ -5,7 +5,7 @@
 #include <string>
 
 #include "dialogs/dialog_layout.h"
-#include "view/view_style.h"
+#include "settings/view_style.h"
 
 namespace tavoli {
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "view/view_style.h"
+#include "settings/view_style.h"
 
 namespace tavoli {
 

@@ -8,8 +8,8 @@
 #include "framework/paths.h"
 #include "framework/platform.h"
 #include "framework/whole_file.h"
+#include "settings/settings_text.h"
 #include "shell/app_info.h"
-#include "shell/settings_text.h"
 
 namespace tavoli {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "view/geometry.h"
+#include "framework/geometry.h"
 
 namespace tavoli {
 

@@ -8,16 +8,17 @@
 #include <vector>
 
 #include "calendar/cal_date.h"
+#include "framework/geometry.h"
 #include "framework/lang_text.h"
+#include "framework/pixel_color.h"
 #include "holidays/holiday_script.h"
 #include "memo/memo_store.h"
+#include "settings/design.h"
+#include "settings/view_style.h"
 #include "view/background_image.h"
 #include "view/day_kind_memo.h"
-#include "view/geometry.h"
 #include "view/glyph_cache.h"
-#include "view/pixel_color.h"
 #include "view/text_render.h"
-#include "view/view_style.h"
 
 namespace tavoli {
 
@@ -25,37 +26,6 @@ constexpr PackedTag kRegionHead = PackTag("head");
 constexpr PackedTag kRegionDate = PackTag("date");
 constexpr PackedTag kRegionBlank = PackTag("blnc");
 constexpr PackedTag kRegionFoot = PackTag("foot");
-
-enum HeaderStyle { kTopOneLine = 0, kLeftTwoLines = 1, kTitleBar = 2 };
-enum WeekdayStyle {
-    kShowWeekdayIndex = 0,
-    kHideWeekdayIndex = 1,
-    kShowWeekdayIndexWithWeekNumber = 2,
-    kHideWeekdayIndexWithWeekNumber = 3
-};
-enum RowsStyle { kSixLines = 0, kFiveLines = 1, kTwoMonths = 2 };
-enum FooterStyle {
-    kBottomOneLine = 0,
-    kBottomTwoLines = 1,
-    kBottomThreeLines = 2,
-    kRightThreeLines = 3,
-    kRightFourLines = 4,
-    kNoFooter = 5
-};
-
-// The four styles of the design.
-struct Design {
-    HeaderStyle header = kTopOneLine;
-    WeekdayStyle weekday = kShowWeekdayIndex;
-    RowsStyle rows = kFiveLines;
-    FooterStyle footer = kBottomTwoLines;
-
-    // Styles from stored numbers: one out of range becomes 0.
-    static Design FromValues(int header, int weekday, int rows, int footer);
-    bool operator==(const Design& o) const {
-        return header == o.header && weekday == o.weekday && rows == o.rows && footer == o.footer;
-    }
-};
 
 struct CellClass {
     PackedTag region = 0;  // 0: outside every region

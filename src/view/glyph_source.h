@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "framework/font_spec.h"
-#include "view/geometry.h"
+#include "framework/geometry.h"
 
 namespace tavoli {
 

@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "view/geometry.h"
-#include "view/pixel_color.h"
+#include "framework/geometry.h"
+#include "framework/pixel_color.h"
 
 namespace tavoli {
 

@@ -9,7 +9,7 @@
 #include "framework/delegating_platform.h"
 #include "framework/lang_text.h"
 #include "framework/messages.h"
-#include "shell/settings_text.h"
+#include "settings/settings_text.h"
 #include "shell/startup.h"
 #include "shell/window_placement.h"
 #include "support/file_contents.h"

@@ -18,6 +18,7 @@
 #include "dialogs/options_dialog_win32.h"
 #include "dialogs/options_layout.h"
 #include "framework/dpi_win32.h"
+#include "framework/geometry.h"
 #include "framework/lang_text.h"
 #include "framework/platform.h"
 #include "support/dialog_driver_win32.h"
@@ -25,7 +26,6 @@
 #include "support/run_dpi_win32.h"
 #include "support/temp_folder.h"
 #include "support/window_capture_win32.h"
-#include "view/geometry.h"
 
 namespace tavoli {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/settings_text.h"
+#include "settings/settings_text.h"
 
 #include <algorithm>
 #include <limits>

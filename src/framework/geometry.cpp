@@ -1,4 +1,4 @@
-#include "view/geometry.h"
+#include "framework/geometry.h"
 
 #include <algorithm>
 #include <cstdint>

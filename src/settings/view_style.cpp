@@ -1,4 +1,4 @@
-#include "view/view_style.h"
+#include "settings/view_style.h"
 
 namespace tavoli {
 

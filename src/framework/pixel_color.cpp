@@ -1,4 +1,4 @@
-#include "view/pixel_color.h"
+#include "framework/pixel_color.h"
 
 namespace tavoli {
 

@@ -7,7 +7,7 @@
 
 #include "calendar/cal_date.h"
 #include "framework/font_spec.h"
-#include "view/pixel_color.h"
+#include "framework/pixel_color.h"
 
 namespace tavoli {
 

@@ -7,7 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "view/calendar_view.h"
+#include "framework/pixel_color.h"
+#include "settings/design.h"
+#include "settings/view_style.h"
 
 namespace tavoli {
 
