@@ -150,7 +150,7 @@ struct Case {
     int codePage;
     bool lunisolar;
     // One measured step, given the view, the glyph source and the device.
-    std::function<void(CalendarView&, GlyphSource&, PaintTarget&, int run)> step;
+    std::function<void(CalendarView&, GlyphSource&, PaintCaches&, PaintTarget&, int run)> step;
 };
 
 std::string g_script;
@@ -166,10 +166,10 @@ std::string ReadScript(const std::string& path) {
     return text;
 }
 
-// Every cache on or off: the view's glyph cache and day-kind memo, the fonts the glyph
+// Every cache on or off: the painter's glyph cache and day-kind memo, the fonts the glyph
 // source keeps, and this thread's lunisolar memo (emptied, so each case starts cold).
-void UseCaches(CalendarView& view, Win32GlyphSource& glyphs, bool on) {
-    view.SetCaching(on);
+void UseCaches(PaintCaches& caches, Win32GlyphSource& glyphs, bool on) {
+    caches.SetCaching(on);
     glyphs.SetKeepFonts(on);
     SetLunisolarMemo(on);
     ThisThreadsLunarQuarterMemo().Clear();
@@ -179,7 +179,7 @@ void UseCaches(CalendarView& view, Win32GlyphSource& glyphs, bool on) {
 double Run(const Case& c, bool breakdown, bool cached) {
     LanguagePlatform platform(c.codePage);
     ScopedPlatform scope(platform);
-    CalendarView view;
+    CalendarDocument document;
     std::vector<std::string> report;
     std::string script = g_script;
     if (c.lunisolar) {
@@ -188,24 +188,28 @@ double Run(const Case& c, bool breakdown, bool cached) {
             "\r\nm?a1 :+0900 d?a1 :+0900 (5) \"\x8b\x8c\x90\xb3\x8c\x8e\"\r\n"
             "m?a8 :+0900 d?a15 :+0900 (5) \"\x92\x86\x8f\x48\"\r\n";
     }
-    if (view.Script().Compile(script, report) != kSuccess) {
+    HolidayScript compiled;
+    if (compiled.Compile(script, report) != kSuccess) {
         std::fprintf(stderr, "%s: the script does not compile: %s\n", c.name.c_str(),
                      report.empty() ? "" : report[0].c_str());
     }
+    document.SetScript(std::move(compiled));
+    CalendarView view(document);
+    PaintCaches caches;
     view.SetMonth(2024, 5);
     view.SelectDate(CalDate(2024, 5, 15));
     Surface surface(view.ViewSize());
     Spent spent;
     TimedGlyphs glyphs(spent);
     TimedTarget target(surface.Dc(), spent);
-    UseCaches(view, glyphs.Real(), cached);
-    for (int warm = 0; warm < 3; ++warm) c.step(view, glyphs, target, warm);
+    UseCaches(caches, glyphs.Real(), cached);
+    for (int warm = 0; warm < 3; ++warm) c.step(view, glyphs, caches, target, warm);
     spent = Spent();
     std::vector<double> times;
     const double budget = Now() + 3000;
     for (int run = 0; run < 2000 && (run < 15 || Now() < budget); ++run) {
         const double start = Now();
-        c.step(view, glyphs, target, run);
+        c.step(view, glyphs, caches, target, run);
         times.push_back(Now() - start);
     }
     std::sort(times.begin(), times.end());
@@ -231,9 +235,10 @@ double Run(const Case& c, bool breakdown, bool cached) {
         const double texts = (Now() - textsStart) / 20;
         const double kindsStart = Now();
         for (int i = 0; i < 20; ++i) {
+            CalendarPainter painter(view, glyphs, caches);
             for (int d = 0; d < 35; ++d) {
                 const CalDate date = view.DateAt(d % 7, d / 7);
-                view.KindOfDay(date);
+                painter.KindOfDay(date);
             }
         }
         const double kinds = (Now() - kindsStart) / 20;
@@ -246,7 +251,7 @@ double Run(const Case& c, bool breakdown, bool cached) {
             texts, kinds, boxes);
         if (cached) {
             std::printf("  kept: %zu fonts with device contexts, %zu bytes of glyphs and extents\n",
-                        glyphs.Real().KeptFonts(), view.Buffers().glyphCache.Bytes());
+                        glyphs.Real().KeptFonts(), caches.glyphCache.Bytes());
         }
     }
     return median;
@@ -271,8 +276,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "paint_bench: cannot read %s\n", scriptPath.c_str());
         return 2;
     }
-    auto paintAll = [](CalendarView& view, GlyphSource& glyphs, PaintTarget& target, int) {
-        CalendarPainter painter(view, glyphs);
+    auto paintAll = [](CalendarView& view, GlyphSource& glyphs, PaintCaches& caches, PaintTarget& target, int) {
+        CalendarPainter painter(view, glyphs, caches);
         painter.PaintAll(target);
     };
     const Case cases[] = {
@@ -281,33 +286,33 @@ int main(int argc, char** argv) {
         {"paint_all_ja_lunisolar", kCodePageJapanese, true, paintAll},
         // What one pointer move repaints: the old cell, the new one and the footer.
         {"hover_ja", kCodePageJapanese, true,
-         [](CalendarView& view, GlyphSource& glyphs, PaintTarget& target, int run) {
+         [](CalendarView& view, GlyphSource& glyphs, PaintCaches& caches, PaintTarget& target, int run) {
              const int oldColumn = view.CursorColumn(), oldRow = view.CursorRow();
              const auto margins = view.Margins();
              const Size cell = view.CellSize();
              const int column = 1 + run % 5, row = view.TopRows() + 1 + run % 3;
              view.PointerMoved(margins[0] + column * cell.width + 5, margins[1] + row * cell.height + 5);
-             CalendarPainter painter(view, glyphs);
+             CalendarPainter painter(view, glyphs, caches);
              painter.PaintCell(target, oldColumn, oldRow);
              painter.PaintCell(target, column, row);
              painter.PaintFooter(target);
          }},
         {"paint_cell", kCodePageJapanese, false,
-         [](CalendarView& view, GlyphSource& glyphs, PaintTarget& target, int) {
-             CalendarPainter painter(view, glyphs);
+         [](CalendarView& view, GlyphSource& glyphs, PaintCaches& caches, PaintTarget& target, int) {
+             CalendarPainter painter(view, glyphs, caches);
              painter.PaintCell(target, 3, view.TopRows() + 2);
          }},
         {"draw_text_ja10", kCodePageJapanese, false,
-         [](CalendarView& view, GlyphSource& glyphs, PaintTarget&, int) {
+         [](CalendarView& view, GlyphSource& glyphs, PaintCaches& caches, PaintTarget&, int) {
              static Image image;
              if (image.IsEmpty()) image.Create(200, 40, false, 24);
              // 令和六年五月十五日水 in Shift_JIS.
              static const std::string text =
                  "\x97\xdf\x98\x61\x98\x5a\x94\x4e\x8c\xdc\x8c\x8e\x8f\x5c\x8c\xdc\x93\xfa\x90\x85";
-             // Through the view's glyph cache when it caches, as the painter draws.
-             CachedGlyphSource cached(view.Buffers().glyphCache, glyphs);
-             DrawText(view.Caching() ? static_cast<GlyphSource&>(cached) : glyphs, image, {0, 0}, text,
-                      view.Buffers().glyphs, nullptr, PixelColor::Rgb(0, 0, 0), view.Style().Font(FontRole::kSmall));
+             // Through the glyph cache when it caches, as the painter draws.
+             CachedGlyphSource cached(caches.glyphCache, glyphs);
+             DrawText(caches.caching ? static_cast<GlyphSource&>(cached) : glyphs, image, {0, 0}, text, caches.glyphs,
+                      nullptr, PixelColor::Rgb(0, 0, 0), view.Style().Font(FontRole::kSmall));
          }},
     };
     // The table comes last with --breakdown, after the details of each run.

@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "fuzz/fuzz_input.h"
-#include "shell/calendar_settings.h"
-#include "shell/settings_text.h"
+#include "settings/settings_table.h"
+#include "settings/settings_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tavoli;
@@ -25,15 +25,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         values.emplace_back(kNames[index++ % std::size(kNames)], std::string(rest.substr(start, end - start)));
         start = end + 1;
     }
-    CalendarView view;
-    view.SetFormats(FormatFileLines(rest));
-    WindowSettings window;
-    CalendarSettings::ApplyValues(values, view, window);
-    const SettingsValues written = CalendarSettings::ValuesOf(view, window, {1, 2});
+    SettingsRecord record;
+    ReadSettings(values, record);
+    record.position = Point{1, 2};
+    const SettingsValues written = WriteSettings(record);
+    FormatFileLines(rest);
 
-    CalendarView again;
-    WindowSettings againWindow;
-    CalendarSettings::ApplyValues(written, again, againWindow);
-    if (CalendarSettings::ValuesOf(again, againWindow, {1, 2}) != written) std::abort();
+    SettingsRecord again;
+    ReadSettings(written, again);
+    if (WriteSettings(again) != written) std::abort();
     return 0;
 }

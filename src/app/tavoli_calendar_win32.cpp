@@ -1,10 +1,10 @@
 // TavoliCalendar.exe: one instance per executable path, the main window, the message loop.
 #include <windows.h>
 
+#include "framework/app_info.h"
 #include "framework/lang_text.h"
 #include "framework/messages.h"
 #include "framework/platform.h"
-#include "shell/app_info.h"
 #include "shell/calendar_settings.h"
 #include "shell/command_table.h"
 #include "shell/main_window_win32.h"
@@ -52,7 +52,7 @@ int Run(HINSTANCE instance, const char* commandLine, int showCommand) {
     MainWindow::RegisterWindowClass(instance);
 
     CommandTable commands = BuildCommandTable();
-    CalendarSettings settings(SettingsPaths::ForProgram());
+    CalendarSettings settings(ProgramSettingsPaths());
     MainWindow main(instance, commands, settings, std::make_unique<RegistrySettingsStore>(AppInfo::kRegistryKey),
                     trayResident);
     HWND window = main.Create();

@@ -10,7 +10,6 @@
 #include "framework/messages.h"
 #include "framework/paths.h"
 #include "framework/shell_win32.h"
-#include "shell/help_win32.h"
 #include "view/glyph_source_win32.h"
 
 namespace tavoli {
@@ -37,8 +36,8 @@ std::unique_ptr<DialogControl> MakeControl(ControlKind kind) {
 
 class OptionsDialog : public ModalDialog {
 public:
-    OptionsDialog(const OptionValues& values, const SettingsPaths& paths, const MemoStore* memos)
-        : values_(values), paths_(paths), memos_(memos) {
+    OptionsDialog(const OptionValues& values, const OptionsDialogContext& context)
+        : values_(values), paths_(context.paths), memos_(context.memos), openHelp_(context.openHelp) {
         SetCaption(ResolveText(OptionsDialogLayout().caption));
         for (const ControlSpec& spec : OptionsDialogLayout().controls) {
             if (spec.page == kEveryPage) continue;
@@ -79,6 +78,7 @@ private:
     OptionValues values_;
     const SettingsPaths& paths_;
     const MemoStore* memos_;
+    HelpOpener openHelp_;
     TabControl tab_;
     ButtonControl ok_, cancel_, help_;
     std::map<int, PageControl> pages_;  // by id
@@ -173,7 +173,10 @@ void OptionsDialog::OnCommandFrom(int id, HWND control) {
     if (!control && id == IDCANCEL) return EndModal(*this, 2);
     if (id == kOk) return EndModal(*this, 1);
     if (id == kCancel) return EndModal(*this, 2);
-    if (id == kHelp) return OpenHelpDocument(Window(), kHelpContext);
+    if (id == kHelp) {
+        if (openHelp_) openHelp_(Window(), kHelpContext);
+        return;
+    }
     if (id == IdOf(kClearBackground)) return At<EditControl>(kBackgroundPath).SetText("");
     if (id == IdOf(kChangeBackground)) return ChooseBackground();
     if (id == IdOf(kAllUsersScript) || id == IdOf(kUserScript)) {
@@ -254,8 +257,8 @@ OptionValues OptionsDialog::Values() const {
 
 }  // namespace
 
-bool RunOptionsDialog(OptionValues& values, const SettingsPaths& paths, const MemoStore* memos, HWND owner) {
-    OptionsDialog dialog(values, paths, memos);
+bool RunOptionsDialog(OptionValues& values, const OptionsDialogContext& context, HWND owner) {
+    OptionsDialog dialog(values, context);
     dialog.SetOwner(owner);
     const DialogLayout& layout = OptionsDialogLayout();
     if (RunModal(dialog, layout.widthUnits, layout.heightUnits) != 1) return false;

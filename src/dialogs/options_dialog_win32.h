@@ -5,13 +5,22 @@
 
 #include "dialogs/options_layout.h"
 #include "memo/memo_store.h"
-#include "shell/calendar_settings.h"
+#include "settings/settings_paths.h"
 
 namespace tavoli {
 
+// Opens the program's help at a topic, over a window.
+using HelpOpener = void (*)(HWND owner, int topic);
+
+// What the dialog is handed besides the values: the files its script buttons open, the
+// memos "Backup memo" writes at once (without them the button does nothing) and the help.
+struct OptionsDialogContext {
+    SettingsPaths paths;
+    const MemoStore* memos = nullptr;
+    HelpOpener openHelp = nullptr;
+};
+
 // Runs the dialog on the values; true on OK, and the values then hold what the user left.
-// The script buttons open the files of the paths; "Backup memo" writes the memos at once
-// (without memos the button does nothing).
-bool RunOptionsDialog(OptionValues& values, const SettingsPaths& paths, const MemoStore* memos, HWND owner = nullptr);
+bool RunOptionsDialog(OptionValues& values, const OptionsDialogContext& context, HWND owner = nullptr);
 
 }  // namespace tavoli

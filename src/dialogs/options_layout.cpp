@@ -134,45 +134,47 @@ std::vector<std::string> OptionsPageLabels() {
     return labels;
 }
 
-OptionValues OptionValuesOf(const CalendarView& view, const WindowSettings& window) {
-    const ViewStyle& style = view.Style();
+OptionValues OptionValuesOf(const SettingsRecord& settings) {
+    const ViewStyle& style = settings.style;
     OptionValues values;
-    values.firstDayOfWeek = view.FirstDayOfWeek();
-    values.baseDayOfWeek = view.BaseDayOfWeek();
-    values.cellWidth = view.CellSize().width;
-    values.cellHeight = view.CellSize().height;
-    const Design& design = view.GetDesign();
-    values.headerStyle = design.header;
-    values.weekdayStyle = design.weekday;
-    values.rowsStyle = design.rows;
-    values.footerStyle = design.footer;
+    values.firstDayOfWeek = settings.firstDayOfWeek;
+    values.baseDayOfWeek = settings.baseDayOfWeek;
+    values.cellWidth = settings.cellSize.width;
+    values.cellHeight = settings.cellSize.height;
+    values.headerStyle = settings.design.header;
+    values.weekdayStyle = settings.design.weekday;
+    values.rowsStyle = settings.design.rows;
+    values.footerStyle = settings.design.footer;
     for (size_t i = 0; i < kOptionsColorRows.size(); ++i) values.colors[i] = style.Color(kOptionsColorRows[i]);
     values.fontFace = style.fontFace;
     values.fontSizes = style.fontSizes;
-    values.backgroundImagePath = window.backgroundImagePath;
-    values.margins = view.Margins();
-    values.weekdayNames = view.WeekdayNames();
-    values.monthNames = view.MonthNames();
-    values.eraList = view.EraList();
+    values.backgroundImagePath = settings.backgroundImagePath;
+    values.margins = settings.margins;
+    values.weekdayNames = settings.weekdayNames;
+    values.monthNames = settings.monthNames;
+    values.eraList = settings.eraList;
     values.emphasis = style.emphasis;
-    values.clock = view.Clock();
+    values.clock = settings.clock;
     return values;
 }
 
-void ApplyOptionValues(const OptionValues& values, CalendarView& view, WindowSettings& window) {
-    ViewStyle& style = view.Style();
-    view.SetFirstDayOfWeek(values.firstDayOfWeek);
-    view.SetBaseDayOfWeek(values.baseDayOfWeek);
-    view.SetCellSize(values.cellWidth, values.cellHeight);
-    view.SetDesign(Design::FromValues(values.headerStyle, values.weekdayStyle, values.rowsStyle, values.footerStyle));
+void ApplyOptionValues(const OptionValues& values, SettingsRecord& settings) {
+    ViewStyle& style = settings.style;
+    settings.firstDayOfWeek = ((values.firstDayOfWeek % 7) + 7) % 7;
+    settings.baseDayOfWeek = values.baseDayOfWeek;
+    SetField(settings, SettingField::kCellWidth, values.cellWidth);
+    SetField(settings, SettingField::kCellHeight, values.cellHeight);
+    settings.design = Design::FromValues(values.headerStyle, values.weekdayStyle, values.rowsStyle, values.footerStyle);
     for (size_t i = 0; i < kOptionsColorRows.size(); ++i) style.SetColor(kOptionsColorRows[i], values.colors[i]);
     style.fontFace = values.fontFace;
     style.fontSizes = values.fontSizes;
-    view.SetMargins(values.margins[0], values.margins[1], values.margins[2], values.margins[3]);
-    view.SetNames(BlankIfEmpty(values.weekdayNames), BlankIfEmpty(values.monthNames), BlankIfEmpty(values.eraList));
+    settings.margins = values.margins;
+    settings.weekdayNames = BlankIfEmpty(values.weekdayNames);
+    settings.monthNames = BlankIfEmpty(values.monthNames);
+    settings.eraList = BlankIfEmpty(values.eraList);
     style.emphasis = values.emphasis;
-    view.SetClock(values.clock);
-    window.backgroundImagePath = values.backgroundImagePath;
+    settings.clock = values.clock;
+    settings.backgroundImagePath = values.backgroundImagePath;
 }
 
 }  // namespace tavoli

@@ -6,8 +6,7 @@
 #include <string>
 
 #include "dialogs/dialog_layout.h"
-#include "shell/calendar_settings.h"
-#include "view/calendar_view.h"
+#include "settings/settings_record.h"
 
 namespace tavoli {
 
@@ -65,9 +64,9 @@ struct OptionValues {
     bool clock = false;
 };
 
-OptionValues OptionValuesOf(const CalendarView& view, const WindowSettings& window);
-// Stores the values in the view and the window, as OK does. An emptied name list is kept
-// as one blank (as the settings write it), not ignored.
-void ApplyOptionValues(const OptionValues& values, CalendarView& view, WindowSettings& window);
+OptionValues OptionValuesOf(const SettingsRecord& settings);
+// Stores the values in the settings, as OK does. An emptied name list is kept as one
+// blank (as the settings write it), not ignored.
+void ApplyOptionValues(const OptionValues& values, SettingsRecord& settings);
 
 }  // namespace tavoli

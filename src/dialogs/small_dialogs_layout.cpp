@@ -2,10 +2,10 @@
 
 #include <limits>
 
+#include "framework/app_info.h"
 #include "framework/lang_text.h"
 #include "framework/messages.h"
 #include "framework/paths.h"
-#include "shell/app_info.h"
 
 namespace tavoli {
 

@@ -30,18 +30,20 @@ std::string ClipboardMonthText(const CalendarView& view) {
 }
 
 void MainModel::OnShow() {
-    if (!view_) view_ = std::make_unique<CalendarView>();
-    settings_.Load(*view_, host_.Store(), window_, host_.SystemWindowColor());
+    settings_.Load(document_, host_.Store(), host_.SystemWindowColor(), memoDirty_);
+    if (view_) view_->SettingsChanged();
+    else view_ = std::make_unique<CalendarView>(document_);
     // After the settings, which may move the grid (first day of week, design).
     view_->SelectDate(Today(kLocalZone));
+    const SettingsRecord& settings = document_.settings;
     // The position is kept in 96-DPI units, as the settings are; the view takes the scale
     // of the monitor the window is on once it is there.
-    if (window_.position) {
+    if (settings.position) {
         const int dpi = host_.Dpi();
-        host_.MoveWindow({ScaleToDpi(window_.position->x, dpi), ScaleToDpi(window_.position->y, dpi)});
+        host_.MoveWindow({ScaleToDpi(settings.position->x, dpi), ScaleToDpi(settings.position->y, dpi)});
     }
     view_->SetDpi(host_.Dpi());
-    if (window_.transparency != 0) host_.SetTranslucency(window_.transparency);
+    if (settings.transparency != 0) host_.SetTranslucency(settings.transparency);
     host_.StartTimer();
     host_.SetTitle(ApplicationTitle());
     RefreshWindow(true);
@@ -56,7 +58,8 @@ void MainModel::OnHide() {
     if (!view_) return;
     const Point at = host_.WindowPosition();
     const int dpi = host_.Dpi();
-    settings_.Save(*view_, host_.Store(), window_, {ScaleFromDpi(at.x, dpi), ScaleFromDpi(at.y, dpi)}, memoDirty_);
+    document_.settings.position = Point{ScaleFromDpi(at.x, dpi), ScaleFromDpi(at.y, dpi)};
+    settings_.Save(document_, host_.Store(), memoDirty_);
     host_.StopTimer();
     view_.reset();
     lastBackgroundName_.clear();
@@ -64,7 +67,7 @@ void MainModel::OnHide() {
 
 void MainModel::OnDestroy() {
     OnHide();
-    settings_.RescuePendingMemos();
+    if (memoDirty_ && !settings_.RescueUnsavedMemos(document_.memos).empty()) memoDirty_ = false;
 }
 
 void MainModel::OnClose() {
@@ -95,7 +98,7 @@ std::optional<Size> MainModel::ViewSizeAt(int dpi) const {
 
 void MainModel::OnFontsChanged() {
     if (!view_) return;
-    view_->ReleaseBuffers();  // the next paint makes fonts and glyphs anew, the painter's source too
+    host_.DropPaintCaches();  // the next paint makes fonts and glyphs anew, the painter's source too
     host_.RepaintAll();
 }
 
@@ -184,10 +187,11 @@ void MainModel::RefreshWindow(bool forced) {
         return;
     }
     host_.SetTitle(view_->WindowTitle(Now(kLocalZone)));
-    const std::string name = ResolveBackgroundPath(window_.backgroundImagePath, view_->ShownMonth());
+    const std::string& pattern = document_.settings.backgroundImagePath;
+    const std::string name = ResolveBackgroundPath(pattern, view_->ShownMonth());
     if (forced || name != lastBackgroundName_) {
         lastBackgroundName_ = name;
-        view_->UpdateBackground(window_.backgroundImagePath, forced);  // a picture that fails to load is none
+        view_->UpdateBackground(pattern, forced);  // a picture that fails to load is none
         host_.ResizeClient(view_->ViewSize());
     }
     host_.RepaintAll();
@@ -196,9 +200,9 @@ void MainModel::RefreshWindow(bool forced) {
 void MainModel::RunMemo() {
     const CellClass hit = view_->HitTest();
     if (hit.region != kRegionDate) return;
-    std::string text = view_->Memos().MemoOf(hit.date);
+    std::string text = document_.memos.MemoOf(hit.date);
     if (!host_.RunMemoDialog(DateFormat(ResolveText(kMemoPromptFormat), hit.date), text)) return;
-    if (view_->Memos().SetMemo(hit.date, text)) memoDirty_ = true;
+    if (document_.memos.SetMemo(hit.date, text)) memoDirty_ = true;
     // The footer shows the memo of the cursor's day as well.
     view_->UpdateFooterLines();
     host_.RepaintCell(view_->CursorColumn(), view_->CursorRow());
@@ -206,9 +210,12 @@ void MainModel::RunMemo() {
 }
 
 void MainModel::RunOptions() {
-    if (!host_.RunOptionsDialog(*view_, window_)) return;
-    settings_.LoadHolidayScript(*view_);
-    view_->ReleaseBuffers();
+    SettingsRecord edited = document_.settings;
+    if (!host_.RunOptionsDialog(edited, document_.memos)) return;
+    document_.settings = edited;
+    settings_.LoadHolidayScript(document_);
+    view_->SettingsChanged();
+    host_.DropPaintCaches();
     RefreshWindow(true);
 }
 
@@ -235,7 +242,10 @@ void MainModel::OnCommand(int id) {
     case CommandId::kPrevYear: view_->StepMonth(-12); break;
     case CommandId::kNextYear: view_->StepMonth(12); break;
     case CommandId::kToday: view_->SelectDate(view_->TodayDate()); break;
-    case CommandId::kShowNext: view_->SetNeighbourDays(!view_->NeighbourDays()); break;
+    case CommandId::kShowNext:
+        document_.settings.neighbourDays = !document_.settings.neighbourDays;
+        view_->SettingsChanged();
+        break;
     case CommandId::kJump: {
         int year = view_->ShownYear(), month = view_->ShownMonth();
         if (!host_.RunJumpDialog(year, month)) return;
@@ -246,10 +256,10 @@ void MainModel::OnCommand(int id) {
     case CommandId::kMemo: RunMemo(); return;
     case CommandId::kOption: RunOptions(); return;
     case CommandId::kCounter: {
-        CountDown countDown = view_->Style().countDown;
+        CountDown countDown = document_.settings.style.countDown;
         countDown.shown = true;  // opening the dialog offers to show it
         if (!host_.RunCountDownDialog(countDown)) return;
-        view_->Style().countDown = countDown;
+        document_.settings.style.countDown = countDown;
         host_.RepaintAll();
         return;
     }

@@ -1,5 +1,6 @@
-// What the main window does, without the window: it owns the calendar view while the
-// window is shown, the tray and memo flags and the remembered first day of a span, and
+// What the main window does, without the window: it owns the document from start to end
+// and the calendar view while the window is shown, the tray and memo flags and the
+// remembered first day of a span, and
 // turns keys, wheel steps, pointer moves, ticks and commands into calls on its host (the
 // window in the program, a recorder in tests).
 #pragma once
@@ -26,6 +27,9 @@ public:
     virtual void RepaintAll() = 0;
     virtual void RepaintCell(int column, int row) = 0;
     virtual void RepaintFooter() = 0;
+    // Drops what painting keeps (fonts were installed or removed, the options changed):
+    // the next paint makes it again.
+    virtual void DropPaintCaches() = 0;
     virtual void StartTimer() = 0;
     virtual void StopTimer() = 0;
 
@@ -59,8 +63,8 @@ public:
     virtual bool RunMemoDialog(const std::string& prompt, std::string& text) = 0;
     virtual bool RunCountDownDialog(CountDown& countDown) = 0;
     virtual void RunAboutDialog() = 0;
-    // The options dialog edits the view and the window's settings; true on OK.
-    virtual bool RunOptionsDialog(CalendarView& view, WindowSettings& window) = 0;
+    // The options dialog edits the settings; the memos are for its backup button. True on OK.
+    virtual bool RunOptionsDialog(SettingsRecord& settings, const MemoStore& memos) = 0;
 };
 
 class MainModel {
@@ -72,9 +76,10 @@ public:
     bool MemoDirty() const { return memoDirty_; }
     CalDate MemorizedDate() const { return memorizedDate_; }
     CalendarView* View() { return view_.get(); }
-    const WindowSettings& Window() const { return window_; }
+    // What the calendar shows, from the program's start to its end.
+    CalendarDocument& Document() { return document_; }
 
-    // The window shown: a fresh view on today, the settings loaded into it, the timer.
+    // The window shown: the settings loaded, a fresh view on today, the timer.
     void OnShow();
     // The window hidden (or the session ending, or the window destroyed): everything
     // saved, the timer stopped, the view dropped.
@@ -116,8 +121,8 @@ private:
 
     MainWindowHost& host_;
     CalendarSettings& settings_;
+    CalendarDocument document_;
     std::unique_ptr<CalendarView> view_;
-    WindowSettings window_;
     bool trayResident_ = false;
     bool memoDirty_ = false;
     CalDate memorizedDate_;

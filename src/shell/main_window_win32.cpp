@@ -124,7 +124,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window_, &paint);
         if (CalendarView* view = model_.View()) {
-            CalendarPainter painter(*view, glyphs_);
+            CalendarPainter painter(*view, glyphs_, caches_);
             DeviceTarget target(dc);
             const Rect update{paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right, paint.rcPaint.bottom};
             painter.PaintAll(target, &update);
@@ -192,7 +192,7 @@ void MainWindow::WithPainter(Paint paint) {
     if (!window_ || !view) return;
     HDC dc = GetDC(window_);
     if (!dc) return;
-    CalendarPainter painter(*view, glyphs_);
+    CalendarPainter painter(*view, glyphs_, caches_);
     DeviceTarget target(dc);
     paint(painter, target);
     ReleaseDC(window_, dc);
@@ -221,6 +221,8 @@ void MainWindow::RepaintCell(int column, int row) {
 void MainWindow::RepaintFooter() {
     WithPainter([](CalendarPainter& painter, PaintTarget& target) { painter.PaintFooter(target); });
 }
+
+void MainWindow::DropPaintCaches() { caches_.Release(); }
 
 void MainWindow::StartTimer() { SetTimer(window_, kTimerId, kTimerPeriod, nullptr); }
 void MainWindow::StopTimer() { KillTimer(window_, kTimerId); }
@@ -334,10 +336,10 @@ bool MainWindow::RunCountDownDialog(CountDown& countDown) { return tavoli::RunCo
 
 void MainWindow::RunAboutDialog() { tavoli::RunAboutDialog(window_); }
 
-bool MainWindow::RunOptionsDialog(CalendarView& view, WindowSettings& window) {
-    OptionValues values = OptionValuesOf(view, window);
-    if (!tavoli::RunOptionsDialog(values, settings_.Paths(), &view.Memos(), window_)) return false;
-    ApplyOptionValues(values, view, window);
+bool MainWindow::RunOptionsDialog(SettingsRecord& settings, const MemoStore& memos) {
+    OptionValues values = OptionValuesOf(settings);
+    if (!tavoli::RunOptionsDialog(values, {settings_.Paths(), &memos, OpenHelpDocument}, window_)) return false;
+    ApplyOptionValues(values, settings);
     return true;
 }
 

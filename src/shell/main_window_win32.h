@@ -10,6 +10,7 @@
 #include "shell/main_model.h"
 #include "shell/tray_icon_win32.h"
 #include "view/glyph_source_win32.h"
+#include "view/paint_caches.h"
 
 namespace tavoli {
 
@@ -36,6 +37,7 @@ public:
     HMENU ContextMenu() const { return contextMenu_; }
     HMENU TrayMenu() const { return trayMenu_; }
     MainModel& Model() { return model_; }
+    PaintCaches& Caches() { return caches_; }
 
     // MainWindowHost
     void SetTitle(const std::string& title) override;
@@ -43,6 +45,7 @@ public:
     void RepaintAll() override;
     void RepaintCell(int column, int row) override;
     void RepaintFooter() override;
+    void DropPaintCaches() override;
     void StartTimer() override;
     void StopTimer() override;
     bool IsVisible() override;
@@ -67,7 +70,7 @@ public:
     bool RunMemoDialog(const std::string& prompt, std::string& text) override;
     bool RunCountDownDialog(CountDown& countDown) override;
     void RunAboutDialog() override;
-    bool RunOptionsDialog(CalendarView& view, WindowSettings& window) override;
+    bool RunOptionsDialog(SettingsRecord& settings, const MemoStore& memos) override;
 
 private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -91,6 +94,7 @@ private:
     HICON largeIcon_ = nullptr, smallIcon_ = nullptr;  // set after a change of scale
     TrayIcon trayIcon_;
     Win32GlyphSource glyphs_;
+    PaintCaches caches_;
 };
 
 }  // namespace tavoli

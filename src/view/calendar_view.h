@@ -8,17 +8,14 @@
 #include <vector>
 
 #include "calendar/cal_date.h"
+#include "document/calendar_document.h"
 #include "framework/geometry.h"
 #include "framework/lang_text.h"
 #include "framework/pixel_color.h"
-#include "holidays/holiday_script.h"
-#include "memo/memo_store.h"
 #include "settings/design.h"
 #include "settings/view_style.h"
 #include "view/background_image.h"
-#include "view/day_kind_memo.h"
-#include "view/glyph_cache.h"
-#include "view/text_render.h"
+#include "view/image.h"
 
 namespace tavoli {
 
@@ -47,65 +44,58 @@ struct TextBox {
 
 class CalendarView {
 public:
-    // Today's month, the default design and the defaults of the user's language.
-    CalendarView();
+    // Today's month, laid out from the document's settings. The view renders the document,
+    // which must outlive it.
+    explicit CalendarView(const CalendarDocument& document);
 
-    // Design: each setter recomputes the grid and the footer lines.
-    void SetDesign(const Design& design);
-    void SetHeaderStyle(HeaderStyle style);
-    void SetWeekdayStyle(WeekdayStyle style);
-    void SetRowsStyle(RowsStyle style);
-    void SetFooterStyle(FooterStyle style);
-    const Design& GetDesign() const { return design_; }
+    // The document's settings, script or templates changed: the grid is laid out again
+    // (once) and the footer lines recomputed; the shown month and the cursor stay.
+    void SettingsChanged();
+    const CalendarDocument& Document() const { return document_; }
+    const SettingsRecord& Settings() const { return document_.settings; }
+    const ViewStyle& Style() const { return document_.settings.style; }
+
+    // The design as laid out (styles out of range read as 0).
+    const Design& GetDesign() const { return grid_.design; }
 
     // Grid metrics.
-    int DateRows() const { return dateRows_; }
-    int LeftColumns() const { return leftColumns_; }
-    int TopRows() const { return topRows_; }
-    int RightColumns() const { return rightColumns_; }
-    int BottomRows() const { return bottomRows_; }
-    int TotalColumns() const { return leftColumns_ + 7 + rightColumns_; }
-    int TotalRows() const { return topRows_ + dateRows_ + bottomRows_; }
+    int DateRows() const { return grid_.dateRows; }
+    int LeftColumns() const { return grid_.leftColumns; }
+    int TopRows() const { return grid_.topRows; }
+    int RightColumns() const { return grid_.rightColumns; }
+    int BottomRows() const { return grid_.bottomRows; }
+    int TotalColumns() const { return grid_.leftColumns + 7 + grid_.rightColumns; }
+    int TotalRows() const { return grid_.topRows + grid_.dateRows + grid_.bottomRows; }
     bool WeekNumbersShown() const {
-        return design_.weekday == kShowWeekdayIndexWithWeekNumber || design_.weekday == kHideWeekdayIndexWithWeekNumber;
+        return grid_.design.weekday == kShowWeekdayIndexWithWeekNumber ||
+               grid_.design.weekday == kHideWeekdayIndexWithWeekNumber;
     }
     bool WeekdayIndexShown() const {
-        return design_.weekday == kShowWeekdayIndex || design_.weekday == kShowWeekdayIndexWithWeekNumber;
+        return grid_.design.weekday == kShowWeekdayIndex || grid_.design.weekday == kShowWeekdayIndexWithWeekNumber;
     }
 
-    // Cell size and margins in pixels of a 100 % display, as stored and edited.
-    void SetCellSize(int width, int height);  // each clamped to 8 … 256
-    Size CellSize() const { return {cellWidth_, cellHeight_}; }
-    void SetMargins(int left, int top, int right, int bottom);
-    std::array<int, 4> Margins() const { return {marginLeft_, marginTop_, marginRight_, marginBottom_}; }
+    // Cell size (each 8 … 256) and margins in pixels of a 100 % display, as stored.
+    Size CellSize() const { return grid_.cellSize; }
+    std::array<int, 4> Margins() const { return Settings().margins; }
 
     // The display's pixels per inch (clamped to 48 … 960). Cell size, margins, font
     // sizes and the background picture stay in 96-DPI units; what the view lays out and
-    // paints is scaled by DPI / 96. A change drops the paint buffers.
+    // paints is scaled by DPI / 96.
     void SetDpi(int dpi);
     int Dpi() const { return dpi_; }
     // A 96-DPI length in pixels at the view's DPI.
     int Scaled(int length) const { return ScaleToDpi(length, dpi_); }
-    Size CellPixels() const { return {Scaled(cellWidth_), Scaled(cellHeight_)}; }
+    Size CellPixels() const { return {Scaled(grid_.cellSize.width), Scaled(grid_.cellSize.height)}; }
     // Each within ±2^24 pixels, so that sums of margins and cells stay within an int.
     std::array<int, 4> MarginPixels() const { return MarginsAt(dpi_); }
-    void SetFirstDayOfWeek(int weekday);  // taken modulo 7
-    int FirstDayOfWeek() const { return firstDayOfWeek_; }
-    void SetBaseDayOfWeek(int weekday);
-    int BaseDayOfWeek() const { return baseDayOfWeek_; }
-    void SetNeighbourDays(bool on);
-    bool NeighbourDays() const { return neighbourDays_; }
+    int FirstDayOfWeek() const { return grid_.firstDayOfWeek; }
+    int BaseDayOfWeek() const { return Settings().baseDayOfWeek; }
+    bool NeighbourDays() const { return Settings().neighbourDays; }
+    bool Clock() const { return Settings().clock; }
 
-    // Lines of format.txt: 1–4 replace the header formats, 5–8 the footer formats; an
-    // empty line keeps that format. Taken as they stand.
-    void SetFormats(const std::vector<std::string>& lines);
+    // The templates: the program's own, where format.txt has no line for them.
     const std::array<std::string, 4>& HeaderFormats() const { return headerFormats_; }
     const std::array<std::string, 4>& FooterFormats() const { return footerFormats_; }
-    // Weekday names, month names and era list in the code page; empty keeps the current.
-    void SetNames(const std::string& weekdayNames, const std::string& monthNames, const std::string& eraList);
-    const std::string& WeekdayNames() const { return weekdayNames_; }
-    const std::string& MonthNames() const { return monthNames_; }
-    const std::string& EraList() const { return eraList_; }
 
     // The shown month: years stay in 1 … 3999.
     void StepMonth(int delta);
@@ -148,90 +138,46 @@ public:
     // The title: the month in the "Title-bar" style, else the application's title; with
     // the clock, the time of `now` follows.
     std::string WindowTitle(const CalDateTime& now) const;
-    void SetClock(bool on) { clock_ = on; }
-    bool Clock() const { return clock_; }
     // The shown month as eight lines of text, the week starting on Sunday.
     std::vector<std::string> MonthAsText() const;
     // The texts of header and footer for the current state.
     std::vector<TextBox> TextBoxes() const;
 
-    // Colours, fonts, emphasis and the count-down.
-    const ViewStyle& Style() const { return style_; }
-    ViewStyle& Style() { return style_; }
-
-    // What painting works in: the cell-sized surface, the glyph buffer and what the font
-    // engine said about the view's fonts. Painting changes nothing else of the view, so
-    // they are reachable from a const view.
-    struct PaintBuffers {
-        Image cellSurface;
-        GlyphBuffer glyphs;
-        GlyphCache glyphCache;
-    };
-    PaintBuffers& Buffers() const { return buffers_; }
-    // Frees them all, and the kinds and names kept; the next paint makes them again.
-    void ReleaseBuffers() const;
-
-    // The glyph cache and the memo of day kinds and names are on by default; off, every
-    // paint asks the font engine and the script again (to compare both ways). Switching
-    // empties both.
-    void SetCaching(bool on);
-    bool Caching() const { return caching_; }
-
-    // Every change of the script goes through here, so reaching it for writing forgets
-    // the kinds and names kept.
-    HolidayScript& Script() {
-        dayKinds_.Clear();
-        return script_;
-    }
-    const HolidayScript& Script() const { return script_; }
-    // KindOf and NamesOf of the script, kept for the days around the shown month.
-    std::string KindOfDay(CalDate date) const;
-    std::vector<NameEntry> NamesOfDay(CalDate date) const;
-    MemoStore& Memos() { return memos_; }
-    const MemoStore& Memos() const { return memos_; }
-
     // Recomputes the footer lines from the cursor (after the script or memos changed).
     void UpdateFooterLines();
 
 private:
-    void UpdateGrid();
+    // What the settings make of the grid: the design and its rows and columns.
+    struct Grid {
+        Design design;
+        int dateRows = 5, leftColumns = 0, topRows = 2, rightColumns = 0, bottomRows = 2;
+        Size cellSize{48, 36};
+        int firstDayOfWeek = 0;
+    };
+
     void ScaleBackground();
     std::array<int, 4> MarginsAt(int dpi) const;
     bool InDateArea(int column, int row) const;
     std::string Format(const std::string& templ, CalDate date) const;
+    // A name list of the settings, or the program's own when it is empty.
+    std::string NamesOr(const std::string& names, const char* defaults) const;
 
-    Design design_;
-    int dateRows_ = 5, leftColumns_ = 0, topRows_ = 2, rightColumns_ = 0, bottomRows_ = 2;
-
-    int cellWidth_ = 48, cellHeight_ = 36;
-    int marginLeft_ = 4, marginTop_ = 4, marginRight_ = 4, marginBottom_ = 4;
+    const CalendarDocument& document_;
+    Grid grid_;
     int shownYear_ = 2000, shownMonth_ = 1;
     CalDate today_;
     int cursorColumn_ = -1, cursorRow_ = -1, cursorHalf_ = 0;
     bool pressed_ = false;
-    int firstDayOfWeek_ = 0;
-    int baseDayOfWeek_ = 4;
-    bool neighbourDays_ = false;
-    bool clock_ = false;
-    int backgroundWidth_ = 0, backgroundHeight_ = 0;
     int dpi_ = kBaseDpi;
+    BackgroundImage background_;
     Image scaledPicture_;  // the background at the DPI; empty at 96
+    int backgroundWidth_ = 0, backgroundHeight_ = 0;
 
     std::array<std::string, 4> headerFormats_;
     std::array<std::string, 4> footerFormats_;
     std::string hoverFormat_;
     std::string titleBarFormat_;
-    std::string weekdayNames_, monthNames_, eraList_;
     std::vector<std::string> footerLines_;
-
-    ViewStyle style_;
-    BackgroundImage background_;
-    mutable PaintBuffers buffers_;
-    bool caching_ = true;
-
-    HolidayScript script_;
-    mutable DayKindMemo dayKinds_;
-    MemoStore memos_;
 };
 
 // The word of a blank-separated list, counted from 0; empty when there is none.

@@ -30,14 +30,4 @@ std::string DayKindMemo::KindOf(const HolidayScript& script, CalDate date) {
     return day->kind;
 }
 
-std::vector<NameEntry> DayKindMemo::NamesOf(const HolidayScript& script, CalDate date) {
-    Day* day = Find(date);
-    if (!day) return tavoli::NamesOf(script, date);
-    if (!day->namesKnown) {
-        day->names = tavoli::NamesOf(script, date);
-        day->namesKnown = true;
-    }
-    return day->names;
-}
-
 }  // namespace tavoli

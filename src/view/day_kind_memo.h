@@ -1,8 +1,7 @@
-// The kinds and names of the days around the shown month. Every paint asks for the kind
-// of each painted day and every pointer move for the names of one, and with rules on
-// lunisolar dates or solar longitudes each answer costs series evaluations; the answers
-// are a function of the compiled script and the day alone, so they are kept until the
-// month or the script changes.
+// The kinds of the days around the shown month. Every paint asks for the kind of each
+// painted day, and with rules on lunisolar dates or solar longitudes each answer costs
+// series evaluations; the answers are a function of the compiled script and the day
+// alone, so they are kept until the month or the script changes.
 #pragma once
 
 #include <string>
@@ -25,16 +24,14 @@ public:
     // Keeps the days around this month; another month forgets the answers of the last.
     void Cover(int year, int month);
 
-    // KindOf and NamesOf of the script, answered from the memo for the days it keeps; the
-    // script must be the one the answers came from.
+    // KindOf of the script, answered from the memo for the days it keeps; the script must
+    // be the one the answers came from.
     std::string KindOf(const HolidayScript& script, CalDate date);
-    std::vector<NameEntry> NamesOf(const HolidayScript& script, CalDate date);
 
 private:
     struct Day {
-        bool kindKnown = false, namesKnown = false;
+        bool kindKnown = false;
         std::string kind;
-        std::vector<NameEntry> names;
     };
     Day* Find(CalDate date);
 

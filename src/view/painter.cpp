@@ -50,17 +50,29 @@ int CountDownValue(const CountDown& countDown, CalDate date) {
     return -1;
 }
 
-CalendarPainter::CalendarPainter(const CalendarView& view, GlyphSource& glyphs)
+CalendarPainter::CalendarPainter(const CalendarView& view, GlyphSource& glyphs, PaintCaches& caches)
     : view_(view),
-      cached_(view.Buffers().glyphCache, glyphs),
-      glyphs_(view.Caching() ? static_cast<GlyphSource&>(cached_) : glyphs) {
-    if (!view.Caching()) return;
+      caches_(caches),
+      cached_(caches.glyphCache, glyphs),
+      glyphs_(caches.caching ? static_cast<GlyphSource&>(cached_) : glyphs) {
+    if (!caches.caching) return;
     const ViewStyle& style = view.Style();
-    // New font settings (or a cache the view has released) make the fonts the source
-    // keeps worthless as well.
-    if (view.Buffers().glyphCache.Use({style.fontFace, style.fontSizes, Platform::Generation()})) {
-        glyphs.ReleaseFonts();
+    // New font settings (or caches released) make the fonts the source keeps worthless
+    // as well.
+    if (caches.glyphCache.Use({style.fontFace, style.fontSizes, Platform::Generation()})) glyphs.ReleaseFonts();
+    // Kinds kept from another script are no answer for this one.
+    const uint64_t generation = view.Document().ScriptGeneration();
+    if (caches.scriptGeneration != generation) {
+        caches.dayKinds.Clear();
+        caches.scriptGeneration = generation;
     }
+    caches.dayKinds.Cover(view.ShownYear(), view.ShownMonth());
+}
+
+std::string CalendarPainter::KindOfDay(CalDate date) {
+    const HolidayScript& script = view_.Document().Script();
+    std::string kind = caches_.caching ? caches_.dayKinds.KindOf(script, date) : KindOf(script, date);
+    return kind.empty() ? KindOfWeekday(script, date.Weekday()) : kind;
 }
 
 Rect CalendarPainter::CellRect(int column, int row) const {
@@ -133,7 +145,7 @@ void CalendarPainter::PaintCell(PaintTarget& target, int column, int row, const 
 }
 
 const Image& CalendarPainter::ComposeCell(int column, int row) {
-    Image& surface = view_.Buffers().cellSurface;
+    Image& surface = caches_.cellSurface;
     const Size size = view_.CellPixels();
     if (surface.Width() != size.width || surface.Height() != size.height || surface.Depth() != 24) {
         surface.Create(size.width, size.height, false, 24);
@@ -170,7 +182,7 @@ void CalendarPainter::DrawBoxes(Image& surface, int column, int row) {
                   (box.lastColumn + 1 - column) * cell.width, (box.lastRow + 1 - row) * cell.height};
         PixelColor color = style.Color(box.color == TextBox::Color::kFooter ? ViewColor::kFooter : ViewColor::kHeader);
         if (box.color == TextBox::Color::kWeekdayKind) {
-            color = style.Color(LookOfDayKind(KindOfWeekday(view_.Script(), box.weekday)).color);
+            color = style.Color(LookOfDayKind(view_.Document().KindOfWeekday(box.weekday)).color);
         }
         if (box.button && cursor) {
             color = style.Color(ViewColor::kSelection);
@@ -179,7 +191,7 @@ void CalendarPainter::DrawBoxes(Image& surface, int column, int row) {
                 rect = rect.Offset(view_.Scaled(1), view_.Scaled(1));
             }
         }
-        DrawTextBox(glyphs_, surface, rect, box.text, view_.Buffers().glyphs, nullptr, color, Font(box.font));
+        DrawTextBox(glyphs_, surface, rect, box.text, caches_.glyphs, nullptr, color, Font(box.font));
     }
 }
 
@@ -231,17 +243,15 @@ void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate 
         const bool inShown = ymd.year == shownYear && ymd.month == shownMonth;
         const bool inNext = ymd.year == nextYear && ymd.month == nextMonth;
         // A day no rule gives a kind has its weekday's kind.
-        std::string kind = view_.KindOfDay(d);
-        if (kind.empty()) kind = KindOfWeekday(view_.Script(), d.Weekday());
-        const DayKindLook look = LookOfDayKind(kind);
+        const DayKindLook look = LookOfDayKind(KindOfDay(d));
         PixelColor color = style.Color(look.color);
         if (view_.DateRows() > 8 && !inShown && !inNext) color.transparency = kOtherMonthTransparency;
         const FontRole role = inShown && !split ? FontRole::kMedium : FontRole::kSmall;
-        DrawTextBox(glyphs_, surface, r, std::to_string(ymd.day), view_.Buffers().glyphs, nullptr, color,
+        DrawTextBox(glyphs_, surface, r, std::to_string(ymd.day), caches_.glyphs, nullptr, color,
                     Font(role, style.emphasis ? look.emphasis : ""));
 
         // An underline under a day with a memo, stored opaque (one per entry would draw the same).
-        if (view_.Memos().HasMemo(d)) {
+        if (view_.Document().memos.HasMemo(d)) {
             const int w = r.Width(), h = r.Height();
             const int k = std::max(0, (w - medium) / 2);
             const int y = r.top + h - std::max(view_.Scaled(2), (h - medium) / 2);
@@ -256,7 +266,7 @@ void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate 
                 FillRect(surface, badge, kBadgeFill);
                 const int pad = view_.Scaled(1);
                 DrawTextBox(glyphs_, surface, {badge.left + pad, badge.top + pad, badge.right, badge.bottom},
-                            value == 0 ? "*" : std::to_string(value), view_.Buffers().glyphs, nullptr, kBadgeText,
+                            value == 0 ? "*" : std::to_string(value), caches_.glyphs, nullptr, kBadgeText,
                             Font(FontRole::kMicro));
             }
         }

@@ -11,6 +11,7 @@
 #include "view/calendar_view.h"
 #include "view/glyph_cache.h"
 #include "view/glyph_source.h"
+#include "view/paint_caches.h"
 
 namespace tavoli {
 
@@ -44,10 +45,10 @@ DayKindLook LookOfDayKind(std::string_view kind);
 int CountDownValue(const CountDown& countDown, CalDate date);
 
 // One painting pass over a view; the header and footer texts are composed once per pass.
-// Glyphs come through the view's glyph cache when the view caches.
+// Glyphs and day kinds come through the caches when they cache.
 class CalendarPainter {
 public:
-    CalendarPainter(const CalendarView& view, GlyphSource& glyphs);
+    CalendarPainter(const CalendarView& view, GlyphSource& glyphs, PaintCaches& caches);
 
     // Every cell meeting the update rectangle (all when there is none), then what no cell
     // covers.
@@ -55,8 +56,11 @@ public:
     // The cells of the right footer columns and the bottom footer rows.
     void PaintFooter(PaintTarget& target);
     void PaintCell(PaintTarget& target, int column, int row, const Rect* update = nullptr);
-    // Composes a cell in the view's cell surface and returns it.
+    // Composes a cell in the caches' cell surface and returns it.
     const Image& ComposeCell(int column, int row);
+
+    // The kind the day is coloured by: the script's, or its weekday's.
+    std::string KindOfDay(CalDate date);
 
     // The cell's rectangle in the client area.
     Rect CellRect(int column, int row) const;
@@ -71,6 +75,7 @@ private:
     FontSpec Font(FontRole role, const char* styleLetters = "") const;
 
     const CalendarView& view_;
+    PaintCaches& caches_;
     CachedGlyphSource cached_;
     GlyphSource& glyphs_;
     std::vector<TextBox> boxes_;

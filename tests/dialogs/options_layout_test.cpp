@@ -78,35 +78,33 @@ TEST(OptionsLayout, EnglishHasNoTwoMonthItem) {
 #endif
 
 TEST(OptionsLayout, ValuesTakenAndPutBack) {
-    CalendarView view;
-    WindowSettings window;
-    window.backgroundImagePath = "bg??.bmp";
-    view.SetMargins(4, 8, 12, 16);
-    view.SetFirstDayOfWeek(-1);
-    view.SetDesign({kLeftTwoLines, kHideWeekdayIndex, kTwoMonths, kRightThreeLines});
-    view.Style().SetColor(ViewColor::kToday, PixelColor::Rgb(1, 2, 3));
-    OptionValues values = OptionValuesOf(view, window);
+    SettingsRecord settings;
+    settings.backgroundImagePath = "bg??.bmp";
+    settings.margins = {4, 8, 12, 16};
+    SetField(settings, SettingField::kFirstDayOfWeek, -1);
+    settings.design = {kLeftTwoLines, kHideWeekdayIndex, kTwoMonths, kRightThreeLines};
+    settings.style.SetColor(ViewColor::kToday, PixelColor::Rgb(1, 2, 3));
+    OptionValues values = OptionValuesOf(settings);
     EXPECT_EQ(values.firstDayOfWeek, 6);
     EXPECT_EQ(values.margins, (std::array<int, 4>{4, 8, 12, 16}));
     EXPECT_EQ(values.colors[8], PixelColor::Rgb(1, 2, 3));  // the today row
     EXPECT_EQ(values.rowsStyle, kTwoMonths);
 
-    CalendarView other;
-    WindowSettings otherWindow;
-    ApplyOptionValues(values, other, otherWindow);
-    EXPECT_EQ(OptionValuesOf(other, otherWindow).margins, values.margins);
-    EXPECT_EQ(other.GetDesign(), view.GetDesign());
-    EXPECT_EQ(other.Style(), view.Style());
-    EXPECT_EQ(otherWindow.backgroundImagePath, "bg??.bmp");
+    SettingsRecord other;
+    ApplyOptionValues(values, other);
+    EXPECT_EQ(OptionValuesOf(other).margins, values.margins);
+    EXPECT_EQ(other.design, settings.design);
+    EXPECT_EQ(other.style, settings.style);
+    EXPECT_EQ(other.backgroundImagePath, "bg??.bmp");
 
     // The dialog puts the margins back as X, Y, X, Y; an emptied era list stays empty.
     values.margins = {4, 8, 4, 8};
     values.eraList.clear();
     values.clock = true;
-    ApplyOptionValues(values, other, otherWindow);
-    EXPECT_EQ(other.Margins(), (std::array<int, 4>{4, 8, 4, 8}));
-    EXPECT_EQ(other.EraList(), " ");
-    EXPECT_TRUE(other.Clock());
+    ApplyOptionValues(values, other);
+    EXPECT_EQ(other.margins, (std::array<int, 4>{4, 8, 4, 8}));
+    EXPECT_EQ(other.eraList, " ");
+    EXPECT_TRUE(other.clock);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "support/map_settings_store.h"
 #include "support/temp_folder.h"
 #include "support/test_platform.h"
+#include "view/calendar_view.h"
 
 namespace tavoli {
 namespace {
@@ -26,12 +27,12 @@ protected:
         std::filesystem::create_directories(folder_.Join("user"));
         WriteWholeFile(paths_.allUsersScript, "#weekday 0 (3)\r\n");
     }
-    // A show and a hide: Load into a fresh view, then Save.
+    // A show and a hide: Load into the document, then Save with the window at (120, 80).
     void ShowAndHide(bool memoDirty = false) {
-        CalendarView view;
-        WindowSettings window;
-        settings_.Load(view, store_, window, kWindowColor);
-        settings_.Save(view, store_, window, {120, 80}, memoDirty);
+        CalendarDocument document;
+        settings_.Load(document, store_, kWindowColor);
+        document.settings.position = Point{120, 80};
+        settings_.Save(document, store_, memoDirty);
     }
     std::vector<std::string> Boxes() {
         std::vector<std::string> texts;
@@ -132,16 +133,16 @@ TEST_F(Settings, ValuesReadByTheirRulesAndWrittenCanonically) {
     }
     // What reaches the window and the view.
     store_.stored = {{"Position", "-10,20"}, {"Transparance", "77"}, {"Flags", "PCN"}, {"FirstDayOfWeek", "8"}};
-    CalendarView view;
-    WindowSettings window;
-    settings_.Load(view, store_, window, kWindowColor);
-    ASSERT_TRUE(window.position.has_value());
-    EXPECT_EQ(*window.position, (Point{-10, 20}));
-    EXPECT_EQ(window.transparency, 77);
-    EXPECT_TRUE(view.Style().emphasis);
-    EXPECT_TRUE(view.Clock());
-    EXPECT_TRUE(view.NeighbourDays());
-    EXPECT_EQ(view.FirstDayOfWeek(), 1);
+    CalendarDocument document;
+    settings_.Load(document, store_, kWindowColor);
+    const SettingsRecord& loaded = document.settings;
+    ASSERT_TRUE(loaded.position.has_value());
+    EXPECT_EQ(*loaded.position, (Point{-10, 20}));
+    EXPECT_EQ(loaded.transparency, 77);
+    EXPECT_TRUE(loaded.style.emphasis);
+    EXPECT_TRUE(loaded.clock);
+    EXPECT_TRUE(loaded.neighbourDays);
+    EXPECT_EQ(CalendarView(document).FirstDayOfWeek(), 1);
 }
 
 TEST_F(Settings, HolidayScriptsAndTheirErrorList) {
@@ -149,9 +150,9 @@ TEST_F(Settings, HolidayScriptsAndTheirErrorList) {
         ResolveText("Failed to load holiday script.\tja:休日設定スクリプトを正常にロードできませんでした。");
     auto load = [&] {
         platform_.boxes.clear();
-        CalendarView view;
-        settings_.LoadHolidayScript(view);
-        return KindOfWeekday(view.Script(), 0) + "|" + KindOfWeekday(view.Script(), 6);
+        CalendarDocument document;
+        settings_.LoadHolidayScript(document);
+        return document.KindOfWeekday(0) + "|" + document.KindOfWeekday(6);
     };
     EXPECT_EQ(load(), "3|");  // the all-users script
     EXPECT_TRUE(Boxes().empty());
@@ -169,16 +170,18 @@ TEST_F(Settings, HolidayScriptsAndTheirErrorList) {
 }
 
 TEST_F(Settings, FormatFileReplacesTheFormatsItHas) {
-    CalendarView defaults;
+    const CalendarDocument none;
+    CalendarView defaults(none);
     WriteWholeFile(paths_.formatFile, "H1\r\n\r\nH3\nH4\rF1\r\n\r\nF3\r\nF4\r\nextra\r\nmore\r\n");
-    CalendarView view;
-    settings_.LoadFormats(view);
+    CalendarDocument document;
+    settings_.LoadFormats(document);
+    CalendarView view(document);
     EXPECT_EQ(view.HeaderFormats(), (std::array<std::string, 4>{"H1", defaults.HeaderFormats()[1], "H3", "H4"}));
     EXPECT_EQ(view.FooterFormats(), (std::array<std::string, 4>{"F1", defaults.FooterFormats()[1], "F3", "F4"}));
     std::filesystem::remove(paths_.formatFile);
-    CalendarView untouched;
-    settings_.LoadFormats(untouched);  // missing: silent, all defaults
-    EXPECT_EQ(untouched.HeaderFormats(), defaults.HeaderFormats());
+    settings_.LoadFormats(document);  // missing: silent, all defaults
+    view.SettingsChanged();
+    EXPECT_EQ(view.HeaderFormats(), defaults.HeaderFormats());
     EXPECT_TRUE(Boxes().empty());
 }
 
@@ -227,38 +230,30 @@ TEST_F(Settings, HostileValuesGiveSoundOnes) {
 TEST_F(Settings, MemosSurviveAnUnwritableMemoFile) {
     std::filesystem::create_directories(paths_.memoFile);  // a folder where memo.txt should be
     const std::string failed = ResolveText("Failed to save memo.\tja:メモをセーブできませんでした。");
+    CalendarDocument document;  // lives from start to end
+    bool dirty = false;
     {
-        CalendarView view;
-        WindowSettings window;
-        settings_.Load(view, store_, window, kWindowColor);
-        view.Memos().SetMemo(CalDate(2024, 5, 5), "first");
-        bool dirty = true;
-        settings_.Save(view, store_, window, {}, dirty);
+        settings_.Load(document, store_, kWindowColor, dirty);
+        document.memos.SetMemo(CalDate(2024, 5, 5), "first");
+        dirty = true;
+        settings_.Save(document, store_, dirty);
         EXPECT_TRUE(dirty);
-        EXPECT_TRUE(settings_.HasPendingMemos());
     }
     EXPECT_EQ(Boxes(), std::vector<std::string>{failed});
     {
         // The next show has them; another edit; the save fails again, silently.
-        CalendarView view;
-        WindowSettings window;
-        settings_.Load(view, store_, window, kWindowColor);
-        EXPECT_EQ(view.Memos().MemoOf(CalDate(2024, 5, 5)), "first");
-        view.Memos().SetMemo(CalDate(2024, 5, 6), "second");
-        bool dirty = true;
-        settings_.Save(view, store_, window, {}, dirty);
+        settings_.Load(document, store_, kWindowColor, dirty);
+        EXPECT_EQ(document.memos.MemoOf(CalDate(2024, 5, 5)), "first");
+        document.memos.SetMemo(CalDate(2024, 5, 6), "second");
+        settings_.Save(document, store_, dirty);
         EXPECT_TRUE(dirty);
     }
     EXPECT_EQ(Boxes().size(), 1u);
     std::filesystem::remove(paths_.memoFile);
     {
-        CalendarView view;
-        WindowSettings window;
-        settings_.Load(view, store_, window, kWindowColor);
-        bool dirty = true;
-        settings_.Save(view, store_, window, {}, dirty);
+        settings_.Load(document, store_, kWindowColor, dirty);
+        settings_.Save(document, store_, dirty);
         EXPECT_FALSE(dirty);
-        EXPECT_FALSE(settings_.HasPendingMemos());
     }
     MemoStore saved;
     ASSERT_EQ(saved.LoadMemos(paths_.memoFile), kSuccess);
@@ -268,20 +263,18 @@ TEST_F(Settings, MemosSurviveAnUnwritableMemoFile) {
 
 TEST_F(Settings, MemosStillUnsavedAtTheEndAreRescued) {
     std::filesystem::create_directories(paths_.memoFile);
-    CalendarView view;
-    WindowSettings window;
-    settings_.Load(view, store_, window, kWindowColor);
-    view.Memos().SetMemo(CalDate(2024, 5, 5), "keep me");
+    CalendarDocument document;
+    settings_.Load(document, store_, kWindowColor);
+    document.memos.SetMemo(CalDate(2024, 5, 5), "keep me");
     bool dirty = true;
-    settings_.Save(view, store_, window, {}, dirty);
-    const std::string rescued = settings_.RescuePendingMemos();
+    settings_.Save(document, store_, dirty);
+    ASSERT_TRUE(dirty);
+    const std::string rescued = settings_.RescueUnsavedMemos(document.memos);
     ASSERT_FALSE(rescued.empty());
     MemoStore saved;
     EXPECT_EQ(saved.LoadMemos(rescued), kSuccess);
     EXPECT_EQ(saved.MemoOf(CalDate(2024, 5, 5)), "keep me");
     EXPECT_NE(Boxes().back().find(rescued), std::string::npos);  // the user is told where
-    EXPECT_FALSE(settings_.HasPendingMemos());
-    EXPECT_EQ(settings_.RescuePendingMemos(), "");
     std::filesystem::remove(rescued);
 }
 

@@ -35,6 +35,7 @@ public:
         Log("paint " + std::to_string(column) + "," + std::to_string(row));
     }
     void RepaintFooter() override { Log("paint footer"); }
+    void DropPaintCaches() override { Log("drop caches"); }
     void StartTimer() override { Log("timer on"); }
     void StopTimer() override { Log("timer off"); }
     bool IsVisible() override { return visible; }
@@ -81,7 +82,7 @@ public:
         return answer;
     }
     void RunAboutDialog() override { Log("about"); }
-    bool RunOptionsDialog(CalendarView&, WindowSettings&) override { return false; }
+    bool RunOptionsDialog(SettingsRecord&, const MemoStore&) override { return false; }
 
     void Log(const std::string& line) { log.push_back(line); }
     std::vector<std::string> Take() {
@@ -255,12 +256,8 @@ TEST_F(Model, TheWindowFollowsTheDpiAndTheSettingsStayIn96DpiUnits) {
 }
 
 TEST_F(Model, FontsInstalledOrRemovedDropWhatWasMadeWithTheOldOnes) {
-    View().Buffers().glyphCache.Use({"", {40, 24, 16, 8}, 1});
-    View().Buffers().glyphCache.FontOf({"", 24, ""}, nullptr);
-    ASSERT_FALSE(View().Buffers().glyphCache.Empty());
     model_.OnFontsChanged();
-    EXPECT_TRUE(View().Buffers().glyphCache.Empty());
-    EXPECT_EQ(host_.Take(), (std::vector<std::string>{"paint all"}));
+    EXPECT_EQ(host_.Take(), (std::vector<std::string>{"drop caches", "paint all"}));
 }
 
 TEST_F(Model, WheelStepsByWholeNotches) {
@@ -459,13 +456,13 @@ TEST_F(Model, DialogsAndWhatTheirOkDoes) {
     EXPECT_TRUE(host_.Take().empty());
     PointAtDate(CalDate(2024, 5, 21));
     model_.OnCommand(IdNumber(CommandId::kMemo));
-    EXPECT_EQ(View().Memos().MemoOf(CalDate(2024, 5, 21)), "typed");
+    EXPECT_EQ(model_.Document().memos.MemoOf(CalDate(2024, 5, 21)), "typed");
     EXPECT_TRUE(model_.MemoDirty());
     const std::vector<std::string> log = host_.Take();
     EXPECT_EQ(log.front().substr(0, 5), "memo ");
     EXPECT_EQ(log.back(), "paint footer");
 
-    View().Style().countDown.shown = false;
+    model_.Document().settings.style.countDown.shown = false;
     model_.OnCommand(IdNumber(CommandId::kCounter));
     EXPECT_EQ(host_.Take().front(), "counter ticked");  // ticked at every open
     EXPECT_TRUE(View().Style().countDown.shown);
@@ -482,7 +479,7 @@ TEST_F(Model, DayChangeAndClockOnTheTimer) {
     EXPECT_EQ(ShownMonth(), "2024/5");  // brought back to the current month
     EXPECT_EQ(View().TodayDate(), CalDate(2024, 5, 16));
     EXPECT_EQ(host_.Take().back(), "paint all");
-    View().SetClock(true);
+    model_.Document().settings.clock = true;
     model_.OnTimer();
     const std::vector<std::string> log = host_.Take();
     ASSERT_EQ(log.size(), 1u);

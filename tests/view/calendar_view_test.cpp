@@ -6,6 +6,7 @@
 #include "format/default_formats.h"
 #include "framework/messages.h"
 #include "support/test_platform.h"
+#include "support/test_view.h"
 #ifndef _WIN32
 #include "framework/platform_host.h"
 #endif
@@ -14,7 +15,7 @@ namespace tavoli {
 namespace {
 
 // Points the view's pointer at the middle of a cell (or its upper/lower quarter).
-void PointAt(CalendarView& view, int column, int row, int half = -1) {
+void PointAt(TestView& view, int column, int row, int half = -1) {
     const auto margins = view.Margins();
     const Size cell = view.CellSize();
     const int y = half < 0 ? cell.height / 2 : half == 0 ? cell.height / 4 : cell.height * 3 / 4;
@@ -24,7 +25,7 @@ void PointAt(CalendarView& view, int column, int row, int half = -1) {
 std::string RegionOf(const CellClass& c) { return TagText(c.region); }
 
 TEST(CalendarView, DefaultDesign) {
-    CalendarView view;
+    TestView view;
     EXPECT_EQ(view.GetDesign(), (Design{kTopOneLine, kShowWeekdayIndex, kFiveLines, kBottomTwoLines}));
     EXPECT_EQ(view.TotalColumns(), 7);
     EXPECT_EQ(view.TotalRows(), 9);  // 2 header rows, 5 date rows, 2 footer rows
@@ -59,7 +60,7 @@ TEST(CalendarView, LayoutScalesWithTheDpiAndSettingsDoNot) {
         {20, {172, 166}, {240, 166}, {2 + 3 * 24, 2 + 2 * 18}, {2 + 3 * 24 - 1, 2 + 2 * 18}},  // 48 at least
     };
     for (const auto& c : cases) {
-        CalendarView view;
+        TestView view;
         view.SetDpi(c.dpi);
         EXPECT_EQ(view.ViewSize(), c.view) << c.dpi;
         EXPECT_EQ(view.CellSize(), (Size{48, 36})) << c.dpi;
@@ -72,7 +73,7 @@ TEST(CalendarView, LayoutScalesWithTheDpiAndSettingsDoNot) {
         view.SetBackgroundImageSize(480, 320);
         EXPECT_EQ(view.ViewSize(), c.withPicture) << c.dpi;
     }
-    CalendarView huge;
+    TestView huge;
     huge.SetDpi(100000);  // 1000 % at most
     EXPECT_EQ(huge.Dpi(), 960);
     EXPECT_EQ(huge.ViewSize(), (Size{3440, 3320}));
@@ -88,7 +89,7 @@ TEST(CalendarView, LayoutScalesWithTheDpiAndSettingsDoNot) {
 }
 
 TEST(CalendarView, LeftTwoLinesWithWeekNumbers) {
-    CalendarView view;
+    TestView view;
     view.SetDesign({kLeftTwoLines, kShowWeekdayIndexWithWeekNumber, kSixLines, kBottomOneLine});
     EXPECT_EQ(view.LeftColumns(), 3);
     EXPECT_EQ(view.TopRows(), 1);  // the weekday index only
@@ -135,7 +136,7 @@ TEST(CalendarView, LeftTwoLinesWithWeekNumbers) {
 // March 2025 begins on a Saturday and has 31 days: in "5-lines" the cells of the 23rd
 // and 24th fold the 30th and 31st into their lower halves.
 TEST(CalendarView, SplitCellsInFiveLines) {
-    CalendarView view;
+    TestView view;
     view.SetMonth(2025, 3);
     const int lastRow = view.TopRows() + 4;
     EXPECT_TRUE(view.IsSplitCell(0, lastRow));
@@ -180,7 +181,7 @@ TEST(CalendarView, SplitCellsInFiveLines) {
 }
 
 TEST(CalendarView, CursorWithoutADateAndKeyboardStart) {
-    CalendarView view;
+    TestView view;
     view.SetMonth(2024, 5);
     EXPECT_EQ(RegionOf(view.HitTest()), "head");  // no cursor: "head" without a date
     EXPECT_TRUE(view.HitTest().date.IsNull());
@@ -193,7 +194,7 @@ TEST(CalendarView, CursorWithoutADateAndKeyboardStart) {
 }
 
 TEST(CalendarView, StepsStayWithinTheYears) {
-    CalendarView view;
+    TestView view;
     view.SetMonth(1, 1);
     view.StepMonth(-1);
     EXPECT_EQ(view.ShownYear(), 1);
@@ -242,7 +243,7 @@ TEST(CalendarView, StepsStayWithinTheYears) {
 }
 
 TEST(CalendarView, TwoMonthView) {
-    CalendarView view;
+    TestView view;
     view.SetRowsStyle(kTwoMonths);
     EXPECT_EQ(view.DateRows(), 10);
     view.SetMonth(2024, 5);
@@ -262,7 +263,7 @@ TEST(CalendarView, TwoMonthView) {
 }
 
 TEST(CalendarView, NoFooter) {
-    CalendarView view;
+    TestView view;
     view.SetFooterStyle(kNoFooter);
     EXPECT_EQ(view.BottomRows(), 0);
     EXPECT_EQ(view.RightColumns(), 0);
@@ -277,7 +278,7 @@ TEST(CalendarView, NoFooter) {
 // Every design (3 × 4 × 3 × 6) and several months: the grid adds up, and every date
 // cell found by classification is where SelectDate puts the cursor for its date.
 TEST(CalendarView, EveryDesignRoundTrips) {
-    CalendarView view;
+    TestView view;
     // Plain formats: the footer lines are recomputed at every selection, and the
     // Japanese defaults would spend the time on lunisolar dates.
     view.SetFormats(std::vector<std::string>(8, "%D"));
@@ -321,7 +322,7 @@ TEST(CalendarView, EveryDesignRoundTrips) {
 }
 
 TEST(CalendarView, BadInputIsClampedOrIgnored) {
-    CalendarView view;
+    TestView view;
     view.SetMonth(2024, 5);
     const int extremes[] = {INT32_MIN, -100000, -1, 0, 100000, INT32_MAX};
     for (int x : extremes) {
@@ -363,7 +364,7 @@ TEST(CalendarView, BadInputIsClampedOrIgnored) {
 }
 
 TEST(CalendarView, WeekdayRowAndTitleHover) {
-    CalendarView view;
+    TestView view;
     view.SetMonth(2024, 5);
     PointAt(view, 2, 1);  // a weekday name
     EXPECT_EQ(RegionOf(view.HitTest()), "head");
@@ -395,7 +396,7 @@ TEST(CalendarView, WeekdayRowAndTitleHover) {
 }
 
 TEST(CalendarView, FormatsFromFile) {
-    CalendarView view;
+    TestView view;
     const std::string defaultFooter = view.FooterFormats()[3];
     view.SetFormats({"H1", "", "H3", "H4", "F1", "", "", "", "ignored ninth"});
     EXPECT_EQ(view.HeaderFormats()[0], "H1");

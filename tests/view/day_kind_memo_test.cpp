@@ -1,20 +1,16 @@
-// The kinds and names the view keeps for the days around the shown month: the script's
-// own answers, kept until the month or the script changes.
+// The kinds the painter keeps for the days around the shown month: the script's own
+// answers, kept until the month or the script changes.
 #include "view/day_kind_memo.h"
 
 #include <gtest/gtest.h>
 
 #include "framework/delegating_platform.h"
-#include "view/calendar_view.h"
+#include "support/fake_glyph_source.h"
+#include "support/test_view.h"
+#include "view/painter.h"
 
 namespace tavoli {
 namespace {
-
-std::string Names(const std::vector<NameEntry>& names) {
-    std::string text;
-    for (const NameEntry& n : names) text += n.kind + ":" + n.name + ";";
-    return text;
-}
 
 HolidayScript Compiled(const std::string& text) {
     HolidayScript script;
@@ -48,7 +44,6 @@ TEST(DayKindMemo, AnswersAsTheScriptForEveryDayOfManyMonths) {
         for (int pass = 0; pass < 2; ++pass) {
             for (CalDate d = first - 40; d <= first + 130; ++d) {
                 ASSERT_EQ(memo.KindOf(script, d), KindOf(script, d)) << d.Text() << " pass " << pass;
-                ASSERT_EQ(Names(memo.NamesOf(script, d)), Names(NamesOf(script, d))) << d.Text() << " pass " << pass;
             }
         }
     }
@@ -60,32 +55,29 @@ TEST(DayKindMemo, KeepsAnswersUntilClearedOrAnotherMonth) {
     memo.Cover(2024, 5);
     const CalDate day(2024, 5, 3);
     EXPECT_EQ(memo.KindOf(script, day), "4");
-    EXPECT_EQ(Names(memo.NamesOf(script, day)), "4:A;");
     // The memo does not see the script change: the kept answers stay until it is told.
     script = Compiled("m5 d3 (3) \"B\"\n");
     EXPECT_EQ(memo.KindOf(script, day), "4");
-    EXPECT_EQ(Names(memo.NamesOf(script, day)), "4:A;");
     memo.Cover(2024, 5);  // the same month keeps them
     EXPECT_EQ(memo.KindOf(script, day), "4");
     memo.Clear();
     memo.Cover(2024, 5);
     EXPECT_EQ(memo.KindOf(script, day), "3");
-    EXPECT_EQ(Names(memo.NamesOf(script, day)), "3:B;");
     // Another month forgets the last month's answers.
     script = Compiled("m5 d3 (2) \"C\"\n");
     memo.Cover(2024, 6);
     memo.Cover(2024, 5);
     EXPECT_EQ(memo.KindOf(script, day), "2");
-    EXPECT_EQ(Names(memo.NamesOf(script, day)), "2:C;");
 }
 
-// The view forgets what it kept whenever its script is reached for writing, which every
-// compilation does.
-TEST(DayKindMemo, TheViewForgetsWhenItsScriptIsCompiledAgain) {
+// The painter forgets the kinds it kept whenever the document's script changes; the view's
+// footer asks the script itself.
+TEST(DayKindMemo, ThePainterForgetsWhenTheScriptChanges) {
     PinnedZonePlatform zone(-540);
     ScopedPlatform scope(zone);
-    CalendarView view;
-    std::vector<std::string> report;
+    TestView view;
+    PaintCaches caches;
+    FakeGlyphSource glyphs;
     view.SelectDate(CalDate(2024, 5, 3));
     struct Step {
         const char* script;
@@ -98,33 +90,29 @@ TEST(DayKindMemo, TheViewForgetsWhenItsScriptIsCompiledAgain) {
         {"m5 d3 (5) \"Again\"\n", "5", "Again"},
     };
     for (const Step& step : steps) {
-        ASSERT_EQ(view.Script().Compile(step.script, report), kSuccess) << step.script;
-        view.UpdateFooterLines();
+        ASSERT_EQ(view.CompileScript(step.script), kSuccess) << step.script;
         for (int pass = 0; pass < 2; ++pass) {
-            EXPECT_EQ(view.KindOfDay(CalDate(2024, 5, 3)), step.kind) << step.script;
+            CalendarPainter painter(view, glyphs, caches);
+            EXPECT_EQ(painter.KindOfDay(CalDate(2024, 5, 3)), step.kind) << step.script;
             ASSERT_EQ(view.FooterLines().size(), 2u);
             EXPECT_EQ(view.FooterLines()[1], step.footerNames) << step.script;
         }
     }
-    // Clearing the script is a change too.
-    view.Script().Clear();
-    EXPECT_EQ(view.KindOfDay(CalDate(2024, 5, 3)), "");
 }
 
-TEST(DayKindMemo, TheViewWithAndWithoutCachingAgrees) {
+TEST(DayKindMemo, ThePainterWithAndWithoutCachingAgrees) {
     PinnedZonePlatform zone(-540);
     ScopedPlatform scope(zone);
-    CalendarView cached, direct;
+    TestView view;
+    ASSERT_EQ(view.CompileScript(kScript), kSuccess);
+    PaintCaches cached, direct;
     direct.SetCaching(false);
-    std::vector<std::string> report;
-    ASSERT_EQ(cached.Script().Compile(kScript, report), kSuccess);
-    ASSERT_EQ(direct.Script().Compile(kScript, report), kSuccess);
+    FakeGlyphSource glyphs;
     for (int month = 1; month <= 12; ++month) {
-        cached.SetMonth(2024, month);
-        direct.SetMonth(2024, month);
+        view.SetMonth(2024, month);
+        CalendarPainter withMemo(view, glyphs, cached), without(view, glyphs, direct);
         for (CalDate d = CalDate(2024, month, 1) - 10; d <= CalDate(2024, month, 1) + 45; ++d) {
-            ASSERT_EQ(cached.KindOfDay(d), direct.KindOfDay(d)) << d.Text();
-            ASSERT_EQ(Names(cached.NamesOfDay(d)), Names(direct.NamesOfDay(d))) << d.Text();
+            ASSERT_EQ(withMemo.KindOfDay(d), without.KindOfDay(d)) << d.Text();
         }
     }
 }

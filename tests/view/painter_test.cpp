@@ -13,6 +13,7 @@
 #include "support/fake_glyph_source.h"
 #include "support/temp_folder.h"
 #include "support/test_platform.h"
+#include "support/test_view.h"
 #include "view/image_drawing.h"
 
 namespace tavoli {
@@ -34,16 +35,15 @@ private:
 class Painting : public testing::Test {
 protected:
     explicit Painting(CalDate today = CalDate(2024, 5, 15)) : clock_(today), scope_(clock_) {
-        view_ = std::make_unique<CalendarView>();
-        std::vector<std::string> report;
-        view_->Script().Compile("#weekday 0 (3)\nm5 d3 (4)\n", report);
+        view_ = std::make_unique<TestView>();
+        view_->CompileScript("#weekday 0 (3)\nm5 d3 (4)\n");
         view_->SelectDate(today);
     }
-    CalendarView& View() { return *view_; }
+    TestView& View() { return *view_; }
     const ViewStyle& Style() { return view_->Style(); }
     PixelColor Colour(ViewColor which) { return view_->Style().Color(which); }
     Image Cell(int column, int row) {
-        CalendarPainter painter(*view_, glyphs_);
+        CalendarPainter painter(*view_, glyphs_, caches_);
         const Image& surface = painter.ComposeCell(column, row);
         Image copy;
         copy.Create(surface.Width(), surface.Height(), false, 24);
@@ -56,7 +56,7 @@ protected:
         return {view_->LeftColumns() + d % 7, view_->TopRows() + d / 7};
     }
     Image Window(const Rect* update, bool footerOnly = false) {
-        CalendarPainter painter(*view_, glyphs_);
+        CalendarPainter painter(*view_, glyphs_, caches_);
         const Rect area = painter.PaintedArea();
         Image window;
         window.Create(area.right + 10, area.bottom + 10, false, 24);
@@ -69,8 +69,9 @@ protected:
 
     FixedToday clock_;
     ScopedPlatform scope_;
-    std::unique_ptr<CalendarView> view_;
+    std::unique_ptr<TestView> view_;
     FakeGlyphSource glyphs_;
+    PaintCaches caches_;
 };
 
 TEST(PaintingRules, CountDownValues) {
@@ -117,7 +118,7 @@ TEST(PaintingRules, DayKindLooks) {
 
 TEST_F(Painting, DateCellMarks) {
     View().Memos().SetMemo(CalDate(2024, 5, 15), "one");
-    View().Style().countDown = {true, CalDate(2024, 5, 15), 10, 5};
+    View().MutableStyle().countDown = {true, CalDate(2024, 5, 15), 10, 5};
     const auto [column, row] = CellOf(CalDate(2024, 5, 15));
     const Image cell = Cell(column, row);
     EXPECT_EQ(cell.ReadPixel(0, 0), Colour(ViewColor::kBackground));
@@ -139,7 +140,7 @@ TEST_F(Painting, DateCellMarks) {
 
 TEST_F(Painting, MarksAndFontsScaleWithTheDpi) {
     View().Memos().SetMemo(CalDate(2024, 5, 15), "one");
-    View().Style().countDown = {true, CalDate(2024, 5, 15), 10, 5};
+    View().MutableStyle().countDown = {true, CalDate(2024, 5, 15), 10, 5};
     const struct {
         int dpi;
         Size cell;
@@ -176,7 +177,7 @@ TEST_F(Painting, MarksAndFontsScaleWithTheDpi) {
 }
 
 TEST_F(Painting, KindsColourTheNumbersAndEmphasisStylesThem) {
-    View().Style().emphasis = true;
+    View().MutableStyle().emphasis = true;
     const auto [sundayColumn, sundayRow] = CellOf(CalDate(2024, 5, 5));
     Cell(sundayColumn, sundayRow);  // a Sunday by its weekday's kind: bold
     const auto [column, row] = CellOf(CalDate(2024, 5, 3));
@@ -280,7 +281,7 @@ TEST_F(Painting, PressedButtonAndPictureScaleWithTheDpi) {
 
 TEST_F(Painting, EveryPixelOfTheAreaIsPaintedAndOnlyThere) {
     const Image all = Window(nullptr);
-    CalendarPainter painter(View(), glyphs_);
+    CalendarPainter painter(View(), glyphs_, caches_);
     const Rect area = painter.PaintedArea();
     EXPECT_EQ(area, (Rect{0, 0, 344, 332}));
     for (int y = 0; y < all.Height(); ++y) {
@@ -365,28 +366,28 @@ TEST(PaintingWithCaches, PaintsWhatPaintingWithoutThemPaints) {
     struct Case {
         const char* name;
         CalDate today;
-        std::function<void(CalendarView&)> prepare;
+        std::function<void(TestView&)> prepare;
     } cases[] = {
-        {"default", CalDate(2024, 5, 15), [](CalendarView& view) { view.Memos().SetMemo(CalDate(2024, 5, 21), "x"); }},
-        {"emphasis", CalDate(2024, 5, 15), [](CalendarView& view) { view.Style().emphasis = true; }},
-        {"split", CalDate(2025, 3, 30), [](CalendarView& view) { view.SelectDate(CalDate(2025, 3, 31)); }},
+        {"default", CalDate(2024, 5, 15), [](TestView& view) { view.Memos().SetMemo(CalDate(2024, 5, 21), "x"); }},
+        {"emphasis", CalDate(2024, 5, 15), [](TestView& view) { view.MutableStyle().emphasis = true; }},
+        {"split", CalDate(2025, 3, 30), [](TestView& view) { view.SelectDate(CalDate(2025, 3, 31)); }},
         {"two months", CalDate(2025, 3, 12),
-         [](CalendarView& view) {
+         [](TestView& view) {
              view.SetRowsStyle(kTwoMonths);
              view.SetNeighbourDays(true);
          }},
         {"count-down", CalDate(2024, 5, 1),
-         [](CalendarView& view) {
-             view.Style().countDown = {true, CalDate(2024, 5, 20), -10, 5};
+         [](TestView& view) {
+             view.MutableStyle().countDown = {true, CalDate(2024, 5, 20), -10, 5};
          }},
         {"pressed", CalDate(2024, 5, 15),
-         [](CalendarView& view) {
+         [](TestView& view) {
              const auto margins = view.Margins();
              view.PointerMoved(margins[0] + 10, margins[1] + 10);
              view.SetPressed(true);
          }},
         {"right footer", CalDate(2024, 5, 15),
-         [](CalendarView& view) {
+         [](TestView& view) {
              view.SetDesign({kLeftTwoLines, kShowWeekdayIndexWithWeekNumber, kSixLines, kRightFourLines});
              view.SelectDate(CalDate(2024, 5, 5));
          }},
@@ -394,8 +395,12 @@ TEST(PaintingWithCaches, PaintsWhatPaintingWithoutThemPaints) {
     for (const Case& c : cases) {
         FixedToday clock(c.today);
         ScopedPlatform scope(clock);
-        auto paint = [&](CalendarView& view, FakeGlyphSource& glyphs) {
-            CalendarPainter painter(view, glyphs);
+        struct Prepared {
+            std::unique_ptr<TestView> view = std::make_unique<TestView>();
+            PaintCaches caches;
+        };
+        auto paint = [&](Prepared& prepared, FakeGlyphSource& glyphs) {
+            CalendarPainter painter(*prepared.view, glyphs, prepared.caches);
             Image window;
             window.Create(painter.PaintedArea().right, painter.PaintedArea().bottom, false, 24);
             ImageTarget target(window);
@@ -403,15 +408,13 @@ TEST(PaintingWithCaches, PaintsWhatPaintingWithoutThemPaints) {
             return window;
         };
         auto prepared = [&](bool caching) {
-            auto view = std::make_unique<CalendarView>();
-            view->SetCaching(caching);
-            std::vector<std::string> report;
-            view->Script().Compile(
-                "#weekday 0 (3)\n#weekday 6 (2)\nm5 d3 (4) \"Kenpo\"\nm5 d5 (5)\nm?a1 :+0900 d?a1 :+0900 (4)\n",
-                report);
-            view->SelectDate(c.today);
-            c.prepare(*view);
-            return view;
+            auto made = std::make_unique<Prepared>();
+            made->caches.SetCaching(caching);
+            made->view->CompileScript(
+                "#weekday 0 (3)\n#weekday 6 (2)\nm5 d3 (4) \"Kenpo\"\nm5 d5 (5)\nm?a1 :+0900 d?a1 :+0900 (4)\n");
+            made->view->SelectDate(c.today);
+            c.prepare(*made->view);
+            return made;
         };
         FakeGlyphSource plain, behind;
         plain.patterned = behind.patterned = true;
@@ -454,11 +457,11 @@ TEST_F(Painting, OtherFontSettingsAndReleasedBuffersStartAgain) {
     EXPECT_EQ(glyphs_.released, 1);
     struct Change {
         const char* what;
-        std::function<void(CalendarView&)> apply;
+        std::function<void(TestView&, PaintCaches&)> apply;
     } changes[] = {
-        {"medium size", [](CalendarView& view) { view.Style().SetFontSize(FontRole::kMedium, 20); }},
-        {"face", [](CalendarView& view) { view.Style().fontFace = "Other"; }},
-        {"released buffers", [](CalendarView& view) { view.ReleaseBuffers(); }},
+        {"medium size", [](TestView& view, PaintCaches&) { view.MutableStyle().SetFontSize(FontRole::kMedium, 20); }},
+        {"face", [](TestView& view, PaintCaches&) { view.MutableStyle().fontFace = "Other"; }},
+        {"released buffers", [](TestView&, PaintCaches& caches) { caches.Release(); }},
     };
     for (const Change& change : changes) {
         Window(nullptr);  // warm
@@ -466,21 +469,21 @@ TEST_F(Painting, OtherFontSettingsAndReleasedBuffersStartAgain) {
         const int released = glyphs_.released;
         Window(nullptr);
         EXPECT_EQ(glyphs_.codes.size(), before) << change.what;
-        change.apply(View());
+        change.apply(View(), caches_);
         const Image window = Window(nullptr);
         EXPECT_GT(glyphs_.codes.size(), before) << change.what;  // asked again
         EXPECT_EQ(glyphs_.released, released + 1) << change.what;
         // And what it paints is what a view without caches paints.
-        View().SetCaching(false);
+        PaintCaches none;
+        none.SetCaching(false);
         FakeGlyphSource plain;
         plain.patterned = true;
-        CalendarPainter painter(View(), plain);
+        CalendarPainter painter(View(), plain, none);
         Image expected;
         expected.Create(window.Width(), window.Height(), false, 24);
         StoreRect(expected, {0, 0, expected.Width(), expected.Height()}, kMagenta);
         ImageTarget target(expected);
         painter.PaintAll(target);
-        View().SetCaching(true);
         for (int y = 0; y < window.Height(); ++y) {
             for (int x = 0; x < window.Width(); ++x) {
                 ASSERT_EQ(window.ReadPixel(x, y), expected.ReadPixel(x, y)) << change.what << " " << x << "," << y;

@@ -5,6 +5,7 @@
 #include "format/date_format.h"
 #include "framework/messages.h"
 #include "support/test_platform.h"
+#include "support/test_view.h"
 #include "view/calendar_view.h"
 #ifndef _WIN32
 #include "framework/platform_host.h"
@@ -21,8 +22,7 @@ struct Language {
 class ViewTexts {
 public:
     ViewTexts() {
-        std::vector<std::string> report;
-        view.Script().Compile("m5 d5 (4) \"Kodomo\"\nm5 d5 \"Tango\"\nm5 d6 (4)", report);
+        view.CompileScript("m5 d5 (4) \"Kodomo\"\nm5 d5 \"Tango\"\nm5 d6 (4)");
         view.Memos().SetMemo(CalDate(2024, 5, 5), "dentist");
         view.SetMonth(2024, 5);
     }
@@ -33,7 +33,7 @@ public:
         for (const std::string& line : view.FooterLines()) lines.push_back(CurrentPlatform().ToUtf8(line));
         return lines;
     }
-    CalendarView view;
+    TestView view;
 };
 
 using Lines = std::vector<std::string>;
@@ -88,7 +88,7 @@ void CheckFooterLines(bool japanese) {
 }
 
 void CheckTitleAndMonthText(bool japanese) {
-    CalendarView view;
+    TestView view;
     view.SetMonth(2024, 6);
     SetApplicationName("Tavoli Calendar");
     const CalDateTime now(CalDate(2024, 6, 3), TimeOfDay::FromParts(9, 5, 3, 0));

@@ -253,7 +253,8 @@ int Month(const Arguments& args) {
     japanese.SetCodePage(kCodePageJapanese);
     ScopedPlatform scope(japanese);
 #endif
-    CalendarView view;
+    const CalendarDocument document;
+    CalendarView view(document);
     view.SetMonth(*year, *month);
     for (const std::string& line : view.MonthAsText()) Print(line);
     return kOk;

@@ -7,10 +7,10 @@
 #include <chrono>
 #include <string>
 
+#include "framework/app_info.h"
 #include "framework/lang_text.h"
 #include "framework/platform.h"
 #include "framework/registry_win32.h"
-#include "shell/app_info.h"
 #include "support/program_win32.h"
 
 namespace tavoli {

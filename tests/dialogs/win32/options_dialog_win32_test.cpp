@@ -81,7 +81,7 @@ TEST_F(Options, PagesShownValuesAndOk) {
         },
         seconds(20));
     OptionValues values = values_;
-    ASSERT_TRUE(RunOptionsDialog(values, paths_, &memos_));
+    ASSERT_TRUE(RunOptionsDialog(values, {paths_, &memos_, nullptr}));
     const DialogReport report = driver.Finish();
     ASSERT_TRUE(report.driven) << report.failure;
     EXPECT_EQ(firstDay, ResolveText("saturday\tja:土曜日"));  // −1 is the last weekday
@@ -143,7 +143,7 @@ TEST_F(Options, CancelAfterAColourChangeAndABackupThatStays) {
         },
         seconds(40));
     OptionValues values = values_;
-    EXPECT_FALSE(RunOptionsDialog(values, paths_, &memos_));
+    EXPECT_FALSE(RunOptionsDialog(values, {paths_, &memos_, nullptr}));
     for (DialogDriver* d : {&driver, &colour, &save}) {
         const DialogReport report = d->Finish();
         EXPECT_TRUE(report.driven) << report.failure;
@@ -163,7 +163,7 @@ TEST_F(Options, EscapeIsCancelAndEnterIsOk) {
             },
             seconds(20));
         OptionValues values = values_;
-        EXPECT_EQ(RunOptionsDialog(values, paths_, &memos_), expected) << key;
+        EXPECT_EQ(RunOptionsDialog(values, {paths_, &memos_, nullptr}), expected) << key;
         EXPECT_TRUE(driver.Finish().driven);
     }
 }

@@ -136,7 +136,7 @@ TEST_F(MainWindowTest, AnotherScaleResizesTheWindowWhereTheSystemSuggests) {
 
 TEST_F(MainWindowTest, FontsInstalledOrRemovedRepaintWithNewFonts) {
     RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    GlyphCache& cache = View().Buffers().glyphCache;
+    GlyphCache& cache = window_->Caches().glyphCache;
     ASSERT_FALSE(cache.Empty());
     // A measurement only the old fonts could have given.
     const FontSpec font{"", 24, ""};

@@ -29,11 +29,11 @@ protected:
     ~RegistrySettings() override { RegDeleteTreeA(HKEY_CURRENT_USER, kSubkey); }
 
     void ShowAndHide() {
-        CalendarView view;
-        WindowSettings window;
-        settings_->Load(view, store_, window, PixelColor::Rgb(255, 255, 255));
+        CalendarDocument document;
+        settings_->Load(document, store_, PixelColor::Rgb(255, 255, 255));
+        document.settings.position = Point{420, 300};
         bool dirty = false;
-        settings_->Save(view, store_, window, {420, 300}, dirty);
+        settings_->Save(document, store_, dirty);
     }
     std::string Stored(const char* name, DWORD* type = nullptr) {
         char data[4096] = {};
@@ -109,20 +109,19 @@ TEST_F(RegistrySettings, OtherTypesAndHostileTexts) {
 
 TEST_F(RegistrySettings, ScriptFallbackAndMemosOfAnUnwritableFile) {
     std::filesystem::create_directories(std::filesystem::u8path(paths_.memoFile));
-    CalendarView view;
-    WindowSettings window;
-    settings_->Load(view, store_, window, PixelColor::Rgb(255, 255, 255));
+    CalendarDocument document;
+    settings_->Load(document, store_, PixelColor::Rgb(255, 255, 255));
     EXPECT_TRUE(platform_.boxes.empty());  // the all-users script, no per-user one
-    view.Memos().SetMemo(CalDate(2024, 5, 5), "kept");
+    document.memos.SetMemo(CalDate(2024, 5, 5), "kept");
+    document.settings.position = Point{0, 0};
     bool dirty = true;
-    settings_->Save(view, store_, window, {0, 0}, dirty);
+    settings_->Save(document, store_, dirty);
     EXPECT_TRUE(dirty);
     ASSERT_EQ(platform_.boxes.size(), 1u);
     EXPECT_EQ(platform_.boxes[0].text, ResolveText("Failed to save memo.\tja:メモをセーブできませんでした。"));
     std::filesystem::remove(std::filesystem::u8path(paths_.memoFile));
-    CalendarView again;
-    settings_->Load(again, store_, window, PixelColor::Rgb(255, 255, 255));
-    settings_->Save(again, store_, window, {0, 0}, dirty);
+    settings_->Load(document, store_, PixelColor::Rgb(255, 255, 255), dirty);
+    settings_->Save(document, store_, dirty);
     EXPECT_FALSE(dirty);
     EXPECT_NE(ReadWholeFile(paths_.memoFile).find("2024/05/05=kept"), std::string::npos);
 }

@@ -15,6 +15,7 @@
 #include "framework/lang_text.h"
 #include "support/bitmap_writer.h"
 #include "support/temp_folder.h"
+#include "support/test_view.h"
 #include "view/bitmap_file.h"
 #include "view/glyph_source_win32.h"
 #include "view/image_drawing.h"
@@ -58,11 +59,11 @@ std::string GoldenScript() {
 struct GoldenCase {
     const char* name;
     CalDate today;
-    std::function<void(CalendarView&)> prepare;
+    std::function<void(TestView&)> prepare;
 };
 
-Image Paint(const CalendarView& view, Win32GlyphSource& glyphs) {
-    CalendarPainter painter(view, glyphs);
+Image Paint(const CalendarView& view, Win32GlyphSource& glyphs, PaintCaches& caches) {
+    CalendarPainter painter(view, glyphs, caches);
     const Rect area = painter.PaintedArea();
     Image window;
     window.Create(area.right, area.bottom, false, 24);
@@ -112,22 +113,24 @@ void PrintTo(const GoldenCase& c, std::ostream* out) { *out << c.name; }
 
 class Golden : public testing::TestWithParam<GoldenCase> {};
 
-// Every cache of painting on or off for a scope: the view's glyph cache and day-kind memo,
-// the fonts the glyph source keeps, and this thread's lunisolar memo (emptied).
+// Every cache of painting on or off for a scope: the painter's glyph cache and day-kind
+// memo, the fonts the glyph source keeps, and this thread's lunisolar memo (emptied).
 class Caches {
 public:
-    explicit Caches(bool on) : on_(on), wasOn_(LunisolarMemoOn()) {
+    explicit Caches(bool on) : wasOn_(LunisolarMemoOn()) {
         SetLunisolarMemo(on);
         ThisThreadsLunarQuarterMemo().Clear();
         glyphs_.SetKeepFonts(on);
+        paint_.SetCaching(on);
     }
     ~Caches() { SetLunisolarMemo(wasOn_); }
-    void Apply(CalendarView& view) { view.SetCaching(on_); }
     Win32GlyphSource& Glyphs() { return glyphs_; }
+    PaintCaches& Paint() { return paint_; }
 
 private:
-    bool on_, wasOn_;
+    bool wasOn_;
     Win32GlyphSource glyphs_;
+    PaintCaches paint_;
 };
 
 TEST_P(Golden, PaintAllMatchesTheReference) {
@@ -139,15 +142,13 @@ TEST_P(Golden, PaintAllMatchesTheReference) {
     for (const bool cached : {false, true}) {
         Caches caches(cached);
         // The view is made under the caches' state: its footer lines convert dates as it is made.
-        CalendarView view;
-        caches.Apply(view);
-        view.Style().fontFace = "IPAGothic";
-        std::vector<std::string> report;
-        ASSERT_EQ(view.Script().Compile(GoldenScript(), report), kSuccess);
+        TestView view;
+        view.MutableStyle().fontFace = "IPAGothic";
+        ASSERT_EQ(view.CompileScript(GoldenScript()), kSuccess);
         view.SelectDate(c.today);
         c.prepare(view);
         for (int pass = 0; pass < (cached ? 2 : 1); ++pass) {
-            const Image actual = Paint(view, caches.Glyphs());
+            const Image actual = Paint(view, caches.Glyphs(), caches.Paint());
             // The pictures painted with caches go beside the others, and only when they differ.
             const std::string folder = std::string(TAVOLI_GOLDEN_OUT) + (cached ? "-cached" : "");
             const std::string out = folder + "\\" + Locale();
@@ -174,7 +175,7 @@ TEST_P(Golden, PaintAllMatchesTheReference) {
 }
 
 // A 200 × 150 picture of colour bands behind the view: smaller than the grid.
-void BandsBehind(CalendarView& view) {
+void BandsBehind(TestView& view) {
     Image picture;
     picture.Create(200, 150, false, 24);
     for (int y = 0; y < 150; ++y) {
@@ -191,12 +192,12 @@ void BandsBehind(CalendarView& view) {
 
 // May 2024: Constitution and Children's Day, today the 15th, the cursor on the 3rd,
 // two memos on the 21st.
-void DefaultCase(CalendarView& view) {
+void DefaultCase(TestView& view) {
     view.Memos().ReadContents("2024/05/21=dentist\r\n2024/05/21=haircut\r\n2024/05/08=x\r\n");
     view.SelectDate(CalDate(2024, 5, 3));
 }
 
-void PressedButton(CalendarView& view) {
+void PressedButton(TestView& view) {
     const auto margins = view.MarginPixels();
     BandsBehind(view);
     view.PointerMoved(margins[0] + 10, margins[1] + 10);  // "<<", over the picture
@@ -207,52 +208,52 @@ const GoldenCase kCases[] = {
     {"default", CalDate(2024, 5, 15), DefaultCase},
     // March 2025 begins on a Saturday: the 23rd and 24th split with the 30th and 31st;
     // today is the 30th (a lower half), the cursor on the lower half of the 24th.
-    {"five-lines-split", CalDate(2025, 3, 30), [](CalendarView& view) { view.SelectDate(CalDate(2025, 3, 31)); }},
+    {"five-lines-split", CalDate(2025, 3, 30), [](TestView& view) { view.SelectDate(CalDate(2025, 3, 31)); }},
     // The two-month view with neighbour days: February's and May's days half transparent,
     // their memo lines opaque.
     {"two-months", CalDate(2025, 3, 12),
-     [](CalendarView& view) {
+     [](TestView& view) {
          view.SetRowsStyle(kTwoMonths);
          view.SetNeighbourDays(true);
          view.Memos().ReadContents("2025/02/26=before\r\n2025/04/10=next month\r\n2025/05/03=after\r\n");
          view.SelectDate(CalDate(2025, 3, 20));
      }},
     {"countdown-before", CalDate(2024, 5, 1),
-     [](CalendarView& view) {
-         view.Style().countDown = {true, CalDate(2024, 5, 20), -10, 5};
+     [](TestView& view) {
+         view.MutableStyle().countDown = {true, CalDate(2024, 5, 20), -10, 5};
      }},
     {"countdown-after", CalDate(2024, 5, 1),
-     [](CalendarView& view) {
-         view.Style().countDown = {true, CalDate(2024, 5, 10), 10, 5};
+     [](TestView& view) {
+         view.MutableStyle().countDown = {true, CalDate(2024, 5, 10), 10, 5};
      }},
-    {"emphasis", CalDate(2024, 5, 15), [](CalendarView& view) { view.Style().emphasis = true; }},
+    {"emphasis", CalDate(2024, 5, 15), [](TestView& view) { view.MutableStyle().emphasis = true; }},
     {"background-image", CalDate(2024, 5, 15), BandsBehind},
     {"pressed-button", CalDate(2024, 5, 15), PressedButton},
     {"left-two-lines-week-numbers", CalDate(2024, 5, 15),
-     [](CalendarView& view) {
+     [](TestView& view) {
          view.SetDesign({kLeftTwoLines, kShowWeekdayIndexWithWeekNumber, kSixLines, kRightFourLines});
          view.SelectDate(CalDate(2024, 5, 5));
      }},
     // At 150 % and 200 % display scaling: every length, font and the picture scaled.
     {"default-144", CalDate(2024, 5, 15),
-     [](CalendarView& view) {
+     [](TestView& view) {
          view.SetDpi(144);
          DefaultCase(view);
      }},
     {"default-192", CalDate(2024, 5, 15),
-     [](CalendarView& view) {
+     [](TestView& view) {
          view.SetDpi(192);
          DefaultCase(view);
      }},
     {"pressed-button-144", CalDate(2024, 5, 15),
-     [](CalendarView& view) {
+     [](TestView& view) {
          view.SetDpi(144);
          PressedButton(view);
      }},
     {"countdown-before-192", CalDate(2024, 5, 1),
-     [](CalendarView& view) {
+     [](TestView& view) {
          view.SetDpi(192);
-         view.Style().countDown = {true, CalDate(2024, 5, 20), -10, 5};
+         view.MutableStyle().countDown = {true, CalDate(2024, 5, 20), -10, 5};
      }},
 };
 

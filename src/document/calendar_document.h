@@ -1,0 +1,42 @@
+// What the calendar shows, alive from the program's start to its end: the settings the
+// user chose, the compiled holiday script, the templates of format.txt and the memos.
+// The view renders it and is made again at every show; the dialogs edit copies of its
+// settings.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "holidays/day_kinds.h"
+#include "holidays/holiday_script.h"
+#include "memo/memo_store.h"
+#include "settings/settings_record.h"
+
+namespace tavoli {
+
+class CalendarDocument {
+public:
+    SettingsRecord settings;
+    MemoStore memos;
+    // The lines of format.txt: 1–4 replace the header templates, 5–8 the footer ones; an
+    // empty line keeps the program's own.
+    std::vector<std::string> formatLines;
+
+    const HolidayScript& Script() const { return script_; }
+    // Replaces the script; the painter's kept kinds follow the generation.
+    void SetScript(HolidayScript script);
+    // Counts the scripts set so far, so that what was computed from one is known stale.
+    uint64_t ScriptGeneration() const { return scriptGeneration_; }
+
+    // The script's answers for a day (no rule: an empty kind and no names).
+    std::string KindOf(CalDate date) const { return tavoli::KindOf(script_, date); }
+    std::vector<NameEntry> NamesOf(CalDate date) const { return tavoli::NamesOf(script_, date); }
+    std::string KindOfWeekday(int weekday) const { return tavoli::KindOfWeekday(script_, weekday); }
+
+private:
+    HolidayScript script_;
+    uint64_t scriptGeneration_ = 0;
+};
+
+}  // namespace tavoli

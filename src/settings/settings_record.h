@@ -1,0 +1,102 @@
+// Every value the user can change, in one record: what the settings store keeps, what the
+// options dialog edits and what the view is drawn from. Each value the options dialog
+// shows is a field with its bounds, so that reading, writing and editing share one
+// description of it.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "calendar/cal_date.h"
+#include "framework/geometry.h"
+#include "framework/pixel_color.h"
+#include "settings/design.h"
+#include "settings/view_style.h"
+
+namespace tavoli {
+
+struct SettingsRecord {
+    std::optional<Point> position;              // the window's top-left corner in 96-DPI units, when stored
+    int transparency = 0;                       // 0 … 240; 0 is opaque
+    int firstDayOfWeek = 0;                     // 0 = Sunday; taken modulo 7
+    int baseDayOfWeek = 4;                      // the weekday that decides week numbers
+    Size cellSize{48, 36};                      // pixels at 100 % display scaling
+    std::array<int, 4> margins = {4, 4, 4, 4};  // left, top, right, bottom
+    // Weekday names, month names and era list in the code page; empty keeps the defaults.
+    std::string weekdayNames, monthNames, eraList;
+    ViewStyle style;  // colours, font face and sizes, emphasis, count-down
+    Design design;
+    bool clock = false;               // the time in the title bar
+    bool neighbourDays = false;       // the days of the neighbour months in the grid
+    std::string backgroundImagePath;  // "?" stand for the month's digits
+
+    // The program's own values in the user's language: the name lists resolved, the
+    // count-down aimed at today, the background in the system's window colour.
+    static SettingsRecord Defaults(CalDate today, PixelColor windowColor);
+
+    bool operator==(const SettingsRecord& o) const;
+    bool operator!=(const SettingsRecord& o) const { return !(*this == o); }
+};
+
+// The values the options dialog shows, each one control's worth.
+enum class SettingField {
+    kFirstDayOfWeek,
+    kBaseDayOfWeek,
+    kEmphasis,
+    kClock,
+    kCellWidth,
+    kCellHeight,
+    kHeaderStyle,
+    kWeekdayStyle,
+    kRowsStyle,
+    kFooterStyle,
+    kWeekdayNames,
+    kMonthNames,
+    kEraList,
+    kNormalDayColor,  // the ten colours in the order of ViewColor
+    kSemiHolidayColor,
+    kHolidayColor,
+    kNationalHolidayColor,
+    kAnniversaryColor,
+    kHeaderColor,
+    kFooterColor,
+    kSelectionColor,
+    kTodayColor,
+    kBackgroundColor,
+    kFontFace,
+    kLargeFontSize,
+    kMediumFontSize,
+    kSmallFontSize,
+    kMicroFontSize,
+    kBackgroundImage,
+    kMarginX,  // left and right together
+    kMarginY,  // top and bottom together
+    kTransparency,
+    kCount
+};
+
+// The range a number is kept in, wherever it comes from.
+struct Bounds {
+    int lower = 0;
+    int upper = 0;
+    int Clamp(int value) const { return value < lower ? lower : value > upper ? upper : value; }
+    bool Holds(int value) const { return value >= lower && value <= upper; }
+};
+
+// A field's value: a number (a size, a list index, a check mark as 0 or 1), a text or a
+// colour.
+using FieldValue = std::variant<int, std::string, PixelColor>;
+
+FieldValue GetField(const SettingsRecord& record, SettingField field);
+// Sets the field; a number is brought into the field's bounds, a value of the wrong kind
+// changes nothing.
+void SetField(SettingsRecord& record, SettingField field, const FieldValue& value);
+Bounds BoundsOf(SettingField field);
+// The colour field of a view colour.
+constexpr SettingField ColorField(ViewColor color) {
+    return static_cast<SettingField>(static_cast<int>(SettingField::kNormalDayColor) + static_cast<int>(color));
+}
+
+}  // namespace tavoli

@@ -1,0 +1,90 @@
+// A view with a document of its own, for tests: its settings, script and memos are
+// changed through the document and the view laid out again, as the program does.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "view/calendar_view.h"
+
+namespace tavoli {
+
+// The program's defaults, as at a first start (a white background).
+struct TestDocument {
+    TestDocument() {
+        document.settings = SettingsRecord::Defaults(Today(kLocalZone), ViewStyle().Color(ViewColor::kBackground));
+    }
+    CalendarDocument document;
+};
+
+class TestView : private TestDocument, public CalendarView {
+public:
+    TestView() : CalendarView(document) {}
+
+    CalendarDocument& Doc() { return document; }
+    SettingsRecord& Record() { return document.settings; }
+    // The style is read at every paint: no layout follows a change of it.
+    ViewStyle& MutableStyle() { return document.settings.style; }
+    MemoStore& Memos() { return document.memos; }
+
+    template <class Edit>
+    void Change(Edit edit) {
+        edit(document.settings);
+        SettingsChanged();
+    }
+    void SetDesign(const Design& design) {
+        Change([&](SettingsRecord& s) { s.design = design; });
+    }
+    void SetHeaderStyle(HeaderStyle style) {
+        Change([&](SettingsRecord& s) { s.design.header = style; });
+    }
+    void SetRowsStyle(RowsStyle style) {
+        Change([&](SettingsRecord& s) { s.design.rows = style; });
+    }
+    void SetFooterStyle(FooterStyle style) {
+        Change([&](SettingsRecord& s) { s.design.footer = style; });
+    }
+    void SetCellSize(int width, int height) {
+        Change([&](SettingsRecord& s) { s.cellSize = {width, height}; });
+    }
+    void SetMargins(int left, int top, int right, int bottom) {
+        Change([&](SettingsRecord& s) { s.margins = {left, top, right, bottom}; });
+    }
+    void SetFirstDayOfWeek(int weekday) {
+        Change([&](SettingsRecord& s) { s.firstDayOfWeek = weekday; });
+    }
+    void SetNeighbourDays(bool on) {
+        Change([&](SettingsRecord& s) { s.neighbourDays = on; });
+    }
+    void SetClock(bool on) {
+        Change([&](SettingsRecord& s) { s.clock = on; });
+    }
+    // Empty lists keep what there is.
+    void SetNames(const std::string& weekdays, const std::string& months, const std::string& eras) {
+        Change([&](SettingsRecord& s) {
+            if (!weekdays.empty()) s.weekdayNames = weekdays;
+            if (!months.empty()) s.monthNames = months;
+            if (!eras.empty()) s.eraList = eras;
+        });
+    }
+    // Lines of format.txt: each non-empty one replaces its template.
+    void SetFormats(const std::vector<std::string>& lines) {
+        document.formatLines.resize(std::max<size_t>(document.formatLines.size(), std::min<size_t>(lines.size(), 8)));
+        for (size_t i = 0; i < lines.size() && i < 8; ++i) {
+            if (!lines[i].empty()) document.formatLines[i] = lines[i];
+        }
+        SettingsChanged();
+    }
+    // Compiles a script into the document; the footer follows it.
+    ErrorValue CompileScript(const std::string& text) {
+        HolidayScript script;
+        std::vector<std::string> report;
+        const ErrorValue error = script.Compile(text, report);
+        document.SetScript(std::move(script));
+        UpdateFooterLines();
+        return error;
+    }
+};
+
+}  // namespace tavoli
