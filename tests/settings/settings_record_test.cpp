@@ -1,0 +1,69 @@
+// The settings record's own rules: each field kept in its bounds whoever sets it, and
+// the table reading back what it writes.
+#include "settings/settings_record.h"
+
+#include <gtest/gtest.h>
+
+#include "settings/settings_table.h"
+
+namespace tavoli {
+namespace {
+
+TEST(SettingsRecord, FieldsStayInTheirBounds) {
+    using F = SettingField;
+    const struct {
+        F field;
+        FieldValue set;
+        FieldValue read;
+    } cases[] = {
+        {F::kCellWidth, 5, 8},
+        {F::kCellHeight, 999, 256},
+        {F::kLargeFontSize, 4, 8},
+        {F::kMicroFontSize, 300, 255},
+        {F::kMarginX, -5, 0},
+        {F::kMarginY, 2000, 1000},
+        {F::kTransparency, 300, 240},
+        {F::kFirstDayOfWeek, -1, 6},
+        {F::kFirstDayOfWeek, 9, 2},
+        {F::kRowsStyle, 2, 2},
+        {F::kRowsStyle, 3, 0},
+        {F::kFooterStyle, -1, 0},
+        {F::kEmphasis, 5, 1},
+        {F::kCellWidth, std::string("x"), 48},  // the wrong kind: no change
+        {F::kEraList, std::string("2019=\"R\""), std::string("2019=\"R\"")},
+        {F::kTodayColor, PixelColor::Rgb(1, 2, 3), PixelColor::Rgb(1, 2, 3)},
+    };
+    for (const auto& c : cases) {
+        SettingsRecord record;
+        SetField(record, c.field, c.set);
+        EXPECT_EQ(GetField(record, c.field), c.read) << static_cast<int>(c.field);
+    }
+    // One margin a direction, both sides.
+    SettingsRecord record;
+    SetField(record, F::kMarginX, 7);
+    SetField(record, F::kMarginY, 9);
+    EXPECT_EQ(record.margins, (std::array<int, 4>{7, 9, 7, 9}));
+}
+
+TEST(SettingsTable, WhatIsWrittenReadsBackTheSame) {
+    SettingsRecord record;
+    record.position = Point{-20, 30};
+    record.transparency = 100;
+    record.cellSize = {60, 40};
+    record.margins = {1, 2, 3, 4};
+    record.weekdayNames = "A B";
+    record.monthNames = "J F";
+    record.eraList = " ";  // an emptied list stays empty
+    record.design = Design::FromValues(1, 3, 2, 4);
+    record.clock = record.neighbourDays = true;
+    record.style.countDown = {true, CalDate(2030, 1, 2), -3, 2};
+    record.style.SetColor(ViewColor::kHeader, PixelColor::Rgb(1, 2, 3, 55));
+    record.backgroundImagePath = "bg??.bmp";
+    SettingsRecord again;
+    ReadSettings(WriteSettings(record), again);
+    EXPECT_EQ(again, record);
+    EXPECT_EQ(WriteSettings(again), WriteSettings(record));
+}
+
+}  // namespace
+}  // namespace tavoli
