@@ -64,14 +64,21 @@ std::vector<int> Shifts(const std::vector<Rect>& boxes, const std::vector<int>& 
     return shift;
 }
 
-// Moves and grows the controls of one group (the indices) to meet their growth.
+// Moves and grows the controls of one group (the indices) to meet their growth. Controls
+// of one column (the same left and right edges) grow alike and stay one column.
 void FitGroup(std::vector<ControlSpec>& controls, const std::vector<size_t>& group, const std::vector<int>& growX,
               const std::vector<int>& growY) {
     std::vector<Rect> boxes;
     std::vector<int> gx, gy;
     for (size_t i : group) {
         boxes.push_back(Footprint(controls[i]));
-        gx.push_back(growX[i]);
+        int column = growX[i];
+        for (size_t j : group) {
+            if (controls[j].rect.left == controls[i].rect.left && controls[j].rect.right == controls[i].rect.right) {
+                column = std::max(column, growX[j]);
+            }
+        }
+        gx.push_back(column);
         gy.push_back(growY[i]);
     }
     const std::vector<int> dx = Shifts(boxes, gx, true);
@@ -126,7 +133,9 @@ ControlNeeds MeasureNeeds(const DialogLayout& layout, const ControlContents& con
         case K::kLabel: {
             std::vector<std::string> lines;
             if (wraps) {
-                lines = WrapText(Joined(texts), control.rect.Width(), measure);
+                // As wide as its widest word, so that no word is broken.
+                need.width = WidestUnbreakable(Joined(texts), measure);
+                lines = WrapText(Joined(texts), std::max(control.rect.Width(), need.width), measure);
             } else {
                 for (const std::string& line : Lines(Joined(texts))) lines.push_back(DisplayedText(line));
                 need.width = WidestOf(lines, measure);
@@ -221,7 +230,7 @@ FittedLayout FitLayout(const DialogLayout& layout, const ControlNeeds& needs) {
 FittedLayout FitLayoutToTexts(const DialogLayout& layout, const ControlContents& contents, const TextMeasure& measure,
                               const ControlChrome& chrome) {
     FittedLayout fitted = FitLayout(layout, MeasureNeeds(layout, contents, measure, chrome));
-    for (const ControlSpec& control : layout.controls) {
+    for (const ControlSpec& control : fitted.layout.controls) {
         const auto found = contents.find(control.id);
         if (control.kind != K::kLabel || found == contents.end() || !found->second.wraps) continue;
         fitted.wrapped[control.id] = Joined(WrapText(Joined(found->second.texts), control.rect.Width(), measure));

@@ -29,7 +29,8 @@ struct ControlChrome {
 
 // What a control shows: a label's, check box's or button's text (with its mnemonic
 // marks; a label's lines separated by line feeds), a combo box's items, a tab strip's
-// labels. A wrapping label keeps its width and is broken into lines instead.
+// labels. A wrapping label keeps its width (unless a word is wider) and is broken into
+// lines instead.
 struct ControlContent {
     std::vector<std::string> texts;
     bool wraps = false;
@@ -65,9 +66,9 @@ struct FittedLayout {
 // The layout with every need met. On each page (and among the controls shown on every
 // page) a control that grows pushes the controls after it in its row to the right, and
 // the controls below it in its column down; controls that started at the same edge stay
-// aligned. The tab strip grows to hold its pages and its row of tabs, and the dialog to
-// hold everything with the margins it had; its size in dialog units is that client area
-// at the smallest base units, never smaller than the table's.
+// aligned, and controls of one column (the same left and right edges) grow alike. The tab strip grows to hold its pages
+// and its row of tabs, and the dialog to hold everything with the margins it had; its size in dialog units is that
+// client area at the smallest base units, never smaller than the table's.
 FittedLayout FitLayout(const DialogLayout& layout, const ControlNeeds& needs);
 
 // Both steps, and the wrapped texts of wrapping labels.

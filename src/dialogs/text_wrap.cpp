@@ -147,4 +147,20 @@ std::vector<std::string> WrapText(std::string_view text, int width, const TextMe
     return lines;
 }
 
+int WidestUnbreakable(std::string_view text, const TextMeasure& measure) {
+    int widest = 0;
+    const std::vector<std::string_view> characters = Characters(text);
+    size_t start = 0;
+    for (size_t i = 1; i <= characters.size(); ++i) {
+        const bool end = i == characters.size() || characters[i] == "\n" ||
+                         (characters[i - 1] != "\n" && BreakBetween(characters[i - 1], characters[i]) != Break::kNone);
+        if (!end) continue;
+        std::string run = WithoutTrailingBlanks(Join(characters, start, i));
+        while (!run.empty() && (run.front() == ' ' || run.front() == '\n')) run.erase(run.begin());
+        widest = std::max(widest, measure.Width(run));
+        start = i;
+    }
+    return widest;
+}
+
 }  // namespace tavoli

@@ -29,4 +29,8 @@ std::string DisplayedText(std::string_view text);
 // width alone is broken between its characters.
 std::vector<std::string> WrapText(std::string_view text, int width, const TextMeasure& measure);
 
+// The width of the widest part of the text that WrapText does not break (a word, a web
+// address): the least width at which no word is broken.
+int WidestUnbreakable(std::string_view text, const TextMeasure& measure);
+
 }  // namespace tavoli

@@ -43,6 +43,7 @@ TEST(WrapText, BreaksBetweenWordsAndInsideOnlyWhatCannotFit) {
         {"", 60, {""}},
     };
     for (const Case& c : cases) EXPECT_EQ(WrapText(c.text, c.width, ByteMeasure()), c.lines) << c.text;
+    EXPECT_EQ(WidestUnbreakable("Free software.\nhttps://example/ ok", ByteMeasure()), 16 * 6);
 }
 
 #ifndef _WIN32
@@ -80,7 +81,8 @@ TEST(MeasureNeeds, EachKindAroundItsText) {
     } cases[] = {
         {"a label without its mnemonic mark", {K::kLabel, 3, {0, 0, 10, 20}}, {{"First day(&W)"}}, {72, 13}},
         {"a label of two lines", {K::kLabel, 3, {0, 0, 10, 20}}, {{"a\nbcd"}}, {18, 26}},
-        {"a wrapping label keeps its width", {K::kLabel, 3, {0, 0, 42, 20}}, {{"aaa bbb ccc"}, true}, {0, 26}},
+        {"a wrapping label keeps its width", {K::kLabel, 3, {0, 0, 42, 20}}, {{"aaa bbb ccc"}, true}, {18, 26}},
+        {"a wrapping label holds its widest word", {K::kLabel, 3, {0, 0, 30, 20}}, {{"a abcdefgh b"}, true}, {48, 39}},
         {"a check box", {K::kCheckBox, 3, {0, 0, 10, 20}}, {{"Show(&D)"}}, {58, 13}},
         {"a button, && drawn as one &", {K::kButton, 3, {0, 0, 10, 20}}, {{"A && B"}}, {40, 13}},
         {"a combo box", {K::kCombo, 3, {0, 0, 10, 80}}, {{"one", "two", "three"}}, {50, 62}},
@@ -116,14 +118,14 @@ TEST(FitLayout, GrowthPushesItsRowAndColumnAndTheDialog) {
          {{3, {40, 13}}, {1, {20, 13}}},
          {{10, 10, 50, 30}, {10, 60, 90, 84}},
          {200, 100}},
-        {"a label pushes its row; a column stays aligned",
+        {"a label pushes its row; its column grows alike and stays aligned",
          {{K::kLabel, 3, {10, 10, 50, 30}},
           {K::kSpinEdit, 4, {60, 10, 100, 30}},
           {K::kLabel, 5, {110, 10, 130, 30}},
           {K::kLabel, 6, {10, 40, 50, 60}},
           {K::kButton, 1, {60, 40, 100, 64}}},
          {{3, {60, 13}}},
-         {{10, 10, 70, 30}, {80, 10, 120, 30}, {130, 10, 150, 30}, {10, 40, 50, 60}, {80, 40, 120, 64}},
+         {{10, 10, 70, 30}, {80, 10, 120, 30}, {130, 10, 150, 30}, {10, 40, 70, 60}, {80, 40, 120, 64}},
          {220, 100}},
         {"two growths in a row add up",
          {{K::kLabel, 3, {10, 10, 50, 30}}, {K::kSpinEdit, 4, {60, 10, 100, 30}}, {K::kLabel, 5, {110, 10, 130, 30}}},
