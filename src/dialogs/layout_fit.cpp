@@ -152,7 +152,9 @@ ControlNeeds MeasureNeeds(const DialogLayout& layout, const ControlContents& con
         case K::kCombo: {
             need.width = WidestOf(texts, measure) + chrome.combo;
             const int shown = std::min(static_cast<int>(texts.size()), kMaxDroppedItems);
-            need.height = chrome.comboClosed + std::max(shown, 1) * chrome.comboItem + 2;  // and the list's frame
+            // The list holds whole items only: room for all but a pixel of one more item
+            // covers its frame however the system counts it, and drops no more items.
+            need.height = chrome.comboClosed + (std::max(shown, 1) + 1) * chrome.comboItem - 1;
             break;
         }
         case K::kSpinEdit:

@@ -85,11 +85,11 @@ TEST(MeasureNeeds, EachKindAroundItsText) {
         {"a wrapping label holds its widest word", {K::kLabel, 3, {0, 0, 30, 20}}, {{"a abcdefgh b"}, true}, {48, 39}},
         {"a check box", {K::kCheckBox, 3, {0, 0, 10, 20}}, {{"Show(&D)"}}, {58, 13}},
         {"a button, && drawn as one &", {K::kButton, 3, {0, 0, 10, 20}}, {{"A && B"}}, {40, 13}},
-        {"a combo box", {K::kCombo, 3, {0, 0, 10, 80}}, {{"one", "two", "three"}}, {50, 62}},
+        {"a combo box", {K::kCombo, 3, {0, 0, 10, 80}}, {{"one", "two", "three"}}, {50, 72}},
         {"a long list drops 16 items",
          {K::kCombo, 3, {0, 0, 10, 80}},
          {std::vector<std::string>(20, "x")},
-         {26, 21 + 16 * 13 + 2}},
+         {26, 21 + 17 * 13 - 1}},
         {"a spin edit's wider bound", {K::kSpinEdit, 3, {0, 0, 10, 20}, "", "", -1000, 100}, {}, {58, 0}},
         {"a row of tabs", {K::kTab, 3, {0, 0, 10, 20}}, {{"Font", "Background"}}, {130, 0}},
     };
