@@ -131,13 +131,24 @@ TEST(OptionsLayout, OkKeepsWhatTheControlsCouldNotShow) {
         {"the rows style chosen", [](OptionValues& v) { v.rowsStyle = 1; }, [](OptionValues& v) { v.rowsStyle = 1; }},
         {"the first weekday chosen", [](OptionValues& v) { v.firstDayOfWeek = 1; },
          [](OptionValues& v) { v.firstDayOfWeek = 1; }},
-        {"Margin-X changed", [](OptionValues& v) { v.margins = {6, 8, 6, 8}; },
-         [](OptionValues& v) { v.margins = {6, 8, 6, 16}; }},
-        {"Margin-Y changed", [](OptionValues& v) { v.margins = {4, 2, 4, 2}; },
-         [](OptionValues& v) { v.margins = {4, 2, 12, 2}; }},
+        {"Margin-X changed",
+         [](OptionValues& v) {
+             v.margins = {6, 8, 6, 8};
+         },
+         [](OptionValues& v) {
+             v.margins = {6, 8, 6, 16};
+         }},
+        {"Margin-Y changed",
+         [](OptionValues& v) {
+             v.margins = {4, 2, 4, 2};
+         },
+         [](OptionValues& v) {
+             v.margins = {4, 2, 12, 2};
+         }},
         {"the era list edited", [](OptionValues& v) { v.eraList = "2019/5/1=R"; },
          [](OptionValues& v) { v.eraList = "2019/5/1=R"; }},
-        {"a face picked", [](OptionValues& v) { v.fontFace = "Tahoma"; }, [](OptionValues& v) { v.fontFace = "Tahoma"; }},
+        {"a face picked", [](OptionValues& v) { v.fontFace = "Tahoma"; },
+         [](OptionValues& v) { v.fontFace = "Tahoma"; }},
         {"the clock ticked", [](OptionValues& v) { v.clock = true; }, [](OptionValues& v) { v.clock = true; }},
     };
     for (const Case& c : cases) {

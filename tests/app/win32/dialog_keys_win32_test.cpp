@@ -82,7 +82,9 @@ void Type(const std::vector<std::string>& keys) {
 
 TEST(DialogKeys, TypedNumbersEnterAndEscape) {
     ForgetProgramState();
-    StoreValue("Design", "T0");  // the month in the title, where the test can read it
+    // The month in the title, where the test can read it, and two months, which the
+    // English list of date designs cannot show.
+    StoreValue("Design", "T0D0");
     SYSTEMTIME now;
     GetLocalTime(&now);
     const std::string thisYear = std::to_string(now.wYear);
@@ -94,7 +96,7 @@ TEST(DialogKeys, TypedNumbersEnterAndEscape) {
         ASSERT_EQ(program.WaitForExit(), 0);
     }
     const std::map<std::string, std::string> unchanged = StoredValues();
-    ASSERT_EQ(unchanged.at("Design"), "T0W1N0D5B2");
+    ASSERT_EQ(unchanged.at("Design"), "T0W1N0D0B2");
 
     using Check = std::function<void(HWND window)>;
     const auto stored = [](const char* name, std::string text) -> Check {
@@ -139,6 +141,7 @@ TEST(DialogKeys, TypedNumbersEnterAndEscape) {
          nullptr,
          stored("Margin", "10,4,10,4")},
         {"options: Escape after ticking the clock", CommandId::kOption, {"{Alt+C}", "{Esc}"}, nullptr, nothingStored},
+        {"options: OK with nothing changed", CommandId::kOption, {"{Enter}"}, nullptr, nothingStored},
         {"memo: Escape",
          CommandId::kMemo,
          {"12", "{Esc}"},

@@ -155,6 +155,32 @@ TEST_F(Options, CancelAfterAColourChangeAndABackupThatStays) {
     EXPECT_NE(ReadWholeFile(backup).find("2024/05/05=kept"), std::string::npos);  // written at once
 }
 
+TEST_F(Options, EditsTakeTheirWholeLength) {
+    // An era list of 300 bytes kept as it came; a name list of 300 typed bytes taken whole.
+    std::string eras;
+    for (int i = 0; i < 30; ++i) eras += "1" + std::to_string(100 + i) + "/1/1=E" + std::to_string(i % 10) + ",";
+    values_.eraList = eras;
+    const std::string names(300, 'n');
+    std::string eraShown;
+    DialogDriver driver(
+        Title(),
+        [&](HWND dialog) -> std::string {
+            Sleep(200);
+            eraShown = WindowTextOf(Item(dialog, kEraList));
+            SendMessageA(Item(dialog, kMonthNames), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(names.c_str()));
+            DialogDriver::Press(dialog, kOk);
+            return {};
+        },
+        seconds(20));
+    OptionValues values = values_;
+    ASSERT_TRUE(RunOptionsDialog(values, paths_, &memos_));
+    EXPECT_TRUE(driver.Finish().driven);
+    EXPECT_GT(eras.size(), 255u);
+    EXPECT_EQ(eraShown, eras);
+    EXPECT_EQ(values.eraList, eras);
+    EXPECT_EQ(values.monthNames, names);
+}
+
 TEST_F(Options, EscapeIsCancelAndEnterIsOk) {
     for (const auto& [key, expected] : {std::pair{VK_ESCAPE, false}, std::pair{VK_RETURN, true}}) {
         DialogDriver driver(

@@ -355,6 +355,21 @@ TEST(MemoDialog, OneLineOfAtMost255BytesOnOkOnly) {
     EXPECT_TRUE(RunMemoDialog(prompt, text, "Memo of the day"));
     EXPECT_TRUE(driver.Finish().driven);
     EXPECT_EQ(text, "x");
+
+    // A memo over 255 bytes (written by hand) is shown whole and kept whole when OK
+    // finds it as it was.
+    const std::string longMemo = std::string(200, 'a') + " " + std::string(199, 'b');
+    text = longMemo;
+    std::string shown;
+    DialogDriver keeper(ApplicationTitle(), [&](HWND dialog) -> std::string {
+        shown = TextOf(dialog, kEdit);
+        DialogDriver::Press(dialog, kOkId);
+        return "";
+    });
+    EXPECT_TRUE(RunMemoDialog(prompt, text));
+    EXPECT_TRUE(keeper.Finish().driven);
+    EXPECT_EQ(shown, longMemo);
+    EXPECT_EQ(text, longMemo);
 }
 
 }  // namespace
