@@ -73,28 +73,16 @@ TEST(SpinnerWords, SignedLowWordBothWays) {
 }
 
 TEST(SpinTextValue, TypedNumbersBroughtIntoTheBounds) {
-    struct Case {
+    const struct {
         const char* text;
         int lower, upper;
         std::optional<int> expected;
-    } cases[] = {
-        {"2030", 1, 3999, 2030},
-        {"5000", 1, 3999, 3999},
-        {"0", 1, 12, 1},
-        {" 11 ", 1, 12, 11},
-        {"-10", -1000, 1000, -10},
-        {"+7", 0, 1000, 7},
-        {"-5", 0, 1000, 0},
-        {"007", 0, 1000, 7},
-        {"99999999999999", 0, 1000, 1000},
-        {"-99999999999999", -1000, 1000, -1000},
-        {"", 0, 1000, std::nullopt},
-        {"-", -5, 5, std::nullopt},
-        {"12a", 0, 1000, std::nullopt},
-        {"1 2", 0, 1000, std::nullopt},
-        {"1,000", 0, 1000, std::nullopt},
-    };
-    for (const Case& c : cases) EXPECT_EQ(SpinTextValue(c.text, c.lower, c.upper), c.expected) << c.text;
+    } cases[] = {{"2030", 1, 3999, 2030},     {"5000", 1, 3999, 3999},
+                 {" -10 ", -1000, 1000, -10}, {"-5", 0, 9, 0},
+                 {"+007", 0, 9, 7},           {"99999999999999", 0, 9, 9},
+                 {"", 0, 9, std::nullopt},    {"-", 0, 9, std::nullopt},
+                 {"1 2", 0, 9, std::nullopt}, {"1,000", 0, 9, std::nullopt}};
+    for (const auto& c : cases) EXPECT_EQ(SpinTextValue(c.text, c.lower, c.upper), c.expected) << c.text;
 }
 
 }  // namespace

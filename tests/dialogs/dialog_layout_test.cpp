@@ -126,20 +126,5 @@ TEST(CheckDialogLayout, PagesShareTheirPlaceUnderTheTabStrip) {
     }
 }
 
-TEST(TabOrder, TopToBottomThenLeftToRight) {
-    const DialogLayout layout{"",
-                              100,
-                              50,
-                              {{K::kButton, 1, {10, 60, 90, 84}},
-                               {K::kButton, 2, {100, 60, 180, 84}},
-                               {K::kCheckBox, 3, {10, 35, 90, 55}},
-                               {K::kSpinEdit, 4, {100, 10, 150, 30}},
-                               {K::kLabel, 5, {10, 10, 90, 30}},
-                               {K::kCheckBox, 6, {10, 5, 90, 9}}}};
-    std::vector<int> ids;
-    for (const ControlSpec* control : TabOrder(layout)) ids.push_back(control->id);
-    EXPECT_EQ(ids, (std::vector<int>{6, 5, 4, 3, 1, 2}));
-}
-
 }  // namespace
 }  // namespace tavoli

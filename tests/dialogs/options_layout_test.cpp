@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <map>
 
 #include "dialogs/control_rules.h"
@@ -108,61 +107,6 @@ TEST(OptionsLayout, ValuesTakenAndPutBack) {
     EXPECT_EQ(other.Margins(), (std::array<int, 4>{4, 8, 4, 8}));
     EXPECT_EQ(other.EraList(), " ");
     EXPECT_TRUE(other.Clock());
-}
-
-TEST(OptionsLayout, OkKeepsWhatTheControlsCouldNotShow) {
-    OptionValues opened;
-    opened.firstDayOfWeek = -1;
-    opened.rowsStyle = kTwoMonths;
-    opened.margins = {4, 8, 12, 16};
-    opened.eraList = std::string(300, 'e');
-    opened.fontFace = "";
-    OptionValues shown = opened;  // as an English dialog shows them
-    shown.firstDayOfWeek = 6;
-    shown.rowsStyle = 0;
-    shown.margins = {4, 8, 4, 8};
-    shown.fontFace = "Arial";  // the system's face stands for none
-    struct Case {
-        const char* what;
-        std::function<void(OptionValues&)> change;
-        std::function<void(OptionValues&)> expect;  // on the values opened
-    } cases[] = {
-        {"nothing changed", [](OptionValues&) {}, [](OptionValues&) {}},
-        {"the rows style chosen", [](OptionValues& v) { v.rowsStyle = 1; }, [](OptionValues& v) { v.rowsStyle = 1; }},
-        {"the first weekday chosen", [](OptionValues& v) { v.firstDayOfWeek = 1; },
-         [](OptionValues& v) { v.firstDayOfWeek = 1; }},
-        {"Margin-X changed",
-         [](OptionValues& v) {
-             v.margins = {6, 8, 6, 8};
-         },
-         [](OptionValues& v) {
-             v.margins = {6, 8, 6, 16};
-         }},
-        {"Margin-Y changed",
-         [](OptionValues& v) {
-             v.margins = {4, 2, 4, 2};
-         },
-         [](OptionValues& v) {
-             v.margins = {4, 2, 12, 2};
-         }},
-        {"the era list edited", [](OptionValues& v) { v.eraList = "2019/5/1=R"; },
-         [](OptionValues& v) { v.eraList = "2019/5/1=R"; }},
-        {"a face picked", [](OptionValues& v) { v.fontFace = "Tahoma"; },
-         [](OptionValues& v) { v.fontFace = "Tahoma"; }},
-        {"the clock ticked", [](OptionValues& v) { v.clock = true; }, [](OptionValues& v) { v.clock = true; }},
-    };
-    for (const Case& c : cases) {
-        OptionValues left = shown, expected = opened;
-        c.change(left);
-        c.expect(expected);
-        const OptionValues kept = KeptOptionValues(opened, shown, left);
-        EXPECT_EQ(kept.firstDayOfWeek, expected.firstDayOfWeek) << c.what;
-        EXPECT_EQ(kept.rowsStyle, expected.rowsStyle) << c.what;
-        EXPECT_EQ(kept.margins, expected.margins) << c.what;
-        EXPECT_EQ(kept.eraList, expected.eraList) << c.what;
-        EXPECT_EQ(kept.fontFace, expected.fontFace) << c.what;
-        EXPECT_EQ(kept.clock, expected.clock) << c.what;
-    }
 }
 
 }  // namespace
