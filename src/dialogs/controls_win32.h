@@ -36,7 +36,7 @@ public:
     // still exists is destroyed first. 1 when the window cannot be created: the wrapper
     // then keeps answering from its stored values.
     virtual ErrorValue Create(HWND parent, int id);
-    // Reads the window's state into the wrapper (the text up to 255 bytes) and destroys
+    // Reads the window's state into the wrapper (the text as GetText reads it) and destroys
     // the window. Nothing happens without a window.
     virtual ErrorValue Destroy();
     virtual bool IsVisible() const { return visible_; }
