@@ -23,16 +23,6 @@ std::map<std::string, std::string> StoredValues() {
     return {values.begin(), values.end()};
 }
 
-// A visible dialog of the program's process.
-HWND ProgramDialog(DWORD process) {
-    for (HWND found = nullptr; (found = FindWindowExA(nullptr, found, "#32770", nullptr)) != nullptr;) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(found, &owner);
-        if (owner == process && IsWindowVisible(found)) return found;
-    }
-    return nullptr;
-}
-
 // Types the words of the keys: "Tab", "Enter", "Esc", "Right", "Alt+X" (a mnemonic), digits.
 void Type(const std::string& keys) {
     const std::map<std::string, char> named = {
@@ -103,14 +93,12 @@ TEST(DialogKeys, TypedNumbersEnterAndEscape) {
         ASSERT_TRUE(window && Eventually([&] { return IsWindowVisible(window) != FALSE; }));
         PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(170, 140));  // over a day, for the memo
         PostMessageA(window, WM_COMMAND, IdNumber(c.command), 0);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        HWND dialog = nullptr;
-        ASSERT_TRUE(Eventually([&] { return (dialog = ProgramDialog(process)) != nullptr; }));
+        HWND dialog = nullptr;  // the modal dialog the window owns
+        ASSERT_TRUE(Eventually([&] { return (dialog = GetLastActivePopup(window)) != window; }));
         Sleep(300);
         SetForegroundWindow(dialog);
         Type(c.keys);
-        EXPECT_TRUE(Eventually([&] { return ProgramDialog(process) == nullptr; })) << "the dialog stays open";
+        EXPECT_TRUE(Eventually([&] { return !IsWindow(dialog); })) << "the dialog stays open";
         EXPECT_TRUE(Eventually([&] { return Title(window).rfind(c.year, 0) == 0; })) << Title(window);
         PostMessageA(window, WM_COMMAND, 1025, 0);
         EXPECT_EQ(program.WaitForExit(), 0);
