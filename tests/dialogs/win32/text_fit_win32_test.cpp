@@ -29,6 +29,7 @@ namespace {
 std::string CutTexts(HWND dialog) {
     std::string faults;
     for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(control)) continue;
         char kind[64] = {};
         GetClassNameA(control, kind, sizeof kind);
         const std::string text = WindowTextOf(control);
@@ -48,8 +49,7 @@ std::string CutTexts(HWND dialog) {
                       "\" needs " + std::to_string(needed) + " of " + std::to_string(pixels) + " pixels";
         };
         const HWND spinner = GetDlgItem(dialog, SpinnerIdOf(GetDlgCtrlID(control)));
-        if (!IsWindowVisible(control)) {
-        } else if (!strcmp(kind, "Static") && !text.empty()) {
+        if (!strcmp(kind, "Static") && !text.empty()) {
             TEXTMETRICA metrics{};
             GetTextMetricsA(device, &metrics);
             std::istringstream lines(text);
