@@ -95,8 +95,9 @@ TEST(DialogKeys, TypedNumbersEnterAndEscape) {
         PostMessageA(window, WM_COMMAND, IdNumber(c.command), 0);
         HWND dialog = nullptr;  // the modal dialog the window owns
         ASSERT_TRUE(Eventually([&] { return (dialog = GetLastActivePopup(window)) != window; }));
-        Sleep(300);
-        SetForegroundWindow(dialog);
+        // The keys go to the foreground window: wait until the dialog is that.
+        ASSERT_TRUE(Eventually([&] { return SetForegroundWindow(dialog) && GetForegroundWindow() == dialog; }));
+        Sleep(200);
         Type(c.keys);
         EXPECT_TRUE(Eventually([&] { return !IsWindow(dialog); })) << "the dialog stays open";
         EXPECT_TRUE(Eventually([&] { return Title(window).rfind(c.year, 0) == 0; })) << Title(window);
