@@ -1,5 +1,7 @@
 #include "dialogs/control_rules.h"
 
+#include <algorithm>
+
 namespace tavoli {
 
 namespace {
@@ -44,6 +46,26 @@ int NormalizeSelection(int64_t index, size_t count) {
 int SignedSpinnerWord(uint32_t reading) {
     const uint32_t word = reading & 0xFFFFu;
     return word >= 0x8000u ? static_cast<int>(word) - 0x10000 : static_cast<int>(word);  // [−32768, 32767]
+}
+
+std::optional<int> SpinTextValue(std::string_view text, int lower, int upper) {
+    size_t i = 0;
+    const auto skipBlanks = [&] {
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    };
+    skipBlanks();
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    const size_t digits = i;
+    int64_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = std::min<int64_t>(value * 10 + (text[i] - '0'), int64_t{1} << 40);  // far beyond any bound
+    }
+    if (i == digits) return std::nullopt;
+    skipBlanks();
+    if (i != text.size()) return std::nullopt;
+    if (negative) value = -value;
+    return static_cast<int>(std::clamp<int64_t>(value, lower, upper));
 }
 
 uint16_t SpinnerWord(int value) { return static_cast<uint16_t>(static_cast<uint32_t>(value) & 0xFFFFu); }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,19 @@ int NormalizeSelection(int64_t index, size_t count);
 int SignedSpinnerWord(uint32_t reading);
 // The word a value sets the spinner to: its low 16 bits.
 uint16_t SpinnerWord(int value);
+
+// The number a spin edit's text holds, brought into the bounds: blanks around it and a
+// sign before it allowed, a value beyond either bound taken as that bound. nullopt when
+// the text is no number ("", "-", "12a").
+std::optional<int> SpinTextValue(std::string_view text, int lower, int upper);
+
+// What a dialog gives back for one value: the value it was opened with while the user
+// left its control as it was shown (a control cannot show every value: a list index out
+// of range, a text over an edit's limit), else what the control holds.
+template <class T>
+T KeptUnlessChanged(const T& opened, const T& shown, const T& left) {
+    return left == shown ? opened : left;
+}
 
 // The id of a spin edit's spinner. It lies above the ids of every dialog's own controls,
 // so that the spinner never shares an id with the control laid out next to its edit.

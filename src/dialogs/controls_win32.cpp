@@ -46,7 +46,7 @@ std::string WindowTextOf(HWND window) {
 DialogControl::~DialogControl() { DialogControl::Destroy(); }
 
 DWORD DialogControl::Style() const {
-    return style_ | WS_CHILD | (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
+    return KindStyle() | WS_CHILD | (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
 }
 
 ErrorValue DialogControl::Create(HWND parent, int id) {
@@ -65,7 +65,7 @@ ErrorValue DialogControl::Destroy() {
     if (!window_) return kSuccess;
     // A window that its parent took along is gone already: the stored text stays.
     if (IsWindow(window_)) {
-        text_ = std::string(CutAtCharacter(WindowTextOf(window_), kMaxControlTextBytes));
+        text_ = CutText(WindowTextOf(window_));
         DestroyWindow(window_);
     }
     window_ = nullptr;
@@ -82,8 +82,10 @@ void DialogControl::SetText(std::string text) {
     if (window_) SetWindowTextA(window_, text_.c_str());
 }
 
-std::string DialogControl::GetText() const {
-    return window_ ? std::string(CutAtCharacter(WindowTextOf(window_), kMaxControlTextBytes)) : text_;
+std::string DialogControl::GetText() const { return window_ ? CutText(WindowTextOf(window_)) : text_; }
+
+std::string DialogControl::CutText(std::string text) const {
+    return wholeText_ ? text : std::string(CutAtCharacter(text, kMaxControlTextBytes));
 }
 
 void DialogControl::SetRect(const Rect& rect) {
@@ -271,7 +273,7 @@ ErrorValue SpinEditControl::Create(HWND parent, int id) {
 ErrorValue SpinEditControl::Destroy() {
     if (spinner_) {
         if (IsWindow(spinner_)) {
-            value_ = SignedSpinnerWord(static_cast<uint32_t>(SendMessageA(spinner_, UDM_GETPOS, 0, 0)));
+            value_ = Value();
             const auto range = static_cast<uint32_t>(SendMessageA(spinner_, UDM_GETRANGE, 0, 0));
             upper_ = SignedSpinnerWord(range);        // the low word holds the maximum
             lower_ = SignedSpinnerWord(range >> 16);  // the high word the minimum
@@ -287,8 +289,16 @@ void SpinEditControl::Show(bool visible) {
     if (spinner_) ShowWindow(spinner_, visible ? SW_SHOW : SW_HIDE);
 }
 
+DWORD SpinEditControl::KindStyle() const {
+    return DialogControl::KindStyle() | ES_AUTOHSCROLL | (lower_ >= 0 ? ES_NUMBER : 0);
+}
+
 int SpinEditControl::Value() const {
-    return spinner_ ? SignedSpinnerWord(static_cast<uint32_t>(SendMessageA(spinner_, UDM_GETPOS, 0, 0))) : value_;
+    if (!spinner_) return value_;
+    const int position = SignedSpinnerWord(static_cast<uint32_t>(SendMessageA(spinner_, UDM_GETPOS, 0, 0)));
+    // The spinner ignores a typed number outside its range and keeps its old position,
+    // which would put another number in the typed one's place.
+    return SpinTextValue(WindowTextOf(Window()), lower_, upper_).value_or(position);
 }
 
 void SpinEditControl::SetValue(int value) {

@@ -36,7 +36,7 @@ public:
     // still exists is destroyed first. 1 when the window cannot be created: the wrapper
     // then keeps answering from its stored values.
     virtual ErrorValue Create(HWND parent, int id);
-    // Reads the window's state into the wrapper (the text up to 255 bytes) and destroys
+    // Reads the window's state into the wrapper (the text as GetText reads it) and destroys
     // the window. Nothing happens without a window.
     virtual ErrorValue Destroy();
     virtual bool IsVisible() const { return visible_; }
@@ -44,7 +44,8 @@ public:
 
     // Stores the text and shows it on the window when there is one.
     void SetText(std::string text);
-    // The window's text (up to 255 bytes, empty when it cannot be read), else the stored one.
+    // The window's text (up to 255 bytes, an edit's whole; empty when it cannot be read),
+    // else the stored one.
     std::string GetText() const;
     // Stores the rectangle (pixels at 96 DPI) and moves the window there.
     void SetRect(const Rect& rect);
@@ -58,8 +59,14 @@ public:
 protected:
     DialogControl(const char* className, DWORD style, DWORD extendedStyle)
         : className_(className), style_(style), extendedStyle_(extendedStyle) {}
+    // The kind's style as the window is made.
+    virtual DWORD KindStyle() const { return style_; }
+    // An edit's text is the user's data, kept whole; other texts are captions.
+    void KeepWholeText() { wholeText_ = true; }
 
 private:
+    std::string CutText(std::string text) const;
+
     std::string className_;
     DWORD style_;
     DWORD extendedStyle_;
@@ -67,6 +74,7 @@ private:
     std::string text_;
     Rect rect_;
     int dpi_ = 96;  // the parent's when the window was made
+    bool wholeText_ = false;
     bool visible_ = true;
     bool enabled_ = true;
 };
@@ -98,7 +106,7 @@ private:
 
 class EditControl : public DialogControl {
 public:
-    EditControl() : DialogControl("EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE) {}
+    EditControl() : DialogControl("EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE) { KeepWholeText(); }
 };
 
 // A drop-down list. Its rectangle includes the dropped list.
@@ -148,7 +156,8 @@ private:
 };
 
 // An edit with an up-down spinner at its right edge that writes the value into it. The
-// value is read back as the spinner's signed 16-bit position.
+// edit scrolls, so that every digit typed is taken, and takes only digits when the value
+// cannot be negative.
 class SpinEditControl : public DialogControl {
 public:
     SpinEditControl() : DialogControl("EDIT", WS_TABSTOP, WS_EX_CLIENTEDGE) {}
@@ -157,7 +166,9 @@ public:
     ErrorValue Destroy() override;
     void Show(bool visible) override;
 
-    // The spinner's position while it exists, else the stored value.
+    // While the spinner exists, the number typed into the edit brought into the bounds
+    // (SpinTextValue), or the spinner's position when the edit holds no number; else the
+    // stored value.
     int Value() const;
     // Stores the value and sets the spinner to its low 16 bits.
     void SetValue(int value);
@@ -167,6 +178,9 @@ public:
     int Upper() const { return upper_; }
     // The up-down control (id SpinnerIdOf(the edit's id)); nullptr while not created.
     HWND Spinner() const { return spinner_; }
+
+protected:
+    DWORD KindStyle() const override;
 
 private:
     int value_ = 0;

@@ -1,5 +1,6 @@
 #include "dialogs/dialog_layout.h"
 
+#include <algorithm>
 #include <map>
 
 #include "dialogs/control_rules.h"
@@ -40,6 +41,15 @@ Rect Footprint(const ControlSpec& control) {
     Rect r = control.rect;
     if (control.kind == ControlKind::kCombo && r.Height() > kClosedComboHeight) r.bottom = r.top + kClosedComboHeight;
     return r;
+}
+
+std::vector<const ControlSpec*> TabOrder(const DialogLayout& layout) {
+    std::vector<const ControlSpec*> order;
+    for (const ControlSpec& control : layout.controls) order.push_back(&control);
+    std::stable_sort(order.begin(), order.end(), [](const ControlSpec* a, const ControlSpec* b) {
+        return a->rect.top != b->rect.top ? a->rect.top < b->rect.top : a->rect.left < b->rect.left;
+    });
+    return order;
 }
 
 std::vector<std::string> CheckDialogLayout(const DialogLayout& layout, DialogBaseUnits units) {

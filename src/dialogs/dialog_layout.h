@@ -64,6 +64,11 @@ constexpr int kTabRowHeight = 24;
 // The part of the dialog a control covers.
 Rect Footprint(const ControlSpec& control);
 
+// The controls in the order the keyboard visits them, which is the order they are made
+// in: top to bottom, and left to right along a row (a control that starts lower than
+// another's top but beside it counts as lower).
+std::vector<const ControlSpec*> TabOrder(const DialogLayout& layout);
+
 // Every fault of the layout under the base units, one sentence each; empty when it has
 // none. A spin edit's spinner takes an id of its own (SpinnerIdOf).
 std::vector<std::string> CheckDialogLayout(const DialogLayout& layout, DialogBaseUnits units = kSmallestBaseUnits);

@@ -2,6 +2,7 @@
 
 #include "dialogs/controls_win32.h"
 #include "dialogs/dialog_template.h"
+#include "dialogs/layout_measure_win32.h"
 #include "dialogs/memo_text.h"
 #include "dialogs/modal_dialog_win32.h"
 #include "dialogs/small_dialogs_layout.h"
@@ -19,12 +20,13 @@ struct MemoPrompt {
     std::string caption;
     std::string prompt;
     std::string text;
+    std::string shown;      // what the edit showed when the dialog opened
     HWND controls[4] = {};  // prompt, edit, OK, Cancel
 };
 
-HWND MakeControl(HWND dialog, const char* className, DWORD style, DWORD extendedStyle, int id,
-                 const std::string& text) {
-    const ControlSpec* spec = MemoDialogLayout().Find(id);
+HWND MakeControl(HWND dialog, const DialogLayout& layout, const char* className, DWORD style, DWORD extendedStyle,
+                 int id, const std::string& text) {
+    const ControlSpec* spec = layout.Find(id);
     const Rect r = ScaleToDpi(spec ? spec->rect : Rect{}, WindowDpi(dialog));
     HWND control = CreateWindowExA(extendedStyle, className, text.c_str(), style, r.left, r.top, r.Width(), r.Height(),
                                    dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -38,16 +40,19 @@ INT_PTR CALLBACK MemoProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
         auto* memo = reinterpret_cast<MemoPrompt*>(lParam);
         SetWindowTextA(window, (memo->caption.empty() ? ApplicationTitle() : memo->caption).c_str());
-        const DialogLayout& layout = MemoDialogLayout();
-        FitDialogToDpi(window, layout.widthUnits, layout.heightUnits);
+        FitDialogToDpi(window, MemoDialogLayout().widthUnits, MemoDialogLayout().heightUnits);
+        ControlContents contents = ContentsOf(MemoDialogLayout());
+        contents[memo_dialog::kPrompt].texts = {memo->prompt};
+        const DialogLayout layout = FitDialog(window, MemoDialogLayout(), contents).layout;
         const auto textOf = [&](int id) { return layout.Find(id)->Text(); };
-        memo->controls[0] = MakeControl(window, "STATIC", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP, 0,
+        memo->controls[0] = MakeControl(window, layout, "STATIC", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP, 0,
                                         memo_dialog::kPrompt, memo->prompt);
-        memo->controls[1] = MakeControl(window, "EDIT", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+        memo->controls[1] = MakeControl(window, layout, "EDIT", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
                                         WS_EX_CLIENTEDGE, memo_dialog::kEdit, memo->text);
         const DWORD button = WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP;
-        memo->controls[2] = MakeControl(window, "BUTTON", button, 0, kOkId, textOf(kOkId));
-        memo->controls[3] = MakeControl(window, "BUTTON", button, 0, kCancelId, textOf(kCancelId));
+        memo->controls[2] = MakeControl(window, layout, "BUTTON", button, 0, kOkId, textOf(kOkId));
+        memo->controls[3] = MakeControl(window, layout, "BUTTON", button, 0, kCancelId, textOf(kCancelId));
+        if (memo->controls[1]) memo->shown = WindowTextOf(memo->controls[1]);
         SetFocus(memo->controls[1]);
         return FALSE;  // the focus is set
     }
@@ -60,8 +65,12 @@ INT_PTR CALLBACK MemoProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         return TRUE;
     case WM_CLOSE: EndDialog(window, 0); return TRUE;
     case WM_DESTROY:
-        // The whole text is read and then cut, so that the cut never splits a character.
-        if (memo->controls[1]) memo->text = MemoFromEditText(WindowTextOf(memo->controls[1]));
+        // The whole text is read and then cut, so that the cut never splits a character. A
+        // memo left as it was shown stays whole (one written by hand may be longer).
+        if (memo->controls[1]) {
+            const std::string left = WindowTextOf(memo->controls[1]);
+            if (left != memo->shown) memo->text = MemoFromEditText(left);
+        }
         for (HWND& control : memo->controls) {
             if (control) DestroyWindow(control);
             control = nullptr;

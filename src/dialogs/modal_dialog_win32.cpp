@@ -49,6 +49,10 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam
         if (dialog->OnMessage(window, message, wParam, lParam) == 0) EndDialog(window, 0);
         return TRUE;
     case WM_TIMER: return dialog->OnMessage(window, message, wParam, lParam);
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return reinterpret_cast<INT_PTR>(
+            dialog->OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
     case WM_DESTROY:
         dialog->OnDestroy();
         dialog->window_ = nullptr;
@@ -74,19 +78,28 @@ int RunModal(ModalDialog& dialog, int widthUnits, int heightUnits) {
                                                     &ModalDialog::Procedure, reinterpret_cast<LPARAM>(&dialog)));
 }
 
+bool ModalDialog::IsEscapeCommand(int id, HWND control) {
+    // The key state is that of the key message being handled.
+    return id == IDCANCEL && (!control || GetKeyState(VK_ESCAPE) < 0);
+}
+
 void FitDialogToDpi(HWND dialog, int widthUnits, int heightUnits) {
     const int dpi = WindowDpi(dialog);
     if (dpi == kBaseDpi) return;
     const Size client =
         DialogClientSize(ClampDialogUnits(widthUnits), ClampDialogUnits(heightUnits), kSmallestBaseUnits);
-    RECT frame{0, 0, ScaleToDpi(client.width, dpi), ScaleToDpi(client.height, dpi)};
+    SetClientSizeAroundCentre(dialog, ScaleToDpi(client.width, dpi), ScaleToDpi(client.height, dpi));
+}
+
+void SetClientSizeAroundCentre(HWND dialog, int width, int height) {
+    RECT frame{0, 0, width, height};
     AdjustWindowRectForDpi(frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)),
-                           static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)), dpi);
+                           static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)), WindowDpi(dialog));
     RECT now{};
     GetWindowRect(dialog, &now);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    const int left = (now.left + now.right - width) / 2, top = (now.top + now.bottom - height) / 2;
-    SetWindowPos(dialog, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int frameWidth = frame.right - frame.left, frameHeight = frame.bottom - frame.top;
+    const int left = (now.left + now.right - frameWidth) / 2, top = (now.top + now.bottom - frameHeight) / 2;
+    SetWindowPos(dialog, nullptr, left, top, frameWidth, frameHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void EndModal(ModalDialog& dialog, int code) {

@@ -45,6 +45,13 @@ protected:
     // Close requests and timer messages. For WM_CLOSE, 0 ends the dialog with 0 and
     // anything else keeps it open; for WM_TIMER the result is the dialog procedure's.
     virtual int OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) { return 0; }
+    // The brush a static control or button paints its background with (its device
+    // context given to set up); nullptr leaves the system's.
+    virtual HBRUSH OnControlColor(HDC device, HWND control) { return nullptr; }
+
+    // Whether a command is the Escape key's: the system sends it as IDCANCEL from the
+    // control whose id is IDCANCEL, the same message that control sends when clicked.
+    static bool IsEscapeCommand(int id, HWND control);
 
 private:
     friend int RunModal(ModalDialog& dialog, int widthUnits, int heightUnits);
@@ -70,6 +77,9 @@ void EndModal(ModalDialog& dialog, int code);
 // around the same centre: the system's font for dialog units grows unevenly with the
 // DPI, and a dialog sized by it would not fit its controls. At 96 DPI nothing changes.
 void FitDialogToDpi(HWND dialog, int widthUnits, int heightUnits);
+
+// Gives the dialog a client area of the size in pixels, around the same centre.
+void SetClientSizeAroundCentre(HWND dialog, int width, int height);
 
 // A text of the ANSI code page in UTF-16.
 std::u16string WideFromAnsi(const std::string& text);

@@ -5,6 +5,7 @@
 
 #include "dialogs/color_chooser_win32.h"
 #include "dialogs/controls_win32.h"
+#include "dialogs/layout_measure_win32.h"
 #include "dialogs/modal_dialog_win32.h"
 #include "framework/lang_text.h"
 #include "framework/messages.h"
@@ -49,15 +50,18 @@ public:
         }
         Fill();
     }
+    ~OptionsDialog() override { ReleasePageBrush(); }
 
-    // The values the controls hold (after the dialog closed, what the user left).
-    OptionValues Values() const;
+    // What OK gives: the values as the user left the controls (after the dialog closed),
+    // those of controls left as they were shown kept as they came.
+    OptionValues Values() const { return KeptOptionValues(values_, shown_, ControlValues()); }
 
 protected:
     void OnInit() override;
     void OnDestroy() override;
     void OnCommandFrom(int id, HWND control) override;
     void OnNotify(int id, int code) override;
+    HBRUSH OnControlColor(HDC device, HWND control) override;
 
 private:
     struct PageControl {
@@ -70,12 +74,18 @@ private:
     }
     // Puts the values into the wrappers; the windows are made from them.
     void Fill();
+    // The values the controls hold.
+    OptionValues ControlValues() const;
+    void CreateControl(const ControlSpec& spec);
     void ShowPage(int page);
     void ChooseBackground();
     void ChooseColor(int row);
     void BackupMemo();
+    void MakePageBrush();
+    void ReleasePageBrush();
 
     OptionValues values_;
+    OptionValues shown_;  // what the controls showed when the dialog opened
     const SettingsPaths& paths_;
     const MemoStore* memos_;
     HelpOpener openHelp_;
@@ -84,6 +94,8 @@ private:
     std::map<int, PageControl> pages_;  // by id
     std::vector<std::string> faces_;
     int initialFace_ = 0;
+    HBITMAP pageBitmap_ = nullptr;
+    HBRUSH pageBrush_ = nullptr;
 };
 
 void OptionsDialog::Fill() {
@@ -111,13 +123,6 @@ void OptionsDialog::Fill() {
 
 void OptionsDialog::OnInit() {
     const DialogLayout& layout = OptionsDialogLayout();
-    tab_.SetItems(OptionsPageLabels());
-    tab_.SetRect(layout.Find(kTab)->rect);
-    tab_.Create(Window(), kTab);
-    PlaceControl(ok_, *layout.Find(kOk), Window());
-    PlaceControl(cancel_, *layout.Find(kCancel), Window());
-    PlaceControl(help_, *layout.Find(kHelp), Window());
-
     // The installed faces; the current one, else the system's default, else the first.
     faces_ = ListFontFaces(true);
     auto indexOf = [this](const std::string& face) {
@@ -133,21 +138,83 @@ void OptionsDialog::OnInit() {
     At<ComboControl>(kFontFace).Select(initialFace_);
     At<ButtonControl>(kAllUsersScript).Enable(FileExists(paths_.allUsersScript));
     At<ButtonControl>(kUserScript).Enable(FileExists(paths_.userScript));
+    tab_.SetItems(OptionsPageLabels());
 
-    for (auto& [id, page] : pages_) {
-        const ControlSpec& spec = *page.spec;
-        DialogControl& control = *page.control;
-        control.Show(spec.page == 0);
-        if (spec.kind == ControlKind::kCombo || spec.kind == ControlKind::kEdit) {
-            control.SetRect(spec.rect);  // items and values were given before: no label text
-            control.Create(Window(), spec.id);
-        } else if (spec.kind == ControlKind::kSpinEdit) {
-            PlaceControl(static_cast<SpinEditControl&>(control), spec, Window());
-        } else {
-            PlaceControl(control, spec, Window());
-        }
-    }
+    ControlContents contents = ContentsOf(layout);
+    contents[kTab].texts = tab_.Items();
+    contents[IdOf(kFontFace)].texts = faces_;
+    const FittedLayout fitted = FitDialog(Window(), layout, contents);
+    // Made in the order the keyboard visits them: the tab strip, each page's controls top
+    // to bottom and left to right, then OK, Cancel and Help.
+    for (const ControlSpec* spec : TabOrder(fitted.layout)) CreateControl(*spec);
+    // Enter is OK from every field: the default command of a dialog is 1, here the tab
+    // strip's id.
+    SendMessageA(Window(), DM_SETDEFID, kOk, 0);
+    MakePageBrush();
     if (HWND ok = ok_.Window()) SetFocus(ok);
+    shown_ = ControlValues();
+}
+
+void OptionsDialog::CreateControl(const ControlSpec& spec) {
+    switch (spec.id) {
+    case kTab:
+        tab_.SetRect(spec.rect);
+        tab_.Create(Window(), kTab);
+        return;
+    case kOk: PlaceControl(ok_, spec, Window()); return;
+    case kCancel: PlaceControl(cancel_, spec, Window()); return;
+    case kHelp: PlaceControl(help_, spec, Window()); return;
+    default: break;
+    }
+    const auto found = pages_.find(spec.id);
+    if (found == pages_.end()) return;
+    DialogControl& control = *found->second.control;
+    control.Show(spec.page == 0);
+    if (spec.kind == ControlKind::kCombo || spec.kind == ControlKind::kEdit) {
+        control.SetRect(spec.rect);  // items and values were given before: no label text
+        control.Create(Window(), spec.id);
+    } else if (spec.kind == ControlKind::kSpinEdit) {
+        PlaceControl(static_cast<SpinEditControl&>(control), spec, Window());
+    } else {
+        PlaceControl(control, spec, Window());
+    }
+}
+
+// The pages lie on the tab strip, whose face may differ from the dialog's: their labels
+// and boxes are painted with a brush of the strip's own picture, aligned to it.
+void OptionsDialog::MakePageBrush() {
+    HWND tab = tab_.Window();
+    RECT client{};
+    if (!tab || !GetClientRect(tab, &client) || client.right <= 0 || client.bottom <= 0) return;
+    HDC screen = GetDC(tab);
+    if (!screen) return;
+    HDC memory = CreateCompatibleDC(screen);
+    pageBitmap_ = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    if (memory && pageBitmap_) {
+        HGDIOBJ previous = SelectObject(memory, pageBitmap_);
+        FillRect(memory, &client, GetSysColorBrush(COLOR_BTNFACE));
+        SendMessageA(tab, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+        SelectObject(memory, previous);
+        pageBrush_ = CreatePatternBrush(pageBitmap_);
+    }
+    if (memory) DeleteDC(memory);
+    ReleaseDC(tab, screen);
+}
+
+void OptionsDialog::ReleasePageBrush() {
+    if (pageBrush_) DeleteObject(pageBrush_);
+    if (pageBitmap_) DeleteObject(pageBitmap_);
+    pageBrush_ = nullptr;
+    pageBitmap_ = nullptr;
+}
+
+HBRUSH OptionsDialog::OnControlColor(HDC device, HWND control) {
+    if (!pageBrush_ || !tab_.Window() || pages_.count(GetDlgCtrlID(control)) == 0) return nullptr;
+    POINT origin{0, 0};
+    MapWindowPoints(control, tab_.Window(), &origin, 1);
+    SetBrushOrgEx(device, -origin.x, -origin.y, nullptr);
+    SetBkMode(device, TRANSPARENT);
+    return pageBrush_;
 }
 
 void OptionsDialog::OnDestroy() {
@@ -156,6 +223,7 @@ void OptionsDialog::OnDestroy() {
     cancel_.Destroy();
     help_.Destroy();
     for (auto& [id, page] : pages_) page.control->Destroy();
+    ReleasePageBrush();
 }
 
 void OptionsDialog::ShowPage(int page) {
@@ -167,10 +235,9 @@ void OptionsDialog::OnNotify(int id, int code) {
 }
 
 void OptionsDialog::OnCommandFrom(int id, HWND control) {
-    // The keyboard's commands come without a control: Enter as 1, Escape as 2, which are
-    // the tab strip's and OK's ids here.
+    // Escape comes as IDCANCEL, which is OK's id here, and as if from OK.
+    if (IsEscapeCommand(id, control)) return EndModal(*this, 2);
     if (!control && id == IDOK) return EndModal(*this, 1);
-    if (!control && id == IDCANCEL) return EndModal(*this, 2);
     if (id == kOk) return EndModal(*this, 1);
     if (id == kCancel) return EndModal(*this, 2);
     if (id == kHelp) {
@@ -223,7 +290,7 @@ void OptionsDialog::BackupMemo() {
     if (error != kSuccess) ShowError(error);
 }
 
-OptionValues OptionsDialog::Values() const {
+OptionValues OptionsDialog::ControlValues() const {
     OptionValues values = values_;
     values.firstDayOfWeek = At<ComboControl>(kFirstDay).Selection();
     values.baseDayOfWeek = At<ComboControl>(kBaseDay).Selection();
@@ -240,13 +307,10 @@ OptionValues OptionsDialog::Values() const {
     values.eraList = At<EditControl>(kEraList).GetText();
     for (int row = 0; row < 10; ++row)
         values.colors[static_cast<size_t>(row)] = At<ColorSwatch>(ColorSwatchOf(row)).Color();
-    // A face the list did not hold (the system's choice, an empty name) stays as it was
-    // unless the user picked another.
+    // The chosen face; none when the list is empty (the face then stays as it was).
     const int face = At<ComboControl>(kFontFace).Selection();
     const std::vector<std::string> faces = At<ComboControl>(kFontFace).Items();
-    if (face != initialFace_ && face >= 0 && static_cast<size_t>(face) < faces.size()) {
-        values.fontFace = faces[static_cast<size_t>(face)];
-    }
+    values.fontFace = face >= 0 && static_cast<size_t>(face) < faces.size() ? faces[static_cast<size_t>(face)] : "";
     const int sizes[4] = {kLargeSize, kMediumSize, kSmallSize, kMicroSize};
     for (int i = 0; i < 4; ++i) values.fontSizes[static_cast<size_t>(i)] = At<SpinEditControl>(sizes[i]).Value();
     values.backgroundImagePath = At<EditControl>(kBackgroundPath).GetText();

@@ -1,5 +1,6 @@
 #include "dialogs/options_layout.h"
 
+#include "dialogs/control_rules.h"
 #include "framework/lang_text.h"
 #include "settings/settings_text.h"
 
@@ -155,6 +156,38 @@ OptionValues OptionValuesOf(const SettingsRecord& settings) {
     values.eraList = settings.eraList;
     values.emphasis = style.emphasis;
     values.clock = settings.clock;
+    return values;
+}
+
+OptionValues KeptOptionValues(const OptionValues& opened, const OptionValues& shown, const OptionValues& left) {
+    const auto kept = [](const auto& o, const auto& s, const auto& l) { return KeptUnlessChanged(o, s, l); };
+    OptionValues values;
+    values.firstDayOfWeek = kept(opened.firstDayOfWeek, shown.firstDayOfWeek, left.firstDayOfWeek);
+    values.baseDayOfWeek = kept(opened.baseDayOfWeek, shown.baseDayOfWeek, left.baseDayOfWeek);
+    values.cellWidth = kept(opened.cellWidth, shown.cellWidth, left.cellWidth);
+    values.cellHeight = kept(opened.cellHeight, shown.cellHeight, left.cellHeight);
+    values.headerStyle = kept(opened.headerStyle, shown.headerStyle, left.headerStyle);
+    values.weekdayStyle = kept(opened.weekdayStyle, shown.weekdayStyle, left.weekdayStyle);
+    values.rowsStyle = kept(opened.rowsStyle, shown.rowsStyle, left.rowsStyle);
+    values.footerStyle = kept(opened.footerStyle, shown.footerStyle, left.footerStyle);
+    for (size_t i = 0; i < values.colors.size(); ++i) {
+        values.colors[i] = kept(opened.colors[i], shown.colors[i], left.colors[i]);
+    }
+    values.fontFace = kept(opened.fontFace, shown.fontFace, left.fontFace);
+    for (size_t i = 0; i < values.fontSizes.size(); ++i) {
+        values.fontSizes[i] = kept(opened.fontSizes[i], shown.fontSizes[i], left.fontSizes[i]);
+    }
+    values.backgroundImagePath = kept(opened.backgroundImagePath, shown.backgroundImagePath, left.backgroundImagePath);
+    // The X field stands for the left and right margins, the Y field for top and bottom.
+    for (size_t i = 0; i < 4; ++i) {
+        const size_t field = i % 2;
+        values.margins[i] = left.margins[field] == shown.margins[field] ? opened.margins[i] : left.margins[field];
+    }
+    values.weekdayNames = kept(opened.weekdayNames, shown.weekdayNames, left.weekdayNames);
+    values.monthNames = kept(opened.monthNames, shown.monthNames, left.monthNames);
+    values.eraList = kept(opened.eraList, shown.eraList, left.eraList);
+    values.emphasis = kept(opened.emphasis, shown.emphasis, left.emphasis);
+    values.clock = kept(opened.clock, shown.clock, left.clock);
     return values;
 }
 

@@ -65,6 +65,11 @@ struct OptionValues {
 };
 
 OptionValues OptionValuesOf(const SettingsRecord& settings);
+// What OK gives: each value as the user left its control, but a control left as it was
+// shown keeps the value the dialog was opened with, which it may not be able to show (the
+// two-month view has no English item, a weekday of −1 shows as Saturday, the right and
+// bottom margins have no fields: X sets left and right, Y top and bottom).
+OptionValues KeptOptionValues(const OptionValues& opened, const OptionValues& shown, const OptionValues& left);
 // Stores the values in the settings, as OK does. An emptied name list is kept as one
 // blank (as the settings write it), not ignored.
 void ApplyOptionValues(const OptionValues& values, SettingsRecord& settings);

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "dialogs/control_rules.h"
 #include "framework/app_info.h"
 #include "framework/lang_text.h"
 #include "framework/messages.h"
@@ -118,6 +119,17 @@ CountDown CountDownOfFields(const CountDownFields& fields) {
         fields.daysBefore == std::numeric_limits<int>::min() ? std::numeric_limits<int>::max() : -fields.daysBefore;
     countDown.interval = fields.interval;
     return countDown;
+}
+
+CountDownFields KeptFields(const CountDownFields& opened, const CountDownFields& shown, const CountDownFields& left) {
+    CountDownFields kept;
+    kept.year = KeptUnlessChanged(opened.year, shown.year, left.year);
+    kept.month = KeptUnlessChanged(opened.month, shown.month, left.month);
+    kept.day = KeptUnlessChanged(opened.day, shown.day, left.day);
+    kept.daysBefore = KeptUnlessChanged(opened.daysBefore, shown.daysBefore, left.daysBefore);
+    kept.interval = KeptUnlessChanged(opened.interval, shown.interval, left.interval);
+    kept.shown = left.shown;  // ticked at every open: OK shows the count-down unless cleared
+    return kept;
 }
 
 }  // namespace tavoli

@@ -60,5 +60,9 @@ CountDownFields FieldsOfCountDown(const CountDown& countDown);
 // The target is the date of the three fields as they are (day 31 of a 30-day month is
 // the first of the next month).
 CountDown CountDownOfFields(const CountDownFields& fields);
+// What OK gives: each field as the user left it, but a number left as it was shown keeps
+// the value the dialog was opened with (a range beyond the spinner's ±1000 cannot be
+// shown). "Show counter" is always as left.
+CountDownFields KeptFields(const CountDownFields& opened, const CountDownFields& shown, const CountDownFields& left);
 
 }  // namespace tavoli

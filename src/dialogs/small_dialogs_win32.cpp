@@ -1,9 +1,11 @@
 #include "dialogs/small_dialogs_win32.h"
 
+#include <map>
 #include <utility>
-#include <vector>
 
+#include "dialogs/control_rules.h"
 #include "dialogs/controls_win32.h"
+#include "dialogs/layout_measure_win32.h"
 #include "dialogs/modal_dialog_win32.h"
 #include "dialogs/small_dialogs_layout.h"
 #include "framework/lang_text.h"
@@ -12,10 +14,11 @@ namespace tavoli {
 
 namespace {
 
-// A dialog whose controls are the entries of a layout table, one wrapper bound to each.
-// The focus starts on OK; OK ends it with 1, Cancel or Escape with 2. (The About box has
-// no Cancel button, and its label with id 2 sends no commands: there id 2 is Escape,
-// which closes it as it closes every other dialog.)
+// A dialog whose controls are the entries of a layout table, one wrapper bound to each,
+// fitted to their texts as the dialog's font measures them and made in the order the
+// keyboard visits them. The focus starts on OK; OK ends it with 1, Cancel or Escape with
+// 2. (The About box has no Cancel button, and its label with id 2 sends no commands:
+// there id 2 is Escape, which closes it as it closes every other dialog.)
 class LaidOutDialog : public ModalDialog {
 public:
     explicit LaidOutDialog(const DialogLayout& layout, HWND owner) : layout_(layout) {
@@ -26,20 +29,35 @@ public:
     int Run() { return RunModal(*this, layout_.widthUnits, layout_.heightUnits); }
 
 protected:
-    void Bind(DialogControl& control, int id) { bound_.emplace_back(&control, id); }
+    void Bind(DialogControl& control, int id) { bound_[id] = &control; }
     void Bind(SpinEditControl& control, int id) {
         if (const ControlSpec* spec = layout_.Find(id)) control.SetBounds(spec->lower, spec->upper);
-        bound_.emplace_back(&control, id);
+        bound_[id] = &control;
     }
+    // A text the table does not hold, made when the dialog opens; a wrapping one is
+    // broken into lines at its label's width.
+    void SetContent(int id, std::string text, bool wraps) { contents_[id] = {{std::move(text)}, wraps}; }
 
     void OnInit() override {
-        for (const auto& [control, id] : bound_) {
-            if (const ControlSpec* spec = layout_.Find(id)) PlaceControl(*control, *spec, Window());
+        ControlContents contents = ContentsOf(layout_);
+        for (const auto& [id, content] : contents_) contents[id] = content;
+        const FittedLayout fitted = FitDialog(Window(), layout_, contents);
+        for (const ControlSpec* spec : TabOrder(fitted.layout)) {
+            const auto bound = bound_.find(spec->id);
+            if (bound == bound_.end()) continue;
+            PlaceControl(*bound->second, *spec, Window());
+            const auto wrapped = fitted.wrapped.find(spec->id);
+            const auto content = contents_.find(spec->id);
+            if (wrapped != fitted.wrapped.end()) bound->second->SetText(wrapped->second);
+            else if (content != contents_.end()) bound->second->SetText(content->second.texts.front());
         }
         if (HWND ok = GetDlgItem(Window(), kOkId)) SetFocus(ok);
+        RememberShown();
     }
+    // Notes what the controls show when the dialog opens, to tell what the user changed.
+    virtual void RememberShown() {}
     void OnDestroy() override {
-        for (const auto& bound : bound_) bound.first->Destroy();
+        for (const auto& bound : bound_) bound.second->Destroy();
     }
     void OnCommand(int id) override {
         if (id == kOkId) EndModal(*this, 1);
@@ -48,7 +66,8 @@ protected:
 
 private:
     const DialogLayout& layout_;
-    std::vector<std::pair<DialogControl*, int>> bound_;
+    std::map<int, DialogControl*> bound_;  // by id
+    std::map<int, ControlContent> contents_;
 };
 
 class JumpDialog : public LaidOutDialog {
@@ -66,6 +85,13 @@ public:
     SpinEditControl year, month;
     LabelControl yearUnit, monthUnit;
     ButtonControl ok, cancel;
+    int shownYear = 0, shownMonth = 0;
+
+protected:
+    void RememberShown() override {
+        shownYear = year.Value();
+        shownMonth = month.Value();
+    }
 };
 
 class CountDownDialog : public LaidOutDialog {
@@ -91,6 +117,14 @@ public:
     SpinEditControl year, month, day, daysBefore, interval;
     LabelControl yearUnit, monthUnit, dayUnit, daysBeforeLabel, intervalLabel;
     CheckBoxControl shown;
+    CountDownFields shownFields;
+
+    CountDownFields Fields() const {
+        return {year.Value(), month.Value(), day.Value(), daysBefore.Value(), interval.Value(), shown.IsChecked()};
+    }
+
+protected:
+    void RememberShown() override { shownFields = Fields(); }
 };
 
 class AboutDialog : public LaidOutDialog {
@@ -98,15 +132,9 @@ public:
     explicit AboutDialog(HWND owner) : LaidOutDialog(AboutDialogLayout(), owner) {
         Bind(ok, kOkId);
         Bind(text, about_dialog::kText);
+        SetContent(about_dialog::kText, AboutText(), true);
     }
 
-protected:
-    void OnInit() override {
-        LaidOutDialog::OnInit();
-        text.SetText(AboutText());
-    }
-
-public:
     ButtonControl ok;
     LabelControl text;
 };
@@ -118,8 +146,8 @@ bool RunJumpDialog(int& year, int& month, HWND owner) {
     dialog.year.SetValue(year);
     dialog.month.SetValue(month);
     if (dialog.Run() != 1) return false;
-    year = dialog.year.Value();
-    month = dialog.month.Value();
+    year = KeptUnlessChanged(year, dialog.shownYear, dialog.year.Value());
+    month = KeptUnlessChanged(month, dialog.shownMonth, dialog.month.Value());
     return true;
 }
 
@@ -133,14 +161,7 @@ bool RunCountDownDialog(CountDown& countDown, HWND owner) {
     dialog.interval.SetValue(fields.interval);
     dialog.shown.SetChecked(true);
     if (dialog.Run() != 1) return false;
-    CountDownFields chosen;
-    chosen.year = dialog.year.Value();
-    chosen.month = dialog.month.Value();
-    chosen.day = dialog.day.Value();
-    chosen.daysBefore = dialog.daysBefore.Value();
-    chosen.interval = dialog.interval.Value();
-    chosen.shown = dialog.shown.IsChecked();
-    countDown = CountDownOfFields(chosen);
+    countDown = CountDownOfFields(KeptFields(fields, dialog.shownFields, dialog.Fields()));
     return true;
 }
 

@@ -167,6 +167,12 @@ TEST(CountDownFields, RangeShownNegatedAndTargetSplit) {
     // Ranges without a negation in an int.
     EXPECT_EQ(FieldsOfCountDown({true, CalDate(2024, 1, 1), INT_MIN, 1}).daysBefore, INT_MAX);
     EXPECT_EQ(CountDownOfFields({2024, 1, 1, INT_MIN, 1, true}).range, INT_MAX);
+
+    // OK keeps a range the field could not show unless the field was changed; "Show
+    // counter" is taken as left.
+    const CountDownFields opened{2024, 12, 25, 5000, 0, true}, shown{2024, 12, 25, 1000, 1, true};
+    EXPECT_EQ(KeptFields(opened, shown, shown), opened);
+    EXPECT_EQ(KeptFields(opened, shown, {2024, 11, 25, 10, 1, false}), (CountDownFields{2024, 11, 25, 10, 0, false}));
 }
 
 }  // namespace

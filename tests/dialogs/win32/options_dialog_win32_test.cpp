@@ -45,7 +45,7 @@ protected:
         values_.rowsStyle = kTwoMonths;
         values_.margins = {4, 8, 12, 16};
         values_.colors[0] = PixelColor::Rgb(1, 2, 3);
-        values_.eraList = "2019/5/1=R";
+        for (int i = 0; i < 30; ++i) values_.eraList += "2019/5/1=R,";  // over 255 bytes
     }
     TempFolder folder_;
     SettingsPaths paths_;
@@ -55,6 +55,7 @@ protected:
 
 TEST_F(Options, PagesShownValuesAndOk) {
     std::string firstDay, rows, userScriptEnabled, eraText;
+    const std::string names(300, 'n');  // typed: taken whole
     bool pageThreeShown = false, pageZeroHidden = false;
     DialogDriver driver(
         Title(),
@@ -75,7 +76,9 @@ TEST_F(Options, PagesShownValuesAndOk) {
                 }
             }
             SendMessageA(GetDlgItem(dialog, SpinnerIdOf(IdOf(kCellWidth))), UDM_SETPOS32, 0, 30);
+            SendMessageA(GetDlgItem(dialog, SpinnerIdOf(IdOf(kMarginX))), UDM_SETPOS32, 0, 6);
             SendMessageA(Item(dialog, kClock), BM_CLICK, 0, 0);
+            SendMessageA(Item(dialog, kMonthNames), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(names.c_str()));
             DialogDriver::Press(dialog, kOk);
             return {};
         },
@@ -85,15 +88,19 @@ TEST_F(Options, PagesShownValuesAndOk) {
     const DialogReport report = driver.Finish();
     ASSERT_TRUE(report.driven) << report.failure;
     EXPECT_EQ(firstDay, ResolveText("saturday\tja:土曜日"));  // −1 is the last weekday
-    // English has no two-month item: the view's 2 shows as "6-lines" and OK stores 0.
+    // English has no two-month item: the view's 2 shows as "6-lines", and OK keeps 2 as
+    // long as the list is left as it was.
     EXPECT_EQ(rows, Japanese() ? AnsiFromUtf8("2か月表示") : "6-lines");
-    EXPECT_EQ(values.rowsStyle, Japanese() ? kTwoMonths : kSixLines);
-    EXPECT_EQ(eraText, "2019/5/1=R");
+    EXPECT_EQ(values.rowsStyle, kTwoMonths);
+    EXPECT_EQ(eraText, values_.eraList);  // shown whole and kept whole
+    EXPECT_EQ(values.eraList, values_.eraList);
+    EXPECT_EQ(values.monthNames, names);
     EXPECT_EQ(userScriptEnabled, "disabled");  // no per-user script
     EXPECT_TRUE(pageThreeShown);
     EXPECT_TRUE(pageZeroHidden);
-    EXPECT_EQ(values.firstDayOfWeek, 6);
-    EXPECT_EQ(values.margins, (std::array<int, 4>{4, 8, 4, 8}));
+    EXPECT_EQ(values.firstDayOfWeek, -1);  // left as shown: kept
+    // X changed: left and right take it; Y left as shown: top and bottom kept.
+    EXPECT_EQ(values.margins, (std::array<int, 4>{6, 8, 6, 16}));
     EXPECT_EQ(values.cellWidth, 30);
     EXPECT_TRUE(values.clock);
     EXPECT_EQ(values.colors[0], PixelColor::Rgb(1, 2, 3));

@@ -108,12 +108,12 @@ TEST(JumpDialog, GivesTheChosenMonthOnlyOnOk) {
              DialogDriver::Press(d, kOkId);
          },
          true, 2030, 7},
-        {"a year beyond the spinner's range",
+        {"a year beyond the bounds is brought into them",
          [](HWND d) {
              Type(d, kYear, "5000");
              DialogDriver::Press(d, kOkId);
          },
-         true, 2024, 5},
+         true, 3999, 5},
         {"Cancel",
          [](HWND d) {
              Type(d, kYear, "1999");
@@ -265,8 +265,9 @@ TEST(AboutDialog, FourLinesAndEveryWayToCloseIt) {
         {"the close box", CloseBox},
     };
     const std::string title = Pick("About", "バージョン情報");
+    // The Japanese notice is wider than the label: it breaks after its first sentence.
     const std::string expected = "Tavoli Test Program\nver.1.2.3.4\n" +
-                                 Pick("Free software. No warranty.", "フリーソフトウェアです。無保証です。") +
+                                 Pick("Free software. No warranty.", "フリーソフトウェアです。\n無保証です。") +
                                  "\nhttps://brenholt.example/tavoli/";
     bool captured = false;
     for (const Case& c : cases) {
@@ -354,6 +355,18 @@ TEST(MemoDialog, OneLineOfAtMost255BytesOnOkOnly) {
     EXPECT_TRUE(RunMemoDialog(prompt, text, "Memo of the day"));
     EXPECT_TRUE(driver.Finish().driven);
     EXPECT_EQ(text, "x");
+
+    // A memo over 255 bytes (written by hand) is shown whole, and kept whole when left so.
+    const std::string longMemo = std::string(200, 'a') + " " + std::string(199, 'b');
+    DialogDriver keeper(ApplicationTitle(), [&](HWND dialog) -> std::string {
+        const bool whole = TextOf(dialog, kEdit) == longMemo;
+        DialogDriver::Press(dialog, kOkId);
+        return whole ? "" : "the memo is not shown whole";
+    });
+    text = longMemo;
+    EXPECT_TRUE(RunMemoDialog(prompt, text));
+    EXPECT_TRUE(keeper.Finish().driven);
+    EXPECT_EQ(text, longMemo);
 }
 
 }  // namespace
