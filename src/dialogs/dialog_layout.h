@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/geometry.h"
+#include "settings/settings_record.h"
 
 namespace tavoli {
 
@@ -27,6 +28,8 @@ struct ControlSpec {
     int lower = 0;            // a spin edit's bounds
     int upper = 1000;
     int page = kEveryPage;
+    // The setting the control shows and edits (kCount: none); its bounds are the field's.
+    SettingField field = SettingField::kCount;
 
     // The text the control shows: the literal resolved for the user's language, then the
     // suffix.

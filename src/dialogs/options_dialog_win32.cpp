@@ -37,8 +37,8 @@ std::unique_ptr<DialogControl> MakeControl(ControlKind kind) {
 
 class OptionsDialog : public ModalDialog {
 public:
-    OptionsDialog(const OptionValues& values, const OptionsDialogContext& context)
-        : values_(values), paths_(context.paths), memos_(context.memos), openHelp_(context.openHelp) {
+    OptionsDialog(const SettingsRecord& settings, const OptionsDialogContext& context)
+        : settings_(settings), paths_(context.paths), memos_(context.memos), openHelp_(context.openHelp) {
         SetCaption(ResolveText(OptionsDialogLayout().caption));
         for (const ControlSpec& spec : OptionsDialogLayout().controls) {
             if (spec.page == kEveryPage) continue;
@@ -52,9 +52,9 @@ public:
     }
     ~OptionsDialog() override { ReleasePageBrush(); }
 
-    // What OK gives: the values as the user left the controls (after the dialog closed),
+    // What OK gives: the settings as the user left the controls (after the dialog closed),
     // those of controls left as they were shown kept as they came.
-    OptionValues Values() const { return KeptOptionValues(values_, shown_, ControlValues()); }
+    SettingsRecord Settings() const { return EditedSettings(settings_, shown_, BoundValues()); }
 
 protected:
     void OnInit() override;
@@ -72,10 +72,12 @@ private:
     Kind& At(int number) const {
         return static_cast<Kind&>(*pages_.at(IdOf(number)).control);
     }
-    // Puts the values into the wrappers; the windows are made from them.
+    // Puts the settings into the wrappers of the bound controls; the windows are made
+    // from them.
     void Fill();
-    // The values the controls hold.
-    OptionValues ControlValues() const;
+    void ShowValue(const PageControl& page, const FieldValue& value);
+    // What the bound controls hold, by field.
+    FieldValues BoundValues() const;
     void CreateControl(const ControlSpec& spec);
     void ShowPage(int page);
     void ChooseBackground();
@@ -84,8 +86,8 @@ private:
     void MakePageBrush();
     void ReleasePageBrush();
 
-    OptionValues values_;
-    OptionValues shown_;  // what the controls showed when the dialog opened
+    SettingsRecord settings_;
+    FieldValues shown_;  // what the controls showed when the dialog opened
     const SettingsPaths& paths_;
     const MemoStore* memos_;
     HelpOpener openHelp_;
@@ -93,32 +95,53 @@ private:
     ButtonControl ok_, cancel_, help_;
     std::map<int, PageControl> pages_;  // by id
     std::vector<std::string> faces_;
-    int initialFace_ = 0;
     HBITMAP pageBitmap_ = nullptr;
     HBRUSH pageBrush_ = nullptr;
 };
 
 void OptionsDialog::Fill() {
-    At<ComboControl>(kFirstDay).Select(values_.firstDayOfWeek);
-    At<ComboControl>(kBaseDay).Select(values_.baseDayOfWeek);
-    At<CheckBoxControl>(kEmphasis).SetChecked(values_.emphasis);
-    At<CheckBoxControl>(kClock).SetChecked(values_.clock);
-    At<SpinEditControl>(kCellWidth).SetValue(values_.cellWidth);
-    At<SpinEditControl>(kCellHeight).SetValue(values_.cellHeight);
-    At<ComboControl>(kHeaderStyle).Select(values_.headerStyle);
-    At<ComboControl>(kWeekdayStyle).Select(values_.weekdayStyle);
-    At<ComboControl>(kRowsStyle).Select(values_.rowsStyle);
-    At<ComboControl>(kFooterStyle).Select(values_.footerStyle);
-    At<EditControl>(kWeekdayNames).SetText(values_.weekdayNames);
-    At<EditControl>(kMonthNames).SetText(values_.monthNames);
-    At<EditControl>(kEraList).SetText(values_.eraList);
-    for (int row = 0; row < 10; ++row)
-        At<ColorSwatch>(ColorSwatchOf(row)).SetColor(values_.colors[static_cast<size_t>(row)]);
-    const int sizes[4] = {kLargeSize, kMediumSize, kSmallSize, kMicroSize};
-    for (int i = 0; i < 4; ++i) At<SpinEditControl>(sizes[i]).SetValue(values_.fontSizes[static_cast<size_t>(i)]);
-    At<EditControl>(kBackgroundPath).SetText(values_.backgroundImagePath);
-    At<SpinEditControl>(kMarginX).SetValue(values_.margins[0]);
-    At<SpinEditControl>(kMarginY).SetValue(values_.margins[1]);
+    for (auto& [id, page] : pages_) {
+        if (page.spec->field != SettingField::kCount) ShowValue(page, GetField(settings_, page.spec->field));
+    }
+}
+
+void OptionsDialog::ShowValue(const PageControl& page, const FieldValue& value) {
+    DialogControl& control = *page.control;
+    const int* number = std::get_if<int>(&value);
+    const std::string* text = std::get_if<std::string>(&value);
+    switch (page.spec->kind) {
+    case ControlKind::kCombo: {
+        auto& combo = static_cast<ComboControl&>(control);
+        if (number) return combo.Select(*number);
+        if (!text) return;
+        // A text is chosen among the items: the same one, else the system's default face,
+        // else the first.
+        const std::vector<std::string> items = combo.Items();
+        auto indexOf = [&items](const std::string& item) {
+            for (size_t i = 0; i < items.size(); ++i) {
+                if (items[i] == item) return static_cast<int>(i);
+            }
+            return -1;
+        };
+        int index = indexOf(*text);
+        if (index < 0) index = indexOf(DefaultFontFace());
+        return combo.Select(index < 0 ? 0 : index);
+    }
+    case ControlKind::kCheckBox:
+        if (number) static_cast<CheckBoxControl&>(control).SetChecked(*number != 0);
+        return;
+    case ControlKind::kSpinEdit:
+        if (number) static_cast<SpinEditControl&>(control).SetValue(*number);
+        return;
+    case ControlKind::kEdit:
+        if (text) control.SetText(*text);
+        return;
+    case ControlKind::kSwatch:
+        if (const PixelColor* color = std::get_if<PixelColor>(&value))
+            static_cast<ColorSwatch&>(control).SetColor(*color);
+        return;
+    default: return;
+    }
 }
 
 void OptionsDialog::OnInit() {
@@ -131,11 +154,8 @@ void OptionsDialog::OnInit() {
         }
         return -1;
     };
-    int face = indexOf(values_.fontFace);
-    if (face < 0) face = indexOf(DefaultFontFace());
-    initialFace_ = face < 0 ? 0 : face;
     At<ComboControl>(kFontFace).SetItems(faces_);
-    At<ComboControl>(kFontFace).Select(initialFace_);
+    ShowValue(pages_.at(IdOf(kFontFace)), GetField(settings_, SettingField::kFontFace));
     At<ButtonControl>(kAllUsersScript).Enable(FileExists(paths_.allUsersScript));
     At<ButtonControl>(kUserScript).Enable(FileExists(paths_.userScript));
     tab_.SetItems(OptionsPageLabels());
@@ -152,7 +172,7 @@ void OptionsDialog::OnInit() {
     SendMessageA(Window(), DM_SETDEFID, kOk, 0);
     MakePageBrush();
     if (HWND ok = ok_.Window()) SetFocus(ok);
-    shown_ = ControlValues();
+    shown_ = BoundValues();
 }
 
 void OptionsDialog::CreateControl(const ControlSpec& spec) {
@@ -290,43 +310,47 @@ void OptionsDialog::BackupMemo() {
     if (error != kSuccess) ShowError(error);
 }
 
-OptionValues OptionsDialog::ControlValues() const {
-    OptionValues values = values_;
-    values.firstDayOfWeek = At<ComboControl>(kFirstDay).Selection();
-    values.baseDayOfWeek = At<ComboControl>(kBaseDay).Selection();
-    values.emphasis = At<CheckBoxControl>(kEmphasis).IsChecked();
-    values.clock = At<CheckBoxControl>(kClock).IsChecked();
-    values.cellWidth = At<SpinEditControl>(kCellWidth).Value();
-    values.cellHeight = At<SpinEditControl>(kCellHeight).Value();
-    values.headerStyle = At<ComboControl>(kHeaderStyle).Selection();
-    values.weekdayStyle = At<ComboControl>(kWeekdayStyle).Selection();
-    values.rowsStyle = At<ComboControl>(kRowsStyle).Selection();
-    values.footerStyle = At<ComboControl>(kFooterStyle).Selection();
-    values.weekdayNames = At<EditControl>(kWeekdayNames).GetText();
-    values.monthNames = At<EditControl>(kMonthNames).GetText();
-    values.eraList = At<EditControl>(kEraList).GetText();
-    for (int row = 0; row < 10; ++row)
-        values.colors[static_cast<size_t>(row)] = At<ColorSwatch>(ColorSwatchOf(row)).Color();
-    // The chosen face; none when the list is empty (the face then stays as it was).
-    const int face = At<ComboControl>(kFontFace).Selection();
-    const std::vector<std::string> faces = At<ComboControl>(kFontFace).Items();
-    values.fontFace = face >= 0 && static_cast<size_t>(face) < faces.size() ? faces[static_cast<size_t>(face)] : "";
-    const int sizes[4] = {kLargeSize, kMediumSize, kSmallSize, kMicroSize};
-    for (int i = 0; i < 4; ++i) values.fontSizes[static_cast<size_t>(i)] = At<SpinEditControl>(sizes[i]).Value();
-    values.backgroundImagePath = At<EditControl>(kBackgroundPath).GetText();
-    const int x = At<SpinEditControl>(kMarginX).Value(), y = At<SpinEditControl>(kMarginY).Value();
-    values.margins = {x, y, x, y};
+FieldValues OptionsDialog::BoundValues() const {
+    FieldValues values;
+    for (const auto& [id, page] : pages_) {
+        const SettingField field = page.spec->field;
+        if (field == SettingField::kCount) continue;
+        const DialogControl& control = *page.control;
+        switch (page.spec->kind) {
+        case ControlKind::kCombo: {
+            const auto& combo = static_cast<const ComboControl&>(control);
+            const int selected = combo.Selection();
+            if (std::holds_alternative<int>(GetField(settings_, field))) {
+                values[field] = selected;
+            } else {
+                // The chosen item's text; none when the list is empty.
+                const std::vector<std::string> items = combo.Items();
+                values[field] = selected >= 0 && static_cast<size_t>(selected) < items.size()
+                                    ? items[static_cast<size_t>(selected)]
+                                    : std::string();
+            }
+            break;
+        }
+        case ControlKind::kCheckBox:
+            values[field] = static_cast<const CheckBoxControl&>(control).IsChecked() ? 1 : 0;
+            break;
+        case ControlKind::kSpinEdit: values[field] = static_cast<const SpinEditControl&>(control).Value(); break;
+        case ControlKind::kEdit: values[field] = control.GetText(); break;
+        case ControlKind::kSwatch: values[field] = static_cast<const ColorSwatch&>(control).Color(); break;
+        default: break;
+        }
+    }
     return values;
 }
 
 }  // namespace
 
-bool RunOptionsDialog(OptionValues& values, const OptionsDialogContext& context, HWND owner) {
-    OptionsDialog dialog(values, context);
+bool RunOptionsDialog(SettingsRecord& settings, const OptionsDialogContext& context, HWND owner) {
+    OptionsDialog dialog(settings, context);
     dialog.SetOwner(owner);
     const DialogLayout& layout = OptionsDialogLayout();
     if (RunModal(dialog, layout.widthUnits, layout.heightUnits) != 1) return false;
-    values = dialog.Values();
+    settings = dialog.Settings();
     return true;
 }
 

@@ -20,7 +20,8 @@ struct OptionsDialogContext {
     HelpOpener openHelp = nullptr;
 };
 
-// Runs the dialog on the values; true on OK, and the values then hold what the user left.
-bool RunOptionsDialog(OptionValues& values, const OptionsDialogContext& context, HWND owner = nullptr);
+// Runs the dialog on the settings; true on OK, and the settings then hold what the user
+// left.
+bool RunOptionsDialog(SettingsRecord& settings, const OptionsDialogContext& context, HWND owner = nullptr);
 
 }  // namespace tavoli

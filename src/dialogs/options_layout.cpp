@@ -41,78 +41,90 @@ DialogLayout MakeLayout() {
     c.push_back({K::kButton, kOk, {20, 196, 92, 220}, "OK"});
     c.push_back({K::kButton, kCancel, {108, 196, 190, 220}, "Cancel\tja:キャンセル"});
     c.push_back({K::kButton, kHelp, {206, 196, 288, 220}, "Help\tja:ヘルプ", "(&H)"});
-    auto add = [&c](int number, K kind, Rect rect, const char* text, const char* suffix, int page, int lower = 0,
-                    int upper = 1000) {
-        c.push_back({kind, IdOf(number), rect, text, suffix, lower, upper, page});
+    // A bound control takes the bounds of its field.
+    auto add = [&c](int number, K kind, Rect rect, const char* text, const char* suffix, int page,
+                    SettingField field = SettingField::kCount) {
+        ControlSpec spec{kind, IdOf(number), rect, text, suffix, 0, 1000, page, field};
+        if (field != SettingField::kCount && kind == K::kSpinEdit) {
+            spec.lower = BoundsOf(field).lower;
+            spec.upper = BoundsOf(field).upper;
+        }
+        c.push_back(spec);
     };
+    using F = SettingField;
 
     add(4, K::kLabel, {20, 100, 158, 120}, "First day of week\tja:週の最初の曜日", "(&W)", 0);
     add(5, K::kCombo, {160, 100, 300, 180},
         "sunday(*) monday tuesday wednesday thursday friday saturday\tja:日曜日(推奨) 月曜日 火曜日 水曜日 木曜日 "
         "金曜日 土曜日",
-        "", 0);
+        "", 0, F::kFirstDayOfWeek);
     add(6, K::kLabel, {20, 130, 158, 150}, "Base day of week number\tja:週番号計算の基準曜日", "(&N)", 0);
     add(7, K::kCombo, {160, 130, 300, 210},
         "sunday monday tuesday wednesday thursday(*) friday saturday\tja:日曜日 月曜日 火曜日 水曜日 木曜日(推奨) "
         "金曜日 土曜日",
-        "", 0);
-    add(8, K::kCheckBox, {20, 60, 240, 80}, "For monochrome environments\tja:祝日を強調表示する", "(&P)", 0);
-    add(9, K::kCheckBox, {20, 35, 240, 55}, "Show clock in titlebar\tja:タイトルバーに時計を表示する", "(&C)", 0);
+        "", 0, F::kBaseDayOfWeek);
+    add(8, K::kCheckBox, {20, 60, 240, 80}, "For monochrome environments\tja:祝日を強調表示する", "(&P)", 0,
+        F::kEmphasis);
+    add(9, K::kCheckBox, {20, 35, 240, 55}, "Show clock in titlebar\tja:タイトルバーに時計を表示する", "(&C)", 0,
+        F::kClock);
 
     add(10, K::kLabel, {20, 40, 100, 60}, "Width of cell\tja:格子の幅", "(&X)", 1);
-    add(11, K::kSpinEdit, {110, 40, 160, 60}, "", "", 1);
+    add(11, K::kSpinEdit, {110, 40, 160, 60}, "", "", 1, F::kCellWidth);
     add(12, K::kLabel, {180, 40, 260, 60}, "Height of cell\tja:格子の高さ", "(&Y)", 1);
-    add(13, K::kSpinEdit, {270, 40, 320, 60}, "", "", 1);
+    add(13, K::kSpinEdit, {270, 40, 320, 60}, "", "", 1, F::kCellHeight);
     add(14, K::kLabel, {20, 70, 148, 90}, "Header design\tja:ヘッダのデザイン", "(&H)", 1);
-    add(15, K::kCombo, {150, 70, 300, 150}, "Top-1-line Left-2-lines Title-bar\tja:上1行 左2桁 タイトルバー", "", 1);
+    add(15, K::kCombo, {150, 70, 300, 150}, "Top-1-line Left-2-lines Title-bar\tja:上1行 左2桁 タイトルバー", "", 1,
+        F::kHeaderStyle);
     add(16, K::kLabel, {20, 95, 148, 115}, "Weekday index design\tja:曜日見出しのデザイン", "(&W)", 1);
     add(17, K::kCombo, {150, 95, 300, 175},
         "Show-weekday-index Hide-weekday-index Show-weekday-index(With-week-number) "
         "Hide-weekday-index(With-week-number)\tja:曜日あり 曜日なし 曜日あり(週番号あり) 曜日なし(週番号あり)",
-        "", 1);
+        "", 1, F::kWeekdayStyle);
     add(18, K::kLabel, {20, 120, 148, 140}, "Date design\tja:日付のデザイン", "(&D)", 1);
-    add(19, K::kCombo, {150, 120, 300, 200}, "6-lines 5-lines\tja:6行フル表示 5行圧縮表示 2か月表示", "", 1);
+    add(19, K::kCombo, {150, 120, 300, 200}, "6-lines 5-lines\tja:6行フル表示 5行圧縮表示 2か月表示", "", 1,
+        F::kRowsStyle);
     add(20, K::kLabel, {20, 145, 148, 165}, "Footer design\tja:フッタのデザイン", "(&F)", 1);
     add(21, K::kCombo, {150, 145, 300, 225},
         "Bottom-1-line Bottom-2-lines Bottom-3lines Right-3lines Right-4lines None\tja:下1行 下2桁 下3桁 右3桁 右4桁 "
         "なし",
-        "", 1);
+        "", 1, F::kFooterStyle);
 
     add(22, K::kLabel, {20, 40, 110, 60}, "Weekday name format\tja:曜日の書式", "(&W)", 2);
-    add(23, K::kEdit, {120, 40, 360, 60}, "", "", 2);
+    add(23, K::kEdit, {120, 40, 360, 60}, "", "", 2, F::kWeekdayNames);
     add(24, K::kLabel, {20, 70, 110, 90}, "Month name format\tja:月の書式", "(&M)", 2);
-    add(25, K::kEdit, {120, 70, 360, 90}, "", "", 2);
+    add(25, K::kEdit, {120, 70, 360, 90}, "", "", 2, F::kMonthNames);
     add(26, K::kLabel, {20, 100, 110, 120}, "Era format\tja:元号の書式", "(&G)", 2);
-    add(27, K::kEdit, {120, 100, 360, 120}, "", "", 2);
+    add(27, K::kEdit, {120, 100, 360, 120}, "", "", 2, F::kEraList);
 
     for (int row = 0; row < 10; ++row) {
         const int top = 36 + 30 * (row % 5);
         const int x = row < 5 ? 0 : 180;  // the right column starts 180 pixels further
         add(ColorLabel(row), K::kLabel, {20 + x, top, 70 + x, top + 24}, kColorRows[row].label, "", 3);
-        add(ColorSwatchOf(row), K::kSwatch, {75 + x, top, 99 + x, top + 24}, "", "", 3);
+        add(ColorSwatchOf(row), K::kSwatch, {75 + x, top, 99 + x, top + 24}, "", "", 3,
+            ColorField(kOptionsColorRows[static_cast<size_t>(row)]));
         add(ColorButton(row), K::kButton, {105 + x, top, 180 + x, top + 24}, "Change\tja:色の変更",
             kColorRows[row].suffix, 3);
     }
 
     add(58, K::kLabel, {20, 40, 140, 60}, "Font face\tja:フォントのフェース", "(&F)", 4);
-    add(59, K::kCombo, {150, 40, 300, 180}, "", "", 4);
+    add(59, K::kCombo, {150, 40, 300, 180}, "", "", 4, F::kFontFace);
     add(60, K::kLabel, {20, 70, 160, 90}, "Size of large font\tja:大きいフォントのサイズ", "(&L)", 4);
-    add(61, K::kSpinEdit, {170, 70, 300, 90}, "", "", 4, 4, 256);
+    add(61, K::kSpinEdit, {170, 70, 300, 90}, "", "", 4, F::kLargeFontSize);
     add(62, K::kLabel, {20, 96, 160, 116}, "Size of medium font\tja:標準のフォントのサイズ", "(&M)", 4);
-    add(63, K::kSpinEdit, {170, 96, 300, 116}, "", "", 4, 4, 256);
+    add(63, K::kSpinEdit, {170, 96, 300, 116}, "", "", 4, F::kMediumFontSize);
     add(64, K::kLabel, {20, 122, 160, 142}, "Size of small font\tja:小さいフォントのサイズ", "(&S)", 4);
-    add(65, K::kSpinEdit, {170, 122, 300, 142}, "", "", 4, 4, 256);
+    add(65, K::kSpinEdit, {170, 122, 300, 142}, "", "", 4, F::kSmallFontSize);
     add(66, K::kLabel, {20, 148, 160, 168}, "Size of micro font\tja:極小のフォントのサイズ", "(&Z)", 4);
-    add(67, K::kSpinEdit, {170, 148, 300, 168}, "", "", 4, 4, 256);
+    add(67, K::kSpinEdit, {170, 148, 300, 168}, "", "", 4, F::kMicroFontSize);
 
     add(68, K::kLabel, {20, 40, 300, 60}, "Background Image\tja:背景画像", "", 5);
-    add(69, K::kEdit, {20, 60, 300, 80}, "", "", 5);
+    add(69, K::kEdit, {20, 60, 300, 80}, "", "", 5, F::kBackgroundImage);
     add(70, K::kButton, {90, 86, 190, 110}, "Clear\tja:クリア", "(&C)", 5);
     add(71, K::kButton, {200, 86, 300, 110}, "Change\tja:変更", "(&W)...", 5);
     add(72, K::kLabel, {20, 150, 100, 170}, "Margin-X\tja:横方向余白", "(&X)", 5);
-    add(73, K::kSpinEdit, {110, 150, 150, 170}, "", "", 5);
+    add(73, K::kSpinEdit, {110, 150, 150, 170}, "", "", 5, F::kMarginX);
     add(74, K::kLabel, {170, 150, 250, 170}, "Margin-Y\tja:縦方向余白", "(&Y)", 5);
-    add(75, K::kSpinEdit, {260, 150, 300, 170}, "", "", 5);
+    add(75, K::kSpinEdit, {260, 150, 300, 170}, "", "", 5, F::kMarginY);
 
     add(76, K::kButton, {20, 40, 240, 66}, "Edit holiday-script for all users\tja:休日設定スクリプト(全体用)の編集",
         "(&E)...", 6);
@@ -135,79 +147,12 @@ std::vector<std::string> OptionsPageLabels() {
     return labels;
 }
 
-OptionValues OptionValuesOf(const SettingsRecord& settings) {
-    const ViewStyle& style = settings.style;
-    OptionValues values;
-    values.firstDayOfWeek = settings.firstDayOfWeek;
-    values.baseDayOfWeek = settings.baseDayOfWeek;
-    values.cellWidth = settings.cellSize.width;
-    values.cellHeight = settings.cellSize.height;
-    values.headerStyle = settings.design.header;
-    values.weekdayStyle = settings.design.weekday;
-    values.rowsStyle = settings.design.rows;
-    values.footerStyle = settings.design.footer;
-    for (size_t i = 0; i < kOptionsColorRows.size(); ++i) values.colors[i] = style.Color(kOptionsColorRows[i]);
-    values.fontFace = style.fontFace;
-    values.fontSizes = style.fontSizes;
-    values.backgroundImagePath = settings.backgroundImagePath;
-    values.margins = settings.margins;
-    values.weekdayNames = settings.weekdayNames;
-    values.monthNames = settings.monthNames;
-    values.eraList = settings.eraList;
-    values.emphasis = style.emphasis;
-    values.clock = settings.clock;
-    return values;
-}
-
-OptionValues KeptOptionValues(const OptionValues& opened, const OptionValues& shown, const OptionValues& left) {
-    const auto kept = [](const auto& o, const auto& s, const auto& l) { return KeptUnlessChanged(o, s, l); };
-    OptionValues values;
-    values.firstDayOfWeek = kept(opened.firstDayOfWeek, shown.firstDayOfWeek, left.firstDayOfWeek);
-    values.baseDayOfWeek = kept(opened.baseDayOfWeek, shown.baseDayOfWeek, left.baseDayOfWeek);
-    values.cellWidth = kept(opened.cellWidth, shown.cellWidth, left.cellWidth);
-    values.cellHeight = kept(opened.cellHeight, shown.cellHeight, left.cellHeight);
-    values.headerStyle = kept(opened.headerStyle, shown.headerStyle, left.headerStyle);
-    values.weekdayStyle = kept(opened.weekdayStyle, shown.weekdayStyle, left.weekdayStyle);
-    values.rowsStyle = kept(opened.rowsStyle, shown.rowsStyle, left.rowsStyle);
-    values.footerStyle = kept(opened.footerStyle, shown.footerStyle, left.footerStyle);
-    for (size_t i = 0; i < values.colors.size(); ++i) {
-        values.colors[i] = kept(opened.colors[i], shown.colors[i], left.colors[i]);
+SettingsRecord EditedSettings(SettingsRecord opened, const FieldValues& shown, const FieldValues& left) {
+    for (const auto& [field, value] : left) {
+        const auto before = shown.find(field);
+        if (before == shown.end() || before->second != value) SetField(opened, field, value);
     }
-    values.fontFace = kept(opened.fontFace, shown.fontFace, left.fontFace);
-    for (size_t i = 0; i < values.fontSizes.size(); ++i) {
-        values.fontSizes[i] = kept(opened.fontSizes[i], shown.fontSizes[i], left.fontSizes[i]);
-    }
-    values.backgroundImagePath = kept(opened.backgroundImagePath, shown.backgroundImagePath, left.backgroundImagePath);
-    // The X field stands for the left and right margins, the Y field for top and bottom.
-    for (size_t i = 0; i < 4; ++i) {
-        const size_t field = i % 2;
-        values.margins[i] = left.margins[field] == shown.margins[field] ? opened.margins[i] : left.margins[field];
-    }
-    values.weekdayNames = kept(opened.weekdayNames, shown.weekdayNames, left.weekdayNames);
-    values.monthNames = kept(opened.monthNames, shown.monthNames, left.monthNames);
-    values.eraList = kept(opened.eraList, shown.eraList, left.eraList);
-    values.emphasis = kept(opened.emphasis, shown.emphasis, left.emphasis);
-    values.clock = kept(opened.clock, shown.clock, left.clock);
-    return values;
-}
-
-void ApplyOptionValues(const OptionValues& values, SettingsRecord& settings) {
-    ViewStyle& style = settings.style;
-    settings.firstDayOfWeek = ((values.firstDayOfWeek % 7) + 7) % 7;
-    settings.baseDayOfWeek = values.baseDayOfWeek;
-    SetField(settings, SettingField::kCellWidth, values.cellWidth);
-    SetField(settings, SettingField::kCellHeight, values.cellHeight);
-    settings.design = Design::FromValues(values.headerStyle, values.weekdayStyle, values.rowsStyle, values.footerStyle);
-    for (size_t i = 0; i < kOptionsColorRows.size(); ++i) style.SetColor(kOptionsColorRows[i], values.colors[i]);
-    style.fontFace = values.fontFace;
-    style.fontSizes = values.fontSizes;
-    settings.margins = values.margins;
-    settings.weekdayNames = BlankIfEmpty(values.weekdayNames);
-    settings.monthNames = BlankIfEmpty(values.monthNames);
-    settings.eraList = BlankIfEmpty(values.eraList);
-    style.emphasis = values.emphasis;
-    settings.clock = values.clock;
-    settings.backgroundImagePath = values.backgroundImagePath;
+    return opened;
 }
 
 }  // namespace tavoli

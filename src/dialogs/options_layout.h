@@ -1,8 +1,9 @@
-// The options dialog as data: its seven pages of controls, and the settings it edits as
-// plain values taken from the view and the window and put back on OK.
+// The options dialog as data: its seven pages of controls, each bound to the field of the
+// settings record it shows and edits.
 #pragma once
 
 #include <array>
+#include <map>
 #include <string>
 
 #include "dialogs/dialog_layout.h"
@@ -48,30 +49,14 @@ constexpr std::array<ViewColor, 10> kOptionsColorRows = {
     ViewColor::kAnniversary, ViewColor::kHeader,      ViewColor::kFooter,  ViewColor::kSelection,
     ViewColor::kToday,       ViewColor::kBackground};
 
-// What the dialog edits.
-struct OptionValues {
-    int firstDayOfWeek = 0;
-    int baseDayOfWeek = 4;
-    int cellWidth = 48, cellHeight = 36;
-    int headerStyle = 0, weekdayStyle = 0, rowsStyle = 1, footerStyle = 1;
-    std::array<PixelColor, 10> colors;  // in the order of kOptionsColorRows
-    std::string fontFace;
-    std::array<int, 4> fontSizes = {40, 24, 16, 8};
-    std::string backgroundImagePath;
-    std::array<int, 4> margins = {4, 4, 4, 4};  // left, top, right, bottom
-    std::string weekdayNames, monthNames, eraList;
-    bool emphasis = false;
-    bool clock = false;
-};
+// The values of the bound controls, by field.
+using FieldValues = std::map<SettingField, FieldValue>;
 
-OptionValues OptionValuesOf(const SettingsRecord& settings);
-// What OK gives: each value as the user left its control, but a control left as it was
-// shown keeps the value the dialog was opened with, which it may not be able to show (the
-// two-month view has no English item, a weekday of −1 shows as Saturday, the right and
-// bottom margins have no fields: X sets left and right, Y top and bottom).
-OptionValues KeptOptionValues(const OptionValues& opened, const OptionValues& shown, const OptionValues& left);
-// Stores the values in the settings, as OK does. An emptied name list is kept as one
-// blank (as the settings write it), not ignored.
-void ApplyOptionValues(const OptionValues& values, SettingsRecord& settings);
+// What OK gives: the settings the dialog was opened with, and each field whose control
+// the user changed (what it holds differs from what it showed) set to what it holds. A
+// control left as it was shown keeps the value it may not be able to show: the two-month
+// view has no English item, a weekday of −1 shows as Saturday, a face not installed shows
+// as another, and the X and Y margins stand for two sides each.
+SettingsRecord EditedSettings(SettingsRecord opened, const FieldValues& shown, const FieldValues& left);
 
 }  // namespace tavoli

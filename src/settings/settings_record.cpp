@@ -45,6 +45,10 @@ void Put(const FieldValue& value, bool& to) {
 void Put(const FieldValue& value, std::string& to) {
     if (const std::string* t = As<std::string>(value)) to = *t;
 }
+// An emptied name list is a blank, as it is stored: empty would stand for the defaults.
+void PutNames(const FieldValue& value, std::string& to) {
+    if (const std::string* t = As<std::string>(value)) to = t->empty() ? " " : *t;
+}
 
 // The styles are validated as stored numbers are: one out of range is style 0.
 void PutStyle(const FieldValue& value, R& r, int part) {
@@ -96,11 +100,11 @@ const FieldInfo kFields[] = {
     {kAnyNumber, [](const R& r) -> FieldValue { return static_cast<int>(r.design.footer); },
      [](R& r, const FieldValue& v) { PutStyle(v, r, 3); }},
     {kAnyNumber, [](const R& r) -> FieldValue { return r.weekdayNames; },
-     [](R& r, const FieldValue& v) { Put(v, r.weekdayNames); }},
+     [](R& r, const FieldValue& v) { PutNames(v, r.weekdayNames); }},
     {kAnyNumber, [](const R& r) -> FieldValue { return r.monthNames; },
-     [](R& r, const FieldValue& v) { Put(v, r.monthNames); }},
+     [](R& r, const FieldValue& v) { PutNames(v, r.monthNames); }},
     {kAnyNumber, [](const R& r) -> FieldValue { return r.eraList; },
-     [](R& r, const FieldValue& v) { Put(v, r.eraList); }},
+     [](R& r, const FieldValue& v) { PutNames(v, r.eraList); }},
     ColorRow<ViewColor::kNormalDay>(),
     ColorRow<ViewColor::kSemiHoliday>(),
     ColorRow<ViewColor::kHoliday>(),

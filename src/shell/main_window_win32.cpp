@@ -337,10 +337,7 @@ bool MainWindow::RunCountDownDialog(CountDown& countDown) { return tavoli::RunCo
 void MainWindow::RunAboutDialog() { tavoli::RunAboutDialog(window_); }
 
 bool MainWindow::RunOptionsDialog(SettingsRecord& settings, const MemoStore& memos) {
-    OptionValues values = OptionValuesOf(settings);
-    if (!tavoli::RunOptionsDialog(values, {settings_.Paths(), &memos, OpenHelpDocument}, window_)) return false;
-    ApplyOptionValues(values, settings);
-    return true;
+    return tavoli::RunOptionsDialog(settings, {settings_.Paths(), &memos, OpenHelpDocument}, window_);
 }
 
 }  // namespace tavoli

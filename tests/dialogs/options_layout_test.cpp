@@ -51,8 +51,15 @@ TEST(OptionsLayout, SevenPagesOfSeventyFiveControlsThatFit) {
         EXPECT_EQ(control->rect, row.rect) << row.number;
         EXPECT_EQ(control->page, row.page) << row.number;
     }
-    EXPECT_EQ(layout.Find(IdOf(kLargeSize))->lower, 4);
-    EXPECT_EQ(layout.Find(IdOf(kLargeSize))->upper, 256);
+    // A bound number field takes the bounds its value keeps wherever it comes from.
+    for (const ControlSpec& control : layout.controls) {
+        if (control.kind != ControlKind::kSpinEdit) continue;
+        ASSERT_NE(control.field, SettingField::kCount) << control.id;
+        EXPECT_EQ(control.lower, BoundsOf(control.field).lower) << control.id;
+        EXPECT_EQ(control.upper, BoundsOf(control.field).upper) << control.id;
+    }
+    EXPECT_EQ(layout.Find(IdOf(kLargeSize))->lower, 8);
+    EXPECT_EQ(layout.Find(IdOf(kLargeSize))->upper, 255);
 }
 
 #ifndef _WIN32
@@ -77,34 +84,29 @@ TEST(OptionsLayout, EnglishHasNoTwoMonthItem) {
 }
 #endif
 
-TEST(OptionsLayout, ValuesTakenAndPutBack) {
-    SettingsRecord settings;
-    settings.backgroundImagePath = "bg??.bmp";
-    settings.margins = {4, 8, 12, 16};
-    SetField(settings, SettingField::kFirstDayOfWeek, -1);
-    settings.design = {kLeftTwoLines, kHideWeekdayIndex, kTwoMonths, kRightThreeLines};
-    settings.style.SetColor(ViewColor::kToday, PixelColor::Rgb(1, 2, 3));
-    OptionValues values = OptionValuesOf(settings);
-    EXPECT_EQ(values.firstDayOfWeek, 6);
-    EXPECT_EQ(values.margins, (std::array<int, 4>{4, 8, 12, 16}));
-    EXPECT_EQ(values.colors[8], PixelColor::Rgb(1, 2, 3));  // the today row
-    EXPECT_EQ(values.rowsStyle, kTwoMonths);
-
-    SettingsRecord other;
-    ApplyOptionValues(values, other);
-    EXPECT_EQ(OptionValuesOf(other).margins, values.margins);
-    EXPECT_EQ(other.design, settings.design);
-    EXPECT_EQ(other.style, settings.style);
-    EXPECT_EQ(other.backgroundImagePath, "bg??.bmp");
-
-    // The dialog puts the margins back as X, Y, X, Y; an emptied era list stays empty.
-    values.margins = {4, 8, 4, 8};
-    values.eraList.clear();
-    values.clock = true;
-    ApplyOptionValues(values, other);
-    EXPECT_EQ(other.margins, (std::array<int, 4>{4, 8, 4, 8}));
-    EXPECT_EQ(other.eraList, " ");
-    EXPECT_TRUE(other.clock);
+// OK takes a field from its control only when the user changed what the control showed.
+TEST(OptionsLayout, EditedSettingsKeepWhatWasLeftAsShown) {
+    using F = SettingField;
+    SettingsRecord opened;
+    opened.firstDayOfWeek = -1;  // shown as Saturday
+    opened.design.rows = kTwoMonths;
+    opened.margins = {4, 8, 12, 16};
+    opened.eraList = std::string(300, 'e');  // longer than an edit takes
+    const FieldValues shown = {{F::kFirstDayOfWeek, 6}, {F::kRowsStyle, 0},  {F::kMarginX, 4},        {F::kMarginY, 8},
+                               {F::kEraList, "eee"},    {F::kCellWidth, 48}, {F::kMonthNames, "J F"}, {F::kClock, 0}};
+    FieldValues left = shown;
+    left[F::kMarginX] = 6;
+    left[F::kCellWidth] = 500;  // brought into its bounds
+    left[F::kMonthNames] = "";  // emptied: a blank, as it is stored
+    left[F::kClock] = 1;
+    const SettingsRecord edited = EditedSettings(opened, shown, left);
+    EXPECT_EQ(edited.firstDayOfWeek, -1);
+    EXPECT_EQ(edited.design.rows, kTwoMonths);
+    EXPECT_EQ(edited.margins, (std::array<int, 4>{6, 8, 6, 16}));
+    EXPECT_EQ(edited.eraList, opened.eraList);
+    EXPECT_EQ(edited.cellSize.width, 256);
+    EXPECT_EQ(edited.monthNames, " ");
+    EXPECT_TRUE(edited.clock);
 }
 
 }  // namespace

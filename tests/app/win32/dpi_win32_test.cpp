@@ -112,7 +112,7 @@ TEST(ScaledDisplay, TheOptionsDialogScalesEveryControl) {
     SettingsPaths paths;
     paths.allUsersScript = folder.Join("holidays.txt");
     paths.userScript = folder.Join("user-holidays.txt");
-    OptionValues values;
+    SettingsRecord values;
     MemoStore memos;
     std::vector<std::string> faults;
     DialogDriver driver(

@@ -42,14 +42,14 @@ protected:
         paths_.userScript = folder_.Join("user-holidays.txt");  // missing
         WriteWholeFile(paths_.allUsersScript, "#weekday 0 (3)\r\n");
         values_.firstDayOfWeek = -1;
-        values_.rowsStyle = kTwoMonths;
+        values_.design.rows = kTwoMonths;
         values_.margins = {4, 8, 12, 16};
-        values_.colors[0] = PixelColor::Rgb(1, 2, 3);
+        values_.style.SetColor(ViewColor::kNormalDay, PixelColor::Rgb(1, 2, 3));
         for (int i = 0; i < 30; ++i) values_.eraList += "2019/5/1=R,";  // over 255 bytes
     }
     TempFolder folder_;
     SettingsPaths paths_;
-    OptionValues values_;
+    SettingsRecord values_;
     MemoStore memos_;
 };
 
@@ -83,7 +83,7 @@ TEST_F(Options, PagesShownValuesAndOk) {
             return {};
         },
         seconds(20));
-    OptionValues values = values_;
+    SettingsRecord values = values_;
     ASSERT_TRUE(RunOptionsDialog(values, {paths_, &memos_, nullptr}));
     const DialogReport report = driver.Finish();
     ASSERT_TRUE(report.driven) << report.failure;
@@ -91,7 +91,7 @@ TEST_F(Options, PagesShownValuesAndOk) {
     // English has no two-month item: the view's 2 shows as "6-lines", and OK keeps 2 as
     // long as the list is left as it was.
     EXPECT_EQ(rows, Japanese() ? AnsiFromUtf8("2か月表示") : "6-lines");
-    EXPECT_EQ(values.rowsStyle, kTwoMonths);
+    EXPECT_EQ(values.design.rows, kTwoMonths);
     EXPECT_EQ(eraText, values_.eraList);  // shown whole and kept whole
     EXPECT_EQ(values.eraList, values_.eraList);
     EXPECT_EQ(values.monthNames, names);
@@ -101,10 +101,10 @@ TEST_F(Options, PagesShownValuesAndOk) {
     EXPECT_EQ(values.firstDayOfWeek, -1);  // left as shown: kept
     // X changed: left and right take it; Y left as shown: top and bottom kept.
     EXPECT_EQ(values.margins, (std::array<int, 4>{6, 8, 6, 16}));
-    EXPECT_EQ(values.cellWidth, 30);
+    EXPECT_EQ(values.cellSize.width, 30);
     EXPECT_TRUE(values.clock);
-    EXPECT_EQ(values.colors[0], PixelColor::Rgb(1, 2, 3));
-    EXPECT_EQ(values.fontFace, values_.fontFace);  // untouched: kept as it was
+    EXPECT_EQ(values.style.Color(ViewColor::kNormalDay), PixelColor::Rgb(1, 2, 3));
+    EXPECT_EQ(values.style.fontFace, values_.style.fontFace);  // untouched: kept as it was
 }
 
 TEST_F(Options, CancelAfterAColourChangeAndABackupThatStays) {
@@ -149,14 +149,14 @@ TEST_F(Options, CancelAfterAColourChangeAndABackupThatStays) {
             return {};
         },
         seconds(40));
-    OptionValues values = values_;
+    SettingsRecord values = values_;
     EXPECT_FALSE(RunOptionsDialog(values, {paths_, &memos_, nullptr}));
     for (DialogDriver* d : {&driver, &colour, &save}) {
         const DialogReport report = d->Finish();
         EXPECT_TRUE(report.driven) << report.failure;
     }
-    EXPECT_EQ(values.colors[0], PixelColor::Rgb(1, 2, 3));                        // Cancel keeps the colour
-    EXPECT_NE(ReadWholeFile(backup).find("2024/05/05=kept"), std::string::npos);  // written at once
+    EXPECT_EQ(values.style.Color(ViewColor::kNormalDay), PixelColor::Rgb(1, 2, 3));  // Cancel keeps the colour
+    EXPECT_NE(ReadWholeFile(backup).find("2024/05/05=kept"), std::string::npos);     // written at once
 }
 
 TEST_F(Options, EscapeIsCancelAndEnterIsOk) {
@@ -169,7 +169,7 @@ TEST_F(Options, EscapeIsCancelAndEnterIsOk) {
                 return {};
             },
             seconds(20));
-        OptionValues values = values_;
+        SettingsRecord values = values_;
         EXPECT_EQ(RunOptionsDialog(values, {paths_, &memos_, nullptr}), expected) << key;
         EXPECT_TRUE(driver.Finish().driven);
     }

@@ -99,7 +99,7 @@ std::string CutTexts(HWND dialog) {
 }
 
 TEST(DialogTexts, EveryControlHoldsItsText) {
-    OptionValues values;
+    SettingsRecord values;
     SettingsPaths paths;
     MemoStore memos;
     int year = 2024, month = 5;
