@@ -6,6 +6,7 @@
 #include "framework/messages.h"
 #include "framework/paths.h"
 #include "framework/platform.h"
+#include "framework/text_lines.h"
 #include "framework/whole_file.h"
 #include "shell/app_info.h"
 #include "shell/settings_text.h"
@@ -55,24 +56,35 @@ SettingsPaths SettingsPaths::ForProgram() {
 void CalendarSettings::LoadHolidayScript(CalendarView& view) const {
     std::vector<std::string> report;
     ErrorValue error = ErrorFromKey("file_not_found");
+    std::string path;
+    bool utf8ReadAsAnsi = false;
     if (FileExists(paths_.userScript)) {
-        error = view.Script().CompileFile(paths_.userScript, report);
+        path = paths_.userScript;
     } else if (FileExists(paths_.allUsersScript)) {
-        error = view.Script().CompileFile(paths_.allUsersScript, report);
+        path = paths_.allUsersScript;
     } else {
         view.Script().Clear();
     }
+    if (!path.empty()) error = view.Script().CompileFile(path, report, &utf8ReadAsAnsi);
     view.UpdateFooterLines();
-    if (error == kSuccess) return;
-    std::vector<std::string> lines{ResolveText(kScriptFailed)};
+    std::vector<std::string> lines;
+    if (error != kSuccess) lines.push_back(ResolveText(kScriptFailed));
+    // A script in UTF-8 read in another code page fails on its names, not on its syntax:
+    // that is said first.
+    if (utf8ReadAsAnsi) {
+        SplitTextLines(Utf8ReadAsAnsiNote(path), lines);
+        if (error != kSuccess) lines.push_back(" ");
+    }
     lines.insert(lines.end(), report.begin(), report.end());
-    ShowMessageLines(lines);
+    if (!lines.empty()) ShowMessageLines(lines);
 }
 
 void CalendarSettings::LoadFormats(CalendarView& view) const {
     std::string contents;
     if (paths_.formatFile.empty() || ReadFileContents(paths_.formatFile, contents) != kSuccess) return;
-    view.SetFormats(FormatFileLines(contents));
+    std::string_view text(contents);
+    if (SkipByteOrderMark(text) && Utf8ReadAsAnsi(text)) ShowMessage(Utf8ReadAsAnsiNote(paths_.formatFile));
+    view.SetFormats(FormatFileLines(text));
 }
 
 void CalendarSettings::Load(CalendarView& view, SettingsStore& store, WindowSettings& window,
