@@ -8,6 +8,7 @@
 #include "framework/platform.h"
 #include "framework/text_lines.h"
 #include "framework/whole_file.h"
+#include "memo/memo_file.h"
 #include "shell/app_info.h"
 #include "shell/settings_text.h"
 
@@ -17,9 +18,6 @@ namespace {
 
 const char* const kScriptFailed =
     "Failed to load holiday script.\tja:休日設定スクリプトを正常にロードできませんでした。";
-const char* const kMemosRescued =
-    "Failed to save memo. The memos were written to this file instead:\tja:メモをセーブできませんでした。"
-    "メモは代わりに次のファイルに書き出しました:";
 
 constexpr int kMaxTransparency = 240;
 
@@ -191,7 +189,8 @@ void CalendarSettings::Save(CalendarView& view, SettingsStore& store, const Wind
         if (SaveMemoFile(view.Memos(), paths_.memoFile) == kSuccess) {
             memoDirty = false;
         } else {
-            // The view goes with the hide: the memos stay here until a save succeeds.
+            // The view goes with the hide: the memos stay here until a save reaches
+            // memo.txt (the user has been told where they are meanwhile).
             pendingMemos_ = std::make_unique<MemoStore>(std::move(view.Memos()));
         }
     }
@@ -200,14 +199,8 @@ void CalendarSettings::Save(CalendarView& view, SettingsStore& store, const Wind
 
 std::string CalendarSettings::RescuePendingMemos() {
     if (!pendingMemos_) return {};
-    const std::string folder = TemporaryFolderPath();
-    if (folder.empty()) return {};
-    const std::string base = folder + "tavoli-memo-rescue.txt";
-    std::string path = base;
-    for (int n = 2; n < 102 && (FileExists(path) || FolderExists(path)); ++n) path = NumberedVariant(base, n);
-    if (pendingMemos_->SaveMemos(path) != kSuccess) return {};
-    ShowMessage(ResolveText(kMemosRescued) + "\n" + path);
-    pendingMemos_.reset();
+    const std::string path = RescueMemos(*pendingMemos_, paths_.memoFile);
+    if (!path.empty()) pendingMemos_.reset();
     return path;
 }
 

@@ -64,8 +64,9 @@ public:
               bool& memoDirty);
 
     // At the end of the program: memos that still could not be saved are written to a
-    // file in the temporary folder, and the user is told where. Returns that file's path
-    // (empty when nothing was pending or it could not be written).
+    // side file (beside memo.txt, else in the temporary folder) unless one holds them
+    // already, and the user is told where, once. Returns that file's path (empty when
+    // nothing was pending or it could not be written).
     std::string RescuePendingMemos();
     bool HasPendingMemos() const { return pendingMemos_ != nullptr; }
 

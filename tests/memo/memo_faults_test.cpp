@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
+#include "framework/file_lock.h"
 #include "framework/paths.h"
+#include "memo/memo_file.h"
 #include "memo/memo_store.h"
 #include "support/failing_file_system.h"
 #include "support/file_contents.h"
@@ -32,10 +35,15 @@ namespace {
 
 using Entries = std::vector<MemoStore::Entry>;
 
-const std::string kSaveFailed = "Failed to save memo.\tja:メモをセーブできませんでした。";
-
 ErrorValue DiskFull() { return ErrorFromSystem(112); }
 ErrorValue AccessDenied() { return ErrorFromSystem(5); }
+ErrorValue Sharing() { return ErrorFromSystem(32); }
+
+#ifdef _WIN32
+const char* const kSeparator = "\\";
+#else
+const char* const kSeparator = "/";
+#endif
 
 // Memos enough for several write chunks.
 Entries ManyMemos(int count, const std::string& tag) {
@@ -76,15 +84,22 @@ void Edit(MemoStore& store) {
     store.SetMemo(CalDate(2030, 6, 1), "new");
 }
 
-bool ShownSaveFailed(const RecordingPlatform& platform) {
-    for (const auto& box : platform.boxes) {
-        if (box.text == ResolveText(kSaveFailed)) return true;
+// The side files a save wrote, read and removed: the one the store names, and any beside
+// memo.txt.
+std::vector<Entries> TakeSideFiles(const MemoStore& store, const std::string& path) {
+    std::vector<Entries> found;
+    const std::string named = store.Notes().sideFileCurrent ? store.Notes().sideFile : std::string();
+    for (const std::string& side : {named, SideFileNameFor(path)}) {
+        if (side.empty() || !FileExists(side)) continue;
+        found.push_back(ReadMemoFile(side).entries);
+        std::filesystem::remove(side);
     }
-    return false;
+    return found;
 }
 
 // A loaded store with edits saved while each operation of the save fails in turn, until
-// a save runs with no fault left to inject.
+// a save runs with no fault left to inject. Whatever fails, the edits are in exactly one
+// place besides memory, and the user hears exactly one message, or none.
 TEST(MemoFaults, EveryStepOfASaveFailingInTurn) {
     RecordingPlatform platform;
     ScopedPlatform platformScope(platform);
@@ -115,18 +130,23 @@ TEST(MemoFaults, EveryStepOfASaveFailingInTurn) {
         SCOPED_TRACE("fault " + std::to_string(n) + ": " + failed);
 
         const Read file = ReadMemoFile(path), bak = ReadMemoFile(backup);
+        const std::vector<Entries> sides = TakeSideFiles(store, path);
         EXPECT_EQ(file.result, kSuccess);
-        EXPECT_TRUE(file.entries == before || file.entries == after);
         EXPECT_EQ(bak.result, kSuccess);
         EXPECT_TRUE(bak.entries == older || bak.entries == before);
         EXPECT_EQ(store.Entries(), after);  // the edits are still in memory
         EXPECT_EQ(TemporaryFiles(folder), std::vector<std::string>{});
+        EXPECT_LE(platform.boxes.size(), 1u);
         if (result == kSuccess) {
-            // Success is only ever said of a save that happened.
+            // Success is only ever said of a save that happened; a backup that failed is
+            // said as that.
             EXPECT_EQ(file.entries, after);
-            EXPECT_EQ(bak.entries, before);
+            EXPECT_EQ(sides.size(), 0u);
+            EXPECT_EQ(platform.boxes.size(), bak.entries == older ? 1u : 0u);
         } else {
-            EXPECT_TRUE(ShownSaveFailed(platform));
+            EXPECT_EQ(file.entries, before);
+            EXPECT_EQ(sides, std::vector<Entries>{after});
+            EXPECT_EQ(platform.boxes.size(), 1u);
         }
         // The next save writes everything.
         ASSERT_EQ(SaveMemoFile(store, path), kSuccess);
@@ -139,23 +159,24 @@ TEST(MemoFaults, EveryStepOfASaveFailingInTurn) {
 
 // A store that could not read the file at all: while the file stays unreadable the new
 // memos go beside it; once it can be read they are merged in, and nothing of it is lost.
+// The day both wrote keeps the new text; the file's goes to the conflict file.
 TEST(MemoFaults, UnreadableAtLoadThenEveryStepOfTheSaveFailing) {
     RecordingPlatform platform;
     ScopedPlatform platformScope(platform);
     TempFolder folder;
-    const std::string path = folder.Join("memo.txt");
+    const std::string path = folder.Join("memo.txt"), conflicts = ConflictFileNameFor(path);
     const Entries before = ManyMemos(3000, "old");
     const Entries added = {{CalDate(2000, 1, 5), "written while unreadable"}, {CalDate(2031, 1, 1), "another"}};
     Entries merged = before;
-    merged.insert(merged.end(), added.begin(), added.end());
+    merged[4] = added[0];
+    merged.push_back(added[1]);
 
     FailingFileSystem fs;
     ScopedFileSystem fsScope(fs);
     int faults = 0;
     for (int n = 1; n < 200; ++n) {
         WriteWholeFile(path, FileOf(before));
-        std::error_code ignored;
-        std::filesystem::remove(SideFileNameFor(path), ignored);
+        std::filesystem::remove(conflicts);
         fs.Reset(1, AccessDenied());
         MemoStore store;
         EXPECT_EQ(LoadMemoFile(store, path), AccessDenied());
@@ -169,16 +190,15 @@ TEST(MemoFaults, UnreadableAtLoadThenEveryStepOfTheSaveFailing) {
         SCOPED_TRACE("fault " + std::to_string(n) + ": " + failed);
 
         const Read file = ReadMemoFile(path);
-        EXPECT_TRUE(file.entries == before || file.entries == merged);
-        const bool inMemory = store.Entries() == merged || store.Entries() == added;
-        EXPECT_TRUE(inMemory);
-        if (result == kSuccess) {
-            EXPECT_EQ(file.entries, merged);
-        }
+        const std::vector<Entries> sides = TakeSideFiles(store, path);
+        EXPECT_EQ(result == kSuccess ? file.entries : sides.at(0), result == kSuccess ? merged : added);
+        if (result != kSuccess) EXPECT_EQ(file.entries, before);
+        EXPECT_TRUE(store.Entries() == merged || store.Entries() == added);
         EXPECT_EQ(TemporaryFiles(folder), std::vector<std::string>{});
 
         ASSERT_EQ(SaveMemoFile(store, path), kSuccess);
         EXPECT_EQ(ReadMemoFile(path).entries, merged);
+        EXPECT_EQ(ReadMemoFile(conflicts).entries.back(), before[4]);
         EXPECT_EQ(store.GetFileState(), MemoStore::FileState::kWhole);
         if (failed.empty()) break;
         ++faults;
@@ -202,10 +222,10 @@ TEST(MemoFaults, UnreadableFileIsNeverReplaced) {
     MemoStore store;
     EXPECT_NE(LoadMemoFile(store, path), kSuccess);
     store.SetMemo(CalDate(2024, 5, 5), "first");
-    fs.Reset(1, AccessDenied());  // the read at the save fails as well
+    fs.Reset(2, AccessDenied());  // the read at the save fails as well (after the lock)
     EXPECT_EQ(SaveMemoFile(store, path), AccessDenied());
     store.SetMemo(CalDate(2024, 5, 6), "second");
-    fs.Reset(1, AccessDenied());
+    fs.Reset(2, AccessDenied());
     EXPECT_EQ(SaveMemoFile(store, path), AccessDenied());
     fs.Reset(0, kSuccess);
 
@@ -227,6 +247,79 @@ TEST(MemoFaults, UnreadableFileIsNeverReplaced) {
     EXPECT_EQ(ReadMemoFile(path).entries, all);
     EXPECT_EQ(store.Entries(), all);
     EXPECT_EQ(platform.boxes.size(), 2u);
+}
+
+// Each way memo.txt can refuse a save: one message, and the memos in one place.
+TEST(MemoFaults, OneMessageAndOnePlaceForEachFailure) {
+    enum Place { kMemoFile, kBeside, kTemporaryFolder };
+    struct Case {
+        const char* what;
+        std::function<void(const TempFolder&, FailingFileSystem&, FileLock&)> arrange;
+        Place place;
+        const char* said;  // a piece of the one message
+    } cases[] = {
+        {"backup a folder", [](const TempFolder& f, FailingFileSystem&, FileLock&) { MakeFolders(f.Join("memo.bak")); },
+         kMemoFile, "memo.bak"},
+        {"memo.txt a folder",
+         [](const TempFolder& f, FailingFileSystem&, FileLock&) {
+             std::filesystem::remove(f.Join("memo.txt"));
+             MakeFolders(f.Join("memo.txt"));
+         },
+         kBeside, "memo-unsaved.txt"},
+        // Locked by another program: the read after the lock fails as Windows says it.
+        {"memo.txt locked", [](const TempFolder&, FailingFileSystem& fs, FileLock&) { fs.Reset(2, Sharing()); },
+         kBeside, "memo-unsaved.txt"},
+        {"another copy saving for the whole wait",
+         [](const TempFolder& f, FailingFileSystem&, FileLock& held) { held.Acquire(f.Join("memo.txt")); }, kBeside,
+         "memo-unsaved.txt"},
+        {"read-only folder",
+         [](const TempFolder& f, FailingFileSystem& fs, FileLock&) { fs.FailFolder(f.Path(), false, AccessDenied()); },
+         kTemporaryFolder, "tavoli-memo-rescue"},
+        {"full disk",
+         [](const TempFolder& f, FailingFileSystem& fs, FileLock&) { fs.FailFolder(f.Path(), true, DiskFull()); },
+         kTemporaryFolder, "tavoli-memo-rescue"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordingPlatform platform;
+        ScopedPlatform platformScope(platform);
+        TempFolder folder;
+        const std::string path = folder.Join("memo.txt");
+        const Entries before = ManyMemos(20, "old");
+        WriteWholeFile(path, FileOf(before));
+        MemoStore store;
+        ASSERT_EQ(store.LoadMemos(path), kSuccess);
+        Edit(store);
+        const Entries after = store.Entries();
+        FailingFileSystem fs;
+        ScopedFileSystem fsScope(fs);
+        FileLock held;
+        c.arrange(folder, fs, held);
+
+        const ErrorValue result = SaveMemoFile(store, path);
+        fs.FailFolder("", false, kSuccess);
+        fs.Reset(0, kSuccess);
+        ASSERT_EQ(platform.boxes.size(), 1u);
+        EXPECT_NE(platform.boxes[0].text.find(c.said), std::string::npos) << platform.boxes[0].text;
+        EXPECT_EQ(result == kSuccess, c.place == kMemoFile);
+        if (c.place == kMemoFile) {
+            EXPECT_EQ(ReadMemoFile(path).entries, after);
+            EXPECT_FALSE(store.Notes().sideFileCurrent);
+        } else {
+            if (FileExists(path)) EXPECT_EQ(ReadMemoFile(path).entries, before);
+            const std::string expectedFolder = c.place == kBeside ? folder.Path() + kSeparator : TemporaryFolderPath();
+            EXPECT_EQ(PathPart(store.Notes().sideFile, "dp"), expectedFolder);
+            EXPECT_EQ(TakeSideFiles(store, path), std::vector<Entries>{after});
+        }
+        // A later save that fails the same way says nothing more.
+        if (c.place != kMemoFile) {
+            c.arrange(folder, fs, held);
+            SaveMemoFile(store, path);
+            fs.FailFolder("", false, kSuccess);
+            EXPECT_EQ(platform.boxes.size(), 1u);
+            TakeSideFiles(store, path);
+        }
+    }
 }
 
 #ifdef _WIN32
@@ -322,7 +415,11 @@ TEST(MemoFaults, FullDisk) {
     Edit(store);
     const Entries after = store.Entries();
     EXPECT_EQ(SaveMemoFile(store, path), DiskFull());
-    EXPECT_TRUE(ShownSaveFailed(platform));
+    // One message, and the memos in the one place that had room.
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(PathPart(store.Notes().sideFile, "dp"), TemporaryFolderPath());
+    EXPECT_NE(platform.boxes[0].text.find(store.Notes().sideFile), std::string::npos);
+    EXPECT_EQ(TakeSideFiles(store, path), std::vector<Entries>{after});
     EXPECT_EQ(ReadMemoFile(path).entries, before);
     EXPECT_EQ(ReadMemoFile(backup).entries, ManyMemos(10, "older"));
     EXPECT_EQ(store.Entries(), after);
@@ -381,6 +478,75 @@ TEST(MemoFaults, SaveKilledAtRandomMoments) {
             EXPECT_EQ(read.result, kSuccess) << file;
             ASSERT_EQ(read.entries.size(), before.size()) << file;
             for (size_t i = 1; i < before.size(); ++i) ASSERT_EQ(read.entries[i], before[i]) << file;
+        }
+    }
+}
+
+// Copies of the program in processes of their own, each with the file as it was when they
+// read it, adding a memo of their own day and saving in turn or all at once: every memo
+// ends up in memo.txt, with the one that a copy deleted gone.
+TEST(MemoFaults, CopiesSavingInTurnAndAtOnce) {
+    constexpr int kCopies = 4;
+    for (bool atOnce : {false, true}) {
+        SCOPED_TRACE(atOnce ? "at once" : "in turn");
+        TempFolder folder;
+        const std::string path = folder.Join("memo.txt");
+        const Entries before = ManyMemos(2000, "old");
+        for (int round = 0; round < 5; ++round) {
+            WriteWholeFile(path, FileOf(before));
+            // A pipe per copy: a byte on it lets that copy save; each says on `ready` that it
+            // has read the file.
+            std::vector<pid_t> children;
+            std::vector<int> go;
+            int ready[2];
+            ASSERT_EQ(pipe(ready), 0);
+            for (int copy = 0; copy < kCopies; ++copy) {
+                int ends[2];
+                ASSERT_EQ(pipe(ends), 0);
+                const pid_t child = fork();
+                ASSERT_GE(child, 0);
+                if (child == 0) {
+                    close(ends[1]);
+                    MemoStore store;
+                    if (store.LoadMemos(path) != kSuccess) _exit(1);
+                    store.SetMemo(CalDate(2030, 1, 1 + copy), "copy " + std::to_string(copy));
+                    if (copy == 0) store.SetMemo(CalDate(2000, 1, 2), "");
+                    char byte = 0;
+                    if (write(ready[1], "r", 1) != 1 || read(ends[0], &byte, 1) != 1) _exit(2);
+                    _exit(SaveMemoFile(store, path) == kSuccess ? 0 : 3);
+                }
+                close(ends[0]);
+                children.push_back(child);
+                go.push_back(ends[1]);
+            }
+            auto finished = [](pid_t child) {
+                int status = 0;
+                waitpid(child, &status, 0);
+                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            };
+            // Every copy has read the file before the first saves. In turn: each saves after
+            // the one before has ended; at once: all are let go together.
+            close(ready[1]);
+            for (int copy = 0; copy < kCopies; ++copy) {
+                char byte = 0;
+                ASSERT_EQ(read(ready[0], &byte, 1), 1);
+            }
+            close(ready[0]);
+            for (int copy = 0; copy < kCopies; ++copy) {
+                EXPECT_EQ(write(go[copy], "g", 1), 1);
+                close(go[copy]);
+                if (!atOnce) EXPECT_EQ(finished(children[copy]), 0);
+            }
+            for (const pid_t child : children) {
+                if (atOnce) EXPECT_EQ(finished(child), 0);
+            }
+            const Read file = ReadMemoFile(path);
+            ASSERT_EQ(file.entries.size(), before.size() - 1 + kCopies) << "round " << round;
+            MemoStore merged;
+            merged.ReadContents(FileOf(file.entries));
+            EXPECT_FALSE(merged.HasMemo(CalDate(2000, 1, 2)));
+            for (int copy = 0; copy < kCopies; ++copy)
+                EXPECT_EQ(merged.MemoOf(CalDate(2030, 1, 1 + copy)), "copy " + std::to_string(copy));
         }
     }
 }
