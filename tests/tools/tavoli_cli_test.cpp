@@ -1,7 +1,14 @@
 // The companion tool as its users run it: the built binary, its output and exit codes.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <functional>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -109,7 +116,7 @@ TEST(TavoliCli, UsageErrorsAndHelp) {
     const std::string missing = folder.Join("missing.txt");
     struct Case {
         std::vector<std::string> arguments;
-        const char* expected;  // in standard error
+        std::string expected;  // in standard error
     } cases[] = {
         {{}, "tavoli convert"},
         {{"frob"}, "unknown command"},
@@ -149,6 +156,20 @@ TEST(TavoliCli, UsageErrorsAndHelp) {
         {{"ics", "--holidays", kScript, "2024-01-01", "2024-12-31", "--codepage", "932", "-o",
           folder.Join("no-such-folder/out.ics")},
          "cannot write"},
+        {{"ics", "--holidays", kScript, "2024-01-01", "2024-01-31", "-o", folder.Path()}, "is a folder"},
+        {{"check", folder.Path()}, "cannot read " + folder.Path() + ": is a folder"},
+        {{"memos", folder.Path()}, "cannot read " + folder.Path() + ": is a folder"},
+        {{"memos", missing}, "no such file"},
+        // A device that never ends is read to a bound and refused.
+        {{"check", "/dev/zero"}, "/dev/zero: more than 64 MiB"},
+        {{"holidays", "/dev/zero", "2024-01-01", "2024-01-02"}, "more than 64 MiB"},
+        {{"explain", "/dev/zero", "2024-01-01"}, "more than 64 MiB"},
+        {{"format", "%Y", "2023-02-29"}, "bad date \"2023-02-29\" ("},
+        {{"ics", "--holidays", kScript, "2024-01-01", "2024-12-31", "--kinds", "１"}, "bad kind list \"１\" (kinds"},
+        {{"memos", kScript, "2026-12-31", "2026-01-01"}, "before the first"},
+        // iCalendar's years are 0001 … 9999.
+        {{"ics", "--holidays", kScript, "0000-12-01", "0001-01-31"}, "year 1 or later"},
+        {{"ics", "--holidays", kScript, "2024-01-01", "2024-12-31", "--dtstamp", "00000101T000000Z"}, "bad stamp"},
     };
     for (const Case& c : cases) {
         const ToolRun run = Tavoli(c.arguments);
@@ -267,6 +288,135 @@ TEST(TavoliCli, Ics) {
         EXPECT_EQ(Properties(text, "CATEGORIES:"), (std::vector<std::string>{"Memo", "Memo"}));
         EXPECT_EQ(text.substr(text.size() - 15), "END:VCALENDAR\r\n");
     }
+}
+
+// Output that does not arrive is no success: every command, its help included, exits 2
+// when the standard output is a full disk.
+TEST(TavoliCli, StandardOutputThatCannotBeWritten) {
+    TempFolder folder;
+    const std::string memo = folder.Join("memo.txt");
+    WriteWholeFile(memo, "2024/03/07=dentist\r\n");
+    const std::vector<std::vector<std::string>> commands = {
+        {"convert", "G", "2024-01-01"},
+        {"format", "%Y", "2024-01-01"},
+        {"check", kScript},
+        {"holidays", kScript, "2024-01-01", "2024-12-31"},
+        {"explain", kScript, "2024-01-01"},
+        {"month", "2024", "6"},
+        {"memos", memo},
+        {"ics", "--memos", memo, "2024-01-01", "2024-12-31"},
+        {"--help"},
+        {"memos", "--help"},
+    };
+    for (const auto& arguments : commands) {
+        const ToolRun run = Tavoli(arguments, "/dev/full");
+        EXPECT_EQ(run.exit, 2) << arguments[0];
+        EXPECT_NE(run.err.find("cannot write the standard output"), std::string::npos) << run.err;
+    }
+}
+
+// What -o writes onto: a regular file or a new name is replaced in one step; a device or a
+// pipe is written to as it is and stays what it was; nothing else is replaced.
+TEST(TavoliCli, OutputFileTargets) {
+    TempFolder folder;
+    const std::string memo = folder.Join("memo.txt");
+    WriteWholeFile(memo, "2024/03/07=dentist\r\n");
+    const std::vector<std::string> ics = {"ics",       "--memos",         memo, "2024-01-01", "2024-12-31",
+                                          "--dtstamp", "20240101T000000Z"};
+    const std::string expected = Tavoli(ics).out;
+    const bool root = geteuid() == 0;
+    enum Kind { kRegular, kFifo, kDevice };
+    struct Case {
+        const char* name;
+        std::function<bool(const std::string&)> make;  // false: cannot be made here
+        bool withReader;
+        int exit;
+        Kind kind;  // what the target is afterwards
+    } cases[] = {
+        {"a regular file", [](const std::string& p) { return WriteWholeFile(p, "old"), true; }, false, 0, kRegular},
+        {"a new name", [](const std::string&) { return true; }, false, 0, kRegular},
+        {"a FIFO without a reader", [](const std::string& p) { return mkfifo(p.c_str(), 0644) == 0; }, false, 2, kFifo},
+        {"a FIFO with a reader", [](const std::string& p) { return mkfifo(p.c_str(), 0644) == 0; }, true, 0, kFifo},
+        // Devices of the machine's own kinds, made in the test's folder so that a fault
+        // cannot replace the real ones.
+        {"a null device",
+         [root](const std::string& p) { return root && mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0; }, false,
+         0, kDevice},
+        {"a full device",
+         [root](const std::string& p) { return root && mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0; }, false,
+         2, kDevice},
+    };
+    for (const Case& c : cases) {
+        const std::string target = folder.Join(std::string("target ") + c.name);
+        if (!c.make(target)) {
+            std::cout << "skipped (needs root): " << c.name << "\n";
+            continue;
+        }
+        // The reader opens its end first (without waiting for a writer) and reads once
+        // the tool has ended: the calendar fits in the pipe's buffer.
+        const int reader = c.withReader ? open(target.c_str(), O_RDONLY | O_NONBLOCK) : -1;
+        std::vector<std::string> arguments = ics;
+        arguments.insert(arguments.end(), {"-o", target});
+        const ToolRun run = Tavoli(arguments);
+        std::string read;
+        if (reader >= 0) {
+            char buffer[4096];
+            for (ssize_t n; (n = ::read(reader, buffer, sizeof buffer)) > 0;)
+                read.append(buffer, static_cast<size_t>(n));
+            close(reader);
+        }
+        EXPECT_EQ(run.exit, c.exit) << c.name << ": " << run.err;
+        struct stat st {};
+        ASSERT_EQ(lstat(target.c_str(), &st), 0) << c.name;
+        const Kind kind = S_ISREG(st.st_mode) ? kRegular : S_ISFIFO(st.st_mode) ? kFifo : kDevice;
+        EXPECT_EQ(kind, c.kind) << c.name;
+        if (c.kind == kRegular) EXPECT_EQ(ReadWholeFile(target), expected) << c.name;
+        if (c.withReader) EXPECT_EQ(read, expected) << c.name;
+        EXPECT_FALSE(FileExists(target + ".tmp")) << c.name;
+    }
+}
+
+TEST(TavoliCli, MemoFilesAtTheEdges) {
+    TempFolder folder;
+    std::string many;
+    for (CalDate d(2000, 1, 1); many.size() < 65537 * 14; ++d) many += d.Text() + "=m\r\n";
+    struct Case {
+        std::string contents;
+        std::vector<std::string> range;
+        int exit;
+        std::string out;  // the start of the output
+        std::string err;  // in standard error
+    } cases[] = {
+        {"99999/01/01=far\r\n", {}, 0, "99999/01/01\tfar\n", ""},
+        {"\xEF\xBB\xBF"
+         "2024/01/01=a\r\n",
+         {},
+         0,
+         "2024/01/01\ta\n",
+         ""},
+        {many, {}, 1, "2000/01/01\tm\n", "at line 65536: "},
+        {many, {}, 1, "2000/01/01\tm\n", "More than 65,535 memos"},
+        {"2024/01/01=a\r\n2024/01/02 b\r\n", {}, 1, "2024/01/01\ta\n", "There is no \"=\" after the date."},
+        {"2024/01/01=a\r\n", {"2024-01-01", "2024-01-01"}, 0, "2024/01/01\ta\n", ""},
+    };
+    for (const Case& c : cases) {
+        const std::string memo = folder.Join("memo.txt");
+        WriteWholeFile(memo, c.contents);
+        std::vector<std::string> arguments = {"memos", memo};
+        arguments.insert(arguments.end(), c.range.begin(), c.range.end());
+        const ToolRun run = Tavoli(arguments);
+        EXPECT_EQ(run.exit, c.exit) << c.err;
+        EXPECT_EQ(run.out.substr(0, c.out.size()), c.out);
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+    }
+    // A script in UTF-8 read as Shift_JIS: said, not taken for a syntax error on line 1.
+    const std::string script = folder.Join("holidays.txt");
+    WriteWholeFile(script, "\xEF\xBB\xBFm1 d1 (4) \"\xE5\x85\x83\xE6\x97\xA5\"\r\n");
+    ToolRun run = Tavoli({"check", script});
+    EXPECT_EQ(run.exit, 0);
+    EXPECT_EQ(run.err, "");
+    run = Tavoli({"check", script, "--codepage", "932"});
+    EXPECT_NE(run.err.find("is in UTF-8"), std::string::npos) << run.err;
 }
 
 }  // namespace
