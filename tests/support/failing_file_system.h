@@ -1,11 +1,9 @@
 // The system's file system with one chosen operation failing: the n-th operation that can
 // fail (counted from 1 since the last Reset) reports an error, and a failing write
-// first writes half of its bytes, as a disk that fills up does. Besides, a folder can
-// refuse new files (read-only) or every write into them (full). Waits for a lock return
+// first writes half of its bytes, as a disk that fills up does. Waits for a lock return
 // at once.
 #pragma once
 
-#include <map>
 #include <string>
 
 #include "framework/file_system.h"
@@ -24,14 +22,6 @@ public:
     // Operations counted since the last Reset, and the one that failed ("" for none).
     int Count() const { return count_; }
     const std::string& Failed() const { return failed_; }
-    // Every file created in the folder fails (or, with writesOnly, every write into one),
-    // until called with an empty folder.
-    void FailFolder(const std::string& folder, bool writesOnly, ErrorValue error) {
-        folder_ = folder;
-        folderWritesOnly_ = writesOnly;
-        folderError_ = error;
-    }
-    int Pauses() const { return pauses_; }
 
     Kind KindOf(const std::string& path) override { return system_.KindOf(path); }
     ErrorValue OpenForReading(const std::string& path, Handle& file) override {
@@ -40,10 +30,7 @@ public:
     }
     ErrorValue CreateNew(const std::string& path, Handle& file) override {
         if (Fails("create " + path)) return error_;
-        if (InFailingFolder(path) && !folderWritesOnly_) return folderError_;
-        const ErrorValue error = system_.CreateNew(path, file);
-        if (error == kSuccess) created_[file] = path;
-        return error;
+        return system_.CreateNew(path, file);
     }
     ErrorValue OpenForWriting(const std::string& path, Handle& file) override {
         if (Fails("open for writing " + path)) return error_;
@@ -58,10 +45,6 @@ public:
         return system_.Read(file, buffer, size, read);
     }
     ErrorValue Write(Handle file, const char* data, size_t size, size_t& written) override {
-        if (created_.count(file) && InFailingFolder(created_[file]) && folderWritesOnly_) {
-            written = 0;
-            return folderError_;
-        }
         if (Fails("write")) {
             system_.Write(file, data, size / 2, written);
             written = 0;
@@ -76,7 +59,6 @@ public:
     ErrorValue Close(Handle file) override {
         // The handle is gone either way, as with a real failing close.
         const ErrorValue closed = system_.Close(file);
-        created_.erase(file);
         return Fails("close") ? error_ : closed;
     }
     ErrorValue Replace(const std::string& source, const std::string& target) override {
@@ -93,19 +75,15 @@ public:
     bool IsAlreadyExists(ErrorValue error) const override { return system_.IsAlreadyExists(error); }
     ErrorValue CreateLockFile(const std::string& path, Handle& file) override {
         if (Fails("lock " + path)) return error_;
-        if (InFailingFolder(path) && !folderWritesOnly_) return folderError_;
         return system_.CreateLockFile(path, file);
     }
     void RemoveLockFile(const std::string& path, Handle file) override { system_.RemoveLockFile(path, file); }
     bool SecondsSinceWritten(const std::string& path, int64_t& seconds) override {
         return system_.SecondsSinceWritten(path, seconds);
     }
-    void Pause(int) override { ++pauses_; }
+    void Pause(int) override {}
 
 private:
-    bool InFailingFolder(const std::string& path) const {
-        return !folder_.empty() && path.compare(0, folder_.size(), folder_) == 0;
-    }
     bool Fails(const std::string& what) {
         if (++count_ != failAt_) return false;
         failed_ = what;
@@ -117,11 +95,6 @@ private:
     int count_ = 0;
     ErrorValue error_ = kSuccess;
     std::string failed_;
-    std::string folder_;
-    bool folderWritesOnly_ = false;
-    ErrorValue folderError_ = kSuccess;
-    std::map<Handle, std::string> created_;
-    int pauses_ = 0;
 };
 
 }  // namespace tavoli

