@@ -77,17 +77,12 @@ void Edit(MemoStore& store) {
     store.SetMemo(CalDate(2030, 6, 1), "new");
 }
 
-// The side files a save wrote, read and removed: the one the store names, and any beside
-// memo.txt.
-std::vector<Entries> TakeSideFiles(const MemoStore& store, const std::string& path) {
-    std::vector<Entries> found;
-    const std::string named = store.Notes().sideFileCurrent ? store.Notes().sideFile : std::string();
-    for (const std::string& side : {named, SideFileNameFor(path)}) {
-        if (side.empty() || !FileExists(side)) continue;
-        found.push_back(ReadMemoFile(side).entries);
-        std::filesystem::remove(side);
-    }
-    return found;
+// The side files a save wrote, read and removed: the one the store names, if any.
+std::vector<Entries> TakeSideFiles(const MemoStore& store) {
+    if (!store.Notes().sideFileCurrent) return {};
+    const Entries side = ReadMemoFile(store.Notes().sideFile).entries;
+    std::filesystem::remove(store.Notes().sideFile);
+    return {side};
 }
 
 // A loaded store with edits saved while each operation of the save fails in turn, until
@@ -123,7 +118,7 @@ TEST(MemoFaults, EveryStepOfASaveFailingInTurn) {
         SCOPED_TRACE("fault " + std::to_string(n) + ": " + failed);
 
         const Read file = ReadMemoFile(path), bak = ReadMemoFile(backup);
-        const std::vector<Entries> sides = TakeSideFiles(store, path);
+        const std::vector<Entries> sides = TakeSideFiles(store);
         EXPECT_EQ(file.result, kSuccess);
         EXPECT_EQ(bak.result, kSuccess);
         EXPECT_TRUE(bak.entries == older || bak.entries == before);
@@ -183,7 +178,7 @@ TEST(MemoFaults, UnreadableAtLoadThenEveryStepOfTheSaveFailing) {
         SCOPED_TRACE("fault " + std::to_string(n) + ": " + failed);
 
         const Read file = ReadMemoFile(path);
-        const std::vector<Entries> sides = TakeSideFiles(store, path);
+        const std::vector<Entries> sides = TakeSideFiles(store);
         EXPECT_EQ(result == kSuccess ? file.entries : sides.at(0), result == kSuccess ? merged : added);
         if (result != kSuccess) EXPECT_EQ(file.entries, before);
         EXPECT_TRUE(store.Entries() == merged || store.Entries() == added);
@@ -283,7 +278,7 @@ TEST(MemoFaults, OneMessageAndOnePlaceForEachFailure) {
         fs.Reset(0, kSuccess);
         ASSERT_EQ(platform.boxes.size(), 1u);
         EXPECT_NE(platform.boxes[0].text.find(c.said), std::string::npos) << platform.boxes[0].text;
-        const std::vector<Entries> sides = TakeSideFiles(store, path);
+        const std::vector<Entries> sides = TakeSideFiles(store);
         EXPECT_EQ(c.saved ? ReadMemoFile(path).entries : sides.at(0), mine);
         EXPECT_EQ(sides.size(), c.saved ? 0u : 1u);
     }
@@ -386,7 +381,7 @@ TEST(MemoFaults, FullDisk) {
     ASSERT_EQ(platform.boxes.size(), 1u);
     EXPECT_EQ(PathPart(store.Notes().sideFile, "dp"), TemporaryFolderPath());
     EXPECT_NE(platform.boxes[0].text.find(store.Notes().sideFile), std::string::npos);
-    EXPECT_EQ(TakeSideFiles(store, path), std::vector<Entries>{after});
+    EXPECT_EQ(TakeSideFiles(store), std::vector<Entries>{after});
     EXPECT_EQ(ReadMemoFile(path).entries, before);
     EXPECT_EQ(ReadMemoFile(backup).entries, ManyMemos(10, "older"));
     EXPECT_EQ(store.Entries(), after);
