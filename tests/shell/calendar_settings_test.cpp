@@ -155,8 +155,9 @@ TEST_F(Settings, HolidayScriptsAndTheirErrorList) {
     };
     EXPECT_EQ(load(), "3|");  // the all-users script
     EXPECT_TRUE(Boxes().empty());
-    WriteWholeFile(paths_.userScript, "#weekday 6 (2)\r\n");
-    EXPECT_EQ(load(), "|2");  // the per-user one comes first
+    WriteWholeFile(paths_.userScript, "\xEF\xBB\xBF#weekday 6 (2)\r\n");
+    EXPECT_EQ(load(), "|2");  // the per-user one comes first; an editor's byte-order mark is skipped
+    EXPECT_TRUE(Boxes().empty());
     WriteWholeFile(paths_.userScript, "#weekday 6 (2)\r\nm1 d1 (4\r\n");
     EXPECT_EQ(load(), "|");  // a failing script leaves no rules
     ASSERT_EQ(Boxes().size(), 1u);
@@ -170,7 +171,7 @@ TEST_F(Settings, HolidayScriptsAndTheirErrorList) {
 
 TEST_F(Settings, FormatFileReplacesTheFormatsItHas) {
     CalendarView defaults;
-    WriteWholeFile(paths_.formatFile, "H1\r\n\r\nH3\nH4\rF1\r\n\r\nF3\r\nF4\r\nextra\r\nmore\r\n");
+    WriteWholeFile(paths_.formatFile, "\xEF\xBB\xBFH1\r\n\r\nH3\nH4\rF1\r\n\r\nF3\r\nF4\r\nextra\r\nmore\r\n");
     CalendarView view;
     settings_.LoadFormats(view);
     EXPECT_EQ(view.HeaderFormats(), (std::array<std::string, 4>{"H1", defaults.HeaderFormats()[1], "H3", "H4"}));
@@ -180,39 +181,6 @@ TEST_F(Settings, FormatFileReplacesTheFormatsItHas) {
     settings_.LoadFormats(untouched);  // missing: silent, all defaults
     EXPECT_EQ(untouched.HeaderFormats(), defaults.HeaderFormats());
     EXPECT_TRUE(Boxes().empty());
-}
-
-// A UTF-8 byte-order mark at the start of holidays.txt or format.txt is skipped; a file in
-// UTF-8 read in another code page (here Shift_JIS) is said as that, before any script error.
-TEST_F(Settings, FilesWithAByteOrderMark) {
-    class ShiftJis : public RecordingPlatform {
-        int AnsiCodePage() const override { return kCodePageJapanese; }
-    } platform;
-    ScopedPlatform scope(platform);
-    const std::string bom = "\xEF\xBB\xBF";
-    struct Case {
-        bool script;  // else format.txt
-        std::string contents;
-        std::string result;   // the kind of Sunday, or the first header format
-        const char* message;  // the start of the one message ("" for none)
-    } cases[] = {
-        {true, bom + "#weekday 0 (4)\r\n", "4", ""},
-        {true, bom + "#weekday 0 (4)\r\nm1 d1 \"\xE5\x85\x83\xE6\x97\xA5\"\r\n", "4", "holidays.txt"},
-        {true, bom + "#weekday 0 (4)\r\nm1 d1 (\xE7\xA5\x9D\r\n", "", "holidays.txt"},
-        {false, bom + "%Y\r\n", "%Y", ""},
-        {false, bom + "%Y\xE5\xB9\xB4\r\n", "%Y\xE5\xB9\xB4", "format.txt"},
-    };
-    for (const Case& c : cases) {
-        platform.boxes.clear();
-        WriteWholeFile(c.script ? paths_.userScript : paths_.formatFile, c.contents);
-        CalendarView view;
-        c.script ? settings_.LoadHolidayScript(view) : settings_.LoadFormats(view);
-        EXPECT_EQ(c.script ? KindOfWeekday(view.Script(), 0) : view.HeaderFormats()[0], c.result);
-        const std::string shown = platform.boxes.empty() ? "" : platform.boxes.at(0).text;
-        EXPECT_EQ(platform.boxes.size(), *c.message ? 1u : 0u) << c.contents;
-        EXPECT_NE(shown.find(c.message), std::string::npos) << shown;
-        if (*c.message) EXPECT_LT(shown.find("UTF-8"), shown.find("Line 2")) << shown;  // the note before the line
-    }
 }
 
 TEST_F(Settings, HostileValuesGiveSoundOnes) {

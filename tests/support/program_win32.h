@@ -105,10 +105,9 @@ inline std::string MemoFolder() {
 // A first run: no settings, no memos.
 inline void ForgetProgramState() {
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsSubkey);
-    const std::string folder = MemoFolder();
-    if (folder.empty()) return;
-    for (const char* name : {"memo.txt", "memo.bak", "memo-conflicts.txt", "memo-unsaved.txt"})
-        DeleteFileA((folder + name).c_str());
+    if (MemoFolder().empty()) return;
+    DeleteFileA((MemoFolder() + "memo.txt").c_str());
+    DeleteFileA((MemoFolder() + "memo.bak").c_str());
 }
 
 }  // namespace tavoli
