@@ -1,10 +1,12 @@
 // The file system through POSIX calls, for the host tools and tests.
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
+#include <ctime>
 
 #include "framework/file_system.h"
 #include "framework/platform_host.h"
@@ -20,15 +22,30 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+// Opens without waiting for the other end of a pipe, then makes reads and writes wait
+// again as usual.
+int OpenNow(const std::string& path, int flags) {
+    const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd >= 0) ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
 class HostFileSystem : public FileSystem {
 public:
+    Kind KindOf(const std::string& path) override {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0) return Kind::kMissing;
+        if (S_ISREG(st.st_mode)) return Kind::kRegular;
+        return S_ISDIR(st.st_mode) ? Kind::kFolder : Kind::kOther;
+    }
+
     ErrorValue OpenForReading(const std::string& path, Handle& file) override {
         file = kNoHandle;
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        const int fd = OpenNow(path, O_RDONLY);
         if (fd < 0) return ErrorFromErrno(errno);
         struct stat st {};
-        if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-            const int error = S_ISDIR(st.st_mode) ? EISDIR : errno != 0 ? errno : EACCES;
+        if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+            const int error = S_ISDIR(st.st_mode) ? EISDIR : errno;
             ::close(fd);
             return ErrorFromErrno(error);
         }
@@ -39,6 +56,14 @@ public:
     ErrorValue CreateNew(const std::string& path, Handle& file) override {
         file = kNoHandle;
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd < 0) return ErrorFromErrno(errno);
+        file = fd;
+        return kSuccess;
+    }
+
+    ErrorValue OpenForWriting(const std::string& path, Handle& file) override {
+        file = kNoHandle;
+        const int fd = OpenNow(path, O_WRONLY);
         if (fd < 0) return ErrorFromErrno(errno);
         file = fd;
         return kSuccess;
@@ -115,6 +140,53 @@ public:
 
     bool IsNotFound(ErrorValue error) const override {
         return error == ErrorFromErrno(ENOENT) || error == ErrorFromErrno(ENOTDIR);
+    }
+
+    bool IsAlreadyExists(ErrorValue error) const override { return error == ErrorFromErrno(EEXIST); }
+
+    // The lock is the system's lock on the file, which ends with its holder even when that
+    // crashes; a file left behind is taken over, its time set to now, so that its age is
+    // the age of the lock.
+    ErrorValue CreateLockFile(const std::string& path, Handle& file) override {
+        file = kNoHandle;
+        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0) return ErrorFromErrno(errno);
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno == EWOULDBLOCK ? EEXIST : errno;
+            ::close(fd);
+            return ErrorFromErrno(error);
+        }
+        // The holder before may have removed the name after this open: then this lock is on
+        // a file nobody else finds, and the next try opens the new one.
+        struct stat held {
+        }, named{};
+        if (fstat(fd, &held) != 0 || ::lstat(path.c_str(), &named) != 0 || held.st_ino != named.st_ino ||
+            held.st_dev != named.st_dev) {
+            ::close(fd);
+            return ErrorFromErrno(EEXIST);
+        }
+        ::futimens(fd, nullptr);
+        file = fd;
+        return kSuccess;
+    }
+
+    void RemoveLockFile(const std::string& path, Handle file) override {
+        ::unlink(path.c_str());
+        ::close(Descriptor(file));
+    }
+
+    bool SecondsSinceWritten(const std::string& path, int64_t& seconds) override {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0) return false;
+        seconds = static_cast<int64_t>(std::time(nullptr)) - static_cast<int64_t>(st.st_mtime);
+        return true;
+    }
+
+    void Pause(int milliseconds) override {
+        struct timespec pause {};
+        pause.tv_sec = milliseconds / 1000;
+        pause.tv_nsec = static_cast<long>(milliseconds % 1000) * 1000000L;
+        while (::nanosleep(&pause, &pause) != 0 && errno == EINTR) {}
     }
 };
 

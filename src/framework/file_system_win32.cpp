@@ -16,6 +16,26 @@ constexpr size_t kMaxTransfer = 1u << 30;
 
 class Win32FileSystem : public FileSystem {
 public:
+    Kind KindOf(const std::string& path) override {
+        // A handle with no access tells devices and pipes ("NUL", "\\.\pipe\x") from files.
+        HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            const DWORD attributes = GetFileAttributesA(path.c_str());
+            if (attributes == INVALID_FILE_ATTRIBUTES) return Kind::kMissing;
+            return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? Kind::kFolder : Kind::kRegular;
+        }
+        Kind kind = Kind::kOther;
+        if (GetFileType(handle) == FILE_TYPE_DISK) {
+            BY_HANDLE_FILE_INFORMATION information{};
+            const bool folder = GetFileInformationByHandle(handle, &information) &&
+                                (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+            kind = folder ? Kind::kFolder : Kind::kRegular;
+        }
+        CloseHandle(handle);
+        return kind;
+    }
+
     ErrorValue OpenForReading(const std::string& path, Handle& file) override {
         file = kNoHandle;
         HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -29,6 +49,15 @@ public:
         file = kNoHandle;
         HANDLE handle =
             CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) return LastError();
+        file = reinterpret_cast<Handle>(handle);
+        return kSuccess;
+    }
+
+    ErrorValue OpenForWriting(const std::string& path, Handle& file) override {
+        file = kNoHandle;
+        HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) return LastError();
         file = reinterpret_cast<Handle>(handle);
         return kSuccess;
@@ -98,6 +127,38 @@ public:
     bool IsNotFound(ErrorValue error) const override {
         return error == ErrorFromSystem(ERROR_FILE_NOT_FOUND) || error == ErrorFromSystem(ERROR_PATH_NOT_FOUND);
     }
+
+    bool IsAlreadyExists(ErrorValue error) const override {
+        return error == ErrorFromSystem(ERROR_FILE_EXISTS) || error == ErrorFromSystem(ERROR_ALREADY_EXISTS);
+    }
+
+    // Deleted when its handle closes, also when the holder crashes; not shared, so that
+    // nobody removes a lock that is still held.
+    ErrorValue CreateLockFile(const std::string& path, Handle& file) override {
+        file = kNoHandle;
+        HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) return LastError();
+        file = reinterpret_cast<Handle>(handle);
+        return kSuccess;
+    }
+
+    // Closing deletes it; deleting by name as well could remove the next holder's lock.
+    void RemoveLockFile(const std::string&, Handle file) override { CloseHandle(AsHandle(file)); }
+
+    bool SecondsSinceWritten(const std::string& path, int64_t& seconds) override {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+        FILETIME now{};
+        GetSystemTimeAsFileTime(&now);
+        auto ticks = [](const FILETIME& t) {
+            return static_cast<int64_t>((static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
+        };
+        seconds = (ticks(now) - ticks(data.ftLastWriteTime)) / 10000000;
+        return true;
+    }
+
+    void Pause(int milliseconds) override { Sleep(static_cast<DWORD>(milliseconds)); }
 };
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "framework/messages.h"
 
+#include <utility>
+
 #include "framework/lang_text.h"
 #include "framework/paths.h"
 #include "framework/platform.h"
@@ -22,7 +24,36 @@ int Show(uintptr_t owner, const std::string& text, uint32_t style) {
     return CurrentPlatform().ShowMessageBox(request);
 }
 
+// The keys that file operations raise, said plainly.
+const std::pair<const char*, const char*> kReasons[] = {
+    {"path_access", "It is a folder.\tja:フォルダーです。"},
+    {"device", "It is no regular file (a device or a pipe).\tja:通常のファイルではありません(デバイスかパイプです)。"},
+    {"object_locked", "Another program kept it locked.\tja:ほかのプログラムがロックしたままでした。"},
+    {"too_large_data", "It is too large.\tja:大きすぎます。"},
+    {"file_open", "It could not be opened.\tja:開けませんでした。"},
+    {"memory_alloc", "Not enough memory.\tja:メモリが足りません。"},
+    {"array_size", "More than 65,535 memos.\tja:メモが65,535件を超えています。"},
+    {"file_exist", "No free file name was left.\tja:空いているファイル名がありませんでした。"},
+    {"read_write", "The data could not be read or written.\tja:データの読み書きに失敗しました。"},
+};
+
 }  // namespace
+
+std::string ReasonOf(ErrorValue error) {
+    if (error == kSuccess) return {};
+    if (error >= kSystemErrorBase && error < kOtherFailureBase) {
+        std::string text = CurrentPlatform().SystemErrorText(SystemCodeOf(error));
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+        if (!text.empty()) return text;
+        return "Error " + std::to_string(SystemCodeOf(error));
+    }
+    for (const auto& [key, text] : kReasons) {
+        if (error == ErrorFromKey(key)) return ResolveText(text);
+    }
+    const ErrorTypeEntry* entry = ErrorTypeFromNumber(error);
+    if (entry && !entry->key.empty() && CurrentLanguage() != PackTag("ja")) return "Error (" + entry->key + ")";
+    return ErrorMessageOf(error);
+}
 
 void SetApplicationName(std::string_view name) { ApplicationName() = std::string(CutAtCharacter(name, 31)); }
 

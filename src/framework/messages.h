@@ -34,6 +34,11 @@ int AskUser(std::string_view kind, std::string_view text, std::string_view optio
 // the text. System-modal when there is no owner.
 ErrorValue ShowMessageLines(const std::vector<std::string>& lines);
 
+// What an error value says, in a few words for a message: the system's own text for a
+// system code; for the keys that reading and writing files raise, a text in the user's
+// language; else the key's message (in Japanese) or, in other languages, the key.
+std::string ReasonOf(ErrorValue error);
+
 // The pieces above that decide what a box looks like, for tests.
 uint32_t AskUserStyle(std::string_view kind, std::string_view options);
 std::string JoinMessageLines(const std::vector<std::string>& lines);

@@ -219,6 +219,7 @@ std::string HostPlatform::SystemErrorText(int32_t code) const {
     case 80: return "The file exists.";
     case 112: return "There is not enough space on the disk.";
     case 206: return "The filename or extension is too long.";
+    case 233: return "No process is on the other end of the pipe.";
     default: return {};
     }
 }
@@ -244,6 +245,7 @@ ErrorValue ErrorFromErrno(int error) {
     case EEXIST: return ErrorFromSystem(80);         // ERROR_FILE_EXISTS
     case ENOSPC: return ErrorFromSystem(112);        // ERROR_DISK_FULL
     case ENAMETOOLONG: return ErrorFromSystem(206);  // ERROR_FILENAME_EXCED_RANGE
+    case ENXIO: return ErrorFromSystem(233);         // ERROR_PIPE_NOT_CONNECTED (a FIFO without a reader)
     default: return ErrorFromSystem(31);             // ERROR_GEN_FAILURE
     }
 }

@@ -2,7 +2,9 @@
 
 #include <new>
 
+#include "framework/lang_text.h"
 #include "framework/mapped_file.h"
+#include "framework/platform.h"
 #include "framework/whole_file.h"
 
 namespace tavoli {
@@ -35,13 +37,40 @@ void SplitTextLines(std::string_view contents, std::vector<std::string>& lines) 
     while (reader.Next(line)) lines.emplace_back(line);
 }
 
-ErrorValue ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
+bool SkipByteOrderMark(std::string_view& contents) {
+    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    if (contents.substr(0, kMark.size()) != kMark) return false;
+    contents.remove_prefix(kMark.size());
+    return true;
+}
+
+bool Utf8ReadAsAnsi(std::string_view contents) {
+    if (CurrentPlatform().AnsiCodePage() == kCodePageUtf8) return false;
+    for (char c : contents) {
+        if (static_cast<unsigned char>(c) >= 0x80) return true;
+    }
+    return false;
+}
+
+std::string Utf8ReadAsAnsiNote(std::string_view path) {
+    return std::string(path) + "\n" +
+           ResolveText(
+               "This file is saved in UTF-8, but the system reads text in its own code page: letters other "
+               "than ASCII show wrongly. Save it in the system's code page (ANSI).\tja:このファイルはUTF-8で"
+               "保存されていますが、システムは自分の文字コードでテキストを読むため、ASCII以外の文字が正しく表示"
+               "されません。システムの文字コード(ANSI、シフトJIS)で保存してください。");
+}
+
+ErrorValue ReadTextLines(const std::string& path, std::vector<std::string>& lines, bool* utf8ReadAsAnsi) {
+    if (utf8ReadAsAnsi) *utf8ReadAsAnsi = false;
     MappedFile file;
     ErrorValue error = file.Open(path, MappedFile::kRead);
     if (error == kSuccess) error = file.Map();
     if (error == kSuccess) {
         try {
-            SplitTextLines(std::string_view(file.Begin(), file.Size()), lines);
+            std::string_view contents(file.Begin(), file.Size());
+            if (SkipByteOrderMark(contents) && utf8ReadAsAnsi) *utf8ReadAsAnsi = Utf8ReadAsAnsi(contents);
+            SplitTextLines(contents, lines);
         } catch (const std::bad_alloc&) {
             error = ErrorFromKey("memory_alloc");
         }

@@ -15,7 +15,7 @@ std::string FolderOf(const std::string& path) {
 
 }  // namespace
 
-ErrorValue ReadFileContents(const std::string& path, std::string& contents) {
+ErrorValue ReadFileContents(const std::string& path, std::string& contents, uint64_t limit) {
     contents.clear();
     FileSystem& fs = CurrentFileSystem();
     FileSystem::Handle file = FileSystem::kNoHandle;
@@ -24,15 +24,18 @@ ErrorValue ReadFileContents(const std::string& path, std::string& contents) {
     uint64_t size = 0;
     error = fs.SizeOf(file, size);
     try {
-        if (error == kSuccess && size >= (uint64_t{1} << 32)) error = ErrorFromKey("file_open");
+        if (error == kSuccess && size > kWholeFileLimit) error = ErrorFromKey("file_open");
+        if (error == kSuccess && size > limit) error = ErrorFromKey("too_large_data");
         if (error == kSuccess) contents.reserve(static_cast<size_t>(size));
-        // Read to the end, not to the size seen at the start: the file may have grown.
+        // Read to the end, not to the size seen at the start: the file may have grown, and
+        // a device says no size at all.
         std::string chunk(kChunk, '\0');
         while (error == kSuccess) {
             size_t read = 0;
             error = fs.Read(file, chunk.data(), chunk.size(), read);
             if (error != kSuccess || read == 0) break;
-            contents.append(chunk, 0, read);
+            if (contents.size() + read > limit) error = ErrorFromKey("too_large_data");
+            else contents.append(chunk, 0, read);
         }
     } catch (const std::bad_alloc&) {
         error = ErrorFromKey("memory_alloc");
@@ -55,6 +58,11 @@ ErrorValue AtomicFileWriter::Begin(const std::string& path) {
         buffer_.reserve(kChunk);
     } catch (const std::bad_alloc&) {
         return error_ = ErrorFromKey("memory_alloc");
+    }
+    switch (fs.KindOf(target_)) {
+    case FileSystem::Kind::kFolder: return error_ = ErrorFromKey("path_access");
+    case FileSystem::Kind::kOther: return error_ = ErrorFromKey("device");
+    default: break;
     }
     // A temporary file left by a crash is removed, and the new one is created exclusively,
     // so that a link planted under the temporary name is never written through.
@@ -140,6 +148,30 @@ ErrorValue CopyFileAtomically(const std::string& source, const std::string& targ
     // Only a complete copy takes the target's place; the writer abandons any other.
     if (error == kSuccess) error = writer.Commit();
     return error;
+}
+
+ErrorValue WriteFileAtomically(const std::string& path, std::string_view data) {
+    AtomicFileWriter writer;
+    const ErrorValue error = writer.Begin(path);
+    if (error != kSuccess) return error;
+    writer.Write(data);
+    return writer.Commit();
+}
+
+ErrorValue WriteOutputFile(const std::string& path, std::string_view data) {
+    FileSystem& fs = CurrentFileSystem();
+    if (fs.KindOf(path) != FileSystem::Kind::kOther) return WriteFileAtomically(path, data);
+    FileSystem::Handle file = FileSystem::kNoHandle;
+    ErrorValue error = fs.OpenForWriting(path, file);
+    if (error != kSuccess) return error;
+    while (error == kSuccess && !data.empty()) {
+        size_t written = 0;
+        error = fs.Write(file, data.data(), data.size(), written);
+        if (error == kSuccess && written == 0) error = ErrorFromKey("read_write");
+        data.remove_prefix(written);
+    }
+    const ErrorValue closed = fs.Close(file);
+    return error != kSuccess ? error : closed;
 }
 
 }  // namespace tavoli

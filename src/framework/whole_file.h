@@ -11,12 +11,17 @@
 
 namespace tavoli {
 
-// The whole file. "memory_alloc" when it does not fit in memory; contents stay empty on
-// any failure.
-ErrorValue ReadFileContents(const std::string& path, std::string& contents);
+// What a whole file may hold at most: its size must fit in 32 bits.
+constexpr uint64_t kWholeFileLimit = (uint64_t{1} << 32) - 1;
+
+// The whole file. "memory_alloc" when it does not fit in memory, "file_open" for a file
+// of 4 GiB or more, "too_large_data" for more than limit bytes (a device or a pipe need
+// not end); contents stay empty on any failure.
+ErrorValue ReadFileContents(const std::string& path, std::string& contents, uint64_t limit = kWholeFileLimit);
 
 // Writes a file anew under a temporary name beside the file that the path (or the links
-// at the path) lead to, and puts it in that file's place on Commit.
+// at the path) lead to, and puts it in that file's place on Commit. Only a regular file
+// is replaced: Begin refuses a folder ("path_access") and a device or a pipe ("device").
 class AtomicFileWriter {
 public:
     AtomicFileWriter() = default;
@@ -51,5 +56,13 @@ std::string TemporaryNameFor(const std::string& target);
 
 // Replaces target with a copy of source, in one step.
 ErrorValue CopyFileAtomically(const std::string& source, const std::string& target);
+
+// Replaces the file with the data in one step.
+ErrorValue WriteFileAtomically(const std::string& path, std::string_view data);
+
+// Output that a user names: a regular file or a new name is replaced in one step, as
+// above; a device or a pipe (a terminal, /dev/null, a FIFO with a reader) is written to
+// as it is and never replaced; a folder is refused ("path_access").
+ErrorValue WriteOutputFile(const std::string& path, std::string_view data);
 
 }  // namespace tavoli

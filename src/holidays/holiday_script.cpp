@@ -273,11 +273,11 @@ ErrorValue HolidayScript::CompileLines(const std::vector<std::string>& lines, st
     return kSuccess;
 }
 
-ErrorValue HolidayScript::CompileFile(const std::string& path, std::vector<std::string>& report) {
+ErrorValue HolidayScript::CompileFile(const std::string& path, std::vector<std::string>& report, bool* utf8ReadAsAnsi) {
     entries_.clear();
     report.clear();
     std::vector<std::string> lines;
-    const ErrorValue error = ReadTextLines(path, lines);
+    const ErrorValue error = ReadTextLines(path, lines, utf8ReadAsAnsi);
     if (error != kSuccess) return error;
     return CompileLines(lines, report);
 }

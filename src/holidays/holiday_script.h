@@ -63,7 +63,9 @@ public:
     ErrorValue Compile(std::string_view text, std::vector<std::string>& report);
     ErrorValue CompileLines(const std::vector<std::string>& lines, std::vector<std::string>& report);
     // A read failure empties the script and returns the read's error, with no report.
-    ErrorValue CompileFile(const std::string& path, std::vector<std::string>& report);
+    // utf8ReadAsAnsi, when given, says whether the file is in UTF-8 (it began with a
+    // byte-order mark, which is skipped) and the system's code page reads it otherwise.
+    ErrorValue CompileFile(const std::string& path, std::vector<std::string>& report, bool* utf8ReadAsAnsi = nullptr);
 
     void Clear() { entries_.clear(); }
     bool Empty() const { return entries_.empty(); }

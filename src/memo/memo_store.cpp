@@ -16,27 +16,73 @@ namespace tavoli {
 
 namespace {
 
-const char* const kLoadFailed = "Failed to load memo.\tja:メモをロードできませんでした。";
-const char* const kSaveFailed = "Failed to save memo.\tja:メモをセーブできませんでした。";
-const char* const kSavedBeside =
-    "The memo file could not be read, so it was left as it was. The memos were saved to this file "
-    "instead:\tja:メモのファイルを読めなかったので、そのままにしました。メモは代わりに次のファイルにセーブしました:";
+// The line at an offset as editors number them: only CR LF, LF and CR end lines there.
+int EditorLineAt(std::string_view text, size_t offset) {
+    int line = 1;
+    for (size_t i = 0; i < offset; ++i) {
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) ++line;
+    }
+    return line;
+}
 
-// YYYY/MM/DD; a year beyond four digits (only hand-edited files have one) keeps all its
-// digits, so that the date reads back as the same day instead of losing its leftmost ones.
-std::string DateKey(CalDate date) {
+}  // namespace
+
+std::string MemoDateText(CalDate date) {
     const YearMonthDay ymd = date.Parts();
     if (ymd.year <= 9999) return date.Text();
     return FixedDigits(ymd.year, 0) + "/" + FixedDigits(ymd.month, 2) + "/" + FixedDigits(ymd.day, 2);
 }
 
-}  // namespace
+std::string StopReasonText(MemoStore::StopReason reason) { return StopReasonText(reason, CurrentLanguage()); }
+
+std::string StopReasonText(MemoStore::StopReason reason, PackedTag language) {
+    using R = MemoStore::StopReason;
+    switch (reason) {
+    case R::kNone: return {};
+    case R::kNoSeparator:
+        return ResolveText("There is no \"=\" after the date.\tja:日付の後に「=」がありません。", language);
+    case R::kNotAscii:
+        return ResolveText(
+            "Before the \"=\" stands a byte that is not ASCII text.\tja:「=」の前にASCII文字でないバイトがあります。",
+            language);
+    case R::kNulByte: return ResolveText("A NUL byte cuts the line.\tja:NULバイトが行を分けています。", language);
+    case R::kBadDate:
+        return ResolveText("The date names no day the calendar can hold.\tja:日付がカレンダーで扱えない日です。",
+                           language);
+    case R::kTooMany:
+        return ResolveText(
+            "More than 65,535 memos: this one and those after it are kept in the file, but not shown.\t"
+            "ja:メモが65,535件を超えています。この行以降はファイルに残しますが、表示しません。",
+            language);
+    case R::kMemory: return ResolveText("Not enough memory.\tja:メモリが足りません。", language);
+    }
+    return {};
+}
 
 void MemoStore::Clear() {
     entries_.clear();
+    std::vector<Entry>().swap(fileEntries_);
     std::string().swap(unreadText_);
     firstUnreadLine_ = 0;
+    stopReason_ = StopReason::kNone;
+    utf8ReadAsAnsi_ = false;
     fileState_ = FileState::kNotRead;
+}
+
+void MemoStore::RememberFileEntries() {
+    try {
+        fileEntries_ = entries_;
+    } catch (const std::bad_alloc&) {
+        // Unknown then: the next save takes every memo of the file as new to this store.
+        std::vector<Entry>().swap(fileEntries_);
+    }
+}
+
+void MemoStore::TakeSaved(std::vector<Entry> entries, std::string unreadText) {
+    entries_ = std::move(entries);
+    unreadText_ = std::move(unreadText);
+    fileState_ = FileState::kWhole;
+    RememberFileEntries();
 }
 
 MemoStore::LineResult MemoStore::ReadLine(std::string_view line, Entry& entry) {
@@ -47,12 +93,12 @@ MemoStore::LineResult MemoStore::ReadLine(std::string_view line, Entry& entry) {
     for (; separator < line.size(); ++separator) {
         const auto c = static_cast<unsigned char>(line[separator]);
         if (c == '=' || c == '#') break;
-        if (c < 0x20 || c > 0x7E) return LineResult::kMalformed;
+        if (c < 0x20 || c > 0x7E) return LineResult::kNotAscii;
     }
-    if (separator == line.size()) return LineResult::kMalformed;
+    if (separator == line.size()) return LineResult::kNoSeparator;
     // The date: the first three integers from the start of the key on. One that names no
     // day the program can hold would be saved as another day: the line is kept as it is.
-    if (!CalDate::FromTextExactly(line.substr(start), entry.date)) return LineResult::kMalformed;
+    if (!CalDate::FromTextExactly(line.substr(start), entry.date)) return LineResult::kBadDate;
     entry.text = line[separator] == '=' ? std::string(line.substr(separator + 1)) : std::string(line.substr(separator));
     return entry.text.empty() ? LineResult::kNothing : LineResult::kEntry;
 }
@@ -79,34 +125,49 @@ ErrorValue MemoStore::LoadMemos(const std::string& path) {
 ErrorValue MemoStore::ReadContents(std::string contents) {
     Clear();
     fileState_ = FileState::kWhole;
+    std::string_view text(contents);
+    if (SkipByteOrderMark(text)) utf8ReadAsAnsi_ = tavoli::Utf8ReadAsAnsi(text);
+    const size_t mark = contents.size() - text.size();
     // Lines are read in place: a file of millions of empty lines costs no more memory than
     // its own size.
-    TextLineReader reader(contents);
+    TextLineReader reader(text);
     std::string_view line;
-    for (int number = 1;; ++number) {
+    for (;;) {
         const size_t lineStart = reader.Offset();
         if (!reader.Next(line)) break;
-        bool stop = false;
+        StopReason reason = StopReason::kNone;
         try {
             Entry entry;
-            const LineResult result = ReadLine(line, entry);
-            stop = result == LineResult::kMalformed;
-            if (result == LineResult::kEntry) {
-                if (entries_.size() >= kMaxEntries) stop = true;
+            switch (ReadLine(line, entry)) {
+            case LineResult::kEntry:
+                if (entries_.size() >= kMaxEntries) reason = StopReason::kTooMany;
                 else entries_.push_back(std::move(entry));
+                break;
+            case LineResult::kNothing: break;
+            case LineResult::kNoSeparator: reason = StopReason::kNoSeparator; break;
+            case LineResult::kNotAscii: reason = StopReason::kNotAscii; break;
+            case LineResult::kBadDate: reason = StopReason::kBadDate; break;
             }
         } catch (const std::bad_alloc&) {
-            stop = true;
+            reason = StopReason::kMemory;
         }
-        if (stop) {
-            // The rest of the contents is kept as it is, moved rather than copied so that
-            // keeping it needs no memory.
-            firstUnreadLine_ = number;
-            contents.erase(0, lineStart);
-            unreadText_ = std::move(contents);
-            return 1;
-        }
+        if (reason == StopReason::kNone) continue;
+        // A NUL byte ends a line where an editor shows none: it is what cut a line that
+        // reads as malformed next to it.
+        const size_t lineEnd = lineStart + line.size();
+        const bool besideNul =
+            (lineStart > 0 && text[lineStart - 1] == '\0') || (lineEnd < text.size() && text[lineEnd] == '\0');
+        if (besideNul && reason != StopReason::kTooMany && reason != StopReason::kMemory) reason = StopReason::kNulByte;
+        stopReason_ = reason;
+        firstUnreadLine_ = EditorLineAt(text, lineStart);
+        // The rest of the contents is kept as it is, moved rather than copied so that
+        // keeping it needs no memory.
+        contents.erase(0, mark + lineStart);
+        unreadText_ = std::move(contents);
+        RememberFileEntries();
+        return 1;
     }
+    RememberFileEntries();
     return kSuccess;
 }
 
@@ -119,7 +180,7 @@ std::vector<std::string> MemoStore::UnreadLines() const {
 template <class Emit>
 void MemoStore::EmitFileLines(const CalDateTime& savedAt, Emit&& emit) const {
     emit(DateFormat(kMemoFileHeaderFormat, savedAt));
-    for (const Entry& entry : entries_) emit(DateKey(entry.date) + "=" + entry.text);
+    for (const Entry& entry : entries_) emit(MemoDateText(entry.date) + "=" + entry.text);
     TextLineReader reader(unreadText_);
     std::string_view line;
     while (reader.Next(line)) emit(line);
@@ -130,6 +191,15 @@ std::vector<std::string> MemoStore::FileLines(const CalDateTime& savedAt) const 
     lines.reserve(entries_.size() + 1);
     EmitFileLines(savedAt, [&lines](std::string_view line) { lines.emplace_back(line); });
     return lines;
+}
+
+std::string MemoStore::FileText(const CalDateTime& savedAt) const {
+    std::string text;
+    EmitFileLines(savedAt, [&text](std::string_view line) {
+        text += line;
+        text += "\r\n";
+    });
+    return text;
 }
 
 ErrorValue MemoStore::SaveMemos(const std::string& path) const {
@@ -145,26 +215,6 @@ ErrorValue MemoStore::SaveMemos(const std::string& path) const {
         return ErrorFromKey("memory_alloc");  // the writer abandons its file
     }
     return writer.Commit();
-}
-
-bool MemoStore::MergeInto(MemoStore& fileContents) const {
-    const size_t before = fileContents.entries_.size();
-    try {
-        for (const Entry& entry : entries_) {
-            bool present = false;
-            for (size_t i = 0; i < before && !present; ++i) present = fileContents.entries_[i] == entry;
-            if (present) continue;
-            if (fileContents.entries_.size() >= kMaxEntries) {
-                fileContents.entries_.resize(before);
-                return false;
-            }
-            fileContents.entries_.push_back(entry);
-        }
-    } catch (const std::bad_alloc&) {
-        fileContents.entries_.resize(before);
-        return false;
-    }
-    return true;
 }
 
 std::string MemoStore::MemoOf(CalDate date) const {
@@ -216,68 +266,14 @@ bool MemoStore::SetMemo(CalDate date, std::string_view text) {
     return true;
 }
 
-std::string SideFileNameFor(std::string_view path) { return PathPart(path, "dpf") + "-unsaved" + PathPart(path, "e"); }
-
-ErrorValue LoadMemoFile(MemoStore& store, const std::string& path) {
-    const ErrorValue error = store.LoadMemos(path);
-    if (error != kSuccess) ShowMessage(ResolveText(kLoadFailed));
-    return error;
-}
-
-namespace {
-
-// A name beside the memo file that nothing holds yet; empty when none is free.
-std::string FreeSideFileName(const std::string& path) {
-    const std::string base = SideFileNameFor(path);
-    if (base.empty()) return {};
-    std::string name = base;
-    for (int n = 2; n < 102; ++n) {
-        if (!FileExists(name) && !FolderExists(name)) return name;
-        name = NumberedVariant(base, n);
+bool MemoStore::Append(Entry entry) {
+    if (entries_.size() >= kMaxEntries) return false;
+    try {
+        entries_.push_back(std::move(entry));
+    } catch (const std::bad_alloc&) {
+        return false;
     }
-    return {};
-}
-
-}  // namespace
-
-ErrorValue SaveMemoFile(MemoStore& store, const std::string& path) {
-    ErrorValue error = MakeFolders(PathPart(path, "dp"));
-    if (error == kSuccess && store.fileState_ != MemoStore::FileState::kWhole) {
-        // The file may hold memos the store lacks: take them in before replacing it.
-        MemoStore onDisk;
-        const ErrorValue read = onDisk.LoadMemos(path);
-        if (onDisk.fileState_ == MemoStore::FileState::kWhole && store.MergeInto(onDisk)) {
-            onDisk.sideFile_ = std::move(store.sideFile_);
-            onDisk.toldAboutSideFile_ = store.toldAboutSideFile_;
-            onDisk.toldSaveFailed_ = store.toldSaveFailed_;
-            store = std::move(onDisk);
-        } else {
-            // Still unreadable: the file stays as it is and the memos go beside it, into
-            // the same side file at every save of this store.
-            if (store.sideFile_.empty()) store.sideFile_ = FreeSideFileName(path);
-            error = store.sideFile_.empty() ? ErrorFromKey("file_exist") : store.SaveMemos(store.sideFile_);
-            if (error != kSuccess) {
-                if (!store.toldSaveFailed_) ShowMessage(ResolveText(kSaveFailed));
-                store.toldSaveFailed_ = true;
-                return error;
-            }
-            if (!store.toldAboutSideFile_) {
-                ShowMessage(ResolveText(kSavedBeside) + "\n" + store.sideFile_);
-                store.toldAboutSideFile_ = true;
-            }
-            return read != kSuccess ? read : ErrorFromKey("array_size");
-        }
-    }
-    if (error == kSuccess) {
-        // The store holds every memo of the file, so a failed backup does not stop the
-        // save; the backup is replaced in one step, so a failure keeps the older one.
-        if (FileExists(path)) error = CopyFileAtomically(path, RenameExtension(path, "bak"));
-        const ErrorValue written = store.SaveMemos(path);
-        if (error == kSuccess) error = written;
-    }
-    if (error != kSuccess && !store.toldSaveFailed_) ShowMessage(ResolveText(kSaveFailed));
-    store.toldSaveFailed_ = error != kSuccess;
-    return error;
+    return true;
 }
 
 }  // namespace tavoli

@@ -7,6 +7,7 @@
 
 #include "calendar/cal_date.h"
 #include "framework/error.h"
+#include "framework/lang_text.h"
 
 namespace tavoli {
 
@@ -27,19 +28,44 @@ public:
         kUnreadable,  // the file exists but could not be read
     };
 
+    // Why reading stopped before the end of the file.
+    enum class StopReason {
+        kNone,
+        kNoSeparator,  // no "=" or "#" after the date
+        kNotAscii,     // a byte that is no printable ASCII before the "=" or "#"
+        kNulByte,      // a NUL byte cut the line
+        kBadDate,      // a date that names no day the program can hold
+        kTooMany,      // more than kMaxEntries memos
+        kMemory,       // not enough memory for one more
+    };
+
+    // What the user has been told about saving this store, so that each failure is said
+    // once, and where its memos went while memo.txt could not take them.
+    struct SaveNotes {
+        std::string sideFile;          // the file that holds the memos instead, once one was chosen
+        bool sideFileCurrent = false;  // it holds them as they are now
+        bool toldSideFile = false;
+        bool toldSaveFailed = false;  // "Failed to save memo." since the last save that worked
+        bool toldBackupFailed = false;
+        bool toldConflicts = false;
+        ErrorValue failure = kSuccess;  // what kept the last save out of memo.txt
+    };
+
     // Empties the store and reads the file: 0 on success (also when the path is no
     // existing file), 1 when a malformed line, a lack of memory or the entry limit stopped
     // the reading, otherwise the read's error. Lines from the one that stopped the reading
     // on are kept unchanged and written back after the entries on the next save, so that
-    // no memo of the file is ever lost.
+    // no memo of the file is ever lost. A leading UTF-8 byte-order mark is skipped.
     ErrorValue LoadMemos(const std::string& path);
     // The same for the contents of a file already read.
     ErrorValue ReadContents(std::string contents);
     // Replaces the file with the header, the entries and the unread lines, in one step
-    // (links at the path are followed).
+    // (links at the path are followed; only a regular file or a new name is replaced).
     ErrorValue SaveMemos(const std::string& path) const;
     // The lines SaveMemos writes, with the header for a given moment.
     std::vector<std::string> FileLines(const CalDateTime& savedAt) const;
+    // The whole file as SaveMemos writes it.
+    std::string FileText(const CalDateTime& savedAt) const;
 
     // The first entry of the date, or the empty text.
     std::string MemoOf(CalDate date) const;
@@ -49,6 +75,9 @@ public:
     // the store is full ("array_size" in LastError, false, nothing changed). Line breaks
     // and NUL in the text become blanks: the file holds one line per memo.
     bool SetMemo(CalDate date, std::string_view text);
+    // Appends an entry without looking for one of the same date, as reading does; false
+    // when the store is full.
+    bool Append(Entry entry);
     ErrorValue LastError() const { return lastError_; }
 
     const std::vector<Entry>& Entries() const { return entries_; }
@@ -56,54 +85,53 @@ public:
     // Empties the store; it then knows nothing of any file.
     void Clear();
 
-    // The 1-based line at which reading stopped (0 when the whole file was read), and
-    // the lines from it on.
+    // The line at which reading stopped, counted as editors count them (0 when the whole
+    // file was read), why, and the lines from it on.
     int FirstUnreadLine() const { return firstUnreadLine_; }
+    StopReason GetStopReason() const { return stopReason_; }
     std::vector<std::string> UnreadLines() const;
     const std::string& UnreadText() const { return unreadText_; }
+    // Whether the file began with a UTF-8 byte-order mark and holds text that the
+    // system's code page reads otherwise.
+    bool Utf8ReadAsAnsi() const { return utf8ReadAsAnsi_; }
 
     FileState GetFileState() const { return fileState_; }
-    // Takes in the memos of the file's own contents (read again): the store then holds the
-    // file's entries and unread lines, followed by each of its own entries that the file
-    // lacks. false (nothing changed) when they do not fit.
-    bool MergeInto(MemoStore& fileContents) const;
+    // The entries as the file held them when it was read or last written: what another
+    // writer's changes and this store's own are told apart by.
+    const std::vector<Entry>& FileEntries() const { return fileEntries_; }
+    // After a save wrote them: the entries and unread text of the file as it now is.
+    void TakeSaved(std::vector<Entry> entries, std::string unreadText);
+
+    SaveNotes& Notes() { return notes_; }
+    const SaveNotes& Notes() const { return notes_; }
 
 private:
-    friend ErrorValue SaveMemoFile(MemoStore& store, const std::string& path);
-
-    enum class LineResult { kEntry, kNothing, kMalformed };
+    enum class LineResult { kEntry, kNothing, kNoSeparator, kNotAscii, kBadDate };
     static LineResult ReadLine(std::string_view line, Entry& entry);
     // Calls emit with every line of the file.
     template <class Emit>
     void EmitFileLines(const CalDateTime& savedAt, Emit&& emit) const;
+    // Keeps what the file held, for telling changes apart at the next save.
+    void RememberFileEntries();
 
     std::vector<Entry> entries_;
+    std::vector<Entry> fileEntries_;
     std::string unreadText_;
     int firstUnreadLine_ = 0;
+    StopReason stopReason_ = StopReason::kNone;
+    bool utf8ReadAsAnsi_ = false;
     FileState fileState_ = FileState::kNotRead;
     ErrorValue lastError_ = kSuccess;
-    // Where the memos go while the memo file cannot be read, once one was chosen, and
-    // whether the user has been told.
-    std::string sideFile_;
-    bool toldAboutSideFile_ = false;
-    // Whether "Failed to save memo." was shown since the last save that succeeded: a store
-    // kept across failed saves tells it once.
-    bool toldSaveFailed_ = false;
+    SaveNotes notes_;
 };
 
-// The memo file as the program keeps it.
-// Load shows "Failed to load memo." when an existing file cannot be read whole.
-// Save never replaces a memo file whose memos are not all in the store: a store that could
-// not read the file reads it again and merges, or, when it still cannot, writes its memos
-// to a file beside it ("memo-unsaved.txt") and says so once. Otherwise it makes the
-// folder, copies the file to its ".bak" name and replaces the file, each in one step; on
-// failure it shows "Failed to save memo." (once for a store, until a save succeeds) and the
-// old file and backup stay as they were.
-// Both return the error value (Save: non-zero whenever memo.txt was not written).
-ErrorValue LoadMemoFile(MemoStore& store, const std::string& path);
-ErrorValue SaveMemoFile(MemoStore& store, const std::string& path);
+// A memo's date as the file writes it: YYYY/MM/DD; a year beyond four digits (only
+// hand-edited files have one) keeps all its digits, so that it reads back as the same day.
+std::string MemoDateText(CalDate date);
 
-// The side file's name for a memo file: "memo.txt" → "memo-unsaved.txt".
-std::string SideFileNameFor(std::string_view path);
+// Why reading stopped, in the user's language or the one given ("There is no "=" after
+// the date.").
+std::string StopReasonText(MemoStore::StopReason reason);
+std::string StopReasonText(MemoStore::StopReason reason, PackedTag language);
 
 }  // namespace tavoli

@@ -8,7 +8,9 @@
 #include "framework/messages.h"
 #include "framework/paths.h"
 #include "framework/platform.h"
+#include "framework/text_lines.h"
 #include "framework/whole_file.h"
+#include "memo/memo_file.h"
 #include "settings/settings_text.h"
 
 namespace tavoli {
@@ -17,9 +19,6 @@ namespace {
 
 const char* const kScriptFailed =
     "Failed to load holiday script.\tja:休日設定スクリプトを正常にロードできませんでした。";
-const char* const kMemosRescued =
-    "Failed to save memo. The memos were written to this file instead:\tja:メモをセーブできませんでした。"
-    "メモは代わりに次のファイルに書き出しました:";
 
 }  // namespace
 
@@ -35,24 +34,35 @@ SettingsPaths ProgramSettingsPaths() {
 void CalendarSettings::LoadHolidayScript(CalendarDocument& document) const {
     std::vector<std::string> report;
     ErrorValue error = ErrorFromKey("file_not_found");
-    HolidayScript script;
+    std::string path;
+    bool utf8ReadAsAnsi = false;
     if (FileExists(paths_.userScript)) {
-        error = script.CompileFile(paths_.userScript, report);
+        path = paths_.userScript;
     } else if (FileExists(paths_.allUsersScript)) {
-        error = script.CompileFile(paths_.allUsersScript, report);
+        path = paths_.allUsersScript;
     }
+    HolidayScript script;
+    if (!path.empty()) error = script.CompileFile(path, report, &utf8ReadAsAnsi);
     document.SetScript(std::move(script));
-    if (error == kSuccess) return;
-    std::vector<std::string> lines{ResolveText(kScriptFailed)};
+    std::vector<std::string> lines;
+    if (error != kSuccess) lines.push_back(ResolveText(kScriptFailed));
+    // A script in UTF-8 read in another code page fails on its names, not on its syntax:
+    // that is said first.
+    if (utf8ReadAsAnsi) {
+        SplitTextLines(Utf8ReadAsAnsiNote(path), lines);
+        if (error != kSuccess) lines.push_back(" ");
+    }
     lines.insert(lines.end(), report.begin(), report.end());
-    ShowMessageLines(lines);
+    if (!lines.empty()) ShowMessageLines(lines);
 }
 
 void CalendarSettings::LoadFormats(CalendarDocument& document) const {
     document.formatLines.clear();
     std::string contents;
     if (paths_.formatFile.empty() || ReadFileContents(paths_.formatFile, contents) != kSuccess) return;
-    document.formatLines = FormatFileLines(contents);
+    std::string_view text(contents);
+    if (SkipByteOrderMark(text) && Utf8ReadAsAnsi(text)) ShowMessage(Utf8ReadAsAnsiNote(paths_.formatFile));
+    document.formatLines = FormatFileLines(text);
 }
 
 void CalendarSettings::Load(CalendarDocument& document, SettingsStore& store, PixelColor systemWindowColor,
@@ -76,20 +86,12 @@ SettingsValues CalendarSettings::ValuesOf(const SettingsRecord& record) {
 }
 
 void CalendarSettings::Save(CalendarDocument& document, SettingsStore& store, bool& memoDirty) {
-    // A failed save keeps memoDirty: the memos stay in the document until one succeeds.
+    // A save that does not reach memo.txt keeps memoDirty: the memos stay in the document
+    // until one does (the user has been told where they are meanwhile).
     if (memoDirty && SaveMemoFile(document.memos, paths_.memoFile) == kSuccess) memoDirty = false;
     store.Write(ValuesOf(document.settings));
 }
 
-std::string CalendarSettings::RescueUnsavedMemos(const MemoStore& memos) {
-    const std::string folder = TemporaryFolderPath();
-    if (folder.empty()) return {};
-    const std::string base = folder + "tavoli-memo-rescue.txt";
-    std::string path = base;
-    for (int n = 2; n < 102 && (FileExists(path) || FolderExists(path)); ++n) path = NumberedVariant(base, n);
-    if (memos.SaveMemos(path) != kSuccess) return {};
-    ShowMessage(ResolveText(kMemosRescued) + "\n" + path);
-    return path;
-}
+std::string CalendarSettings::RescueUnsavedMemos(MemoStore& memos) { return RescueMemos(memos, paths_.memoFile); }
 
 }  // namespace tavoli

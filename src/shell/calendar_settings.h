@@ -49,9 +49,10 @@ public:
     void Save(CalendarDocument& document, SettingsStore& store, bool& memoDirty);
 
     // At the end of the program: memos that still could not be saved are written to a
-    // file in the temporary folder, and the user is told where. Returns that file's path
-    // (empty when it could not be written).
-    std::string RescueUnsavedMemos(const MemoStore& memos);
+    // side file (beside memo.txt, else in the temporary folder) unless one holds them
+    // already, and the user is told where, once. Returns that file's path (empty when it
+    // could not be written).
+    std::string RescueUnsavedMemos(MemoStore& memos);
 
     // Steps of Load, for the options dialog and tests.
     void LoadHolidayScript(CalendarDocument& document) const;

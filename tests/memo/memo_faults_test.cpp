@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
+#include "framework/file_lock.h"
 #include "framework/paths.h"
+#include "memo/memo_file.h"
 #include "memo/memo_store.h"
 #include "support/failing_file_system.h"
 #include "support/file_contents.h"
@@ -31,8 +34,6 @@ namespace tavoli {
 namespace {
 
 using Entries = std::vector<MemoStore::Entry>;
-
-const std::string kSaveFailed = "Failed to save memo.\tja:メモをセーブできませんでした。";
 
 ErrorValue DiskFull() { return ErrorFromSystem(112); }
 ErrorValue AccessDenied() { return ErrorFromSystem(5); }
@@ -76,15 +77,17 @@ void Edit(MemoStore& store) {
     store.SetMemo(CalDate(2030, 6, 1), "new");
 }
 
-bool ShownSaveFailed(const RecordingPlatform& platform) {
-    for (const auto& box : platform.boxes) {
-        if (box.text == ResolveText(kSaveFailed)) return true;
-    }
-    return false;
+// The side files a save wrote, read and removed: the one the store names, if any.
+std::vector<Entries> TakeSideFiles(const MemoStore& store) {
+    if (!store.Notes().sideFileCurrent) return {};
+    const Entries side = ReadMemoFile(store.Notes().sideFile).entries;
+    std::filesystem::remove(store.Notes().sideFile);
+    return {side};
 }
 
 // A loaded store with edits saved while each operation of the save fails in turn, until
-// a save runs with no fault left to inject.
+// a save runs with no fault left to inject. Whatever fails, the edits are in one place
+// besides memory, and the user hears one message, or none.
 TEST(MemoFaults, EveryStepOfASaveFailingInTurn) {
     RecordingPlatform platform;
     ScopedPlatform platformScope(platform);
@@ -124,9 +127,10 @@ TEST(MemoFaults, EveryStepOfASaveFailingInTurn) {
         if (result == kSuccess) {
             // Success is only ever said of a save that happened.
             EXPECT_EQ(file.entries, after);
-            EXPECT_EQ(bak.entries, before);
+            EXPECT_EQ(platform.boxes.size(), bak.entries == older ? 1u : 0u);  // the backup failed
         } else {
-            EXPECT_TRUE(ShownSaveFailed(platform));
+            EXPECT_EQ(platform.boxes.size(), 1u);
+            EXPECT_EQ(TakeSideFiles(store), std::vector<Entries>{after});
         }
         // The next save writes everything.
         ASSERT_EQ(SaveMemoFile(store, path), kSuccess);
@@ -145,7 +149,7 @@ TEST(MemoFaults, UnreadableAtLoadThenEveryStepOfTheSaveFailing) {
     TempFolder folder;
     const std::string path = folder.Join("memo.txt");
     const Entries before = ManyMemos(3000, "old");
-    const Entries added = {{CalDate(2000, 1, 5), "written while unreadable"}, {CalDate(2031, 1, 1), "another"}};
+    const Entries added = {{CalDate(1999, 12, 31), "written while unreadable"}, {CalDate(2031, 1, 1), "another"}};
     Entries merged = before;
     merged.insert(merged.end(), added.begin(), added.end());
 
@@ -202,10 +206,10 @@ TEST(MemoFaults, UnreadableFileIsNeverReplaced) {
     MemoStore store;
     EXPECT_NE(LoadMemoFile(store, path), kSuccess);
     store.SetMemo(CalDate(2024, 5, 5), "first");
-    fs.Reset(1, AccessDenied());  // the read at the save fails as well
+    fs.Reset(2, AccessDenied());  // the read at the save fails as well (after the lock)
     EXPECT_EQ(SaveMemoFile(store, path), AccessDenied());
     store.SetMemo(CalDate(2024, 5, 6), "second");
-    fs.Reset(1, AccessDenied());
+    fs.Reset(2, AccessDenied());
     EXPECT_EQ(SaveMemoFile(store, path), AccessDenied());
     fs.Reset(0, kSuccess);
 
@@ -227,6 +231,53 @@ TEST(MemoFaults, UnreadableFileIsNeverReplaced) {
     EXPECT_EQ(ReadMemoFile(path).entries, all);
     EXPECT_EQ(store.Entries(), all);
     EXPECT_EQ(platform.boxes.size(), 2u);
+}
+
+// Each way a save can go wrong: one message, and the memos in one place (a full disk and
+// every single step failing are above and below).
+TEST(MemoFaults, OneMessageAndOnePlaceForEachFailure) {
+    using Arrange = std::function<void(const std::string& path, FailingFileSystem&, FileLock&)>;
+    struct Case {
+        const char* what;
+        Arrange arrange;
+        bool saved;        // memo.txt holds the memos; else the side file beside it does
+        const char* said;  // a piece of the one message
+    } cases[] = {
+        {"backup a folder", [](auto& path, auto&, auto&) { MakeFolders(RenameExtension(path, "bak")); }, true,
+         "memo.bak"},
+        {"the same day changed meanwhile",
+         [](auto& path, auto&, auto&) { WriteWholeFile(path, FileOf(ManyMemos(20, "old")) + "2000/01/11=x\r\n"); },
+         true, "memo-conflicts.txt"},
+        {"memo.txt a folder", [](auto& path, auto&, auto&) { std::filesystem::remove(path), MakeFolders(path); }, false,
+         "memo-unsaved.txt"},
+        // The read after the lock fails as Windows says when another program holds the file.
+        {"memo.txt locked", [](auto&, auto& fs, auto&) { fs.Reset(2, ErrorFromSystem(32)); }, false, "memo-unsaved"},
+        {"another copy saving all along", [](auto& path, auto&, auto& held) { held.Acquire(path); }, false,
+         "memo-unsaved.txt"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordingPlatform platform;
+        ScopedPlatform platformScope(platform);
+        TempFolder folder;
+        const std::string path = folder.Join("memo.txt");
+        WriteWholeFile(path, FileOf(ManyMemos(20, "old")));
+        MemoStore store;
+        ASSERT_EQ(store.LoadMemos(path), kSuccess);
+        Edit(store);
+        const Entries mine = store.Entries();
+        FailingFileSystem fs;
+        ScopedFileSystem fsScope(fs);
+        FileLock held;
+        c.arrange(path, fs, held);
+        EXPECT_EQ(SaveMemoFile(store, path) == kSuccess, c.saved);
+        fs.Reset(0, kSuccess);
+        ASSERT_EQ(platform.boxes.size(), 1u);
+        EXPECT_NE(platform.boxes[0].text.find(c.said), std::string::npos) << platform.boxes[0].text;
+        const std::vector<Entries> sides = TakeSideFiles(store);
+        EXPECT_EQ(c.saved ? ReadMemoFile(path).entries : sides.at(0), mine);
+        EXPECT_EQ(sides.size(), c.saved ? 0u : 1u);
+    }
 }
 
 #ifdef _WIN32
@@ -322,7 +373,11 @@ TEST(MemoFaults, FullDisk) {
     Edit(store);
     const Entries after = store.Entries();
     EXPECT_EQ(SaveMemoFile(store, path), DiskFull());
-    EXPECT_TRUE(ShownSaveFailed(platform));
+    // One message, and the memos in the one place that had room.
+    ASSERT_EQ(platform.boxes.size(), 1u);
+    EXPECT_EQ(PathPart(store.Notes().sideFile, "dp"), TemporaryFolderPath());
+    EXPECT_NE(platform.boxes[0].text.find(store.Notes().sideFile), std::string::npos);
+    EXPECT_EQ(TakeSideFiles(store), std::vector<Entries>{after});
     EXPECT_EQ(ReadMemoFile(path).entries, before);
     EXPECT_EQ(ReadMemoFile(backup).entries, ManyMemos(10, "older"));
     EXPECT_EQ(store.Entries(), after);
@@ -382,6 +437,55 @@ TEST(MemoFaults, SaveKilledAtRandomMoments) {
             ASSERT_EQ(read.entries.size(), before.size()) << file;
             for (size_t i = 1; i < before.size(); ++i) ASSERT_EQ(read.entries[i], before[i]) << file;
         }
+    }
+}
+
+// Copies of the program in processes of their own, each with the file as it was when they
+// read it, adding a memo of their own day and saving all at once: every memo ends up in
+// memo.txt, and the one a copy deleted stays gone.
+TEST(MemoFaults, CopiesSavingAtOnce) {
+    constexpr int kCopies = 4;
+    TempFolder folder;
+    const std::string path = folder.Join("memo.txt");
+    for (int round = 0; round < 5; ++round) {
+        WriteWholeFile(path, FileOf(ManyMemos(2000, "old")));
+        int ready[2], go[2];
+        ASSERT_EQ(pipe(ready), 0);
+        ASSERT_EQ(pipe(go), 0);
+        std::vector<pid_t> children;
+        for (int copy = 0; copy < kCopies; ++copy) {
+            const pid_t child = fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                MemoStore store;
+                if (store.LoadMemos(path) != kSuccess) _exit(1);
+                store.SetMemo(CalDate(2030, 1, 1 + copy), "copy " + std::to_string(copy));
+                if (copy == 0) store.SetMemo(CalDate(2000, 1, 2), "");
+                // Said to have read the file, each waits until the pipe closes: all go at once.
+                char byte = 0;
+                close(go[1]);
+                if (write(ready[1], "r", 1) != 1 || read(go[0], &byte, 1) != 0) _exit(2);
+                _exit(SaveMemoFile(store, path) == kSuccess ? 0 : 3);
+            }
+            children.push_back(child);
+        }
+        for (int copy = 0; copy < kCopies; ++copy) {
+            char byte = 0;
+            ASSERT_EQ(read(ready[0], &byte, 1), 1);
+        }
+        close(go[1]);
+        for (const pid_t child : children) {
+            int status = 0;
+            waitpid(child, &status, 0);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        close(go[0]), close(ready[0]), close(ready[1]);
+        MemoStore merged;
+        ASSERT_EQ(merged.LoadMemos(path), kSuccess);
+        EXPECT_EQ(merged.Count(), 2000u - 1 + kCopies) << "round " << round;
+        EXPECT_FALSE(merged.HasMemo(CalDate(2000, 1, 2)));
+        for (int copy = 0; copy < kCopies; ++copy)
+            EXPECT_EQ(merged.MemoOf(CalDate(2030, 1, 1 + copy)), "copy " + std::to_string(copy));
     }
 }
 

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/messages.h"
 #include "framework/paths.h"
+#include "framework/text_lines.h"
+#include "memo/memo_file.h"
 #include "support/file_contents.h"
 #include "support/temp_folder.h"
 #include "support/test_platform.h"
@@ -62,6 +65,16 @@ TEST(MemoStore, ReadingRules) {
         {"-4800/12/31=too early\r\n", 1, {}},
         {"11754422/1/20=last\r\n", 0, {{CalDate(11754422, 1, 20), "last"}}},
         {"-4799/01/01=first\r\n", 0, {{CalDate(-4799, 1, 1), "first"}}},
+        // An editor's UTF-8 byte-order mark is no part of line 1.
+        {"\xEF\xBB\xBF"
+         "2024/03/07=x\r\n",
+         0,
+         {{CalDate(2024, 3, 7), "x"}}},
+        {"\xEF\xBB\xBF;header\r\n2024/03/07=\xE6\x97\xA5\r\n", 0, {{CalDate(2024, 3, 7), "\xE6\x97\xA5"}}},
+        {"2024/03/07=x\r\n\xEF\xBB\xBF"
+         "2024/03/08=y\r\n",
+         1,
+         {{CalDate(2024, 3, 7), "x"}}},  // only at the start
     };
     for (const Case& c : cases) {
         MemoFile file(c.contents);
@@ -223,7 +236,9 @@ TEST(MemoStore, MessagesOfTheFileProcedures) {
     MemoFile bad("x\r\n");
     EXPECT_EQ(LoadMemoFile(store, bad.Path()), 1u);
     ASSERT_EQ(platform.boxes.size(), 1u);
-    EXPECT_EQ(platform.boxes[0].text, ResolveText("Failed to load memo.\tja:メモをロードできませんでした。"));
+    EXPECT_EQ(platform.boxes[0].text, ResolveText("Failed to load memo.\tja:メモをロードできませんでした。") + "\n" +
+                                          ResolveText("Line 1: \tja:1行目: ") +
+                                          StopReasonText(MemoStore::StopReason::kNoSeparator));
 
     // Saving into a folder that does not exist yet makes it; the old file becomes memo.bak.
     const std::string path = folder.Join("Brenholt/Tavoli/memo.txt");
@@ -236,11 +251,54 @@ TEST(MemoStore, MessagesOfTheFileProcedures) {
     EXPECT_NE(ReadWholeFile(path).find("=second"), std::string::npos);
     EXPECT_EQ(platform.boxes.size(), 1u);
 
-    // A folder where the file should be: the save fails with the message.
+    // A folder where the file should be: the memos go beside it, and the message says so.
     ASSERT_EQ(MakeFolders(folder.Join("blocked/memo.txt")), kSuccess);
-    EXPECT_NE(SaveMemoFile(store, folder.Join("blocked/memo.txt")), kSuccess);
+    EXPECT_EQ(SaveMemoFile(store, folder.Join("blocked/memo.txt")), ErrorFromKey("path_access"));
     ASSERT_EQ(platform.boxes.size(), 2u);
-    EXPECT_EQ(platform.boxes[1].text, ResolveText("Failed to save memo.\tja:メモをセーブできませんでした。"));
+    EXPECT_NE(platform.boxes[1].text.find(folder.Join("blocked/memo-unsaved.txt")), std::string::npos);
+    EXPECT_NE(platform.boxes[1].text.find(ReasonOf(ErrorFromKey("path_access"))), std::string::npos);
+}
+
+// What "Failed to load memo." says: the line as editors count it and why; a file in UTF-8
+// read in another code page (here Shift_JIS) is said as that.
+TEST(MemoStore, LoadMessagesSayTheLineAndTheReason) {
+    class ShiftJis : public RecordingPlatform {
+        int AnsiCodePage() const override { return kCodePageJapanese; }
+    } platform;
+    ScopedPlatform scope(platform);
+    using R = MemoStore::StopReason;
+    std::string many;
+    for (CalDate d(2000, 1, 1); many.size() < 65536 * 14; ++d) many += d.Text() + "=m\r\n";
+    const std::string bom = "\xEF\xBB\xBF";
+    struct Case {
+        std::string contents;
+        int line;  // 0: no line to tell of
+        R reason;
+        bool utf8;  // the note on UTF-8
+    } cases[] = {
+        {"2024/01/01=a\r\n", 0, R::kNone, false},  // no message at all
+        {"x\r\n", 1, R::kNoSeparator, false},
+        {"2024/01/01=a\r\n\x93\xfa=b\r\n", 2, R::kNotAscii, false},
+        {std::string("2024/01/01=a\r\n2024/01/02=b\0c\r\n", 28), 2, R::kNulByte, false},
+        {"\f2024/01/01=a\r\n99999999/1/1=far\r\n", 2, R::kBadDate, false},  // a form feed ends no line there
+        {many, 65536, R::kTooMany, false},
+        {bom + "2024/01/01=\xE6\x97\xA5\r\n", 0, R::kNone, true},
+        {bom + "\xE6\x97\xA5=x\r\n", 1, R::kNotAscii, true},
+    };
+    for (const Case& c : cases) {
+        MemoFile file(c.contents);
+        platform.boxes.clear();
+        MemoStore store;
+        LoadMemoFile(store, file.Path());
+        std::string expected, number = ResolveText("Line %d: \tja:%d行目: ");
+        for (size_t at; (at = number.find("%d")) != std::string::npos;) number.replace(at, 2, std::to_string(c.line));
+        if (c.line > 0)
+            expected = ResolveText("Failed to load memo.\tja:メモをロードできませんでした。") + "\n" + number;
+        if (c.line > 0) expected += StopReasonText(c.reason);
+        if (c.utf8) expected += (expected.empty() ? "" : "\n\n") + Utf8ReadAsAnsiNote(file.Path());
+        ASSERT_LE(platform.boxes.size(), 1u);
+        EXPECT_EQ(platform.boxes.empty() ? "" : platform.boxes[0].text, expected) << c.contents.substr(0, 40);
+    }
 }
 
 #ifdef _WIN32

@@ -7,6 +7,7 @@
 #include "framework/messages.h"
 #include "framework/paths.h"
 #include "holidays/day_kinds.h"
+#include "memo/memo_file.h"
 #include "support/file_contents.h"
 #include "support/map_settings_store.h"
 #include "support/temp_folder.h"
@@ -156,8 +157,9 @@ TEST_F(Settings, HolidayScriptsAndTheirErrorList) {
     };
     EXPECT_EQ(load(), "3|");  // the all-users script
     EXPECT_TRUE(Boxes().empty());
-    WriteWholeFile(paths_.userScript, "#weekday 6 (2)\r\n");
-    EXPECT_EQ(load(), "|2");  // the per-user one comes first
+    WriteWholeFile(paths_.userScript, "\xEF\xBB\xBF#weekday 6 (2)\r\n");
+    EXPECT_EQ(load(), "|2");  // the per-user one comes first; an editor's byte-order mark is skipped
+    EXPECT_TRUE(Boxes().empty());
     WriteWholeFile(paths_.userScript, "#weekday 6 (2)\r\nm1 d1 (4\r\n");
     EXPECT_EQ(load(), "|");  // a failing script leaves no rules
     ASSERT_EQ(Boxes().size(), 1u);
@@ -172,7 +174,7 @@ TEST_F(Settings, HolidayScriptsAndTheirErrorList) {
 TEST_F(Settings, FormatFileReplacesTheFormatsItHas) {
     const CalendarDocument none;
     CalendarView defaults(none);
-    WriteWholeFile(paths_.formatFile, "H1\r\n\r\nH3\nH4\rF1\r\n\r\nF3\r\nF4\r\nextra\r\nmore\r\n");
+    WriteWholeFile(paths_.formatFile, "\xEF\xBB\xBFH1\r\n\r\nH3\nH4\rF1\r\n\r\nF3\r\nF4\r\nextra\r\nmore\r\n");
     CalendarDocument document;
     settings_.LoadFormats(document);
     CalendarView view(document);
@@ -225,11 +227,11 @@ TEST_F(Settings, HostileValuesGiveSoundOnes) {
     }
 }
 
-// A memo file that cannot be written keeps every memo: in memory across hides, told once,
-// written by the first save that succeeds.
+// A memo file that cannot be written keeps every memo: in memory across hides and in one
+// side file, told once, written by the first save that succeeds.
 TEST_F(Settings, MemosSurviveAnUnwritableMemoFile) {
     std::filesystem::create_directories(paths_.memoFile);  // a folder where memo.txt should be
-    const std::string failed = ResolveText("Failed to save memo.\tja:メモをセーブできませんでした。");
+    const std::string side = SideFileNameFor(paths_.memoFile);
     CalendarDocument document;  // lives from start to end
     bool dirty = false;
     {
@@ -239,7 +241,8 @@ TEST_F(Settings, MemosSurviveAnUnwritableMemoFile) {
         settings_.Save(document, store_, dirty);
         EXPECT_TRUE(dirty);
     }
-    EXPECT_EQ(Boxes(), std::vector<std::string>{failed});
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_NE(Boxes()[0].find(side), std::string::npos);
     {
         // The next show has them; another edit; the save fails again, silently.
         settings_.Load(document, store_, kWindowColor, dirty);
@@ -249,6 +252,9 @@ TEST_F(Settings, MemosSurviveAnUnwritableMemoFile) {
         EXPECT_TRUE(dirty);
     }
     EXPECT_EQ(Boxes().size(), 1u);
+    MemoStore kept;
+    ASSERT_EQ(kept.LoadMemos(side), kSuccess);
+    EXPECT_EQ(kept.Count(), 2u);
     std::filesystem::remove(paths_.memoFile);
     {
         settings_.Load(document, store_, kWindowColor, dirty);
@@ -275,6 +281,9 @@ TEST_F(Settings, MemosStillUnsavedAtTheEndAreRescued) {
     EXPECT_EQ(saved.LoadMemos(rescued), kSuccess);
     EXPECT_EQ(saved.MemoOf(CalDate(2024, 5, 5)), "keep me");
     EXPECT_NE(Boxes().back().find(rescued), std::string::npos);  // the user is told where
+    const size_t told = Boxes().size();
+    EXPECT_EQ(settings_.RescueUnsavedMemos(document.memos), rescued);  // held there already: not told again
+    EXPECT_EQ(Boxes().size(), told);
     std::filesystem::remove(rescued);
 }
 

@@ -1,6 +1,7 @@
 // The system's file system with one chosen operation failing: the n-th operation that can
 // fail (counted from 1 since the last Reset) reports an error, and a failing write
-// first writes half of its bytes, as a disk that fills up does.
+// first writes half of its bytes, as a disk that fills up does. Waits for a lock return
+// at once.
 #pragma once
 
 #include <string>
@@ -22,6 +23,7 @@ public:
     int Count() const { return count_; }
     const std::string& Failed() const { return failed_; }
 
+    Kind KindOf(const std::string& path) override { return system_.KindOf(path); }
     ErrorValue OpenForReading(const std::string& path, Handle& file) override {
         if (Fails("open for reading " + path)) return error_;
         return system_.OpenForReading(path, file);
@@ -29,6 +31,10 @@ public:
     ErrorValue CreateNew(const std::string& path, Handle& file) override {
         if (Fails("create " + path)) return error_;
         return system_.CreateNew(path, file);
+    }
+    ErrorValue OpenForWriting(const std::string& path, Handle& file) override {
+        if (Fails("open for writing " + path)) return error_;
+        return system_.OpenForWriting(path, file);
     }
     ErrorValue SizeOf(Handle file, uint64_t& size) override {
         if (Fails("size")) return error_;
@@ -66,6 +72,16 @@ public:
     std::string ResolveLinks(const std::string& path) override { return system_.ResolveLinks(path); }
     void FlushFolder(const std::string& folder) override { system_.FlushFolder(folder); }
     bool IsNotFound(ErrorValue error) const override { return system_.IsNotFound(error); }
+    bool IsAlreadyExists(ErrorValue error) const override { return system_.IsAlreadyExists(error); }
+    ErrorValue CreateLockFile(const std::string& path, Handle& file) override {
+        if (Fails("lock " + path)) return error_;
+        return system_.CreateLockFile(path, file);
+    }
+    void RemoveLockFile(const std::string& path, Handle file) override { system_.RemoveLockFile(path, file); }
+    bool SecondsSinceWritten(const std::string& path, int64_t& seconds) override {
+        return system_.SecondsSinceWritten(path, seconds);
+    }
+    void Pause(int) override {}
 
 private:
     bool Fails(const std::string& what) {

@@ -18,8 +18,9 @@ constexpr const char* kSettingsSubkey = "Software\\Brenholt\\TavoliCalendar";
 // A started copy of the program; ended (and waited for) when the test is done.
 class Program {
 public:
-    explicit Program(const std::string& arguments) {
-        std::string line = std::string("\"") + TAVOLI_APP_PATH + "\" " + arguments;
+    // The program built by this tree, or a copy of it elsewhere.
+    explicit Program(const std::string& arguments, const std::string& executable = TAVOLI_APP_PATH) {
+        std::string line = "\"" + executable + "\" " + arguments;
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         started_ = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
@@ -35,6 +36,7 @@ public:
         CloseHandle(process_.hThread);
     }
     bool Started() const { return started_; }
+    DWORD ProcessId() const { return process_.dwProcessId; }
 
     // The program's window, waited for up to the deadline.
     HWND Window(int milliseconds = 10000) const {
@@ -93,15 +95,19 @@ inline void StoreValue(const char* name, const std::string& text) {
     WriteRegistryValues(std::string("HKCU\\") + kSettingsSubkey, {{name, text}});
 }
 
+// The user's memo folder, with its trailing backslash.
+inline std::string MemoFolder() {
+    char appData[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData))) return {};
+    return std::string(appData) + "\\Brenholt\\Tavoli\\";
+}
+
 // A first run: no settings, no memos.
 inline void ForgetProgramState() {
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsSubkey);
-    char appData[MAX_PATH] = {};
-    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData))) {
-        const std::string folder = std::string(appData) + "\\Brenholt\\Tavoli";
-        DeleteFileA((folder + "\\memo.txt").c_str());
-        DeleteFileA((folder + "\\memo.bak").c_str());
-    }
+    if (MemoFolder().empty()) return;
+    DeleteFileA((MemoFolder() + "memo.txt").c_str());
+    DeleteFileA((MemoFolder() + "memo.bak").c_str());
 }
 
 }  // namespace tavoli

@@ -1,6 +1,11 @@
 // The companion tool as its users run it: the built binary, its output and exit codes.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -103,6 +108,12 @@ TEST(TavoliCli, MonthAndMemos) {
     EXPECT_EQ(run.out, "2024/05/05\t表示\n");
     run = Tavoli({"memos", folder.Join("none.txt")});
     EXPECT_EQ(run.exit, 2);
+    WriteWholeFile(memo,
+                   "\xEF\xBB\xBF"
+                   "99999/01/01=far\r\n2024/01/01 x\r\n");  // a mark, five digits, a bad line
+    run = Tavoli({"memos", memo});
+    EXPECT_EQ(run.out, "99999/01/01\tfar\n");
+    EXPECT_NE(run.err.find("line 2: 2024/01/01 x\ntavoli: There is no \"=\" after the date."), std::string::npos);
 }
 
 TEST(TavoliCli, UsageErrorsAndHelp) {
@@ -110,7 +121,7 @@ TEST(TavoliCli, UsageErrorsAndHelp) {
     const std::string missing = folder.Join("missing.txt");
     struct Case {
         std::vector<std::string> arguments;
-        const char* expected;  // in standard error
+        std::string expected;  // in standard error
     } cases[] = {
         {{}, "tavoli convert"},
         {{"frob"}, "unknown command"},
@@ -150,6 +161,18 @@ TEST(TavoliCli, UsageErrorsAndHelp) {
         {{"ics", "--holidays", kScript, "2024-01-01", "2024-12-31", "--codepage", "932", "-o",
           folder.Join("no-such-folder/out.ics")},
          "cannot write"},
+        {{"ics", "--holidays", kScript, "2024-01-01", "2024-01-31", "-o", folder.Path()}, "is a folder"},
+        {{"check", folder.Path()}, "cannot read " + folder.Path() + ": is a folder"},
+        {{"memos", folder.Path()}, "cannot read " + folder.Path() + ": is a folder"},
+        // A device that never ends is read to a bound and refused.
+        {{"check", "/dev/zero"}, "/dev/zero: more than 64 MiB"},
+        {{"explain", "/dev/zero", "2024-01-01"}, "more than 64 MiB"},
+        {{"format", "%Y", "2023-02-29"}, "bad date \"2023-02-29\" ("},
+        {{"ics", "--holidays", kScript, "2024-01-01", "2024-12-31", "--kinds", "１"}, "bad kind list \"１\" (kinds"},
+        {{"memos", kScript, "2026-12-31", "2026-01-01"}, "before the first"},
+        // iCalendar's years are 0001 … 9999.
+        {{"ics", "--holidays", kScript, "0000-12-01", "0001-01-31"}, "year 1 or later"},
+        {{"ics", "--holidays", kScript, "2024-01-01", "2024-12-31", "--dtstamp", "00000101T000000Z"}, "bad stamp"},
     };
     for (const Case& c : cases) {
         const ToolRun run = Tavoli(c.arguments);
@@ -267,6 +290,64 @@ TEST(TavoliCli, Ics) {
         EXPECT_EQ(Properties(text, "SUMMARY:"), (std::vector<std::string>{"dentist\\, 10:00", "表示"})) << text;
         EXPECT_EQ(Properties(text, "CATEGORIES:"), (std::vector<std::string>{"Memo", "Memo"}));
         EXPECT_EQ(text.substr(text.size() - 15), "END:VCALENDAR\r\n");
+    }
+}
+
+// Output that does not arrive is no success: every command, its help included, exits 2
+// when the standard output is a full disk.
+TEST(TavoliCli, StandardOutputThatCannotBeWritten) {
+    TempFolder folder;
+    const std::string memo = folder.Join("memo.txt");
+    WriteWholeFile(memo, "2024/03/07=dentist\r\n");
+    const std::vector<std::vector<std::string>> commands = {
+        {"convert", "G", "2024-01-01"},
+        {"format", "%Y", "2024-01-01"},
+        {"check", kScript},
+        {"holidays", kScript, "2024-01-01", "2024-12-31"},
+        {"explain", kScript, "2024-01-01"},
+        {"month", "2024", "6"},
+        {"memos", memo},
+        {"ics", "--memos", memo, "2024-01-01", "2024-12-31"},
+        {"--help"},
+        {"memos", "--help"},
+    };
+    for (const auto& arguments : commands) {
+        const ToolRun run = Tavoli(arguments, "/dev/full");
+        EXPECT_EQ(run.exit, 2) << arguments[0];
+        EXPECT_NE(run.err.find("cannot write the standard output"), std::string::npos) << run.err;
+    }
+}
+
+// -o onto a device or a pipe writes to it and leaves it what it was; the devices are made
+// in the test's folder (as root), so that a fault cannot replace the machine's own.
+TEST(TavoliCli, OutputOntoDevicesAndPipes) {
+    TempFolder folder;
+    WriteWholeFile(folder.Join("memo.txt"), "2024/03/07=dentist\r\n");
+    struct Case {
+        const char* name;
+        mode_t kind;
+        dev_t device;
+        int exit;
+    } cases[] = {
+        {"fifo with a reader", S_IFIFO, 0, 0},     // opened first, read after the run
+        {"fifo without a reader", S_IFIFO, 0, 2},  // no waiting for one
+        {"null device", S_IFCHR, makedev(1, 3), 0},
+        {"full device", S_IFCHR, makedev(1, 7), 2},
+    };
+    for (const Case& c : cases) {
+        const std::string target = folder.Join(c.name);
+        if (mknod(target.c_str(), c.kind | 0666, c.device) != 0) continue;  // devices need root
+        const int reader = c.kind == S_IFIFO && c.exit == 0 ? open(target.c_str(), O_RDONLY | O_NONBLOCK) : -1;
+        EXPECT_EQ(Tavoli({"ics", "--memos", folder.Join("memo.txt"), "2024-01-01", "2024-12-31", "-o", target}).exit,
+                  c.exit)
+            << c.name;
+        char read[15] = {};
+        if (reader >= 0) {
+            EXPECT_EQ(std::string(read, ::read(reader, read, 15)), "BEGIN:VCALENDAR");
+            close(reader);
+        }
+        struct stat st {};
+        EXPECT_TRUE(lstat(target.c_str(), &st) == 0 && (st.st_mode & S_IFMT) == c.kind) << c.name;
     }
 }
 

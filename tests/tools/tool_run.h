@@ -24,11 +24,13 @@ inline std::string ShellQuote(const std::string& argument) {
     return quoted + "'";
 }
 
-inline ToolRun Tavoli(const std::vector<std::string>& arguments) {
+// stdoutTo, when given, receives the standard output instead of the run.
+inline ToolRun Tavoli(const std::vector<std::string>& arguments, const std::string& stdoutTo = "") {
     TempFolder folder;
     std::string command = ShellQuote(TAVOLI_TOOL_PATH);
     for (const std::string& a : arguments) command += " " + ShellQuote(a);
     command += " 2>" + ShellQuote(folder.Join("stderr"));
+    if (!stdoutTo.empty()) command += " >" + ShellQuote(stdoutTo);
     ToolRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;

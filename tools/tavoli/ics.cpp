@@ -52,8 +52,9 @@ bool IsUtcStamp(std::string_view text) {
     const int year = Number(text.substr(0, 4)), month = Number(text.substr(4, 2)), day = Number(text.substr(6, 2));
     const int hour = Number(text.substr(9, 2)), minute = Number(text.substr(11, 2)),
               second = Number(text.substr(13, 2));
-    return month >= 1 && month <= 12 && day >= 1 && day <= MonthLength(year, month) && hour <= 23 && minute <= 59 &&
-           second <= 59;
+    // iCalendar's years run from 0001 to 9999.
+    return year >= 1 && month >= 1 && month <= 12 && day >= 1 && day <= MonthLength(year, month) && hour <= 23 &&
+           minute <= 59 && second <= 59;
 }
 
 std::string UtcStamp(const SystemTimeParts& universal) {

@@ -47,11 +47,12 @@ std::optional<KindSet> ParseKindList(std::string_view text);
 std::string_view KindName(DayKind kind);
 constexpr std::string_view kMemoCategory = "Memo";
 
-// A UTC moment in the iCalendar form "YYYYMMDDTHHMMSSZ", checked to be a real one.
+// A UTC moment in the iCalendar form "YYYYMMDDTHHMMSSZ", checked to be a real one of
+// the years 0001 … 9999.
 bool IsUtcStamp(std::string_view text);
 std::string UtcStamp(const SystemTimeParts& universal);
 
-// "YYYYMMDD", the form of a DATE value (years 0 … 9999).
+// "YYYYMMDD", the form of a DATE value (years 1 … 9999).
 std::string DateValue(CalDate date);
 
 // Bytes that are no UTF-8 character (a stray continuation byte, a cut sequence, an overlong

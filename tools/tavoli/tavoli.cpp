@@ -10,6 +10,7 @@
 #include "calendar/era.h"
 #include "format/date_format.h"
 #include "framework/delegating_platform.h"
+#include "framework/file_system.h"
 #include "framework/lang_text.h"
 #include "framework/messages.h"
 #include "framework/paths.h"
@@ -17,6 +18,7 @@
 #include "framework/text_lines.h"
 #include "framework/whole_file.h"
 #include "holidays/day_kinds.h"
+#include "memo/memo_file.h"
 #include "memo/memo_store.h"
 #include "tools/tavoli/arguments.h"
 #include "tools/tavoli/ics.h"
@@ -68,10 +70,16 @@ void Print(const std::string& line) {
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
+// The message is in the output's encoding already: arguments are taken as given, and
+// texts from files go through Out first.
 int Fail(const std::string& message, int code) {
-    std::fprintf(stderr, "tavoli: %s\n", Out(message).c_str());
+    std::fprintf(stderr, "tavoli: %s\n", message.c_str());
     return code;
 }
+
+// How much of an input file is read at most: far more than any script or memo file, and
+// a bound for a device that never ends.
+constexpr uint64_t kInputLimit = 64u << 20;
 
 // A reason for an error value in words: the key's message, the system's text, or the number.
 std::string Reason(ErrorValue error) {
@@ -87,8 +95,45 @@ std::string Reason(ErrorValue error) {
 
 std::optional<CalDate> DateArgument(const std::string& text, const char* what) {
     const std::optional<CalDate> date = ParseDate(text);
-    if (!date) Fail(std::string("bad ") + what + " date \"" + text + "\" (YYYY-MM-DD or YYYY/MM/DD)", kUsage);
+    const std::string kind = *what ? std::string(what) + " " : std::string();
+    if (!date) Fail("bad " + kind + "date \"" + text + "\" (YYYY-MM-DD or YYYY/MM/DD)", kUsage);
     return date;
+}
+
+// FROM and TO of a command, in order: kOk, or the usage code with the reason said.
+int DateRange(const std::string& first, const std::string& last, CalDate& from, CalDate& to) {
+    const auto a = DateArgument(first, "first");
+    const auto b = a ? DateArgument(last, "last") : std::nullopt;
+    if (!a || !b) return kUsage;
+    if (*b < *a) return Fail("the last date lies before the first", kUsage);
+    from = *a;
+    to = *b;
+    return kOk;
+}
+
+// The whole input file, or the usage code with the reason said.
+int ReadInput(const std::string& path, std::string& contents) {
+    switch (CurrentFileSystem().KindOf(path)) {
+    case FileSystem::Kind::kMissing: return Fail("cannot read " + path + ": no such file", kUsage);
+    case FileSystem::Kind::kFolder: return Fail("cannot read " + path + ": is a folder", kUsage);
+    default: break;
+    }
+    const ErrorValue error = ReadFileContents(path, contents, kInputLimit);
+    if (error == ErrorFromKey("too_large_data")) {
+        return Fail("cannot read " + path + ": more than " + std::to_string(kInputLimit >> 20) + " MiB", kUsage);
+    }
+    if (error != kSuccess) return Fail("cannot read " + path + ": " + Reason(error), kUsage);
+    return kOk;
+}
+
+// Says on standard error that a file in UTF-8 is read in another code page, where its
+// texts come out wrong.
+void NoteEncoding(const std::string& path, std::string_view contents) {
+    if (SkipByteOrderMark(contents) && Utf8ReadAsAnsi(contents)) {
+        Fail(path + ": the file is in UTF-8 (it begins with a byte-order mark) but is read in code page " +
+                 std::to_string(CurrentPlatform().AnsiCodePage()) + ": texts beyond ASCII come out wrong",
+             kOk);
+    }
 }
 
 // ---- convert ----
@@ -150,12 +195,16 @@ int Format(const Arguments& args) {
 // a file of its own.
 int LoadScript(const std::string& path, HolidayScript& script, std::vector<std::string>& lines,
                bool reportAsError = false) {
-    const ErrorValue read = ReadTextLines(path, lines);
-    if (read != kSuccess) return Fail("cannot read " + path + ": " + Reason(read), kUsage);
+    std::string contents;
+    if (const int read = ReadInput(path, contents); read != kOk) return read;
+    NoteEncoding(path, contents);
+    std::string_view text(contents);
+    SkipByteOrderMark(text);
+    SplitTextLines(text, lines);
     std::vector<std::string> report;
     if (script.CompileLines(lines, report) != kSuccess) {
         for (const std::string& line : report) {
-            if (reportAsError) Fail(path + ": " + line, kFailed);
+            if (reportAsError) Fail(path + ": " + Out(line), kFailed);
             else Print(line);
         }
         return kFailed;
@@ -174,14 +223,12 @@ int Check(const Arguments& args) {
 
 int Holidays(const Arguments& args) {
     if (args.positional.size() != 3) return -1;
-    const auto from = DateArgument(args.positional[1], "first");
-    const auto to = from ? DateArgument(args.positional[2], "last") : std::nullopt;
-    if (!from || !to) return kUsage;
-    if (*to < *from) return Fail("the last date lies before the first", kUsage);
+    CalDate from, to;
+    if (const int range = DateRange(args.positional[1], args.positional[2], from, to); range != kOk) return range;
     HolidayScript script;
     std::vector<std::string> lines;
     if (const int result = LoadScript(args.positional[0], script, lines); result != kOk) return result;
-    for (CalDate d = *from;; ++d) {
+    for (CalDate d = from;; ++d) {
         const std::string kind = KindOf(script, d);
         const std::vector<NameEntry> names = NamesOf(script, d);
         if (!kind.empty() || !names.empty()) {
@@ -189,7 +236,7 @@ int Holidays(const Arguments& args) {
             for (const NameEntry& n : names) line += "\t" + n.name;
             Print(line);
         }
-        if (d == *to) break;
+        if (d == to) break;
     }
     return kOk;
 }
@@ -265,50 +312,50 @@ int Month(const Arguments& args) {
 // Loads a memo file for a command: kOk, or the usage code with the reason said. A file
 // whose reading stopped early loads what came before (`stopped` is then set).
 int LoadMemoFile(const std::string& path, MemoStore& store, bool& stopped) {
-    if (!FileExists(path)) return Fail("cannot read " + path + ": no such file", kUsage);
-    const ErrorValue result = store.LoadMemos(path);
-    if (result != kSuccess && result != 1) return Fail("cannot read " + path + ": " + Reason(result), kUsage);
-    stopped = result == 1;
+    std::string contents;
+    if (const int read = ReadInput(path, contents); read != kOk) return read;
+    NoteEncoding(path, contents);
+    stopped = store.ReadContents(std::move(contents)) != kSuccess;
     return kOk;
 }
 
-// "reading stopped at line N: <the line>" for a store whose reading stopped early.
+// "reading stopped at line N: <the line>" and, on a line of its own, why, for a store
+// whose reading stopped early.
 std::string WhereReadingStopped(const MemoStore& store) {
     TextLineReader unread(store.UnreadText());
     std::string_view line;
     unread.Next(line);
-    return "reading stopped at line " + std::to_string(store.FirstUnreadLine()) + ": " + std::string(line);
+    return "reading stopped at line " + std::to_string(store.FirstUnreadLine()) + ": " + Out(std::string(line)) +
+           "\ntavoli: " + StopReasonText(store.GetStopReason(), PackTag("en"));
 }
 
 int Memos(const Arguments& args) {
     if (args.positional.size() != 1 && args.positional.size() != 3) return -1;
-    std::optional<CalDate> from, to;
-    if (args.positional.size() == 3) {
-        from = DateArgument(args.positional[1], "first");
-        to = from ? DateArgument(args.positional[2], "last") : std::nullopt;
-        if (!from || !to) return kUsage;
+    CalDate from, to;
+    const bool range = args.positional.size() == 3;
+    if (range) {
+        if (const int dates = DateRange(args.positional[1], args.positional[2], from, to); dates != kOk) return dates;
     }
     MemoStore store;
     bool stopped = false;
     if (const int loaded = LoadMemoFile(args.positional[0], store, stopped); loaded != kOk) return loaded;
     for (const MemoStore::Entry& entry : store.Entries()) {
-        if (from && (entry.date < *from || *to < entry.date)) continue;
-        Print(entry.date.Text() + "\t" + entry.text);
+        if (range && (entry.date < from || to < entry.date)) continue;
+        Print(MemoDateText(entry.date) + "\t" + entry.text);
     }
     return stopped ? Fail(WhereReadingStopped(store), kFailed) : kOk;
 }
 
 // ---- ics ----
 
-// Writes the whole text to the file, replacing it in one step, or to standard output.
+// Writes the whole text to the file, or to standard output. A regular file is replaced
+// in one step; a device or a pipe is written to, never replaced.
 int WriteOutput(const std::optional<std::string>& path, const std::string& text) {
     if (path) {
-        AtomicFileWriter writer;
-        ErrorValue result = writer.Begin(*path);
-        if (result == kSuccess) {
-            writer.Write(text);
-            result = writer.Commit();
+        if (CurrentFileSystem().KindOf(*path) == FileSystem::Kind::kFolder) {
+            return Fail("cannot write " + *path + ": is a folder", kUsage);
         }
+        const ErrorValue result = WriteOutputFile(*path, text);
         if (result != kSuccess) return Fail("cannot write " + *path + ": " + Reason(result), kUsage);
         return kOk;
     }
@@ -317,7 +364,6 @@ int WriteOutput(const std::optional<std::string>& path, const std::string& text)
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
     std::fwrite(text.data(), 1, text.size(), stdout);
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) return Fail("cannot write the standard output", kUsage);
     return kOk;
 }
 
@@ -326,12 +372,11 @@ int Ics(const Arguments& args) {
     const std::optional<std::string> scriptPath = args.Option("--holidays"), memoPath = args.Option("--memos");
     if (!scriptPath && !memoPath)
         return Fail("nothing to export: give --holidays SCRIPT, --memos MEMOFILE or both", kUsage);
-    const auto from = DateArgument(args.positional[0], "first");
-    const auto to = from ? DateArgument(args.positional[1], "last") : std::nullopt;
-    if (!from || !to) return kUsage;
-    if (*to < *from) return Fail("the last date lies before the first", kUsage);
-    // Each event ends on the next day, which must still have a four-digit year.
-    if (*to == CalDate(9999, 12, 31)) return Fail("the last date must lie before 9999/12/31", kUsage);
+    CalDate from, to;
+    if (const int range = DateRange(args.positional[0], args.positional[1], from, to); range != kOk) return range;
+    // iCalendar's years run from 0001 to 9999, and each event ends on the next day.
+    if (from < CalDate(1, 1, 1)) return Fail("the first date must lie in the year 1 or later", kUsage);
+    if (to == CalDate(9999, 12, 31)) return Fail("the last date must lie before 9999/12/31", kUsage);
     ics::KindSet kinds = ics::kDefaultKinds;
     if (const std::optional<std::string> list = args.Option("--kinds")) {
         const std::optional<ics::KindSet> parsed = ics::ParseKindList(*list);
@@ -357,7 +402,7 @@ int Ics(const Arguments& args) {
         if (const int loaded = LoadMemoFile(*memoPath, store, stopped); loaded != kOk) return loaded;
     }
     const std::vector<ics::Event> events =
-        ics::CollectEvents(scriptPath ? &script : nullptr, memoPath ? &store : nullptr, *from, *to, kinds);
+        ics::CollectEvents(scriptPath ? &script : nullptr, memoPath ? &store : nullptr, from, to, kinds);
     if (const int written = WriteOutput(args.Option("-o"), ics::WriteCalendar(events, stamp)); written != kOk) {
         return written;
     }
@@ -404,7 +449,8 @@ const Command kCommands[] = {
      "                   gives no kind has the day's kind\n"
      "  --dtstamp STAMP  the DTSTAMP of every event, YYYYMMDDTHHMMSSZ in UTC (default: now);\n"
      "                   a fixed one gives the same file on every run\n"
-     "  -o FILE          write FILE (replaced in one step) instead of the standard output\n"
+     "  -o FILE          write FILE instead of the standard output: a regular file is\n"
+     "                   replaced in one step, a device or a pipe is written to\n"
      "Exit 1 when the script does not compile, or when reading the memo file stopped at a\n"
      "malformed line (the memos read before it are exported).",
      Ics,
@@ -432,7 +478,14 @@ void PrintOverview(FILE* out) {
 
 }  // namespace
 
-int Main(const std::vector<std::string>& argv) {
+// What went to the standard output must have arrived: a full disk or a closed pipe
+// turns any result into the usage code.
+int Finish(int code) {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) return Fail("cannot write the standard output", kUsage);
+    return code;
+}
+
+int Run(const std::vector<std::string>& argv) {
     if (argv.empty() || argv[0] == "--help" || argv[0] == "-h") {
         PrintOverview(argv.empty() ? stderr : stdout);
         return argv.empty() ? kUsage : kOk;
@@ -485,6 +538,8 @@ int Main(const std::vector<std::string>& argv) {
     const int result = command->run(args);
     return result < 0 ? Usage(*command) : result;
 }
+
+int Main(const std::vector<std::string>& argv) { return Finish(Run(argv)); }
 
 }  // namespace tavoli::tool
 

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "framework/app_info.h"
@@ -154,6 +156,65 @@ TEST_F(App, TrayResidentSecondStartEscapeAndClose) {
 
     PostMessageA(window, WM_COMMAND, 1025, 0);  // "close" from the tray menu ends it
     EXPECT_EQ(first.WaitForExit(), 0);
+}
+
+// Moves the cursor of a copy of the program, types a memo for its day into the memo editor
+// and presses OK, as a user would.
+void AddMemo(const Program& program, HWND window, WPARAM key, int presses, const char* text) {
+    for (int i = 0; i < presses; ++i) PostMessageA(window, WM_KEYDOWN, key, 0);
+    PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
+    HWND dialog = nullptr;
+    Eventually([&] {
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr;) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == program.ProcessId()) dialog = w;
+        }
+        return dialog != nullptr;
+    });
+    ASSERT_NE(dialog, nullptr) << "no memo editor";
+    SetWindowTextA(GetDlgItem(dialog, 4), text);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    EXPECT_TRUE(Eventually([&] { return !IsWindow(dialog); }));
+}
+
+// Two copies of the program in two folders run as two instances on the same memo.txt. Each
+// adds a memo on a day of its own, a line is added to the file by hand meanwhile, and they
+// save in turn as they end: memo.txt holds all three, and nothing was said.
+TEST_F(App, TwoCopiesInTwoFoldersKeepEachOthersMemos) {
+    char temporary[MAX_PATH] = {};
+    GetTempPathA(sizeof temporary, temporary);
+    const std::string built = TAVOLI_APP_PATH, builtFolder = built.substr(0, built.rfind('/') + 1);
+    std::string folders[2];
+    for (int i = 0; i < 2; ++i) {
+        folders[i] = std::string(temporary) + "tavoli-copy-" + std::to_string(i) + "\\";
+        CreateDirectoryA(folders[i].c_str(), nullptr);
+        // With the holiday script beside it, as the package has it.
+        for (const char* name : {"TavoliCalendar.exe", "holidays.txt"})
+            ASSERT_TRUE(CopyFileA((builtFolder + name).c_str(), (folders[i] + name).c_str(), FALSE)) << name;
+    }
+    Program first("", folders[0] + "TavoliCalendar.exe"), second("", folders[1] + "TavoliCalendar.exe");
+    HWND windows[2] = {first.Window(), second.Window()};  // each its own instance
+    for (HWND window : windows) ASSERT_TRUE(window && Eventually([&] { return IsWindowVisible(window) != FALSE; }));
+
+    AddMemo(first, windows[0], VK_LEFT, 1, "from the first copy");
+    AddMemo(second, windows[1], VK_RIGHT, 2, "from the second copy");
+    const std::string memoFile = MemoFolder() + "memo.txt", byHand = "2020/02/02=added by hand\r\n";
+    SHCreateDirectoryExA(nullptr, MemoFolder().c_str(), nullptr);
+    std::ofstream(memoFile, std::ios::binary) << byHand;
+
+    PostMessageA(windows[0], WM_COMMAND, 1025, 0);  // close: saves
+    EXPECT_EQ(first.WaitForExit(), 0);
+    PostMessageA(windows[1], WM_COMMAND, 1025, 0);
+    EXPECT_EQ(second.WaitForExit(), 0);  // a message box would keep it running
+    std::ifstream in(memoFile, std::ios::binary);
+    const std::string saved((std::istreambuf_iterator<char>(in)), {});
+    for (const std::string memo : {"=from the first copy\r\n", "=from the second copy\r\n", byHand.c_str()})
+        EXPECT_NE(saved.find(memo), std::string::npos) << memo << " is missing from\n" << saved;
+    for (const std::string& folder : folders) {
+        for (const char* name : {"TavoliCalendar.exe", "holidays.txt"}) DeleteFileA((folder + name).c_str());
+        RemoveDirectoryA(folder.c_str());
+    }
 }
 
 }  // namespace

@@ -1,0 +1,42 @@
+#include "framework/file_lock.h"
+
+#include <new>
+
+namespace tavoli {
+
+std::string LockFileNameFor(const std::string& path) { return path + ".lock"; }
+
+ErrorValue FileLock::Acquire(const std::string& path) {
+    Release();
+    FileSystem& fs = CurrentFileSystem();
+    try {
+        lockPath_ = LockFileNameFor(fs.ResolveLinks(path));
+    } catch (const std::bad_alloc&) {
+        return ErrorFromKey("memory_alloc");
+    }
+    bool triedStale = false;
+    for (int waited = 0;; waited += kPollMilliseconds) {
+        const ErrorValue error = fs.CreateLockFile(lockPath_, file_);
+        if (error == kSuccess) return kSuccess;
+        file_ = FileSystem::kNoHandle;
+        if (!fs.IsAlreadyExists(error)) return error;
+        // Between the age and the removal another waiter may have done the same and taken
+        // a fresh lock; the window is one system call wide, and where locks go away by
+        // themselves a held one cannot be removed at all.
+        int64_t age = 0;
+        if (!triedStale && fs.SecondsSinceWritten(lockPath_, age) && age >= kStaleSeconds) {
+            triedStale = true;
+            if (fs.Remove(lockPath_) == kSuccess) continue;
+        }
+        if (waited >= kWaitMilliseconds) return ErrorFromKey("object_locked");
+        fs.Pause(kPollMilliseconds);
+    }
+}
+
+void FileLock::Release() {
+    if (file_ == FileSystem::kNoHandle) return;
+    CurrentFileSystem().RemoveLockFile(lockPath_, file_);
+    file_ = FileSystem::kNoHandle;
+}
+
+}  // namespace tavoli

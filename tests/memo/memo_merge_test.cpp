@@ -1,0 +1,57 @@
+// The rule by which a save takes in what another writer put into memo.txt.
+#include "memo/memo_merge.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace tavoli {
+namespace {
+
+using Entries = std::vector<MemoStore::Entry>;
+
+// "3=a 5=b": memos on days of January 2024.
+Entries Memos(const std::string& text) {
+    Entries entries;
+    std::istringstream words(text);
+    for (std::string word; words >> word;) {
+        const size_t equals = word.find('=');
+        entries.push_back({CalDate(2024, 1, std::stoi(word.substr(0, equals))), word.substr(equals + 1)});
+    }
+    return entries;
+}
+
+TEST(MemoMerge, DayByDay) {
+    struct Case {
+        const char* what;
+        const char* read;
+        const char* ours;
+        const char* theirs;
+        const char* merged;
+        const char* conflicts;
+    } cases[] = {
+        {"changed there only", "1=a 2=b", "1=a 2=b", "1=a 2=B", "1=a 2=B", ""},
+        {"changed here only", "1=a 2=b", "1=a 2=B", "1=a 2=b", "1=a 2=B", ""},
+        {"both changed", "1=a 2=b", "1=a 2=mine", "1=a 2=theirs", "1=a 2=mine", "2=theirs"},
+        {"both made the same change", "1=a", "1=same", "1=same", "1=same", ""},
+        {"added there", "1=a", "1=a", "1=a 3=c", "1=a 3=c", ""},
+        {"added here, at the end", "1=a 2=b", "3=c 1=a 2=b", "1=a 2=b", "1=a 2=b 3=c", ""},
+        {"added in both", "1=a", "1=a 3=mine", "1=a 3=theirs", "1=a 3=mine", "3=theirs"},
+        {"deleted here", "1=a 2=b", "1=a", "1=a 2=b", "1=a", ""},
+        {"deleted there", "1=a 2=b", "1=a 2=b", "1=a", "1=a", ""},
+        {"deleted here, changed there", "1=a 2=b", "1=a", "1=a 2=B", "1=a", "2=B"},
+        {"deleted there, changed here", "1=a 2=b", "1=a 2=B", "1=a", "1=a 2=B", ""},
+        {"the file's order", "1=a 2=b 3=c", "1=a 2=B 3=c", "3=c 1=a 2=b", "3=c 1=a 2=B", ""},
+        {"a day's entries go together", "1=a 1=b 2=c", "1=A 1=b 2=c", "2=c 1=a 1=b", "2=c 1=A 1=b", ""},
+        {"an unread file: everything is new", "", "2=mine 5=e", "1=a 2=theirs", "1=a 2=mine 5=e", "2=theirs"},
+        {"a file gone empty", "1=a 2=b", "1=a 2=b 3=c", "", "3=c", ""},
+    };
+    for (const Case& c : cases) {
+        const MemoMerge merge = MergeMemos(Memos(c.read), Memos(c.ours), Memos(c.theirs));
+        EXPECT_EQ(merge.entries, Memos(c.merged)) << c.what;
+        EXPECT_EQ(merge.conflicts, Memos(c.conflicts)) << c.what;
+    }
+}
+
+}  // namespace
+}  // namespace tavoli
