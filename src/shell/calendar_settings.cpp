@@ -7,6 +7,7 @@
 #include "framework/messages.h"
 #include "framework/paths.h"
 #include "framework/platform.h"
+#include "framework/startup_trace.h"
 #include "framework/whole_file.h"
 #include "shell/app_info.h"
 #include "shell/settings_text.h"
@@ -83,7 +84,9 @@ void CalendarSettings::Load(CalendarView& view, SettingsStore& store, WindowSett
                             PixelColor systemWindowColor) {
     view.Style().SetColor(ViewColor::kBackground, systemWindowColor);
     LoadHolidayScript(view);
+    MarkStartup("holiday script");
     LoadFormats(view);
+    MarkStartup("format.txt");
     if (pendingMemos_) {
         // The memos a failed save kept: newer than memo.txt, and saved at the next hide.
         view.Memos() = std::move(*pendingMemos_);
@@ -92,9 +95,12 @@ void CalendarSettings::Load(CalendarView& view, SettingsStore& store, WindowSett
     } else {
         LoadMemoFile(view.Memos(), paths_.memoFile);
     }
+    MarkStartup("memos");
     SettingsValues values;
     if (store.Read(values) != kSuccess) values.clear();
+    MarkStartup("registry");
     ApplyValues(values, view, window);
+    MarkStartup("settings applied");
 }
 
 void CalendarSettings::ApplyValues(const SettingsValues& values, CalendarView& view, WindowSettings& window) {

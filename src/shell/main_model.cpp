@@ -4,6 +4,7 @@
 #include "format/default_formats.h"
 #include "framework/lang_text.h"
 #include "framework/messages.h"
+#include "framework/startup_trace.h"
 #include "shell/window_placement.h"
 
 namespace tavoli {
@@ -31,6 +32,7 @@ std::string ClipboardMonthText(const CalendarView& view) {
 
 void MainModel::OnShow() {
     if (!view_) view_ = std::make_unique<CalendarView>();
+    MarkStartup("view");
     settings_.Load(*view_, host_.Store(), window_, host_.SystemWindowColor());
     // After the settings, which may move the grid (first day of week, design).
     view_->SelectDate(Today(kLocalZone));
@@ -44,7 +46,9 @@ void MainModel::OnShow() {
     if (window_.transparency != 0) host_.SetTranslucency(window_.transparency);
     host_.StartTimer();
     host_.SetTitle(ApplicationTitle());
+    MarkStartup("position and title");
     RefreshWindow(true);
+    MarkStartup("refresh");
     // Wholly on a monitor, whatever was saved; the next hide saves where it came up.
     const Rect frame = host_.WindowRect();
     const Point placed = PlaceOnScreen(frame, host_.MonitorWorkAreas());
