@@ -196,6 +196,9 @@ template <class Paint>
 void MainWindow::WithPainter(Paint paint) {
     CalendarView* view = model_.View();
     if (!window_ || !view) return;
+    // Hidden (the show handling runs before the window appears), nothing would reach the
+    // screen: appearing paints the window whole.
+    if (!IsWindowVisible(window_)) return;
     HDC dc = GetDC(window_);
     if (!dc) return;
     CalendarPainter painter(*view, glyphs_);
