@@ -5,6 +5,7 @@
 #include "framework/lang_text.h"
 #include "framework/messages.h"
 #include "framework/platform.h"
+#include "framework/startup_trace.h"
 #include "shell/calendar_settings.h"
 #include "shell/command_table.h"
 #include "shell/main_window_win32.h"
@@ -41,27 +42,34 @@ void ActivateRunningCopies() {
 }
 
 int Run(HINSTANCE instance, const char* commandLine, int showCommand) {
+    MarkStartup("main");
     if (!TakeInstanceMutex()) {
         ActivateRunningCopies();
         return 0;
     }
+    MarkStartup("single instance");
     SetApplicationName(ResolveText(AppInfo::kProductTitle));
     const bool trayResident = HasTrayArgument(SplitCommandLine(commandLine ? commandLine : ""));
     if (trayResident) showCommand = SW_HIDE;
 
     MainWindow::RegisterWindowClass(instance);
+    MarkStartup("window class");
 
     CommandTable commands = BuildCommandTable();
     CalendarSettings settings(ProgramSettingsPaths());
+    MarkStartup("commands and paths");
     MainWindow main(instance, commands, settings, std::make_unique<RegistrySettingsStore>(AppInfo::kRegistryKey),
                     trayResident);
     HWND window = main.Create();
+    MarkStartup("window");
     if (window) {
         ShowWindow(window, showCommand);
+        MarkStartup("shown");
         UpdateWindow(window);
     }
     AssignAcceleratorKeys(commands);
     HACCEL accelerators = BuildAccelerators(commands);
+    MarkStartup("accelerators");
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -70,6 +78,7 @@ int Run(HINSTANCE instance, const char* commandLine, int showCommand) {
         DispatchMessageA(&message);
     }
     if (accelerators) DestroyAcceleratorTable(accelerators);
+    WriteStartupTrace();
     return static_cast<int>(message.wParam);
 }
 

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "framework/platform.h"
+#include "framework/system_library_win32.h"
 
 namespace tavoli {
 
@@ -29,7 +30,9 @@ bool ColorChooser(ColorChoice& choice) {
     request.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ENABLEHOOK;
     request.lCustData = reinterpret_cast<LPARAM>(&choice);
     request.lpfnHook = &ChooserHook;
-    if (!ChooseColorA(&request)) return false;
+    // The common dialogs are loaded for the first use, not at every start.
+    const auto chooseColor = SystemFunction<decltype(&ChooseColorA)>("comdlg32.dll", "ChooseColorA");
+    if (!chooseColor || !chooseColor(&request)) return false;
     choice.color = PixelColor::FromColorRef(request.rgbResult);
     return true;
 }

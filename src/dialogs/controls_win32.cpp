@@ -9,6 +9,7 @@
 #include "dialogs/memo_text.h"
 #include "framework/dpi_win32.h"
 #include "framework/lang_text.h"
+#include "framework/system_library_win32.h"
 
 namespace tavoli {
 
@@ -16,17 +17,32 @@ namespace {
 
 HINSTANCE InstanceOf(HWND window) { return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)); }
 
-}  // namespace
+// The common controls, loaded for the first dialog that has some rather than at every
+// start, with their classes registered; looked up once, so a failure is told once.
+struct CommonControls {
+    decltype(&CreateUpDownControl) createUpDown = nullptr;
+};
 
-void EnsureCommonControls() {
-    static const bool registered = [] {
+const CommonControls& CommonControlsOnce() {
+    static const CommonControls controls = [] {
+        CommonControls found;
+        const auto initialize = SystemFunction<decltype(&InitCommonControlsEx)>("comctl32.dll", "InitCommonControlsEx");
+        if (!initialize) return found;
         INITCOMMONCONTROLSEX classes = {};
         classes.dwSize = sizeof classes;
         classes.dwICC = ICC_UPDOWN_CLASS | ICC_TAB_CLASSES;
-        return InitCommonControlsEx(&classes) != FALSE;
+        initialize(&classes);
+        found.createUpDown = SystemFunction<decltype(&CreateUpDownControl)>("comctl32.dll", "CreateUpDownControl");
+        return found;
     }();
-    (void)registered;
+    return controls;
 }
+
+}  // namespace
+
+void EnsureCommonControls() { CommonControlsOnce(); }
+
+decltype(&CreateUpDownControl) UpDownControlCreator() { return CommonControlsOnce().createUpDown; }
 
 std::string WindowTextOf(HWND window) {
     const int length = GetWindowTextLengthA(window);
@@ -258,15 +274,17 @@ SpinEditControl::~SpinEditControl() {
 }
 
 ErrorValue SpinEditControl::Create(HWND parent, int id) {
-    EnsureCommonControls();
     const ErrorValue error = DialogControl::Create(parent, id);
     if (error != kSuccess) return error;
     // The spinner follows the edit's visibility and state, so that a spin edit made on a
     // hidden page does not show its arrows there.
     const DWORD style = WS_CHILD | WS_BORDER | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS |
                         (IsVisible() ? WS_VISIBLE : 0) | (IsEnabled() ? 0 : WS_DISABLED);
-    spinner_ = CreateUpDownControl(style, 0, 0, 0, 0, parent, SpinnerIdOf(id), InstanceOf(parent), Window(), upper_,
-                                   lower_, value_);
+    // Without the common controls the edit stays, without its arrows.
+    const auto createUpDown = CommonControlsOnce().createUpDown;
+    if (!createUpDown) return 1;
+    spinner_ =
+        createUpDown(style, 0, 0, 0, 0, parent, SpinnerIdOf(id), InstanceOf(parent), Window(), upper_, lower_, value_);
     return spinner_ ? kSuccess : 1;
 }
 

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +20,8 @@ namespace tavoli {
 
 // Registers the up-down and tab classes of the common controls (once).
 void EnsureCommonControls();
+// CreateUpDownControl of the common controls; nullptr when they cannot be had.
+decltype(&CreateUpDownControl) UpDownControlCreator();
 
 // A window's whole text; empty when it cannot be read.
 std::string WindowTextOf(HWND window);

@@ -110,10 +110,14 @@ ControlChrome MeasureChrome(HWND dialog, const DialogTextMeasure& measure) {
     {
         Probe edit(dialog, "EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kProbeWidth, ScaleToDpi(20, dpi));
         if (edit.Window()) {
-            HWND spinner = CreateUpDownControl(
-                WS_CHILD | WS_BORDER | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0,
-                dialog, Probe::kProbeId + 1, reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)),
-                edit.Window(), 100, 0, 0);
+            const auto createUpDown = UpDownControlCreator();
+            HWND spinner = createUpDown
+                               ? createUpDown(WS_CHILD | WS_BORDER | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS |
+                                                  UDS_NOTHOUSANDS,
+                                              0, 0, 0, 0, dialog, Probe::kProbeId + 1,
+                                              reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)),
+                                              edit.Window(), 100, 0, 0)
+                               : nullptr;
             RECT text{};
             SendMessageA(edit.Window(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
             // What the edit's text may not use of its rectangle once the spinner took its

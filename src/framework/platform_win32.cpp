@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "framework/platform.h"
+#include "framework/system_library_win32.h"
 
 namespace tavoli {
 
@@ -143,15 +144,23 @@ std::string Win32Platform::VersionString(std::string_view name) const {
     if (name.size() > 230) return {};
     const std::string path = ExecutablePath();
     if (path.empty()) return {};
+    // The version library is loaded when the record is first read, not at every start; the
+    // first function that fails is told, the others are not asked for.
+    const auto infoSize = SystemFunction<decltype(&GetFileVersionInfoSizeA)>("version.dll", "GetFileVersionInfoSizeA");
+    if (!infoSize) return {};
+    const auto info = SystemFunction<decltype(&GetFileVersionInfoA)>("version.dll", "GetFileVersionInfoA");
+    if (!info) return {};
+    const auto queryValue = SystemFunction<decltype(&VerQueryValueA)>("version.dll", "VerQueryValueA");
+    if (!queryValue) return {};
     DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
+    const DWORD size = infoSize(path.c_str(), &handle);
     if (size == 0) return {};
     std::string data(size, '\0');
-    if (!GetFileVersionInfoA(path.c_str(), 0, size, data.data())) return {};
+    if (!info(path.c_str(), 0, size, data.data())) return {};
     DWORD language = 0, codePage = 0;
     void* translation = nullptr;
     UINT translationLength = 0;
-    if (VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", &translation, &translationLength) && translation &&
+    if (queryValue(data.data(), "\\VarFileInfo\\Translation", &translation, &translationLength) && translation &&
         translationLength >= 4) {
         const auto* words = static_cast<const WORD*>(translation);
         language = words[0];
@@ -162,7 +171,7 @@ std::string Win32Platform::VersionString(std::string_view name) const {
     std::string fullQuery = std::string(query) + std::string(name);
     void* value = nullptr;
     UINT valueLength = 0;
-    if (!VerQueryValueA(data.data(), fullQuery.c_str(), &value, &valueLength) || !value || valueLength == 0) return {};
+    if (!queryValue(data.data(), fullQuery.c_str(), &value, &valueLength) || !value || valueLength == 0) return {};
     const char* text = static_cast<const char*>(value);
     size_t length = 0;
     while (length < valueLength && text[length] != '\0') ++length;

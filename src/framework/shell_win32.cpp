@@ -6,6 +6,7 @@
 #include "framework/lang_text.h"
 #include "framework/messages.h"
 #include "framework/platform.h"
+#include "framework/system_library_win32.h"
 
 namespace tavoli {
 
@@ -83,12 +84,16 @@ bool RunFileDialog(FileDialog& dialog, bool save) {
     ofn.lCustData = reinterpret_cast<LPARAM>(&dialog);
     ofn.lpfnHook = FileDialogHook;
 
-    const BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
-    if (chosen) {
+    // The common dialogs are loaded for the first file dialog, not at every start.
+    const auto run = save ? SystemFunction<decltype(&GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA")
+                          : SystemFunction<decltype(&GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    if (!run) return false;
+    if (run(&ofn)) {
         dialog.fileNames.emplace_back(buffer.data());
         return true;
     }
-    if (CommDlgExtendedError() != 0) ShowError(ErrorFromKey("filedialog"));
+    const auto extendedError = SystemFunction<decltype(&CommDlgExtendedError)>("comdlg32.dll", "CommDlgExtendedError");
+    if (extendedError && extendedError() != 0) ShowError(ErrorFromKey("filedialog"));
     return false;
 }
 

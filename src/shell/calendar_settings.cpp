@@ -8,6 +8,7 @@
 #include "framework/messages.h"
 #include "framework/paths.h"
 #include "framework/platform.h"
+#include "framework/startup_trace.h"
 #include "framework/text_lines.h"
 #include "framework/whole_file.h"
 #include "memo/memo_file.h"
@@ -68,12 +69,17 @@ void CalendarSettings::LoadFormats(CalendarDocument& document) const {
 void CalendarSettings::Load(CalendarDocument& document, SettingsStore& store, PixelColor systemWindowColor,
                             bool memosUnsaved) {
     LoadHolidayScript(document);
+    MarkStartup("holiday script");
     LoadFormats(document);
+    MarkStartup("format.txt");
     if (!memosUnsaved) LoadMemoFile(document.memos, paths_.memoFile);
+    MarkStartup("memos");
     SettingsValues values;
     if (store.Read(values) != kSuccess) values.clear();
+    MarkStartup("registry");
     document.settings = SettingsRecord::Defaults(Today(kLocalZone), systemWindowColor);
     ReadSettings(values, document.settings);
+    MarkStartup("settings applied");
 }
 
 SettingsValues CalendarSettings::ValuesOf(const SettingsRecord& record) {

@@ -5,6 +5,7 @@
 
 #include "framework/paths.h"
 #include "framework/platform.h"
+#include "framework/system_library_win32.h"
 #include "shell/startup.h"
 
 namespace tavoli {
@@ -14,10 +15,14 @@ void OpenHelpDocument(HWND owner, int topic) {
     for (const HelpCandidate& candidate : HelpCandidates(executable)) {
         if (candidate.path.empty() || !FileExists(candidate.path)) continue;
         switch (candidate.kind) {
-        case HelpCandidate::Kind::kHtmlHelp:
-            if (topic == 0) HtmlHelpA(owner, candidate.path.c_str(), HH_DISPLAY_TOPIC, 0);
-            else HtmlHelpA(owner, candidate.path.c_str(), HH_HELP_CONTEXT, static_cast<DWORD_PTR>(topic));
+        case HelpCandidate::Kind::kHtmlHelp: {
+            // HTML Help is loaded when a compiled help file is first opened, not at every start.
+            const auto htmlHelp = SystemFunction<decltype(&HtmlHelpA)>("hhctrl.ocx", "HtmlHelpA");
+            if (!htmlHelp) return;
+            if (topic == 0) htmlHelp(owner, candidate.path.c_str(), HH_DISPLAY_TOPIC, 0);
+            else htmlHelp(owner, candidate.path.c_str(), HH_HELP_CONTEXT, static_cast<DWORD_PTR>(topic));
             return;
+        }
         case HelpCandidate::Kind::kWinHelp:
             if (topic == 0) WinHelpA(owner, candidate.path.c_str(), HELP_CONTENTS, 0);
             else WinHelpA(owner, candidate.path.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(topic));

@@ -4,6 +4,7 @@
 #include "format/default_formats.h"
 #include "framework/lang_text.h"
 #include "framework/messages.h"
+#include "framework/startup_trace.h"
 #include "shell/window_placement.h"
 
 namespace tavoli {
@@ -33,6 +34,7 @@ void MainModel::OnShow() {
     settings_.Load(document_, host_.Store(), host_.SystemWindowColor(), memoDirty_);
     if (view_) view_->SettingsChanged();
     else view_ = std::make_unique<CalendarView>(document_);
+    MarkStartup("view");
     // After the settings, which may move the grid (first day of week, design).
     view_->SelectDate(Today(kLocalZone));
     const SettingsRecord& settings = document_.settings;
@@ -46,7 +48,9 @@ void MainModel::OnShow() {
     if (settings.transparency != 0) host_.SetTranslucency(settings.transparency);
     host_.StartTimer();
     host_.SetTitle(ApplicationTitle());
+    MarkStartup("position and title");
     RefreshWindow(true);
+    MarkStartup("refresh");
     // Wholly on a monitor, whatever was saved; the next hide saves where it came up.
     const Rect frame = host_.WindowRect();
     const Point placed = PlaceOnScreen(frame, host_.MonitorWorkAreas());

@@ -9,6 +9,7 @@
 #include "dialogs/small_dialogs_win32.h"
 #include "framework/dpi_win32.h"
 #include "framework/platform.h"
+#include "framework/startup_trace.h"
 #include "shell/help_win32.h"
 #include "shell/menu_win32.h"
 #include "shell/program_icon_win32.h"
@@ -96,9 +97,13 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
         contextMenu_ = BuildMenu(kContextMenuSpec, commands_);
         trayMenu_ = BuildMenu(kTrayMenuSpec, commands_);
+        MarkStartup("menus");
         trayIcon_.SetOwner(window_);
         trayIcon_.SetCallbackMessage(kTrayCallbackMessage);
-        if (model_.TrayResident()) trayIcon_.Add();
+        if (model_.TrayResident()) {
+            trayIcon_.Add();
+            MarkStartup("tray icon");
+        }
         return 0;
     case WM_SHOWWINDOW:
         if (wParam) model_.OnShow();
@@ -130,6 +135,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             painter.PaintAll(target, &update);
         }
         EndPaint(window_, &paint);
+        if (model_.View()) MarkStartup("first paint");
         return 0;
     }
     case WM_RBUTTONUP: model_.OnRightButtonUp({LOWORD(lParam), HIWORD(lParam)}); break;
@@ -190,6 +196,9 @@ template <class Paint>
 void MainWindow::WithPainter(Paint paint) {
     CalendarView* view = model_.View();
     if (!window_ || !view) return;
+    // Hidden (the show handling runs before the window appears), nothing would reach the
+    // screen: appearing paints the window whole.
+    if (!IsWindowVisible(window_)) return;
     HDC dc = GetDC(window_);
     if (!dc) return;
     CalendarPainter painter(*view, glyphs_, caches_);

@@ -1,0 +1,31 @@
+// Functions of the system libraries that only a few commands need: the common dialogs,
+// the dialogs' common controls, HTML Help and the version record. Imported, each library
+// would be loaded at every start with everything it loads in turn; looked up here, it is
+// loaded from the system folder when one of its functions is first wanted, and stays.
+// What cannot be had is reported as clearly as the system reports a missing import at
+// start-up, but to the command that wanted it only: a message names the library, the
+// function and the system's reason, and the command goes on without it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tavoli {
+
+// The address of a function of a system library ("comdlg32.dll"), or nullptr once the
+// user has been told why there is none.
+FARPROC SystemFunctionAddress(const char* library, const char* name);
+
+// The same with the function's type, as in
+// SystemFunction<decltype(&ChooseColorA)>("comdlg32.dll", "ChooseColorA").
+template <class Function>
+Function SystemFunction(const char* library, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(SystemFunctionAddress(library, name)));
+}
+
+// The message for a library that cannot be loaded (an empty function name) or a function
+// it lacks, with the system's reason for it.
+std::string MissingSystemFunctionText(const std::string& library, const std::string& name, DWORD reason);
+
+}  // namespace tavoli
