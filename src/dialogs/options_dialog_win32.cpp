@@ -7,11 +7,11 @@
 #include "dialogs/controls_win32.h"
 #include "dialogs/layout_measure_win32.h"
 #include "dialogs/modal_dialog_win32.h"
+#include "framework/font_win32.h"
 #include "framework/lang_text.h"
 #include "framework/messages.h"
 #include "framework/paths.h"
 #include "framework/shell_win32.h"
-#include "view/glyph_source_win32.h"
 
 namespace tavoli {
 

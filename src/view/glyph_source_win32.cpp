@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "framework/font_faces.h"
 #include "framework/font_win32.h"
 #include "framework/platform.h"
-#include "view/font_faces.h"
 
 namespace tavoli {
 
@@ -129,35 +129,6 @@ Size Win32GlyphSource::TextExtent(const FontSpec& font, std::string_view text) {
     SIZE size = {};
     const BOOL measured = GetTextExtentPoint32A(measuring->dc, text.data(), static_cast<int>(text.size()), &size);
     return measured ? Size{size.cx, size.cy} : Size{};
-}
-
-std::string DefaultFontFace() {
-    HDC dc = CreateCompatibleDC(nullptr);
-    if (!dc) return {};
-    HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    char face[LF_FACESIZE] = {};
-    const int length = GetTextFaceA(dc, sizeof face, face);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    return length > 0 ? std::string(face) : std::string();
-}
-
-std::vector<std::string> ListFontFaces(bool trueTypeOnly) {
-    std::vector<ReportedFace> reported;
-    HDC dc = GetDC(nullptr);
-    if (!dc) return {};
-    LOGFONTA request = {};
-    request.lfCharSet = DEFAULT_CHARSET;
-    EnumFontFamiliesExA(
-        dc, &request,
-        [](const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM parameter) -> int {
-            reinterpret_cast<std::vector<ReportedFace>*>(parameter)->push_back(
-                {font->lfFaceName, (type & TRUETYPE_FONTTYPE) != 0});
-            return 1;
-        },
-        reinterpret_cast<LPARAM>(&reported), 0);
-    ReleaseDC(nullptr, dc);
-    return SortedFontFaces(reported, trueTypeOnly);
 }
 
 }  // namespace tavoli

@@ -60,9 +60,4 @@ private:
     uint64_t uses_ = 0;
 };
 
-// The face of the system's default GUI font; empty when no device context can be made.
-std::string DefaultFontFace();
-// The installed faces (TrueType ones only when asked), each once, sorted.
-std::vector<std::string> ListFontFaces(bool trueTypeOnly);
-
 }  // namespace tavoli

@@ -5,6 +5,7 @@
 #include <tuple>
 #include <vector>
 
+#include "framework/font_win32.h"
 #include "view/glyph_source_win32.h"
 #include "view/image_drawing.h"
 #include "view/text_render.h"

@@ -1,4 +1,4 @@
-#include "view/font_faces.h"
+#include "framework/font_faces.h"
 
 #include <algorithm>
 
