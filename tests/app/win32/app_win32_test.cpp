@@ -170,7 +170,8 @@ void AddMemo(const Program& program, HWND window, WPARAM key, int presses, const
             GetWindowThreadProcessId(w, &owner);
             if (owner == program.ProcessId()) dialog = w;
         }
-        return dialog != nullptr;
+        // The dialog's window exists before it has made its controls; it appears after.
+        return dialog != nullptr && IsWindowVisible(dialog);
     });
     ASSERT_NE(dialog, nullptr) << "no memo editor";
     SetWindowTextA(GetDlgItem(dialog, 4), text);
