@@ -1,0 +1,92 @@
+// What screen readers call the dialogs' controls: their own texts or their labels', read
+// without mnemonic marks, in the user's language.
+#include "dialogs/accessible_names.h"
+
+#include <gtest/gtest.h>
+
+#include "dialogs/options_layout.h"
+#include "dialogs/small_dialogs_layout.h"
+#include "framework/lang_text.h"
+
+namespace tavoli {
+namespace {
+
+TEST(AccessibleNames, TextsReadWithoutTheirMarks) {
+    const struct {
+        const char* text;
+        const char* spoken;
+        const char* shortcut;
+    } cases[] = {
+        {"First day of week(&W)", "First day of week", "Alt+W"},
+        {"Change(&1)...", "Change", "Alt+1"},
+        {"&save as...", "save as", "Alt+S"},
+        {"R&&D", "R&D", ""},
+        {"Name: ", "Name", ""},
+        {"週の最初の曜日(&W)", "週の最初の曜日", "Alt+W"},
+        {"/", "/", ""},
+        {"", "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SpokenControlText(c.text), c.spoken) << c.text;
+        EXPECT_EQ(MnemonicShortcut(c.text), c.shortcut) << c.text;
+    }
+}
+
+TEST(AccessibleNames, EveryControlAUserReachesIsNamed) {
+    using namespace options_dialog;
+    const struct {
+        const DialogLayout& layout;
+        int id;
+        const char* name;  // a bilingual literal
+        const char* shortcut;
+    } cases[] = {
+        {OptionsDialogLayout(), IdOf(kFirstDay), "First day of week\tja:週の最初の曜日", "Alt+W"},
+        {OptionsDialogLayout(), IdOf(kClock), "Show clock in titlebar\tja:タイトルバーに時計を表示する", "Alt+C"},
+        {OptionsDialogLayout(), IdOf(kCellWidth), "Width of cell\tja:格子の幅", "Alt+X"},
+        {OptionsDialogLayout(), IdOf(kCellHeight), "Height of cell\tja:格子の高さ", "Alt+Y"},
+        {OptionsDialogLayout(), IdOf(kEraList), "Era format\tja:元号の書式", "Alt+G"},
+        {OptionsDialogLayout(), IdOf(ColorSwatchOf(0)), "Normal-day\tja:平日の色", ""},
+        {OptionsDialogLayout(), IdOf(ColorButton(9)), "Background: Change\tja:背景の色：色の変更", "Alt+B"},
+        {OptionsDialogLayout(), IdOf(kFontFace), "Font face\tja:フォントのフェース", "Alt+F"},
+        {OptionsDialogLayout(), IdOf(kBackgroundPath), "Background Image\tja:背景画像", ""},
+        {OptionsDialogLayout(), IdOf(kMarginY), "Margin-Y\tja:縦方向余白", "Alt+Y"},
+        {OptionsDialogLayout(), kHelp, "Help\tja:ヘルプ", "Alt+H"},
+        {JumpDialogLayout(), jump_dialog::kYear, "Year\tja:年", ""},
+        {JumpDialogLayout(), jump_dialog::kMonth, "Month\tja:月", ""},
+        {CountDownDialogLayout(), count_down_dialog::kDay, "Day\tja:日", ""},
+        {CountDownDialogLayout(), count_down_dialog::kInterval, "Interval in days\tja:何日おきに表示", ""},
+        {CountDownDialogLayout(), kCancelId, "Cancel\tja:キャンセル", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(AccessibleControlNames(c.layout).at(c.id), (AccessibleControlName{ResolveText(c.name), c.shortcut}))
+            << c.id;
+    }
+    // No reachable control without a name (the memo editor's is its prompt, made at run
+    // time), and each field made right after its label, where the system looks for it.
+    for (const DialogLayout* layout : {&OptionsDialogLayout(), &JumpDialogLayout(), &CountDownDialogLayout(),
+                                       &AboutDialogLayout(), &MemoDialogLayout()}) {
+        for (const auto& [id, name] : AccessibleControlNames(*layout)) {
+            if (layout == &MemoDialogLayout() && id == memo_dialog::kEdit) continue;
+            EXPECT_FALSE(name.name.empty()) << ResolveText(layout->caption) << " " << id;
+        }
+        const std::vector<const ControlSpec*> order = TabOrder(*layout);
+        for (size_t i = 1; i < order.size(); ++i) {
+            const ControlKind kind = order[i]->kind;
+            if (order[i]->accessibleName || kind == ControlKind::kLabel || kind == ControlKind::kButton ||
+                kind == ControlKind::kCheckBox || kind == ControlKind::kTab) {
+                continue;
+            }
+            EXPECT_EQ(order[i - 1]->kind, ControlKind::kLabel) << ResolveText(layout->caption) << " " << order[i]->id;
+        }
+    }
+}
+
+TEST(AccessibleNames, ColoursInNumbers) {
+    EXPECT_EQ(ColorWords(PixelColor::Rgb(64, 64, 64)),
+              ResolveText("red 64, green 64, blue 64\tja:赤 64、緑 64、青 64"));
+    EXPECT_EQ(ColorWords(PixelColor::Rgb(224, 0, 255, 127)),
+              ResolveText("red 224, green 0, blue 255\tja:赤 224、緑 0、青 255"));
+}
+
+}  // namespace
+}  // namespace tavoli
