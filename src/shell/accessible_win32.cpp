@@ -1,11 +1,9 @@
 #include "shell/accessible_win32.h"
 
-#include <oleacc.h>
-
 #include <algorithm>
 #include <string>
 
-#include "framework/system_library_win32.h"
+#include "framework/accessibility_win32.h"
 #include "shell/main_model.h"
 #include "view/accessible_tree.h"
 
@@ -13,21 +11,9 @@ namespace tavoli {
 
 namespace {
 
-// A text of the system's code page as the BSTR a reader takes; nullptr when there is
-// none (the caller says S_FALSE).
-BSTR MakeBstr(const std::string& text) {
-    if (text.empty()) return nullptr;
-    const auto allocate = QuietSystemFunction<decltype(&SysAllocStringLen)>("oleaut32.dll", "SysAllocStringLen");
-    if (!allocate) return nullptr;
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return allocate(wide.data(), static_cast<UINT>(wide.size()));
-}
-
 HRESULT Text(const std::string& text, BSTR* out) {
     if (!out) return E_POINTER;
-    *out = MakeBstr(text);
+    *out = AccessibleText(text);
     return *out ? S_OK : S_FALSE;
 }
 
@@ -330,12 +316,7 @@ private:
     }
 
     IAccessible* Standard() {
-        if (!window_) return nullptr;
-        if (!standard_) {
-            const auto create =
-                QuietSystemFunction<decltype(&CreateStdAccessibleObject)>("oleacc.dll", "CreateStdAccessibleObject");
-            if (create) create(window_, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard_));
-        }
+        if (window_ && !standard_) standard_ = StandardAccessible(window_);
         return standard_;
     }
 
@@ -347,35 +328,16 @@ private:
 
 LRESULT AccessibleCalendar::Answer(HWND window, MainModel& model, WPARAM wParam, LPARAM lParam) {
     if (static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT)) return 0;
-    const auto lresultFromObject = QuietSystemFunction<decltype(&LresultFromObject)>("oleacc.dll", "LresultFromObject");
-    if (!lresultFromObject) return 0;
-    // The object is handed over through COM, which this thread then takes part in.
-    if (!comStarted_) {
-        const auto initialize = QuietSystemFunction<decltype(&CoInitializeEx)>("ole32.dll", "CoInitializeEx");
-        comStarted_ = initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
-    }
     if (!object_) object_ = new CalendarAccessible(window, model);
-    const LRESULT result = lresultFromObject(__uuidof(IAccessible), wParam, object_);
-    return result > 0 ? result : 0;
+    return HandOverAccessible(object_, wParam);
 }
 
 void AccessibleCalendar::Disconnect() {
-    if (object_) {
-        object_->Disconnect();
-        // Readers in other processes that hold it are let go of.
-        if (const auto disconnect =
-                QuietSystemFunction<decltype(&CoDisconnectObject)>("ole32.dll", "CoDisconnectObject")) {
-            disconnect(object_, 0);
-        }
-        object_->Release();
-        object_ = nullptr;
-    }
-    if (comStarted_) {
-        if (const auto uninitialize = QuietSystemFunction<decltype(&CoUninitialize)>("ole32.dll", "CoUninitialize")) {
-            uninitialize();
-        }
-        comStarted_ = false;
-    }
+    if (!object_) return;
+    object_->Disconnect();
+    DisconnectAccessible(object_);
+    object_->Release();
+    object_ = nullptr;
 }
 
 void AccessibleCalendar::RaiseFocus(HWND window, int child) {

@@ -1,8 +1,7 @@
 // The calendar told to screen readers through Active Accessibility: the client area
 // answers WM_GETOBJECT with an IAccessible whose children are the items of the
 // accessible tree (view/accessible_tree.h), and the window raises the events the main
-// model asks for. The accessibility and COM libraries are loaded at the first question,
-// so that a start without a screen reader loads none of them.
+// model asks for.
 #pragma once
 
 #include <windows.h>
@@ -32,7 +31,6 @@ public:
 
 private:
     CalendarAccessible* object_ = nullptr;
-    bool comStarted_ = false;
 };
 
 }  // namespace tavoli
