@@ -114,6 +114,18 @@ TEST(ScreenReader, ReadsTheCalendarAndFollowsTheCursor) {
             EXPECT_EQ((Rect{left, top, left + width, top + height}), item.rect.Offset(origin.x, origin.y)) << child;
         }
 
+        // Where a reader points, and the day a week below today's.
+        const Rect& today = tree.Child(tree.CursorChild())->rect;
+        VARIANT hit{}, below{};
+        EXPECT_EQ(object->accHitTest(origin.x + today.left + 1, origin.y + today.bottom - 1, &hit), S_OK);
+        EXPECT_EQ(hit.lVal, tree.CursorChild());
+        object->accNavigate(NAVDIR_DOWN, Child(tree.CursorChild()), &below);
+        int weekLater = 0;
+        for (int child = 1; child <= count; ++child) {
+            if (tree.Child(child)->date == Today(kLocalZone) + 7) weekLater = child;
+        }
+        EXPECT_EQ(below.vt == VT_I4 ? below.lVal : 0, weekLater);
+
         // An arrow moves the cursor: the focus event names the next day.
         HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_NAMECHANGE, nullptr, Record,
                                              program.ProcessId(), 0, WINEVENT_OUTOFCONTEXT);
@@ -130,6 +142,13 @@ TEST(ScreenReader, ReadsTheCalendarAndFollowsTheCursor) {
         ASSERT_EQ(AccessibleObjectFromEvent(window, OBJID_CLIENT, next, &focused, &focusedChild), S_OK);
         EXPECT_EQ(NameOf(*focused, focusedChild), AccessibleTree(*expected.view).NameOf(next));
         focused->Release();
+        // The reader puts the focus on the first day.
+        events.clear();
+        int firstDay = 1;
+        while (tree.Child(firstDay)->role != AccessibleRole::kCell) ++firstDay;
+        EXPECT_EQ(object->accSelect(SELFLAG_TAKEFOCUS, Child(firstDay)), S_OK);
+        EXPECT_TRUE(PumpUntil([] { return !events.empty(); }));
+        EXPECT_EQ(events, (std::vector<std::pair<DWORD, LONG>>{{EVENT_OBJECT_FOCUS, firstDay}}));
 
         // The reader presses "Next month": the month's name changes, the focus stays in its cell.
         events.clear();
