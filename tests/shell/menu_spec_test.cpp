@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "framework/platform.h"
 #ifndef _WIN32
 #include "framework/platform_host.h"
@@ -230,6 +233,24 @@ TEST(ParseMenuSpec, StatesComeFromTheEntriesWhenTheMenuIsRead) {
     EXPECT_FALSE(menu.items[2].submenu.items[1].grayed);
     EXPECT_EQ(menu.defaultPosition, 0);
     EXPECT_EQ(menu.items[2].submenu.defaultPosition, -1);
+}
+
+// Keyboard-only use reaches every command: the context menu opens from the keyboard (the
+// application key, F10, Alt), the icon's menu from the notification area; a submenu's caption
+// is no command of its own.
+TEST(ParseMenuSpec, EveryCommandIsInAMenuTheKeyboardOpens) {
+    const CommandTable commands = BuildCommandTable();
+    std::vector<int> reached;
+    std::function<void(const MenuDescription&)> collect = [&](const MenuDescription& menu) {
+        for (const MenuItem& item : menu.items)
+            item.kind == MenuItem::Kind::kPopup ? collect(item.submenu) : reached.push_back(item.id);
+    };
+    collect(ParseMenuSpec(kContextMenuSpec, commands));
+    collect(ParseMenuSpec(kTrayMenuSpec, commands));
+    for (const CommandEntry& entry : commands.Entries()) {
+        const bool inMenu = std::count(reached.begin(), reached.end(), entry.id) > 0;
+        EXPECT_TRUE(inMenu || !entry.Usable() || entry.id == IdNumber(CommandId::kSpanCalc)) << entry.name;
+    }
 }
 
 }  // namespace
