@@ -38,15 +38,6 @@ private:
     HWND window_ = nullptr;
 };
 
-int SystemDpi() {
-    int dpi = kBaseDpi;
-    if (HDC screen = GetDC(nullptr)) {
-        dpi = GetDeviceCaps(screen, LOGPIXELSX);
-        ReleaseDC(nullptr, screen);
-    }
-    return dpi > 0 ? dpi : kBaseDpi;
-}
-
 constexpr int kProbeWidth = 200;
 
 }  // namespace
@@ -89,8 +80,7 @@ ControlChrome MeasureChrome(HWND dialog, const DialogTextMeasure& measure) {
     ControlChrome chrome;
     // The box as the system draws it at this scale, and a gap of a digit's width, which
     // is more than the half digit the systems leave.
-    chrome.checkBox =
-        measure.ToLayout(MulDiv(GetSystemMetrics(SM_CXMENUCHECK), dpi, SystemDpi()) + measure.DeviceWidth("0"));
+    chrome.checkBox = measure.ToLayout(SystemMetricForDpi(SM_CXMENUCHECK, dpi) + measure.DeviceWidth("0"));
     // The frame and the focus rectangle's margin, on both sides.
     chrome.button = measure.ToLayout(2 * GetSystemMetrics(SM_CXEDGE) + 2 * ScaleToDpi(3, dpi));
 

@@ -15,11 +15,18 @@ ErrorValue FileLock::Acquire(const std::string& path) {
         return ErrorFromKey("memory_alloc");
     }
     bool triedStale = false;
+    int refusals = 0;
     for (int waited = 0;; waited += kPollMilliseconds) {
         const ErrorValue error = fs.CreateLockFile(lockPath_, file_);
         if (error == kSuccess) return kSuccess;
         file_ = FileSystem::kNoHandle;
-        if (!fs.IsAlreadyExists(error)) return error;
+        // A lock its holder just released may still be going away, which refuses a new one
+        // for a moment as a folder that takes no files does for good.
+        if (!fs.IsAlreadyExists(error)) {
+            if (++refusals > kRefusalsBeforeGivingUp) return error;
+            fs.Pause(kPollMilliseconds);
+            continue;
+        }
         // Between the age and the removal another waiter may have done the same and taken
         // a fresh lock; the window is one system call wide, and where locks go away by
         // themselves a held one cannot be removed at all.

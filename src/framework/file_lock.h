@@ -20,6 +20,8 @@ public:
     // behind is cleared within one wait.
     static constexpr int kWaitMilliseconds = 6000;
     static constexpr int kPollMilliseconds = 50;
+    // Refusals other than "held" tried again before the save goes on without the lock.
+    static constexpr int kRefusalsBeforeGivingUp = 3;
 
     FileLock() = default;
     ~FileLock() { Release(); }

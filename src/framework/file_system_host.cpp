@@ -6,7 +6,10 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <ctime>
+#include <string>
+#include <vector>
 
 #include "framework/file_system.h"
 #include "framework/platform_host.h"
@@ -30,9 +33,50 @@ int OpenNow(const std::string& path, int flags) {
     return fd;
 }
 
+// The names on the way from a name through its links, the name first.
+std::vector<std::string> LinkChain(const std::string& path) {
+    std::vector<std::string> chain{path};
+    for (int step = 0; step < 40; ++step) {
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(chain.back().c_str(), target, sizeof target - 1);
+        if (n <= 0) break;
+        const std::string next(target, static_cast<size_t>(n));
+        const std::string& current = chain.back();
+        chain.push_back(next.front() == '/' ? next : current.substr(0, current.rfind('/') + 1) + next);
+    }
+    return chain;
+}
+
+// Whether the name, or a link on the way from it, names an open file descriptor.
+bool ThroughDescriptor(const std::string& path) {
+    for (const std::string& name : LinkChain(path)) {
+        if (name.rfind("/proc/", 0) == 0 || name.rfind("/dev/fd/", 0) == 0) return true;
+    }
+    return false;
+}
+
+// The descriptor of this process a name stands for ("/dev/stdout" → 1), or −1. Writing
+// goes to that descriptor itself: opened anew, a file it appends to would be overwritten.
+int OwnDescriptorNamed(const std::string& path) {
+    for (const std::string& name : LinkChain(path)) {
+        for (const char* prefix : {"/proc/self/fd/", "/dev/fd/"}) {
+            const std::string p(prefix);
+            if (name.size() > p.size() && name.compare(0, p.size(), p) == 0 &&
+                name.find_first_not_of("0123456789", p.size()) == std::string::npos) {
+                return std::atoi(name.c_str() + p.size());
+            }
+        }
+    }
+    return -1;
+}
+
 class HostFileSystem : public FileSystem {
 public:
     Kind KindOf(const std::string& path) override {
+        // A name that stands for an open file ("/dev/stdout" → "/proc/self/fd/1" → …) is
+        // written where it leads, whatever that is: replacing it would lose what the
+        // descriptor's holder meant (a file opened for appending, say).
+        if (ThroughDescriptor(path)) return Kind::kOther;
         struct stat st {};
         if (::stat(path.c_str(), &st) != 0) return Kind::kMissing;
         if (S_ISREG(st.st_mode)) return Kind::kRegular;
@@ -63,7 +107,8 @@ public:
 
     ErrorValue OpenForWriting(const std::string& path, Handle& file) override {
         file = kNoHandle;
-        const int fd = OpenNow(path, O_WRONLY);
+        const int own = OwnDescriptorNamed(path);
+        const int fd = own >= 0 ? ::fcntl(own, F_DUPFD_CLOEXEC, 0) : OpenNow(path, O_WRONLY);
         if (fd < 0) return ErrorFromErrno(errno);
         file = fd;
         return kSuccess;
@@ -175,12 +220,9 @@ public:
         ::close(Descriptor(file));
     }
 
-    bool SecondsSinceWritten(const std::string& path, int64_t& seconds) override {
-        struct stat st {};
-        if (::lstat(path.c_str(), &st) != 0) return false;
-        seconds = static_cast<int64_t>(std::time(nullptr)) - static_cast<int64_t>(st.st_mtime);
-        return true;
-    }
+    // A lock here ends with its holder and a file left behind is taken over: no lock file
+    // is ever stale, and one that is old may still be held.
+    bool SecondsSinceWritten(const std::string&, int64_t&) override { return false; }
 
     void Pause(int milliseconds) override {
         struct timespec pause {};

@@ -17,7 +17,10 @@ constexpr size_t kMaxTransfer = 1u << 30;
 class Win32FileSystem : public FileSystem {
 public:
     Kind KindOf(const std::string& path) override {
-        // A handle with no access tells devices and pipes ("NUL", "\\.\pipe\x") from files.
+        // The device namespace ("\\.\pipe\x", "\\.\COM1") is never a file, and opening a pipe
+        // there would take one of its server's instances.
+        if (path.rfind("\\\\.\\", 0) == 0) return Kind::kOther;
+        // A handle with no access tells devices ("NUL") from files.
         HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
@@ -38,8 +41,10 @@ public:
 
     ErrorValue OpenForReading(const std::string& path, Handle& file) override {
         file = kNoHandle;
-        HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        // Shared for writing and deleting too: another copy of the program may replace the
+        // file while this one reads it, and reads on from the old contents.
+        HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) return LastError();
         file = reinterpret_cast<Handle>(handle);
         return kSuccess;

@@ -125,31 +125,6 @@ void AtomicFileWriter::Abandon() {
     fs.Remove(temporary_);
 }
 
-ErrorValue CopyFileAtomically(const std::string& source, const std::string& target) {
-    FileSystem& fs = CurrentFileSystem();
-    FileSystem::Handle in = FileSystem::kNoHandle;
-    ErrorValue error = fs.OpenForReading(source, in);
-    if (error != kSuccess) return error;
-    AtomicFileWriter writer;
-    error = writer.Begin(target);
-    try {
-        std::string chunk(kChunk, '\0');
-        while (error == kSuccess && writer.Error() == kSuccess) {
-            size_t read = 0;
-            error = fs.Read(in, chunk.data(), chunk.size(), read);
-            if (error != kSuccess || read == 0) break;
-            writer.Write(std::string_view(chunk.data(), read));
-        }
-    } catch (const std::bad_alloc&) {
-        error = ErrorFromKey("memory_alloc");
-    }
-    const ErrorValue closed = fs.Close(in);
-    if (error == kSuccess) error = closed;
-    // Only a complete copy takes the target's place; the writer abandons any other.
-    if (error == kSuccess) error = writer.Commit();
-    return error;
-}
-
 ErrorValue WriteFileAtomically(const std::string& path, std::string_view data) {
     AtomicFileWriter writer;
     const ErrorValue error = writer.Begin(path);

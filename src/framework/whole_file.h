@@ -54,9 +54,6 @@ private:
 // The temporary name used for a target: the name with ".tmp" added.
 std::string TemporaryNameFor(const std::string& target);
 
-// Replaces target with a copy of source, in one step.
-ErrorValue CopyFileAtomically(const std::string& source, const std::string& target);
-
 // Replaces the file with the data in one step.
 ErrorValue WriteFileAtomically(const std::string& path, std::string_view data);
 

@@ -153,10 +153,14 @@ ErrorValue SaveMemoFile(MemoStore& store, const std::string& path) {
         missing = fs.IsNotFound(error);
         if (missing) error = kSuccess;
     }
-    ErrorValue backup = kSuccess;
-    if (error == kSuccess && !missing) backup = WriteFileAtomically(RenameExtension(path, "bak"), contents);
+    // A file with its last line unended (or none at all) may be one a writer was caught
+    // rewriting: what it lacks is not taken as deleted, and it is no backup.
+    const bool whole = !contents.empty() && (contents.back() == '\n' || contents.back() == '\r');
+    std::string backupContents;
+    if (error == kSuccess && !missing && whole) backupContents = contents;
 
     Entries entries;
+    Entries conflicts;
     std::string unread;
     if (error == kSuccess) {
         try {
@@ -168,21 +172,22 @@ ErrorValue SaveMemoFile(MemoStore& store, const std::string& path) {
             } else {
                 MemoStore onDisk;
                 onDisk.ReadContents(std::move(contents));
-                MemoMerge merge = MergeMemos(store.FileEntries(), store.Entries(), onDisk.Entries());
-                if (!merge.conflicts.empty()) {
-                    error = KeepConflicts(ConflictFileNameFor(path), merge.conflicts);
-                    if (error == kSuccess && !store.Notes().toldConflicts) {
-                        ShowMessage(ResolveText(kConflicts) + "\n" + ConflictFileNameFor(path));
-                        store.Notes().toldConflicts = true;
-                    }
-                }
+                // A file that shrank since it was read is no backup either: the older one,
+                // which holds more, stays.
+                if (onDisk.Count() < store.FileEntries().size()) backupContents.clear();
+                MemoMerge merge = MergeMemos(store.FileEntries(), store.Entries(), onDisk.Entries(), whole);
                 entries = std::move(merge.entries);
+                conflicts = std::move(merge.conflicts);
                 unread = onDisk.UnreadText();
             }
             KeepOverflowAsLines(entries, unread);
         } catch (const std::bad_alloc&) {
             error = ErrorFromKey("memory_alloc");
         }
+    }
+    ErrorValue backup = kSuccess;
+    if (error == kSuccess && !backupContents.empty()) {
+        backup = WriteFileAtomically(RenameExtension(path, "bak"), backupContents);
     }
     if (error == kSuccess) {
         MemoStore merged;
@@ -192,6 +197,11 @@ ErrorValue SaveMemoFile(MemoStore& store, const std::string& path) {
             store.TakeSaved(std::vector<MemoStore::Entry>(merged.Entries()), merged.UnreadText());
         }
     }
+    // The other writer's texts of the days both changed, once memo.txt holds the merge (a
+    // failed replace brings them back at the next save).
+    ErrorValue conflictsKept = kSuccess;
+    if (error == kSuccess && !conflicts.empty()) conflictsKept = KeepConflicts(ConflictFileNameFor(path), conflicts);
+    // Nothing is said while the lock is held: another copy may be waiting for it.
     lock.Release();
     if (error != kSuccess) {
         KeepElsewhere(store, path, error);
@@ -201,10 +211,18 @@ ErrorValue SaveMemoFile(MemoStore& store, const std::string& path) {
     notes.sideFileCurrent = false;
     notes.toldSaveFailed = false;
     notes.failure = kSuccess;
+    if (!conflicts.empty()) {
+        if (conflictsKept != kSuccess) {
+            ShowMessage(ResolveText(kNotSavedTo) + "\n" + ConflictFileNameFor(path) + "\n" + ReasonOf(conflictsKept));
+        } else if (!notes.toldConflicts) {
+            ShowMessage(ResolveText(kConflicts) + "\n" + ConflictFileNameFor(path));
+            notes.toldConflicts = true;
+        }
+    }
     if (backup != kSuccess && !notes.toldBackupFailed) {
         ShowMessage(ResolveText(kBackupFailed) + "\n" + RenameExtension(path, "bak") + "\n" + ReasonOf(backup));
-        notes.toldBackupFailed = true;
     }
+    notes.toldBackupFailed = backup != kSuccess;
     return kSuccess;
 }
 

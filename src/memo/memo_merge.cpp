@@ -35,7 +35,7 @@ bool Same(const Texts& a, const Texts& b) {
 
 }  // namespace
 
-MemoMerge MergeMemos(const Entries& read, const Entries& ours, const Entries& theirs) {
+MemoMerge MergeMemos(const Entries& read, const Entries& ours, const Entries& theirs, bool theirsWhole) {
     const Days readDays = DaysOf(read), ourDays = DaysOf(ours), theirDays = DaysOf(theirs);
     MemoMerge merge;
     merge.entries.reserve(theirs.size() + ours.size());
@@ -46,6 +46,8 @@ MemoMerge MergeMemos(const Entries& read, const Entries& ours, const Entries& th
     auto decide = [&](CalDate date) {
         const auto known = oursWins.find(date.Serial());
         if (known != oursWins.end()) return known->second;
+        // A day a file cut short lacks is this copy's.
+        if (!theirsWhole && theirDays.count(date.Serial()) == 0) return oursWins[date.Serial()] = true;
         const Texts& base = TextsOf(readDays, date);
         const Texts& mine = TextsOf(ourDays, date);
         const Texts& other = TextsOf(theirDays, date);

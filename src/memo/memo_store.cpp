@@ -193,15 +193,6 @@ std::vector<std::string> MemoStore::FileLines(const CalDateTime& savedAt) const 
     return lines;
 }
 
-std::string MemoStore::FileText(const CalDateTime& savedAt) const {
-    std::string text;
-    EmitFileLines(savedAt, [&text](std::string_view line) {
-        text += line;
-        text += "\r\n";
-    });
-    return text;
-}
-
 ErrorValue MemoStore::SaveMemos(const std::string& path) const {
     AtomicFileWriter writer;
     const ErrorValue error = writer.Begin(path);

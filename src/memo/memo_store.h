@@ -64,8 +64,6 @@ public:
     ErrorValue SaveMemos(const std::string& path) const;
     // The lines SaveMemos writes, with the header for a given moment.
     std::vector<std::string> FileLines(const CalDateTime& savedAt) const;
-    // The whole file as SaveMemos writes it.
-    std::string FileText(const CalDateTime& savedAt) const;
 
     // The first entry of the date, or the empty text.
     std::string MemoOf(CalDate date) const;

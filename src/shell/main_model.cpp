@@ -33,8 +33,7 @@ std::string ClipboardMonthText(const CalendarView& view) {
 
 void MainModel::OnShow() {
     settings_.Load(document_, host_.Store(), host_.SystemWindowColor(), memoDirty_);
-    if (view_) view_->SettingsChanged();
-    else view_ = std::make_unique<CalendarView>(document_);
+    view_ = std::make_unique<CalendarView>(document_);
     MarkStartup("view");
     // After the settings, which may move the grid (first day of week, design).
     view_->SelectDate(Today(kLocalZone));
@@ -68,6 +67,7 @@ void MainModel::OnHide() {
     settings_.Save(document_, host_.Store(), memoDirty_);
     host_.StopTimer();
     view_.reset();
+    host_.DropPaintCaches();  // hidden, the program keeps nothing for painting
     lastBackgroundName_.clear();
 }
 
@@ -161,7 +161,7 @@ void MainModel::RepaintCursorMove(int oldColumn, int oldRow) {
 void MainModel::OnKeyDown(int virtualKey, bool ctrlDown) {
     if (!view_) return;
     switch (virtualKey) {
-    case kKeyApps: ShowContextMenu({0, 0}); return;
+    case kKeyApps: OnMenuKey(); return;
     case kKeyReturn: host_.PostCommand(CommandId::kMemo); return;
     case kKeySpace: host_.PostCommand(CommandId::kToday); return;
     case kKeyEscape: host_.PostCommand(CommandId::kClose); return;
@@ -183,8 +183,14 @@ void MainModel::OnKeyDown(int virtualKey, bool ctrlDown) {
     AnnounceCursor();
 }
 
-void MainModel::OnLeftButtonDown() {
+void MainModel::PointAt(Point clientPoint) {
+    const int oldColumn = view_->CursorColumn(), oldRow = view_->CursorRow();
+    if (view_->PointerMoved(clientPoint.x, clientPoint.y)) RepaintCursorMove(oldColumn, oldRow);
+}
+
+void MainModel::OnLeftButtonDown(Point clientPoint) {
     if (!view_) return;
+    PointAt(clientPoint);
     view_->SetPressed(true);
     if (view_->ClickNavigation()) RefreshWindow(false);
 }
@@ -201,11 +207,21 @@ void MainModel::OnMouseMove(int x, int y, std::optional<Point> screen) {
         if (restingPointer_ == screen) return;
         restingPointer_ = screen;
     }
-    const int oldColumn = view_->CursorColumn(), oldRow = view_->CursorRow();
-    if (view_->PointerMoved(x, y)) RepaintCursorMove(oldColumn, oldRow);
+    PointAt({x, y});
 }
 
-void MainModel::OnRightButtonUp(Point clientPoint) { ShowContextMenu(clientPoint); }
+void MainModel::OnLeftButtonDoubleClick(Point clientPoint) {
+    if (!view_) return;
+    PointAt(clientPoint);
+    host_.PostCommand(CommandId::kMemo);
+}
+
+void MainModel::OnRightButtonUp(Point clientPoint) {
+    if (view_) PointAt(clientPoint);
+    ShowContextMenu(clientPoint);
+}
+
+void MainModel::OnMenuKey() { ShowContextMenu({0, 0}); }
 
 CommandState MainModel::CommandStateNow() const {
     CommandState state;

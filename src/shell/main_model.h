@@ -98,13 +98,18 @@ public:
     void OnTimer();
     void OnWheel(int delta);
     void OnKeyDown(int virtualKey, bool ctrlDown);
-    void OnLeftButtonDown();
+    // A button at a client point: the cursor goes there first, also when the pointer has
+    // rested there since the window appeared (its moves were not taken then).
+    void OnLeftButtonDown(Point clientPoint);
+    void OnLeftButtonDoubleClick(Point clientPoint);
     void OnLeftButtonUp();
     // A move to a client point; `screen` is where the pointer is on the screen. The system
     // also reports a pointer that rests while the window appears or moves under it: such
     // a report moves nothing.
     void OnMouseMove(int x, int y, std::optional<Point> screen = std::nullopt);
     void OnRightButtonUp(Point clientPoint);
+    // The menu key (Alt, F10): the context menu where the cursor is.
+    void OnMenuKey();
     void OnCommand(int id);
     // The window moved to a monitor of another scale, or the scale changed: the view is
     // laid out again at the new DPI, the client resized to it and repainted.
@@ -126,6 +131,7 @@ public:
 
 private:
     void ShowContextMenu(Point clientPoint);
+    void PointAt(Point clientPoint);
     void RepaintCursorMove(int oldColumn, int oldRow);
     // Tells screen readers the day the cursor is on now.
     void AnnounceCursor();

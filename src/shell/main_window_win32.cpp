@@ -120,11 +120,11 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CLOSE: model_.OnClose(); return 0;
     case WM_TIMER: model_.OnTimer(); break;
-    case WM_LBUTTONDBLCLK: PostCommand(CommandId::kMemo); break;
+    case WM_LBUTTONDBLCLK: model_.OnLeftButtonDoubleClick({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); break;
     case WM_MBUTTONDOWN: PostCommand(CommandId::kToday); break;
     case WM_MOUSEWHEEL: model_.OnWheel(GET_WHEEL_DELTA_WPARAM(wParam)); break;
     case WM_KEYDOWN: model_.OnKeyDown(static_cast<int>(wParam), GetKeyState(VK_CONTROL) < 0); break;
-    case WM_LBUTTONDOWN: model_.OnLeftButtonDown(); break;
+    case WM_LBUTTONDOWN: model_.OnLeftButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); break;
     case WM_LBUTTONUP: model_.OnLeftButtonUp(); break;
     case WM_PAINT: {
         PAINTSTRUCT paint;
@@ -139,7 +139,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (model_.View()) MarkStartup("first paint");
         return 0;
     }
-    case WM_RBUTTONUP: model_.OnRightButtonUp({LOWORD(lParam), HIWORD(lParam)}); break;
+    case WM_RBUTTONUP: model_.OnRightButtonUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); break;
     case WM_MOUSEMOVE: {
         POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         ClientToScreen(window_, &screen);
@@ -175,7 +175,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == SC_KEYMENU) {
             // The calendar has no menu bar: Alt (or F10) opens its context menu instead, and
             // the system's own menu does not follow it.
-            model_.OnRightButtonUp({0, 0});
+            model_.OnMenuKey();
             return 0;
         }
         break;

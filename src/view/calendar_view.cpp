@@ -14,8 +14,6 @@ namespace tavoli {
 
 namespace {
 
-constexpr int kMinCellSize = 8;
-constexpr int kMaxCellSize = 256;
 // 50 % to 1000 %: beyond what displays offer, short of sizes that overflow.
 constexpr int kMinDpi = 48;
 constexpr int kMaxDpi = 960;
@@ -66,8 +64,9 @@ void CalendarView::SettingsChanged() {
     // tables here.
     const Design& d = settings.design;
     grid_.design = Design::FromValues(d.header, d.weekday, d.rows, d.footer);
-    grid_.cellSize = {Clamp(settings.cellSize.width, kMinCellSize, kMaxCellSize),
-                      Clamp(settings.cellSize.height, kMinCellSize, kMaxCellSize)};
+    // A record filled by hand still keeps the bounds its fields have.
+    grid_.cellSize = {BoundsOf(SettingField::kCellWidth).Clamp(settings.cellSize.width),
+                      BoundsOf(SettingField::kCellHeight).Clamp(settings.cellSize.height)};
     grid_.firstDayOfWeek = FloorMod(settings.firstDayOfWeek, 7);
     grid_.dateRows = kDateRows[grid_.design.rows];
     grid_.leftColumns = (grid_.design.header == kLeftTwoLines ? 2 : 0) + (WeekNumbersShown() ? 1 : 0);
@@ -255,7 +254,8 @@ bool CalendarView::PointerMoved(int x, int y) {
     cursorColumn_ = column;
     cursorRow_ = row;
     cursorHalf_ = half;
-    UpdateFooterLines();
+    // Every move of the pointer comes here: the footer is made again only for another cell.
+    if (changed) UpdateFooterLines();
     return changed;
 }
 

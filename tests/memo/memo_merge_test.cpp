@@ -29,6 +29,7 @@ TEST(MemoMerge, DayByDay) {
         const char* theirs;
         const char* merged;
         const char* conflicts;
+        bool whole = true;  // the file may have been cut short
     } cases[] = {
         {"changed there only", "1=a 2=b", "1=a 2=b", "1=a 2=B", "1=a 2=B", ""},
         {"changed here only", "1=a 2=b", "1=a 2=B", "1=a 2=b", "1=a 2=B", ""},
@@ -44,10 +45,12 @@ TEST(MemoMerge, DayByDay) {
         {"the file's order", "1=a 2=b 3=c", "1=a 2=B 3=c", "3=c 1=a 2=b", "3=c 1=a 2=B", ""},
         {"a day's entries go together", "1=a 1=b 2=c", "1=A 1=b 2=c", "2=c 1=a 1=b", "2=c 1=A 1=b", ""},
         {"an unread file: everything is new", "", "2=mine 5=e", "1=a 2=theirs", "1=a 2=mine 5=e", "2=theirs"},
-        {"a file gone empty", "1=a 2=b", "1=a 2=b 3=c", "", "3=c", ""},
+        {"a file emptied by hand", "1=a 2=b", "1=a 2=b 3=c", "", "3=c", "", true},
+        {"a file cut short: no deletion there", "1=a 2=b 3=c", "1=a 2=B 3=c 4=d", "1=a", "1=a 2=B 3=c 4=d", "", false},
+        {"cut short, deleted here", "1=a 2=b", "1=a", "", "1=a", "", false},
     };
     for (const Case& c : cases) {
-        const MemoMerge merge = MergeMemos(Memos(c.read), Memos(c.ours), Memos(c.theirs));
+        const MemoMerge merge = MergeMemos(Memos(c.read), Memos(c.ours), Memos(c.theirs), c.whole);
         EXPECT_EQ(merge.entries, Memos(c.merged)) << c.what;
         EXPECT_EQ(merge.conflicts, Memos(c.conflicts)) << c.what;
     }

@@ -147,7 +147,7 @@ protected:
 TEST_F(Model, ShowLoadsAndHideSavesAndDropsTheView) {
     model_.OnHide();
     EXPECT_EQ(model_.View(), nullptr);
-    EXPECT_EQ(host_.Take(), (std::vector<std::string>{"timer off"}));
+    EXPECT_EQ(host_.Take(), (std::vector<std::string>{"timer off", "drop caches"}));
     EXPECT_EQ(host_.store.Get("Design"), "T1W1N0D5B2");
     EXPECT_EQ(host_.store.Get("Position"), "11,22");
     host_.store.Set("Position", "5,6");
@@ -167,18 +167,23 @@ TEST_F(Model, ShowLoadsAndHideSavesAndDropsTheView) {
 // Whatever first day of week and design the settings bring, the cursor is on today after
 // a show, and a pointer resting where the window appears does not take it away.
 TEST_F(Model, TheCursorIsOnTodayAfterEveryShow) {
-    for (int first = 0; first < 7; ++first) {
-        for (int header = 0; header < 3; ++header) {
-            for (int weekday = 0; weekday < 4; ++weekday) {
-                for (int rows = 0; rows < 3; ++rows) {
-                    for (int footer = 0; footer < 6; ++footer) {
-                        model_.OnHide();
-                        host_.store.Set("FirstDayOfWeek", std::to_string(first));
-                        host_.store.Set("Design", DesignText(Design::FromValues(header, weekday, rows, footer)));
-                        model_.OnShow();
-                        const CellClass hit = View().HitTest();
-                        EXPECT_TRUE(hit.region == kRegionDate && hit.date == CalDate(2024, 5, 15))
-                            << first << " " << host_.store.Get("Design") << " " << hit.date.Text();
+    // Today in the middle of a month, and in the sixth week that five lines fold into a
+    // cell's lower half.
+    for (const CalDate today : {CalDate(2024, 3, 31), CalDate(2024, 6, 30), CalDate(2024, 5, 15)}) {
+        clock_.now = CalDateTime(today, TimeOfDay::FromParts(10, 0, 0, 0));
+        for (int first = 0; first < 7; ++first) {
+            for (int header = 0; header < 3; ++header) {
+                for (int weekday = 0; weekday < 4; ++weekday) {
+                    for (int rows = 0; rows < 3; ++rows) {
+                        for (int footer = 0; footer < 6; ++footer) {
+                            model_.OnHide();
+                            host_.store.Set("FirstDayOfWeek", std::to_string(first));
+                            host_.store.Set("Design", DesignText(Design::FromValues(header, weekday, rows, footer)));
+                            model_.OnShow();
+                            const CellClass hit = View().HitTest();
+                            EXPECT_TRUE(hit.region == kRegionDate && hit.date == today)
+                                << first << " " << host_.store.Get("Design") << " " << hit.date.Text();
+                        }
                     }
                 }
             }
@@ -187,8 +192,15 @@ TEST_F(Model, TheCursorIsOnTodayAfterEveryShow) {
     const CellClass today = View().HitTest();
     model_.OnMouseMove(0, 0, host_.pointer);  // the window appeared under the pointer
     EXPECT_EQ(View().HitTest().date, today.date);
+    // A double-click where the pointer rests still acts on the day under it.
+    const auto margins = View().Margins();
+    const int column = View().LeftColumns() + 1, row = View().TopRows() + 1;
+    host_.Take();
+    model_.OnLeftButtonDoubleClick({margins[0] + column * 48 + 24, margins[1] + row * 36 + 18});
+    EXPECT_EQ(View().HitTest().date, View().DateAt(1, 1));
+    EXPECT_EQ(host_.Take().back(), "post 1032");                            // memo
     model_.OnMouseMove(0, 0, Point{host_.pointer.x + 1, host_.pointer.y});  // the user moved it
-    EXPECT_NE(View().HitTest().date, today.date);
+    EXPECT_NE(View().HitTest().date, View().DateAt(1, 1));
 }
 
 // Where the window comes up: wholly on the work area of the monitor it overlaps most, or
@@ -334,8 +346,8 @@ TEST_F(Model, ContextMenuStates) {
     auto entry = [&commands](const char* name) { return commands.Find(name); };
     for (const Case& c : cases) {
         c.prepare();
-        model_.OnRightButtonUp({7, 9});
-        EXPECT_EQ(host_.Take().back(), "menu 7,9") << c.what;
+        model_.OnMenuKey();  // at the cursor
+        EXPECT_EQ(host_.Take().back(), "menu 0,0") << c.what;
         ApplyCommandStates(commands, host_.state);
         const std::array<bool, 6> states = {entry("prevmonth").enabled, entry("nextyear").enabled,
                                             entry("memo").enabled,      entry("calculate").enabled,

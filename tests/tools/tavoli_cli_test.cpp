@@ -1,6 +1,8 @@
 // The companion tool as its users run it: the built binary, its output and exit codes.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -336,7 +338,10 @@ TEST(TavoliCli, OutputOntoDevicesAndPipes) {
     };
     for (const Case& c : cases) {
         const std::string target = folder.Join(c.name);
-        if (mknod(target.c_str(), c.kind | 0666, c.device) != 0) continue;  // devices need root
+        if (mknod(target.c_str(), c.kind | 0666, c.device) != 0) {
+            std::printf("skipped: %s (making it needs root)\n", c.name);
+            continue;
+        }
         const int reader = c.kind == S_IFIFO && c.exit == 0 ? open(target.c_str(), O_RDONLY | O_NONBLOCK) : -1;
         EXPECT_EQ(Tavoli({"ics", "--memos", folder.Join("memo.txt"), "2024-01-01", "2024-12-31", "-o", target}).exit,
                   c.exit)
@@ -349,6 +354,15 @@ TEST(TavoliCli, OutputOntoDevicesAndPipes) {
         struct stat st {};
         EXPECT_TRUE(lstat(target.c_str(), &st) == 0 && (st.st_mode & S_IFMT) == c.kind) << c.name;
     }
+    // "/dev/stdout" names the run's own output, here a file opened for appending: written
+    // to, not replaced.
+    const std::string all = folder.Join("all.ics");
+    WriteWholeFile(all, "kept\n");
+    EXPECT_EQ(
+        Tavoli({"ics", "--memos", folder.Join("memo.txt"), "2024-01-01", "2024-12-31", "-o", "/dev/stdout"}, ">" + all)
+            .exit,
+        0);
+    EXPECT_EQ(ReadWholeFile(all).substr(0, 20), "kept\nBEGIN:VCALENDAR");
 }
 
 }  // namespace

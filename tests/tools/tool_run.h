@@ -24,13 +24,16 @@ inline std::string ShellQuote(const std::string& argument) {
     return quoted + "'";
 }
 
-// stdoutTo, when given, receives the standard output instead of the run.
+// stdoutTo, when given, receives the standard output instead of the run (appended to
+// when it starts with ">").
 inline ToolRun Tavoli(const std::vector<std::string>& arguments, const std::string& stdoutTo = "") {
     TempFolder folder;
     std::string command = ShellQuote(TAVOLI_TOOL_PATH);
     for (const std::string& a : arguments) command += " " + ShellQuote(a);
     command += " 2>" + ShellQuote(folder.Join("stderr"));
-    if (!stdoutTo.empty()) command += " >" + ShellQuote(stdoutTo);
+    if (!stdoutTo.empty()) {
+        command += stdoutTo[0] == '>' ? " >>" + ShellQuote(stdoutTo.substr(1)) : " >" + ShellQuote(stdoutTo);
+    }
     ToolRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;

@@ -28,7 +28,11 @@ std::string MonthTitle(int year, int month) {
 // Presses keys through the system, as a user would (the accelerators need the real
 // keyboard state).
 void PressWithCtrl(HWND window, WORD key) {
-    SetForegroundWindow(window);
+    // Keys go to the foreground window: typed only once it is the program's.
+    Eventually([window] {
+        SetForegroundWindow(window);
+        return GetForegroundWindow() == window;
+    });
     INPUT inputs[4] = {};
     const WORD keys[4] = {VK_CONTROL, key, key, VK_CONTROL};
     for (int i = 0; i < 4; ++i) {
@@ -128,7 +132,7 @@ TEST_F(App, MonthByWheelKeysAndAccelerators) {
     });
     size_t lines = 0;
     for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++lines;
-    EXPECT_EQ(lines, 8u) << text;
+    ASSERT_EQ(lines, 8u) << text;
     // Weekdays in the system's language where its code page holds Japanese, else English.
     const std::string weekdays = text.substr(text.find("\r\n") + 2, 20);
     EXPECT_EQ(weekdays, SystemPlatform().AnsiCodePage() == kCodePageJapanese ? AnsiFromUtf8("日 月 火 水 木 金 土")
@@ -170,11 +174,15 @@ void AddMemo(const Program& program, HWND window, WPARAM key, int presses, const
             GetWindowThreadProcessId(w, &owner);
             if (owner == program.ProcessId()) dialog = w;
         }
-        // The dialog's window exists before it has made its controls; it appears after.
-        return dialog != nullptr && IsWindowVisible(dialog);
+        return dialog != nullptr;
     });
     ASSERT_NE(dialog, nullptr) << "no memo editor";
-    SetWindowTextA(GetDlgItem(dialog, 4), text);
+    // The dialog shows itself once it has made and filled its controls.
+    ASSERT_TRUE(Eventually([&] { return IsWindowVisible(dialog) && GetDlgItem(dialog, 4); })) << "no memo edit";
+    SendMessageA(GetDlgItem(dialog, 4), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    char typed[256] = {};
+    SendMessageA(GetDlgItem(dialog, 4), WM_GETTEXT, sizeof typed, reinterpret_cast<LPARAM>(typed));
+    ASSERT_EQ(std::string(typed), text);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     EXPECT_TRUE(Eventually([&] { return !IsWindow(dialog); }));
 }
