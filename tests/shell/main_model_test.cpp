@@ -500,7 +500,11 @@ TEST_F(Model, ScreenReadersFollowTheCursorAndTheMonth) {
         {"next month: 18 July", [&] { model_.OnCommand(IdNumber(CommandId::kNextMonth)); }, {"name 0", "focus 28"}},
         {"today", [&] { model_.OnCommand(IdNumber(CommandId::kToday)); }, {"name 0", "focus 25"}},
         {"the pointer moves", [&] { model_.OnMouseMove(10, 10); }, {}},
-        {"a click on <<", [&] { model_.OnLeftButtonDown(); }, {"name 0"}},
+        {"a click on <<",
+         [&] {
+             model_.OnLeftButtonDown({10, 10});
+         },
+         {"name 0"}},
         {"jump, the cursor on no day", [&] { model_.OnCommand(IdNumber(CommandId::kJump)); }, {"name 0", "focus 0"}},
         {"a reader takes 1 July", [&] { EXPECT_TRUE(model_.OnAccessibleSelect(10 + 1)); }, {"focus 11"}},
         {"a memo written", [&] { model_.OnCommand(IdNumber(CommandId::kMemo)); }, {"name 11"}},
