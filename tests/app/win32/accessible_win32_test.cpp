@@ -33,19 +33,10 @@ std::string NameOf(IAccessible& object, const VARIANT& child) {
     return ansi;
 }
 
-// Events of the program's client area as they came: (event, child).
-std::vector<std::pair<DWORD, LONG>> events;
-void CALLBACK Record(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG child, DWORD, DWORD) {
-    if (object == OBJID_CLIENT) events.emplace_back(event, child);
-}
-
-// Pumps this thread's messages, which bring the hook's events, until there are so many.
-bool EventsCame(size_t count) {
-    return Eventually([count] {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-        return events.size() >= count;
-    });
+// The items of the program's client area that took the focus, as they did.
+std::vector<LONG> focused;
+void CALLBACK Record(HWINEVENTHOOK, DWORD, HWND, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT) focused.push_back(child);
 }
 
 TEST(ScreenReader, ReadsTheCalendarAndFollowsTheCursor) {
@@ -71,8 +62,7 @@ TEST(ScreenReader, ReadsTheCalendarAndFollowsTheCursor) {
         AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&object)),
         S_OK);
     LONG count = 0;
-    EXPECT_EQ(object->get_accChildCount(&count), S_OK);
-    ASSERT_EQ(count, tree.ChildCount());
+    ASSERT_TRUE(SUCCEEDED(object->get_accChildCount(&count)) && count == tree.ChildCount()) << count;
     EXPECT_EQ(NameOf(*object, Child(CHILDID_SELF)), tree.Name());
     POINT origin{0, 0};
     ClientToScreen(window, &origin);
@@ -90,39 +80,28 @@ TEST(ScreenReader, ReadsTheCalendarAndFollowsTheCursor) {
         EXPECT_EQ(object->accLocation(&left, &top, &width, &height, Child(child)), S_OK);
         EXPECT_EQ((Rect{left, top, left + width, top + height}), item.rect.Offset(origin.x, origin.y)) << child;
     }
-    const Rect& today = tree.Child(tree.CursorChild())->rect;
-    VARIANT hit{};
-    EXPECT_EQ(object->accHitTest(origin.x + today.left + 1, origin.y + today.bottom - 1, &hit), S_OK);
-    EXPECT_EQ(hit.lVal, tree.CursorChild());
 
     // An arrow moves the cursor: the object of the focus event names the next day.
-    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_NAMECHANGE, nullptr, Record,
-                                         program.ProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, Record, program.ProcessId(),
+                                         0, WINEVENT_OUTOFCONTEXT);
     ASSERT_TRUE(hook && Eventually([&] { return SetForegroundWindow(window) && GetForegroundWindow() == window; }));
     PostMessageA(window, WM_KEYDOWN, VK_RIGHT, 0);
-    EXPECT_TRUE(EventsCame(1));
+    EXPECT_TRUE(Eventually([] {  // the hook's events come through this thread's messages
+        for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
+        return !focused.empty();
+    }));
     view.MoveCursor(1, 0);
     const int next = AccessibleTree(view).CursorChild();
-    ASSERT_EQ(events, (std::vector<std::pair<DWORD, LONG>>{{EVENT_OBJECT_FOCUS, next}}));
-    IAccessible* focused = nullptr;
-    VARIANT focusedChild{};
-    ASSERT_EQ(AccessibleObjectFromEvent(window, OBJID_CLIENT, next, &focused, &focusedChild), S_OK);
-    EXPECT_EQ(NameOf(*focused, focusedChild), AccessibleTree(view).NameOf(next));
-    focused->Release();
-
-    // The reader presses "Next month" (the third item): the whole takes the month's name.
-    events.clear();
-    EXPECT_EQ(object->accDoDefaultAction(Child(3)), S_OK);
-    view.StepMonth(1);
-    EXPECT_TRUE(EventsCame(2));
-    EXPECT_EQ(events.front(), (std::pair<DWORD, LONG>{EVENT_OBJECT_NAMECHANGE, CHILDID_SELF}));
-    EXPECT_EQ(NameOf(*object, Child(CHILDID_SELF)), AccessibleTree(view).Name());
+    ASSERT_EQ(focused, std::vector<LONG>{next});
+    IAccessible* from = nullptr;
+    VARIANT child{};
+    ASSERT_EQ(AccessibleObjectFromEvent(window, OBJID_CLIENT, next, &from, &child), S_OK);
+    EXPECT_EQ(NameOf(*from, child), AccessibleTree(view).NameOf(next));
+    from->Release();
     UnhookWinEvent(hook);
 
     PostMessageA(window, WM_COMMAND, 1025, 0);  // close
     EXPECT_EQ(program.WaitForExit(), 0);
-    // The program is gone: what the reader holds says so instead of failing it.
-    EXPECT_NE(object->get_accChildCount(&count), S_OK);
     object->Release();
     CoUninitialize();
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsSubkey);

@@ -12,7 +12,6 @@
 #include "dialogs/memo_dialog_win32.h"
 #include "dialogs/options_dialog_win32.h"
 #include "dialogs/small_dialogs_layout.h"
-#include "dialogs/small_dialogs_win32.h"
 #include "framework/lang_text.h"
 #include "support/dialog_driver_win32.h"
 
@@ -39,14 +38,12 @@ TEST(ScreenReaderDialogs, EveryControlSaysItsName) {
     using namespace options_dialog;
     SettingsRecord values;
     std::string memo;
-    int year = 2024, month = 5;
     const struct {
         const DialogLayout& layout;
         std::function<void()> run;
         int cancel;
     } dialogs[] = {
         {OptionsDialogLayout(), [&] { RunOptionsDialog(values, {}); }, kCancel},
-        {JumpDialogLayout(), [&] { RunJumpDialog(year, month); }, kCancelId},
         {MemoDialogLayout(), [&] { RunMemoDialog("Memo - 2024/5/3", memo); }, kCancelId},
     };
     for (const auto& dialog : dialogs) {
