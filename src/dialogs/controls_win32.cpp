@@ -74,6 +74,7 @@ ErrorValue DialogControl::Create(HWND parent, int id) {
                               nullptr);
     if (!window_) return 1;
     SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    if (!accessibleName_.name.empty()) AnswerScreenReaders(window_, *this);
     return kSuccess;
 }
 
@@ -360,6 +361,13 @@ void ColorSwatch::SetColor(PixelColor color) {
     if (!Window()) return;
     InvalidateRect(Window(), nullptr, TRUE);
     UpdateWindow(Window());
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, Window(), OBJID_CLIENT, CHILDID_SELF);
+    NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, Window(), OBJID_CLIENT, CHILDID_SELF);
+}
+
+std::string ColorSwatch::AccessibleName() const {
+    const std::string row = DialogControl::AccessibleName();
+    return row.empty() ? row : row + ResolveText(": \tja:：") + ColorWords(color_);
 }
 
 LRESULT CALLBACK ColorSwatch::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "dialogs/accessible_control_win32.h"
+#include "dialogs/accessible_names.h"
 #include "dialogs/dialog_layout.h"
 #include "framework/error.h"
 #include "framework/geometry.h"
@@ -26,7 +28,7 @@ decltype(&CreateUpDownControl) UpDownControlCreator();
 // A window's whole text; empty when it cannot be read.
 std::string WindowTextOf(HWND window);
 
-class DialogControl {
+class DialogControl : public AccessibleControlText {
 public:
     // Destroys the window when there is one (without a kind's own saving: the kinds do
     // that in their destructors).
@@ -60,6 +62,12 @@ public:
     // The style as created: the kind's, WS_CHILD, and WS_VISIBLE / WS_DISABLED by the flags.
     DWORD Style() const;
 
+    // What screen readers call the control, set before Create; without a name the system
+    // answers them alone.
+    void SetAccessibleName(AccessibleControlName name) { accessibleName_ = std::move(name); }
+    std::string AccessibleName() const override { return accessibleName_.name; }
+    std::string AccessibleShortcut() const override { return accessibleName_.shortcut; }
+
 protected:
     DialogControl(const char* className, DWORD style, DWORD extendedStyle)
         : className_(className), style_(style), extendedStyle_(extendedStyle) {}
@@ -78,6 +86,7 @@ private:
     std::string text_;
     Rect rect_;
     int dpi_ = 96;  // the parent's when the window was made
+    AccessibleControlName accessibleName_;
     bool wholeText_ = false;
     bool visible_ = true;
     bool enabled_ = true;
@@ -204,6 +213,9 @@ public:
     // Stores the colour and repaints the box at once.
     void SetColor(PixelColor color);
     PixelColor Color() const { return color_; }
+    // Read out as its row's name and the colour in numbers, the colour also as its value.
+    std::string AccessibleName() const override;
+    std::string AccessibleValue() const override { return ColorWords(color_); }
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

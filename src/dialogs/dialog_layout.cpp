@@ -1,6 +1,7 @@
 #include "dialogs/dialog_layout.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 
 #include "dialogs/control_rules.h"
@@ -44,11 +45,22 @@ Rect Footprint(const ControlSpec& control) {
 }
 
 std::vector<const ControlSpec*> TabOrder(const DialogLayout& layout) {
-    std::vector<const ControlSpec*> order;
-    for (const ControlSpec& control : layout.controls) order.push_back(&control);
-    std::stable_sort(order.begin(), order.end(), [](const ControlSpec* a, const ControlSpec* b) {
+    std::vector<const ControlSpec*> sorted;
+    for (const ControlSpec& control : layout.controls) sorted.push_back(&control);
+    std::stable_sort(sorted.begin(), sorted.end(), [](const ControlSpec* a, const ControlSpec* b) {
         return a->rect.top != b->rect.top ? a->rect.top < b->rect.top : a->rect.left < b->rect.left;
     });
+    // Page by page: each control right after the label before it on its own page, where
+    // screen readers look for its name, not after one of another page at the same height.
+    std::vector<const ControlSpec*> order;
+    int lastPage = kEveryPage;
+    for (const ControlSpec* control : sorted) lastPage = std::max(lastPage, control->page);
+    auto firstPaged = std::find_if(sorted.begin(), sorted.end(), [](auto c) { return c->page != kEveryPage; });
+    std::copy(sorted.begin(), firstPaged, std::back_inserter(order));  // above the pages: the tab strip
+    for (int page = 0; page <= lastPage; ++page) {
+        std::copy_if(firstPaged, sorted.end(), std::back_inserter(order), [page](auto c) { return c->page == page; });
+    }
+    std::copy_if(firstPaged, sorted.end(), std::back_inserter(order), [](auto c) { return c->page == kEveryPage; });
     return order;
 }
 

@@ -30,6 +30,9 @@ struct ControlSpec {
     int page = kEveryPage;
     // The setting the control shows and edits (kCount: none); its bounds are the field's.
     SettingField field = SettingField::kCount;
+    // What a screen reader calls the control (a bilingual literal), where no label before
+    // it says it; nullptr: its own text or its label's.
+    const char* accessibleName = nullptr;
 
     // The text the control shows: the literal resolved for the user's language, then the
     // suffix.
@@ -69,7 +72,8 @@ Rect Footprint(const ControlSpec& control);
 
 // The controls in the order the keyboard visits them, which is the order they are made
 // in: top to bottom, and left to right along a row (a control that starts lower than
-// another's top but beside it counts as lower).
+// another's top but beside it counts as lower); with pages, the controls above them, each
+// page's in turn, then the rest.
 std::vector<const ControlSpec*> TabOrder(const DialogLayout& layout);
 
 // Every fault of the layout under the base units, one sentence each; empty when it has

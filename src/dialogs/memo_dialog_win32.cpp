@@ -1,5 +1,7 @@
 #include "dialogs/memo_dialog_win32.h"
 
+#include "dialogs/accessible_control_win32.h"
+#include "dialogs/accessible_names.h"
 #include "dialogs/controls_win32.h"
 #include "dialogs/dialog_template.h"
 #include "dialogs/layout_measure_win32.h"
@@ -16,7 +18,12 @@ namespace {
 
 // The prompt dialog keeps its state here rather than in control wrappers: it has its
 // own window procedure and reads its one result when it is destroyed.
-struct MemoPrompt {
+struct MemoPrompt : AccessibleControlText {
+    MemoPrompt(std::string caption, std::string prompt, std::string text)
+        : caption(std::move(caption)), prompt(std::move(prompt)), text(std::move(text)) {}
+    // Screen readers call the edit by the prompt, the date it is for.
+    std::string AccessibleName() const override { return SpokenControlText(prompt); }
+
     std::string caption;
     std::string prompt;
     std::string text;
@@ -53,6 +60,7 @@ INT_PTR CALLBACK MemoProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         memo->controls[2] = MakeControl(window, layout, "BUTTON", button, 0, kOkId, textOf(kOkId));
         memo->controls[3] = MakeControl(window, layout, "BUTTON", button, 0, kCancelId, textOf(kCancelId));
         if (memo->controls[1]) memo->shown = WindowTextOf(memo->controls[1]);
+        AnswerScreenReaders(memo->controls[1], *memo);
         SetFocus(memo->controls[1]);
         return FALSE;  // the focus is set
     }

@@ -95,6 +95,7 @@ private:
     ButtonControl ok_, cancel_, help_;
     std::map<int, PageControl> pages_;  // by id
     std::vector<std::string> faces_;
+    std::map<int, AccessibleControlName> names_;  // what screen readers call the controls
     HBITMAP pageBitmap_ = nullptr;
     HBRUSH pageBrush_ = nullptr;
 };
@@ -166,6 +167,7 @@ void OptionsDialog::OnInit() {
     const FittedLayout fitted = FitDialog(Window(), layout, contents);
     // Made in the order the keyboard visits them: the tab strip, each page's controls top
     // to bottom and left to right, then OK, Cancel and Help.
+    names_ = AccessibleControlNames(fitted.layout);
     for (const ControlSpec* spec : TabOrder(fitted.layout)) CreateControl(*spec);
     // Enter is OK from every field: the default command of a dialog is 1, here the tab
     // strip's id.
@@ -176,19 +178,22 @@ void OptionsDialog::OnInit() {
 }
 
 void OptionsDialog::CreateControl(const ControlSpec& spec) {
+    const auto name = names_.find(spec.id);
+    const AccessibleControlName accessibleName = name != names_.end() ? name->second : AccessibleControlName{};
     switch (spec.id) {
     case kTab:
         tab_.SetRect(spec.rect);
         tab_.Create(Window(), kTab);
         return;
-    case kOk: PlaceControl(ok_, spec, Window()); return;
-    case kCancel: PlaceControl(cancel_, spec, Window()); return;
-    case kHelp: PlaceControl(help_, spec, Window()); return;
+    case kOk: ok_.SetAccessibleName(accessibleName), PlaceControl(ok_, spec, Window()); return;
+    case kCancel: cancel_.SetAccessibleName(accessibleName), PlaceControl(cancel_, spec, Window()); return;
+    case kHelp: help_.SetAccessibleName(accessibleName), PlaceControl(help_, spec, Window()); return;
     default: break;
     }
     const auto found = pages_.find(spec.id);
     if (found == pages_.end()) return;
     DialogControl& control = *found->second.control;
+    control.SetAccessibleName(accessibleName);
     control.Show(spec.page == 0);
     if (spec.kind == ControlKind::kCombo || spec.kind == ControlKind::kEdit) {
         control.SetRect(spec.rect);  // items and values were given before: no label text

@@ -14,6 +14,13 @@ namespace {
 
 constexpr const char* kCancelText = "Cancel\tja:キャンセル";
 constexpr const char* kYearUnit = "/\tja:年\tkr:년\tch:年\ttw:年";
+// The fields of a date stand before their units ("/" reads as nothing): named for
+// screen readers.
+constexpr const char* kYearName = "Year\tja:年";
+constexpr const char* kMonthName = "Month\tja:月";
+constexpr const char* kDayName = "Day\tja:日";
+constexpr int kNone = kEveryPage;
+constexpr SettingField kNoField = SettingField::kCount;
 
 using K = ControlKind;
 
@@ -27,17 +34,18 @@ using K = ControlKind;
 
 const DialogLayout& JumpDialogLayout() {
     using namespace jump_dialog;
-    static const DialogLayout layout{"Jump\tja:移動",
-                                     100,
-                                     42,
-                                     {
-                                         {K::kSpinEdit, kYear, {10, 10, 60, 30}, "", "", 1, 3999},
-                                         {K::kLabel, kYearLabel, {70, 10, 90, 30}, kYearUnit},
-                                         {K::kSpinEdit, kMonth, {100, 10, 150, 30}, "", "", 1, 12},
-                                         {K::kLabel, kMonthLabel, {160, 10, 180, 30}, " \tja:月\tkr:월\tch:月\ttw:月"},
-                                         {K::kButton, kOkId, {10, 50, 90, 74}, "OK"},
-                                         {K::kButton, kCancelId, {100, 50, 180, 74}, kCancelText},
-                                     }};
+    static const DialogLayout layout{
+        "Jump\tja:移動",
+        100,
+        42,
+        {
+            {K::kSpinEdit, kYear, {10, 10, 60, 30}, "", "", 1, 3999, kNone, kNoField, kYearName},
+            {K::kLabel, kYearLabel, {70, 10, 90, 30}, kYearUnit},
+            {K::kSpinEdit, kMonth, {100, 10, 150, 30}, "", "", 1, 12, kNone, kNoField, kMonthName},
+            {K::kLabel, kMonthLabel, {160, 10, 180, 30}, " \tja:月\tkr:월\tch:月\ttw:月"},
+            {K::kButton, kOkId, {10, 50, 90, 74}, "OK"},
+            {K::kButton, kCancelId, {100, 50, 180, 74}, kCancelText},
+        }};
     return layout;
 }
 
@@ -50,15 +58,34 @@ const DialogLayout& CountDownDialogLayout() {
         {
             {K::kButton, kOkId, {10, 150, 90, 174}, "OK"},
             {K::kButton, kCancelId, {100, 150, 180, 174}, kCancelText},
-            {K::kSpinEdit, kYear, {10, 10, 60, 30}, "", "", 1, 3999},
+            {K::kSpinEdit, kYear, {10, 10, 60, 30}, "", "", 1, 3999, kNone, kNoField, kYearName},
             {K::kLabel, kYearLabel, {65, 10, 80, 30}, kYearUnit},
-            {K::kSpinEdit, kMonth, {90, 10, 130, 30}, "", "", 1, 12},
+            {K::kSpinEdit, kMonth, {90, 10, 130, 30}, "", "", 1, 12, kNone, kNoField, kMonthName},
             {K::kLabel, kMonthLabel, {135, 10, 150, 30}, "/\tja:月\tkr:월\ttw:月"},
-            {K::kSpinEdit, kDay, {160, 10, 200, 30}, "", "", 1, 31},
+            {K::kSpinEdit, kDay, {160, 10, 200, 30}, "", "", 1, 31, kNone, kNoField, kDayName},
             {K::kLabel, kDayLabel, {205, 10, 220, 40}, "\tja:日\tkr:일\tch:号\ttw:號"},
-            {K::kSpinEdit, kDaysBefore, {10, 50, 100, 70}, "", "", -1000, 1000},
+            // Their labels follow them: "10 days before", "every 7 days".
+            {K::kSpinEdit,
+             kDaysBefore,
+             {10, 50, 100, 70},
+             "",
+             "",
+             -1000,
+             1000,
+             kNone,
+             kNoField,
+             "Days before the target\tja:何日前から"},
             {K::kLabel, kDaysBeforeLabel, {110, 50, 220, 70}, "days before\tja:日前から"},
-            {K::kSpinEdit, kInterval, {10, 80, 100, 100}, "", "", 1, 1000},
+            {K::kSpinEdit,
+             kInterval,
+             {10, 80, 100, 100},
+             "",
+             "",
+             1,
+             1000,
+             kNone,
+             kNoField,
+             "Interval in days\tja:何日おきに表示"},
             {K::kLabel, kIntervalLabel, {110, 80, 220, 100}, "each days\tja:日おきに表示"},
             // As wide as the labels above: a box reaching past the dialog's edge would
             // clip its own text there.

@@ -42,9 +42,12 @@ protected:
         ControlContents contents = ContentsOf(layout_);
         for (const auto& [id, content] : contents_) contents[id] = content;
         const FittedLayout fitted = FitDialog(Window(), layout_, contents);
+        const std::map<int, AccessibleControlName> names = AccessibleControlNames(fitted.layout);
         for (const ControlSpec* spec : TabOrder(fitted.layout)) {
             const auto bound = bound_.find(spec->id);
             if (bound == bound_.end()) continue;
+            const auto name = names.find(spec->id);
+            if (name != names.end()) bound->second->SetAccessibleName(name->second);
             PlaceControl(*bound->second, *spec, Window());
             const auto wrapped = fitted.wrapped.find(spec->id);
             const auto content = contents_.find(spec->id);

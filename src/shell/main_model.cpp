@@ -6,6 +6,7 @@
 #include "framework/messages.h"
 #include "framework/startup_trace.h"
 #include "shell/window_placement.h"
+#include "view/accessible_tree.h"
 
 namespace tavoli {
 
@@ -36,6 +37,7 @@ void MainModel::OnShow() {
     MarkStartup("view");
     // After the settings, which may move the grid (first day of week, design).
     view_->SelectDate(Today(kLocalZone));
+    announcedMonth_ = ShownMonthNumber();  // the window itself appears with it
     const SettingsRecord& settings = document_.settings;
     // The position is kept in 96-DPI units, as the settings are; the view takes the scale
     // of the monitor the window is on once it is there.
@@ -108,8 +110,46 @@ void MainModel::OnFontsChanged() {
 
 void MainModel::OnWheel(int delta) {
     if (!view_) return;
+    const int before = ShownMonthNumber();
     view_->StepMonth(-delta / 120);  // truncating toward zero: ±60 moves nothing
     RefreshWindow(false);
+    if (ShownMonthNumber() != before) AnnounceCursor();
+}
+
+void MainModel::AnnounceCursor() { host_.AccessibleFocus(AccessibleTree(*view_).CursorChild()); }
+
+bool MainModel::OnAccessibleSelect(int child) {
+    if (!view_) return false;
+    const AccessibleTree tree(*view_);
+    const AccessibleItem* item = tree.Child(child);
+    if (!item || item->role != AccessibleRole::kCell) return false;
+    // Where the pointer would put the cursor on the day.
+    const int oldColumn = view_->CursorColumn(), oldRow = view_->CursorRow();
+    view_->PointerMoved((item->rect.left + item->rect.right) / 2, (item->rect.top + item->rect.bottom) / 2);
+    RepaintCursorMove(oldColumn, oldRow);
+    AnnounceCursor();
+    return true;
+}
+
+bool MainModel::OnAccessibleAction(int child) {
+    if (!view_) return false;
+    const AccessibleTree tree(*view_);
+    const AccessibleItem* item = tree.Child(child);
+    if (!item) return false;
+    // Posted: a dialog opened inside the reader's call would keep the reader waiting.
+    switch (item->role) {
+    case AccessibleRole::kPushButton:
+        host_.PostCommand(item->monthStep == -12  ? CommandId::kPrevYear
+                          : item->monthStep == -1 ? CommandId::kPrevMonth
+                          : item->monthStep == 1  ? CommandId::kNextMonth
+                                                  : CommandId::kNextYear);
+        return true;
+    case AccessibleRole::kCell:
+        OnAccessibleSelect(child);
+        host_.PostCommand(CommandId::kMemo);
+        return true;
+    default: return false;
+    }
 }
 
 void MainModel::RepaintCursorMove(int oldColumn, int oldRow) {
@@ -140,6 +180,7 @@ void MainModel::OnKeyDown(int virtualKey, bool ctrlDown) {
     const int oldColumn = view_->CursorColumn(), oldRow = view_->CursorRow();
     view_->MoveCursor(dx, dy);
     RepaintCursorMove(oldColumn, oldRow);
+    AnnounceCursor();
 }
 
 void MainModel::PointAt(Point clientPoint) {
@@ -207,6 +248,10 @@ void MainModel::RefreshWindow(bool forced) {
         return;
     }
     host_.SetTitle(view_->WindowTitle(Now(kLocalZone)));
+    if (ShownMonthNumber() != announcedMonth_) {
+        announcedMonth_ = ShownMonthNumber();
+        host_.AccessibleNameChanged(0);  // the calendar's name is its month
+    }
     const std::string& pattern = document_.settings.backgroundImagePath;
     const std::string name = ResolveBackgroundPath(pattern, view_->ShownMonth());
     if (forced || name != lastBackgroundName_) {
@@ -222,11 +267,13 @@ void MainModel::RunMemo() {
     if (hit.region != kRegionDate) return;
     std::string text = document_.memos.MemoOf(hit.date);
     if (!host_.RunMemoDialog(DateFormat(ResolveText(kMemoPromptFormat), hit.date), text)) return;
-    if (document_.memos.SetMemo(hit.date, text)) memoDirty_ = true;
-    // The footer shows the memo of the cursor's day as well.
+    const bool changed = document_.memos.SetMemo(hit.date, text);
+    if (changed) memoDirty_ = true;
+    // The footer shows the memo of the cursor's day as well, and its name reads it.
     view_->UpdateFooterLines();
     host_.RepaintCell(view_->CursorColumn(), view_->CursorRow());
     host_.RepaintFooter();
+    if (changed) host_.AccessibleNameChanged(AccessibleTree(*view_).CursorChild());
 }
 
 void MainModel::RunOptions() {
@@ -296,6 +343,7 @@ void MainModel::OnCommand(int id) {
     default: return;
     }
     RefreshWindow(false);
+    AnnounceCursor();
 }
 
 }  // namespace tavoli

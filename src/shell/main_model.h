@@ -51,6 +51,12 @@ public:
     // The pixels per inch of the monitor the window is on.
     virtual int Dpi() = 0;
 
+    // Screen readers: the item of the calendar that has the focus now (its child number
+    // in the accessible tree; 0 for the calendar as a whole), and an item whose name
+    // changed (0: the whole, whose name is the shown month).
+    virtual void AccessibleFocus(int child) = 0;
+    virtual void AccessibleNameChanged(int child) = 0;
+
     // The context menu at a client point, its items grayed and checked for the state.
     virtual void ShowContextMenu(Point clientPoint, const CommandState& state) = 0;
 
@@ -112,6 +118,11 @@ public:
     std::optional<Size> ViewSizeAt(int dpi) const;
     // Fonts were installed or removed: what was made with the old ones is dropped.
     void OnFontsChanged();
+    // A screen reader asks an item of the calendar (its child number) to take the focus
+    // (a day), or to do its default action: a button steps the month, a day opens its
+    // memo, once the reader's call has returned. False when the item cannot.
+    bool OnAccessibleSelect(int child);
+    bool OnAccessibleAction(int child);
 
     // Title, background, size and picture after the month or the settings changed.
     void RefreshWindow(bool forced);
@@ -122,6 +133,9 @@ private:
     void ShowContextMenu(Point clientPoint);
     void PointAt(Point clientPoint);
     void RepaintCursorMove(int oldColumn, int oldRow);
+    // Tells screen readers the day the cursor is on now.
+    void AnnounceCursor();
+    int ShownMonthNumber() const { return view_->ShownYear() * 12 + view_->ShownMonth() - 1; }
     void RunMemo();
     void RunOptions();
 
@@ -134,6 +148,7 @@ private:
     CalDate memorizedDate_;
     std::string lastBackgroundName_;
     std::optional<Point> restingPointer_;  // the pointer's last place on the screen
+    int announcedMonth_ = 0;               // the month screen readers were last told of
 };
 
 // The span message between a remembered day and another, in the user's language.

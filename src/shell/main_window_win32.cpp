@@ -114,6 +114,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_DESTROY:
         model_.OnDestroy();
+        accessible_.Disconnect();
         trayIcon_.Remove();
         PostQuitMessage(0);
         return 0;
@@ -146,6 +147,9 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     case WM_HELP: OpenHelp(); break;
+    case WM_GETOBJECT:
+        if (const LRESULT answer = accessible_.Answer(window_, model_, wParam, lParam)) return answer;
+        break;
     case WM_GETDPISCALEDSIZE:
         // Before a move to a monitor of another scale: the window's size there, so that the
         // rectangle the system then suggests is the one the view needs.
@@ -303,6 +307,9 @@ void MainWindow::SetTranslucency(int transparency) { tavoli::SetTranslucency(win
 
 PixelColor MainWindow::SystemWindowColor() { return PixelColor::FromColorRef(GetSysColor(COLOR_WINDOW)); }
 int MainWindow::Dpi() { return WindowDpi(window_); }
+
+void MainWindow::AccessibleFocus(int child) { AccessibleCalendar::RaiseFocus(window_, child); }
+void MainWindow::AccessibleNameChanged(int child) { AccessibleCalendar::RaiseNameChange(window_, child); }
 
 void MainWindow::TrackMenu(HMENU menu, const CommandState& state, POINT at) {
     ApplyCommandStates(commands_, state);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "shell/accessible_win32.h"
 #include "shell/main_model.h"
 #include "shell/tray_icon_win32.h"
 #include "view/glyph_source_win32.h"
@@ -62,6 +63,8 @@ public:
     void SetTranslucency(int transparency) override;
     PixelColor SystemWindowColor() override;
     int Dpi() override;
+    void AccessibleFocus(int child) override;
+    void AccessibleNameChanged(int child) override;
     void ShowContextMenu(Point clientPoint, const CommandState& state) override;
     void PutOnClipboard(const std::string& text) override;
     void OpenHelp() override;
@@ -93,6 +96,7 @@ private:
     HMENU trayMenu_ = nullptr;
     HICON largeIcon_ = nullptr, smallIcon_ = nullptr;  // set after a change of scale
     TrayIcon trayIcon_;
+    AccessibleCalendar accessible_;  // what screen readers are told of the client area
     Win32GlyphSource glyphs_;
     PaintCaches caches_;
 };

@@ -145,6 +145,8 @@ public:
 
     // Recomputes the footer lines from the cursor (after the script or memos changed).
     void UpdateFooterLines();
+    // A template applied to a date with the era list of the settings.
+    std::string Format(const std::string& templ, CalDate date) const;
 
 private:
     // What the settings make of the grid: the design and its rows and columns.
@@ -158,7 +160,6 @@ private:
     void ScaleBackground();
     std::array<int, 4> MarginsAt(int dpi) const;
     bool InDateArea(int column, int row) const;
-    std::string Format(const std::string& templ, CalDate date) const;
     // A name list of the settings, or the program's own when it is empty.
     std::string NamesOr(const std::string& names, const char* defaults) const;
 

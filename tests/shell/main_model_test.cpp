@@ -58,6 +58,8 @@ public:
     void SetTranslucency(int t) override { Log("translucency " + std::to_string(t)); }
     PixelColor SystemWindowColor() override { return PixelColor::Rgb(255, 255, 255); }
     int Dpi() override { return dpi; }
+    void AccessibleFocus(int child) override { told.push_back("focus " + std::to_string(child)); }
+    void AccessibleNameChanged(int child) override { told.push_back("name " + std::to_string(child)); }
     void ShowContextMenu(Point p, const CommandState& s) override {
         state = s;
         Log("menu " + std::to_string(p.x) + "," + std::to_string(p.y));
@@ -92,6 +94,7 @@ public:
     }
 
     std::vector<std::string> log;
+    std::vector<std::string> told;  // what screen readers were told, apart from the log
     bool visible = true;
     CommandState state;
     std::string clipboard;
@@ -479,6 +482,45 @@ TEST_F(Model, DialogsAndWhatTheirOkDoes) {
     EXPECT_EQ(host_.Take().front(), "counter ticked");  // ticked at every open
     EXPECT_TRUE(View().Style().countDown.shown);
     EXPECT_EQ(View().Style().countDown.range, -7);
+}
+
+// Screen readers hear the day the cursor comes to by keys, wheel, month steps, jump and
+// today, and of every change of month; not of the pointer's wanderings. In May 2024 the
+// days are children 11 … 41 (after two buttons, the title and seven weekdays).
+TEST_F(Model, ScreenReadersFollowTheCursorAndTheMonth) {
+    const Point previousMonth{10, 10};  // on <<
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        std::vector<std::string> told;
+    } steps[] = {
+        {"Right: from today to the 16th", [&] { model_.OnKeyDown(0x27, false); }, {"focus 26"}},
+        {"wheel: 13 June in the same cell", [&] { model_.OnWheel(-120); }, {"name 0", "focus 23"}},
+        {"next month: 18 July", [&] { model_.OnCommand(IdNumber(CommandId::kNextMonth)); }, {"name 0", "focus 28"}},
+        {"today", [&] { model_.OnCommand(IdNumber(CommandId::kToday)); }, {"name 0", "focus 25"}},
+        {"the pointer moves", [&] { model_.OnMouseMove(previousMonth.x, previousMonth.y); }, {}},
+        {"a click on <<", [&] { model_.OnLeftButtonDown(previousMonth); }, {"name 0"}},
+        {"jump, the cursor on no day", [&] { model_.OnCommand(IdNumber(CommandId::kJump)); }, {"name 0", "focus 0"}},
+        {"a reader takes 1 July", [&] { EXPECT_TRUE(model_.OnAccessibleSelect(10 + 1)); }, {"focus 11"}},
+        {"a memo written", [&] { model_.OnCommand(IdNumber(CommandId::kMemo)); }, {"name 11"}},
+        {"the day changes",
+         [&] { clock_.now = CalDateTime(CalDate(2024, 5, 16), TimeOfDay(0)), model_.OnTimer(); },
+         {"name 0"}},
+    };
+    for (const auto& step : steps) {
+        step.act();
+        EXPECT_EQ(host_.told, step.told) << step.what;
+        host_.told.clear();
+    }
+    // Default actions are posted: a button's step, a day's memo (after the cursor went there).
+    host_.Take();
+    EXPECT_TRUE(model_.OnAccessibleAction(1));
+    EXPECT_TRUE(model_.OnAccessibleAction(10 + 20));
+    EXPECT_FALSE(model_.OnAccessibleAction(2));  // the title does nothing
+    EXPECT_EQ(View().HitTest().date, CalDate(2024, 5, 20));
+    const std::vector<std::string> log = host_.Take();
+    EXPECT_EQ(log.front(), "post 1026");
+    EXPECT_EQ(log.back(), "post 1032");
 }
 
 TEST_F(Model, DayChangeAndClockOnTheTimer) {

@@ -232,5 +232,17 @@ TEST(ParseMenuSpec, StatesComeFromTheEntriesWhenTheMenuIsRead) {
     EXPECT_EQ(menu.items[2].submenu.defaultPosition, -1);
 }
 
+// Keyboard-only use reaches every command: the context menu opens with the application
+// key, F10 or Alt, the icon's menu from the notification area; a submenu names no command.
+TEST(ParseMenuSpec, EveryCommandIsInAMenuTheKeyboardOpens) {
+    const CommandTable commands = BuildCommandTable();
+    const std::string menus =
+        Ids(ParseMenuSpec(kContextMenuSpec, commands)) + " " + Ids(ParseMenuSpec(kTrayMenuSpec, commands));
+    for (const CommandEntry& entry : commands.Entries()) {
+        const bool inMenu = menus.find(std::to_string(entry.id)) != std::string::npos;  // ids of four digits
+        EXPECT_TRUE(inMenu || !entry.Usable() || entry.id == IdNumber(CommandId::kSpanCalc)) << entry.name;
+    }
+}
+
 }  // namespace
 }  // namespace tavoli
