@@ -67,4 +67,9 @@ FARPROC SystemFunctionAddress(const char* library, const char* name) {
     return function;
 }
 
+FARPROC OptionalSystemFunctionAddress(const char* library, const char* name) {
+    HMODULE module = LoadSystemLibrary(library);
+    return module ? GetProcAddress(module, name) : nullptr;
+}
+
 }  // namespace tavoli

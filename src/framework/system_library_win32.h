@@ -24,6 +24,14 @@ Function SystemFunction(const char* library, const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(SystemFunctionAddress(library, name)));
 }
 
+// The same for a function of a later system that the program does without: where the
+// system lacks it, nullptr and nothing said.
+FARPROC OptionalSystemFunctionAddress(const char* library, const char* name);
+template <class Function>
+Function OptionalSystemFunction(const char* library, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(OptionalSystemFunctionAddress(library, name)));
+}
+
 // The message for a library that cannot be loaded (an empty function name) or a function
 // it lacks, with the system's reason for it.
 std::string MissingSystemFunctionText(const std::string& library, const std::string& name, DWORD reason);

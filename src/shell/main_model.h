@@ -48,6 +48,10 @@ public:
     virtual Point PointerPosition() = 0;
     virtual void SetTranslucency(int transparency) = 0;
     virtual PixelColor SystemWindowColor() = 0;
+    // The apps' light or dark mode, high contrast and the system colours.
+    virtual SystemAppearance Appearance() = 0;
+    // The title bar dark or as the system draws it, where the system allows.
+    virtual void SetDarkTitleBar(bool dark) = 0;
     // The pixels per inch of the monitor the window is on.
     virtual int Dpi() = 0;
 
@@ -107,6 +111,9 @@ public:
     std::optional<Size> ViewSizeAt(int dpi) const;
     // Fonts were installed or removed: what was made with the old ones is dropped.
     void OnFontsChanged();
+    // The system's colours, its high contrast or the apps' mode may have changed: the
+    // calendar follows them at once.
+    void OnAppearanceChanged();
 
     // Title, background, size and picture after the month or the settings changed.
     void RefreshWindow(bool forced);
@@ -118,6 +125,8 @@ private:
     void RepaintCursorMove(int oldColumn, int oldRow);
     void RunMemo();
     void RunOptions();
+    // The title bar as dark as the palette painted.
+    void ApplyTitleBar();
 
     MainWindowHost& host_;
     CalendarSettings& settings_;

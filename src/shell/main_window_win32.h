@@ -61,6 +61,8 @@ public:
     Point PointerPosition() override;
     void SetTranslucency(int transparency) override;
     PixelColor SystemWindowColor() override;
+    SystemAppearance Appearance() override;
+    void SetDarkTitleBar(bool dark) override;
     int Dpi() override;
     void ShowContextMenu(Point clientPoint, const CommandState& state) override;
     void PutOnClipboard(const std::string& text) override;
@@ -92,6 +94,7 @@ private:
     HMENU contextMenu_ = nullptr;
     HMENU trayMenu_ = nullptr;
     HICON largeIcon_ = nullptr, smallIcon_ = nullptr;  // set after a change of scale
+    bool darkTitleBar_ = false;                        // as asked of the system last (it starts light)
     TrayIcon trayIcon_;
     Win32GlyphSource glyphs_;
     PaintCaches caches_;
