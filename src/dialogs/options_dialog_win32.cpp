@@ -38,7 +38,11 @@ std::unique_ptr<DialogControl> MakeControl(ControlKind kind) {
 class OptionsDialog : public ModalDialog {
 public:
     OptionsDialog(const SettingsRecord& settings, const OptionsDialogContext& context)
-        : settings_(settings), paths_(context.paths), memos_(context.memos), openHelp_(context.openHelp) {
+        : settings_(settings),
+          paths_(context.paths),
+          memos_(context.memos),
+          openHelp_(context.openHelp),
+          appearance_(context.appearance) {
         SetCaption(ResolveText(OptionsDialogLayout().caption));
         for (const ControlSpec& spec : OptionsDialogLayout().controls) {
             if (spec.page == kEveryPage) continue;
@@ -91,6 +95,7 @@ private:
     const SettingsPaths& paths_;
     const MemoStore* memos_;
     HelpOpener openHelp_;
+    SystemAppearance appearance_;
     TabControl tab_;
     ButtonControl ok_, cancel_, help_;
     std::map<int, PageControl> pages_;  // by id
@@ -102,7 +107,8 @@ private:
 
 void OptionsDialog::Fill() {
     for (auto& [id, page] : pages_) {
-        if (page.spec->field != SettingField::kCount) ShowValue(page, GetField(settings_, page.spec->field));
+        if (page.spec->field != SettingField::kCount)
+            ShowValue(page, ShownValue(settings_, page.spec->field, appearance_));
     }
 }
 

@@ -13,11 +13,13 @@ namespace tavoli {
 using HelpOpener = void (*)(HWND owner, int topic);
 
 // What the dialog is handed besides the values: the files its script buttons open, the
-// memos "Backup memo" writes at once (without them the button does nothing) and the help.
+// memos "Backup memo" writes at once (without them the button does nothing), the help and
+// what the system says of colours (the colour page shows the colours as painted).
 struct OptionsDialogContext {
     SettingsPaths paths;
     const MemoStore* memos = nullptr;
     HelpOpener openHelp = nullptr;
+    SystemAppearance appearance;
 };
 
 // Runs the dialog on the settings; true on OK, and the settings then hold what the user

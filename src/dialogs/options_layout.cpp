@@ -33,14 +33,15 @@ const ColorRow kColorRows[10] = {
 };
 
 DialogLayout MakeLayout() {
-    // The buttons stand 196 … 220 pixels down: 116 units keep them inside the dialog at
-    // two pixels a unit, the smallest the system font gives.
-    DialogLayout layout{"Options\tja:オプション", 192, 116, {}};
+    // The buttons stand 226 … 250 pixels down, below the theme under the colour rows: 131
+    // units keep them inside the dialog at two pixels a unit, the smallest the system
+    // font gives.
+    DialogLayout layout{"Options\tja:オプション", 192, 131, {}};
     auto& c = layout.controls;
-    c.push_back({K::kTab, kTab, {2, 2, 380, 190}});
-    c.push_back({K::kButton, kOk, {20, 196, 92, 220}, "OK"});
-    c.push_back({K::kButton, kCancel, {108, 196, 190, 220}, "Cancel\tja:キャンセル"});
-    c.push_back({K::kButton, kHelp, {206, 196, 288, 220}, "Help\tja:ヘルプ", "(&H)"});
+    c.push_back({K::kTab, kTab, {2, 2, 380, 220}});
+    c.push_back({K::kButton, kOk, {20, 226, 92, 250}, "OK"});
+    c.push_back({K::kButton, kCancel, {108, 226, 190, 250}, "Cancel\tja:キャンセル"});
+    c.push_back({K::kButton, kHelp, {206, 226, 288, 250}, "Help\tja:ヘルプ", "(&H)"});
     // A bound control takes the bounds of its field.
     auto add = [&c](int number, K kind, Rect rect, const char* text, const char* suffix, int page,
                     SettingField field = SettingField::kCount) {
@@ -131,6 +132,9 @@ DialogLayout MakeLayout() {
     add(77, K::kButton, {20, 70, 240, 96}, "Edit holiday-script for user\tja:休日設定スクリプト(個人用)の編集",
         "(&F)...", 6);
     add(78, K::kButton, {20, 100, 240, 126}, "Backup memo\tja:メモのバックアップ", "(&M)...", 6);
+
+    add(79, K::kLabel, {20, 186, 70, 210}, "Theme\tja:テーマ", "(&E)", 3);
+    add(kTheme, K::kCombo, {75, 186, 180, 266}, "Automatic Light Dark\tja:自動 ライト ダーク", "", 3, F::kTheme);
     return layout;
 }
 
@@ -145,6 +149,15 @@ std::vector<std::string> OptionsPageLabels() {
     std::vector<std::string> labels;
     for (const char* label : kPageLabels) labels.push_back(ResolveText(label));
     return labels;
+}
+
+FieldValue ShownValue(const SettingsRecord& settings, SettingField field, SystemAppearance system) {
+    for (ViewColor color : kOptionsColorRows) {
+        if (ColorField(color) != field) continue;
+        system.highContrast = false;
+        return ResolvePalette(settings.style, system).Color(color);
+    }
+    return GetField(settings, field);
 }
 
 SettingsRecord EditedSettings(SettingsRecord opened, const FieldValues& shown, const FieldValues& left) {

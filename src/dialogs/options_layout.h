@@ -7,15 +7,16 @@
 #include <string>
 
 #include "dialogs/dialog_layout.h"
+#include "settings/palette.h"
 #include "settings/settings_record.h"
 
 namespace tavoli {
 
 namespace options_dialog {
 constexpr int kTab = 1, kOk = 2, kCancel = 3, kHelp = 4;
-// The page controls are numbered 4 … 78 in table order and carry id number + 5.
+// The page controls are numbered 4 … 80 in table order and carry id number + 5.
 constexpr int IdOf(int number) { return number + 5; }
-constexpr int kFirstNumber = 4, kLastNumber = 78;
+constexpr int kFirstNumber = 4, kLastNumber = 80;
 // Page 0
 constexpr int kFirstDay = 5, kBaseDay = 7, kEmphasis = 8, kClock = 9;
 // Page 1
@@ -28,6 +29,7 @@ constexpr int kFirstColorRow = 28;
 constexpr int ColorLabel(int row) { return kFirstColorRow + 3 * row; }
 constexpr int ColorSwatchOf(int row) { return kFirstColorRow + 3 * row + 1; }
 constexpr int ColorButton(int row) { return kFirstColorRow + 3 * row + 2; }
+constexpr int kTheme = 80;  // under the colour rows
 // Page 4
 constexpr int kFontFace = 59, kLargeSize = 61, kMediumSize = 63, kSmallSize = 65, kMicroSize = 67;
 // Page 5
@@ -37,7 +39,7 @@ constexpr int kAllUsersScript = 76, kUserScript = 77, kBackupMemo = 78;
 constexpr int kPageCount = 7;
 }  // namespace options_dialog
 
-// The tab strip, OK, Cancel, Help and the 75 page controls (ids: number + 5), each with
+// The tab strip, OK, Cancel, Help and the 77 page controls (ids: number + 5), each with
 // its page.
 const DialogLayout& OptionsDialogLayout();
 // The tab labels, resolved.
@@ -51,6 +53,12 @@ constexpr std::array<ViewColor, 10> kOptionsColorRows = {
 
 // The values of the bound controls, by field.
 using FieldValues = std::map<SettingField, FieldValue>;
+
+// What a bound control shows of the settings: a colour as the record's theme paints it
+// (high contrast aside: the system's colours are not the user's to change), anything else
+// as it is. A colour at its light default shows the dark palette's in the dark theme and,
+// left as shown, stays at its default.
+FieldValue ShownValue(const SettingsRecord& settings, SettingField field, SystemAppearance system);
 
 // What OK gives: the settings the dialog was opened with, and each field whose control
 // the user changed (what it holds differs from what it showed) set to what it holds. A

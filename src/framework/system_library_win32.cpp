@@ -67,7 +67,7 @@ FARPROC SystemFunctionAddress(const char* library, const char* name) {
     return function;
 }
 
-FARPROC QuietSystemFunctionAddress(const char* library, const char* name) {
+FARPROC OptionalSystemFunctionAddress(const char* library, const char* name) {
     HMODULE module = LoadSystemLibrary(library);
     return module ? GetProcAddress(module, name) : nullptr;
 }

@@ -24,13 +24,13 @@ Function SystemFunction(const char* library, const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(SystemFunctionAddress(library, name)));
 }
 
-// The same without a message: for what the system asks of the program on its own (a
-// screen reader's question), where no user is waiting for the command that failed and a
-// message box at every question would be worse than going without.
-FARPROC QuietSystemFunctionAddress(const char* library, const char* name);
+// The same without a message, nullptr where it is missing: for a function of a later
+// system that the program does without, and for what the system asks of the program on its
+// own (a screen reader's question), where no user waits for a command that failed.
+FARPROC OptionalSystemFunctionAddress(const char* library, const char* name);
 template <class Function>
-Function QuietSystemFunction(const char* library, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(QuietSystemFunctionAddress(library, name)));
+Function OptionalSystemFunction(const char* library, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(OptionalSystemFunctionAddress(library, name)));
 }
 
 // The message for a library that cannot be loaded (an empty function name) or a function

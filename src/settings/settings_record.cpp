@@ -136,6 +136,11 @@ const FieldInfo kFields[] = {
      }},
     {kTransparencyRange, [](const R& r) -> FieldValue { return r.transparency; },
      [](R& r, const FieldValue& v) { Put(v, r.transparency); }},
+    // As the design styles: a number that names no theme (a later version's) is Automatic.
+    {kAnyNumber, [](const R& r) -> FieldValue { return static_cast<int>(r.style.theme); },
+     [](R& r, const FieldValue& v) {
+         if (const int* n = As<int>(v)) r.style.theme = *n >= 0 && *n <= 2 ? static_cast<Theme>(*n) : Theme::kAutomatic;
+     }},
 };
 static_assert(std::size(kFields) == static_cast<size_t>(SettingField::kCount), "a row for every field");
 

@@ -74,6 +74,7 @@ enum class SettingField {
     kMarginX,  // left and right together
     kMarginY,  // top and bottom together
     kTransparency,
+    kTheme,
     kCount
 };
 

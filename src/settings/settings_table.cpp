@@ -64,6 +64,8 @@ const ValueRow kRows[] = {
     {"BackgroundImage", true, Rule::kText, {F::kBackgroundImage}},
     {"FontFace", true, Rule::kText, {F::kFontFace}},
     {"CountDown", false, Rule::kCountDown, {}},
+    // Unknown to earlier versions, which pass it by.
+    {"Theme", false, Rule::kInteger, {F::kTheme}},
 };
 
 int NumberOf(const SettingsRecord& record, F field) { return std::get<int>(GetField(record, field)); }

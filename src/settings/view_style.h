@@ -28,6 +28,9 @@ enum class ViewColor {
 
 enum class FontRole { kLarge, kMedium, kSmall, kMicro };
 
+// The palette the user asks for: the system's apps mode, or always light or dark.
+enum class Theme { kAutomatic, kLight, kDark };
+
 struct CountDown {
     bool shown = false;
     CalDate target;
@@ -55,7 +58,7 @@ struct ViewStyle {
 
     bool operator==(const ViewStyle& o) const {
         return colors == o.colors && fontFace == o.fontFace && fontSizes == o.fontSizes && emphasis == o.emphasis &&
-               countDown == o.countDown;
+               countDown == o.countDown && theme == o.theme;
     }
     bool operator!=(const ViewStyle& o) const { return !(*this == o); }
 
@@ -64,6 +67,7 @@ struct ViewStyle {
     std::array<int, 4> fontSizes = {40, 24, 16, 8};
     bool emphasis = false;  // day numbers in styles by day kind ("For monochrome environments")
     CountDown countDown;
+    Theme theme = Theme::kAutomatic;
 };
 
 }  // namespace tavoli

@@ -34,6 +34,8 @@ std::string ClipboardMonthText(const CalendarView& view) {
 void MainModel::OnShow() {
     settings_.Load(document_, host_.Store(), host_.SystemWindowColor(), memoDirty_);
     view_ = std::make_unique<CalendarView>(document_);
+    view_->SetAppearance(host_.Appearance());
+    ApplyTitleBar();
     MarkStartup("view");
     // After the settings, which may move the grid (first day of week, design).
     view_->SelectDate(Today(kLocalZone));
@@ -106,6 +108,19 @@ void MainModel::OnFontsChanged() {
     if (!view_) return;
     host_.DropPaintCaches();  // the next paint makes fonts and glyphs anew, the painter's source too
     host_.RepaintAll();
+}
+
+void MainModel::OnAppearanceChanged() {
+    if (!view_) return;  // the next show reads it
+    const SystemAppearance appearance = host_.Appearance();
+    if (appearance == view_->Appearance()) return;
+    view_->SetAppearance(appearance);
+    ApplyTitleBar();
+    host_.RepaintAll();
+}
+
+void MainModel::ApplyTitleBar() {
+    host_.SetDarkTitleBar(SchemeOf(document_.settings.style.theme, view_->Appearance()) == Scheme::kDark);
 }
 
 void MainModel::OnWheel(int delta) {
@@ -282,6 +297,7 @@ void MainModel::RunOptions() {
     document_.settings = edited;
     settings_.LoadHolidayScript(document_);
     view_->SettingsChanged();
+    ApplyTitleBar();
     host_.DropPaintCaches();
     RefreshWindow(true);
 }

@@ -48,6 +48,10 @@ public:
     virtual Point PointerPosition() = 0;
     virtual void SetTranslucency(int transparency) = 0;
     virtual PixelColor SystemWindowColor() = 0;
+    // The apps' light or dark mode, high contrast and the system colours.
+    virtual SystemAppearance Appearance() = 0;
+    // The title bar dark or as the system draws it, where the system allows.
+    virtual void SetDarkTitleBar(bool dark) = 0;
     // The pixels per inch of the monitor the window is on.
     virtual int Dpi() = 0;
 
@@ -123,6 +127,9 @@ public:
     // memo, once the reader's call has returned. False when the item cannot.
     bool OnAccessibleSelect(int child);
     bool OnAccessibleAction(int child);
+    // The system's colours, its high contrast or the apps' mode may have changed: the
+    // calendar follows them at once.
+    void OnAppearanceChanged();
 
     // Title, background, size and picture after the month or the settings changed.
     void RefreshWindow(bool forced);
@@ -138,6 +145,8 @@ private:
     int ShownMonthNumber() const { return view_->ShownYear() * 12 + view_->ShownMonth() - 1; }
     void RunMemo();
     void RunOptions();
+    // The title bar as dark as the palette painted.
+    void ApplyTitleBar();
 
     MainWindowHost& host_;
     CalendarSettings& settings_;

@@ -13,6 +13,7 @@
 #include "shell/help_win32.h"
 #include "shell/menu_win32.h"
 #include "shell/program_icon_win32.h"
+#include "shell/system_appearance_win32.h"
 #include "view/image_win32.h"
 #include "view/paint_target_win32.h"
 #include "view/painter.h"
@@ -159,6 +160,10 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return FALSE;
     case WM_FONTCHANGE: model_.OnFontsChanged(); break;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        if (ChangesAppearance(message, wParam, lParam)) model_.OnAppearanceChanged();
+        break;
     case WM_DPICHANGED: {
         // The rectangle the system suggests keeps the window where the user put it on the
         // new monitor; the client then takes the view's size at the new scale.
@@ -306,6 +311,14 @@ Point MainWindow::PointerPosition() {
 void MainWindow::SetTranslucency(int transparency) { tavoli::SetTranslucency(window_, transparency); }
 
 PixelColor MainWindow::SystemWindowColor() { return PixelColor::FromColorRef(GetSysColor(COLOR_WINDOW)); }
+SystemAppearance MainWindow::Appearance() { return ReadSystemAppearance(); }
+
+void MainWindow::SetDarkTitleBar(bool dark) {
+    // A light start asks nothing of the window manager (its library stays unloaded).
+    if (dark == darkTitleBar_) return;
+    darkTitleBar_ = dark;
+    tavoli::SetDarkTitleBar(window_, dark);
+}
 int MainWindow::Dpi() { return WindowDpi(window_); }
 
 void MainWindow::AccessibleFocus(int child) { AccessibleCalendar::RaiseFocus(window_, child); }
@@ -353,7 +366,10 @@ bool MainWindow::RunCountDownDialog(CountDown& countDown) { return tavoli::RunCo
 void MainWindow::RunAboutDialog() { tavoli::RunAboutDialog(window_); }
 
 bool MainWindow::RunOptionsDialog(SettingsRecord& settings, const MemoStore& memos) {
-    return tavoli::RunOptionsDialog(settings, {settings_.Paths(), &memos, OpenHelpDocument}, window_);
+    const CalendarView* view = model_.View();
+    return tavoli::RunOptionsDialog(
+        settings, {settings_.Paths(), &memos, OpenHelpDocument, view ? view->Appearance() : SystemAppearance()},
+        window_);
 }
 
 }  // namespace tavoli

@@ -62,6 +62,8 @@ public:
     Point PointerPosition() override;
     void SetTranslucency(int transparency) override;
     PixelColor SystemWindowColor() override;
+    SystemAppearance Appearance() override;
+    void SetDarkTitleBar(bool dark) override;
     int Dpi() override;
     void AccessibleFocus(int child) override;
     void AccessibleNameChanged(int child) override;
@@ -95,6 +97,7 @@ private:
     HMENU contextMenu_ = nullptr;
     HMENU trayMenu_ = nullptr;
     HICON largeIcon_ = nullptr, smallIcon_ = nullptr;  // set after a change of scale
+    bool darkTitleBar_ = false;                        // as asked of the system last (it starts light)
     TrayIcon trayIcon_;
     AccessibleCalendar accessible_;  // what screen readers are told of the client area
     Win32GlyphSource glyphs_;

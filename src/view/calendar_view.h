@@ -13,6 +13,7 @@
 #include "framework/lang_text.h"
 #include "framework/pixel_color.h"
 #include "settings/design.h"
+#include "settings/palette.h"
 #include "settings/view_style.h"
 #include "view/background_image.h"
 #include "view/image.h"
@@ -54,6 +55,11 @@ public:
     const CalendarDocument& Document() const { return document_; }
     const SettingsRecord& Settings() const { return document_.settings; }
     const ViewStyle& Style() const { return document_.settings.style; }
+
+    // What the system says about colours; painting takes its palette from this and the
+    // settings.
+    void SetAppearance(const SystemAppearance& appearance) { appearance_ = appearance; }
+    const SystemAppearance& Appearance() const { return appearance_; }
 
     // The design as laid out (styles out of range read as 0).
     const Design& GetDesign() const { return grid_.design; }
@@ -170,6 +176,7 @@ private:
     int cursorColumn_ = -1, cursorRow_ = -1, cursorHalf_ = 0;
     bool pressed_ = false;
     int dpi_ = kBaseDpi;
+    SystemAppearance appearance_;
     BackgroundImage background_;
     Image scaledPicture_;  // the background at the DPI; empty at 96
     int backgroundWidth_ = 0, backgroundHeight_ = 0;

@@ -10,9 +10,6 @@ namespace tavoli {
 
 namespace {
 
-constexpr PixelColor kPressedLine = PixelColor::Rgb(64, 64, 64);
-constexpr PixelColor kBadgeFill = PixelColor::Rgb(255, 255, 255, 127);
-constexpr PixelColor kBadgeText = PixelColor::Rgb(0, 0, 0);
 constexpr uint8_t kOtherMonthTransparency = 127;
 
 PixelColor Opaque(PixelColor color) {
@@ -52,6 +49,7 @@ int CountDownValue(const CountDown& countDown, CalDate date) {
 
 CalendarPainter::CalendarPainter(const CalendarView& view, GlyphSource& glyphs, PaintCaches& caches)
     : view_(view),
+      palette_(ResolvePalette(view.Style(), view.Appearance())),
       caches_(caches),
       cached_(caches.glyphCache, glyphs),
       glyphs_(caches.caching ? static_cast<GlyphSource&>(cached_) : glyphs) {
@@ -122,7 +120,7 @@ void CalendarPainter::PaintAll(PaintTarget& target, const Rect* update) {
         const Rect fromPicture = Intersect(part, pictureArea);
         if (!fromPicture.Empty()) target.PutImage(picture, {0, 0}, &fromPicture);
         for (const Rect& rest : Subtract(part, fromPicture)) {
-            target.Fill(rest, view_.Style().Color(ViewColor::kBackground));
+            target.Fill(rest, palette_.Color(PaintColor::kBackground));
         }
     }
 }
@@ -150,7 +148,7 @@ const Image& CalendarPainter::ComposeCell(int column, int row) {
     if (surface.Width() != size.width || surface.Height() != size.height || surface.Depth() != 24) {
         surface.Create(size.width, size.height, false, 24);
     }
-    StoreRect(surface, {0, 0, size.width, size.height}, view_.Style().Color(ViewColor::kBackground));
+    StoreRect(surface, {0, 0, size.width, size.height}, palette_.Color(PaintColor::kBackground));
     const Image& picture = view_.ShownPicture();
     const Rect cell = CellRect(column, row);
     if (!picture.IsEmpty()) CopyImage(surface, picture, {-cell.left, -cell.top});
@@ -162,7 +160,7 @@ const Image& CalendarPainter::ComposeCell(int column, int row) {
     } else if (cellClass.region == kRegionBlank) {
         if (cursor)
             FrameRect(surface, Rect{0, 0, size.width, size.height}.Inset(view_.Scaled(2)),
-                      view_.Style().Color(ViewColor::kSelection));
+                      palette_.Color(PaintColor::kSelection));
     } else if (cellClass.region == kRegionDate) {
         DrawDateCell(surface, column, row, cellClass.date);
     }
@@ -170,7 +168,6 @@ const Image& CalendarPainter::ComposeCell(int column, int row) {
 }
 
 void CalendarPainter::DrawBoxes(Image& surface, int column, int row) {
-    const ViewStyle& style = view_.Style();
     const Size cell = view_.CellPixels();
     const bool cursor = column == view_.CursorColumn() && row == view_.CursorRow();
     for (const TextBox& box : Boxes()) {
@@ -180,12 +177,13 @@ void CalendarPainter::DrawBoxes(Image& surface, int column, int row) {
         // The box placed relative to this cell: each cell draws its slice of it.
         Rect rect{(box.firstColumn - column) * cell.width, (box.firstRow - row) * cell.height,
                   (box.lastColumn + 1 - column) * cell.width, (box.lastRow + 1 - row) * cell.height};
-        PixelColor color = style.Color(box.color == TextBox::Color::kFooter ? ViewColor::kFooter : ViewColor::kHeader);
+        PixelColor color =
+            palette_.Color(box.color == TextBox::Color::kFooter ? PaintColor::kFooter : PaintColor::kHeader);
         if (box.color == TextBox::Color::kWeekdayKind) {
-            color = style.Color(LookOfDayKind(view_.Document().KindOfWeekday(box.weekday)).color);
+            color = palette_.Color(LookOfDayKind(view_.Document().KindOfWeekday(box.weekday)).color);
         }
         if (box.button && cursor) {
-            color = style.Color(ViewColor::kSelection);
+            color = palette_.Color(PaintColor::kSelection);
             if (view_.Pressed()) {
                 DrawPressedLook(surface, column, row);
                 rect = rect.Offset(view_.Scaled(1), view_.Scaled(1));
@@ -205,8 +203,9 @@ void CalendarPainter::DrawPressedLook(Image& surface, int column, int row) {
         const Rect inside = Rect{0, 0, cell.width, cell.height}.Inset(inset);
         CopyImage(surface, picture, {-(origin.left + shift), -(origin.top + shift)}, &inside);
     }
-    DrawLine(surface, {inset, inset}, {inset, cell.height - inset - 1}, nullptr, kPressedLine);
-    DrawLine(surface, {inset, inset}, {cell.width - inset - 1, inset}, nullptr, kPressedLine);
+    const PixelColor line = palette_.Color(PaintColor::kPressedLine);
+    DrawLine(surface, {inset, inset}, {inset, cell.height - inset - 1}, nullptr, line);
+    DrawLine(surface, {inset, inset}, {cell.width - inset - 1, inset}, nullptr, line);
 }
 
 void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate date) {
@@ -234,9 +233,12 @@ void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate 
     for (const Part& part : parts) {
         const Rect& r = part.rect;
         const CalDate d = part.date;
-        if (d == view_.TodayDate()) FillRect(surface, r.Inset(view_.Scaled(1)), style.Color(ViewColor::kToday));
+        const bool today = d == view_.TodayDate();
+        if (today) FillRect(surface, r.Inset(view_.Scaled(1)), palette_.Color(PaintColor::kToday));
         if (cursor && (part.half < 0 || part.half == view_.CursorHalf())) {
-            FrameRect(surface, r.Inset(view_.Scaled(2)), style.Color(ViewColor::kSelection));
+            const PixelColor frame =
+                today && palette_.onToday ? *palette_.onToday : palette_.Color(PaintColor::kSelection);
+            FrameRect(surface, r.Inset(view_.Scaled(2)), frame);
         }
 
         const YearMonthDay ymd = d.Parts();
@@ -244,11 +246,15 @@ void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate 
         const bool inNext = ymd.year == nextYear && ymd.month == nextMonth;
         // A day no rule gives a kind has its weekday's kind.
         const DayKindLook look = LookOfDayKind(KindOfDay(d));
-        PixelColor color = style.Color(look.color);
-        if (view_.DateRows() > 8 && !inShown && !inNext) color.transparency = kOtherMonthTransparency;
+        PixelColor color = palette_.Color(look.color);
+        if (view_.DateRows() > 8 && !inShown && !inNext) {
+            if (palette_.neighbourDay) color = *palette_.neighbourDay;
+            else color.transparency = kOtherMonthTransparency;
+        }
+        if (today && palette_.onToday) color = *palette_.onToday;
         const FontRole role = inShown && !split ? FontRole::kMedium : FontRole::kSmall;
         DrawTextBox(glyphs_, surface, r, std::to_string(ymd.day), caches_.glyphs, nullptr, color,
-                    Font(role, style.emphasis ? look.emphasis : ""));
+                    Font(role, palette_.emphasis ? look.emphasis : ""));
 
         // An underline under a day with a memo, stored opaque (one per entry would draw the same).
         if (view_.Document().memos.HasMemo(d)) {
@@ -263,11 +269,11 @@ void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate 
             if (value >= 0) {
                 const int micro = view_.Scaled(style.FontSize(FontRole::kMicro));
                 const Rect badge{r.right - 2 * micro, r.bottom - (micro + view_.Scaled(2)), r.right, r.bottom};
-                FillRect(surface, badge, kBadgeFill);
+                FillRect(surface, badge, palette_.Color(PaintColor::kBadgeFill));
                 const int pad = view_.Scaled(1);
                 DrawTextBox(glyphs_, surface, {badge.left + pad, badge.top + pad, badge.right, badge.bottom},
-                            value == 0 ? "*" : std::to_string(value), caches_.glyphs, nullptr, kBadgeText,
-                            Font(FontRole::kMicro));
+                            value == 0 ? "*" : std::to_string(value), caches_.glyphs, nullptr,
+                            palette_.Color(PaintColor::kBadgeText), Font(FontRole::kMicro));
             }
         }
     }

@@ -59,6 +59,7 @@ public:
     // Composes a cell in the caches' cell surface and returns it.
     const Image& ComposeCell(int column, int row);
 
+    const Palette& Colors() const { return palette_; }
     // The kind the day is coloured by: the script's, or its weekday's.
     std::string KindOfDay(CalDate date);
 
@@ -75,6 +76,7 @@ private:
     FontSpec Font(FontRole role, const char* styleLetters = "") const;
 
     const CalendarView& view_;
+    const Palette palette_;  // the colours of this pass
     PaintCaches& caches_;
     CachedGlyphSource cached_;
     GlyphSource& glyphs_;

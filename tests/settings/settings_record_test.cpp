@@ -59,6 +59,7 @@ TEST(SettingsTable, WhatIsWrittenReadsBackTheSame) {
     record.style.countDown = {true, CalDate(2030, 1, 2), -3, 2};
     record.style.SetColor(ViewColor::kHeader, PixelColor::Rgb(1, 2, 3, 55));
     record.backgroundImagePath = "bg??.bmp";
+    record.style.theme = Theme::kDark;
     SettingsRecord again;
     ReadSettings(WriteSettings(record), again);
     EXPECT_EQ(again, record);

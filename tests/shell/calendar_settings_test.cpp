@@ -83,7 +83,8 @@ TEST_F(Settings, FirstRunWritesEveryValueInOrder) {
                                                "Flags",
                                                "BackgroundImage",
                                                "FontFace",
-                                               "CountDown"}));
+                                               "CountDown",
+                                               "Theme"}));
     const std::pair<const char*, std::string> expected[] = {
         {"Design", "T1W1N0D5B2"},   {"Flags", "pcn"},
         {"CellSize", "(48,36)"},    {"Margin", "4,4,4,4"},
@@ -125,6 +126,8 @@ TEST_F(Settings, ValuesReadByTheirRulesAndWrittenCanonically) {
         {"CountDown", "1,2030/1/2,-3", "1,2030/01/02,-3,0"},
         {"FontFace", "IPAGothic", "IPAGothic"},
         {"BackgroundImage", "C:\\bg??.bmp", "C:\\bg??.bmp"},
+        {"Theme", "2", "2"},
+        {"Theme", "3", "0"},  // a later version's theme: automatic here
     };
     for (const auto& c : cases) {
         store_.stored.clear();

@@ -57,6 +57,11 @@ public:
     void MoveWindow(Point p) override { Log("move " + std::to_string(p.x) + "," + std::to_string(p.y)); }
     void SetTranslucency(int t) override { Log("translucency " + std::to_string(t)); }
     PixelColor SystemWindowColor() override { return PixelColor::Rgb(255, 255, 255); }
+    SystemAppearance Appearance() override { return appearance; }
+    void SetDarkTitleBar(bool dark) override {  // logged as the window acts: on a change
+        if (dark != darkTitleBar) Log(dark ? "title bar dark" : "title bar light");
+        darkTitleBar = dark;
+    }
     int Dpi() override { return dpi; }
     void AccessibleFocus(int child) override { told.push_back("focus " + std::to_string(child)); }
     void AccessibleNameChanged(int child) override { told.push_back("name " + std::to_string(child)); }
@@ -106,6 +111,8 @@ public:
     Point pointer{500, 400};
     int jumpTo[2] = {2030, 7};
     std::string memoText = "typed";
+    SystemAppearance appearance;
+    bool darkTitleBar = false;
 };
 
 class Model : public testing::Test {
@@ -268,6 +275,24 @@ TEST_F(Model, TheWindowFollowsTheDpiAndTheSettingsStayIn96DpiUnits) {
     model_.OnDpiChanged(144);  // hidden: nothing to lay out
     EXPECT_TRUE(host_.Take().empty());
     EXPECT_EQ(model_.ViewSizeAt(144), std::nullopt);
+}
+
+// The system's colours followed at once (the palette, the title bar, a repaint) when
+// they changed; hidden, at the next show.
+TEST_F(Model, TheCalendarFollowsTheSystemsColoursAtOnce) {
+    using Log = std::vector<std::string>;
+    host_.appearance.darkApps = true;
+    model_.OnAppearanceChanged();
+    model_.OnAppearanceChanged();          // nothing new
+    host_.appearance.highContrast = true;  // the system draws the title bar
+    model_.OnAppearanceChanged();
+    EXPECT_EQ(host_.Take(), (Log{"title bar dark", "paint all", "title bar light", "paint all"}));
+    model_.OnHide();
+    host_.appearance.highContrast = false;
+    model_.OnAppearanceChanged();
+    EXPECT_EQ(host_.Take(), Log{"timer off"});
+    model_.OnShow();
+    EXPECT_TRUE(host_.darkTitleBar);
 }
 
 TEST_F(Model, FontsInstalledOrRemovedDropWhatWasMadeWithTheOldOnes) {

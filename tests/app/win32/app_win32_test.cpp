@@ -7,6 +7,7 @@
 #include <chrono>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 
 #include "framework/app_info.h"
@@ -160,6 +161,45 @@ TEST_F(App, TrayResidentSecondStartEscapeAndClose) {
 
     PostMessageA(window, WM_COMMAND, 1025, 0);  // "close" from the tray menu ends it
     EXPECT_EQ(first.WaitForExit(), 0);
+}
+
+// The apps' mode as Windows keeps it, and as it tells every window of a change.
+void SetAppsDark(bool dark) {
+    const DWORD light = dark ? 0 : 1;
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+                    "AppsUseLightTheme", REG_DWORD, &light, sizeof light);
+    SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("ImmersiveColorSet"),
+                        SMTO_ABORTIFHUNG, 2000, nullptr);
+}
+
+// The calendar follows the apps' mode while it runs, unless its theme (stored, read and
+// written back) asks for one palette: most pixels the background's, none the other's.
+TEST_F(App, FollowsTheAppsDarkModeAtOnce) {
+    const COLORREF light = RGB(255, 255, 255), dark = RGB(32, 32, 32);
+    const struct {
+        const char* theme;  // started anew with this stored first; nullptr: switched live
+        bool darkApps;
+        COLORREF background;
+    } steps[] = {
+        {"0", false, light}, {nullptr, true, dark}, {nullptr, false, light}, {"1", true, light}, {"2", false, dark}};
+    std::unique_ptr<Program> program;
+    HWND window = nullptr;
+    for (const auto& step : steps) {
+        SetAppsDark(step.darkApps);
+        if (step.theme) {
+            program.reset();  // closed: the settings saved
+            StoreValue("Theme", step.theme);
+            program = std::make_unique<Program>("");
+            window = program->Window();
+            ASSERT_TRUE(window && Eventually([&] { return IsWindowVisible(window) != FALSE; }));
+        }
+        const int row = static_cast<int>(&step - steps);
+        EXPECT_TRUE(Eventually([&] { return PixelsOfColor(window, step.background) > 344 * 332 / 2; })) << row;
+        EXPECT_EQ(PixelsOfColor(window, step.background == light ? dark : light), 0) << row;
+    }
+    program.reset();
+    EXPECT_EQ(StoredValue("Theme"), "2");
+    SetAppsDark(false);
 }
 
 // Moves the cursor of a copy of the program, types a memo for its day into the memo editor

@@ -179,7 +179,7 @@ TEST(ScaledDisplay, TheOptionsDialogScalesEveryControl) {
             return {};
         },
         std::chrono::seconds(60));
-    EXPECT_FALSE(RunOptionsDialog(values, {paths, &memos, nullptr}));
+    EXPECT_FALSE(RunOptionsDialog(values, {paths, &memos, nullptr, {}}));
     const DialogReport report = driver.Finish();
     ASSERT_TRUE(report.driven) << report.failure;
     std::string all;

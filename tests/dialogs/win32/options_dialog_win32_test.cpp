@@ -84,7 +84,7 @@ TEST_F(Options, PagesShownValuesAndOk) {
         },
         seconds(20));
     SettingsRecord values = values_;
-    ASSERT_TRUE(RunOptionsDialog(values, {paths_, &memos_, nullptr}));
+    ASSERT_TRUE(RunOptionsDialog(values, {paths_, &memos_, nullptr, {}}));
     const DialogReport report = driver.Finish();
     ASSERT_TRUE(report.driven) << report.failure;
     EXPECT_EQ(firstDay, ResolveText("saturday\tja:土曜日"));  // −1 is the last weekday
@@ -150,7 +150,7 @@ TEST_F(Options, CancelAfterAColourChangeAndABackupThatStays) {
         },
         seconds(40));
     SettingsRecord values = values_;
-    EXPECT_FALSE(RunOptionsDialog(values, {paths_, &memos_, nullptr}));
+    EXPECT_FALSE(RunOptionsDialog(values, {paths_, &memos_, nullptr, {}}));
     for (DialogDriver* d : {&driver, &colour, &save}) {
         const DialogReport report = d->Finish();
         EXPECT_TRUE(report.driven) << report.failure;
@@ -170,7 +170,7 @@ TEST_F(Options, EscapeIsCancelAndEnterIsOk) {
             },
             seconds(20));
         SettingsRecord values = values_;
-        EXPECT_EQ(RunOptionsDialog(values, {paths_, &memos_, nullptr}), expected) << key;
+        EXPECT_EQ(RunOptionsDialog(values, {paths_, &memos_, nullptr, {}}), expected) << key;
         EXPECT_TRUE(driver.Finish().driven);
     }
 }

@@ -113,7 +113,7 @@ TEST(DialogTexts, EveryControlHoldsItsText) {
         {ApplicationTitle(), [&] { RunMemoDialog(ResolveText("Memo - 2024/5/5\tja:メモ - 24年05月05日"), memo); }},
         {options,
          [&] {
-             RunOptionsDialog(values, {paths, &memos, nullptr});
+             RunOptionsDialog(values, {paths, &memos, nullptr, {}});
          }},
     };
     for (const auto& [title, run] : cases) {

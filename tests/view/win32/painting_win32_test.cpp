@@ -234,6 +234,21 @@ const GoldenCase kCases[] = {
          view.SetDesign({kLeftTwoLines, kShowWeekdayIndexWithWeekNumber, kSixLines, kRightFourLines});
          view.SelectDate(CalDate(2024, 5, 5));
      }},
+    // The dark palette and the system's high-contrast colours.
+    {"dark", CalDate(2024, 5, 15),
+     [](TestView& view) {
+         view.MutableStyle().theme = Theme::kDark;
+         DefaultCase(view);
+     }},
+    {"high-contrast", CalDate(2024, 5, 15),
+     [](TestView& view) {
+         // Windows' "High Contrast Black"
+         view.SetAppearance({false,
+                             true,
+                             {PixelColor::Rgb(0, 0, 0), PixelColor::Rgb(255, 255, 255), PixelColor::Rgb(26, 235, 255),
+                              PixelColor::Rgb(0, 0, 0), PixelColor::Rgb(63, 242, 63), PixelColor::Rgb(255, 255, 0)}});
+         DefaultCase(view);
+     }},
     // At 150 % and 200 % display scaling: every length, font and the picture scaled.
     {"default-144", CalDate(2024, 5, 15),
      [](TestView& view) {

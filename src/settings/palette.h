@@ -1,0 +1,103 @@
+// The colours the calendar is painted in: the user's colours as they meet the theme
+// (light, dark, or the system's high-contrast colours). Which palette applies and what
+// each painted element gets is decided here, from the settings and what the system
+// reports; the window only reads the system and hands it over.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+
+#include "framework/pixel_color.h"
+#include "settings/view_style.h"
+
+namespace tavoli {
+
+// What the system says about colours: the apps' light or dark mode, high contrast and the
+// system colours that high contrast paints with.
+struct SystemColors {
+    PixelColor window = PixelColor::Rgb(255, 255, 255);
+    PixelColor windowText = PixelColor::Rgb(0, 0, 0);
+    PixelColor highlight = PixelColor::Rgb(0, 120, 215);
+    PixelColor highlightText = PixelColor::Rgb(255, 255, 255);
+    PixelColor grayText = PixelColor::Rgb(109, 109, 109);
+    PixelColor hotLight = PixelColor::Rgb(0, 102, 204);
+    bool operator==(const SystemColors& o) const {
+        return window == o.window && windowText == o.windowText && highlight == o.highlight &&
+               highlightText == o.highlightText && grayText == o.grayText && hotLight == o.hotLight;
+    }
+};
+
+struct SystemAppearance {
+    bool darkApps = false;  // apps asked to be dark (a missing answer is light)
+    bool highContrast = false;
+    SystemColors colors;
+    bool operator==(const SystemAppearance& o) const {
+        return darkApps == o.darkApps && highContrast == o.highContrast && colors == o.colors;
+    }
+    bool operator!=(const SystemAppearance& o) const { return !(*this == o); }
+};
+
+// The palette painted: high contrast whatever the theme, else the theme, Automatic
+// following the apps' mode.
+enum class Scheme { kLight, kDark, kHighContrast };
+Scheme SchemeOf(Theme theme, const SystemAppearance& system);
+
+// Every colour painting uses: the ten of the settings (in the order of ViewColor), then
+// the count-down badge and the lines of a pressed button.
+enum class PaintColor {
+    kNormalDay,
+    kSemiHoliday,
+    kHoliday,
+    kNationalHoliday,
+    kAnniversary,
+    kHeader,
+    kFooter,
+    kSelection,
+    kToday,
+    kBackground,
+    kBadgeFill,  // drawn over the cell, half transparent in the light and dark palettes
+    kBadgeText,
+    kPressedLine,
+    kCount
+};
+constexpr size_t kPaintColorCount = static_cast<size_t>(PaintColor::kCount);
+constexpr PaintColor PaintColorOf(ViewColor color) { return static_cast<PaintColor>(static_cast<int>(color)); }
+
+struct Palette {
+    Scheme scheme = Scheme::kLight;
+    std::array<PixelColor, kPaintColorCount> colors{};
+    // The day number, memo line and selection frame on the today mark; none: the day's
+    // own colours.
+    std::optional<PixelColor> onToday;
+    // The days of the neighbour months; none: the day's colour half transparent.
+    std::optional<PixelColor> neighbourDay;
+    // Day numbers in the styles of their kinds (bold holidays, ...).
+    bool emphasis = false;
+
+    PixelColor Color(PaintColor which) const { return colors[static_cast<size_t>(which)]; }
+    PixelColor Color(ViewColor which) const { return Color(PaintColorOf(which)); }
+};
+
+// The palette of the scheme for the user's colours:
+// - light: the user's colours exactly;
+// - dark: a colour still at its light default takes the dark palette's; one the user
+//   changed stays, moved only as far toward white or black as it takes to be read on the
+//   dark background (a text 4.5:1, the selection frame 3:1, the today mark under the
+//   normal-day text 4.5:1); a background of the user's own keeps all the user's colours as
+//   they are, the light palette's marks with them;
+// - high contrast: the system's colours, day kinds told apart by their styles as well.
+Palette ResolvePalette(const ViewStyle& style, const SystemAppearance& system);
+
+// The dark palette's colour of an element, and the light one (the program's defaults;
+// the background is the system's window colour).
+PixelColor DarkColor(PaintColor which);
+PixelColor LightColor(PaintColor which, PixelColor windowColor);
+
+// The contrast ratio of two opaque colours by relative luminance: 1 … 21.
+double ContrastRatio(PixelColor a, PixelColor b);
+// The colour, or the nearest mix of it with white or black (whichever reaches further)
+// that reads at the ratio against the other colour.
+PixelColor Readable(PixelColor color, PixelColor against, double ratio);
+
+}  // namespace tavoli
