@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "framework/app_info.h"
 #include "framework/lang_text.h"
@@ -215,6 +216,127 @@ TEST_F(App, TwoCopiesInTwoFoldersKeepEachOthersMemos) {
         for (const char* name : {"TavoliCalendar.exe", "holidays.txt"}) DeleteFileA((folder + name).c_str());
         RemoveDirectoryA(folder.c_str());
     }
+}
+
+// The dialogs (class "#32770") the program shows.
+std::vector<HWND> DialogsOf(const Program& program) {
+    std::vector<HWND> dialogs;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == program.ProcessId() && IsWindowVisible(w)) dialogs.push_back(w);
+    }
+    return dialogs;
+}
+
+// Another process's control text (asked for, not the copy the system keeps).
+std::string ControlText(HWND control) {
+    std::string text(65536, '\0');
+    const LRESULT length = SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length > 0 ? length : 0));
+    return text;
+}
+
+// A copy of the program beside a holiday script of its own, the shipped one to start with.
+class CopyWithScript {
+public:
+    CopyWithScript() {
+        char temporary[MAX_PATH] = {};
+        GetTempPathA(sizeof temporary, temporary);
+        folder_ = std::string(temporary) + "tavoli-live\\";
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        const std::string built = TAVOLI_APP_PATH, builtFolder = built.substr(0, built.rfind('/') + 1);
+        CopyFileA((builtFolder + "TavoliCalendar.exe").c_str(), Executable().c_str(), FALSE);
+        std::ifstream in(builtFolder + "holidays.txt", std::ios::binary);
+        shipped_.assign(std::istreambuf_iterator<char>(in), {});
+        Save("");
+    }
+    ~CopyWithScript() {
+        for (const char* name : {"TavoliCalendar.exe", "holidays.txt"}) DeleteFileA((folder_ + name).c_str());
+        RemoveDirectoryA(folder_.c_str());
+    }
+    std::string Executable() const { return folder_ + "TavoliCalendar.exe"; }
+    // Saves the shipped script with lines added, as an editor does: in place.
+    void Save(const std::string& added) const {
+        std::ofstream(folder_ + "holidays.txt", std::ios::binary | std::ios::trunc) << shipped_ << added;
+    }
+
+private:
+    std::string folder_, shipped_;
+};
+
+// A script saved while the window is shown is taken: a new holiday is coloured within two
+// seconds; a broken save shows one message and keeps the colours; the mended one closes it.
+TEST_F(App, AScriptSavedWhileShownIsTaken) {
+    DeleteFileA((MemoFolder() + "holidays.txt").c_str());  // the copy's own script is in force
+    StoreValue("Color05", "(1,2,3)");                      // anniversaries in a colour of their own
+    CopyWithScript copy;
+    Program program("", copy.Executable());
+    HWND window = program.Window();
+    ASSERT_TRUE(window && Eventually([&] { return IsWindowVisible(window) != FALSE; }));
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const auto rule = [&](int day) {
+        return "y" + std::to_string(now.wYear) + " m" + std::to_string(now.wMonth) + " d" + std::to_string(day) +
+               " (5)\r\n";
+    };
+    const int first = now.wDay == 10 ? 11 : 10, second = now.wDay == 12 ? 13 : 12;  // never today's framed cell
+    const auto anniversaryPixels = [&] { return PixelsOfColor(window, RGB(1, 2, 3)); };
+    EXPECT_EQ(anniversaryPixels(), 0);
+
+    copy.Save(rule(first));
+    EXPECT_TRUE(Eventually([&] { return anniversaryPixels() > 0; }, 2000)) << "the new holiday is not coloured";
+    const int oneDay = anniversaryPixels();
+
+    copy.Save(rule(first) + "m1 d1 (4\r\n");
+    std::vector<HWND> messages;
+    EXPECT_TRUE(Eventually([&] { return !(messages = DialogsOf(program)).empty(); }, 2000)) << "no message";
+    Sleep(1500);  // ticks and notifications go on: still one message
+    messages = DialogsOf(program);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(anniversaryPixels(), oneDay);  // the last rules that compiled stay
+
+    copy.Save(rule(first) + rule(second));
+    EXPECT_TRUE(Eventually([&] { return !IsWindow(messages[0]) || !IsWindowVisible(messages[0]); }, 2000))
+        << "the message stays open";
+    EXPECT_TRUE(Eventually([&] { return anniversaryPixels() > oneDay; }, 2000));
+    EXPECT_TRUE(DialogsOf(program).empty());
+    PostMessageA(window, WM_COMMAND, 1025, 0);
+    EXPECT_EQ(program.WaitForExit(), 0);
+}
+
+// Ctrl+E on 2 January 2023 traces the substitute holiday to its lines.
+TEST_F(App, WhyThisDayTracesTheSubstituteHoliday) {
+    DeleteFileA((MemoFolder() + "holidays.txt").c_str());
+    CopyWithScript copy;
+    Program program("", copy.Executable());
+    HWND window = program.Window();
+    ASSERT_TRUE(window && Eventually([&] { return IsWindowVisible(window) != FALSE; }));
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const int back = (now.wYear * 12 + now.wMonth - 1) - 2023 * 12;  // months back to January 2023
+    PostMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(back * 120)), 0);
+    // 1 January 2023 is a Sunday: the 2nd is the second cell of the first row of days,
+    // below the title and the weekday row (cells of 48 x 36 inside margins of 4). The
+    // pointer itself goes there: the system reports where it really is as the window
+    // comes to the front.
+    POINT cell{4 + 48 + 24, 4 + 2 * 36 + 18};
+    ClientToScreen(window, &cell);
+    SetCursorPos(cell.x, cell.y);
+    Sleep(300);
+    PressWithCtrl(window, 'E');
+    std::vector<HWND> dialogs;
+    ASSERT_TRUE(Eventually([&] { return !(dialogs = DialogsOf(program)).empty(); })) << "no dialog";
+    const std::string text = ControlText(GetDlgItem(dialogs[0], 3));
+    for (const char* expected : {"2023/01/02", "y2007- w1 x1 <1 x0 (4)", "(2023/01/01)", "m1 d1 (4)", "\r\n"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << " is not in\n" << text;
+    EXPECT_NE(text.find(copy.Executable().substr(0, copy.Executable().rfind('\\'))), std::string::npos) << text;
+    const LONG style = GetWindowLongA(GetDlgItem(dialogs[0], 3), GWL_STYLE);
+    EXPECT_EQ(style & (ES_READONLY | ES_MULTILINE), ES_READONLY | ES_MULTILINE);
+    PostMessageA(dialogs[0], WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(Eventually([&] { return !IsWindow(dialogs[0]); }));
+    PostMessageA(window, WM_COMMAND, 1025, 0);
+    EXPECT_EQ(program.WaitForExit(), 0);
 }
 
 }  // namespace
