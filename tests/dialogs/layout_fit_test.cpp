@@ -90,32 +90,5 @@ TEST(FitLayout, GrowthPushesItsRowAndColumnTheTabStripAndTheDialog) {
     }
 }
 
-// A text box takes its widest line (a tab as wide as a tab stop) and its lines, up to its
-// bounds: then lines wrap and the box scrolls.
-TEST(MeasureNeeds, ATextBoxGrowsWithItsLinesUpToItsBounds) {
-    ControlChrome chrome;
-    chrome.textBox = 20;
-    chrome.textBoxFrame = 6;
-    std::string many;
-    for (int i = 0; i < kTextBoxMaxRows + 5; ++i) many += "line\n";
-    const struct {
-        const char* what;
-        std::string text;
-        ControlNeed need;
-    } cases[] = {
-        {"two lines", "short\nlonger line", {11 * 6 + 20, 2 * 13 + 6}},
-        {"a tab", "a\tb", {10 * 6 + 20, 13 + 6}},
-        {"a line wider than the bound wraps", std::string(100, 'x'), {kTextBoxMaxWidth + 20, 2 * 13 + 6}},
-        {"more lines than the bound scroll", many, {4 * 6 + 20, kTextBoxMaxRows * 13 + 6}},
-    };
-    const DialogLayout layout{"", 100, 50, {{K::kTextBox, 3, {10, 10, 60, 30}}}};
-    for (const auto& c : cases) {
-        const ControlNeeds needs = MeasureNeeds(layout, {{3, {{c.text}, false}}}, ByteMeasure(), chrome);
-        ASSERT_EQ(needs.count(3), 1u) << c.what;
-        EXPECT_EQ(needs.at(3).width, c.need.width) << c.what;
-        EXPECT_EQ(needs.at(3).height, c.need.height) << c.what;
-    }
-}
-
 }  // namespace
 }  // namespace tavoli

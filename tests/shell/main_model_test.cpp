@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 
@@ -505,53 +506,40 @@ TEST_F(Model, ScriptsAndFormatsSavedWhileShownAreTaken) {
         "error " + ResolveText("Failed to load holiday script.\tja:休日設定スクリプトを正常にロードできませんでした。");
     using State = TracedScriptFile::State;
     const struct {
-        const char* what;
-        const char* file;
-        const char* contents;
-        const char* kind;  // of the day afterwards
-        std::vector<std::string> log;
-        State userScript;  // as "Why this day?" names it
+        const char *file, *contents, *kind;  // the day's kind afterwards
+        std::vector<std::string> log;        // without the titles
+        State userScript;                    // as "Why this day?" names it
     } steps[] = {
-        {"a holiday added", "holidays.txt", "#weekday 0 (3)\r\nm5 d20 (4)\r\n", "4", {"paint all"}, State::kInForce},
-        {"a broken save",
-         "holidays.txt",
-         "m5 d20 (5\r\n",
-         "4",
-         {"paint all", failed + "\nLine 1:Parenthesis error."},
-         State::kFailing},
-        {"saved again as it was", "holidays.txt", "m5 d20 (5\r\n", "4", {}, State::kFailing},
-        {"memo.txt written beside it", "memo.txt", "", "4", {}, State::kFailing},
-        {"mended", "holidays.txt", "m5 d20 (5)\r\n", "5", {"paint all", "close error"}, State::kInForce},
-        {"format.txt", "format.txt", "%Y!\r\n", "5", {"paint all"}, State::kInForce},
+        {"holidays.txt", "m5 d20 (4)\r\n", "4", {"paint all"}, State::kInForce},
+        {"holidays.txt", "m5 d20 (5\r\n", "4", {"paint all", failed + "\nLine 1:Parenthesis error."}, State::kFailing},
+        {"holidays.txt", "m5 d20 (5\r\n", "4", {}, State::kFailing},  // saved again as it was
+        {"memo.txt", "", "4", {}, State::kFailing},
+        {"holidays.txt", "m5 d20 (5)\r\n", "5", {"paint all", "close error"}, State::kInForce},
+        {"format.txt", "%Y!\r\n", "5", {"paint all"}, State::kInForce},
     };
     for (const auto& step : steps) {
         WriteWholeFile(folder_.Join(step.file), step.contents);
         model_.OnFolderChanged();
-        EXPECT_TRUE(host_.reloadTimer) << step.what;
+        EXPECT_TRUE(host_.reloadTimer) << step.contents;
         model_.OnReloadDue();
-        EXPECT_FALSE(host_.reloadTimer) << step.what;
-        std::vector<std::string> log;
-        for (const std::string& line : host_.Take()) {
-            if (line.rfind("title ", 0) != 0) log.push_back(line);
-        }
-        EXPECT_EQ(log, step.log) << step.what;
-        EXPECT_EQ(model_.Document().KindOf(day), step.kind) << step.what;
+        std::vector<std::string> log = host_.Take();
+        log.erase(std::remove_if(log.begin(), log.end(), [](auto& line) { return line.rfind("title ", 0) == 0; }),
+                  log.end());
+        EXPECT_EQ(log, step.log) << step.contents;
+        EXPECT_EQ(model_.Document().KindOf(day), step.kind) << step.contents;
         const std::vector<TracedScriptFile> files = {
             {TracedScriptFile::Role::kPerUser, folder_.Join("holidays.txt"), step.userScript},
             {TracedScriptFile::Role::kAllUsers, folder_.Join("none.txt"), State::kMissing}};
-        EXPECT_EQ(model_.DayTraceOf(day),
-                  DayTrace(day, model_.Document().Script(), model_.Document().Source().lines, files))
-            << step.what;
+        const CalendarDocument& document = model_.Document();
+        EXPECT_EQ(model_.DayTraceOf(day), DayTrace(day, document.Script(), document.Source().lines, files));
     }
     EXPECT_EQ(View().HeaderFormats()[0], "%Y!");
     PointAtDate(day);
     model_.OnCommand(IdNumber(CommandId::kExplain));
     EXPECT_EQ(host_.trace, model_.DayTraceOf(day));
-
     model_.OnHide();  // hidden: nothing watched, nothing read
-    EXPECT_TRUE(host_.watched.empty());
     model_.OnFolderChanged();
-    EXPECT_FALSE(host_.reloadTimer);
+    EXPECT_TRUE(host_.watched.empty() && !host_.reloadTimer);
 }
 
 TEST(Startup, CommandLinesInstanceNamesAndHelp) {

@@ -289,34 +289,25 @@ TEST(AboutDialog, FourLinesAndEveryWayToCloseIt) {
     }
 }
 
-// The trace in a box that holds its lines unbroken (each line one line of the box), to
-// select and copy, not to change; OK has the focus and Enter closes it.
+// The trace in a box that holds its lines unbroken (a tab too), read-only; OK has the focus.
 TEST(DayTraceDialog, EveryLineWholeAndReadOnly) {
     const std::vector<std::string> lines = {
-        "2023/01/02 (Monday)",
-        "Per-user script: C:\\users\\u\\Brenholt\\Tavoli\\holidays.txt (missing)",
-        "Kind \"4\" from line 58: y2007- w1 x1 <1 x0 (4) \"Substitute Holiday\tja:" + AnsiFromUtf8("振替休日") + "\"",
-        "  x in descriptor 3 (2023/01/01) matched line 13: m1 d1 (4) \"New Year's Day\"",
-    };
-    std::string joined;
-    for (const std::string& line : lines) joined += (joined.empty() ? "" : "\r\n") + line;
+        "2023/01/02 (Monday)", "Per-user script: C:\\users\\u\\Brenholt\\Tavoli\\holidays.txt (missing)",
+        "Kind \"4\" from line 58: y2007- w1 x1 <1 x0 (4) \"Substitute Holiday\tja:" + AnsiFromUtf8("振替休日") + "\""};
     Seen seen;
-    LRESULT shownLines = 0;
-    LONG style = 0;
+    LRESULT shownLines = 0, style = 0;
     DialogDriver driver(Pick("Why this day?", "この日の理由"), [&](HWND dialog) -> std::string {
         seen = Look(dialog, {day_trace_dialog::kText}, kOkId);
-        const HWND box = GetDlgItem(dialog, day_trace_dialog::kText);
-        shownLines = SendMessageA(box, EM_GETLINECOUNT, 0, 0);
-        style = GetWindowLongA(box, GWL_STYLE);
+        shownLines = SendDlgItemMessageA(dialog, day_trace_dialog::kText, EM_GETLINECOUNT, 0, 0);
+        style = GetWindowLongA(GetDlgItem(dialog, day_trace_dialog::kText), GWL_STYLE);
         Capture(dialog, "why-this-day");
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         return "";
     });
     RunDayTraceDialog(lines);
-    const DialogReport report = driver.Finish();
-    ASSERT_TRUE(report.driven) << report.failure;
-    EXPECT_EQ(seen.texts[day_trace_dialog::kText], joined);
-    EXPECT_EQ(shownLines, static_cast<LRESULT>(lines.size()));
+    ASSERT_TRUE(driver.Finish().driven);
+    EXPECT_EQ(seen.texts[day_trace_dialog::kText], lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2]);
+    EXPECT_EQ(shownLines, 3);
     EXPECT_EQ(style & (ES_READONLY | ES_MULTILINE), ES_READONLY | ES_MULTILINE);
     EXPECT_EQ(seen.outside, "");
     EXPECT_EQ(seen.focus, seen.expectedFocus);
