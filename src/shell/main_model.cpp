@@ -131,7 +131,10 @@ void MainModel::OnReloadDue() {
     const LiveReload::Changes changes = liveReload_.Check(ReadWatchedFiles(settings_.Paths()));
     if (changes.again) host_.StartReloadTimer();
     if (!changes.script && !changes.formats) return;
-    if (changes.formats) settings_.LoadFormats(document_);
+    if (changes.formats) {
+        settings_.LoadFormats(document_);
+        if (!view_) return;  // its note on a file in UTF-8 runs a loop, in which the window may hide
+    }
     LiveReload::Tell tell = LiveReload::Tell::kNothing;
     std::vector<std::string> messageLines;
     if (changes.script) {
