@@ -1,6 +1,9 @@
 // TavoliCalendar.exe: one instance per executable path, the main window, the message loop.
 #include <windows.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "framework/app_info.h"
 #include "framework/lang_text.h"
 #include "framework/messages.h"
@@ -41,6 +44,29 @@ void ActivateRunningCopies() {
         0);
 }
 
+// Waits for the thread's messages and for the watched folders' notifications together:
+// nothing runs while neither comes. Every message is offered to the accelerators first.
+int RunMessageLoop(MainWindow& main, HACCEL accelerators) {
+    MSG message;
+    for (;;) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
+            if (accelerators && main.Handle()) TranslateAcceleratorA(main.Handle(), accelerators, &message);
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        // A copy: handling a message may start or stop the watching.
+        const std::vector<HANDLE> handles = main.WatchHandles();
+        const DWORD count = static_cast<DWORD>(std::min<size_t>(handles.size(), MAXIMUM_WAIT_OBJECTS - 1));
+        const DWORD woke = MsgWaitForMultipleObjects(count, handles.data(), FALSE, INFINITE, QS_ALLINPUT);
+        if (woke >= WAIT_OBJECT_0 && woke < WAIT_OBJECT_0 + count) {
+            main.OnWatchSignalled(handles[woke - WAIT_OBJECT_0]);
+        } else if (woke == WAIT_FAILED) {
+            WaitMessage();  // the handles are no good: wait for messages alone
+        }
+    }
+}
+
 int Run(HINSTANCE instance, const char* commandLine, int showCommand) {
     MarkStartup("main");
     if (!TakeInstanceMutex()) {
@@ -71,15 +97,10 @@ int Run(HINSTANCE instance, const char* commandLine, int showCommand) {
     HACCEL accelerators = BuildAccelerators(commands);
     MarkStartup("accelerators");
 
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (accelerators && main.Handle()) TranslateAcceleratorA(main.Handle(), accelerators, &message);
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    const int exitCode = RunMessageLoop(main, accelerators);
     if (accelerators) DestroyAcceleratorTable(accelerators);
     WriteStartupTrace();
-    return static_cast<int>(message.wParam);
+    return exitCode;
 }
 
 }  // namespace

@@ -122,6 +122,17 @@ public:
     EditControl() : DialogControl("EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE) { KeepWholeText(); }
 };
 
+// Lines to read, select and copy, not to change; long lines wrap and many scroll. Its
+// text separates lines with CR LF.
+class TextBoxControl : public DialogControl {
+public:
+    TextBoxControl()
+        : DialogControl("EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
+                        WS_EX_CLIENTEDGE) {
+        KeepWholeText();
+    }
+};
+
 // A drop-down list. Its rectangle includes the dropped list.
 class ComboControl : public DialogControl {
 public:

@@ -11,7 +11,8 @@
 
 namespace tavoli {
 
-enum class ControlKind { kLabel, kButton, kCheckBox, kEdit, kCombo, kTab, kSpinEdit, kSwatch };
+// kTextBox: a read-only text of several lines that the user can select and copy.
+enum class ControlKind { kLabel, kButton, kCheckBox, kEdit, kCombo, kTab, kSpinEdit, kSwatch, kTextBox };
 
 // The page of a control shown whatever tab is chosen (and of every control of a dialog
 // without a tab strip).

@@ -162,6 +162,20 @@ ControlNeeds MeasureNeeds(const DialogLayout& layout, const ControlContents& con
                 std::max(measure.Width(std::to_string(control.lower)), measure.Width(std::to_string(control.upper))) +
                 chrome.spinEdit;
             break;
+        case K::kTextBox: {
+            // The box shows a tab up to the next stop, eight characters on: eight digits
+            // stand for it, the most it takes.
+            std::vector<std::string> lines = Lines(Joined(texts));
+            for (std::string& line : lines) {
+                for (size_t tab; (tab = line.find('\t')) != std::string::npos;) line.replace(tab, 1, "00000000");
+            }
+            const int width = std::min(WidestOf(lines, measure), kTextBoxMaxWidth);
+            int rows = 0;
+            for (const std::string& line : lines) rows += std::max<int>(1, WrapText(line, width, measure).size());
+            need.width = width + chrome.textBox;
+            need.height = std::min(rows, kTextBoxMaxRows) * measure.LineHeight() + chrome.textBoxFrame;
+            break;
+        }
         case K::kTab:
             for (const std::string& label : texts) {
                 need.width += std::max(measure.Width(label) + chrome.tabPadding, chrome.tabMinimum);

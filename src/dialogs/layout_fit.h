@@ -16,16 +16,23 @@ namespace tavoli {
 
 // What a kind of control takes beside its text, in layout pixels, as the system draws it.
 struct ControlChrome {
-    int checkBox = 0;     // the box and the gap before the text
-    int button = 0;       // frame and focus margin, both sides together
-    int combo = 0;        // frame, text margins and the drop-down arrow
-    int comboClosed = 0;  // height of a closed combo box
-    int comboItem = 0;    // height of one item of its list
-    int spinEdit = 0;     // frame, text margins, the caret and the spinner
-    int tabPadding = 0;   // a tab beside its label
-    int tabMinimum = 0;   // the narrowest tab
-    int tabEdges = 0;     // the strip beside its row of tabs (the chosen tab stands out)
+    int checkBox = 0;      // the box and the gap before the text
+    int button = 0;        // frame and focus margin, both sides together
+    int combo = 0;         // frame, text margins and the drop-down arrow
+    int comboClosed = 0;   // height of a closed combo box
+    int comboItem = 0;     // height of one item of its list
+    int spinEdit = 0;      // frame, text margins, the caret and the spinner
+    int tabPadding = 0;    // a tab beside its label
+    int tabMinimum = 0;    // the narrowest tab
+    int tabEdges = 0;      // the strip beside its row of tabs (the chosen tab stands out)
+    int textBox = 0;       // a text box beside its lines: frame, margins, scroll bar
+    int textBoxFrame = 0;  // a text box above and below its lines
 };
+
+// A text box grows to its widest line up to this width, beyond which its lines wrap, and
+// to its lines up to this many, beyond which it scrolls.
+constexpr int kTextBoxMaxWidth = 600;
+constexpr int kTextBoxMaxRows = 20;
 
 // What a control shows: a label's, check box's or button's text (with its mnemonic
 // marks; a label's lines separated by line feeds), a combo box's items, a tab strip's

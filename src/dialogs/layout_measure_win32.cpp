@@ -117,6 +117,17 @@ ControlChrome MeasureChrome(HWND dialog, const DialogTextMeasure& measure) {
         }
     }
     {
+        const int height = ScaleToDpi(100, dpi);
+        Probe box(dialog, "EDIT", ES_MULTILINE | WS_VSCROLL, WS_EX_CLIENTEDGE, kProbeWidth, height);
+        if (box.Window()) {
+            RECT text{};
+            SendMessageA(box.Window(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+            // What the lines may not use of the box: its frame, margins and scroll bar.
+            chrome.textBox = measure.ToLayout(kProbeWidth - (text.right - text.left) + ScaleToDpi(2, dpi));
+            chrome.textBoxFrame = measure.ToLayout(height - (text.bottom - text.top) + ScaleToDpi(2, dpi));
+        }
+    }
+    {
         Probe tab(dialog, "SysTabControl32", 0, 0, kProbeWidth * 4, 100);
         if (tab.Window()) {
             const std::string wide = "WWWWWWWWWW";

@@ -119,6 +119,17 @@ const DialogLayout& MemoDialogLayout() {
     return layout;
 }
 
+const DialogLayout& DayTraceDialogLayout() {
+    static const DialogLayout layout{"Why this day?\tja:この日の理由",
+                                     160,
+                                     78,
+                                     {
+                                         {K::kTextBox, day_trace_dialog::kText, {10, 10, 310, 110}},
+                                         {K::kButton, kOkId, {10, 120, 90, 144}, "OK"},
+                                     }};
+    return layout;
+}
+
 std::string AboutText() {
     return ApplicationTitle() + "\nver." + VersionString("FileVersion") + "\n" + ResolveText(AppInfo::kNotice) + "\n" +
            AppInfo::kWebSite;

@@ -26,6 +26,9 @@ constexpr int kText = 2;
 namespace memo_dialog {
 constexpr int kPrompt = 3, kEdit = 4;
 }
+namespace day_trace_dialog {
+constexpr int kText = 3;
+}
 
 // A month to show: two spin edits, year 1 … 3999 and month 1 … 12, with their units.
 const DialogLayout& JumpDialogLayout();
@@ -36,6 +39,8 @@ const DialogLayout& AboutDialogLayout();
 // The memo editor: the prompt, a one-line edit, OK and Cancel. Its caption is empty: the
 // application's title is shown instead.
 const DialogLayout& MemoDialogLayout();
+// "Why this day?": the trace of a day in a text box that grows with it, and OK.
+const DialogLayout& DayTraceDialogLayout();
 
 // The About label: the application's title, "ver." and the file version, the notice and
 // the web site, one to a line.

@@ -142,6 +142,32 @@ public:
     LabelControl text;
 };
 
+class DayTraceDialog : public LaidOutDialog {
+public:
+    DayTraceDialog(const std::vector<std::string>& lines, HWND owner) : LaidOutDialog(DayTraceDialogLayout(), owner) {
+        Bind(text, day_trace_dialog::kText);
+        Bind(ok, kOkId);
+        std::string measured;
+        for (const std::string& line : lines) {
+            measured += (measured.empty() ? "" : "\n") + line;
+            shown_ += (shown_.empty() ? "" : "\r\n") + line;
+        }
+        SetContent(day_trace_dialog::kText, measured, false);
+    }
+
+    TextBoxControl text;
+    ButtonControl ok;
+
+protected:
+    void OnInit() override {
+        LaidOutDialog::OnInit();
+        text.SetText(shown_);  // the box breaks lines at CR LF; they were measured apart
+    }
+
+private:
+    std::string shown_;
+};
+
 }  // namespace
 
 bool RunJumpDialog(int& year, int& month, HWND owner) {
@@ -170,6 +196,11 @@ bool RunCountDownDialog(CountDown& countDown, HWND owner) {
 
 void RunAboutDialog(HWND owner) {
     AboutDialog dialog(owner);
+    dialog.Run();
+}
+
+void RunDayTraceDialog(const std::vector<std::string>& lines, HWND owner) {
+    DayTraceDialog dialog(lines, owner);
     dialog.Run();
 }
 

@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "settings/view_style.h"
 
 namespace tavoli {
@@ -23,5 +26,8 @@ bool RunCountDownDialog(CountDown& countDown, HWND owner = nullptr);
 
 // The application's title, version, notice and web site, with OK.
 void RunAboutDialog(HWND owner = nullptr);
+
+// "Why this day?": the lines in a box that the user can select and copy from, with OK.
+void RunDayTraceDialog(const std::vector<std::string>& lines, HWND owner = nullptr);
 
 }  // namespace tavoli

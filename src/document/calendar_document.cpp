@@ -4,8 +4,9 @@
 
 namespace tavoli {
 
-void CalendarDocument::SetScript(HolidayScript script) {
+void CalendarDocument::SetScript(HolidayScript script, ScriptSource source) {
     script_ = std::move(script);
+    source_ = std::move(source);
     ++scriptGeneration_;
 }
 

@@ -15,6 +15,14 @@
 
 namespace tavoli {
 
+// Where the compiled script came from: its file and the lines it was compiled from, for
+// telling which line gave a day its kind.
+struct ScriptSource {
+    std::string path;
+    std::vector<std::string> lines;
+    bool compiled = true;  // false: the file did not compile, and no rules are in force
+};
+
 class CalendarDocument {
 public:
     SettingsRecord settings;
@@ -24,8 +32,9 @@ public:
     std::vector<std::string> formatLines;
 
     const HolidayScript& Script() const { return script_; }
+    const ScriptSource& Source() const { return source_; }
     // Replaces the script; the painter's kept kinds follow the generation.
-    void SetScript(HolidayScript script);
+    void SetScript(HolidayScript script, ScriptSource source = {});
     // Counts the scripts set so far, so that what was computed from one is known stale.
     uint64_t ScriptGeneration() const { return scriptGeneration_; }
 
@@ -36,6 +45,7 @@ public:
 
 private:
     HolidayScript script_;
+    ScriptSource source_;
     uint64_t scriptGeneration_ = 0;
 };
 

@@ -32,29 +32,40 @@ SettingsPaths ProgramSettingsPaths() {
     return paths;
 }
 
-void CalendarSettings::LoadHolidayScript(CalendarDocument& document) const {
+std::string CalendarSettings::ScriptInForce() const {
+    if (FileExists(paths_.userScript)) return paths_.userScript;
+    if (FileExists(paths_.allUsersScript)) return paths_.allUsersScript;
+    return {};
+}
+
+CalendarSettings::CompiledScript CalendarSettings::CompileHolidayScript() const {
+    CompiledScript result;
     std::vector<std::string> report;
     ErrorValue error = ErrorFromKey("file_not_found");
-    std::string path;
     bool utf8ReadAsAnsi = false;
-    if (FileExists(paths_.userScript)) {
-        path = paths_.userScript;
-    } else if (FileExists(paths_.allUsersScript)) {
-        path = paths_.allUsersScript;
+    result.source.path = ScriptInForce();
+    if (!result.source.path.empty()) {
+        error = ReadTextLines(result.source.path, result.source.lines, &utf8ReadAsAnsi);
+        if (error == kSuccess) error = result.script.CompileLines(result.source.lines, report);
     }
-    HolidayScript script;
-    if (!path.empty()) error = script.CompileFile(path, report, &utf8ReadAsAnsi);
-    document.SetScript(std::move(script));
-    std::vector<std::string> lines;
-    if (error != kSuccess) lines.push_back(ResolveText(kScriptFailed));
+    result.compiled = error == kSuccess;
+    result.source.compiled = result.compiled;
+    std::vector<std::string>& lines = result.messageLines;
+    if (!result.compiled) lines.push_back(ResolveText(kScriptFailed));
     // A script in UTF-8 read in another code page fails on its names, not on its syntax:
     // that is said first.
     if (utf8ReadAsAnsi) {
-        SplitTextLines(Utf8ReadAsAnsiNote(path), lines);
-        if (error != kSuccess) lines.push_back(" ");
+        SplitTextLines(Utf8ReadAsAnsiNote(result.source.path), lines);
+        if (!result.compiled) lines.push_back(" ");
     }
     lines.insert(lines.end(), report.begin(), report.end());
-    if (!lines.empty()) ShowMessageLines(lines);
+    return result;
+}
+
+void CalendarSettings::LoadHolidayScript(CalendarDocument& document) const {
+    CompiledScript compiled = CompileHolidayScript();
+    document.SetScript(std::move(compiled.script), std::move(compiled.source));
+    if (!compiled.messageLines.empty()) ShowMessageLines(compiled.messageLines);
 }
 
 void CalendarSettings::LoadFormats(CalendarDocument& document) const {

@@ -54,7 +54,22 @@ public:
     // could not be written).
     std::string RescueUnsavedMemos(MemoStore& memos);
 
-    // Steps of Load, for the options dialog and tests.
+    // The holiday script in force: the per-user file when it exists, else the all-users
+    // one (empty when neither does).
+    std::string ScriptInForce() const;
+
+    // The script in force compiled, and what the user is to be told about it: the error
+    // list on failure, a note on a file in UTF-8 read in another code page (else nothing).
+    struct CompiledScript {
+        HolidayScript script;
+        ScriptSource source;
+        bool compiled = false;
+        std::vector<std::string> messageLines;
+    };
+    CompiledScript CompileHolidayScript() const;
+
+    // Steps of Load, for the options dialog and tests. A script that does not compile
+    // leaves the document without rules.
     void LoadHolidayScript(CalendarDocument& document) const;
     void LoadFormats(CalendarDocument& document) const;
     // The values in the order they are written: the program's own three, then the record's.

@@ -89,6 +89,7 @@ constexpr CommandDefinition kCommands[] = {
     {CommandId::kSpanCalc, "spancalc", "Span Calculation\tja:期間計算", "(&K)", {}, nullptr, nullptr},
     {CommandId::kMemorize, "memorize", "Memorize\tja:期間の初日を記憶", "(&M)", {}, OnDate, nullptr},
     {CommandId::kCalculate, "calculate", "Calculate\tja:期間計算", "(&C)...", {}, CanCalculate, nullptr},
+    {CommandId::kExplain, "explain", "Why this day?\tja:この日の理由", "(&W)...", {kCtrl, 'E', true}, OnDate, nullptr},
 };
 
 const CommandEntry& EmptyEntry() {

@@ -32,6 +32,7 @@ enum class CommandId : int {
     kSpanCalc = 1041,
     kMemorize = 1042,
     kCalculate = 1043,
+    kExplain = 1044,
 };
 
 constexpr int IdNumber(CommandId id) { return static_cast<int>(id); }
@@ -103,12 +104,13 @@ private:
     std::deque<CommandEntry> entries_;
 };
 
-// The eighteen commands of the program in id order, their captions resolved now for
+// The nineteen commands of the program in id order, their captions resolved now for
 // the user's language: title, mnemonic and, after a tab, the text of the command's key.
 CommandTable BuildCommandTable();
 
-// Gives the seven commands that have accelerators their keys, all with Ctrl: the arrows
-// step months and years, C copies, J jumps, K shows the neighbour months. Other captions
+// Gives the eight commands that have accelerators their keys, all with Ctrl: the arrows
+// step months and years, C copies, J jumps, K shows the neighbour months, E tells why
+// the cursor's day has its kind. Other captions
 // name keys the window or the system handles (Space, F1, Alt+F4); the memo caption shows
 // Ctrl+M, but Enter is its key and it has no accelerator.
 void AssignAcceleratorKeys(CommandTable& commands);

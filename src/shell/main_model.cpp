@@ -4,7 +4,9 @@
 #include "format/default_formats.h"
 #include "framework/lang_text.h"
 #include "framework/messages.h"
+#include "framework/paths.h"
 #include "framework/startup_trace.h"
+#include "holidays/day_trace.h"
 #include "shell/window_placement.h"
 #include "view/accessible_tree.h"
 
@@ -32,7 +34,11 @@ std::string ClipboardMonthText(const CalendarView& view) {
 }
 
 void MainModel::OnShow() {
+    // Read before loading: a file saved meanwhile differs from this and is taken.
+    WatchedFiles before = ReadWatchedFiles(settings_.Paths());
     settings_.Load(document_, host_.Store(), host_.SystemWindowColor(), memoDirty_);
+    liveReload_.Loaded(std::move(before));
+    failingScript_.clear();
     view_ = std::make_unique<CalendarView>(document_);
     view_->SetAppearance(host_.Appearance());
     ApplyTitleBar();
@@ -59,6 +65,7 @@ void MainModel::OnShow() {
     const Point placed = PlaceOnScreen(frame, host_.MonitorWorkAreas());
     if (placed.x != frame.left || placed.y != frame.top) host_.MoveWindow(placed);
     restingPointer_ = host_.PointerPosition();
+    WatchFolders();
 }
 
 void MainModel::OnHide() {
@@ -66,6 +73,9 @@ void MainModel::OnHide() {
     const Point at = host_.WindowPosition();
     const int dpi = host_.Dpi();
     document_.settings.position = Point{ScaleFromDpi(at.x, dpi), ScaleFromDpi(at.y, dpi)};
+    // Hidden, the files are read at the next show: nothing is watched meanwhile.
+    host_.WatchFolders({});
+    host_.StopReloadTimer();
     settings_.Save(document_, host_.Store(), memoDirty_);
     host_.StopTimer();
     view_.reset();
@@ -121,6 +131,60 @@ void MainModel::OnAppearanceChanged() {
 
 void MainModel::ApplyTitleBar() {
     host_.SetDarkTitleBar(SchemeOf(document_.settings.style.theme, view_->Appearance()) == Scheme::kDark);
+}
+
+void MainModel::WatchFolders() {
+    host_.WatchFolders(FoldersToWatch(settings_.Paths(), [](const std::string& path) { return FolderExists(path); }));
+}
+
+void MainModel::OnFolderChanged() {
+    if (view_) host_.StartReloadTimer();
+}
+
+void MainModel::OnReloadDue() {
+    host_.StopReloadTimer();
+    if (!view_) return;
+    WatchFolders();  // a folder that was missing may exist now
+    const LiveReload::Changes changes = liveReload_.Check(ReadWatchedFiles(settings_.Paths()));
+    if (changes.again) host_.StartReloadTimer();
+    if (!changes.script && !changes.formats) return;
+    if (changes.formats) {
+        settings_.LoadFormats(document_);
+        if (!view_) return;  // its note on a file in UTF-8 runs a loop, in which the window may hide
+    }
+    LiveReload::Tell tell = LiveReload::Tell::kNothing;
+    std::vector<std::string> messageLines;
+    if (changes.script) {
+        CalendarSettings::CompiledScript compiled = settings_.CompileHolidayScript();
+        // The last rules that compiled stay until the file compiles again.
+        if (compiled.compiled) document_.SetScript(std::move(compiled.script), std::move(compiled.source));
+        failingScript_ = compiled.compiled ? std::string() : compiled.source.path;
+        tell = liveReload_.Compiled(compiled.compiled);
+        messageLines = std::move(compiled.messageLines);
+    }
+    view_->SettingsChanged();
+    RefreshWindow(false);
+    // Last: a message runs a loop of its own, in which another change may come.
+    if (tell == LiveReload::Tell::kCloseError) host_.CloseScriptError();
+    if (!messageLines.empty()) host_.ShowScriptError(messageLines);
+}
+
+std::vector<std::string> MainModel::DayTraceOf(CalDate date) const {
+    using File = TracedScriptFile;
+    const SettingsPaths& paths = settings_.Paths();
+    const ScriptSource& source = document_.Source();
+    std::vector<File> files;
+    for (const auto& [role, path] : {std::pair{File::Role::kPerUser, &paths.userScript},
+                                     std::pair{File::Role::kAllUsers, &paths.allUsersScript}}) {
+        // A path too long for the system names no file.
+        File::State state = File::State::kMissing;
+        if (!path->empty() && *path == failingScript_) state = File::State::kFailing;
+        else if (!path->empty() && *path == source.path)
+            state = source.compiled ? File::State::kInForce : File::State::kFailed;
+        else if (FileExists(*path)) state = File::State::kUnused;
+        files.push_back({role, *path, state});
+    }
+    return DayTrace(date, document_.Script(), source.lines, files);
 }
 
 void MainModel::OnWheel(int delta) {
@@ -296,6 +360,7 @@ void MainModel::RunOptions() {
     if (!host_.RunOptionsDialog(edited, document_.memos)) return;
     document_.settings = edited;
     settings_.LoadHolidayScript(document_);
+    failingScript_.clear();
     view_->SettingsChanged();
     ApplyTitleBar();
     host_.DropPaintCaches();
@@ -337,6 +402,11 @@ void MainModel::OnCommand(int id) {
     }
     case CommandId::kCopy: host_.PutOnClipboard(ClipboardMonthText(*view_)); return;
     case CommandId::kMemo: RunMemo(); return;
+    case CommandId::kExplain: {
+        const CellClass hit = view_->HitTest();
+        if (hit.region == kRegionDate) host_.RunDayTraceDialog(DayTraceOf(hit.date));
+        return;
+    }
     case CommandId::kOption: RunOptions(); return;
     case CommandId::kCounter: {
         CountDown countDown = document_.settings.style.countDown;

@@ -12,6 +12,7 @@
 
 #include "shell/calendar_settings.h"
 #include "shell/command_table.h"
+#include "shell/live_reload.h"
 #include "view/calendar_view.h"
 
 namespace tavoli {
@@ -32,6 +33,12 @@ public:
     virtual void DropPaintCaches() = 0;
     virtual void StartTimer() = 0;
     virtual void StopTimer() = 0;
+    // Change notifications of these folders from now on (none: watching stops); a
+    // notification comes back as OnFolderChanged.
+    virtual void WatchFolders(const std::vector<std::string>& folders) = 0;
+    // OnReloadDue once, the settling time after the last call; Stop cancels it.
+    virtual void StartReloadTimer() = 0;
+    virtual void StopReloadTimer() = 0;
 
     virtual bool IsVisible() = 0;
     virtual void Hide() = 0;
@@ -73,6 +80,12 @@ public:
     virtual bool RunMemoDialog(const std::string& prompt, std::string& text) = 0;
     virtual bool RunCountDownDialog(CountDown& countDown) = 0;
     virtual void RunAboutDialog() = 0;
+    // Why a day has its kind and names: lines the user can select and copy.
+    virtual void RunDayTraceDialog(const std::vector<std::string>& lines) = 0;
+    // The error list of a script saved while the window is shown (one message open at a
+    // time: a newer one replaces it), and closing it once the script compiles.
+    virtual void ShowScriptError(const std::vector<std::string>& lines) = 0;
+    virtual void CloseScriptError() = 0;
     // The options dialog edits the settings; the memos are for its backup button. True on OK.
     virtual bool RunOptionsDialog(SettingsRecord& settings, const MemoStore& memos) = 0;
 };
@@ -130,6 +143,14 @@ public:
     // The system's colours, its high contrast or the apps' mode may have changed: the
     // calendar follows them at once.
     void OnAppearanceChanged();
+    // Something changed in a watched folder: the files are read again once the changes
+    // have settled.
+    void OnFolderChanged();
+    // The changes settled: a script or format.txt that changed is taken, the window
+    // repainted; a script that does not compile is told and the last rules kept.
+    void OnReloadDue();
+    // The lines of "Why this day?" for a date, naming both scripts.
+    std::vector<std::string> DayTraceOf(CalDate date) const;
 
     // Title, background, size and picture after the month or the settings changed.
     void RefreshWindow(bool forced);
@@ -147,6 +168,7 @@ private:
     void RunOptions();
     // The title bar as dark as the palette painted.
     void ApplyTitleBar();
+    void WatchFolders();
 
     MainWindowHost& host_;
     CalendarSettings& settings_;
@@ -158,6 +180,8 @@ private:
     std::string lastBackgroundName_;
     std::optional<Point> restingPointer_;  // the pointer's last place on the screen
     int announcedMonth_ = 0;               // the month screen readers were last told of
+    LiveReload liveReload_;
+    std::string failingScript_;  // a script saved in a form that does not compile
 };
 
 // The span message between a remembered day and another, in the user's language.

@@ -4,10 +4,12 @@
 
 #include <cstring>
 
+#include "dialogs/controls_win32.h"
 #include "dialogs/memo_dialog_win32.h"
 #include "dialogs/options_dialog_win32.h"
 #include "dialogs/small_dialogs_win32.h"
 #include "framework/dpi_win32.h"
+#include "framework/messages.h"
 #include "framework/platform.h"
 #include "framework/startup_trace.h"
 #include "shell/help_win32.h"
@@ -24,6 +26,8 @@ namespace {
 
 constexpr UINT_PTR kTimerId = 0;
 constexpr UINT kTimerPeriod = 1000;
+// Runs only while a change in a watched folder settles.
+constexpr UINT_PTR kReloadTimerId = 2;
 
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
@@ -120,7 +124,16 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         PostQuitMessage(0);
         return 0;
     case WM_CLOSE: model_.OnClose(); return 0;
-    case WM_TIMER: model_.OnTimer(); break;
+    case WM_TIMER:
+        if (wParam == kReloadTimerId) {
+            model_.OnReloadDue();
+            break;
+        }
+        // A modal loop (a dialog, a message, a menu) does not wait on the folders: their
+        // notifications are taken at the tick that runs anyway.
+        if (watch_.TakeSignalled()) model_.OnFolderChanged();
+        model_.OnTimer();
+        break;
     case WM_LBUTTONDBLCLK: model_.OnLeftButtonDoubleClick({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); break;
     case WM_MBUTTONDOWN: PostCommand(CommandId::kToday); break;
     case WM_MOUSEWHEEL: model_.OnWheel(GET_WHEEL_DELTA_WPARAM(wParam)); break;
@@ -244,6 +257,18 @@ void MainWindow::DropPaintCaches() { caches_.Release(); }
 
 void MainWindow::StartTimer() { SetTimer(window_, kTimerId, kTimerPeriod, nullptr); }
 void MainWindow::StopTimer() { KillTimer(window_, kTimerId); }
+void MainWindow::WatchFolders(const std::vector<std::string>& folders) { watch_.Watch(folders); }
+// Set again, the timer starts over: the files are read once the changes have settled.
+void MainWindow::StartReloadTimer() { SetTimer(window_, kReloadTimerId, kReloadSettleMilliseconds, nullptr); }
+void MainWindow::StopReloadTimer() { KillTimer(window_, kReloadTimerId); }
+
+void MainWindow::OnWatchSignalled(HANDLE handle) {
+    const std::vector<HANDLE>& handles = watch_.Handles();
+    for (size_t i = 0; i < handles.size(); ++i) {
+        if (handles[i] == handle) watch_.Rearm(i);
+    }
+    model_.OnFolderChanged();
+}
 bool MainWindow::IsVisible() { return IsWindowVisible(window_) != FALSE; }
 void MainWindow::Hide() { ShowWindow(window_, SW_HIDE); }
 
@@ -364,6 +389,49 @@ bool MainWindow::RunMemoDialog(const std::string& prompt, std::string& text) {
 bool MainWindow::RunCountDownDialog(CountDown& countDown) { return tavoli::RunCountDownDialog(countDown, window_); }
 
 void MainWindow::RunAboutDialog() { tavoli::RunAboutDialog(window_); }
+
+void MainWindow::RunDayTraceDialog(const std::vector<std::string>& lines) { tavoli::RunDayTraceDialog(lines, window_); }
+
+void MainWindow::ShowScriptError(const std::vector<std::string>& lines) {
+    CloseScriptError();  // the newer message replaces the one still open
+    const std::string text = JoinMessageLines(lines);
+    if (text.empty()) return;
+    scriptErrorText_ = text;
+    // Owned by the calendar, which it is about, whatever window is active meanwhile.
+    MessageBoxRequest request;
+    request.owner = reinterpret_cast<uintptr_t>(window_);
+    request.text = text;
+    request.caption = ApplicationTitle();
+    request.style = mb::kOk | mb::kIconWarning;
+    CurrentPlatform().ShowMessageBox(request);
+    if (scriptErrorText_ == text) scriptErrorText_.clear();
+}
+
+void MainWindow::CloseScriptError() {
+    if (scriptErrorText_.empty()) return;
+    // The message box of the script's error list: a dialog of this thread owned by the
+    // window, one of whose controls shows the text.
+    struct Search {
+        HWND owner;
+        const std::string* text;
+        HWND found = nullptr;
+    } search{window_, &scriptErrorText_};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(data);
+            char className[16] = {};
+            GetClassNameA(window, className, sizeof className);
+            if (std::strcmp(className, "#32770") != 0 || GetWindow(window, GW_OWNER) != search.owner) return TRUE;
+            for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                if (WindowTextOf(child) == *search.text) search.found = window;
+            }
+            return search.found ? FALSE : TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    scriptErrorText_.clear();
+    if (search.found) EndDialog(search.found, IDOK);
+}
 
 bool MainWindow::RunOptionsDialog(SettingsRecord& settings, const MemoStore& memos) {
     const CalendarView* view = model_.View();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "shell/accessible_win32.h"
+#include "shell/folder_watch_win32.h"
 #include "shell/main_model.h"
 #include "shell/tray_icon_win32.h"
 #include "view/glyph_source_win32.h"
@@ -39,6 +40,10 @@ public:
     HMENU TrayMenu() const { return trayMenu_; }
     MainModel& Model() { return model_; }
     PaintCaches& Caches() { return caches_; }
+    // The handles the message loop waits on beside the messages, and what it does when one
+    // of them is signalled.
+    const std::vector<HANDLE>& WatchHandles() const { return watch_.Handles(); }
+    void OnWatchSignalled(HANDLE handle);
 
     // MainWindowHost
     void SetTitle(const std::string& title) override;
@@ -49,6 +54,9 @@ public:
     void DropPaintCaches() override;
     void StartTimer() override;
     void StopTimer() override;
+    void WatchFolders(const std::vector<std::string>& folders) override;
+    void StartReloadTimer() override;
+    void StopReloadTimer() override;
     bool IsVisible() override;
     void Hide() override;
     void ShowAndActivate() override;
@@ -75,6 +83,9 @@ public:
     bool RunMemoDialog(const std::string& prompt, std::string& text) override;
     bool RunCountDownDialog(CountDown& countDown) override;
     void RunAboutDialog() override;
+    void RunDayTraceDialog(const std::vector<std::string>& lines) override;
+    void ShowScriptError(const std::vector<std::string>& lines) override;
+    void CloseScriptError() override;
     bool RunOptionsDialog(SettingsRecord& settings, const MemoStore& memos) override;
 
 private:
@@ -102,6 +113,8 @@ private:
     AccessibleCalendar accessible_;  // what screen readers are told of the client area
     Win32GlyphSource glyphs_;
     PaintCaches caches_;
+    FolderWatch watch_;
+    std::string scriptErrorText_;  // the script's error list while its message may be open
 };
 
 }  // namespace tavoli

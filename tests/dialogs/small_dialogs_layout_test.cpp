@@ -25,7 +25,8 @@ std::vector<NamedLayout> AllLayouts() {
     return {{"jump", JumpDialogLayout()},
             {"count-down", CountDownDialogLayout()},
             {"about", AboutDialogLayout()},
-            {"memo", MemoDialogLayout()}};
+            {"memo", MemoDialogLayout()},
+            {"why this day", DayTraceDialogLayout()}};
 }
 
 TEST(SmallDialogLayouts, PassTheChecksUnderEverySystemFont) {
@@ -78,6 +79,7 @@ void CheckTexts(int language) {
          "カウンターを表示する(&D)", "Show counter(&D)"},
         {"about caption", AboutDialogLayout(), 0, "About", "バージョン情報", "About"},
         {"memo cancel", MemoDialogLayout(), kCancelId, "Cancel", "キャンセル", "Cancel"},
+        {"why this day caption", DayTraceDialogLayout(), 0, "Why this day?", "この日の理由", "Why this day?"},
     };
     for (const TextCase& c : cases) {
         std::string text;

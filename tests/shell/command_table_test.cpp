@@ -39,6 +39,7 @@ const ExpectedCommand kExpected[] = {
     {CommandId::kSpanCalc, 1041, "spancalc", "Span Calculation(&K)", "期間計算(&K)"},
     {CommandId::kMemorize, 1042, "memorize", "Memorize(&M)", "期間の初日を記憶(&M)"},
     {CommandId::kCalculate, 1043, "calculate", "Calculate(&C)...", "期間計算(&C)..."},
+    {CommandId::kExplain, 1044, "explain", "Why this day?(&W)...\tCtrl+E", "この日の理由(&W)...\tCtrl+E"},
 };
 
 // The table as built under the current platform, against the captions of one language.
@@ -115,7 +116,7 @@ TEST(CommandTable, LookupTakesTheFirstExactNameElseThePermanentEmptyEntry) {
         nameless.id = 2001;
         nameless.caption = "Nameless";
         table.Add(nameless);
-        ASSERT_EQ(table.Count(), 20u);
+        ASSERT_EQ(table.Count(), 21u);
         EXPECT_EQ(table.Entries().back().id, 2001);  // appended at the tail
 
         struct Case {
@@ -155,14 +156,14 @@ TEST(CommandTable, LookupTakesTheFirstExactNameElseThePermanentEmptyEntry) {
     EXPECT_FALSE(empty->Usable());
 }
 
-TEST(AcceleratorRecords, TheSevenKeysWithCtrl) {
+TEST(AcceleratorRecords, TheEightKeysWithCtrl) {
     CommandTable table = BuildCommandTable();
     EXPECT_TRUE(AcceleratorRecords(table).empty());  // before start-up assigns keys: no table
     AssignAcceleratorKeys(table);
     const uint8_t ctrl = accel::kVirtualKey | accel::kControl;
     const std::vector<AcceleratorRecord> expected = {
         {ctrl, vk::kLeft, 1026}, {ctrl, vk::kRight, 1027}, {ctrl, vk::kUp, 1028}, {ctrl, vk::kDown, 1029},
-        {ctrl, 'J', 1030},       {ctrl, 'C', 1031},        {ctrl, 'K', 1034},
+        {ctrl, 'J', 1030},       {ctrl, 'C', 1031},        {ctrl, 'K', 1034},     {ctrl, 'E', 1044},
     };
     EXPECT_EQ(AcceleratorRecords(table), expected);
     EXPECT_EQ(table.Find("memo").key, 0);  // its caption shows Ctrl+M, but Enter is its key

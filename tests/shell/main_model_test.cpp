@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 
 #include "framework/delegating_platform.h"
 #include "framework/lang_text.h"
 #include "framework/messages.h"
+#include "holidays/day_trace.h"
 #include "settings/settings_text.h"
 #include "shell/startup.h"
 #include "shell/window_placement.h"
@@ -38,6 +40,10 @@ public:
     void DropPaintCaches() override { Log("drop caches"); }
     void StartTimer() override { Log("timer on"); }
     void StopTimer() override { Log("timer off"); }
+    // Kept apart from the log: every show and hide watches anew.
+    void WatchFolders(const std::vector<std::string>& folders) override { watched = folders; }
+    void StartReloadTimer() override { reloadTimer = true; }
+    void StopReloadTimer() override { reloadTimer = false; }
     bool IsVisible() override { return visible; }
     void Hide() override {
         visible = false;
@@ -89,6 +95,9 @@ public:
         return answer;
     }
     void RunAboutDialog() override { Log("about"); }
+    void RunDayTraceDialog(const std::vector<std::string>& lines) override { trace = lines; }
+    void ShowScriptError(const std::vector<std::string>& lines) override { Log("error " + JoinMessageLines(lines)); }
+    void CloseScriptError() override { Log("close error"); }
     bool RunOptionsDialog(SettingsRecord&, const MemoStore&) override { return false; }
 
     void Log(const std::string& line) { log.push_back(line); }
@@ -113,6 +122,8 @@ public:
     std::string memoText = "typed";
     SystemAppearance appearance;
     bool darkTitleBar = false;
+    std::vector<std::string> watched, trace;
+    bool reloadTimer = false;
 };
 
 class Model : public testing::Test {
@@ -563,6 +574,51 @@ TEST_F(Model, DayChangeAndClockOnTheTimer) {
     const std::vector<std::string> log = host_.Take();
     ASSERT_EQ(log.size(), 1u);
     EXPECT_NE(log[0].find("00:00:01]"), std::string::npos) << log[0];
+}
+
+// Files saved while the window is shown: each change is taken once it settles; a script
+// that does not compile is told once and its last rules kept until it is mended.
+TEST_F(Model, ScriptsAndFormatsSavedWhileShownAreTaken) {
+    const CalDate day(2024, 5, 20);
+    EXPECT_EQ(host_.watched, std::vector<std::string>{folder_.Join("")});  // both scripts and format.txt live there
+    const std::string failed =
+        "error " + ResolveText("Failed to load holiday script.\tja:休日設定スクリプトを正常にロードできませんでした。");
+    using State = TracedScriptFile::State;
+    const struct {
+        const char *file, *contents, *kind;  // the day's kind afterwards
+        std::vector<std::string> log;        // without the titles
+        State userScript;                    // as "Why this day?" names it
+    } steps[] = {
+        {"holidays.txt", "m5 d20 (4)\r\n", "4", {"paint all"}, State::kInForce},
+        {"holidays.txt", "m5 d20 (5\r\n", "4", {"paint all", failed + "\nLine 1:Parenthesis error."}, State::kFailing},
+        {"holidays.txt", "m5 d20 (5\r\n", "4", {}, State::kFailing},  // saved again as it was
+        {"memo.txt", "", "4", {}, State::kFailing},
+        {"holidays.txt", "m5 d20 (5)\r\n", "5", {"paint all", "close error"}, State::kInForce},
+        {"format.txt", "%Y!\r\n", "5", {"paint all"}, State::kInForce},
+    };
+    for (const auto& step : steps) {
+        WriteWholeFile(folder_.Join(step.file), step.contents);
+        model_.OnFolderChanged();
+        EXPECT_TRUE(host_.reloadTimer) << step.contents;
+        model_.OnReloadDue();
+        std::vector<std::string> log = host_.Take();
+        log.erase(std::remove_if(log.begin(), log.end(), [](auto& line) { return line.rfind("title ", 0) == 0; }),
+                  log.end());
+        EXPECT_EQ(log, step.log) << step.contents;
+        EXPECT_EQ(model_.Document().KindOf(day), step.kind) << step.contents;
+        const std::vector<TracedScriptFile> files = {
+            {TracedScriptFile::Role::kPerUser, folder_.Join("holidays.txt"), step.userScript},
+            {TracedScriptFile::Role::kAllUsers, folder_.Join("none.txt"), State::kMissing}};
+        const CalendarDocument& document = model_.Document();
+        EXPECT_EQ(model_.DayTraceOf(day), DayTrace(day, document.Script(), document.Source().lines, files));
+    }
+    EXPECT_EQ(View().HeaderFormats()[0], "%Y!");
+    PointAtDate(day);
+    model_.OnCommand(IdNumber(CommandId::kExplain));
+    EXPECT_EQ(host_.trace, model_.DayTraceOf(day));
+    model_.OnHide();  // hidden: nothing watched, nothing read
+    model_.OnFolderChanged();
+    EXPECT_TRUE(host_.watched.empty() && !host_.reloadTimer);
 }
 
 TEST(Startup, CommandLinesInstanceNamesAndHelp) {

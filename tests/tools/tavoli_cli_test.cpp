@@ -13,6 +13,9 @@
 #include <vector>
 
 #include "framework/paths.h"
+#include "framework/platform_host.h"
+#include "framework/text_lines.h"
+#include "holidays/day_trace.h"
 #include "support/file_contents.h"
 #include "support/temp_folder.h"
 #include "tools/tavoli/ics.h"
@@ -78,16 +81,61 @@ TEST(TavoliCli, CheckHolidaysAndExplain) {
     WriteWholeFile(folder.Join("sjis.txt"), "m?a1 :+0900 d?a1 :+0900 \"\x8b\x8c\x90\xb3\x8c\x8e\"\r\n");
     run = Tavoli({"holidays", folder.Join("sjis.txt"), "2023-01-01", "2023-12-31", "--codepage", "932"});
     EXPECT_EQ(run.out, "2023/01/22\t\t旧正月\n");
+}
 
-    run = Tavoli({"explain", kScript, "2023-01-02", "--codepage", "932"});
-    EXPECT_EQ(run.exit, 0);
-    EXPECT_NE(run.out.find("kind \"4\" from line "), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("w1 x1 <1 x0 (4) \"Substitute Holiday\tja:振替休日\""), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("name \"振替休日\" from line "), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("(2023/01/01) matched line "), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("m1 d1 (4) \"New Year's Day\tja:元日\""), std::string::npos) << run.out;
-    run = Tavoli({"explain", kScript, "2023-01-03", "--codepage", "932"});
-    EXPECT_EQ(run.out, "2023/01/03\nkind: none\nnames: none\n");
+// "tavoli explain" prints the calendar's own trace of a day, in the language of the code
+// page: the shipped script in Japanese, a lunisolar rule in English.
+TEST(TavoliCli, ExplainIsTheCalendarsDayTrace) {
+    TempFolder folder;
+    const std::string lunar = folder.Join("lunar.txt");
+    WriteWholeFile(lunar, "#weekday 0 (3)\r\nm?a1 :+0900 d?a1 :+0900 \"Lunar New Year\"\r\n");
+    const std::string shipped = "スクリプト: " + kScript + "\n", none = "名前を付ける規則はありません\n";
+    const std::string newYear = " (13 行目): m1 d1 (4) \"New Year's Day\tja:元日\"\n";
+    const std::string substitute =
+        " (58 行目): y2007- w1 x1 <1 x0 (4) \"Substitute Holiday\tja:振替休日\"\n"
+        "  記述子 3 の x (2023/01/01) は 13 行目に当てはまりました: m1 d1 (4) \"New Year's "
+        "Day\tja:元日\"\n";
+    const std::string citizens =
+        " (63 行目): j2446427- !w0-1 x0 x1 <1 x1 >1 (4) \"Citizens' Holiday\tja:国民の休日\"\n"
+        "  記述子 4 の x (2026/09/21) は 35 行目に当てはまりました: y2003- m9 w1 d15-21 (4) "
+        "\"Respect for the Aged Day\tja:敬老の日\"\n"
+        "  記述子 5 の x (2026/09/23) は 36 行目に当てはまりました: m9 d21-24 s179 :+0900 "
+        "s180 >1 :+0900 (4) \"Autumnal Equinox Day\tja:秋分の日\"\n";
+    const struct {
+        const std::string& script;
+        int codePage;
+        CalDate date;
+        std::string expected;
+    } cases[] = {
+        {kScript, 932, CalDate(2024, 1, 1),
+         "2024/01/01 (月曜日)\n" + shipped + "種類 \"4\"" + newYear + "名前 \"元日\"" + newYear},
+        {kScript, 932, CalDate(2023, 1, 2),
+         "2023/01/02 (月曜日)\n" + shipped + "種類 \"4\"" + substitute + "名前 \"振替休日\"" + substitute},
+        {kScript, 932, CalDate(2026, 9, 22),
+         "2026/09/22 (火曜日)\n" + shipped + "種類 \"4\"" + citizens + "名前 \"国民の休日\"" + citizens},
+        {kScript, 932, CalDate(2023, 1, 8),
+         "2023/01/08 (日曜日)\n" + shipped +
+             "種類を決める規則はありません: 曜日の種類 \"3\" (8 行目): #weekday 0 (3)\n" + none},
+        {lunar, 1252, CalDate(2023, 1, 22),
+         "2023/01/22 (Sunday)\nScript: " + lunar +
+             "\nNo rule sets a kind: the weekday's kind \"3\" from line 1: #weekday 0 (3)\n"
+             "Name \"Lunar New Year\" from line 2: m?a1 :+0900 d?a1 :+0900 \"Lunar New Year\"\n"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = Tavoli({"explain", c.script, c.date.Text(), "--codepage", std::to_string(c.codePage)});
+        EXPECT_EQ(run.out, c.expected) << c.date.Text();
+        // The same function, called here.
+        HostPlatform platform;
+        platform.SetCodePage(c.codePage);
+        ScopedPlatform scope(platform);
+        std::vector<std::string> lines, report;
+        HolidayScript script;
+        ASSERT_TRUE(ReadTextLines(c.script, lines) == kSuccess && script.CompileLines(lines, report) == kSuccess);
+        std::string traced;
+        for (const std::string& line : DayTrace(c.date, script, lines, {{TracedScriptFile::Role::kGiven, c.script}}))
+            traced += platform.ToUtf8(line) + "\n";
+        EXPECT_EQ(traced, c.expected) << c.date.Text();
+    }
 }
 
 TEST(TavoliCli, MonthAndMemos) {

@@ -18,6 +18,7 @@
 #include "framework/text_lines.h"
 #include "framework/whole_file.h"
 #include "holidays/day_kinds.h"
+#include "holidays/day_trace.h"
 #include "memo/memo_file.h"
 #include "memo/memo_store.h"
 #include "tools/tavoli/arguments.h"
@@ -248,35 +249,9 @@ int Explain(const Arguments& args) {
     HolidayScript script;
     std::vector<std::string> lines;
     if (const int result = LoadScript(args.positional[0], script, lines); result != kOk) return result;
-    const auto& entries = script.Entries();
-    auto ruleText = [&](size_t entry) {
-        const int line = entries[entry].line;
-        return "line " + std::to_string(line) + ": " + lines[static_cast<size_t>(line - 1)];
-    };
-    auto printBlocks = [&](const EvaluationTrace& trace, size_t rule) {
-        for (const auto& match : trace.blockMatches) {
-            if (match.rule != rule) continue;
-            Print("  x in descriptor " + std::to_string(match.descriptor + 1) + " (" + match.day.Text() + ") matched " +
-                  ruleText(match.blockRule));
-        }
-    };
-    Print(date->Text());
-    EvaluationTrace kindTrace;
-    const std::string kind = KindOf(script, *date, &kindTrace);
-    if (kindTrace.matchedRules.empty()) {
-        Print("kind: none");
-    } else {
-        Print("kind \"" + kind + "\" from " + ruleText(kindTrace.matchedRules[0]));
-        printBlocks(kindTrace, kindTrace.matchedRules[0]);
-    }
-    EvaluationTrace nameTrace;
-    // The names as the calendar shows them, in the user's language; the rules as written.
-    const std::vector<NameEntry> names = NamesOf(script, *date, &nameTrace);
-    if (nameTrace.matchedRules.empty()) Print("names: none");
-    for (size_t i = 0; i < nameTrace.matchedRules.size() && i < names.size(); ++i) {
-        Print("name \"" + names[i].name + "\" from " + ruleText(nameTrace.matchedRules[i]));
-        printBlocks(nameTrace, nameTrace.matchedRules[i]);
-    }
+    // The same trace as the calendar's "Why this day?", for the one script given.
+    const TracedScriptFile file{TracedScriptFile::Role::kGiven, In(args.positional[0])};
+    for (const std::string& line : DayTrace(*date, script, lines, {file})) Print(line);
     return kOk;
 }
 
@@ -429,8 +404,9 @@ const Command kCommands[] = {
     {"holidays", "tavoli holidays SCRIPT FROM TO",
      "For every day FROM..TO with a kind or a name: YYYY/MM/DD, kind, names (tab-separated).", Holidays},
     {"explain", "tavoli explain SCRIPT DATE",
-     "Why the day has its kind and names: the rules that gave them and, for their x\n"
-     "descriptors, the block rule that matched the shifted day.",
+     "Why the day has its kind and names: the rule that set the kind (or the weekday's\n"
+     "kind), each name's rule and, for their x descriptors, the block rule that matched\n"
+     "the shifted day; in the language of the code page.",
      Explain},
     {"month", "tavoli month YEAR MONTH", "The month as plain text, as the calendar copies it.", Month},
     {"memos", "tavoli memos MEMOFILE [FROM TO]",

@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/app_info.h"
 #include "framework/lang_text.h"
@@ -44,15 +46,27 @@ void PressWithCtrl(HWND window, WORD key) {
     SendInput(4, inputs, sizeof(INPUT));
 }
 
-// How many pixels of the window's client area show the colour.
+// How many pixels of the window's client area show the colour, copied from the screen
+// in one go (a pixel at a time costs the display server a request each).
 int PixelsOfColor(HWND window, COLORREF color) {
     RECT client{};
     GetClientRect(window, &client);
-    HDC dc = GetDC(window);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HDC dc = GetDC(window), memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     int count = 0;
-    for (int y = 0; y < client.bottom; ++y) {
-        for (int x = 0; x < client.right; ++x) count += GetPixel(dc, x, y) == color ? 1 : 0;
+    if (bitmap && bits) {
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+        const auto* pixels = static_cast<const uint32_t*>(bits);
+        const uint32_t wanted = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+        for (int i = 0; i < client.right * client.bottom; ++i) count += (pixels[i] & 0xFFFFFF) == wanted ? 1 : 0;
+        SelectObject(memory, previous);
+        DeleteObject(bitmap);
     }
+    DeleteDC(memory);
     ReleaseDC(window, dc);
     return count;
 }
@@ -214,7 +228,8 @@ void AddMemo(const Program& program, HWND window, WPARAM key, int presses, const
             GetWindowThreadProcessId(w, &owner);
             if (owner == program.ProcessId()) dialog = w;
         }
-        return dialog != nullptr;
+        // Shown, its edit made: a loaded machine may be seen between the two.
+        return dialog != nullptr && IsWindowVisible(dialog) && GetDlgItem(dialog, 4) != nullptr;
     });
     ASSERT_NE(dialog, nullptr) << "no memo editor";
     // The dialog shows itself once it has made and filled its controls.
@@ -264,6 +279,84 @@ TEST_F(App, TwoCopiesInTwoFoldersKeepEachOthersMemos) {
         for (const char* name : {"TavoliCalendar.exe", "holidays.txt"}) DeleteFileA((folder + name).c_str());
         RemoveDirectoryA(folder.c_str());
     }
+}
+
+// The dialogs (class "#32770") the program shows.
+std::vector<HWND> DialogsOf(const Program& program) {
+    std::vector<HWND> dialogs;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == program.ProcessId() && IsWindowVisible(w)) dialogs.push_back(w);
+    }
+    return dialogs;
+}
+
+// A copy of the program beside its own holiday script, the shipped one, saved while it runs
+// with lines added (a new holiday, a broken line, a mended script): each is taken within
+// two seconds, the broken one told by one message and the colours kept. Then Ctrl+E on
+// 2 January 2023 traces the substitute holiday to its lines.
+TEST_F(App, ScriptsSavedWhileShownAndWhyThisDay) {
+    char temporary[MAX_PATH] = {};
+    GetTempPathA(sizeof temporary, temporary);
+    const std::string folder = std::string(temporary) + "tavoli-live\\", built = TAVOLI_APP_PATH;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(built.c_str(), (folder + "TavoliCalendar.exe").c_str(), FALSE));
+    std::ifstream in(built.substr(0, built.rfind('/') + 1) + "holidays.txt", std::ios::binary);
+    const std::string shipped((std::istreambuf_iterator<char>(in)), {});
+    const auto save = [&](const std::string& added) {
+        std::ofstream(folder + "holidays.txt", std::ios::binary | std::ios::trunc) << shipped << added;
+    };
+    save("");
+    DeleteFileA((MemoFolder() + "holidays.txt").c_str());  // the copy's script is in force
+    StoreValue("Color05", "(1,2,3)");                      // anniversaries in a colour of their own
+    Program program("", folder + "TavoliCalendar.exe");
+    HWND window = program.Window();
+    ASSERT_TRUE(window && Eventually([&] { return IsWindowVisible(window) != FALSE; }));
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const auto rule = [&](int day) {  // an anniversary this month, never on today's framed cell
+        return "y" + std::to_string(now.wYear) + " m" + std::to_string(now.wMonth) + " d" +
+               std::to_string(day == now.wDay ? day + 1 : day) + " (5)\r\n";
+    };
+    const auto coloured = [&] { return PixelsOfColor(window, RGB(1, 2, 3)); };
+    EXPECT_EQ(coloured(), 0);
+    save(rule(10));
+    ASSERT_TRUE(Eventually([&] { return coloured() > 0; }, 2000)) << "the new holiday is not coloured";
+    const int oneDay = coloured();
+    save(rule(10) + "m1 d1 (4\r\n");
+    std::vector<HWND> messages;
+    EXPECT_TRUE(Eventually([&] { return !(messages = DialogsOf(program)).empty(); }, 2000)) << "no message";
+    Sleep(1500);  // ticks and notifications go on: still one message, the colours kept
+    ASSERT_EQ(DialogsOf(program).size(), 1u);
+    EXPECT_GT(coloured(), 0);  // the message may cover some of the window
+    save(rule(10) + rule(12));
+    EXPECT_TRUE(Eventually([&] { return DialogsOf(program).empty() && coloured() > oneDay; }, 2000));
+
+    const int back = (now.wYear * 12 + now.wMonth - 1) - 2023 * 12;  // months back to January 2023
+    PostMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(back * 120)), 0);
+    // The 2nd is the second cell of the first row of days, below the title and the weekday
+    // row. The pointer itself goes there: the system reports where it is as the window
+    // comes to the front.
+    POINT cell{4 + 48 + 24, 4 + 2 * 36 + 18};
+    ClientToScreen(window, &cell);
+    SetCursorPos(cell.x, cell.y);
+    Sleep(300);
+    PressWithCtrl(window, 'E');
+    ASSERT_TRUE(Eventually([&] { return !(messages = DialogsOf(program)).empty(); })) << "no dialog";
+    HWND box = GetDlgItem(messages[0], 3);
+    std::string text(65536, '\0');
+    text.resize(static_cast<size_t>(SendMessageA(box, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
+    for (const std::string expected : {std::string("2023/01/02"), std::string("y2007- w1 x1 <1 x0 (4)"),
+                                       std::string("(2023/01/01)"), std::string("m1 d1 (4)"), folder + "holidays.txt"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << " is not in\n" << text;
+    EXPECT_EQ(GetWindowLongA(box, GWL_STYLE) & (ES_READONLY | ES_MULTILINE), ES_READONLY | ES_MULTILINE);
+    PostMessageA(messages[0], WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(Eventually([&] { return !IsWindow(messages[0]); }));
+    PostMessageA(window, WM_COMMAND, 1025, 0);
+    EXPECT_EQ(program.WaitForExit(), 0);
+    for (const char* name : {"TavoliCalendar.exe", "holidays.txt"}) DeleteFileA((folder + name).c_str());
+    RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace

@@ -289,6 +289,30 @@ TEST(AboutDialog, FourLinesAndEveryWayToCloseIt) {
     }
 }
 
+// The trace in a box that holds its lines unbroken (a tab too), read-only; OK has the focus.
+TEST(DayTraceDialog, EveryLineWholeAndReadOnly) {
+    const std::vector<std::string> lines = {
+        "2023/01/02 (Monday)", "Per-user script: C:\\users\\u\\Brenholt\\Tavoli\\holidays.txt (missing)",
+        "Kind \"4\" from line 58: y2007- w1 x1 <1 x0 (4) \"Substitute Holiday\tja:" + AnsiFromUtf8("振替休日") + "\""};
+    Seen seen;
+    LRESULT shownLines = 0, style = 0;
+    DialogDriver driver(Pick("Why this day?", "この日の理由"), [&](HWND dialog) -> std::string {
+        seen = Look(dialog, {day_trace_dialog::kText}, kOkId);
+        shownLines = SendDlgItemMessageA(dialog, day_trace_dialog::kText, EM_GETLINECOUNT, 0, 0);
+        style = GetWindowLongA(GetDlgItem(dialog, day_trace_dialog::kText), GWL_STYLE);
+        Capture(dialog, "why-this-day");
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        return "";
+    });
+    RunDayTraceDialog(lines);
+    ASSERT_TRUE(driver.Finish().driven);
+    EXPECT_EQ(seen.texts[day_trace_dialog::kText], lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2]);
+    EXPECT_EQ(shownLines, 3);
+    EXPECT_EQ(style & (ES_READONLY | ES_MULTILINE), ES_READONLY | ES_MULTILINE);
+    EXPECT_EQ(seen.outside, "");
+    EXPECT_EQ(seen.focus, seen.expectedFocus);
+}
+
 TEST(MemoDialog, OneLineOfAtMost255BytesOnOkOnly) {
     using namespace memo_dialog;
     struct Case {

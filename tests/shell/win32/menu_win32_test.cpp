@@ -83,20 +83,20 @@ TEST(BuildMenu, TheProgramsMenusInTheSystemLanguage) {
 
     const std::string expectedContext =
         Japanese() ? AnsiFromUtf8(
-                         "*メモ(&M)...\tCtrl+M コピー(&C)\tCtrl+C "
+                         "*メモ(&M)...\tCtrl+M この日の理由(&W)...\tCtrl+E コピー(&C)\tCtrl+C "
                          "期間計算(&K)<期間の初日を記憶(&M) 期間計算(&C)... | カウントダウン(&N)...> | "
                          "今月(&T)\tSpace 前の月(&P)\tCtrl+← 次の月(&Q)\tCtrl+→ "
                          "前の年(&Y)\tCtrl+↑ 次の年(&Z)\tCtrl+↓ ジャンプ(&J)...\tCtrl+J | "
                          "前後月の表示(&N)\tCtrl+K | 設定(&O)... | ヘルプ(&H)\tF1 バージョン情報(&A)... | "
                          "終了(&X)\tAlt+F4")
-                   : "*Memo(&M)...\tCtrl+M Copy(&C)\tCtrl+C "
+                   : "*Memo(&M)...\tCtrl+M Why this day?(&W)...\tCtrl+E Copy(&C)\tCtrl+C "
                      "Span Calculation(&K)<Memorize(&M) Calculate(&C)... | Count Down(&N)...> | "
                      "Show Today(&T)\tSpace Previous Month(&P)\tCtrl+Left Next Month(&Q)\tCtrl+Right "
                      "Previous Year(&Y)\tCtrl+Up Next Year(&Z)\tCtrl+Down Jump(&J)...\tCtrl+J | "
                      "Show Neighbor Month(&N)\tCtrl+K | Options(&O)... | Help(&H)\tF1 About(&A)... | Exit(&X)\tAlt+F4";
     EXPECT_EQ(ReadBack(context.handle), expectedContext);
     EXPECT_EQ(IdsOf(context.handle),
-              "1032 1031 <1042 1043 0 1040> 0 1033 1026 1027 1028 1029 1030 0 1034 0 1035 0 1038 1037 0 1025");
+              "1032 1044 1031 <1042 1043 0 1040> 0 1033 1026 1027 1028 1029 1030 0 1034 0 1035 0 1038 1037 0 1025");
     const std::string expectedTray =
         Japanese()
             ? AnsiFromUtf8("*たぼりカレンダーの表示(&D) | ヘルプ(&H)\tF1 バージョン情報(&A)... | 終了(&X)\tAlt+F4")
@@ -105,21 +105,21 @@ TEST(BuildMenu, TheProgramsMenusInTheSystemLanguage) {
     EXPECT_EQ(IdsOf(tray.handle), "1036 0 1038 1037 0 1025");
 
     // The pieces one by one, as the menu API reports them.
-    EXPECT_EQ(GetMenuItemCount(context.handle), 19);
+    EXPECT_EQ(GetMenuItemCount(context.handle), 20);
     EXPECT_EQ(GetMenuDefaultItem(context.handle, TRUE, 0), 0u);
     EXPECT_EQ(GetMenuDefaultItem(context.handle, FALSE, 0), 1032u);
     EXPECT_NE(ItemState(context.handle, 0) & MFS_DEFAULT, 0u);  // shown bold
     EXPECT_EQ(ItemState(context.handle, 1) & MFS_DEFAULT, 0u);
-    for (UINT separator : {3u, 10u, 12u, 14u, 17u}) {
+    for (UINT separator : {4u, 11u, 13u, 15u, 18u}) {
         EXPECT_NE(GetMenuState(context.handle, separator, MF_BYPOSITION) & MF_SEPARATOR, 0u) << separator;
     }
-    EXPECT_EQ(GetMenuItemID(context.handle, 2), static_cast<UINT>(-1));  // the submenu has no id
-    HMENU span = GetSubMenu(context.handle, 2);
+    EXPECT_EQ(GetMenuItemID(context.handle, 3), static_cast<UINT>(-1));  // the submenu has no id
+    HMENU span = GetSubMenu(context.handle, 3);
     ASSERT_NE(span, nullptr);
     EXPECT_EQ(GetMenuItemCount(span), 4);
     EXPECT_EQ(GetMenuDefaultItem(span, TRUE, GMDI_USEDISABLED), static_cast<UINT>(-1));
     char caption[64] = {};
-    GetMenuStringA(context.handle, 2, caption, sizeof caption, MF_BYPOSITION);
+    GetMenuStringA(context.handle, 3, caption, sizeof caption, MF_BYPOSITION);
     EXPECT_EQ(std::string(caption), commands.Find("spancalc").caption);
     EXPECT_EQ(GetMenuDefaultItem(tray.handle, TRUE, 0), 0u);
 }
@@ -176,14 +176,14 @@ TEST(BuildMenu, GrayAndCheckStates) {
     Menu menu(BuildMenu(kContextMenuSpec, commands));
     auto state = [&](HMENU m, UINT position) { return GetMenuState(m, position, MF_BYPOSITION); };
     const UINT gray = MF_GRAYED | MF_DISABLED;
-    EXPECT_EQ(state(menu.handle, 4) & gray, gray);  // Show Today
-    EXPECT_EQ(state(menu.handle, 4) & MF_CHECKED, 0u);
-    EXPECT_EQ(state(menu.handle, 11) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));  // Show Neighbor Month
-    EXPECT_EQ(state(menu.handle, 11) & gray, 0u);
-    EXPECT_EQ(state(menu.handle, 5) & (gray | MF_CHECKED), 0u);
+    EXPECT_EQ(state(menu.handle, 5) & gray, gray);  // Show Today
+    EXPECT_EQ(state(menu.handle, 5) & MF_CHECKED, 0u);
+    EXPECT_EQ(state(menu.handle, 12) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));  // Show Neighbor Month
+    EXPECT_EQ(state(menu.handle, 12) & gray, 0u);
+    EXPECT_EQ(state(menu.handle, 6) & (gray | MF_CHECKED), 0u);
 
     // The window changes states on the built menu, submenus included.
-    HMENU span = GetSubMenu(menu.handle, 2);
+    HMENU span = GetSubMenu(menu.handle, 3);
     struct Step {
         CommandId id;
         bool enable;  // else check
@@ -192,13 +192,13 @@ TEST(BuildMenu, GrayAndCheckStates) {
         UINT position;
         UINT expected;
     } steps[] = {
-        {CommandId::kToday, true, true, menu.handle, 4, 0},
+        {CommandId::kToday, true, true, menu.handle, 5, 0},
         {CommandId::kMemorize, true, false, span, 0, gray},
         {CommandId::kCalculate, true, false, span, 1, gray},
         {CommandId::kCalculate, true, true, span, 1, 0},
-        {CommandId::kShowNext, false, false, menu.handle, 11, 0},
-        {CommandId::kPrevMonth, false, true, menu.handle, 5, MF_CHECKED},
-        {CommandId::kPrevMonth, true, false, menu.handle, 5, gray | MF_CHECKED},
+        {CommandId::kShowNext, false, false, menu.handle, 12, 0},
+        {CommandId::kPrevMonth, false, true, menu.handle, 6, MF_CHECKED},
+        {CommandId::kPrevMonth, true, false, menu.handle, 6, gray | MF_CHECKED},
     };
     for (const Step& s : steps) {
         const bool found =
@@ -264,7 +264,7 @@ std::vector<WPARAM> Press(HWND window, HACCEL accelerators, int key, bool ctrl, 
     return g_commands;
 }
 
-TEST(BuildAccelerators, TheSevenKeysArriveAsCommands) {
+TEST(BuildAccelerators, TheEightKeysArriveAsCommands) {
     CommandTable commands = BuildCommandTable();
     EXPECT_EQ(BuildAccelerators(commands), nullptr);  // no entry has a key: no table
     AssignAcceleratorKeys(commands);
@@ -273,10 +273,10 @@ TEST(BuildAccelerators, TheSevenKeysArriveAsCommands) {
 
     // The records as the system holds them: flags, key and id of each, in table order.
     const std::vector<AcceleratorRecord> expected = AcceleratorRecords(commands);
-    ASSERT_EQ(expected.size(), 7u);
-    ASSERT_EQ(CopyAcceleratorTableA(accelerators, nullptr, 0), 7);
-    ACCEL records[7] = {};
-    ASSERT_EQ(CopyAcceleratorTableA(accelerators, records, 7), 7);
+    ASSERT_EQ(expected.size(), 8u);
+    ASSERT_EQ(CopyAcceleratorTableA(accelerators, nullptr, 0), 8);
+    ACCEL records[8] = {};
+    ASSERT_EQ(CopyAcceleratorTableA(accelerators, records, 8), 8);
     for (size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(records[i].fVirt, FVIRTKEY | FCONTROL) << i;
         EXPECT_EQ(records[i].key, expected[i].key) << i;
@@ -291,9 +291,11 @@ TEST(BuildAccelerators, TheSevenKeysArriveAsCommands) {
         bool shift;
         int command;  // 0: none arrives
     } cases[] = {
-        {VK_LEFT, true, false, 1026}, {VK_RIGHT, true, false, 1027}, {VK_UP, true, false, 1028},
-        {VK_DOWN, true, false, 1029}, {'C', true, false, 1031},      {'J', true, false, 1030},
-        {'K', true, false, 1034},     {'M', true, false, 0},     // the memo caption's Ctrl+M is no accelerator
+        {VK_LEFT, true, false, 1026}, {VK_RIGHT, true, false, 1027},
+        {VK_UP, true, false, 1028},   {VK_DOWN, true, false, 1029},
+        {'C', true, false, 1031},     {'J', true, false, 1030},
+        {'K', true, false, 1034},     {'E', true, false, 1044},
+        {'M', true, false, 0},                                   // the memo caption's Ctrl+M is no accelerator
         {VK_LEFT, false, false, 0},                              // the arrows alone move the cursor
         {'C', false, false, 0},       {VK_LEFT, true, true, 0},  // one modifier exactly
     };

@@ -1,0 +1,134 @@
+#include "holidays/day_trace.h"
+
+#include <initializer_list>
+
+#include "framework/lang_text.h"
+#include "holidays/day_kinds.h"
+
+namespace tavoli {
+
+namespace {
+
+const char* const kWeekdayNames[7] = {
+    "Sunday\tja:日曜日",   "Monday\tja:月曜日", "Tuesday\tja:火曜日",  "Wednesday\tja:水曜日",
+    "Thursday\tja:木曜日", "Friday\tja:金曜日", "Saturday\tja:土曜日",
+};
+
+const char* const kRoles[] = {
+    "Script: %1\tja:スクリプト: %1",
+    "Per-user script: %1\tja:ユーザーごとのスクリプト: %1",
+    "All-users script: %1\tja:全ユーザー共通のスクリプト: %1",
+};
+
+const char* const kStates[] = {
+    "",
+    " (in force)\tja: (使用中)",
+    " (does not compile now: the rules that compiled last stay in force)\tja: "
+    "(今の内容はコンパイルできません: 最後にコンパイルできた規則を使用中)",
+    " (does not compile: no rules are in force)\tja: (コンパイルできません: 規則は使われていません)",
+    " (not used: the per-user script stands in its place)\tja: (未使用: ユーザーごとのスクリプトが優先されます)",
+    " (missing)\tja: (ありません)",
+};
+
+const char* const kKindLine = "Kind \"%1\" from line %2: %3\tja:種類 \"%1\" (%2 行目): %3";
+const char* const kWeekdayKindLine =
+    "No rule sets a kind: the weekday's kind \"%1\" from line %2: %3\tja:種類を決める規則はありません: 曜日の種類 "
+    "\"%1\" "
+    "(%2 行目): %3";
+const char* const kNoKindLine =
+    "No rule sets a kind, nor does a \"#weekday\" line for this weekday\tja:種類を決める規則も、この曜日の "
+    "\"#weekday\" "
+    "行もありません";
+const char* const kNameLine = "Name \"%1\" from line %2: %3\tja:名前 \"%1\" (%2 行目): %3";
+const char* const kNoNamesLine = "No rule gives a name\tja:名前を付ける規則はありません";
+const char* const kBlockLine =
+    "  x in descriptor %1 (%2) matched line %3: %4\tja:  記述子 %1 の x (%2) は %3 行目に当てはまりました: %4";
+
+// The literal resolved for the user's language with %1 … %9 replaced by the values, in
+// one pass: a value that holds "%2" stays as it is. ("%" is never a trail byte of the
+// double-byte code pages.)
+std::string Filled(const char* literal, std::initializer_list<std::string> values) {
+    const std::string text = ResolveText(literal);
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const size_t index = i + 1 < text.size() ? static_cast<size_t>(text[i + 1] - '1') : values.size();
+        if (text[i] == '%' && index < values.size()) {
+            out += values.begin()[index];
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+class Tracer {
+public:
+    Tracer(const HolidayScript& script, const std::vector<std::string>& lines) : script_(script), lines_(lines) {}
+
+    // The line of an entry as written, with its number.
+    std::string Number(size_t entry) const { return std::to_string(script_.Entries()[entry].line); }
+    std::string Written(size_t entry) const {
+        const size_t line = static_cast<size_t>(script_.Entries()[entry].line);
+        return line >= 1 && line <= lines_.size() ? lines_[line - 1] : std::string();
+    }
+
+    // The days and block lines the x descriptors of the rule matched.
+    void AddBlockMatches(const EvaluationTrace& trace, size_t rule, std::vector<std::string>& out) const {
+        for (const EvaluationTrace::BlockMatch& match : trace.blockMatches) {
+            if (match.rule != rule) continue;
+            out.push_back(Filled(kBlockLine, {std::to_string(match.descriptor + 1), match.day.Text(),
+                                              Number(match.blockRule), Written(match.blockRule)}));
+        }
+    }
+
+private:
+    const HolidayScript& script_;
+    const std::vector<std::string>& lines_;
+};
+
+}  // namespace
+
+std::vector<std::string> DayTrace(CalDate date, const HolidayScript& script, const std::vector<std::string>& lines,
+                                  const std::vector<TracedScriptFile>& files) {
+    std::vector<std::string> out;
+    out.push_back(date.Text() + " (" + ResolveText(kWeekdayNames[date.Weekday()]) + ")");
+    for (const TracedScriptFile& file : files) {
+        out.push_back(Filled(kRoles[static_cast<int>(file.role)], {file.path}) +
+                      ResolveText(kStates[static_cast<int>(file.state)]));
+    }
+
+    const Tracer tracer(script, lines);
+    EvaluationTrace kindTrace;
+    const std::string kind = KindOf(script, date, &kindTrace);
+    if (!kindTrace.matchedRules.empty()) {
+        const size_t rule = kindTrace.matchedRules.front();
+        out.push_back(Filled(kKindLine, {kind, tracer.Number(rule), tracer.Written(rule)}));
+        tracer.AddBlockMatches(kindTrace, rule, out);
+    } else {
+        // The calendar colours such a day by its weekday's kind: say which line gives it.
+        const auto& entries = script.Entries();
+        size_t weekdayLine = entries.size();
+        for (size_t i = 0; i < entries.size() && weekdayLine == entries.size(); ++i) {
+            if (entries[i].type == ScriptEntry::kWeekday && entries[i].weekday == date.Weekday()) weekdayLine = i;
+        }
+        if (weekdayLine < entries.size()) {
+            out.push_back(Filled(kWeekdayKindLine,
+                                 {entries[weekdayLine].kind, tracer.Number(weekdayLine), tracer.Written(weekdayLine)}));
+        } else {
+            out.push_back(ResolveText(kNoKindLine));
+        }
+    }
+
+    EvaluationTrace nameTrace;
+    const std::vector<NameEntry> names = NamesOf(script, date, &nameTrace);
+    if (names.empty()) out.push_back(ResolveText(kNoNamesLine));
+    for (size_t i = 0; i < names.size() && i < nameTrace.matchedRules.size(); ++i) {
+        const size_t rule = nameTrace.matchedRules[i];
+        out.push_back(Filled(kNameLine, {names[i].name, tracer.Number(rule), tracer.Written(rule)}));
+        tracer.AddBlockMatches(nameTrace, rule, out);
+    }
+    return out;
+}
+
+}  // namespace tavoli

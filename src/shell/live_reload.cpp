@@ -1,0 +1,87 @@
+#include "shell/live_reload.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "framework/file_system.h"
+#include "framework/paths.h"
+#include "framework/whole_file.h"
+
+namespace tavoli {
+
+namespace {
+
+WatchedFile ReadWatched(const std::string& path) {
+    WatchedFile file;
+    if (path.empty() || CurrentFileSystem().KindOf(path) != FileSystem::Kind::kRegular) return file;
+    file.state =
+        ReadFileContents(path, file.contents) == kSuccess ? WatchedFile::State::kRead : WatchedFile::State::kUnreadable;
+    return file;
+}
+
+// The folder above a folder ("C:\a\b\" → "C:\a\"); the folder itself at the top.
+std::string ParentFolder(const std::string& folder) {
+    // A folder from PathPart ends in its separator: dropping it makes the last part a name.
+    if (folder.size() < 2) return folder;
+    return PathPart(std::string_view(folder).substr(0, folder.size() - 1), "dp");
+}
+
+const WatchedFile& InForce(const WatchedFiles& files) {
+    return files.userScript.Exists() ? files.userScript : files.allUsersScript;
+}
+
+}  // namespace
+
+WatchedFiles ReadWatchedFiles(const SettingsPaths& paths) {
+    return {ReadWatched(paths.userScript), ReadWatched(paths.allUsersScript), ReadWatched(paths.formatFile)};
+}
+
+std::vector<std::string> FoldersToWatch(const SettingsPaths& paths,
+                                        const std::function<bool(const std::string&)>& isFolder) {
+    std::vector<std::string> folders;
+    for (const std::string* path : {&paths.userScript, &paths.allUsersScript, &paths.formatFile}) {
+        std::string folder = PathPart(*path, "dp");
+        while (!folder.empty() && !isFolder(folder)) {
+            const std::string parent = ParentFolder(folder);
+            folder = parent.size() < folder.size() ? parent : std::string();
+        }
+        if (!folder.empty() && std::find(folders.begin(), folders.end(), folder) == folders.end()) {
+            folders.push_back(folder);
+        }
+    }
+    return folders;
+}
+
+void LiveReload::Loaded(WatchedFiles files) {
+    seen_ = std::move(files);
+    retries_ = 0;
+    errorShown_ = false;
+}
+
+LiveReload::Changes LiveReload::Check(const WatchedFiles& now) {
+    Changes changes;
+    // An editor may hold the file while it saves: a failed read is no change yet.
+    const bool unreadable = now.userScript.state == WatchedFile::State::kUnreadable ||
+                            now.allUsersScript.state == WatchedFile::State::kUnreadable ||
+                            now.format.state == WatchedFile::State::kUnreadable;
+    if (unreadable && retries_ < kUnreadableRetries) {
+        ++retries_;
+        changes.again = true;
+        return changes;
+    }
+    retries_ = 0;
+    const bool userBefore = seen_.userScript.Exists(), userNow = now.userScript.Exists();
+    changes.script = userBefore != userNow || InForce(seen_) != InForce(now);
+    changes.formats = seen_.format != now.format;
+    seen_ = now;
+    return changes;
+}
+
+LiveReload::Tell LiveReload::Compiled(bool success) {
+    const bool shown = errorShown_;
+    errorShown_ = !success;
+    if (!success) return Tell::kShowError;
+    return shown ? Tell::kCloseError : Tell::kNothing;
+}
+
+}  // namespace tavoli

@@ -1,0 +1,59 @@
+// What the window decides about the files it watches while it is shown.
+#include "shell/live_reload.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace tavoli {
+namespace {
+
+WatchedFile Read(const char* contents) { return {WatchedFile::State::kRead, contents}; }
+const WatchedFile kNone{}, kHeld{WatchedFile::State::kUnreadable, ""};
+
+// Only a change of the script in force (or of which one is) compiles again.
+TEST(LiveReload, WhatChangedIsReadAgain) {
+    const WatchedFiles start{Read("user"), Read("all"), Read("format")}, allOnly{kNone, Read("all"), kNone};
+    const struct {
+        const char* what;
+        WatchedFiles before, now;
+        bool script, formats;
+    } cases[] = {
+        {"nothing (memo.txt was written)", start, start, false, false},
+        {"the per-user script", start, {Read("user 2"), Read("all"), Read("format")}, true, false},
+        {"all-users, behind the per-user one", start, {Read("user"), Read("all 2"), Read("format")}, false, false},
+        {"the all-users script in force", allOnly, {kNone, Read("all 2"), kNone}, true, false},
+        {"a per-user copy made", allOnly, {Read("all"), Read("all"), kNone}, true, false},
+        {"the per-user script removed", start, {kNone, Read("all"), Read("format")}, true, false},
+        {"format.txt removed", start, {Read("user"), Read("all"), kNone}, false, true},
+    };
+    for (const auto& c : cases) {
+        LiveReload reload;
+        reload.Loaded(c.before);
+        const LiveReload::Changes changes = reload.Check(c.now);
+        EXPECT_EQ(std::make_pair(changes.script, changes.formats), std::make_pair(c.script, c.formats)) << c.what;
+        const LiveReload::Changes again = reload.Check(c.now);  // taken once
+        EXPECT_FALSE(again.script || again.formats) << c.what;
+    }
+    // A file an editor holds is looked at again, until it is held too long.
+    LiveReload reload;
+    reload.Loaded(start);
+    for (int i = 0; i < kUnreadableRetries; ++i) EXPECT_TRUE(reload.Check({kHeld, kNone, kNone}).again) << i;
+    const LiveReload::Changes given = reload.Check({kHeld, kNone, kNone});
+    EXPECT_TRUE(given.script && !given.again);
+}
+
+// Each folder once; a missing one through its nearest parent, so that its creation is seen.
+TEST(LiveReload, FoldersToWatch) {
+    const std::string user = "C:\\u\\Brenholt\\Tavoli\\", program = "C:\\Tavoli\\";
+    const SettingsPaths paths{user + "holidays.txt", program + "holidays.txt", program + "format.txt", ""};
+    const std::pair<std::set<std::string>, std::vector<std::string>> cases[] = {
+        {{user, program, "C:\\"}, {user, program}}, {{"C:\\u\\", program}, {"C:\\u\\", program}}, {{}, {}}};
+    for (const auto& [existing, watched] : cases) {
+        const auto exists = [&](const std::string& folder) { return existing.count(folder) > 0; };
+        EXPECT_EQ(FoldersToWatch(paths, exists), watched) << existing.size();
+    }
+}
+
+}  // namespace
+}  // namespace tavoli
