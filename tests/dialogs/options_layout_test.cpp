@@ -55,7 +55,9 @@ TEST(OptionsLayout, SevenPagesOfSeventySevenControlsThatFit) {
     // Every number field edits a setting, within the bounds its value keeps wherever it
     // comes from.
     for (const ControlSpec& control : layout.controls) {
-        if (control.kind == ControlKind::kSpinEdit) EXPECT_NE(control.field, SettingField::kCount) << control.id;
+        if (control.kind == ControlKind::kSpinEdit) {
+            EXPECT_NE(control.field, SettingField::kCount) << control.id;
+        }
     }
     EXPECT_EQ(layout.Find(IdOf(kLargeSize))->lower, 8);
     EXPECT_EQ(layout.Find(IdOf(kLargeSize))->upper, 255);

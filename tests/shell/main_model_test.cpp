@@ -299,9 +299,10 @@ TEST_F(Model, TheCalendarFollowsTheSystemsColoursAtOnce) {
     model_.OnAppearanceChanged();
     EXPECT_EQ(host_.Take(), (Log{"title bar dark", "paint all", "title bar light", "paint all"}));
     model_.OnHide();
+    host_.Take();
     host_.appearance.highContrast = false;
     model_.OnAppearanceChanged();
-    EXPECT_EQ(host_.Take(), Log{"timer off"});
+    EXPECT_TRUE(host_.Take().empty());
     model_.OnShow();
     EXPECT_TRUE(host_.darkTitleBar);
 }
