@@ -1,6 +1,8 @@
 #include "holidays/day_trace.h"
 
+#include <algorithm>
 #include <initializer_list>
+#include <string_view>
 
 #include "framework/lang_text.h"
 #include "holidays/day_kinds.h"
@@ -62,6 +64,36 @@ std::string Filled(const char* literal, std::initializer_list<std::string> value
     return out;
 }
 
+// A script line as the user can read it: the text of a name tagged for another language,
+// written in that language's code page, is mojibake in this one (the shipped script's
+// "ja:" names under an English system), so only its tag is kept.
+std::string Readable(const std::string& line) {
+    const PackedTag own = CurrentLanguage();
+    std::string out;
+    size_t start = 0;
+    while (start <= line.size()) {
+        size_t stop = line.find('\t', start);
+        if (stop == std::string::npos) stop = line.size();
+        const std::string_view segment(line.data() + start, stop - start);
+        const size_t colon = segment.find(':');
+        const bool foreign = start > 0 && colon != std::string_view::npos && colon > 0 && colon <= 4 &&
+                             PackTag(segment.substr(0, colon)) != own;
+        const bool unreadable =
+            std::any_of(segment.begin(), segment.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+        if (foreign && unreadable) {
+            // The name ends at its closing quote; what follows it is the rule's again.
+            size_t end = segment.rfind('"');
+            if (end == std::string_view::npos || end < colon) end = segment.size();
+            out += std::string(segment.substr(0, colon + 1)) + "..." + std::string(segment.substr(end));
+        } else {
+            out += segment;
+        }
+        if (stop < line.size()) out += '\t';
+        start = stop + 1;
+    }
+    return out;
+}
+
 class Tracer {
 public:
     Tracer(const HolidayScript& script, const std::vector<std::string>& lines) : script_(script), lines_(lines) {}
@@ -70,7 +102,7 @@ public:
     std::string Number(size_t entry) const { return std::to_string(script_.Entries()[entry].line); }
     std::string Written(size_t entry) const {
         const size_t line = static_cast<size_t>(script_.Entries()[entry].line);
-        return line >= 1 && line <= lines_.size() ? lines_[line - 1] : std::string();
+        return line >= 1 && line <= lines_.size() ? Readable(lines_[line - 1]) : std::string();
     }
 
     // The days and block lines the x descriptors of the rule matched.

@@ -84,7 +84,7 @@ TEST(TavoliCli, CheckHolidaysAndExplain) {
 }
 
 // "tavoli explain" prints the calendar's own trace of a day, in the language of the code
-// page: the shipped script in Japanese, a lunisolar rule in English.
+// page: the shipped script in Japanese and in English, a lunisolar rule in English.
 TEST(TavoliCli, ExplainIsTheCalendarsDayTrace) {
     TempFolder folder;
     const std::string lunar = folder.Join("lunar.txt");
@@ -116,6 +116,11 @@ TEST(TavoliCli, ExplainIsTheCalendarsDayTrace) {
         {kScript, 932, CalDate(2023, 1, 8),
          "2023/01/08 (日曜日)\n" + shipped +
              "種類を決める規則はありません: 曜日の種類 \"3\" (8 行目): #weekday 0 (3)\n" + none},
+        // In English the Japanese names of the line, unreadable in code page 1252, are elided.
+        {kScript, 1252, CalDate(2024, 1, 1),
+         "2024/01/01 (Monday)\nScript: " + kScript +
+             "\nKind \"4\" from line 13: m1 d1 (4) \"New Year's Day\tja:...\"\n"
+             "Name \"New Year's Day\" from line 13: m1 d1 (4) \"New Year's Day\tja:...\"\n"},
         {lunar, 1252, CalDate(2023, 1, 22),
          "2023/01/22 (Sunday)\nScript: " + lunar +
              "\nNo rule sets a kind: the weekday's kind \"3\" from line 1: #weekday 0 (3)\n"
