@@ -28,7 +28,8 @@ IAccessible* StandardAccessible(HWND window) {
 }
 
 void DisconnectAccessible(IAccessible* object) {
-    if (const auto disconnect = OptionalSystemFunction<decltype(&CoDisconnectObject)>("ole32.dll", "CoDisconnectObject")) {
+    if (const auto disconnect =
+            OptionalSystemFunction<decltype(&CoDisconnectObject)>("ole32.dll", "CoDisconnectObject")) {
         disconnect(object, 0);
     }
 }
