@@ -1,5 +1,6 @@
 #include "settings/palette.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -60,35 +61,79 @@ Palette LightPalette(const ViewStyle& style) {
     return palette;
 }
 
-Palette DarkPalette(const ViewStyle& style, PixelColor windowColor) {
-    const PixelColor background = style.Color(ViewColor::kBackground);
-    // A background of one's own is a design of one's own: it stays whole. White is the
-    // window colour of every scheme but high contrast, where a first start may have found
-    // another.
-    if (background != LightColor(PaintColor::kBackground, windowColor) &&
-        background != PixelColor::Rgb(255, 255, 255)) {
-        return LightPalette(style);
-    }
-    Palette palette;
-    for (size_t i = 0; i < kPaintColorCount; ++i) palette.colors[i] = kDark[i];
-    palette.emphasis = style.emphasis;
-    const PixelColor darkBackground = kDark[IndexOf(PaintColor::kBackground)];
-    // The colours the user changed stay, brought to where they can be read.
-    for (size_t i = 0; i < ViewStyle::kColorCount; ++i) {
-        const auto which = static_cast<ViewColor>(i);
-        const PixelColor own = style.Color(which);
-        if (own == LightColor(PaintColorOf(which), windowColor)) continue;
-        switch (which) {
-        case ViewColor::kSelection: palette.colors[i] = Readable(own, darkBackground, kMarkRatio); break;
-        case ViewColor::kToday: break;  // below, once the normal-day text is known
-        default: palette.colors[i] = Readable(own, darkBackground, kTextRatio); break;
+// The day kinds' colours: the texts a today mark lies under.
+constexpr ViewColor kKindColors[] = {ViewColor::kNormalDay, ViewColor::kSemiHoliday, ViewColor::kHoliday,
+                                     ViewColor::kNationalHoliday, ViewColor::kAnniversary};
+
+// The mark, or the nearest mix of it with white or black under which every day kind's
+// number reads at the text ratio (the kinds may lie on both sides of it); where none
+// does, black or white, whichever reads better.
+PixelColor ReadableUnderEveryKind(PixelColor mark, const Palette& palette) {
+    auto worst = [&palette](PixelColor under) {
+        double ratio = 21;
+        for (ViewColor kind : kKindColors) ratio = std::min(ratio, ContrastRatio(palette.Color(kind), under));
+        return ratio;
+    };
+    const PixelColor black = PixelColor::Rgb(0, 0, 0), white = PixelColor::Rgb(255, 255, 255);
+    for (int steps = 0; steps <= 32; ++steps) {
+        for (PixelColor toward : {black, white}) {
+            const PixelColor mixed = Mix(mark, toward, steps);
+            if (worst(mixed) >= kTextRatio) return mixed;
         }
     }
-    const PixelColor ownToday = style.Color(ViewColor::kToday);
-    if (ownToday != LightColor(PaintColor::kToday, windowColor)) {
-        palette.colors[IndexOf(PaintColor::kToday)] =
-            Readable(ownToday, palette.Color(PaintColor::kNormalDay), kTextRatio);
+    return worst(black) >= worst(white) ? black : white;
+}
+
+// How transparent the neighbour months' days may be painted over the background while
+// every kind's number still reads: the light palette's half, or less.
+uint8_t NeighbourTransparency(const Palette& palette) {
+    const PixelColor background = palette.Color(ViewColor::kBackground);
+    for (int transparency = kNeighbourTransparency; transparency > 0; transparency -= 8) {
+        bool readable = true;
+        for (ViewColor kind : kKindColors) {
+            PixelColor faded = palette.Color(kind);
+            faded.transparency = static_cast<uint8_t>(transparency);
+            readable = readable && ContrastRatio(BlendPixel(background, faded), background) >= kTextRatio;
+        }
+        if (readable) return static_cast<uint8_t>(transparency);
     }
+    return 0;
+}
+
+Palette DarkPalette(const ViewStyle& style, PixelColor windowColor) {
+    const PixelColor white = PixelColor::Rgb(255, 255, 255);
+    // A background of one's own is a design of one's own: the user's colours stay as they
+    // are, and those still at their light defaults are brought to where they read on it.
+    // White is the window colour of every scheme but high contrast, where a first start
+    // may have found another.
+    const PixelColor ownBackground = style.Color(ViewColor::kBackground);
+    const bool own = ownBackground != LightColor(PaintColor::kBackground, windowColor) && ownBackground != white;
+    Palette palette;
+    if (own) {
+        palette = LightPalette(style);
+    } else {
+        for (size_t i = 0; i < kPaintColorCount; ++i) palette.colors[i] = kDark[i];
+        palette.emphasis = style.emphasis;
+    }
+    const PixelColor background = palette.Color(PaintColor::kBackground);
+    // The colours moved: one the user changed on the dark palette, one left at its light
+    // default on the user's own background; each only as far toward white or black as it
+    // takes to be read.
+    for (size_t i = 0; i < ViewStyle::kColorCount; ++i) {
+        const auto which = static_cast<ViewColor>(i);
+        const bool atDefault = style.Color(which) == LightColor(PaintColorOf(which), windowColor);
+        if (which == ViewColor::kBackground || which == ViewColor::kToday || atDefault != own) continue;
+        palette.colors[i] =
+            Readable(style.Color(which), background, which == ViewColor::kSelection ? kMarkRatio : kTextRatio);
+    }
+    // Last, once the texts it lies under are known: under every kind's number.
+    const PixelColor today = style.Color(ViewColor::kToday);
+    const bool todayAtDefault = today == LightColor(PaintColor::kToday, windowColor);
+    if (todayAtDefault || !own) {
+        PixelColor& mark = palette.colors[IndexOf(PaintColor::kToday)];
+        mark = ReadableUnderEveryKind(todayAtDefault ? mark : today, palette);
+    }
+    palette.neighbourTransparency = NeighbourTransparency(palette);
     return palette;
 }
 

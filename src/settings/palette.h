@@ -64,14 +64,18 @@ enum class PaintColor {
 constexpr size_t kPaintColorCount = static_cast<size_t>(PaintColor::kCount);
 constexpr PaintColor PaintColorOf(ViewColor color) { return static_cast<PaintColor>(static_cast<int>(color)); }
 
+constexpr uint8_t kNeighbourTransparency = 127;
+
 struct Palette {
     Scheme scheme = Scheme::kLight;
     std::array<PixelColor, kPaintColorCount> colors{};
     // The day number, memo line and selection frame on the today mark; none: the day's
     // own colours.
     std::optional<PixelColor> onToday;
-    // The days of the neighbour months; none: the day's colour half transparent.
+    // The days of the neighbour months; none: the day's colour made as transparent as
+    // this (half in the light palette, less where the dark one needs it to be read).
     std::optional<PixelColor> neighbourDay;
+    uint8_t neighbourTransparency = kNeighbourTransparency;
     // Day numbers in the styles of their kinds (bold holidays, ...).
     bool emphasis = false;
 
@@ -83,9 +87,10 @@ struct Palette {
 // - light: the user's colours exactly;
 // - dark: a colour still at its light default takes the dark palette's; one the user
 //   changed stays, moved only as far toward white or black as it takes to be read on the
-//   dark background (a text 4.5:1, the selection frame 3:1, the today mark under the
-//   normal-day text 4.5:1); a background of the user's own keeps all the user's colours as
-//   they are, the light palette's marks with them;
+//   dark background (a text 4.5:1, the selection frame 3:1, the today mark under every
+//   kind's day number 4.5:1); a background of the user's own keeps all the user's colours
+//   as they are, and those still at their light defaults are moved the same way to be read
+//   on it; the neighbour months' days fade only as far as they stay readable;
 // - high contrast: the system's colours, day kinds told apart by their styles as well.
 Palette ResolvePalette(const ViewStyle& style, const SystemAppearance& system);
 

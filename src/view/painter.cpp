@@ -10,8 +10,6 @@ namespace tavoli {
 
 namespace {
 
-constexpr uint8_t kOtherMonthTransparency = 127;
-
 PixelColor Opaque(PixelColor color) {
     color.transparency = 0;
     return color;
@@ -249,7 +247,7 @@ void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate 
         PixelColor color = palette_.Color(look.color);
         if (view_.DateRows() > 8 && !inShown && !inNext) {
             if (palette_.neighbourDay) color = *palette_.neighbourDay;
-            else color.transparency = kOtherMonthTransparency;
+            else color.transparency = palette_.neighbourTransparency;
         }
         if (today && palette_.onToday) color = *palette_.onToday;
         const FontRole role = inShown && !split ? FontRole::kMedium : FontRole::kSmall;

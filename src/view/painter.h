@@ -59,7 +59,6 @@ public:
     // Composes a cell in the caches' cell surface and returns it.
     const Image& ComposeCell(int column, int row);
 
-    const Palette& Colors() const { return palette_; }
     // The kind the day is coloured by: the script's, or its weekday's.
     std::string KindOfDay(CalDate date);
 

@@ -38,6 +38,12 @@ TEST(Palette, LightAsEverDarkAndHighContrastReadWhereTheyArePainted) {
             EXPECT_GE(ContrastRatio(p->Color(text), back), 4.5) << static_cast<int>(text);
             EXPECT_GE(ContrastRatio(p->onToday.value_or(p->Color(text)), today), 4.5) << static_cast<int>(text);
         }
+        // The neighbour months' days, faded over the background.
+        for (P kind : {P::kNormalDay, P::kSemiHoliday, P::kHoliday, P::kNationalHoliday, P::kAnniversary}) {
+            PixelColor faded = p->neighbourDay.value_or(p->Color(kind));
+            if (!p->neighbourDay) faded.transparency = p->neighbourTransparency;
+            EXPECT_GE(ContrastRatio(BlendPixel(back, faded), back), 4.5) << static_cast<int>(kind);
+        }
         for (PixelColor behind : {back, today}) {
             EXPECT_GE(ContrastRatio(p->Color(P::kBadgeText), BlendPixel(behind, p->Color(P::kBadgeFill))), 4.5);
         }
@@ -47,6 +53,7 @@ TEST(Palette, LightAsEverDarkAndHighContrastReadWhereTheyArePainted) {
         EXPECT_GE(ContrastRatio(p->Color(P::kPressedLine), back), 3.0);
     }
     EXPECT_TRUE(contrast.neighbourDay == Rgb(63, 242, 63) && contrast.emphasis && !dark.emphasis && !l.emphasis);
+    EXPECT_EQ(l.neighbourTransparency, 127);  // half, as ever
 }
 
 TEST(Palette, TheUsersColoursMeetTheTheme) {
@@ -67,24 +74,36 @@ TEST(Palette, TheUsersColoursMeetTheTheme) {
         {Theme::kDark, System(false), ViewColor::kHoliday, own, P::kFooter, DarkColor(P::kFooter), 0},
         {Theme::kDark, System(false), ViewColor::kNormalDay, navy, P::kNormalDay, back, 4.5},
         {Theme::kDark, System(false), ViewColor::kSelection, navy, P::kSelection, back, 3.0},
-        {Theme::kDark, System(false), ViewColor::kToday, pale, P::kToday, DarkColor(P::kNormalDay), 4.5},
-        // An own background keeps the whole design, the light marks with it.
+        // Under the darkest kind's number (the holidays'), not only the normal days'.
+        {Theme::kDark, System(false), ViewColor::kToday, pale, P::kToday, DarkColor(P::kHoliday), 4.5},
+        // An own background keeps the whole design, the light marks with it; a light default
+        // that does not read on it is moved until it does.
         {Theme::kDark, System(false), ViewColor::kBackground, pale, P::kPressedLine, Rgb(64, 64, 64), 0},
+        {Theme::kDark, System(false), ViewColor::kBackground, pale, P::kNormalDay, Rgb(64, 64, 64), 0},
+        {Theme::kDark, System(false), ViewColor::kBackground, Rgb(0, 0, 0), P::kNormalDay, Rgb(0, 0, 0), 4.5},
         {Theme::kLight, System(false, true), ViewColor::kHoliday, own, P::kHoliday, Rgb(255, 255, 0), 0},
     };
     for (const auto& c : cases) {
         ViewStyle style;
         style.theme = c.theme;
         if (c.changed != ViewColor::kCount) style.SetColor(c.changed, c.to);
-        const PixelColor painted = ResolvePalette(style, c.system).Color(c.element);
+        const Palette palette = ResolvePalette(style, c.system);
+        const PixelColor painted = palette.Color(c.element);
         const int row = static_cast<int>(&c - cases);
+        // Whatever moved, every kind's number reads on the today mark of the dark palette.
+        for (P kind : {P::kNormalDay, P::kSemiHoliday, P::kHoliday, P::kNationalHoliday, P::kAnniversary}) {
+            if (palette.scheme != Scheme::kDark) break;
+            EXPECT_GE(ContrastRatio(palette.Color(kind), palette.Color(P::kToday)), 4.5) << row;
+        }
         if (c.ratio == 0) {
             EXPECT_EQ(painted, c.painted) << row;
             continue;
         }
         const double ratio = ContrastRatio(painted, c.painted);
         EXPECT_TRUE(ratio >= c.ratio && ratio < c.ratio + 1) << row << ": " << ratio;
-        EXPECT_EQ(painted.blue > painted.red, c.to.blue > c.to.red) << row;  // the hue kept
+        if (c.changed != ViewColor::kBackground) {
+            EXPECT_EQ(painted.blue > painted.red, c.to.blue > c.to.red) << row;  // the hue kept
+        }
     }
 }
 

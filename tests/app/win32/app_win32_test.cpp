@@ -196,6 +196,10 @@ TEST_F(App, FollowsTheAppsDarkModeAtOnce) {
         COLORREF background;
     } steps[] = {
         {"0", false, light}, {nullptr, true, dark}, {nullptr, false, light}, {"1", true, light}, {"2", false, dark}};
+    // Light again however the test ends: the tests after it compare pixels.
+    struct LightAgain {
+        ~LightAgain() { SetAppsDark(false); }
+    } lightAgain;
     std::unique_ptr<Program> program;
     HWND window = nullptr;
     for (const auto& step : steps) {
@@ -213,7 +217,6 @@ TEST_F(App, FollowsTheAppsDarkModeAtOnce) {
     }
     program.reset();
     EXPECT_EQ(StoredValue("Theme"), "2");
-    SetAppsDark(false);
 }
 
 // Moves the cursor of a copy of the program, types a memo for its day into the memo editor
