@@ -35,12 +35,17 @@ void FolderWatch::Watch(const std::vector<std::string>& folders) {
 }
 
 void FolderWatch::Rearm(size_t index) {
-    if (index < handles_.size()) FindNextChangeNotification(handles_[index]);
+    if (index >= handles_.size() || FindNextChangeNotification(handles_[index])) return;
+    // The folder went away (removed, renamed, a share lost): the handle would never speak
+    // again. Dropped, the folder is watched anew, or its parent, at the next Watch.
+    FindCloseChangeNotification(handles_[index]);
+    handles_.erase(handles_.begin() + static_cast<std::ptrdiff_t>(index));
+    folders_.erase(folders_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 bool FolderWatch::TakeSignalled() {
     bool any = false;
-    for (size_t i = 0; i < handles_.size(); ++i) {
+    for (size_t i = handles_.size(); i-- > 0;) {
         if (WaitForSingleObject(handles_[i], 0) == WAIT_OBJECT_0) {
             Rearm(i);
             any = true;

@@ -24,7 +24,8 @@ public:
 
     // The handles to wait on, one per watched folder.
     const std::vector<HANDLE>& Handles() const { return handles_; }
-    // After a wait reported the handle: ready for the next change.
+    // After a wait reported the handle: ready for the next change, or dropped when its
+    // folder is gone (the change that follows watches again what exists).
     void Rearm(size_t index);
     // Whether a notification came on any handle, without waiting (a modal loop does not
     // wait on the handles); each handle that had one is ready again.

@@ -60,10 +60,13 @@ void LiveReload::Loaded(WatchedFiles files) {
 
 LiveReload::Changes LiveReload::Check(const WatchedFiles& now) {
     Changes changes;
-    // An editor may hold the file while it saves: a failed read is no change yet.
-    const bool unreadable = now.userScript.state == WatchedFile::State::kUnreadable ||
-                            now.allUsersScript.state == WatchedFile::State::kUnreadable ||
-                            now.format.state == WatchedFile::State::kUnreadable;
+    // An editor may hold the file while it saves: a failed read is no change yet. A file
+    // that could not be read before either is not waited for at every change of another.
+    const auto held = [](const WatchedFile& before, const WatchedFile& after) {
+        return after.state == WatchedFile::State::kUnreadable && before.state != WatchedFile::State::kUnreadable;
+    };
+    const bool unreadable = held(seen_.userScript, now.userScript) || held(seen_.allUsersScript, now.allUsersScript) ||
+                            held(seen_.format, now.format);
     if (unreadable && retries_ < kUnreadableRetries) {
         ++retries_;
         changes.again = true;

@@ -28,6 +28,7 @@ constexpr UINT_PTR kTimerId = 0;
 constexpr UINT kTimerPeriod = 1000;
 // Runs only while a change in a watched folder settles.
 constexpr UINT_PTR kReloadTimerId = 2;
+constexpr DWORD kReloadLatestMilliseconds = 1000;
 
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
@@ -258,14 +259,27 @@ void MainWindow::DropPaintCaches() { caches_.Release(); }
 void MainWindow::StartTimer() { SetTimer(window_, kTimerId, kTimerPeriod, nullptr); }
 void MainWindow::StopTimer() { KillTimer(window_, kTimerId); }
 void MainWindow::WatchFolders(const std::vector<std::string>& folders) { watch_.Watch(folders); }
-// Set again, the timer starts over: the files are read once the changes have settled.
-void MainWindow::StartReloadTimer() { SetTimer(window_, kReloadTimerId, kReloadSettleMilliseconds, nullptr); }
-void MainWindow::StopReloadTimer() { KillTimer(window_, kReloadTimerId); }
+// Set again, the timer starts over: the files are read once the changes have settled,
+// but no later than a second after the first (a folder written to all the time, such as
+// a downloads folder the program lives in, would put the reload off for ever).
+void MainWindow::StartReloadTimer() {
+    const DWORD now = GetTickCount();
+    if (!reloadPending_) reloadSince_ = now;
+    if (reloadPending_ && now - reloadSince_ >= kReloadLatestMilliseconds) return;
+    reloadPending_ = true;
+    SetTimer(window_, kReloadTimerId, kReloadSettleMilliseconds, nullptr);
+}
+void MainWindow::StopReloadTimer() {
+    reloadPending_ = false;
+    KillTimer(window_, kReloadTimerId);
+}
 
 void MainWindow::OnWatchSignalled(HANDLE handle) {
     const std::vector<HANDLE>& handles = watch_.Handles();
     for (size_t i = 0; i < handles.size(); ++i) {
-        if (handles[i] == handle) watch_.Rearm(i);
+        if (handles[i] != handle) continue;
+        watch_.Rearm(i);
+        break;
     }
     model_.OnFolderChanged();
 }

@@ -115,6 +115,8 @@ private:
     PaintCaches caches_;
     FolderWatch watch_;
     std::string scriptErrorText_;  // the script's error list while its message may be open
+    bool reloadPending_ = false;   // the reload timer runs, since reloadSince_
+    DWORD reloadSince_ = 0;
 };
 
 }  // namespace tavoli

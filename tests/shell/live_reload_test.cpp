@@ -41,6 +41,9 @@ TEST(LiveReload, WhatChangedIsReadAgain) {
     for (int i = 0; i < kUnreadableRetries; ++i) EXPECT_TRUE(reload.Check({kHeld, kNone, kNone}).again) << i;
     const LiveReload::Changes given = reload.Check({kHeld, kNone, kNone});
     EXPECT_TRUE(given.script && !given.again);
+    // Unreadable still, it holds back no later change.
+    const LiveReload::Changes later = reload.Check({kHeld, kNone, Read("format 2")});
+    EXPECT_TRUE(later.formats && !later.again);
 }
 
 // Each folder once; a missing one through its nearest parent, so that its creation is seen.
