@@ -164,6 +164,9 @@ public:
             [&](const AccessibleTree& tree, int n) {
                 state->vt = VT_I4;
                 state->lVal = static_cast<LONG>(StatesOf(tree.Child(n)->states));
+                // The cursor's day has the focus only while the window has it, as
+                // get_accFocus and the focus event say.
+                if (GetFocus() != window_) state->lVal &= ~static_cast<LONG>(STATE_SYSTEM_FOCUSED);
                 return S_OK;
             },
             [&](IAccessible* standard) { return standard->get_accState(child, state); });

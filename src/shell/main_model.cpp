@@ -130,7 +130,13 @@ void MainModel::OnAppearanceChanged() {
 }
 
 void MainModel::ApplyTitleBar() {
-    host_.SetDarkTitleBar(SchemeOf(document_.settings.style.theme, view_->Appearance()) == Scheme::kDark);
+    // Dark where the dark palette is painted on a dark background: not over a light
+    // background of the user's own, nor in high contrast, where the system draws it.
+    const Palette palette = ResolvePalette(document_.settings.style, view_->Appearance());
+    const PixelColor background = palette.Color(PaintColor::kBackground);
+    host_.SetDarkTitleBar(palette.scheme == Scheme::kDark &&
+                          ContrastRatio(background, PixelColor::Rgb(0, 0, 0)) <
+                              ContrastRatio(background, PixelColor::Rgb(255, 255, 255)));
 }
 
 void MainModel::WatchFolders() {
@@ -348,19 +354,30 @@ void MainModel::RunMemo() {
     if (!host_.RunMemoDialog(DateFormat(ResolveText(kMemoPromptFormat), hit.date), text)) return;
     const bool changed = document_.memos.SetMemo(hit.date, text);
     if (changed) memoDirty_ = true;
+    if (!view_) return;  // hidden meanwhile (from the tray): saved at the next save
     // The footer shows the memo of the cursor's day as well, and its name reads it.
     view_->UpdateFooterLines();
     host_.RepaintCell(view_->CursorColumn(), view_->CursorRow());
     host_.RepaintFooter();
-    if (changed) host_.AccessibleNameChanged(AccessibleTree(*view_).CursorChild());
+    if (!changed) return;
+    // The day the memo is for: the cursor may have moved meanwhile (midnight, a reader).
+    const AccessibleTree tree(*view_);
+    for (size_t i = 0; i < tree.Items().size(); ++i) {
+        const AccessibleItem& item = tree.Items()[i];
+        if (item.role == AccessibleRole::kCell && item.date == hit.date) {
+            host_.AccessibleNameChanged(static_cast<int>(i) + 1);
+        }
+    }
 }
 
 void MainModel::RunOptions() {
     SettingsRecord edited = document_.settings;
     if (!host_.RunOptionsDialog(edited, document_.memos)) return;
     document_.settings = edited;
-    settings_.LoadHolidayScript(document_);
-    failingScript_.clear();
+    // The dialog's buttons open the scripts in an editor: what was saved meanwhile is taken
+    // as any save is (a broken one told once, the rules in force kept).
+    OnReloadDue();
+    if (!view_) return;  // hidden from the loop of a message
     view_->SettingsChanged();
     ApplyTitleBar();
     host_.DropPaintCaches();

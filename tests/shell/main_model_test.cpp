@@ -98,7 +98,7 @@ public:
     void RunDayTraceDialog(const std::vector<std::string>& lines) override { trace = lines; }
     void ShowScriptError(const std::vector<std::string>& lines) override { Log("error " + JoinMessageLines(lines)); }
     void CloseScriptError() override { Log("close error"); }
-    bool RunOptionsDialog(SettingsRecord&, const MemoStore&) override { return false; }
+    bool RunOptionsDialog(SettingsRecord&, const MemoStore&) override { return optionsOk; }
 
     void Log(const std::string& line) { log.push_back(line); }
     std::vector<std::string> Take() {
@@ -123,7 +123,7 @@ public:
     SystemAppearance appearance;
     bool darkTitleBar = false;
     std::vector<std::string> watched, trace;
-    bool reloadTimer = false;
+    bool reloadTimer = false, optionsOk = false;
 };
 
 class Model : public testing::Test {
@@ -393,7 +393,8 @@ TEST_F(Model, ContextMenuStates) {
         EXPECT_EQ(entry("prevyear").enabled, states[0]) << c.what;
         EXPECT_EQ(entry("nextmonth").enabled, states[1]) << c.what;
         EXPECT_EQ(entry("memorize").enabled, states[2]) << c.what;
-        EXPECT_TRUE(entry("display").checked) << c.what;  // the tray menu: the window is shown
+        EXPECT_EQ(entry("explain").enabled, states[2]) << c.what;  // on every date cell
+        EXPECT_TRUE(entry("display").checked) << c.what;           // the tray menu: the window is shown
     }
     model_.OnHide();
     ApplyCommandStates(commands, model_.CommandStateNow());
@@ -593,20 +594,26 @@ TEST_F(Model, ScriptsAndFormatsSavedWhileShownAreTaken) {
         {"holidays.txt", "m5 d20 (4)\r\n", "4", {"paint all"}, State::kInForce},
         {"holidays.txt", "m5 d20 (5\r\n", "4", {"paint all", failed + "\nLine 1:Parenthesis error."}, State::kFailing},
         {"holidays.txt", "m5 d20 (5\r\n", "4", {}, State::kFailing},  // saved again as it was
-        {"memo.txt", "", "4", {}, State::kFailing},
+        {nullptr, nullptr, "4", {"drop caches", "resize 344x332", "paint all"}, State::kFailing},  // Options, OK
         {"holidays.txt", "m5 d20 (5)\r\n", "5", {"paint all", "close error"}, State::kInForce},
         {"format.txt", "%Y!\r\n", "5", {"paint all"}, State::kInForce},
     };
     for (const auto& step : steps) {
-        WriteWholeFile(folder_.Join(step.file), step.contents);
-        model_.OnFolderChanged();
-        EXPECT_TRUE(host_.reloadTimer) << step.contents;
-        model_.OnReloadDue();
+        const int row = static_cast<int>(&step - steps);
+        if (step.file) {
+            WriteWholeFile(folder_.Join(step.file), step.contents);
+            model_.OnFolderChanged();
+            EXPECT_TRUE(host_.reloadTimer) << row;
+            model_.OnReloadDue();
+        } else {
+            host_.optionsOk = true;
+            model_.OnCommand(IdNumber(CommandId::kOption));
+        }
         std::vector<std::string> log = host_.Take();
         log.erase(std::remove_if(log.begin(), log.end(), [](auto& line) { return line.rfind("title ", 0) == 0; }),
                   log.end());
-        EXPECT_EQ(log, step.log) << step.contents;
-        EXPECT_EQ(model_.Document().KindOf(day), step.kind) << step.contents;
+        EXPECT_EQ(log, step.log) << row;
+        EXPECT_EQ(model_.Document().KindOf(day), step.kind) << row;
         const std::vector<TracedScriptFile> files = {
             {TracedScriptFile::Role::kPerUser, folder_.Join("holidays.txt"), step.userScript},
             {TracedScriptFile::Role::kAllUsers, folder_.Join("none.txt"), State::kMissing}};

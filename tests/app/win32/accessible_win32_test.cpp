@@ -64,6 +64,8 @@ TEST(ScreenReader, ReadsTheCalendarAndFollowsTheCursor) {
     LONG count = 0;
     ASSERT_TRUE(SUCCEEDED(object->get_accChildCount(&count)) && count == tree.ChildCount()) << count;
     EXPECT_EQ(NameOf(*object, Child(CHILDID_SELF)), tree.Name());
+    // The cursor's day is focused while the window has the focus.
+    ASSERT_TRUE(Eventually([&] { return SetForegroundWindow(window) && GetForegroundWindow() == window; }));
     POINT origin{0, 0};
     ClientToScreen(window, &origin);
     const LONG roles[] = {ROLE_SYSTEM_PUSHBUTTON, ROLE_SYSTEM_STATICTEXT, ROLE_SYSTEM_COLUMNHEADER,
