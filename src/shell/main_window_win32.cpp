@@ -99,6 +99,13 @@ LRESULT CALLBACK MainWindow::WindowProcedure(HWND window, UINT message, WPARAM w
 }
 
 LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    // How many messages of this window are being handled, one inside another: more than
+    // one while a dialog, a message or a menu runs its own loop from one of them.
+    struct Depth {
+        int& depth;
+        explicit Depth(int& d) : depth(++d) {}
+        ~Depth() { --depth; }
+    } depth(handlingDepth_);
     switch (message) {
     case WM_CREATE:
         contextMenu_ = BuildMenu(kContextMenuSpec, commands_);
@@ -131,8 +138,9 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         }
         // A modal loop (a dialog, a message, a menu) does not wait on the folders: their
-        // notifications are taken at the tick that runs anyway.
-        if (watch_.TakeSignalled()) model_.OnFolderChanged();
+        // notifications are taken at the tick that runs anyway, but only then (each look
+        // is a call to the system, at every tick of a calendar left open all day).
+        if (handlingDepth_ > 1 && watch_.TakeSignalled()) model_.OnFolderChanged();
         model_.OnTimer();
         break;
     case WM_LBUTTONDBLCLK: model_.OnLeftButtonDoubleClick({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); break;

@@ -115,6 +115,7 @@ private:
     PaintCaches caches_;
     FolderWatch watch_;
     std::string scriptErrorText_;  // the script's error list while its message may be open
+    int handlingDepth_ = 0;        // messages being handled, one inside another
     bool reloadPending_ = false;   // the reload timer runs, since reloadSince_
     DWORD reloadSince_ = 0;
 };
