@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include <chrono>
+#include <map>
 #include <string>
 
 #include "framework/registry_win32.h"
@@ -82,13 +83,16 @@ bool Eventually(Condition condition, int milliseconds = 5000) {
     return true;
 }
 
-inline std::string StoredValue(const char* name) {
+// Every value stored in the program's key, by name.
+inline std::map<std::string, std::string> StoredValues() {
     RegistryValues values;
     ReadRegistryValues(std::string("HKCU\\") + kSettingsSubkey, values);
-    for (const auto& [key, text] : values) {
-        if (key == name) return text;
-    }
-    return "(none)";
+    return {values.begin(), values.end()};
+}
+
+inline std::string StoredValue(const char* name) {
+    const std::map<std::string, std::string> values = StoredValues();
+    return values.count(name) ? values.at(name) : "(none)";
 }
 
 inline void StoreValue(const char* name, const std::string& text) {

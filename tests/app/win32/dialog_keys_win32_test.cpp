@@ -2,8 +2,6 @@
 // digit of a number is taken, Enter is OK from any field, Escape stores nothing.
 #include <windows.h>
 
-#include <shlobj.h>
-
 #include <gtest/gtest.h>
 
 #include <map>
@@ -16,12 +14,6 @@
 
 namespace tavoli {
 namespace {
-
-std::map<std::string, std::string> StoredValues() {
-    RegistryValues values;
-    ReadRegistryValues(std::string("HKCU\\") + kSettingsSubkey, values);
-    return {values.begin(), values.end()};
-}
 
 // Types the words of the keys: "Tab", "Enter", "Esc", "Right", "Alt+X" (a mnemonic), digits.
 void Type(const std::string& keys) {
@@ -60,9 +52,7 @@ TEST(DialogKeys, TypedNumbersEnterAndEscape) {
     SYSTEMTIME now;
     GetLocalTime(&now);
     const std::string thisYear = std::to_string(now.wYear);
-    char appData[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData);
-    const std::string memoFile = std::string(appData) + "\\Brenholt\\Tavoli\\memo.txt";
+    const std::string memoFile = MemoFolder() + "memo.txt";
     // The keys start on OK (on the memo's edit): Tab goes on to Cancel (and Help), then
     // round to the first field (the tab strip).
     const struct {
