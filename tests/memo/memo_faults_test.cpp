@@ -88,6 +88,33 @@ std::vector<Entries> TakeSideFiles(const MemoStore& store) {
 // A memo.txt in a folder of its own; the messages recorded.
 class MemoFaults : public testing::Test {
 protected:
+    // Saves the store prepare() makes while the n-th file operation fails (a full disk), for
+    // n = 1, 2, … until a save meets no fault; check() looks at what each save left, no
+    // temporary file may stay, and the next save must write every memo of `all`. Returns
+    // how many saves met a fault.
+    int SaveFailingAtEachStep(const Entries& all, const std::function<void(MemoStore&, FailingFileSystem&)>& prepare,
+                              const std::function<void(const MemoStore&, ErrorValue)>& check) {
+        FailingFileSystem fs;
+        ScopedFileSystem fsScope(fs);
+        for (int n = 1; n < 200; ++n) {
+            fs.Reset(0, kSuccess);
+            MemoStore store;
+            prepare(store, fs);
+            fs.Reset(n, DiskFull());
+            const ErrorValue result = SaveMemoFile(store, path_);
+            const std::string failed = fs.Failed();
+            fs.Reset(0, kSuccess);
+            SCOPED_TRACE("fault " + std::to_string(n) + ": " + failed);
+            check(store, result);
+            EXPECT_EQ(TemporaryFiles(folder_), std::vector<std::string>{});
+            EXPECT_EQ(SaveMemoFile(store, path_), kSuccess);
+            EXPECT_EQ(ReadMemoFile(path_).entries, all);
+            EXPECT_EQ(store.GetFileState(), MemoStore::FileState::kWhole);
+            if (failed.empty()) return n - 1;
+        }
+        return 199;
+    }
+
     RecordingPlatform platform_;
     ScopedPlatform scope_{platform_};
     TempFolder folder_;
@@ -104,46 +131,31 @@ TEST_F(MemoFaults, EveryStepOfASaveFailingInTurn) {
     ASSERT_EQ(edited.ReadContents(FileOf(before)), kSuccess);
     Edit(edited);
     const Entries after = edited.Entries();
-
-    FailingFileSystem fs;
-    ScopedFileSystem fsScope(fs);
-    int faults = 0;
-    for (int n = 1; n < 200; ++n) {
-        WriteWholeFile(path_, FileOf(before));
-        WriteWholeFile(backup, FileOf(older));
-        fs.Reset(0, kSuccess);
-        MemoStore store;
-        ASSERT_EQ(store.LoadMemos(path_), kSuccess);
-        Edit(store);
-        platform_.boxes.clear();
-
-        fs.Reset(n, DiskFull());
-        const ErrorValue result = SaveMemoFile(store, path_);
-        const std::string failed = fs.Failed();
-        fs.Reset(0, kSuccess);
-        SCOPED_TRACE("fault " + std::to_string(n) + ": " + failed);
-
-        const Read file = ReadMemoFile(path_), bak = ReadMemoFile(backup);
-        EXPECT_EQ(file.result, kSuccess);
-        EXPECT_TRUE(file.entries == before || file.entries == after);
-        EXPECT_EQ(bak.result, kSuccess);
-        EXPECT_TRUE(bak.entries == older || bak.entries == before);
-        EXPECT_EQ(store.Entries(), after);  // the edits are still in memory
-        EXPECT_EQ(TemporaryFiles(folder_), std::vector<std::string>{});
-        if (result == kSuccess) {
-            // Success is only ever said of a save that happened.
-            EXPECT_EQ(file.entries, after);
-            EXPECT_EQ(platform_.boxes.size(), bak.entries == older ? 1u : 0u);  // the backup failed
-        } else {
-            EXPECT_EQ(platform_.boxes.size(), 1u);
-            EXPECT_EQ(TakeSideFiles(store), std::vector<Entries>{after});
-        }
-        // The next save writes everything.
-        ASSERT_EQ(SaveMemoFile(store, path_), kSuccess);
-        EXPECT_EQ(ReadMemoFile(path_).entries, after);
-        if (failed.empty()) break;
-        ++faults;
-    }
+    const int faults = SaveFailingAtEachStep(
+        after,
+        [&](MemoStore& store, FailingFileSystem&) {
+            WriteWholeFile(path_, FileOf(before));
+            WriteWholeFile(backup, FileOf(older));
+            ASSERT_EQ(store.LoadMemos(path_), kSuccess);
+            Edit(store);
+            platform_.boxes.clear();
+        },
+        [&](const MemoStore& store, ErrorValue result) {
+            const Read file = ReadMemoFile(path_), bak = ReadMemoFile(backup);
+            EXPECT_EQ(file.result, kSuccess);
+            EXPECT_TRUE(file.entries == before || file.entries == after);
+            EXPECT_EQ(bak.result, kSuccess);
+            EXPECT_TRUE(bak.entries == older || bak.entries == before);
+            EXPECT_EQ(store.Entries(), after);  // the edits are still in memory
+            if (result == kSuccess) {
+                // Success is only ever said of a save that happened.
+                EXPECT_EQ(file.entries, after);
+                EXPECT_EQ(platform_.boxes.size(), bak.entries == older ? 1u : 0u);  // the backup failed
+            } else {
+                EXPECT_EQ(platform_.boxes.size(), 1u);
+                EXPECT_EQ(TakeSideFiles(store), std::vector<Entries>{after});
+            }
+        });
     EXPECT_GT(faults, 20);  // open, reads, writes at several offsets, flush, close, rename, for both files
 }
 
@@ -154,41 +166,25 @@ TEST_F(MemoFaults, UnreadableAtLoadThenEveryStepOfTheSaveFailing) {
     const Entries added = {{CalDate(1999, 12, 31), "written while unreadable"}, {CalDate(2031, 1, 1), "another"}};
     Entries merged = before;
     merged.insert(merged.end(), added.begin(), added.end());
-
-    FailingFileSystem fs;
-    ScopedFileSystem fsScope(fs);
-    int faults = 0;
-    for (int n = 1; n < 200; ++n) {
-        WriteWholeFile(path_, FileOf(before));
-        std::error_code ignored;
-        std::filesystem::remove(SideFileNameFor(path_), ignored);
-        fs.Reset(1, AccessDenied());
-        MemoStore store;
-        EXPECT_EQ(LoadMemoFile(store, path_), AccessDenied());
-        EXPECT_EQ(store.GetFileState(), MemoStore::FileState::kUnreadable);
-        for (const auto& e : added) store.SetMemo(e.date, e.text);
-
-        fs.Reset(n, DiskFull());
-        const ErrorValue result = SaveMemoFile(store, path_);
-        const std::string failed = fs.Failed();
-        fs.Reset(0, kSuccess);
-        SCOPED_TRACE("fault " + std::to_string(n) + ": " + failed);
-
-        const Read file = ReadMemoFile(path_);
-        EXPECT_TRUE(file.entries == before || file.entries == merged);
-        const bool inMemory = store.Entries() == merged || store.Entries() == added;
-        EXPECT_TRUE(inMemory);
-        if (result == kSuccess) {
-            EXPECT_EQ(file.entries, merged);
-        }
-        EXPECT_EQ(TemporaryFiles(folder_), std::vector<std::string>{});
-
-        ASSERT_EQ(SaveMemoFile(store, path_), kSuccess);
-        EXPECT_EQ(ReadMemoFile(path_).entries, merged);
-        EXPECT_EQ(store.GetFileState(), MemoStore::FileState::kWhole);
-        if (failed.empty()) break;
-        ++faults;
-    }
+    const int faults = SaveFailingAtEachStep(
+        merged,
+        [&](MemoStore& store, FailingFileSystem& fs) {
+            WriteWholeFile(path_, FileOf(before));
+            std::error_code ignored;
+            std::filesystem::remove(SideFileNameFor(path_), ignored);
+            fs.Reset(1, AccessDenied());
+            EXPECT_EQ(LoadMemoFile(store, path_), AccessDenied());
+            EXPECT_EQ(store.GetFileState(), MemoStore::FileState::kUnreadable);
+            for (const auto& e : added) store.SetMemo(e.date, e.text);
+        },
+        [&](const MemoStore& store, ErrorValue result) {
+            const Read file = ReadMemoFile(path_);
+            EXPECT_TRUE(file.entries == before || file.entries == merged);
+            EXPECT_TRUE(store.Entries() == merged || store.Entries() == added);  // in memory
+            if (result == kSuccess) {
+                EXPECT_EQ(file.entries, merged);
+            }
+        });
     EXPECT_GT(faults, 10);
 }
 
