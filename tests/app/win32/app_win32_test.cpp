@@ -28,23 +28,8 @@ std::string MonthTitle(int year, int month) {
                : std::to_string(year) + "/" + std::to_string(month);
 }
 
-// Presses keys through the system, as a user would (the accelerators need the real
-// keyboard state).
-void PressWithCtrl(HWND window, WORD key) {
-    // Keys go to the foreground window: typed only once it is the program's.
-    Eventually([window] {
-        SetForegroundWindow(window);
-        return GetForegroundWindow() == window;
-    });
-    INPUT inputs[4] = {};
-    const WORD keys[4] = {VK_CONTROL, key, key, VK_CONTROL};
-    for (int i = 0; i < 4; ++i) {
-        inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = keys[i];
-        inputs[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-    }
-    SendInput(4, inputs, sizeof(INPUT));
-}
+// Ctrl and a key typed into the program's window.
+void PressWithCtrl(HWND window, const char* key) { BringToFront(window), Type(std::string("Ctrl+") + key); }
 
 // How many pixels of the window's client area show the colour, copied from the screen
 // in one go (a pixel at a time costs the display server a request each).
@@ -124,12 +109,12 @@ TEST_F(App, MonthByWheelKeysAndAccelerators) {
     shows(1);
     PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);  // today
     shows(0);
-    PressWithCtrl(window, VK_RIGHT);
+    PressWithCtrl(window, "Right");
     shows(1);
-    PressWithCtrl(window, VK_UP);
+    PressWithCtrl(window, "Up");
     shows(-11);
     // Ctrl+C: the month as text on the clipboard, eight lines ended by CR LF.
-    PressWithCtrl(window, 'C');
+    PressWithCtrl(window, "C");
     std::string text;
     Eventually([&] {
         if (!OpenClipboard(nullptr)) return false;
@@ -332,7 +317,7 @@ TEST_F(App, ScriptsSavedWhileShownAndWhyThisDay) {
     ClientToScreen(window, &cell);
     SetCursorPos(cell.x, cell.y);
     Sleep(300);
-    PressWithCtrl(window, 'E');
+    PressWithCtrl(window, "E");
     ASSERT_TRUE(Eventually([&] { return !(messages = DialogsOf(program)).empty(); })) << "no dialog";
     HWND box = GetDlgItem(messages[0], 3);
     std::string text(65536, '\0');
