@@ -289,19 +289,16 @@ TEST(MemoDialog, OneLineOfAtMost255BytesOnOkOnly) {
         {"Cancel", "changed", kPressCancel, false, "dentist"},
         {"the close box", "changed", CloseBox, false, "dentist"},
     };
-    std::string kana, kanaAfterA = "a";
-    for (int i = 0; i < 150; ++i) kana += "あ";
-    kanaAfterA += kana;
+    const auto times = [](int count, const std::string& piece) {
+        std::string text;
+        while (count-- > 0) text += piece;
+        return text;
+    };
     if (Japanese()) {
-        std::string cutKana;
-        for (int i = 0; i < 127; ++i) cutKana += "あ";
-        cases.push_back({"150 kana (300 bytes)", kana, ok, true, cutKana});                    // 254 bytes
-        cases.push_back({"a and 150 kana (301 bytes)", kanaAfterA, ok, true, "a" + cutKana});  // 255 bytes
+        cases.push_back({"150 kana (300 bytes)", times(150, "あ"), ok, true, times(127, "あ")});  // 254 bytes
+        cases.push_back({"a and 150 kana (301 bytes)", "a" + times(150, "あ"), ok, true, "a" + times(127, "あ")});
     } else {
-        std::string letters, cutLetters;
-        for (int i = 0; i < 300; ++i) letters += "é";
-        for (int i = 0; i < 255; ++i) cutLetters += "é";
-        cases.push_back({"300 Latin letters", letters, ok, true, cutLetters});
+        cases.push_back({"300 Latin letters", times(300, "é"), ok, true, times(255, "é")});  // a byte each
     }
     const std::string prompt = Pick("Memo - 2024/5/5", "メモ - 24年05月05日");
     for (const Case& c : cases) {
@@ -317,7 +314,6 @@ TEST(MemoDialog, OneLineOfAtMost255BytesOnOkOnly) {
         const DialogReport report = driver.Finish();
         ASSERT_TRUE(report.driven) << c.what << ": " << report.failure;
         EXPECT_EQ(text, AnsiFromUtf8(c.result)) << c.what;
-        EXPECT_LE(text.size(), 255u) << c.what;
         const std::map<int, std::string> texts = {
             {kPrompt, prompt}, {kEdit, "dentist"}, {kOkId, "OK"}, {kCancelId, Pick("Cancel", "キャンセル")}};
         EXPECT_EQ(seen.texts, texts) << c.what;
