@@ -85,157 +85,151 @@ std::vector<Entries> TakeSideFiles(const MemoStore& store) {
     return {side};
 }
 
+// A memo.txt in a folder of its own; the messages recorded.
+class MemoFaults : public testing::Test {
+protected:
+    // Saves the store prepare() makes while the n-th file operation fails (a full disk), for
+    // n = 1, 2, … until a save meets no fault; check() looks at what each save left, no
+    // temporary file may stay, and the next save must write every memo of `all`. Returns
+    // how many saves met a fault.
+    int SaveFailingAtEachStep(const Entries& all, const std::function<void(MemoStore&, FailingFileSystem&)>& prepare,
+                              const std::function<void(const MemoStore&, ErrorValue)>& check) {
+        FailingFileSystem fs;
+        ScopedFileSystem fsScope(fs);
+        for (int n = 1; n < 200; ++n) {
+            fs.Reset(0, kSuccess);
+            MemoStore store;
+            prepare(store, fs);
+            fs.Reset(n, DiskFull());
+            const ErrorValue result = SaveMemoFile(store, path_);
+            const std::string failed = fs.Failed();
+            fs.Reset(0, kSuccess);
+            SCOPED_TRACE("fault " + std::to_string(n) + ": " + failed);
+            check(store, result);
+            EXPECT_EQ(TemporaryFiles(folder_), std::vector<std::string>{});
+            EXPECT_EQ(SaveMemoFile(store, path_), kSuccess);
+            EXPECT_EQ(ReadMemoFile(path_).entries, all);
+            EXPECT_EQ(store.GetFileState(), MemoStore::FileState::kWhole);
+            if (failed.empty()) return n - 1;
+        }
+        return 199;
+    }
+
+    RecordingPlatform platform_;
+    ScopedPlatform scope_{platform_};
+    TempFolder folder_;
+    const std::string path_ = folder_.Join("memo.txt");
+};
+
 // A loaded store with edits saved while each operation of the save fails in turn, until
 // a save runs with no fault left to inject. Whatever fails, the edits are in one place
 // besides memory, and the user hears one message, or none.
-TEST(MemoFaults, EveryStepOfASaveFailingInTurn) {
-    RecordingPlatform platform;
-    ScopedPlatform platformScope(platform);
-    TempFolder folder;
-    const std::string path = folder.Join("memo.txt"), backup = folder.Join("memo.bak");
+TEST_F(MemoFaults, EveryStepOfASaveFailingInTurn) {
+    const std::string backup = folder_.Join("memo.bak");
     const Entries before = ManyMemos(5000, "old"), older = ManyMemos(10, "older");
     MemoStore edited;
     ASSERT_EQ(edited.ReadContents(FileOf(before)), kSuccess);
     Edit(edited);
     const Entries after = edited.Entries();
-
-    FailingFileSystem fs;
-    ScopedFileSystem fsScope(fs);
-    int faults = 0;
-    for (int n = 1; n < 200; ++n) {
-        WriteWholeFile(path, FileOf(before));
-        WriteWholeFile(backup, FileOf(older));
-        fs.Reset(0, kSuccess);
-        MemoStore store;
-        ASSERT_EQ(store.LoadMemos(path), kSuccess);
-        Edit(store);
-        platform.boxes.clear();
-
-        fs.Reset(n, DiskFull());
-        const ErrorValue result = SaveMemoFile(store, path);
-        const std::string failed = fs.Failed();
-        fs.Reset(0, kSuccess);
-        SCOPED_TRACE("fault " + std::to_string(n) + ": " + failed);
-
-        const Read file = ReadMemoFile(path), bak = ReadMemoFile(backup);
-        EXPECT_EQ(file.result, kSuccess);
-        EXPECT_TRUE(file.entries == before || file.entries == after);
-        EXPECT_EQ(bak.result, kSuccess);
-        EXPECT_TRUE(bak.entries == older || bak.entries == before);
-        EXPECT_EQ(store.Entries(), after);  // the edits are still in memory
-        EXPECT_EQ(TemporaryFiles(folder), std::vector<std::string>{});
-        if (result == kSuccess) {
-            // Success is only ever said of a save that happened.
-            EXPECT_EQ(file.entries, after);
-            EXPECT_EQ(platform.boxes.size(), bak.entries == older ? 1u : 0u);  // the backup failed
-        } else {
-            EXPECT_EQ(platform.boxes.size(), 1u);
-            EXPECT_EQ(TakeSideFiles(store), std::vector<Entries>{after});
-        }
-        // The next save writes everything.
-        ASSERT_EQ(SaveMemoFile(store, path), kSuccess);
-        EXPECT_EQ(ReadMemoFile(path).entries, after);
-        if (failed.empty()) break;
-        ++faults;
-    }
+    const int faults = SaveFailingAtEachStep(
+        after,
+        [&](MemoStore& store, FailingFileSystem&) {
+            WriteWholeFile(path_, FileOf(before));
+            WriteWholeFile(backup, FileOf(older));
+            ASSERT_EQ(store.LoadMemos(path_), kSuccess);
+            Edit(store);
+            platform_.boxes.clear();
+        },
+        [&](const MemoStore& store, ErrorValue result) {
+            const Read file = ReadMemoFile(path_), bak = ReadMemoFile(backup);
+            EXPECT_EQ(file.result, kSuccess);
+            EXPECT_TRUE(file.entries == before || file.entries == after);
+            EXPECT_EQ(bak.result, kSuccess);
+            EXPECT_TRUE(bak.entries == older || bak.entries == before);
+            EXPECT_EQ(store.Entries(), after);  // the edits are still in memory
+            if (result == kSuccess) {
+                // Success is only ever said of a save that happened.
+                EXPECT_EQ(file.entries, after);
+                EXPECT_EQ(platform_.boxes.size(), bak.entries == older ? 1u : 0u);  // the backup failed
+            } else {
+                EXPECT_EQ(platform_.boxes.size(), 1u);
+                EXPECT_EQ(TakeSideFiles(store), std::vector<Entries>{after});
+            }
+        });
     EXPECT_GT(faults, 20);  // open, reads, writes at several offsets, flush, close, rename, for both files
 }
 
 // A store that could not read the file at all: while the file stays unreadable the new
 // memos go beside it; once it can be read they are merged in, and nothing of it is lost.
-TEST(MemoFaults, UnreadableAtLoadThenEveryStepOfTheSaveFailing) {
-    RecordingPlatform platform;
-    ScopedPlatform platformScope(platform);
-    TempFolder folder;
-    const std::string path = folder.Join("memo.txt");
+TEST_F(MemoFaults, UnreadableAtLoadThenEveryStepOfTheSaveFailing) {
     const Entries before = ManyMemos(3000, "old");
     const Entries added = {{CalDate(1999, 12, 31), "written while unreadable"}, {CalDate(2031, 1, 1), "another"}};
     Entries merged = before;
     merged.insert(merged.end(), added.begin(), added.end());
-
-    FailingFileSystem fs;
-    ScopedFileSystem fsScope(fs);
-    int faults = 0;
-    for (int n = 1; n < 200; ++n) {
-        WriteWholeFile(path, FileOf(before));
-        std::error_code ignored;
-        std::filesystem::remove(SideFileNameFor(path), ignored);
-        fs.Reset(1, AccessDenied());
-        MemoStore store;
-        EXPECT_EQ(LoadMemoFile(store, path), AccessDenied());
-        EXPECT_EQ(store.GetFileState(), MemoStore::FileState::kUnreadable);
-        for (const auto& e : added) store.SetMemo(e.date, e.text);
-
-        fs.Reset(n, DiskFull());
-        const ErrorValue result = SaveMemoFile(store, path);
-        const std::string failed = fs.Failed();
-        fs.Reset(0, kSuccess);
-        SCOPED_TRACE("fault " + std::to_string(n) + ": " + failed);
-
-        const Read file = ReadMemoFile(path);
-        EXPECT_TRUE(file.entries == before || file.entries == merged);
-        const bool inMemory = store.Entries() == merged || store.Entries() == added;
-        EXPECT_TRUE(inMemory);
-        if (result == kSuccess) {
-            EXPECT_EQ(file.entries, merged);
-        }
-        EXPECT_EQ(TemporaryFiles(folder), std::vector<std::string>{});
-
-        ASSERT_EQ(SaveMemoFile(store, path), kSuccess);
-        EXPECT_EQ(ReadMemoFile(path).entries, merged);
-        EXPECT_EQ(store.GetFileState(), MemoStore::FileState::kWhole);
-        if (failed.empty()) break;
-        ++faults;
-    }
+    const int faults = SaveFailingAtEachStep(
+        merged,
+        [&](MemoStore& store, FailingFileSystem& fs) {
+            WriteWholeFile(path_, FileOf(before));
+            std::error_code ignored;
+            std::filesystem::remove(SideFileNameFor(path_), ignored);
+            fs.Reset(1, AccessDenied());
+            EXPECT_EQ(LoadMemoFile(store, path_), AccessDenied());
+            EXPECT_EQ(store.GetFileState(), MemoStore::FileState::kUnreadable);
+            for (const auto& e : added) store.SetMemo(e.date, e.text);
+        },
+        [&](const MemoStore& store, ErrorValue result) {
+            const Read file = ReadMemoFile(path_);
+            EXPECT_TRUE(file.entries == before || file.entries == merged);
+            EXPECT_TRUE(store.Entries() == merged || store.Entries() == added);  // in memory
+            if (result == kSuccess) {
+                EXPECT_EQ(file.entries, merged);
+            }
+        });
     EXPECT_GT(faults, 10);
 }
 
 // Case by case: the file still unreadable at the save, then readable at the next one.
-TEST(MemoFaults, UnreadableFileIsNeverReplaced) {
-    RecordingPlatform platform;
-    ScopedPlatform platformScope(platform);
-    TempFolder folder;
-    const std::string path = folder.Join("memo.txt");
+TEST_F(MemoFaults, UnreadableFileIsNeverReplaced) {
     const std::string original = FileOf(ManyMemos(50, "old"));
-    WriteWholeFile(path, original);
-    WriteWholeFile(folder.Join("memo-unsaved.txt"), "an earlier side file");
+    WriteWholeFile(path_, original);
+    WriteWholeFile(folder_.Join("memo-unsaved.txt"), "an earlier side file");
 
     FailingFileSystem fs;
     ScopedFileSystem fsScope(fs);
     fs.Reset(1, AccessDenied());
     MemoStore store;
-    EXPECT_NE(LoadMemoFile(store, path), kSuccess);
+    EXPECT_NE(LoadMemoFile(store, path_), kSuccess);
     store.SetMemo(CalDate(2024, 5, 5), "first");
     fs.Reset(2, AccessDenied());  // the read at the save fails as well (after the lock)
-    EXPECT_EQ(SaveMemoFile(store, path), AccessDenied());
+    EXPECT_EQ(SaveMemoFile(store, path_), AccessDenied());
     store.SetMemo(CalDate(2024, 5, 6), "second");
     fs.Reset(2, AccessDenied());
-    EXPECT_EQ(SaveMemoFile(store, path), AccessDenied());
+    EXPECT_EQ(SaveMemoFile(store, path_), AccessDenied());
     fs.Reset(0, kSuccess);
 
-    EXPECT_EQ(ReadWholeFile(path), original);
-    EXPECT_FALSE(FileExists(folder.Join("memo.bak")));
-    EXPECT_EQ(ReadWholeFile(folder.Join("memo-unsaved.txt")), "an earlier side file");
-    const std::string side = folder.Join("memo-unsaved (2).txt");
+    EXPECT_EQ(ReadWholeFile(path_), original);
+    EXPECT_FALSE(FileExists(folder_.Join("memo.bak")));
+    EXPECT_EQ(ReadWholeFile(folder_.Join("memo-unsaved.txt")), "an earlier side file");
+    const std::string side = folder_.Join("memo-unsaved (2).txt");
     const Entries mine = {{CalDate(2024, 5, 5), "first"}, {CalDate(2024, 5, 6), "second"}};
     EXPECT_EQ(ReadMemoFile(side).entries, mine);  // the same side file, rewritten
     // One message besides the load's: what happened and where the memos are.
-    ASSERT_EQ(platform.boxes.size(), 2u);
-    EXPECT_NE(platform.boxes[1].text.find(side), std::string::npos);
+    ASSERT_EQ(platform_.boxes.size(), 2u);
+    EXPECT_NE(platform_.boxes[1].text.find(side), std::string::npos);
 
     // Readable again: merged, backed up, and the store now shows every memo.
-    EXPECT_EQ(SaveMemoFile(store, path), kSuccess);
-    EXPECT_EQ(ReadWholeFile(folder.Join("memo.bak")), original);
+    EXPECT_EQ(SaveMemoFile(store, path_), kSuccess);
+    EXPECT_EQ(ReadWholeFile(folder_.Join("memo.bak")), original);
     Entries all = ManyMemos(50, "old");
     all.insert(all.end(), mine.begin(), mine.end());
-    EXPECT_EQ(ReadMemoFile(path).entries, all);
+    EXPECT_EQ(ReadMemoFile(path_).entries, all);
     EXPECT_EQ(store.Entries(), all);
-    EXPECT_EQ(platform.boxes.size(), 2u);
+    EXPECT_EQ(platform_.boxes.size(), 2u);
 }
 
 // Each way a save can go wrong: one message, and the memos in one place (a full disk and
 // every single step failing are above and below).
-TEST(MemoFaults, OneMessageAndOnePlaceForEachFailure) {
+TEST_F(MemoFaults, OneMessageAndOnePlaceForEachFailure) {
     using Arrange = std::function<void(const std::string& path, FailingFileSystem&, FileLock&)>;
     struct Case {
         const char* what;
@@ -282,24 +276,20 @@ TEST(MemoFaults, OneMessageAndOnePlaceForEachFailure) {
 
 #ifdef _WIN32
 // Another program holds memo.txt open without sharing: nothing of it is replaced.
-TEST(MemoFaults, FileHeldWithoutSharing) {
-    RecordingPlatform platform;
-    ScopedPlatform scope(platform);
-    TempFolder folder;
-    const std::string path = folder.Join("memo.txt");
-    WriteWholeFile(path, FileOf(ManyMemos(20, "old")));
-    HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+TEST_F(MemoFaults, FileHeldWithoutSharing) {
+    WriteWholeFile(path_, FileOf(ManyMemos(20, "old")));
+    HANDLE lock = CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     MemoStore store;
-    EXPECT_EQ(LoadMemoFile(store, path), ErrorFromSystem(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(LoadMemoFile(store, path_), ErrorFromSystem(ERROR_SHARING_VIOLATION));
     store.SetMemo(CalDate(2024, 1, 1), "new");
-    EXPECT_NE(SaveMemoFile(store, path), kSuccess);
+    EXPECT_NE(SaveMemoFile(store, path_), kSuccess);
     CloseHandle(lock);
-    EXPECT_EQ(ReadWholeFile(path), FileOf(ManyMemos(20, "old")));
-    EXPECT_EQ(ReadMemoFile(SideFileNameFor(path)).entries, (Entries{{CalDate(2024, 1, 1), "new"}}));
-    ASSERT_EQ(SaveMemoFile(store, path), kSuccess);
-    EXPECT_EQ(ReadMemoFile(path).entries.size(), 21u);
+    EXPECT_EQ(ReadWholeFile(path_), FileOf(ManyMemos(20, "old")));
+    EXPECT_EQ(ReadMemoFile(SideFileNameFor(path_)).entries, (Entries{{CalDate(2024, 1, 1), "new"}}));
+    ASSERT_EQ(SaveMemoFile(store, path_), kSuccess);
+    EXPECT_EQ(ReadMemoFile(path_).entries.size(), 21u);
 }
 #else
 // Runs a check as an unprivileged user when the tests run as root (root reads any file);
@@ -326,27 +316,21 @@ int SaveWithoutPermission(const std::string& folder) {
     return 0;
 }
 
-TEST(MemoFaults, FileWithoutReadPermission) {
-    TempFolder folder;
-    const std::string path = folder.Join("memo.txt");
-    WriteWholeFile(path, FileOf(ManyMemos(20, "old")));
-    ASSERT_EQ(chmod(path.c_str(), 0), 0);
-    // The message boxes go to standard error.
-    EXPECT_EQ(RunUnprivileged(folder.Path(), SaveWithoutPermission), 0);
-    chmod(path.c_str(), 0644);
-    EXPECT_EQ(ReadWholeFile(path), FileOf(ManyMemos(20, "old")));
-    EXPECT_FALSE(FileExists(folder.Join("memo.bak")));
-    EXPECT_EQ(ReadMemoFile(SideFileNameFor(path)).entries, (Entries{{CalDate(2024, 1, 1), "new"}}));
+TEST_F(MemoFaults, FileWithoutReadPermission) {
+    WriteWholeFile(path_, FileOf(ManyMemos(20, "old")));
+    ASSERT_EQ(chmod(path_.c_str(), 0), 0);
+    EXPECT_EQ(RunUnprivileged(folder_.Path(), SaveWithoutPermission), 0);
+    chmod(path_.c_str(), 0644);
+    EXPECT_EQ(ReadWholeFile(path_), FileOf(ManyMemos(20, "old")));
+    EXPECT_FALSE(FileExists(folder_.Join("memo.bak")));
+    EXPECT_EQ(ReadMemoFile(SideFileNameFor(path_)).entries, (Entries{{CalDate(2024, 1, 1), "new"}}));
 }
 
 // A small file system that fills up: the save fails, and memo.txt, the old memo.bak and
 // the edits in memory are all kept; once there is room again the next save writes them.
-TEST(MemoFaults, FullDisk) {
+TEST_F(MemoFaults, FullDisk) {
     if (geteuid() != 0) GTEST_SKIP() << "a full file system needs a tmpfs mount, which needs root";
-    RecordingPlatform platform;
-    ScopedPlatform scope(platform);
-    TempFolder folder;
-    const std::string disk = folder.Join("disk");
+    const std::string disk = folder_.Join("disk");
     std::filesystem::create_directory(disk);
     if (mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=1m") != 0) {
         GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
@@ -374,9 +358,9 @@ TEST(MemoFaults, FullDisk) {
     const Entries after = store.Entries();
     EXPECT_EQ(SaveMemoFile(store, path), DiskFull());
     // One message, and the memos in the one place that had room.
-    ASSERT_EQ(platform.boxes.size(), 1u);
+    ASSERT_EQ(platform_.boxes.size(), 1u);
     EXPECT_EQ(PathPart(store.Notes().sideFile, "dp"), TemporaryFolderPath());
-    EXPECT_NE(platform.boxes[0].text.find(store.Notes().sideFile), std::string::npos);
+    EXPECT_NE(platform_.boxes[0].text.find(store.Notes().sideFile), std::string::npos);
     EXPECT_EQ(TakeSideFiles(store), std::vector<Entries>{after});
     EXPECT_EQ(ReadMemoFile(path).entries, before);
     EXPECT_EQ(ReadMemoFile(backup).entries, ManyMemos(10, "older"));
@@ -392,14 +376,13 @@ TEST(MemoFaults, FullDisk) {
 
 // A child saves a large store over and over and is killed at random moments: every time
 // memo.txt (and memo.bak, when there is one) still reads whole.
-TEST(MemoFaults, SaveKilledAtRandomMoments) {
-    TempFolder folder;
-    const std::string path = folder.Join("memo.txt"), backup = folder.Join("memo.bak");
+TEST_F(MemoFaults, SaveKilledAtRandomMoments) {
+    const std::string backup = folder_.Join("memo.bak");
     // Long memos: the time goes into moving bytes, where a cut file would come from.
     Entries before;
     CalDate day(2000, 1, 1);
     for (int i = 0; i < 4000; ++i, ++day) before.push_back({day, std::to_string(i) + std::string(500, 'm')});
-    WriteWholeFile(path, FileOf(before));
+    WriteWholeFile(path_, FileOf(before));
     std::mt19937 random(20241208);
     for (int kill = 0; kill < 20; ++kill) {
         int saves[2];
@@ -409,10 +392,10 @@ TEST(MemoFaults, SaveKilledAtRandomMoments) {
         if (child == 0) {
             close(saves[0]);
             MemoStore store;
-            if (store.LoadMemos(path) != kSuccess) _exit(1);
+            if (store.LoadMemos(path_) != kSuccess) _exit(1);
             for (int round = 0;; ++round) {
                 store.SetMemo(CalDate(2000, 1, 1), "round " + std::to_string(round));
-                SaveMemoFile(store, path);
+                SaveMemoFile(store, path_);
                 if (write(saves[1], "s", 1) != 1) _exit(2);
             }
         }
@@ -430,7 +413,7 @@ TEST(MemoFaults, SaveKilledAtRandomMoments) {
         waitpid(child, &status, 0);
         SCOPED_TRACE("kill " + std::to_string(kill));
 
-        for (const std::string& file : {path, backup}) {
+        for (const std::string& file : {path_, backup}) {
             if (file == backup && !FileExists(backup)) continue;
             const Read read = ReadMemoFile(file);
             EXPECT_EQ(read.result, kSuccess) << file;
@@ -443,12 +426,10 @@ TEST(MemoFaults, SaveKilledAtRandomMoments) {
 // Copies of the program in processes of their own, each with the file as it was when they
 // read it, adding a memo of their own day and saving all at once: every memo ends up in
 // memo.txt, and the one a copy deleted stays gone.
-TEST(MemoFaults, CopiesSavingAtOnce) {
+TEST_F(MemoFaults, CopiesSavingAtOnce) {
     constexpr int kCopies = 4;
-    TempFolder folder;
-    const std::string path = folder.Join("memo.txt");
     for (int round = 0; round < 5; ++round) {
-        WriteWholeFile(path, FileOf(ManyMemos(2000, "old")));
+        WriteWholeFile(path_, FileOf(ManyMemos(2000, "old")));
         int ready[2], go[2];
         ASSERT_EQ(pipe(ready), 0);
         ASSERT_EQ(pipe(go), 0);
@@ -458,14 +439,14 @@ TEST(MemoFaults, CopiesSavingAtOnce) {
             ASSERT_GE(child, 0);
             if (child == 0) {
                 MemoStore store;
-                if (store.LoadMemos(path) != kSuccess) _exit(1);
+                if (store.LoadMemos(path_) != kSuccess) _exit(1);
                 store.SetMemo(CalDate(2030, 1, 1 + copy), "copy " + std::to_string(copy));
                 if (copy == 0) store.SetMemo(CalDate(2000, 1, 2), "");
                 // Said to have read the file, each waits until the pipe closes: all go at once.
                 char byte = 0;
                 close(go[1]);
                 if (write(ready[1], "r", 1) != 1 || read(go[0], &byte, 1) != 0) _exit(2);
-                _exit(SaveMemoFile(store, path) == kSuccess ? 0 : 3);
+                _exit(SaveMemoFile(store, path_) == kSuccess ? 0 : 3);
             }
             children.push_back(child);
         }
@@ -481,7 +462,7 @@ TEST(MemoFaults, CopiesSavingAtOnce) {
         }
         close(go[0]), close(ready[0]), close(ready[1]);
         MemoStore merged;
-        ASSERT_EQ(merged.LoadMemos(path), kSuccess);
+        ASSERT_EQ(merged.LoadMemos(path_), kSuccess);
         EXPECT_EQ(merged.Count(), 2000u - 1 + kCopies) << "round " << round;
         EXPECT_FALSE(merged.HasMemo(CalDate(2000, 1, 2)));
         for (int copy = 0; copy < kCopies; ++copy)
@@ -491,11 +472,10 @@ TEST(MemoFaults, CopiesSavingAtOnce) {
 
 // Saving through a link writes the file it leads to; a link planted under the temporary
 // name is never written through.
-TEST(MemoFaults, Links) {
-    TempFolder folder;
-    std::filesystem::create_directory(folder.Join("elsewhere"));
-    const std::string target = folder.Join("elsewhere/my memos.txt"), link = folder.Join("memo.txt");
-    const std::string victim = folder.Join("victim");
+TEST_F(MemoFaults, Links) {
+    std::filesystem::create_directory(folder_.Join("elsewhere"));
+    const std::string target = folder_.Join("elsewhere/my memos.txt"), &link = path_;
+    const std::string victim = folder_.Join("victim");
     WriteWholeFile(target, FileOf(ManyMemos(3, "old")));
     WriteWholeFile(victim, "must stay");
     std::filesystem::create_symlink("elsewhere/my memos.txt", link);
@@ -507,7 +487,7 @@ TEST(MemoFaults, Links) {
     ASSERT_EQ(SaveMemoFile(store, link), kSuccess);
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(ReadMemoFile(target).entries, store.Entries());
-    EXPECT_EQ(ReadMemoFile(folder.Join("memo.bak")).entries, ManyMemos(3, "old"));
+    EXPECT_EQ(ReadMemoFile(folder_.Join("memo.bak")).entries, ManyMemos(3, "old"));
     EXPECT_EQ(ReadWholeFile(victim), "must stay");
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(target + ".tmp")));
 }

@@ -53,6 +53,7 @@ TEST(Palette, LightAsEverDarkAndHighContrastReadWhereTheyArePainted) {
         EXPECT_GE(ContrastRatio(p->Color(P::kPressedLine), back), 3.0);
     }
     EXPECT_TRUE(contrast.neighbourDay == Rgb(63, 242, 63) && contrast.emphasis && !dark.emphasis && !l.emphasis);
+    EXPECT_EQ(dark.scheme, Scheme::kDark);    // the automatic theme follows the apps' mode
     EXPECT_EQ(l.neighbourTransparency, 127);  // half, as ever
 }
 
@@ -69,7 +70,6 @@ TEST(Palette, TheUsersColoursMeetTheTheme) {
         double ratio;
     } cases[] = {
         {Theme::kLight, System(true), ViewColor::kCount, {}, P::kNormalDay, Rgb(64, 64, 64), 0},
-        {Theme::kAutomatic, System(true), ViewColor::kCount, {}, P::kHeader, DarkColor(P::kHeader), 0},
         {Theme::kDark, System(false), ViewColor::kHoliday, own, P::kHoliday, own, 0},  // readable: stays
         {Theme::kDark, System(false), ViewColor::kHoliday, own, P::kFooter, DarkColor(P::kFooter), 0},
         {Theme::kDark, System(false), ViewColor::kNormalDay, navy, P::kNormalDay, back, 4.5},

@@ -237,33 +237,27 @@ TEST_F(Settings, MemosSurviveAnUnwritableMemoFile) {
     const std::string side = SideFileNameFor(paths_.memoFile);
     CalendarDocument document;  // lives from start to end
     bool dirty = false;
-    {
-        settings_.Load(document, store_, kWindowColor, dirty);
-        document.memos.SetMemo(CalDate(2024, 5, 5), "first");
-        dirty = true;
-        settings_.Save(document, store_, dirty);
-        EXPECT_TRUE(dirty);
-    }
+    settings_.Load(document, store_, kWindowColor, dirty);
+    document.memos.SetMemo(CalDate(2024, 5, 5), "first");
+    dirty = true;
+    settings_.Save(document, store_, dirty);
+    EXPECT_TRUE(dirty);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_NE(Boxes()[0].find(side), std::string::npos);
-    {
-        // The next show has them; another edit; the save fails again, silently.
-        settings_.Load(document, store_, kWindowColor, dirty);
-        EXPECT_EQ(document.memos.MemoOf(CalDate(2024, 5, 5)), "first");
-        document.memos.SetMemo(CalDate(2024, 5, 6), "second");
-        settings_.Save(document, store_, dirty);
-        EXPECT_TRUE(dirty);
-    }
+    // The next show has them; another edit; the save fails again, silently.
+    settings_.Load(document, store_, kWindowColor, dirty);
+    EXPECT_EQ(document.memos.MemoOf(CalDate(2024, 5, 5)), "first");
+    document.memos.SetMemo(CalDate(2024, 5, 6), "second");
+    settings_.Save(document, store_, dirty);
+    EXPECT_TRUE(dirty);
     EXPECT_EQ(Boxes().size(), 1u);
     MemoStore kept;
     ASSERT_EQ(kept.LoadMemos(side), kSuccess);
     EXPECT_EQ(kept.Count(), 2u);
     std::filesystem::remove(paths_.memoFile);
-    {
-        settings_.Load(document, store_, kWindowColor, dirty);
-        settings_.Save(document, store_, dirty);
-        EXPECT_FALSE(dirty);
-    }
+    settings_.Load(document, store_, kWindowColor, dirty);  // the next show and hide write them
+    settings_.Save(document, store_, dirty);
+    EXPECT_FALSE(dirty);
     MemoStore saved;
     ASSERT_EQ(saved.LoadMemos(paths_.memoFile), kSuccess);
     EXPECT_EQ(saved.Entries(),

@@ -142,10 +142,13 @@ protected:
         return paths;
     }
     CalendarView& View() { return *model_.View(); }
-    // Points at the middle of a cell.
-    void PointAt(int column, int row) {
+    // The middle of a cell.
+    Point CellMiddle(int column, int row) {
         const auto margins = View().Margins();
-        model_.OnMouseMove(margins[0] + column * 48 + 24, margins[1] + row * 36 + 18);
+        return {margins[0] + column * 48 + 24, margins[1] + row * 36 + 18};
+    }
+    void PointAt(int column, int row) {
+        model_.OnMouseMove(CellMiddle(column, row).x, CellMiddle(column, row).y);
         host_.Take();
     }
     void PointAtDate(CalDate date) {
@@ -170,10 +173,12 @@ TEST_F(Model, ShowLoadsAndHideSavesAndDropsTheView) {
     EXPECT_EQ(host_.store.Get("Position"), "11,22");
     host_.store.Set("Position", "5,6");
     host_.store.Set("Transparance", "30");
+    host_.windowRect = {3000, 40, 3350, 390};  // off the one monitor: brought wholly onto it
+    host_.monitors = {{0, 0, 1024, 738}};
     model_.OnShow();
     EXPECT_EQ(host_.Take(),
               (std::vector<std::string>{"move 5,6", "translucency 30", "timer on", "title " + ApplicationTitle(),
-                                        "title " + ApplicationTitle(), "resize 344x332", "paint all"}));
+                                        "title " + ApplicationTitle(), "resize 344x332", "paint all", "move 674,40"}));
     EXPECT_EQ(ShownMonth(), "2024/5");
     model_.OnHide();
     host_.Take();
@@ -190,20 +195,15 @@ TEST_F(Model, TheCursorIsOnTodayAfterEveryShow) {
     for (const CalDate today : {CalDate(2024, 3, 31), CalDate(2024, 6, 30), CalDate(2024, 5, 15)}) {
         clock_.now = CalDateTime(today, TimeOfDay::FromParts(10, 0, 0, 0));
         for (int first = 0; first < 7; ++first) {
-            for (int header = 0; header < 3; ++header) {
-                for (int weekday = 0; weekday < 4; ++weekday) {
-                    for (int rows = 0; rows < 3; ++rows) {
-                        for (int footer = 0; footer < 6; ++footer) {
-                            model_.OnHide();
-                            host_.store.Set("FirstDayOfWeek", std::to_string(first));
-                            host_.store.Set("Design", DesignText(Design::FromValues(header, weekday, rows, footer)));
-                            model_.OnShow();
-                            const CellClass hit = View().HitTest();
-                            EXPECT_TRUE(hit.region == kRegionDate && hit.date == today)
-                                << first << " " << host_.store.Get("Design") << " " << hit.date.Text();
-                        }
-                    }
-                }
+            // Every design: 3 headers × 4 weekday rows × 3 row styles × 6 footers.
+            for (int d = 0; d < 3 * 4 * 3 * 6; ++d) {
+                model_.OnHide();
+                host_.store.Set("FirstDayOfWeek", std::to_string(first));
+                host_.store.Set("Design", DesignText(Design::FromValues(d / 72, d / 18 % 4, d / 6 % 3, d % 6)));
+                model_.OnShow();
+                const CellClass hit = View().HitTest();
+                EXPECT_TRUE(hit.region == kRegionDate && hit.date == today)
+                    << first << " " << host_.store.Get("Design") << " " << hit.date.Text();
             }
         }
     }
@@ -211,10 +211,8 @@ TEST_F(Model, TheCursorIsOnTodayAfterEveryShow) {
     model_.OnMouseMove(0, 0, host_.pointer);  // the window appeared under the pointer
     EXPECT_EQ(View().HitTest().date, today.date);
     // A double-click where the pointer rests still acts on the day under it.
-    const auto margins = View().Margins();
-    const int column = View().LeftColumns() + 1, row = View().TopRows() + 1;
     host_.Take();
-    model_.OnLeftButtonDoubleClick({margins[0] + column * 48 + 24, margins[1] + row * 36 + 18});
+    model_.OnLeftButtonDoubleClick(CellMiddle(View().LeftColumns() + 1, View().TopRows() + 1));
     EXPECT_EQ(View().HitTest().date, View().DateAt(1, 1));
     EXPECT_EQ(host_.Take().back(), "post 1032");                            // memo
     model_.OnMouseMove(0, 0, Point{host_.pointer.x + 1, host_.pointer.y});  // the user moved it
@@ -243,14 +241,6 @@ TEST(WindowPlacement, WhollyOnAMonitor) {
         const Point placed = PlaceOnScreen(c.window, c.monitors);
         EXPECT_EQ(placed, c.placed) << c.window.left << "," << c.window.top << " → " << placed.x << "," << placed.y;
     }
-}
-
-TEST_F(Model, TheWindowComesUpOnAMonitor) {
-    model_.OnHide();
-    host_.windowRect = {3000, 40, 3350, 390};
-    host_.monitors = {{0, 0, 1024, 738}};
-    model_.OnShow();
-    EXPECT_EQ(host_.Take().back(), "move 674,40");
 }
 
 TEST_F(Model, TheWindowFollowsTheDpiAndTheSettingsStayIn96DpiUnits) {
@@ -337,18 +327,13 @@ TEST_F(Model, Keys) {
         {0x5D, false, {"menu 0,0"}},   // the application key
         {0x25, true, {}},              // Ctrl+Left works through the accelerator only
         {0x41, false, {}},
+        // Right: from 15 May to the 16th, the old cell, the new one and the footer repainted.
+        {0x27, false, {"paint 3,4", "paint 4,4", "paint footer"}},
     };
     for (const auto& c : cases) {
         model_.OnKeyDown(c.key, c.ctrl);
         EXPECT_EQ(host_.Take(), c.log) << c.key;
     }
-    // An arrow moves the cursor and repaints the old cell, the new one and the footer.
-    View().SelectDate(CalDate(2024, 5, 15));
-    const int column = View().CursorColumn(), row = View().CursorRow();
-    model_.OnKeyDown(0x27, false);
-    EXPECT_EQ(host_.Take(), (std::vector<std::string>{"paint " + std::to_string(column) + "," + std::to_string(row),
-                                                      "paint " + std::to_string(column + 1) + "," + std::to_string(row),
-                                                      "paint footer"}));
     EXPECT_EQ(View().HitTest().date, CalDate(2024, 5, 16));
 }
 
@@ -523,14 +508,15 @@ TEST_F(Model, DialogsAndWhatTheirOkDoes) {
 }
 
 // Screen readers hear the day the cursor comes to by keys, wheel, month steps, jump and
-// today, and of every change of month; not of the pointer's wanderings. In May 2024 the
-// days are children 11 … 41 (after two buttons, the title and seven weekdays).
+// today, and of every change of month; not of the pointer's wanderings. Their default
+// actions are posted: a button's step, a day's memo after the cursor went there. In May
+// 2024 the days are children 11 … 41 (after two buttons, the title and seven weekdays).
 TEST_F(Model, ScreenReadersFollowTheCursorAndTheMonth) {
     const Point previousMonth{10, 10};  // on <<
     const struct {
         const char* what;
         std::function<void()> act;
-        std::vector<std::string> told;
+        std::vector<std::string> told;  // what readers were told, then the commands posted
     } steps[] = {
         {"Right: from today to the 16th", [&] { model_.OnKeyDown(0x27, false); }, {"focus 26"}},
         {"wheel: 13 June in the same cell", [&] { model_.OnWheel(-120); }, {"name 0", "focus 23"}},
@@ -544,21 +530,18 @@ TEST_F(Model, ScreenReadersFollowTheCursorAndTheMonth) {
         {"the day changes",
          [&] { clock_.now = CalDateTime(CalDate(2024, 5, 16), TimeOfDay(0)), model_.OnTimer(); },
          {"name 0"}},
+        {"<<'s default action", [&] { EXPECT_TRUE(model_.OnAccessibleAction(1)); }, {"post 1026"}},
+        {"the title has none", [&] { EXPECT_FALSE(model_.OnAccessibleAction(2)); }, {}},
+        {"20 May's", [&] { EXPECT_TRUE(model_.OnAccessibleAction(10 + 20)); }, {"focus 30", "post 1032"}},
     };
     for (const auto& step : steps) {
         step.act();
+        for (const std::string& line : host_.Take()) {
+            if (line.rfind("post ", 0) == 0) host_.told.push_back(line);
+        }
         EXPECT_EQ(host_.told, step.told) << step.what;
         host_.told.clear();
     }
-    // Default actions are posted: a button's step, a day's memo (after the cursor went there).
-    host_.Take();
-    EXPECT_TRUE(model_.OnAccessibleAction(1));
-    EXPECT_TRUE(model_.OnAccessibleAction(10 + 20));
-    EXPECT_FALSE(model_.OnAccessibleAction(2));  // the title does nothing
-    EXPECT_EQ(View().HitTest().date, CalDate(2024, 5, 20));
-    const std::vector<std::string> log = host_.Take();
-    EXPECT_EQ(log.front(), "post 1026");
-    EXPECT_EQ(log.back(), "post 1032");
 }
 
 TEST_F(Model, DayChangeAndClockOnTheTimer) {

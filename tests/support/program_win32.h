@@ -1,5 +1,5 @@
-// The program itself started from a test, in the run's private Wine prefix, and what it
-// leaves in the registry.
+// The program itself started from a test, in the run's private Wine prefix, keys typed
+// into it as a user types them, and what it leaves in the registry.
 #pragma once
 
 #include <windows.h>
@@ -7,7 +7,10 @@
 #include <shlobj.h>
 
 #include <chrono>
+#include <map>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "framework/registry_win32.h"
 
@@ -82,13 +85,47 @@ bool Eventually(Condition condition, int milliseconds = 5000) {
     return true;
 }
 
-inline std::string StoredValue(const char* name) {
+// Brings the window to the front, where typed keys go; false when it stays behind.
+inline bool BringToFront(HWND window) {
+    return Eventually([window] { return SetForegroundWindow(window) && GetForegroundWindow() == window; });
+}
+
+// Types the words of the keys through the system, as a user does (accelerators and
+// mnemonics need the real keyboard state): "Tab", "Enter", "Esc", "Up", "Right", digits and
+// letters, each maybe after "Ctrl+" or "Alt+" (a mnemonic).
+inline void Type(const std::string& keys) {
+    const std::map<std::string, char> named = {
+        {"Tab", VK_TAB}, {"Enter", VK_RETURN}, {"Esc", VK_ESCAPE}, {"Up", VK_UP}, {"Right", VK_RIGHT}};
+    std::istringstream words(keys);
+    for (std::string word; words >> word; Sleep(60)) {
+        const size_t plus = word.find('+');
+        const WORD modifier = plus == std::string::npos ? 0 : word.rfind("Alt+", 0) == 0 ? VK_MENU : VK_CONTROL;
+        const std::string key = word.substr(plus == std::string::npos ? 0 : plus + 1);
+        const std::string strokes = named.count(key) ? std::string(1, named.at(key)) : key;
+        std::vector<INPUT> inputs;
+        const auto add = [&inputs](WORD vk, bool up) {
+            inputs.emplace_back();
+            inputs.back().type = INPUT_KEYBOARD;
+            inputs.back().ki.wVk = vk;
+            inputs.back().ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        };
+        if (modifier) add(modifier, false);
+        for (char stroke : strokes) add(static_cast<WORD>(stroke), false), add(static_cast<WORD>(stroke), true);
+        if (modifier) add(modifier, true);
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    }
+}
+
+// Every value stored in the program's key, by name.
+inline std::map<std::string, std::string> StoredValues() {
     RegistryValues values;
     ReadRegistryValues(std::string("HKCU\\") + kSettingsSubkey, values);
-    for (const auto& [key, text] : values) {
-        if (key == name) return text;
-    }
-    return "(none)";
+    return {values.begin(), values.end()};
+}
+
+inline std::string StoredValue(const char* name) {
+    const std::map<std::string, std::string> values = StoredValues();
+    return values.count(name) ? values.at(name) : "(none)";
 }
 
 inline void StoreValue(const char* name, const std::string& text) {

@@ -22,12 +22,12 @@ class TestView : private TestDocument, public CalendarView {
 public:
     TestView() : CalendarView(document) {}
 
-    CalendarDocument& Doc() { return document; }
     SettingsRecord& Record() { return document.settings; }
     // The style is read at every paint: no layout follows a change of it.
     ViewStyle& MutableStyle() { return document.settings.style; }
     MemoStore& Memos() { return document.memos; }
 
+    // Any other setting: changed in the record, the view laid out again.
     template <class Edit>
     void Change(Edit edit) {
         edit(document.settings);
@@ -36,37 +36,17 @@ public:
     void SetDesign(const Design& design) {
         Change([&](SettingsRecord& s) { s.design = design; });
     }
-    void SetHeaderStyle(HeaderStyle style) {
-        Change([&](SettingsRecord& s) { s.design.header = style; });
-    }
     void SetRowsStyle(RowsStyle style) {
         Change([&](SettingsRecord& s) { s.design.rows = style; });
     }
     void SetFooterStyle(FooterStyle style) {
         Change([&](SettingsRecord& s) { s.design.footer = style; });
     }
-    void SetCellSize(int width, int height) {
-        Change([&](SettingsRecord& s) { s.cellSize = {width, height}; });
-    }
-    void SetMargins(int left, int top, int right, int bottom) {
-        Change([&](SettingsRecord& s) { s.margins = {left, top, right, bottom}; });
-    }
     void SetFirstDayOfWeek(int weekday) {
         Change([&](SettingsRecord& s) { s.firstDayOfWeek = weekday; });
     }
     void SetNeighbourDays(bool on) {
         Change([&](SettingsRecord& s) { s.neighbourDays = on; });
-    }
-    void SetClock(bool on) {
-        Change([&](SettingsRecord& s) { s.clock = on; });
-    }
-    // Empty lists keep what there is.
-    void SetNames(const std::string& weekdays, const std::string& months, const std::string& eras) {
-        Change([&](SettingsRecord& s) {
-            if (!weekdays.empty()) s.weekdayNames = weekdays;
-            if (!months.empty()) s.monthNames = months;
-            if (!eras.empty()) s.eraList = eras;
-        });
     }
     // Lines of format.txt: each non-empty one replaces its template.
     void SetFormats(const std::vector<std::string>& lines) {

@@ -80,7 +80,7 @@ TEST(CalendarView, LayoutScalesWithTheDpiAndSettingsDoNot) {
     EXPECT_EQ(huge.ViewSizeAt(144), (Size{516, 498}));  // another scale, asked without changing it
     EXPECT_EQ(huge.Dpi(), 960);
     // Margins as large as a setting may hold stay within reach of an int once scaled.
-    huge.SetMargins(INT32_MAX, INT32_MIN, INT32_MAX, 0);
+    huge.Change([](SettingsRecord& s) { s.margins = {INT32_MAX, INT32_MIN, INT32_MAX, 0}; });
     EXPECT_EQ(huge.Margins(), (std::array<int, 4>{INT32_MAX, INT32_MIN, INT32_MAX, 0}));
     EXPECT_EQ(huge.MarginPixels(), (std::array<int, 4>{1 << 24, -(1 << 24), 1 << 24, 0}));
     EXPECT_EQ(huge.ViewSize().width, 2 * (1 << 24) + 7 * 480);
@@ -338,7 +338,7 @@ TEST(CalendarView, BadInputIsClampedOrIgnored) {
         Size expected;
     } sizes[] = {{0, 0, {8, 8}}, {-5, 300, {8, 256}}, {1000000, 7, {256, 8}}, {48, 36, {48, 36}}};
     for (const Size2& s : sizes) {
-        view.SetCellSize(s.w, s.h);
+        view.Change([&](SettingsRecord& r) { r.cellSize = {s.w, s.h}; });
         EXPECT_EQ(view.CellSize(), s.expected);
     }
     view.SetFirstDayOfWeek(-6);
@@ -358,7 +358,7 @@ TEST(CalendarView, BadInputIsClampedOrIgnored) {
     EXPECT_EQ(view.ShownYear(), 3999);
     EXPECT_EQ(view.ShownMonth(), 12);
     EXPECT_NE(RegionOf(view.HitTest()), "date");
-    view.SetMargins(-1000, -1000, INT32_MAX, INT32_MAX);
+    view.Change([](SettingsRecord& s) { s.margins = {-1000, -1000, INT32_MAX, INT32_MAX}; });
     view.ViewSize();
     PointAt(view, 3, 3);
 }
@@ -384,7 +384,7 @@ TEST(CalendarView, WeekdayRowAndTitleHover) {
         }
     }
     EXPECT_EQ(found, 7);
-    view.SetNames("A B", "", "");  // missing words fall back to the English names
+    view.Change([](SettingsRecord& s) { s.weekdayNames = "A B"; });  // missing words: the English names
     for (const TextBox& box : view.TextBoxes()) {
         if (box.color != TextBox::Color::kWeekdayKind) continue;
         if (box.weekday == 1) {

@@ -93,12 +93,12 @@ void CheckTitleAndMonthText(bool japanese) {
     SetApplicationName("Tavoli Calendar");
     const CalDateTime now(CalDate(2024, 6, 3), TimeOfDay::FromParts(9, 5, 3, 0));
     EXPECT_EQ(view.WindowTitle(now), "Tavoli Calendar");
-    view.SetClock(true);
+    view.Change([](SettingsRecord& s) { s.clock = true; });
     EXPECT_EQ(view.WindowTitle(now), "Tavoli Calendar [6.03 Mon - 09:05:03]");
-    view.SetHeaderStyle(kTitleBar);
+    view.Change([](SettingsRecord& s) { s.design.header = kTitleBar; });
     EXPECT_EQ(CurrentPlatform().ToUtf8(view.WindowTitle(now)),
               japanese ? "2024年6月 [6.03 Mon - 09:05:03]" : "2024/6 [6.03 Mon - 09:05:03]");
-    view.SetClock(false);
+    view.Change([](SettingsRecord& s) { s.clock = false; });
     EXPECT_EQ(CurrentPlatform().ToUtf8(view.WindowTitle(now)), japanese ? "2024年6月" : "2024/6");
     SetApplicationName("");
     if (!japanese) {

@@ -65,7 +65,7 @@ TEST(ScreenReader, ReadsTheCalendarAndFollowsTheCursor) {
     ASSERT_TRUE(SUCCEEDED(object->get_accChildCount(&count)) && count == tree.ChildCount()) << count;
     EXPECT_EQ(NameOf(*object, Child(CHILDID_SELF)), tree.Name());
     // The cursor's day is focused while the window has the focus.
-    ASSERT_TRUE(Eventually([&] { return SetForegroundWindow(window) && GetForegroundWindow() == window; }));
+    ASSERT_TRUE(BringToFront(window));
     POINT origin{0, 0};
     ClientToScreen(window, &origin);
     const LONG roles[] = {ROLE_SYSTEM_PUSHBUTTON, ROLE_SYSTEM_STATICTEXT, ROLE_SYSTEM_COLUMNHEADER,
@@ -86,7 +86,7 @@ TEST(ScreenReader, ReadsTheCalendarAndFollowsTheCursor) {
     // An arrow moves the cursor: the object of the focus event names the next day.
     HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, Record, program.ProcessId(),
                                          0, WINEVENT_OUTOFCONTEXT);
-    ASSERT_TRUE(hook && Eventually([&] { return SetForegroundWindow(window) && GetForegroundWindow() == window; }));
+    ASSERT_TRUE(hook && BringToFront(window));
     PostMessageA(window, WM_KEYDOWN, VK_RIGHT, 0);
     EXPECT_TRUE(Eventually([] {  // the hook's events come through this thread's messages
         for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);

@@ -2,12 +2,9 @@
 // digit of a number is taken, Enter is OK from any field, Escape stores nothing.
 #include <windows.h>
 
-#include <shlobj.h>
-
 #include <gtest/gtest.h>
 
 #include <map>
-#include <sstream>
 
 #include "framework/lang_text.h"
 #include "framework/platform.h"
@@ -16,34 +13,6 @@
 
 namespace tavoli {
 namespace {
-
-std::map<std::string, std::string> StoredValues() {
-    RegistryValues values;
-    ReadRegistryValues(std::string("HKCU\\") + kSettingsSubkey, values);
-    return {values.begin(), values.end()};
-}
-
-// Types the words of the keys: "Tab", "Enter", "Esc", "Right", "Alt+X" (a mnemonic), digits.
-void Type(const std::string& keys) {
-    const std::map<std::string, char> named = {
-        {"Tab", VK_TAB}, {"Enter", VK_RETURN}, {"Esc", VK_ESCAPE}, {"Right", VK_RIGHT}};
-    std::istringstream words(keys);
-    for (std::string word; words >> word; Sleep(60)) {
-        const bool alt = word.rfind("Alt+", 0) == 0;
-        const std::string strokes = named.count(word) ? std::string(1, named.at(word)) : word.substr(alt ? 4 : 0);
-        std::vector<INPUT> inputs;
-        const auto add = [&inputs](WORD key, bool up) {
-            inputs.emplace_back();
-            inputs.back().type = INPUT_KEYBOARD;
-            inputs.back().ki.wVk = key;
-            inputs.back().ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        };
-        if (alt) add(VK_MENU, false);
-        for (char stroke : strokes) add(static_cast<WORD>(stroke), false), add(static_cast<WORD>(stroke), true);
-        if (alt) add(VK_MENU, true);
-        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    }
-}
 
 TEST(DialogKeys, TypedNumbersEnterAndEscape) {
     ForgetProgramState();
@@ -60,9 +29,7 @@ TEST(DialogKeys, TypedNumbersEnterAndEscape) {
     SYSTEMTIME now;
     GetLocalTime(&now);
     const std::string thisYear = std::to_string(now.wYear);
-    char appData[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData);
-    const std::string memoFile = std::string(appData) + "\\Brenholt\\Tavoli\\memo.txt";
+    const std::string memoFile = MemoFolder() + "memo.txt";
     // The keys start on OK (on the memo's edit): Tab goes on to Cancel (and Help), then
     // round to the first field (the tab strip).
     const struct {
@@ -96,7 +63,7 @@ TEST(DialogKeys, TypedNumbersEnterAndEscape) {
         HWND dialog = nullptr;  // the modal dialog the window owns
         ASSERT_TRUE(Eventually([&] { return (dialog = GetLastActivePopup(window)) != window; }));
         // The keys go to the foreground window: wait until the dialog is that.
-        ASSERT_TRUE(Eventually([&] { return SetForegroundWindow(dialog) && GetForegroundWindow() == dialog; }));
+        ASSERT_TRUE(BringToFront(dialog));
         Sleep(200);
         Type(c.keys);
         EXPECT_TRUE(Eventually([&] { return !IsWindow(dialog); })) << "the dialog stays open";

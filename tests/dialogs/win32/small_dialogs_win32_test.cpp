@@ -1,7 +1,7 @@
-// The jump, count-down, About and memo dialogs run through the functions the main window
-// calls, answered from a second thread in English and in Japanese: their texts, what the
-// user's input gives back, and OK, Cancel, Escape and the close box. Each dialog is also
-// captured while it is open, into the build tree.
+// The jump, count-down, About, "Why this day?" and memo dialogs run through the functions
+// the main window calls, answered from a second thread in English and in Japanese: their
+// texts, what the user's input gives back, and OK, Cancel, Escape and the close box. Each
+// dialog is also captured while it is open, into the build tree.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -11,6 +11,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <set>
 
 #include "dialogs/control_rules.h"
 #include "dialogs/controls_win32.h"
@@ -73,25 +74,34 @@ void Capture(HWND window, const std::string& name) {
     CaptureWindow(window, std::string(TAVOLI_DIALOG_SHOTS) + "/" + name + (Japanese() ? "-ja" : "-en") + ".bmp");
 }
 
-// What a driver saw of an open dialog.
+// What a driver saw of an open dialog: its texts, and its faults (controls reaching outside
+// it, the focus elsewhere than on the control it should be on).
 struct Seen {
     std::map<int, std::string> texts;
-    std::string outside = "(not looked at)";
-    HWND focus = nullptr;
-    HWND expectedFocus = nullptr;
+    std::string faults = "(not looked at)";
     LRESULT checked = -1;
 };
 
-Seen Look(HWND dialog, std::initializer_list<int> ids, int focusId) {
+// Looks at an open dialog, and captures it as <shot> the first time a test shows it.
+Seen Look(HWND dialog, std::initializer_list<int> ids, int focusId, const std::string& shot) {
     Seen seen;
     for (int id : ids) seen.texts[id] = TextOf(dialog, id);
-    seen.outside = ControlsOutside(dialog);
-    seen.focus = FocusOf(dialog);
-    seen.expectedFocus = GetDlgItem(dialog, focusId);
+    const std::string outside = ControlsOutside(dialog);
+    seen.faults = outside.empty() ? "" : "outside:" + outside;
+    if (FocusOf(dialog) != GetDlgItem(dialog, focusId)) seen.faults += " focus not on " + std::to_string(focusId);
+    static std::set<std::string> captured;
+    if (captured.insert(shot).second) Capture(dialog, shot);
     return seen;
 }
 
 using Action = std::function<void(HWND)>;
+const Action kPressOk = [](HWND d) { DialogDriver::Press(d, kOkId); };
+const Action kPressCancel = [](HWND d) { DialogDriver::Press(d, kCancelId); };
+
+// Types into a field, then closes the dialog.
+Action TypedThen(int id, const char* text, const Action& close) {
+    return [=](HWND d) { Type(d, id, text), close(d); };
+}
 
 TEST(JumpDialog, GivesTheChosenMonthOnlyOnOk) {
     using namespace jump_dialog;
@@ -108,34 +118,16 @@ TEST(JumpDialog, GivesTheChosenMonthOnlyOnOk) {
              DialogDriver::Press(d, kOkId);
          },
          true, 2030, 7},
-        {"a year beyond the bounds is brought into them",
-         [](HWND d) {
-             Type(d, kYear, "5000");
-             DialogDriver::Press(d, kOkId);
-         },
-         true, 3999, 5},
-        {"Cancel",
-         [](HWND d) {
-             Type(d, kYear, "1999");
-             DialogDriver::Press(d, kCancelId);
-         },
-         false, 2024, 5},
-        {"the close box",
-         [](HWND d) {
-             Type(d, kYear, "1999");
-             CloseBox(d);
-         },
-         false, 2024, 5},
+        {"a year beyond the bounds is brought into them", TypedThen(kYear, "5000", kPressOk), true, 3999, 5},
+        {"Cancel", TypedThen(kYear, "1999", kPressCancel), false, 2024, 5},
+        {"the close box", TypedThen(kYear, "1999", CloseBox), false, 2024, 5},
     };
     const std::string title = Pick("Jump", "移動");
-    bool captured = false;
     for (const Case& c : cases) {
         int year = 2024, month = 5;
         Seen seen;
         DialogDriver driver(title, [&](HWND dialog) -> std::string {
-            seen = Look(dialog, {kYear, kYearLabel, kMonth, kMonthLabel, kOkId, kCancelId}, kOkId);
-            if (!captured) Capture(dialog, "jump");
-            captured = true;
+            seen = Look(dialog, {kYear, kYearLabel, kMonth, kMonthLabel, kOkId, kCancelId}, kOkId, "jump");
             c.act(dialog);
             return "";
         });
@@ -148,8 +140,7 @@ TEST(JumpDialog, GivesTheChosenMonthOnlyOnOk) {
                                                   {kMonth, "5"},   {kMonthLabel, Pick(" ", "月")},
                                                   {kOkId, "OK"},   {kCancelId, Pick("Cancel", "キャンセル")}};
         EXPECT_EQ(seen.texts, texts) << c.what;
-        EXPECT_EQ(seen.outside, "") << c.what;
-        EXPECT_EQ(seen.focus, seen.expectedFocus) << c.what;
+        EXPECT_EQ(seen.faults, "") << c.what;
     }
 }
 
@@ -162,17 +153,8 @@ TEST(CountDownDialog, ShowsTheRangeNegatedAndTicksShowCounter) {
         bool expected;
         CountDown result;
     } cases[] = {
-        {"OK turns the counter on",
-         [](HWND d) { DialogDriver::Press(d, kOkId); },
-         true,
-         {true, CalDate(2024, 12, 25), -7, 2}},
-        {"no days before",
-         [](HWND d) {
-             Type(d, kDaysBefore, "0");
-             DialogDriver::Press(d, kOkId);
-         },
-         true,
-         {true, CalDate(2024, 12, 25), 0, 2}},
+        {"OK turns the counter on", kPressOk, true, {true, CalDate(2024, 12, 25), -7, 2}},
+        {"no days before", TypedThen(kDaysBefore, "0", kPressOk), true, {true, CalDate(2024, 12, 25), 0, 2}},
         {"days after the target",
          [](HWND d) {
              Type(d, kDaysBefore, "-10");
@@ -182,10 +164,7 @@ TEST(CountDownDialog, ShowsTheRangeNegatedAndTicksShowCounter) {
          true,
          {true, CalDate(2024, 12, 25), 10, 3}},
         {"the box cleared",
-         [](HWND d) {
-             SendMessageA(GetDlgItem(d, kShown), BM_CLICK, 0, 0);
-             DialogDriver::Press(d, kOkId);
-         },
+         [](HWND d) { SendMessageA(GetDlgItem(d, kShown), BM_CLICK, 0, 0), kPressOk(d); },
          true,
          {false, CalDate(2024, 12, 25), -7, 2}},
         {"day 31 of April",
@@ -197,21 +176,10 @@ TEST(CountDownDialog, ShowsTheRangeNegatedAndTicksShowCounter) {
          },
          true,
          {true, CalDate(2025, 5, 1), -7, 2}},
-        {"Cancel",
-         [](HWND d) {
-             Type(d, kDaysBefore, "0");
-             DialogDriver::Press(d, kCancelId);
-         },
-         false, initial},
-        {"the close box",
-         [](HWND d) {
-             Type(d, kDaysBefore, "0");
-             CloseBox(d);
-         },
-         false, initial},
+        {"Cancel", TypedThen(kDaysBefore, "0", kPressCancel), false, initial},
+        {"the close box", TypedThen(kDaysBefore, "0", CloseBox), false, initial},
     };
     const std::string title = Pick("Settings of Countdown", "カウントダウンの設定");
-    bool captured = false;
     for (const Case& c : cases) {
         CountDown countDown = initial;
         Seen seen;
@@ -219,10 +187,8 @@ TEST(CountDownDialog, ShowsTheRangeNegatedAndTicksShowCounter) {
             seen = Look(dialog,
                         {kYear, kYearLabel, kMonth, kMonthLabel, kDay, kDayLabel, kDaysBefore, kDaysBeforeLabel,
                          kInterval, kIntervalLabel, kShown, kOkId, kCancelId},
-                        kOkId);
+                        kOkId, "count-down");
             seen.checked = SendMessageA(GetDlgItem(dialog, kShown), BM_GETCHECK, 0, 0);
-            if (!captured) Capture(dialog, "count-down");
-            captured = true;
             c.act(dialog);
             return "";
         });
@@ -250,67 +216,60 @@ TEST(CountDownDialog, ShowsTheRangeNegatedAndTicksShowCounter) {
         };
         EXPECT_EQ(seen.texts, texts) << c.what;
         EXPECT_EQ(seen.checked, BST_CHECKED) << c.what;  // ticked although the counter was off
-        EXPECT_EQ(seen.outside, "") << c.what;
-        EXPECT_EQ(seen.focus, seen.expectedFocus) << c.what;
+        EXPECT_EQ(seen.faults, "") << c.what;
     }
 }
 
-TEST(AboutDialog, FourLinesAndEveryWayToCloseIt) {
-    struct Case {
-        const char* what;
-        Action act;
-    } cases[] = {
-        {"OK", [](HWND d) { DialogDriver::Press(d, kOkId); }},
-        {"Escape", [](HWND d) { PostMessageA(d, WM_COMMAND, IDCANCEL, 0); }},
-        {"the close box", CloseBox},
-    };
-    const std::string title = Pick("About", "バージョン情報");
+// The About dialog's four lines, and the trace of "Why this day?" in a box that holds its
+// lines unbroken (a tab too), read-only: whole, OK focused, and every way to close them.
+TEST(TextDialogs, AboutAndWhyThisDayWholeAndEveryWayToCloseThem) {
+    const std::vector<std::string> trace = {
+        "2023/01/02 (Monday)", "Per-user script: C:\\users\\u\\Brenholt\\Tavoli\\holidays.txt (missing)",
+        "Kind \"4\" from line 58: y2007- w1 x1 <1 x0 (4) \"Substitute Holiday\tja:" + AnsiFromUtf8("振替休日") + "\""};
     // The Japanese notice is wider than the label: it breaks after its first sentence.
-    const std::string expected = "Tavoli Test Program\nver.1.2.3.4\n" +
-                                 Pick("Free software. No warranty.", "フリーソフトウェアです。\n無保証です。") +
-                                 "\nhttps://brenholt.example/tavoli/";
-    bool captured = false;
-    for (const Case& c : cases) {
+    const std::string about = "Tavoli Test Program\nver.1.2.3.4\n" +
+                              Pick("Free software. No warranty.", "フリーソフトウェアです。\n無保証です。") +
+                              "\nhttps://brenholt.example/tavoli/";
+    const std::function<void()> runAbout = [] { RunAboutDialog(); };
+    const struct {
+        const char* what;
+        std::function<void()> run;
+        std::string title;
+        int textId;
+        std::string text;
+        int boxLines;  // a read-only box's lines; 0: a label
+        Action act;
+        const char* shot;
+    } cases[] = {
+        {"About, OK", runAbout, Pick("About", "バージョン情報"), about_dialog::kText, about, 0, kPressOk, "about"},
+        {"About, Escape", runAbout, Pick("About", "バージョン情報"), about_dialog::kText, about, 0,
+         [](HWND d) { PostMessageA(d, WM_COMMAND, IDCANCEL, 0); }, "about"},
+        {"About, the close box", runAbout, Pick("About", "バージョン情報"), about_dialog::kText, about, 0, CloseBox,
+         "about"},
+        {"Why this day?, OK", [&] { RunDayTraceDialog(trace); }, Pick("Why this day?", "この日の理由"),
+         day_trace_dialog::kText, trace[0] + "\r\n" + trace[1] + "\r\n" + trace[2], 3,
+         [](HWND d) { PostMessageA(d, WM_COMMAND, IDOK, 0); }, "why-this-day"},
+    };
+    for (const auto& c : cases) {
         Seen seen;
-        DialogDriver driver(title, [&](HWND dialog) -> std::string {
-            seen = Look(dialog, {about_dialog::kText, kOkId}, kOkId);
-            if (!captured) Capture(dialog, "about");
-            captured = true;
+        LRESULT boxLines = 0, style = 0;
+        DialogDriver driver(c.title, [&](HWND dialog) -> std::string {
+            seen = Look(dialog, {c.textId, kOkId}, kOkId, c.shot);
+            boxLines = SendDlgItemMessageA(dialog, c.textId, EM_GETLINECOUNT, 0, 0);
+            style = GetWindowLongA(GetDlgItem(dialog, c.textId), GWL_STYLE);
             c.act(dialog);
             return "";
         });
-        RunAboutDialog();
+        c.run();
         const DialogReport report = driver.Finish();
         ASSERT_TRUE(report.driven) << c.what << ": " << report.failure;
-        EXPECT_EQ(seen.texts, (std::map<int, std::string>{{about_dialog::kText, expected}, {kOkId, "OK"}})) << c.what;
-        EXPECT_EQ(seen.outside, "") << c.what;
-        EXPECT_EQ(seen.focus, seen.expectedFocus) << c.what;
+        EXPECT_EQ(seen.texts, (std::map<int, std::string>{{c.textId, c.text}, {kOkId, "OK"}})) << c.what;
+        EXPECT_EQ(seen.faults, "") << c.what;
         EXPECT_TRUE(DialogDriver::Dialogs().empty()) << c.what;
+        if (c.boxLines == 0) continue;
+        EXPECT_EQ(boxLines, c.boxLines);
+        EXPECT_EQ(style & (ES_READONLY | ES_MULTILINE), ES_READONLY | ES_MULTILINE);
     }
-}
-
-// The trace in a box that holds its lines unbroken (a tab too), read-only; OK has the focus.
-TEST(DayTraceDialog, EveryLineWholeAndReadOnly) {
-    const std::vector<std::string> lines = {
-        "2023/01/02 (Monday)", "Per-user script: C:\\users\\u\\Brenholt\\Tavoli\\holidays.txt (missing)",
-        "Kind \"4\" from line 58: y2007- w1 x1 <1 x0 (4) \"Substitute Holiday\tja:" + AnsiFromUtf8("振替休日") + "\""};
-    Seen seen;
-    LRESULT shownLines = 0, style = 0;
-    DialogDriver driver(Pick("Why this day?", "この日の理由"), [&](HWND dialog) -> std::string {
-        seen = Look(dialog, {day_trace_dialog::kText}, kOkId);
-        shownLines = SendDlgItemMessageA(dialog, day_trace_dialog::kText, EM_GETLINECOUNT, 0, 0);
-        style = GetWindowLongA(GetDlgItem(dialog, day_trace_dialog::kText), GWL_STYLE);
-        Capture(dialog, "why-this-day");
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        return "";
-    });
-    RunDayTraceDialog(lines);
-    ASSERT_TRUE(driver.Finish().driven);
-    EXPECT_EQ(seen.texts[day_trace_dialog::kText], lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2]);
-    EXPECT_EQ(shownLines, 3);
-    EXPECT_EQ(style & (ES_READONLY | ES_MULTILINE), ES_READONLY | ES_MULTILINE);
-    EXPECT_EQ(seen.outside, "");
-    EXPECT_EQ(seen.focus, seen.expectedFocus);
 }
 
 TEST(MemoDialog, OneLineOfAtMost255BytesOnOkOnly) {
@@ -322,38 +281,31 @@ TEST(MemoDialog, OneLineOfAtMost255BytesOnOkOnly) {
         bool expected;
         std::string result;  // UTF-8
     };
-    const Action ok = [](HWND d) { DialogDriver::Press(d, kOkId); };
-    const Action cancel = [](HWND d) { DialogDriver::Press(d, kCancelId); };
+    const Action& ok = kPressOk;
     std::vector<Case> cases = {
         {"300 ASCII bytes", std::string(300, 'x'), ok, true, std::string(255, 'x')},
         {"a line break", "first\r\nsecond", ok, true, "first"},
         {"nothing", "", ok, true, ""},
-        {"Cancel", "changed", cancel, false, "dentist"},
+        {"Cancel", "changed", kPressCancel, false, "dentist"},
         {"the close box", "changed", CloseBox, false, "dentist"},
     };
-    std::string kana, kanaAfterA = "a";
-    for (int i = 0; i < 150; ++i) kana += "あ";
-    kanaAfterA += kana;
+    const auto times = [](int count, const std::string& piece) {
+        std::string text;
+        while (count-- > 0) text += piece;
+        return text;
+    };
     if (Japanese()) {
-        std::string cutKana;
-        for (int i = 0; i < 127; ++i) cutKana += "あ";
-        cases.push_back({"150 kana (300 bytes)", kana, ok, true, cutKana});                    // 254 bytes
-        cases.push_back({"a and 150 kana (301 bytes)", kanaAfterA, ok, true, "a" + cutKana});  // 255 bytes
+        cases.push_back({"150 kana (300 bytes)", times(150, "あ"), ok, true, times(127, "あ")});  // 254 bytes
+        cases.push_back({"a and 150 kana (301 bytes)", "a" + times(150, "あ"), ok, true, "a" + times(127, "あ")});
     } else {
-        std::string letters, cutLetters;
-        for (int i = 0; i < 300; ++i) letters += "é";
-        for (int i = 0; i < 255; ++i) cutLetters += "é";
-        cases.push_back({"300 Latin letters", letters, ok, true, cutLetters});
+        cases.push_back({"300 Latin letters", times(300, "é"), ok, true, times(255, "é")});  // a byte each
     }
     const std::string prompt = Pick("Memo - 2024/5/5", "メモ - 24年05月05日");
-    bool captured = false;
     for (const Case& c : cases) {
         std::string text = "dentist";
         Seen seen;
         DialogDriver driver(ApplicationTitle(), [&](HWND dialog) -> std::string {
-            seen = Look(dialog, {kPrompt, kEdit, kOkId, kCancelId}, kEdit);
-            if (!captured) Capture(dialog, "memo");
-            captured = true;
+            seen = Look(dialog, {kPrompt, kEdit, kOkId, kCancelId}, kEdit, "memo");
             Type(dialog, kEdit, AnsiFromUtf8(c.typed));
             c.close(dialog);
             return "";
@@ -362,12 +314,10 @@ TEST(MemoDialog, OneLineOfAtMost255BytesOnOkOnly) {
         const DialogReport report = driver.Finish();
         ASSERT_TRUE(report.driven) << c.what << ": " << report.failure;
         EXPECT_EQ(text, AnsiFromUtf8(c.result)) << c.what;
-        EXPECT_LE(text.size(), 255u) << c.what;
         const std::map<int, std::string> texts = {
             {kPrompt, prompt}, {kEdit, "dentist"}, {kOkId, "OK"}, {kCancelId, Pick("Cancel", "キャンセル")}};
         EXPECT_EQ(seen.texts, texts) << c.what;
-        EXPECT_EQ(seen.outside, "") << c.what;
-        EXPECT_EQ(seen.focus, seen.expectedFocus) << c.what;  // on the edit
+        EXPECT_EQ(seen.faults, "") << c.what;  // the focus on the edit
     }
 
     // A caption of its own.
