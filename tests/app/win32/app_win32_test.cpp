@@ -37,7 +37,12 @@ int PixelsOfColor(HWND window, COLORREF color) {
     RECT client{};
     GetClientRect(window, &client);
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HDC dc = GetDC(window), memory = CreateCompatibleDC(dc);
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -322,8 +327,8 @@ TEST_F(App, ScriptsSavedWhileShownAndWhyThisDay) {
     HWND box = GetDlgItem(messages[0], 3);
     std::string text(65536, '\0');
     text.resize(static_cast<size_t>(SendMessageA(box, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
-    for (const std::string expected : {std::string("2023/01/02"), std::string("y2007- w1 x1 <1 x0 (4)"),
-                                       std::string("(2023/01/01)"), std::string("m1 d1 (4)"), folder + "holidays.txt"})
+    for (const std::string& expected : {std::string("2023/01/02"), std::string("y2007- w1 x1 <1 x0 (4)"),
+                                        std::string("(2023/01/01)"), std::string("m1 d1 (4)"), folder + "holidays.txt"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << " is not in\n" << text;
     PostMessageA(messages[0], WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(Eventually([&] { return !IsWindow(messages[0]); }));
