@@ -11,26 +11,9 @@ const char* const kProcedureProperty = "TavoliAccessibleProcedure";
 
 // The system's object for the control, with the three texts replaced. Made afresh for
 // each question; it finds the texts through the window while that exists.
-class ControlAccessible final : public IAccessible {
+class ControlAccessible final : public AccessibleObject<ControlAccessible> {
 public:
     ControlAccessible(HWND control, IAccessible* standard) : control_(control), standard_(standard) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
-        if (!object) return E_POINTER;
-        if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch) || id == __uuidof(IAccessible)) {
-            *object = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = InterlockedDecrement(&references_);
-        if (left == 0) delete this;
-        return static_cast<ULONG>(left);
-    }
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return standard_->GetTypeInfoCount(count); }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
@@ -106,6 +89,7 @@ public:
     }
 
 private:
+    friend class AccessibleObject<ControlAccessible>;
     ~ControlAccessible() { standard_->Release(); }
 
     // The control's own text where it gives one, else the system's answer (also for the
@@ -125,7 +109,6 @@ private:
         return (standard_->*system)(child, out);
     }
 
-    LONG references_ = 1;
     HWND control_;
     IAccessible* standard_;
 };

@@ -24,4 +24,30 @@ void DisconnectAccessible(IAccessible* object);
 // A text of the system's code page as a reader takes it; nullptr for an empty one.
 BSTR AccessibleText(const std::string& text);
 
+// What every accessible object of the program answers as a COM object: the interfaces it
+// has, and its references (one at its making), deleted as the derived class at the last.
+template <class Derived>
+class AccessibleObject : public IAccessible {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
+        if (!object) return E_POINTER;
+        if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch) || id == __uuidof(IAccessible)) {
+            *object = static_cast<IAccessible*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const LONG left = InterlockedDecrement(&references_);
+        if (left == 0) delete static_cast<Derived*>(this);
+        return static_cast<ULONG>(left);
+    }
+
+private:
+    LONG references_ = 1;
+};
+
 }  // namespace tavoli

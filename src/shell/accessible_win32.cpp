@@ -50,7 +50,7 @@ DWORD StatesOf(uint32_t states) {
 // The client area's object. The items are made afresh from the view at every question
 // (a tree without names is a few dozen cells); what concerns the area as a whole (its
 // parent, place and states) is the system's own object's answer.
-class CalendarAccessible final : public IAccessible {
+class CalendarAccessible final : public AccessibleObject<CalendarAccessible> {
 public:
     CalendarAccessible(HWND window, MainModel& model) : window_(window), model_(&model) {}
 
@@ -59,27 +59,6 @@ public:
         model_ = nullptr;
         if (standard_) standard_->Release();
         standard_ = nullptr;
-    }
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
-        if (!object) return E_POINTER;
-        if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch) || id == __uuidof(IAccessible)) {
-            *object = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = InterlockedDecrement(&references_);
-        if (left == 0) {
-            Disconnect();
-            delete this;
-        }
-        return static_cast<ULONG>(left);
     }
 
     // IDispatch: readers call the interface directly.
@@ -293,7 +272,8 @@ public:
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
 private:
-    ~CalendarAccessible() = default;
+    friend class AccessibleObject<CalendarAccessible>;
+    ~CalendarAccessible() { Disconnect(); }
 
     // An [out] VARIANT holds nothing yet: it is written, never freed.
     static void Empty(VARIANT* v) { v->vt = VT_EMPTY; }
@@ -323,7 +303,6 @@ private:
         return standard_;
     }
 
-    LONG references_ = 1;
     HWND window_;
     MainModel* model_;
     IAccessible* standard_ = nullptr;
