@@ -71,7 +71,10 @@ function(tavoli_add_test_program name)
           # which the dialogs and the program under test must not lose to another run;
           # and a run at another scale changes the prefix's DPI while it runs.
           RESOURCE_LOCK wine-${tag}
-          TIMEOUT 900)
+          # The longest run takes under half a minute; a Wine session that stalls (seen
+          # once: a first dialog never shown on a fresh prefix) costs minutes, not a quarter
+          # of an hour, and ./test runs a timed-out suite once more.
+          TIMEOUT 300)
       endforeach()
     endforeach()
   else()

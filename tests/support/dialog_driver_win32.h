@@ -50,22 +50,28 @@ public:
         return report_;
     }
 
-    // Every visible dialog window of this process, in z-order.
-    static std::vector<HWND> Dialogs() {
-        std::vector<HWND> found;
+    // Every visible dialog window of this process, in z-order (with the hidden ones too:
+    // a dialog that never showed still holds its caller in its loop).
+    static std::vector<HWND> Dialogs(bool hiddenToo = false) {
+        struct Search {
+            bool hiddenToo;
+            std::vector<HWND> found;
+        } search{hiddenToo, {}};
         EnumWindows(
             [](HWND window, LPARAM parameter) -> BOOL {
+                auto& search = *reinterpret_cast<Search*>(parameter);
                 DWORD process = 0;
                 GetWindowThreadProcessId(window, &process);
                 char className[32] = {};
                 GetClassNameA(window, className, sizeof className);
-                if (process == GetCurrentProcessId() && std::string(className) == "#32770" && IsWindowVisible(window)) {
-                    reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
+                if (process == GetCurrentProcessId() && std::string(className) == "#32770" &&
+                    (search.hiddenToo || IsWindowVisible(window))) {
+                    search.found.push_back(window);
                 }
                 return TRUE;
             },
-            reinterpret_cast<LPARAM>(&found));
-        return found;
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
     }
 
     static std::string TitleOf(HWND window) {
@@ -121,7 +127,7 @@ private:
     static std::vector<std::string> CloseAll() {
         std::vector<std::string> titles;
         for (int round = 0; round < 3; ++round) {
-            const std::vector<HWND> open = Dialogs();
+            const std::vector<HWND> open = Dialogs(true);
             if (open.empty()) break;
             for (HWND dialog : open) {
                 if (round == 0) titles.push_back(TitleOf(dialog));
