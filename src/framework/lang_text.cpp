@@ -82,6 +82,21 @@ std::string ResolveText(std::string_view literal, PackedTag code) {
 
 std::string ResolveAnsiText(std::string_view literal) { return std::string(SelectSegment(literal, CurrentLanguage())); }
 
+std::string FillText(std::string_view literal, std::initializer_list<std::string> values) {
+    const std::string text = ResolveText(literal);
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const size_t index = i + 1 < text.size() ? static_cast<size_t>(text[i + 1] - '1') : values.size();
+        if (text[i] == '%' && index < values.size()) {
+            out += values.begin()[index];
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 std::string_view CutAtCharacter(std::string_view text, size_t maxBytes) {
     const Platform& platform = CurrentPlatform();
     const char* const end = text.data() + text.size();

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -48,6 +49,11 @@ std::string ResolveText(std::string_view literal, PackedTag code);
 
 // A literal that is already in the ANSI code page (read from settings or files).
 std::string ResolveAnsiText(std::string_view literal);
+
+// A literal resolved for the user's language with %1 … %9 replaced by the values, in one
+// pass: a value that holds "%2" stays as it is. ("%" is never a trail byte of the
+// double-byte code pages.)
+std::string FillText(std::string_view literal, std::initializer_list<std::string> values);
 
 // The longest start of the text of at most maxBytes bytes that ends at a character
 // boundary of the system code page (and before any NUL): a cut text never ends in half

@@ -26,6 +26,18 @@ DayKind DayKindFromText(std::string_view text) {
     return DayKind::kNone;
 }
 
+std::string DayKindName(DayKind kind) {
+    switch (kind) {
+    case DayKind::kNormal: return ResolveText("Normal day\tja:平日");
+    case DayKind::kSemiHoliday: return ResolveText("Semi-holiday\tja:半休");
+    case DayKind::kHoliday: return ResolveText("Holiday\tja:休日");
+    case DayKind::kNationalHoliday: return ResolveText("National holiday\tja:祝日");
+    case DayKind::kAnniversary: return ResolveText("Anniversary\tja:記念日");
+    case DayKind::kNone: break;
+    }
+    return {};
+}
+
 namespace {
 
 // One query's walk over the script. Block tests and lunisolar splits are remembered for

@@ -17,6 +17,8 @@ enum class DayKind { kNone = 0, kNormal = 1, kSemiHoliday = 2, kHoliday = 3, kNa
 // "1"…"5" or "平日" "半休" "休日" "祝日" "記念" (in the ANSI code page), compared exactly;
 // any other text is no kind.
 DayKind DayKindFromText(std::string_view text);
+// The kind's name in the user's language ("National holiday", "祝日"); empty for none.
+std::string DayKindName(DayKind kind);
 
 struct NameEntry {
     std::string kind;

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <initializer_list>
 #include <string_view>
+#include <utility>
 
 #include "framework/lang_text.h"
+#include "framework/platform.h"
 #include "holidays/day_kinds.h"
 
 namespace tavoli {
@@ -43,32 +45,30 @@ const char* const kNoKindLine =
     "行もありません";
 const char* const kNameLine = "Name \"%1\" from line %2: %3\tja:名前 \"%1\" (%2 行目): %3";
 const char* const kNoNamesLine = "No rule gives a name\tja:名前を付ける規則はありません";
+const char* const kOtherKind = "Kind \"%1\"\tja:種類 \"%1\"";
 const char* const kBlockLine =
     "  x in descriptor %1 (%2) matched line %3: %4\tja:  記述子 %1 の x (%2) は %3 行目に当てはまりました: %4";
 
-// The literal resolved for the user's language with %1 … %9 replaced by the values, in
-// one pass: a value that holds "%2" stays as it is. ("%" is never a trail byte of the
-// double-byte code pages.)
-std::string Filled(const char* literal, std::initializer_list<std::string> values) {
-    const std::string text = ResolveText(literal);
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const size_t index = i + 1 < text.size() ? static_cast<size_t>(text[i + 1] - '1') : values.size();
-        if (text[i] == '%' && index < values.size()) {
-            out += values.begin()[index];
-            ++i;
-        } else {
-            out += text[i];
-        }
+// The code page a language's names are written in, where the tag says; 0 for a tag of
+// no known code page.
+int CodePageOfLanguage(PackedTag tag) {
+    for (const auto& [name, codePage] :
+         {std::pair{"ja", 932}, std::pair{"kr", 949}, std::pair{"ch", 936}, std::pair{"tw", 950}, std::pair{"en", 1252},
+          std::pair{"de", 1252}, std::pair{"fr", 1252}, std::pair{"es", 1252}, std::pair{"it", 1252},
+          std::pair{"nl", 1252}, std::pair{"pt", 1252}, std::pair{"sv", 1252}, std::pair{"da", 1252},
+          std::pair{"no", 1252}, std::pair{"fi", 1252}}) {
+        if (tag == PackTag(name)) return codePage;
     }
-    return out;
+    return 0;
 }
 
-// A script line as the user can read it: the text of a name tagged for another language,
-// written in that language's code page, is mojibake in this one (the shipped script's
-// "ja:" names under an English system), so only its tag is kept.
+// A script line as the user can read it: the text of a name tagged for another language
+// is kept where it is plain ASCII or written in this code page (a German name under code
+// page 1252); in another code page it is mojibake here (the shipped script's "ja:" names
+// under an English system), so only its tag is kept.
 std::string Readable(const std::string& line) {
     const PackedTag own = CurrentLanguage();
+    const int codePage = CurrentPlatform().AnsiCodePage();
     std::string out;
     size_t start = 0;
     while (start <= line.size()) {
@@ -76,8 +76,9 @@ std::string Readable(const std::string& line) {
         if (stop == std::string::npos) stop = line.size();
         const std::string_view segment(line.data() + start, stop - start);
         const size_t colon = segment.find(':');
-        const bool foreign = start > 0 && colon != std::string_view::npos && colon > 0 && colon <= 4 &&
-                             PackTag(segment.substr(0, colon)) != own;
+        const bool tagged = start > 0 && colon != std::string_view::npos && colon > 0 && colon <= 4;
+        const PackedTag tag = tagged ? PackTag(segment.substr(0, colon)) : 0;
+        const bool foreign = tagged && tag != own && CodePageOfLanguage(tag) != codePage;
         const bool unreadable =
             std::any_of(segment.begin(), segment.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
         if (foreign && unreadable) {
@@ -92,6 +93,25 @@ std::string Readable(const std::string& line) {
         start = stop + 1;
     }
     return out;
+}
+
+// The day in one sentence, as a person would say it: its kind and names ("National
+// holiday: Coming of Age Day"), or its weekday where that gives the kind ("Sunday").
+std::string PlainSentence(CalDate date, const HolidayScript& script) {
+    const std::string kind = KindOf(script, date);
+    std::string sentence;
+    if (!kind.empty()) {
+        const DayKind known = DayKindFromText(kind);
+        sentence = known != DayKind::kNone ? DayKindName(known) : FillText(kOtherKind, {kind});
+    } else {
+        const DayKind weekdayKind = DayKindFromText(KindOfWeekday(script, date.Weekday()));
+        sentence = weekdayKind == DayKind::kNone || weekdayKind == DayKind::kNormal
+                       ? DayKindName(DayKind::kNormal)
+                       : ResolveText(kWeekdayNames[date.Weekday()]);
+    }
+    const std::vector<NameEntry> names = NamesOf(script, date);
+    for (size_t i = 0; i < names.size(); ++i) sentence += (i == 0 ? ": " : ", ") + names[i].name;
+    return sentence;
 }
 
 class Tracer {
@@ -109,8 +129,8 @@ public:
     void AddBlockMatches(const EvaluationTrace& trace, size_t rule, std::vector<std::string>& out) const {
         for (const EvaluationTrace::BlockMatch& match : trace.blockMatches) {
             if (match.rule != rule) continue;
-            out.push_back(Filled(kBlockLine, {std::to_string(match.descriptor + 1), match.day.Text(),
-                                              Number(match.blockRule), Written(match.blockRule)}));
+            out.push_back(FillText(kBlockLine, {std::to_string(match.descriptor + 1), match.day.Text(),
+                                                Number(match.blockRule), Written(match.blockRule)}));
         }
     }
 
@@ -125,8 +145,9 @@ std::vector<std::string> DayTrace(CalDate date, const HolidayScript& script, con
                                   const std::vector<TracedScriptFile>& files) {
     std::vector<std::string> out;
     out.push_back(date.Text() + " (" + ResolveText(kWeekdayNames[date.Weekday()]) + ")");
+    out.push_back(PlainSentence(date, script));
     for (const TracedScriptFile& file : files) {
-        out.push_back(Filled(kRoles[static_cast<int>(file.role)], {file.path}) +
+        out.push_back(FillText(kRoles[static_cast<int>(file.role)], {file.path}) +
                       ResolveText(kStates[static_cast<int>(file.state)]));
     }
 
@@ -135,7 +156,7 @@ std::vector<std::string> DayTrace(CalDate date, const HolidayScript& script, con
     const std::string kind = KindOf(script, date, &kindTrace);
     if (!kindTrace.matchedRules.empty()) {
         const size_t rule = kindTrace.matchedRules.front();
-        out.push_back(Filled(kKindLine, {kind, tracer.Number(rule), tracer.Written(rule)}));
+        out.push_back(FillText(kKindLine, {kind, tracer.Number(rule), tracer.Written(rule)}));
         tracer.AddBlockMatches(kindTrace, rule, out);
     } else {
         // The calendar colours such a day by its weekday's kind: say which line gives it.
@@ -145,8 +166,8 @@ std::vector<std::string> DayTrace(CalDate date, const HolidayScript& script, con
             if (entries[i].type == ScriptEntry::kWeekday && entries[i].weekday == date.Weekday()) weekdayLine = i;
         }
         if (weekdayLine < entries.size()) {
-            out.push_back(Filled(kWeekdayKindLine,
-                                 {entries[weekdayLine].kind, tracer.Number(weekdayLine), tracer.Written(weekdayLine)}));
+            out.push_back(FillText(kWeekdayKindLine, {entries[weekdayLine].kind, tracer.Number(weekdayLine),
+                                                      tracer.Written(weekdayLine)}));
         } else {
             out.push_back(ResolveText(kNoKindLine));
         }
@@ -157,7 +178,7 @@ std::vector<std::string> DayTrace(CalDate date, const HolidayScript& script, con
     if (names.empty()) out.push_back(ResolveText(kNoNamesLine));
     for (size_t i = 0; i < names.size() && i < nameTrace.matchedRules.size(); ++i) {
         const size_t rule = nameTrace.matchedRules[i];
-        out.push_back(Filled(kNameLine, {names[i].name, tracer.Number(rule), tracer.Written(rule)}));
+        out.push_back(FillText(kNameLine, {names[i].name, tracer.Number(rule), tracer.Written(rule)}));
         tracer.AddBlockMatches(nameTrace, rule, out);
     }
     return out;

@@ -101,6 +101,8 @@ TEST(TavoliCli, ExplainIsTheCalendarsDayTrace) {
         "\"Respect for the Aged Day\tja:敬老の日\"\n"
         "  記述子 5 の x (2026/09/23) は 36 行目に当てはまりました: m9 d21-24 s179 :+0900 "
         "s180 >1 :+0900 (4) \"Autumnal Equinox Day\tja:秋分の日\"\n";
+    const std::string christmas = folder.Join("christmas.txt");
+    WriteWholeFile(christmas, "m12 d25 (4) \"Christmas Day\tfr:No\xEBl\tja:\x83\x4e\x83\x8a\"\r\n");
     const struct {
         const std::string& script;
         int codePage;
@@ -108,23 +110,33 @@ TEST(TavoliCli, ExplainIsTheCalendarsDayTrace) {
         std::string expected;
     } cases[] = {
         {kScript, 932, CalDate(2024, 1, 1),
-         "2024/01/01 (月曜日)\n" + shipped + "種類 \"4\"" + newYear + "名前 \"元日\"" + newYear},
+         "2024/01/01 (月曜日)\n祝日: 元日\n" + shipped + "種類 \"4\"" + newYear + "名前 \"元日\"" + newYear},
         {kScript, 932, CalDate(2023, 1, 2),
-         "2023/01/02 (月曜日)\n" + shipped + "種類 \"4\"" + substitute + "名前 \"振替休日\"" + substitute},
+         "2023/01/02 (月曜日)\n祝日: 振替休日\n" + shipped + "種類 \"4\"" + substitute + "名前 \"振替休日\"" +
+             substitute},
         {kScript, 932, CalDate(2026, 9, 22),
-         "2026/09/22 (火曜日)\n" + shipped + "種類 \"4\"" + citizens + "名前 \"国民の休日\"" + citizens},
+         "2026/09/22 (火曜日)\n祝日: 国民の休日\n" + shipped + "種類 \"4\"" + citizens + "名前 \"国民の休日\"" +
+             citizens},
         {kScript, 932, CalDate(2023, 1, 8),
-         "2023/01/08 (日曜日)\n" + shipped +
+         "2023/01/08 (日曜日)\n日曜日\n" + shipped +
              "種類を決める規則はありません: 曜日の種類 \"3\" (8 行目): #weekday 0 (3)\n" + none},
+        {kScript, 932, CalDate(2023, 1, 10),
+         "2023/01/10 (火曜日)\n平日\n" + shipped + "種類を決める規則も、この曜日の \"#weekday\" 行もありません\n" +
+             none},
         // In English the Japanese names of the line, unreadable in code page 1252, are elided.
         {kScript, 1252, CalDate(2024, 1, 1),
-         "2024/01/01 (Monday)\nScript: " + kScript +
+         "2024/01/01 (Monday)\nNational holiday: New Year's Day\nScript: " + kScript +
              "\nKind \"4\" from line 13: m1 d1 (4) \"New Year's Day\tja:...\"\n"
              "Name \"New Year's Day\" from line 13: m1 d1 (4) \"New Year's Day\tja:...\"\n"},
         {lunar, 1252, CalDate(2023, 1, 22),
-         "2023/01/22 (Sunday)\nScript: " + lunar +
+         "2023/01/22 (Sunday)\nSunday: Lunar New Year\nScript: " + lunar +
              "\nNo rule sets a kind: the weekday's kind \"3\" from line 1: #weekday 0 (3)\n"
              "Name \"Lunar New Year\" from line 2: m?a1 :+0900 d?a1 :+0900 \"Lunar New Year\"\n"},
+        // A French name is written in code page 1252: it is shown there as it is.
+        {christmas, 1252, CalDate(2024, 12, 25),
+         "2024/12/25 (Wednesday)\nNational holiday: Christmas Day\nScript: " + christmas +
+             "\nKind \"4\" from line 1: m12 d25 (4) \"Christmas Day\tfr:Noël\tja:...\"\n"
+             "Name \"Christmas Day\" from line 1: m12 d25 (4) \"Christmas Day\tfr:Noël\tja:...\"\n"},
     };
     for (const auto& c : cases) {
         // The calendar's function, called here, and the tool print the same.
