@@ -12,12 +12,11 @@ namespace {
 constexpr double kTextRatio = 4.5;
 constexpr double kMarkRatio = 3.0;
 
-constexpr PixelColor kLightBadgeFill = PixelColor::Rgb(255, 255, 255, 127);
 constexpr PixelColor kLightBadgeText = PixelColor::Rgb(0, 0, 0);
 constexpr PixelColor kLightPressedLine = PixelColor::Rgb(64, 64, 64);
 
 // The dark palette, in the order of PaintColor: light texts on a near-black background,
-// each 4.5:1 or more against the background and against the today mark.
+// each 4.5:1 or more against the background and against the today fill.
 constexpr PixelColor kDark[kPaintColorCount] = {
     PixelColor::Rgb(224, 224, 224),  // normal day
     PixelColor::Rgb(160, 168, 255),  // semi-holiday
@@ -29,7 +28,6 @@ constexpr PixelColor kDark[kPaintColorCount] = {
     PixelColor::Rgb(140, 140, 224),  // selection
     PixelColor::Rgb(72, 60, 24),     // today
     PixelColor::Rgb(32, 32, 32),     // background
-    PixelColor::Rgb(0, 0, 0, 127),   // badge fill: darkens whatever lies behind it
     PixelColor::Rgb(240, 240, 240),  // badge text
     PixelColor::Rgb(176, 176, 176),  // pressed-button lines
 };
@@ -51,38 +49,9 @@ PixelColor Mix(PixelColor from, PixelColor to, int steps) {
     return PixelColor::Rgb(mix(from.red, to.red), mix(from.green, to.green), mix(from.blue, to.blue));
 }
 
-Palette LightPalette(const ViewStyle& style) {
-    Palette palette;
-    for (size_t i = 0; i < ViewStyle::kColorCount; ++i) palette.colors[i] = style.colors[i];
-    palette.colors[IndexOf(PaintColor::kBadgeFill)] = kLightBadgeFill;
-    palette.colors[IndexOf(PaintColor::kBadgeText)] = kLightBadgeText;
-    palette.colors[IndexOf(PaintColor::kPressedLine)] = kLightPressedLine;
-    palette.emphasis = style.emphasis;
-    return palette;
-}
-
 // The day kinds' colours: the texts a today mark lies under.
 constexpr ViewColor kKindColors[] = {ViewColor::kNormalDay, ViewColor::kSemiHoliday, ViewColor::kHoliday,
                                      ViewColor::kNationalHoliday, ViewColor::kAnniversary};
-
-// The mark, or the nearest mix of it with white or black under which every day kind's
-// number reads at the text ratio (the kinds may lie on both sides of it); where none
-// does, black or white, whichever reads better.
-PixelColor ReadableUnderEveryKind(PixelColor mark, const Palette& palette) {
-    auto worst = [&palette](PixelColor under) {
-        double ratio = 21;
-        for (ViewColor kind : kKindColors) ratio = std::min(ratio, ContrastRatio(palette.Color(kind), under));
-        return ratio;
-    };
-    const PixelColor black = PixelColor::Rgb(0, 0, 0), white = PixelColor::Rgb(255, 255, 255);
-    for (int steps = 0; steps <= 32; ++steps) {
-        for (PixelColor toward : {black, white}) {
-            const PixelColor mixed = Mix(mark, toward, steps);
-            if (worst(mixed) >= kTextRatio) return mixed;
-        }
-    }
-    return worst(black) >= worst(white) ? black : white;
-}
 
 // How transparent the neighbour months' days may be painted over the background while
 // every kind's number still reads: the light palette's half, or less.
@@ -100,39 +69,60 @@ uint8_t NeighbourTransparency(const Palette& palette) {
     return 0;
 }
 
-Palette DarkPalette(const ViewStyle& style, PixelColor windowColor) {
-    const PixelColor white = PixelColor::Rgb(255, 255, 255);
-    // A background of one's own is a design of one's own: the user's colours stay as they
-    // are, and those still at their light defaults are brought to where they read on it.
-    // White is the window colour of every scheme but high contrast, where a first start
-    // may have found another.
-    const PixelColor ownBackground = style.Color(ViewColor::kBackground);
-    const bool own = ownBackground != LightColor(PaintColor::kBackground, windowColor) && ownBackground != white;
+// Whether a background is one the user chose: neither the light default (the system's
+// window colour) nor white, the window colour of every scheme but high contrast, where a
+// first start may have found another.
+bool OwnBackground(const ViewStyle& style, PixelColor windowColor) {
+    const PixelColor background = style.Color(ViewColor::kBackground);
+    return background != LightColor(PaintColor::kBackground, windowColor) &&
+           background != PixelColor::Rgb(255, 255, 255);
+}
+
+// The scheme's colours (the light defaults, or the dark palette's) with the user's own
+// where they read: on the scheme's background a colour the user changed is moved until
+// it reads there; a background of one's own is a design of one's own, whose colours stay
+// and whose light defaults are moved until they read on it. The selection, a mark, is
+// moved until it is seen whoever chose it; the today colour is taken as it is (the mark is
+// made under each number).
+Palette UsersColors(const ViewStyle& style, PixelColor windowColor, const PixelColor (&scheme)[kPaintColorCount]) {
+    const bool own = OwnBackground(style, windowColor);
     Palette palette;
+    for (size_t i = 0; i < kPaintColorCount; ++i) palette.colors[i] = scheme[i];
     if (own) {
-        palette = LightPalette(style);
-    } else {
-        for (size_t i = 0; i < kPaintColorCount; ++i) palette.colors[i] = kDark[i];
-        palette.emphasis = style.emphasis;
+        for (size_t i = 0; i < ViewStyle::kColorCount; ++i) palette.colors[i] = style.colors[i];
     }
+    palette.emphasis = style.emphasis;
     const PixelColor background = palette.Color(PaintColor::kBackground);
-    // The colours moved: one the user changed on the dark palette, one left at its light
-    // default on the user's own background; each only as far toward white or black as it
-    // takes to be read.
     for (size_t i = 0; i < ViewStyle::kColorCount; ++i) {
         const auto which = static_cast<ViewColor>(i);
+        if (which == ViewColor::kBackground || which == ViewColor::kToday) continue;
         const bool atDefault = style.Color(which) == LightColor(PaintColorOf(which), windowColor);
-        if (which == ViewColor::kBackground || which == ViewColor::kToday || atDefault != own) continue;
-        palette.colors[i] =
-            Readable(style.Color(which), background, which == ViewColor::kSelection ? kMarkRatio : kTextRatio);
+        if (which == ViewColor::kSelection) {
+            palette.colors[i] = Readable(atDefault && !own ? scheme[i] : style.Color(which), background, kMarkRatio);
+        } else if (atDefault == own) {
+            palette.colors[i] = Readable(style.Color(which), background, kTextRatio);
+        }
     }
-    // Last, once the texts it lies under are known: under every kind's number.
-    const PixelColor today = style.Color(ViewColor::kToday);
-    const bool todayAtDefault = today == LightColor(PaintColor::kToday, windowColor);
-    if (todayAtDefault || !own) {
-        PixelColor& mark = palette.colors[IndexOf(PaintColor::kToday)];
-        mark = ReadableUnderEveryKind(todayAtDefault ? mark : today, palette);
+    if (!own && style.Color(ViewColor::kToday) != LightColor(PaintColor::kToday, windowColor)) {
+        palette.colors[IndexOf(PaintColor::kToday)] = style.Color(ViewColor::kToday);
     }
+    PixelColor& badge = palette.colors[IndexOf(PaintColor::kBadgeText)];
+    badge = Readable(badge, background, kTextRatio);
+    return palette;
+}
+
+Palette LightPalette(const ViewStyle& style, PixelColor windowColor) {
+    PixelColor scheme[kPaintColorCount];
+    for (size_t i = 0; i < kPaintColorCount; ++i) scheme[i] = LightColor(static_cast<PaintColor>(i), windowColor);
+    scheme[IndexOf(PaintColor::kBackground)] = style.Color(ViewColor::kBackground);  // the window's, or white
+    return UsersColors(style, windowColor, scheme);
+}
+
+Palette DarkPalette(const ViewStyle& style, PixelColor windowColor) {
+    // A background of one's own keeps its design in both schemes: the colours are the
+    // light palette's, the neighbour days faded as far as they read on it.
+    Palette palette =
+        OwnBackground(style, windowColor) ? LightPalette(style, windowColor) : UsersColors(style, windowColor, kDark);
     palette.neighbourTransparency = NeighbourTransparency(palette);
     return palette;
 }
@@ -152,7 +142,6 @@ Palette HighContrastPalette(const SystemColors& system) {
     set(PaintColor::kSelection, system.highlight);
     set(PaintColor::kToday, system.highlight);
     set(PaintColor::kBackground, system.window);
-    set(PaintColor::kBadgeFill, system.window);
     set(PaintColor::kBadgeText, system.windowText);
     set(PaintColor::kPressedLine, system.windowText);
     palette.onToday = system.highlightText;
@@ -178,7 +167,6 @@ PixelColor DarkColor(PaintColor which) { return kDark[IndexOf(which)]; }
 PixelColor LightColor(PaintColor which, PixelColor windowColor) {
     switch (which) {
     case PaintColor::kBackground: return windowColor;
-    case PaintColor::kBadgeFill: return kLightBadgeFill;
     case PaintColor::kBadgeText: return kLightBadgeText;
     case PaintColor::kPressedLine: return kLightPressedLine;
     default: return ViewStyle().colors[IndexOf(which)];
@@ -189,12 +177,31 @@ Palette ResolvePalette(const ViewStyle& style, const SystemAppearance& system) {
     Palette palette;
     const Scheme scheme = SchemeOf(style.theme, system);
     switch (scheme) {
-    case Scheme::kLight: palette = LightPalette(style); break;
+    case Scheme::kLight: palette = LightPalette(style, system.colors.window); break;
     case Scheme::kDark: palette = DarkPalette(style, system.colors.window); break;
     case Scheme::kHighContrast: palette = HighContrastPalette(system.colors); break;
     }
     palette.scheme = scheme;
     return palette;
+}
+
+TodayMark Palette::TodayMarkUnder(PixelColor number) const {
+    const PixelColor background = Color(PaintColor::kBackground), mark = Color(PaintColor::kToday);
+    if (scheme == Scheme::kHighContrast) return {mark, std::nullopt};
+    number.transparency = 0;
+    // A number that reads less than a text should on the background keeps what it has.
+    const double needed = std::min(kTextRatio, ContrastRatio(number, background));
+    const auto reads = [&](PixelColor fill) { return ContrastRatio(number, fill) >= needed; };
+    const PixelColor seen = Readable(mark, background, kMarkRatio);
+    if (reads(seen)) return {seen, std::nullopt};
+    PixelColor fill = mark;
+    for (int steps = 1; steps <= 32 && !reads(fill); ++steps) fill = Mix(mark, background, steps);
+    return {fill, seen};
+}
+
+PixelColor Palette::MarkOn(PixelColor color, PixelColor behind) const {
+    if (scheme == Scheme::kHighContrast) return color;
+    return Readable(color, behind, kMarkRatio);
 }
 
 double ContrastRatio(PixelColor a, PixelColor b) {

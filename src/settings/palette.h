@@ -56,8 +56,7 @@ enum class PaintColor {
     kSelection,
     kToday,
     kBackground,
-    kBadgeFill,  // drawn over the cell, half transparent in the light and dark palettes
-    kBadgeText,
+    kBadgeText,  // the count-down's numbers and the target day's flag
     kPressedLine,
     kCount
 };
@@ -65,6 +64,13 @@ constexpr size_t kPaintColorCount = static_cast<size_t>(PaintColor::kCount);
 constexpr PaintColor PaintColorOf(ViewColor color) { return static_cast<PaintColor>(static_cast<int>(color)); }
 
 constexpr uint8_t kNeighbourTransparency = 127;
+
+// How today is marked under a day number: a fill, and a ring around it where the fill
+// alone would not be seen at 3:1 without spoiling the number.
+struct TodayMark {
+    PixelColor fill;
+    std::optional<PixelColor> ring;
+};
 
 struct Palette {
     Scheme scheme = Scheme::kLight;
@@ -81,16 +87,29 @@ struct Palette {
 
     PixelColor Color(PaintColor which) const { return colors[static_cast<size_t>(which)]; }
     PixelColor Color(ViewColor which) const { return Color(PaintColorOf(which)); }
+
+    // The today mark under a number of this colour. In the light and dark palettes it is
+    // seen at 3:1 against the background: the today colour moved only as far as that
+    // takes, as a fill where the number still reads on it at 4.5:1 (or at what it has on
+    // the background, if less); else as a ring of that colour around a fill moved toward
+    // the background until the number reads. High contrast fills with its highlight.
+    TodayMark TodayMarkUnder(PixelColor number) const;
+    // A mark (the selection frame, a memo's underline) in this colour as painted on what
+    // lies behind it: moved until it is seen at 3:1, except in high contrast, whose
+    // colours the user chose to be seen.
+    PixelColor MarkOn(PixelColor color, PixelColor behind) const;
 };
 
-// The palette of the scheme for the user's colours:
-// - light: the user's colours exactly;
-// - dark: a colour still at its light default takes the dark palette's; one the user
-//   changed stays, moved only as far toward white or black as it takes to be read on the
-//   dark background (a text 4.5:1, the selection frame 3:1, the today mark under every
-//   kind's day number 4.5:1); a background of the user's own keeps all the user's colours
-//   as they are, and those still at their light defaults are moved the same way to be read
-//   on it; the neighbour months' days fade only as far as they stay readable;
+// The palette of the scheme for the user's colours, by one rule for light and dark: on the
+// scheme's own background the scheme's colours stand where the user left the light
+// defaults, and a colour the user changed is moved only as far toward white or black as it
+// takes to be read there (a text at 4.5:1, the selection frame at 3:1); a background of
+// the user's own keeps the user's colours as they are, and those still at their light
+// defaults are moved the same way to be read on it. So a colour chosen while one scheme
+// shows still reads when the other is back.
+// - light: the scheme's colours are the program's own light defaults;
+// - dark: the dark palette's; the neighbour months' days fade only as far as they stay
+//   readable;
 // - high contrast: the system's colours, day kinds told apart by their styles as well.
 Palette ResolvePalette(const ViewStyle& style, const SystemAppearance& system);
 

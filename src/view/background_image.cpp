@@ -37,7 +37,7 @@ void BackgroundImage::Clear() {
     loaded_ = false;
 }
 
-ErrorValue BackgroundImage::Update(std::string_view pattern, int month, bool force) {
+ErrorValue BackgroundImage::Update(std::string_view pattern, int month, bool force, Size cover) {
     const std::string path = ResolveBackgroundPath(pattern, month);
     if (loaded_ && path == loadedPath_ && !force) return kSuccess;
     image_.Free();
@@ -47,10 +47,13 @@ ErrorValue BackgroundImage::Update(std::string_view pattern, int month, bool for
     Image picture;
     const ErrorValue error = LoadBitmapFile(picture, path);
     if (error != kSuccess) return error;
-    if (picture.Width() > kMaxBackgroundWidth || picture.Height() > kMaxBackgroundHeight) {
+    // A grid larger than the bound is covered whole: its bottom and right margins are the
+    // picture's as the others are.
+    const int maxWidth = std::max(kMaxBackgroundWidth, cover.width);
+    const int maxHeight = std::max(kMaxBackgroundHeight, cover.height);
+    if (picture.Width() > maxWidth || picture.Height() > maxHeight) {
         Image cut;
-        if (!cut.Create(std::min(picture.Width(), kMaxBackgroundWidth),
-                        std::min(picture.Height(), kMaxBackgroundHeight), false, 24)) {
+        if (!cut.Create(std::min(picture.Width(), maxWidth), std::min(picture.Height(), maxHeight), false, 24)) {
             return ErrorFromKey("memory_alloc");
         }
         CopyImage(cut, picture, Point{0, 0});

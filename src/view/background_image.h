@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "framework/error.h"
+#include "framework/geometry.h"
 #include "view/image.h"
 
 namespace tavoli {
@@ -21,9 +22,9 @@ class BackgroundImage {
 public:
     // Loads the picture for the month when its resolved path differs from the last one
     // (or when forced). An empty path clears it; a failed load leaves no picture and
-    // returns the error. A picture larger than 480 × 320 is cut to its top-left part
-    // and converted to 24 bits.
-    ErrorValue Update(std::string_view pattern, int month, bool force = false);
+    // returns the error. A picture larger than 480 × 320, or than the grid it is to cover
+    // where that is larger, is cut to its top-left part and converted to 24 bits.
+    ErrorValue Update(std::string_view pattern, int month, bool force = false, Size cover = {});
     void Clear();
     const Image& Picture() const { return image_; }
     const std::string& LoadedPath() const { return loadedPath_; }

@@ -15,6 +15,9 @@ PixelColor Opaque(PixelColor color) {
     return color;
 }
 
+// The width of the target day's flag drawn for a font of this size: its pole and pennant.
+int FlagWidth(int fontSize) { return std::max(3, fontSize * 3 / 4); }
+
 }  // namespace
 
 void ImageTarget::PutImage(const Image& image, Point position, const Rect* clip) {
@@ -232,13 +235,6 @@ void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate 
         const Rect& r = part.rect;
         const CalDate d = part.date;
         const bool today = d == view_.TodayDate();
-        if (today) FillRect(surface, r.Inset(view_.Scaled(1)), palette_.Color(PaintColor::kToday));
-        if (cursor && (part.half < 0 || part.half == view_.CursorHalf())) {
-            const PixelColor frame =
-                today && palette_.onToday ? *palette_.onToday : palette_.Color(PaintColor::kSelection);
-            FrameRect(surface, r.Inset(view_.Scaled(2)), frame);
-        }
-
         const YearMonthDay ymd = d.Parts();
         const bool inShown = ymd.year == shownYear && ymd.month == shownMonth;
         const bool inNext = ymd.year == nextYear && ymd.month == nextMonth;
@@ -250,31 +246,98 @@ void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate 
             else color.transparency = palette_.neighbourTransparency;
         }
         if (today && palette_.onToday) color = *palette_.onToday;
-        const FontRole role = inShown && !split ? FontRole::kMedium : FontRole::kSmall;
-        DrawTextBox(glyphs_, surface, r, std::to_string(ymd.day), caches_.glyphs, nullptr, color,
-                    Font(role, palette_.emphasis ? look.emphasis : ""));
 
-        // An underline under a day with a memo, stored opaque (one per entry would draw the same).
-        if (view_.Document().memos.HasMemo(d)) {
-            const int w = r.Width(), h = r.Height();
-            const int k = std::max(0, (w - medium) / 2);
-            const int y = r.top + h - std::max(view_.Scaled(2), (h - medium) / 2);
-            DrawLine(surface, {r.left + k, y}, {r.left + w - k, y}, nullptr, Opaque(color));
-        }
-
-        if (style.countDown.shown) {
-            const int value = CountDownValue(style.countDown, d);
-            if (value >= 0) {
-                const int micro = view_.Scaled(style.FontSize(FontRole::kMicro));
-                const Rect badge{r.right - 2 * micro, r.bottom - (micro + view_.Scaled(2)), r.right, r.bottom};
-                FillRect(surface, badge, palette_.Color(PaintColor::kBadgeFill));
-                const int pad = view_.Scaled(1);
-                DrawTextBox(glyphs_, surface, {badge.left + pad, badge.top + pad, badge.right, badge.bottom},
-                            value == 0 ? "*" : std::to_string(value), caches_.glyphs, nullptr,
-                            palette_.Color(PaintColor::kBadgeText), Font(FontRole::kMicro));
+        // Today: a fill, and a ring where the fill alone is not seen. The marks after it are
+        // seen on what lies behind them.
+        PixelColor behind = palette_.Color(PaintColor::kBackground);
+        int selectionInset = view_.Scaled(2);
+        if (today) {
+            const TodayMark mark = palette_.TodayMarkUnder(color);
+            const Rect marked = r.Inset(view_.Scaled(1));
+            FillRect(surface, marked, mark.fill);
+            behind = mark.fill;
+            if (mark.ring) {
+                const int thickness = view_.Scaled(2);
+                for (int k = 0; k < thickness; ++k) FrameRect(surface, marked.Inset(k), *mark.ring);
+                selectionInset = view_.Scaled(1) + thickness;  // the frame inside the ring
             }
         }
+        if (cursor && (part.half < 0 || part.half == view_.CursorHalf())) {
+            const PixelColor frame = today && palette_.onToday
+                                         ? *palette_.onToday
+                                         : palette_.MarkOn(palette_.Color(PaintColor::kSelection), behind);
+            FrameRect(surface, r.Inset(selectionInset), frame);
+        }
+
+        // The count-down's badge, its numbers as large as the footer's, sits at the bottom
+        // right of the day beside the number, moved a little left; where the two do not fit
+        // side by side, below a smaller number, or beside it in a low half.
+        const int value = style.countDown.shown ? CountDownValue(style.countDown, d) : -1;
+        const std::string dayText = std::to_string(ymd.day);
+        const char* const styleLetters = palette_.emphasis ? look.emphasis : "";
+        Rect numberBox = r;
+        FontRole role = inShown && !split ? FontRole::kMedium : FontRole::kSmall;
+        if (value >= 0) {
+            const FontSpec badgeFont = Font(FontRole::kSmall);
+            const int pad = view_.Scaled(3);  // inside the selection frame
+            const std::string text = value == 0 ? std::string() : std::to_string(value);
+            const int width = value == 0 ? FlagWidth(badgeFont.size) : MeasureText(glyphs_, badgeFont, text).width;
+            const int numberWidth = MeasureText(glyphs_, Font(role, styleLetters), dayText).width;
+            const bool stacked = numberWidth + width + 2 * pad > r.Width() && r.Height() >= 2 * badgeFont.size + pad;
+            const Rect badge{r.right - pad - width, std::max(r.top, r.bottom - pad - badgeFont.size), r.right - pad,
+                             r.bottom - pad};
+            if (stacked) {
+                numberBox.bottom = badge.top;
+                if (numberBox.Height() < Font(FontRole::kMedium).size) role = FontRole::kSmall;
+            } else {
+                numberBox.right = badge.left;
+                if (numberWidth > numberBox.Width()) role = FontRole::kSmall;
+            }
+            DrawBadge(surface, badge, text, behind, badgeFont);
+        }
+        DrawTextBox(glyphs_, surface, numberBox, dayText, caches_.glyphs, nullptr, color, Font(role, styleLetters));
+
+        // An underline under a day with a memo, stored opaque (one per entry would draw the
+        // same), in the number's box: above a badge that takes the bottom of the day.
+        if (view_.Document().memos.HasMemo(d)) {
+            const Rect& n = numberBox;
+            const int w = n.Width(), h = n.Height();
+            const int k = std::max(0, (w - medium) / 2);
+            const int y = n.top + h - std::max(view_.Scaled(2), (h - medium) / 2);
+            DrawLine(surface, {n.left + k, y}, {n.left + w - k, y}, nullptr, palette_.MarkOn(Opaque(color), behind));
+        }
     }
+}
+
+void CalendarPainter::DrawBadge(Image& surface, const Rect& box, const std::string& text, PixelColor behind,
+                                const FontSpec& font) {
+    const PixelColor ink = palette_.MarkOn(palette_.Color(PaintColor::kBadgeText), behind);
+    // No box of its own: the picture and the frame stay seen around it. Over a picture an
+    // outline in the background colour keeps it legible.
+    const bool overPicture = !view_.ShownPicture().IsEmpty();
+    if (text.empty()) {
+        // The target day: a flag on its pole, its pennant pointing right from the pole's top.
+        const int height = font.size * 7 / 8, pole = std::max(1, view_.Scaled(1));
+        const int width = FlagWidth(font.size), length = width - pole, rows = std::max(1, height / 2);
+        const int top = (box.top + box.bottom - height) / 2, left = box.left + (box.Width() - width) / 2;
+        const auto draw = [&](PixelColor color, int grow) {
+            FillRect(surface, {left - grow, top - grow, left + pole + grow, top + height + grow}, color);
+            for (int i = 0; i < rows; ++i) {
+                const int span = length * (rows - std::abs(2 * i + 1 - rows)) / rows;
+                FillRect(surface, {left + pole, top + i - grow, left + pole + span + grow, top + i + 1 + grow}, color);
+            }
+        };
+        if (overPicture) draw(behind, 1);
+        draw(ink, 0);
+        return;
+    }
+    if (overPicture) {
+        for (const Point offset : {Point{-1, -1}, Point{0, -1}, Point{1, -1}, Point{-1, 0}, Point{1, 0}, Point{-1, 1},
+                                   Point{0, 1}, Point{1, 1}}) {
+            DrawTextBox(glyphs_, surface, box.Offset(offset.x, offset.y), text, caches_.glyphs, nullptr, behind, font);
+        }
+    }
+    DrawTextBox(glyphs_, surface, box, text, caches_.glyphs, nullptr, ink, font);
 }
 
 }  // namespace tavoli

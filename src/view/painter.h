@@ -5,6 +5,7 @@
 // blits, a test's target keeps the pixels.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -72,6 +73,8 @@ private:
     void DrawBoxes(Image& surface, int column, int row);
     void DrawDateCell(Image& surface, int column, int row, CalDate date);
     void DrawPressedLook(Image& surface, int column, int row);
+    // The count-down's value in the box, or the target day's flag for an empty text.
+    void DrawBadge(Image& surface, const Rect& box, const std::string& text, PixelColor behind, const FontSpec& font);
     FontSpec Font(FontRole role, const char* styleLetters = "") const;
 
     const CalendarView& view_;

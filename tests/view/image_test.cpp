@@ -574,6 +574,9 @@ TEST(Background, CutToItsTopLeftAndReloadedOnlyWhenThePathChanges) {
     ASSERT_EQ(background.Update(pattern, 6), kSuccess);  // another month, another picture
     EXPECT_EQ(background.Picture().Width(), 100);
     EXPECT_EQ(background.Picture().Height(), 320);
+    // A grid taller than the bound is covered whole, its bottom margin too.
+    ASSERT_EQ(background.Update(pattern, 6, true, {344, 332}), kSuccess);
+    EXPECT_EQ(background.Picture().Height(), 332);
 
     EXPECT_EQ(background.Update(pattern, 7), ErrorFromSystem(2));  // no picture for July
     EXPECT_TRUE(background.Picture().IsEmpty());

@@ -116,42 +116,28 @@ TEST(PaintingRules, DayKindLooks) {
     }
 }
 
-TEST_F(Painting, DateCellMarks) {
+// Today as a ring of the today colour (moved until it is seen) around its fill, the
+// cursor's frame inside the ring, the memo's line under the number and the count-down's
+// badge below it: on the target day a flag, elsewhere its number in the footer's font,
+// with no box of its own.
+TEST_F(Painting, DateCellMarksAtEveryScale) {
     View().Memos().SetMemo(CalDate(2024, 5, 15), "one");
     View().MutableStyle().countDown = {true, CalDate(2024, 5, 15), 10, 5};
-    const auto [column, row] = CellOf(CalDate(2024, 5, 15));
-    const Image cell = Cell(column, row);
-    EXPECT_EQ(cell.ReadPixel(0, 0), Colour(ViewColor::kBackground));
-    EXPECT_EQ(cell.ReadPixel(1, 1), Colour(ViewColor::kToday));       // today, inset by one
-    EXPECT_EQ(cell.ReadPixel(2, 10), Colour(ViewColor::kSelection));  // the cursor's frame, inset by two
-    // The memo line under the number: k = (48 − 24) / 2, y = 36 − (36 − 24) / 2.
-    EXPECT_EQ(cell.ReadPixel(12, 30), Colour(ViewColor::kNormalDay));
-    EXPECT_EQ(cell.ReadPixel(31, 30), Colour(ViewColor::kNormalDay));  // up to the badge
-    EXPECT_EQ(cell.ReadPixel(11, 30), Colour(ViewColor::kToday));
-    // The badge (16 × 10 in the corner) is half white over the today colour.
-    const PixelColor badge = cell.ReadPixel(34, 27);
-    EXPECT_GT(badge.blue, Colour(ViewColor::kToday).blue);
-    EXPECT_LT(badge.blue, 255);
-    // Its "*" in the micro font; the number in the medium font, unstyled.
-    ASSERT_GE(glyphs_.fonts.size(), 2u);
-    EXPECT_EQ(glyphs_.fonts.front(), Style().Font(FontRole::kMedium));
-    EXPECT_EQ(glyphs_.fonts.back(), Style().Font(FontRole::kMicro));
-}
-
-TEST_F(Painting, MarksAndFontsScaleWithTheDpi) {
-    View().Memos().SetMemo(CalDate(2024, 5, 15), "one");
-    View().MutableStyle().countDown = {true, CalDate(2024, 5, 15), 10, 5};
+    const Palette palette = ResolvePalette(Style(), View().Appearance());
+    const TodayMark mark = palette.TodayMarkUnder(Colour(ViewColor::kNormalDay));
+    ASSERT_TRUE(mark.ring.has_value());
+    const PixelColor ink = palette.MarkOn(palette.Color(PaintColor::kBadgeText), mark.fill);
     const struct {
         int dpi;
         Size cell;
-        int today, frame;     // insets
-        int lineLeft, lineY;  // the memo line: (w − medium) / 2, h − max(2, (h − medium) / 2)
-        Point badge;          // the badge's corner: (w − 2 · micro, h − (micro + 2))
-        int medium, micro;    // font pixel heights
+        int ring, frame;      // insets: the ring's outer pixel, the frame's
+        int lineLeft, lineY;  // the memo line under the number, moved left of the badge
+        Point pole, pennant;  // pixels of the target day's flag, at the bottom right
+        int medium;           // the number's font
     } cases[] = {
-        {96, {48, 36}, 1, 2, 12, 30, {32, 26}, 24, 8},
-        {144, {72, 54}, 2, 3, 18, 45, {48, 39}, 36, 12},
-        {192, {96, 72}, 2, 4, 24, 60, {64, 52}, 48, 16},
+        {96, {48, 36}, 1, 3, 4, 30, {33, 28}, {40, 21}, 24},
+        {144, {72, 54}, 2, 5, 6, 45, {49, 40}, {56, 30}, 36},
+        {192, {96, 72}, 2, 6, 9, 60, {66, 55}, {75, 42}, 48},
     };
     const auto [column, row] = CellOf(CalDate(2024, 5, 15));
     for (const auto& c : cases) {
@@ -159,21 +145,37 @@ TEST_F(Painting, MarksAndFontsScaleWithTheDpi) {
         glyphs_.fonts.clear();
         const Image cell = Cell(column, row);
         ASSERT_EQ((Size{cell.Width(), cell.Height()}), c.cell) << c.dpi;
-        EXPECT_EQ(cell.ReadPixel(c.today - 1, c.today - 1), Colour(ViewColor::kBackground)) << c.dpi;
-        EXPECT_EQ(cell.ReadPixel(c.today, c.today), Colour(ViewColor::kToday)) << c.dpi;
-        EXPECT_EQ(cell.ReadPixel(c.frame, c.cell.height / 3), Colour(ViewColor::kSelection)) << c.dpi;
-        EXPECT_EQ(cell.ReadPixel(c.frame + 1, c.cell.height / 3), Colour(ViewColor::kToday)) << c.dpi;
+        const int y = c.cell.height * 7 / 8;  // below the number
+        EXPECT_EQ(cell.ReadPixel(c.ring - 1, y), Colour(ViewColor::kBackground)) << c.dpi;
+        EXPECT_EQ(cell.ReadPixel(c.ring, y), *mark.ring) << c.dpi;
+        EXPECT_EQ(cell.ReadPixel(c.frame - 1, y), *mark.ring) << c.dpi;
+        EXPECT_EQ(cell.ReadPixel(c.frame, y), palette.MarkOn(palette.Color(PaintColor::kSelection), mark.fill))
+            << c.dpi;
+        EXPECT_EQ(cell.ReadPixel(c.frame + 1, y), mark.fill) << c.dpi;
         EXPECT_EQ(cell.ReadPixel(c.lineLeft, c.lineY), Colour(ViewColor::kNormalDay)) << c.dpi;
-        EXPECT_EQ(cell.ReadPixel(c.lineLeft - 1, c.lineY), Colour(ViewColor::kToday)) << c.dpi;
-        EXPECT_EQ(cell.ReadPixel(c.lineLeft, c.lineY - 1), Colour(ViewColor::kToday)) << c.dpi;
-        EXPECT_EQ(cell.ReadPixel(c.badge.x - 1, c.badge.y), Colour(ViewColor::kToday)) << c.dpi;
-        EXPECT_EQ(cell.ReadPixel(c.badge.x, c.badge.y - 1), Colour(ViewColor::kToday)) << c.dpi;
-        EXPECT_GT(cell.ReadPixel(c.badge.x, c.badge.y).blue, Colour(ViewColor::kToday).blue) << c.dpi;
-        ASSERT_GE(glyphs_.fonts.size(), 2u);
-        EXPECT_EQ(glyphs_.fonts.front().size, c.medium) << c.dpi;
-        EXPECT_EQ(glyphs_.fonts.back().size, c.micro) << c.dpi;
+        EXPECT_EQ(cell.ReadPixel(c.lineLeft, c.lineY - 1), mark.fill) << c.dpi;
+        EXPECT_EQ(cell.ReadPixel(c.pole.x, c.pole.y), ink) << c.dpi;
+        EXPECT_EQ(cell.ReadPixel(c.pole.x - 1, c.pole.y), mark.fill) << c.dpi;
+        EXPECT_EQ(cell.ReadPixel(c.pennant.x, c.pennant.y), ink) << c.dpi;
+        EXPECT_EQ(cell.ReadPixel(c.pennant.x, c.pole.y), mark.fill) << c.dpi;  // below the pennant
+        ASSERT_FALSE(glyphs_.fonts.empty());
+        EXPECT_EQ(glyphs_.fonts.front().size, c.medium) << c.dpi;  // the number keeps its size
     }
-    EXPECT_EQ(Style().FontSize(FontRole::kMedium), 24);  // the setting itself stays
+    // Five days on, the badge's number in the footer's font, nothing behind it but the day's.
+    View().SetDpi(96);
+    const auto [later, laterRow] = CellOf(CalDate(2024, 5, 20));
+    const Image cell = Cell(later, laterRow);
+    const Rect badge{35, 17, 45, 33};  // a digit's advance wide, inside the frame's place
+    int inked = 0, other = 0;
+    for (int py = badge.top; py < badge.bottom; ++py) {
+        for (int px = badge.left; px < badge.right; ++px) {
+            const PixelColor at = cell.ReadPixel(px, py);
+            if (at == palette.Color(PaintColor::kBadgeText)) ++inked;
+            else if (at != Colour(ViewColor::kBackground)) ++other;
+        }
+    }
+    EXPECT_GT(inked, 40);
+    EXPECT_LT(other, 20);  // the glyph's half-covered edge only
 }
 
 TEST_F(Painting, KindsColourTheNumbersAndEmphasisStylesThem) {
@@ -334,9 +336,12 @@ TEST_F(SplitPainting, HalvesCarryTheirOwnMarks) {
     ASSERT_TRUE(View().IsSplitCell(column, row));
     ASSERT_EQ(View().CursorHalf(), 1);
     const Image cell = Cell(column, row);
+    const Palette palette = ResolvePalette(Style(), View().Appearance());
+    const TodayMark mark = palette.TodayMarkUnder(Colour(ViewColor::kHoliday));  // the 30th is a Sunday
+    ASSERT_TRUE(mark.ring.has_value());
     EXPECT_EQ(cell.ReadPixel(1, 1), Colour(ViewColor::kBackground));  // the upper half: neither
-    EXPECT_EQ(cell.ReadPixel(1, 19), Colour(ViewColor::kToday));      // the lower half: today
-    EXPECT_EQ(cell.ReadPixel(2, 20), Colour(ViewColor::kSelection));  // and the cursor's frame
+    EXPECT_EQ(cell.ReadPixel(1, 19), *mark.ring);                     // the lower half: today
+    EXPECT_EQ(cell.ReadPixel(3, 25), palette.MarkOn(palette.Color(PaintColor::kSelection), mark.fill));  // the frame
     for (const FontSpec& font : glyphs_.fonts) EXPECT_EQ(font.size, Style().FontSize(FontRole::kSmall));
 }
 

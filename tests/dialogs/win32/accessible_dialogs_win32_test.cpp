@@ -13,6 +13,7 @@
 #include "dialogs/options_dialog_win32.h"
 #include "dialogs/small_dialogs_layout.h"
 #include "framework/lang_text.h"
+#include "settings/palette.h"
 #include "support/dialog_driver_win32.h"
 
 namespace tavoli {
@@ -50,9 +51,11 @@ TEST(ScreenReaderDialogs, EveryControlSaysItsName) {
         const bool options = &dialog.layout == &OptionsDialogLayout();
         std::map<int, AccessibleControlName> names = AccessibleControlNames(dialog.layout);
         if (&dialog.layout == &MemoDialogLayout()) names[memo_dialog::kEdit].name = "Memo - 2024/5/3";  // its prompt
+        // A swatch says the colour it shows: the one painted (the selection moved until seen).
+        const Palette painted = ResolvePalette(values.style, SystemAppearance());
         for (size_t row = 0; options && row < kOptionsColorRows.size(); ++row) {
             names[IdOf(ColorSwatchOf(static_cast<int>(row)))].name +=
-                ResolveText(": \tja:：") + ColorWords(values.style.Color(kOptionsColorRows[row]));
+                ResolveText(": \tja:：") + ColorWords(painted.Color(kOptionsColorRows[row]));
         }
         std::map<int, std::string> heard;
         std::string swatchValue;
