@@ -48,22 +48,14 @@ int SignedSpinnerWord(uint32_t reading) {
     return word >= 0x8000u ? static_cast<int>(word) - 0x10000 : static_cast<int>(word);  // [−32768, 32767]
 }
 
-std::optional<int> SpinTextValue(std::string_view text, int lower, int upper) {
+int SpinTextValue(std::string_view text, int lower, int upper) {
     size_t i = 0;
-    const auto skipBlanks = [&] {
-        while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    };
-    skipBlanks();
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    const size_t digits = i;
+    while (i < text.size() && (text[i] < '0' || text[i] > '9')) ++i;
+    const bool negative = i > 0 && text[i - 1] == '-';
     int64_t value = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         value = std::min<int64_t>(value * 10 + (text[i] - '0'), int64_t{1} << 40);  // far beyond any bound
     }
-    if (i == digits) return std::nullopt;
-    skipBlanks();
-    if (i != text.size()) return std::nullopt;
     if (negative) value = -value;
     return static_cast<int>(std::clamp<int64_t>(value, lower, upper));
 }

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,10 +26,11 @@ int SignedSpinnerWord(uint32_t reading);
 // The word a value sets the spinner to: its low 16 bits.
 uint16_t SpinnerWord(int value);
 
-// The number a spin edit's text holds, brought into the bounds: blanks around it and a
-// sign before it allowed, a value beyond either bound taken as that bound. nullopt when
-// the text is no number ("", "-", "12a").
-std::optional<int> SpinTextValue(std::string_view text, int lower, int upper);
+// The number a spin edit's text gives, brought into the bounds: its first run of digits
+// (a sign directly before it counts), a value beyond either bound taken as that bound. A
+// text without a number ("", "-", "abc") reads as 0 and is brought into the bounds the
+// same way, so that what the user typed is never taken for the value shown before.
+int SpinTextValue(std::string_view text, int lower, int upper);
 
 // What a dialog gives back for one value: the value it was opened with while the user
 // left its control as it was shown (a control cannot show every value: a list index out

@@ -57,6 +57,14 @@ std::string WindowTextOf(HWND window) {
     }
 }
 
+void FocusFirstField(HWND control) {
+    if (!control) return;
+    SetFocus(control);
+    char className[16] = {};
+    GetClassNameA(control, className, sizeof className);
+    if (lstrcmpiA(className, "Edit") == 0) SendMessageA(control, EM_SETSEL, 0, -1);
+}
+
 // --- DialogControl
 
 DialogControl::~DialogControl() { DialogControl::Destroy(); }
@@ -313,11 +321,22 @@ DWORD SpinEditControl::KindStyle() const {
 }
 
 int SpinEditControl::Value() const {
-    if (!spinner_) return value_;
-    const int position = SignedSpinnerWord(static_cast<uint32_t>(SendMessageA(spinner_, UDM_GETPOS, 0, 0)));
+    if (!spinner_ || !Window()) return value_;
     // The spinner ignores a typed number outside its range and keeps its old position,
-    // which would put another number in the typed one's place.
-    return SpinTextValue(WindowTextOf(Window()), lower_, upper_).value_or(position);
+    // which would put another number in the typed one's place: the text decides.
+    return SpinTextValue(WindowTextOf(Window()), lower_, upper_);
+}
+
+void SpinEditControl::ShowValueTaken(HWND dialog, HWND edit) {
+    HWND spinner = GetDlgItem(dialog, SpinnerIdOf(GetDlgCtrlID(edit)));
+    if (!spinner || reinterpret_cast<HWND>(SendMessageA(spinner, UDM_GETBUDDY, 0, 0)) != edit) return;
+    INT lower = 0, upper = 0;
+    SendMessageA(spinner, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower), reinterpret_cast<LPARAM>(&upper));
+    const std::string text = WindowTextOf(edit);
+    const int value = SpinTextValue(text, std::min(lower, upper), std::max(lower, upper));
+    if (text == std::to_string(value)) return;
+    SendMessageA(spinner, UDM_SETPOS32, 0, value);
+    SetWindowTextA(edit, std::to_string(value).c_str());
 }
 
 void SpinEditControl::SetValue(int value) {

@@ -28,6 +28,10 @@ decltype(&CreateUpDownControl) UpDownControlCreator();
 // A window's whole text; empty when it cannot be read.
 std::string WindowTextOf(HWND window);
 
+// Puts the focus on a control of a dialog being opened, an edit's text selected so that
+// what the user types replaces it. Nothing for no control.
+void FocusFirstField(HWND control);
+
 class DialogControl : public AccessibleControlText {
 public:
     // Destroys the window when there is one (without a kind's own saving: the kinds do
@@ -190,10 +194,12 @@ public:
     ErrorValue Destroy() override;
     void Show(bool visible) override;
 
-    // While the spinner exists, the number typed into the edit brought into the bounds
-    // (SpinTextValue), or the spinner's position when the edit holds no number; else the
-    // stored value.
+    // While the edit exists, the number typed into it brought into the bounds
+    // (SpinTextValue); else the stored value.
     int Value() const;
+    // A spin edit the focus leaves shows the value its text gives (a bound for a text that
+    // is none or lies beyond it). Nothing for a control that is no spin edit's edit.
+    static void ShowValueTaken(HWND dialog, HWND edit);
     // Stores the value and sets the spinner to its low 16 bits.
     void SetValue(int value);
     // Set before Create; Destroy reads the spinner's range back. Initially 0 … 1000.

@@ -64,6 +64,20 @@ std::vector<const ControlSpec*> TabOrder(const DialogLayout& layout) {
     return order;
 }
 
+int InitialFocusId(const DialogLayout& layout) {
+    for (const ControlSpec* control : TabOrder(layout)) {
+        if (control->page != kEveryPage && control->page != 0) continue;
+        switch (control->kind) {
+        case ControlKind::kEdit:
+        case ControlKind::kSpinEdit:
+        case ControlKind::kCombo:
+        case ControlKind::kCheckBox: return control->id;
+        default: break;
+        }
+    }
+    return 1;
+}
+
 std::vector<std::string> CheckDialogLayout(const DialogLayout& layout, DialogBaseUnits units) {
     std::vector<std::string> faults;
     const Size client = DialogClientSize(layout.widthUnits, layout.heightUnits, units);

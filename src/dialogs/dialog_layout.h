@@ -77,6 +77,12 @@ Rect Footprint(const ControlSpec& control);
 // page's in turn, then the rest.
 std::vector<const ControlSpec*> TabOrder(const DialogLayout& layout);
 
+// The control the focus starts on when the dialog opens: the first the keyboard visits on
+// the first page that takes what the user types or chooses (an edit, a spin edit, a combo
+// box, a check box), so that typing goes there at once; OK (id 1) in a dialog with nothing
+// to type.
+int InitialFocusId(const DialogLayout& layout);
+
 // Every fault of the layout under the base units, one sentence each; empty when it has
 // none. A spin edit's spinner takes an id of its own (SpinnerIdOf).
 std::vector<std::string> CheckDialogLayout(const DialogLayout& layout, DialogBaseUnits units = kSmallestBaseUnits);

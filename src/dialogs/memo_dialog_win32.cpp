@@ -61,7 +61,7 @@ INT_PTR CALLBACK MemoProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         memo->controls[3] = MakeControl(window, layout, "BUTTON", button, 0, kCancelId, textOf(kCancelId));
         if (memo->controls[1]) memo->shown = WindowTextOf(memo->controls[1]);
         AnswerScreenReaders(memo->controls[1], *memo);
-        SetFocus(memo->controls[1]);
+        FocusFirstField(memo->controls[1]);
         return FALSE;  // the focus is set
     }
     auto* memo = reinterpret_cast<MemoPrompt*>(GetWindowLongPtrA(window, GWLP_USERDATA));

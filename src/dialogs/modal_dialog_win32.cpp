@@ -39,7 +39,11 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND window, UINT message, WPARAM wParam
     auto* dialog = reinterpret_cast<ModalDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!dialog) return FALSE;  // messages before WM_INITDIALOG
     switch (message) {
-    case WM_COMMAND: dialog->OnCommandFrom(LOWORD(wParam), reinterpret_cast<HWND>(lParam)); return TRUE;
+    case WM_COMMAND:
+        // A number left emptied, or beyond its bounds, shows the value it gives.
+        if (HIWORD(wParam) == EN_KILLFOCUS) SpinEditControl::ShowValueTaken(window, reinterpret_cast<HWND>(lParam));
+        dialog->OnCommandFrom(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return TRUE;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         dialog->OnNotify(static_cast<int>(wParam), header ? static_cast<int>(header->code) : 0);

@@ -179,7 +179,7 @@ void OptionsDialog::OnInit() {
     // strip's id.
     SendMessageA(Window(), DM_SETDEFID, kOk, 0);
     MakePageBrush();
-    if (HWND ok = ok_.Window()) SetFocus(ok);
+    FocusFirstField(GetDlgItem(Window(), InitialFocusId(fitted.layout)));
     shown_ = BoundValues();
 }
 

@@ -16,9 +16,9 @@ namespace {
 
 // A dialog whose controls are the entries of a layout table, one wrapper bound to each,
 // fitted to their texts as the dialog's font measures them and made in the order the
-// keyboard visits them. The focus starts on OK; OK ends it with 1, Cancel or Escape with
-// 2. (The About box has no Cancel button, and its label with id 2 sends no commands:
-// there id 2 is Escape, which closes it as it closes every other dialog.)
+// keyboard visits them. The focus starts in the first field (on OK where there is none
+// to type into); OK ends it with 1, Cancel or Escape with 2. (The About box has no Cancel button, and its label with id
+// 2 sends no commands: there id 2 is Escape, which closes it as it closes every other dialog.)
 class LaidOutDialog : public ModalDialog {
 public:
     explicit LaidOutDialog(const DialogLayout& layout, HWND owner) : layout_(layout) {
@@ -54,7 +54,7 @@ protected:
             if (wrapped != fitted.wrapped.end()) bound->second->SetText(wrapped->second);
             else if (content != contents_.end()) bound->second->SetText(content->second.texts.front());
         }
-        if (HWND ok = GetDlgItem(Window(), kOkId)) SetFocus(ok);
+        FocusFirstField(GetDlgItem(Window(), InitialFocusId(layout_)));
         RememberShown();
     }
     // Notes what the controls show when the dialog opens, to tell what the user changed.

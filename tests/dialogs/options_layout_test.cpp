@@ -61,6 +61,7 @@ TEST(OptionsLayout, SevenPagesOfSeventySevenControlsThatFit) {
     }
     EXPECT_EQ(layout.Find(IdOf(kLargeSize))->lower, 8);
     EXPECT_EQ(layout.Find(IdOf(kLargeSize))->upper, 255);
+    EXPECT_EQ(InitialFocusId(layout), IdOf(kClock));  // the first page's first control, not the tab strip
 }
 
 #ifndef _WIN32

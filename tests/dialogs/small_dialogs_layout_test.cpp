@@ -19,14 +19,15 @@ namespace {
 struct NamedLayout {
     const char* name;
     const DialogLayout& layout;
+    int focus;  // where the focus starts: the first field, or OK with nothing to type
 };
 
 std::vector<NamedLayout> AllLayouts() {
-    return {{"jump", JumpDialogLayout()},
-            {"count-down", CountDownDialogLayout()},
-            {"about", AboutDialogLayout()},
-            {"memo", MemoDialogLayout()},
-            {"why this day", DayTraceDialogLayout()}};
+    return {{"jump", JumpDialogLayout(), jump_dialog::kYear},
+            {"count-down", CountDownDialogLayout(), count_down_dialog::kYear},
+            {"about", AboutDialogLayout(), kOkId},
+            {"memo", MemoDialogLayout(), memo_dialog::kEdit},
+            {"why this day", DayTraceDialogLayout(), kOkId}};
 }
 
 TEST(SmallDialogLayouts, PassTheChecksUnderEverySystemFont) {
@@ -40,6 +41,7 @@ TEST(SmallDialogLayouts, PassTheChecksUnderEverySystemFont) {
         ASSERT_NE(ok, nullptr) << dialog.name;
         EXPECT_EQ(ok->kind, ControlKind::kButton) << dialog.name;
         EXPECT_EQ(ok->Text(), "OK") << dialog.name;
+        EXPECT_EQ(InitialFocusId(dialog.layout), dialog.focus) << dialog.name;
     }
     // The sizes hold the buttons with a margin: at the height the buttons were first
     // given, a 16-pixel system font cut them off.

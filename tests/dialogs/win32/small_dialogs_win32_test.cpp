@@ -75,7 +75,8 @@ void Capture(HWND window, const std::string& name) {
 }
 
 // What a driver saw of an open dialog: its texts, and its faults (controls reaching outside
-// it, the focus elsewhere than on the control it should be on).
+// it, the focus elsewhere than on the control it should be on, an edit's text there not
+// selected).
 struct Seen {
     std::map<int, std::string> texts;
     std::string faults = "(not looked at)";
@@ -88,7 +89,16 @@ Seen Look(HWND dialog, std::initializer_list<int> ids, int focusId, const std::s
     for (int id : ids) seen.texts[id] = TextOf(dialog, id);
     const std::string outside = ControlsOutside(dialog);
     seen.faults = outside.empty() ? "" : "outside:" + outside;
-    if (FocusOf(dialog) != GetDlgItem(dialog, focusId)) seen.faults += " focus not on " + std::to_string(focusId);
+    HWND focus = FocusOf(dialog);
+    if (focus != GetDlgItem(dialog, focusId)) seen.faults += " focus not on " + std::to_string(focusId);
+    // A field the focus starts in has its text selected: typing replaces it.
+    DWORD from = 0, to = 0;
+    char className[16] = {};
+    GetClassNameA(focus, className, sizeof className);
+    if (lstrcmpiA(className, "Edit") == 0) {
+        SendMessageA(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+        if (from != 0 || to != static_cast<DWORD>(GetWindowTextLengthA(focus))) seen.faults += " text not selected";
+    }
     static std::set<std::string> captured;
     if (captured.insert(shot).second) Capture(dialog, shot);
     return seen;
@@ -127,7 +137,7 @@ TEST(JumpDialog, GivesTheChosenMonthOnlyOnOk) {
         int year = 2024, month = 5;
         Seen seen;
         DialogDriver driver(title, [&](HWND dialog) -> std::string {
-            seen = Look(dialog, {kYear, kYearLabel, kMonth, kMonthLabel, kOkId, kCancelId}, kOkId, "jump");
+            seen = Look(dialog, {kYear, kYearLabel, kMonth, kMonthLabel, kOkId, kCancelId}, kYear, "jump");
             c.act(dialog);
             return "";
         });
@@ -187,7 +197,7 @@ TEST(CountDownDialog, ShowsTheRangeNegatedAndTicksShowCounter) {
             seen = Look(dialog,
                         {kYear, kYearLabel, kMonth, kMonthLabel, kDay, kDayLabel, kDaysBefore, kDaysBeforeLabel,
                          kInterval, kIntervalLabel, kShown, kOkId, kCancelId},
-                        kOkId, "count-down");
+                        kYear, "count-down");
             seen.checked = SendMessageA(GetDlgItem(dialog, kShown), BM_GETCHECK, 0, 0);
             c.act(dialog);
             return "";
