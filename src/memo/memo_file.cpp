@@ -127,7 +127,7 @@ ErrorValue LoadMemoFile(MemoStore& store, const std::string& path) {
     return error;
 }
 
-ErrorValue SaveMemoFile(MemoStore& store, const std::string& path) {
+ErrorValue SaveMemoFile(MemoStore& store, const std::string& path, bool backUp) {
     FileSystem& fs = CurrentFileSystem();
     ErrorValue error = MakeFolders(PathPart(path, "dp"));
     FileLock lock;
@@ -153,11 +153,11 @@ ErrorValue SaveMemoFile(MemoStore& store, const std::string& path) {
         missing = fs.IsNotFound(error);
         if (missing) error = kSuccess;
     }
-    // A file with its last line unended (or none at all) may be one a writer was caught
-    // rewriting: what it lacks is not taken as deleted, and it is no backup.
-    const bool whole = !contents.empty() && (contents.back() == '\n' || contents.back() == '\r');
+    // A file cut inside its last line (or empty) may be one a writer was caught rewriting:
+    // what it lacks is not taken as deleted, and it is no backup.
+    const bool whole = MemoStore::EndsWhole(contents);
     std::string backupContents;
-    if (error == kSuccess && !missing && whole) backupContents = contents;
+    if (error == kSuccess && !missing && whole && backUp) backupContents = contents;
 
     Entries entries;
     Entries conflicts;

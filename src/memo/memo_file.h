@@ -20,7 +20,8 @@ ErrorValue LoadMemoFile(MemoStore& store, const std::string& path);
 // save the same file), reads the file as it now is, merges (MergeMemos: the file's
 // changes since this store read it are kept, the days both changed keep this store's
 // text and the file's goes to the conflict file, "memo-conflicts.txt", said once), copies
-// the file to its ".bak" name and replaces it, each in one step. The store then holds the
+// the file to its ".bak" name (when backUp: the caller keeps one backup per show and per
+// day, so that it is more than one edit old) and replaces it, each in one step. The store then holds the
 // merged memos. A backup that cannot be made is said as that; the save still counts.
 // When memo.txt cannot take the memos (it cannot be read, is no regular file, another
 // holder kept the lock, the replace fails), it is left as it was and the store's memos go
@@ -28,7 +29,7 @@ ErrorValue LoadMemoFile(MemoStore& store, const std::string& path);
 // one at every save of the store, said once; when even that fails, "Failed to save memo."
 // is said once and the memos stay in the store only.
 // 0 when memo.txt holds the memos, else the error that kept them out of it.
-ErrorValue SaveMemoFile(MemoStore& store, const std::string& path);
+ErrorValue SaveMemoFile(MemoStore& store, const std::string& path, bool backUp = true);
 
 // For a store whose last save did not reach memo.txt, at the end of the program: unless
 // its side file holds its memos already, writes them there (said once). The file that

@@ -22,7 +22,7 @@ struct MemoMerge {
 // file keeps the file's text, a deletion there included; a day changed only here keeps
 // this copy's, a deletion here included; a day both changed keeps this copy's, and the
 // file's entries of it go to the conflicts unless both made the same change.
-// A file that may have been cut short (empty, or its last line unended: a writer caught
+// A file that may have been cut short (empty, or cut inside its last line: a writer caught
 // midway) is no proof that a day it lacks was deleted: such days keep this copy's text.
 MemoMerge MergeMemos(const std::vector<MemoStore::Entry>& read, const std::vector<MemoStore::Entry>& ours,
                      const std::vector<MemoStore::Entry>& theirs, bool theirsWhole = true);

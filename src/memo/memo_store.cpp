@@ -103,6 +103,17 @@ MemoStore::LineResult MemoStore::ReadLine(std::string_view line, Entry& entry) {
     return entry.text.empty() ? LineResult::kNothing : LineResult::kEntry;
 }
 
+bool MemoStore::EndsWhole(std::string_view contents) {
+    if (contents.empty()) return false;
+    if (contents.back() == '\n' || contents.back() == '\r') return true;
+    // A form feed or NUL at the end ends no line an editor writes: a crash leaves such tails.
+    const size_t lastEnd = contents.find_last_of(std::string_view("\r\n\f\0", 4));
+    std::string_view last = lastEnd == std::string_view::npos ? contents : contents.substr(lastEnd + 1);
+    if (lastEnd == std::string_view::npos) SkipByteOrderMark(last);
+    Entry entry;
+    return ReadLine(last, entry) == LineResult::kEntry;
+}
+
 ErrorValue MemoStore::LoadMemos(const std::string& path) {
     Clear();
     if (FolderExists(path)) {

@@ -64,6 +64,10 @@ public:
     ErrorValue SaveMemos(const std::string& path) const;
     // The lines SaveMemos writes, with the header for a given moment.
     std::vector<std::string> FileLines(const CalDateTime& savedAt) const;
+    // Whether a file's contents were written whole: the last line ends, or it is a whole
+    // memo line without its end (as many editors write). An empty file, or a last line
+    // that reads as no memo, may be one a writer was caught rewriting.
+    static bool EndsWhole(std::string_view contents);
 
     // The first entry of the date, or the empty text.
     std::string MemoOf(CalDate date) const;

@@ -225,6 +225,41 @@ TEST(MemoStore, BadFiles) {
     EXPECT_EQ(again.UnreadLines(), copy.UnreadLines());
 }
 
+// Only a file cut inside its last line (or empty) may be one a writer was caught
+// rewriting, whose missing days are no deletions; a whole last line without its end is
+// what many editors write.
+TEST(MemoStore, AFileIsCutShortOnlyInsideItsLastLine) {
+    const struct {
+        std::string contents;
+        bool whole;
+    } cases[] = {
+        {"", false},
+        {"2024/03/07=x\r\n", true},
+        {"2024/03/07=x\r", true},
+        {";header\r\n2024/03/07=dentist 10:00", true},
+        {"\xEF\xBB\xBF"
+         "2024/03/07=x",
+         true},
+        {";Tavoli Calendar Memo 24/03/0", false},  // the header cut: every memo missing
+        {"2024/03/07=x\r\n2024/03/0", false},
+        {"2024/03/07=x\r\n2024/03/08=", false},
+        {std::string("2024/03/07=x\r\n\0\0", 16), false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(MemoStore::EndsWhole(c.contents), c.whole) << c.contents;
+
+    // A memo deleted by hand there stays deleted at the next save.
+    RecordingPlatform platform;
+    ScopedPlatform scope(platform);
+    MemoFile file("2024/03/07=a\r\n2024/03/08=b\r\n");
+    MemoStore store;
+    ASSERT_EQ(store.LoadMemos(file.Path()), kSuccess);
+    WriteWholeFile(file.Path(), "2024/03/07=a");
+    store.SetMemo(CalDate(2024, 3, 9), "c");
+    ASSERT_EQ(SaveMemoFile(store, file.Path()), kSuccess);
+    EXPECT_EQ(store.Entries(), (Entries{{CalDate(2024, 3, 7), "a"}, {CalDate(2024, 3, 9), "c"}}));
+    EXPECT_TRUE(platform.boxes.empty());
+}
+
 TEST(MemoStore, MessagesOfTheFileProcedures) {
     RecordingPlatform platform;
     ScopedPlatform scope(platform);
