@@ -20,6 +20,15 @@ namespace {
 
 const char* const kScriptFailed =
     "Failed to load holiday script.\tja:休日設定スクリプトを正常にロードできませんでした。";
+// What is in force while the file named above does not compile.
+const char* const kItsRulesInForce =
+    "Until it loads, the rules it gave when it last loaded stay in "
+    "force.\tja:読み込めるまでは、前回読み込んだときの規則を使います。";
+const char* const kOtherRulesInForce =
+    "Until it loads, the rules last loaded from %1 stay in force.\tja:読み込めるまでは、前回 %1 "
+    "から読み込んだ規則を使います。";
+const char* const kNoRulesInForce =
+    "Until it loads, no holiday rules are in force.\tja:読み込めるまでは、休日の規則はありません。";
 
 }  // namespace
 
@@ -40,32 +49,51 @@ std::string CalendarSettings::ScriptInForce() const {
 
 CalendarSettings::CompiledScript CalendarSettings::CompileHolidayScript() const {
     CompiledScript result;
-    std::vector<std::string> report;
     ErrorValue error = ErrorFromKey("file_not_found");
-    bool utf8ReadAsAnsi = false;
     result.source.path = ScriptInForce();
     if (!result.source.path.empty()) {
-        error = ReadTextLines(result.source.path, result.source.lines, &utf8ReadAsAnsi);
-        if (error == kSuccess) error = result.script.CompileLines(result.source.lines, report);
+        error = ReadTextLines(result.source.path, result.source.lines, &result.utf8ReadAsAnsi);
+        if (error == kSuccess) error = result.script.CompileLines(result.source.lines, result.report);
     }
     result.compiled = error == kSuccess;
     result.source.compiled = result.compiled;
-    std::vector<std::string>& lines = result.messageLines;
-    if (!result.compiled) lines.push_back(ResolveText(kScriptFailed));
-    // A script in UTF-8 read in another code page fails on its names, not on its syntax:
-    // that is said first.
-    if (utf8ReadAsAnsi) {
-        SplitTextLines(Utf8ReadAsAnsiNote(result.source.path), lines);
-        if (!result.compiled) lines.push_back(" ");
-    }
-    lines.insert(lines.end(), report.begin(), report.end());
     return result;
 }
 
-void CalendarSettings::LoadHolidayScript(CalendarDocument& document) const {
-    CompiledScript compiled = CompileHolidayScript();
-    document.SetScript(std::move(compiled.script), std::move(compiled.source));
-    if (!compiled.messageLines.empty()) ShowMessageLines(compiled.messageLines);
+CalendarSettings::TakenScript CalendarSettings::TakeScript(CalendarDocument& document, CompiledScript compiled) const {
+    TakenScript taken;
+    std::vector<std::string>& lines = taken.messageLines;
+    const std::string path = compiled.source.path;
+    // Rules that compiled stay while their file is saved in a form that does not: the
+    // window may have been hidden since, the document has not. A script that was removed
+    // takes its rules with it.
+    const ScriptSource& before = document.Source();
+    const bool keepsEarlier = !compiled.compiled && !path.empty() && before.compiled && !before.path.empty();
+    if (!compiled.compiled) {
+        lines.push_back(ResolveText(kScriptFailed));
+        if (!path.empty()) {
+            lines.push_back(path);
+            if (!keepsEarlier) lines.push_back(ResolveText(kNoRulesInForce));
+            else if (before.path == path) lines.push_back(ResolveText(kItsRulesInForce));
+            else lines.push_back(FillText(kOtherRulesInForce, {before.path}));
+        }
+    }
+    if (keepsEarlier) taken.failingPath = path;
+    else document.SetScript(std::move(compiled.script), std::move(compiled.source));
+    // A script in UTF-8 read in another code page fails on its names, not on its syntax:
+    // that is said before the report.
+    if (compiled.utf8ReadAsAnsi) {
+        SplitTextLines(Utf8ReadAsAnsiNote(path), lines);
+        if (!compiled.compiled) lines.push_back(" ");
+    }
+    lines.insert(lines.end(), compiled.report.begin(), compiled.report.end());
+    return taken;
+}
+
+std::string CalendarSettings::LoadHolidayScript(CalendarDocument& document) const {
+    TakenScript taken = TakeScript(document, CompileHolidayScript());
+    if (!taken.messageLines.empty()) ShowMessageLines(taken.messageLines);
+    return taken.failingPath;
 }
 
 void CalendarSettings::LoadFormats(CalendarDocument& document) const {
@@ -77,9 +105,10 @@ void CalendarSettings::LoadFormats(CalendarDocument& document) const {
     document.formatLines = FormatFileLines(text);
 }
 
-void CalendarSettings::Load(CalendarDocument& document, SettingsStore& store, PixelColor systemWindowColor,
-                            bool memosUnsaved) {
-    LoadHolidayScript(document);
+std::string CalendarSettings::Load(CalendarDocument& document, SettingsStore& store, PixelColor systemWindowColor,
+                                   bool memosUnsaved) {
+    backedUpOn_ = CalDate();
+    const std::string failingScript = LoadHolidayScript(document);
     MarkStartup("holiday script");
     LoadFormats(document);
     MarkStartup("format.txt");
@@ -91,6 +120,7 @@ void CalendarSettings::Load(CalendarDocument& document, SettingsStore& store, Pi
     document.settings = SettingsRecord::Defaults(Today(kLocalZone), systemWindowColor);
     ReadSettings(values, document.settings);
     MarkStartup("settings applied");
+    return failingScript;
 }
 
 SettingsValues CalendarSettings::ValuesOf(const SettingsRecord& record) {
@@ -103,10 +133,19 @@ SettingsValues CalendarSettings::ValuesOf(const SettingsRecord& record) {
 }
 
 void CalendarSettings::Save(CalendarDocument& document, SettingsStore& store, bool& memoDirty) {
+    SaveMemos(document, memoDirty);
+    store.Write(ValuesOf(document.settings));
+}
+
+void CalendarSettings::SaveMemos(CalendarDocument& document, bool& memoDirty) {
+    if (!memoDirty) return;
+    const CalDate today = Today(kLocalZone);
+    const bool backUp = backedUpOn_ != today;
     // A save that does not reach memo.txt keeps memoDirty: the memos stay in the document
     // until one does (the user has been told where they are meanwhile).
-    if (memoDirty && SaveMemoFile(document.memos, paths_.memoFile) == kSuccess) memoDirty = false;
-    store.Write(ValuesOf(document.settings));
+    if (SaveMemoFile(document.memos, paths_.memoFile, backUp) != kSuccess) return;
+    memoDirty = false;
+    if (backUp) backedUpOn_ = today;
 }
 
 std::string CalendarSettings::RescueUnsavedMemos(MemoStore& memos) { return RescueMemos(memos, paths_.memoFile); }

@@ -39,14 +39,19 @@ public:
     // Into the document: the holiday script (with the error list on failure), format.txt,
     // the memos (unless unsaved ones are kept: they are newer than memo.txt), then the
     // stored values over the program's defaults. systemWindowColor is the background
-    // colour when none is stored.
-    void Load(CalendarDocument& document, SettingsStore& store, PixelColor systemWindowColor,
-              bool memosUnsaved = false);
+    // colour when none is stored. Returns the path of a script that does not compile now
+    // while the rules that compiled last stay in force (else empty).
+    std::string Load(CalendarDocument& document, SettingsStore& store, PixelColor systemWindowColor,
+                     bool memosUnsaved = false);
 
     // The memos (when memoDirty) and every value. A failed memo save leaves memoDirty set:
     // the memos stay in the document, the next Load keeps them and a later save writes
     // them, so nothing typed is lost while the program runs.
     void Save(CalendarDocument& document, SettingsStore& store, bool& memoDirty);
+    // The memos alone, as soon as one is written. memo.bak keeps the file as it was before
+    // the first save of each show and of each day, so that a mistaken edit can still be
+    // undone from it after the saves that follow.
+    void SaveMemos(CalendarDocument& document, bool& memoDirty);
 
     // At the end of the program: memos that still could not be saved are written to a
     // side file (beside memo.txt, else in the temporary folder) unless one holds them
@@ -58,25 +63,38 @@ public:
     // one (empty when neither does).
     std::string ScriptInForce() const;
 
-    // The script in force compiled, and what the user is to be told about it: the error
-    // list on failure, a note on a file in UTF-8 read in another code page (else nothing).
+    // The script in force compiled: the compiler's report, and whether the file is in
+    // UTF-8 read in another code page.
     struct CompiledScript {
         HolidayScript script;
         ScriptSource source;
         bool compiled = false;
-        std::vector<std::string> messageLines;
+        std::vector<std::string> report;
+        bool utf8ReadAsAnsi = false;
     };
     CompiledScript CompileHolidayScript() const;
 
-    // Steps of Load, for the options dialog and tests. A script that does not compile
-    // leaves the document without rules.
-    void LoadHolidayScript(CalendarDocument& document) const;
+    // A compiled script taken into the document: one that compiled replaces the rules; one
+    // that does not leaves the rules that compiled last (none when none ever did). What the
+    // user is told: the error list naming the file and what is in force now, and a note on
+    // a file in UTF-8 read in another code page; and the failing file whose older rules
+    // stay in force (else empty).
+    struct TakenScript {
+        std::vector<std::string> messageLines;
+        std::string failingPath;
+    };
+    TakenScript TakeScript(CalendarDocument& document, CompiledScript compiled) const;
+
+    // Steps of Load, for the options dialog and tests: the script taken (its message
+    // shown; the failing path returned, as TakeScript gives it) and format.txt.
+    std::string LoadHolidayScript(CalendarDocument& document) const;
     void LoadFormats(CalendarDocument& document) const;
     // The values in the order they are written: the program's own three, then the record's.
     static SettingsValues ValuesOf(const SettingsRecord& record);
 
 private:
     SettingsPaths paths_;
+    CalDate backedUpOn_;  // the day of this show's last memo backup; null: none yet
 };
 
 }  // namespace tavoli

@@ -66,7 +66,7 @@ constexpr CommandDefinition kCommands[] = {
      nullptr},
     {CommandId::kJump, "jump", "Jump\tja:ジャンプ", "(&J)...", {kCtrl, 'J', true}, nullptr, nullptr},
     {CommandId::kCopy, "copy", "Copy\tja:コピー", "(&C)", {kCtrl, 'C', true}, nullptr, nullptr},
-    {CommandId::kMemo, "memo", "Memo\tja:メモ", "(&M)...", {kCtrl, 'M'}, OnDate, nullptr},
+    {CommandId::kMemo, "memo", "Memo\tja:メモ", "(&M)...", {kCtrl, 'M', true}, OnDate, nullptr},
     {CommandId::kToday, "today", "Show Today\tja:今月", "(&T)", {0, vk::kSpace}, AwayFromToday, nullptr},
     {CommandId::kShowNext,
      "shownext",

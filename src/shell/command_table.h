@@ -108,11 +108,12 @@ private:
 // the user's language: title, mnemonic and, after a tab, the text of the command's key.
 CommandTable BuildCommandTable();
 
-// Gives the eight commands that have accelerators their keys, all with Ctrl: the arrows
-// step months and years, C copies, J jumps, K shows the neighbour months, E tells why
-// the cursor's day has its kind. Other captions
-// name keys the window or the system handles (Space, F1, Alt+F4); the memo caption shows
-// Ctrl+M, but Enter is its key and it has no accelerator.
+// Gives the nine commands that have accelerators their keys, all with Ctrl: the arrows
+// step months and years, C copies, J jumps, K shows the neighbour months, M opens the
+// memo of the cursor's day (as Enter does), E tells why the cursor's day has its kind.
+// The other keys captions name are the window's (Space, F1 as the system's WM_HELP) or
+// the system's (Alt+F4): the message loop dispatches every key after the accelerators,
+// so an accelerator for those would run their command twice.
 void AssignAcceleratorKeys(CommandTable& commands);
 
 // Sets every command's enabled and checked flags from its rule for the state: the menus

@@ -15,7 +15,8 @@ namespace tavoli {
 namespace {
 
 // Virtual keys the window handles itself.
-constexpr int kKeyReturn = 0x0D, kKeyEscape = 0x1B, kKeySpace = 0x20, kKeyApps = 0x5D;
+constexpr int kKeyReturn = 0x0D, kKeyEscape = 0x1B, kKeySpace = 0x20, kKeyPageUp = 0x21, kKeyPageDown = 0x22,
+              kKeyHome = 0x24, kKeyApps = 0x5D;
 
 }  // namespace
 
@@ -36,9 +37,8 @@ std::string ClipboardMonthText(const CalendarView& view) {
 void MainModel::OnShow() {
     // Read before loading: a file saved meanwhile differs from this and is taken.
     WatchedFiles before = ReadWatchedFiles(settings_.Paths());
-    settings_.Load(document_, host_.Store(), host_.SystemWindowColor(), memoDirty_);
+    failingScript_ = settings_.Load(document_, host_.Store(), host_.SystemWindowColor(), memoDirty_);
     liveReload_.Loaded(std::move(before));
-    failingScript_.clear();
     view_ = std::make_unique<CalendarView>(document_);
     view_->SetAppearance(host_.Appearance());
     ApplyTitleBar();
@@ -58,12 +58,10 @@ void MainModel::OnShow() {
     host_.StartTimer();
     host_.SetTitle(ApplicationTitle());
     MarkStartup("position and title");
+    // Sized and brought wholly onto a monitor, whatever was saved; the next hide saves
+    // where it came up.
     RefreshWindow(true);
     MarkStartup("refresh");
-    // Wholly on a monitor, whatever was saved; the next hide saves where it came up.
-    const Rect frame = host_.WindowRect();
-    const Point placed = PlaceOnScreen(frame, host_.MonitorWorkAreas());
-    if (placed.x != frame.left || placed.y != frame.top) host_.MoveWindow(placed);
     restingPointer_ = host_.PointerPosition();
     WatchFolders();
 }
@@ -105,8 +103,16 @@ void MainModel::OnTimer() {
 void MainModel::OnDpiChanged(int dpi) {
     if (!view_) return;
     view_->SetDpi(dpi);
-    host_.ResizeClient(view_->ViewSize());
+    ResizeOnScreen();
     host_.RepaintAll();
+}
+
+void MainModel::ResizeOnScreen() {
+    host_.ResizeClient(view_->ViewSize());
+    // A larger window (another design, a larger scale) stays wholly on its monitor.
+    const Rect frame = host_.WindowRect();
+    const Point placed = PlaceOnScreen(frame, host_.MonitorWorkAreas());
+    if (placed.x != frame.left || placed.y != frame.top) host_.MoveWindow(placed);
 }
 
 std::optional<Size> MainModel::ViewSizeAt(int dpi) const {
@@ -162,11 +168,11 @@ void MainModel::OnReloadDue() {
     std::vector<std::string> messageLines;
     if (changes.script) {
         CalendarSettings::CompiledScript compiled = settings_.CompileHolidayScript();
-        // The last rules that compiled stay until the file compiles again.
-        if (compiled.compiled) document_.SetScript(std::move(compiled.script), std::move(compiled.source));
-        failingScript_ = compiled.compiled ? std::string() : compiled.source.path;
         tell = liveReload_.Compiled(compiled.compiled);
-        messageLines = std::move(compiled.messageLines);
+        // The last rules that compiled stay until the file compiles again.
+        CalendarSettings::TakenScript taken = settings_.TakeScript(document_, std::move(compiled));
+        failingScript_ = std::move(taken.failingPath);
+        messageLines = std::move(taken.messageLines);
     }
     view_->SettingsChanged();
     RefreshWindow(false);
@@ -248,8 +254,15 @@ void MainModel::OnKeyDown(int virtualKey, bool ctrlDown) {
     switch (virtualKey) {
     case kKeyApps: OnMenuKey(); return;
     case kKeyReturn: host_.PostCommand(CommandId::kMemo); return;
-    case kKeySpace: host_.PostCommand(CommandId::kToday); return;
+    case kKeySpace:
+    case kKeyHome: host_.PostCommand(CommandId::kToday); return;
     case kKeyEscape: host_.PostCommand(CommandId::kClose); return;
+    case kKeyPageUp:
+    case kKeyPageDown:
+        view_->StepMonthWithCursor(virtualKey == kKeyPageUp ? -1 : 1);
+        RefreshWindow(false);
+        AnnounceCursor();
+        return;
     default: break;
     }
     // With Ctrl the arrows step months and years through their accelerators.
@@ -263,8 +276,8 @@ void MainModel::OnKeyDown(int virtualKey, bool ctrlDown) {
     default: return;
     }
     const int oldColumn = view_->CursorColumn(), oldRow = view_->CursorRow();
-    view_->MoveCursor(dx, dy);
-    RepaintCursorMove(oldColumn, oldRow);
+    if (view_->MoveCursor(dx, dy)) RefreshWindow(false);
+    else RepaintCursorMove(oldColumn, oldRow);
     AnnounceCursor();
 }
 
@@ -342,7 +355,7 @@ void MainModel::RefreshWindow(bool forced) {
     if (forced || name != lastBackgroundName_) {
         lastBackgroundName_ = name;
         view_->UpdateBackground(pattern, forced);  // a picture that fails to load is none
-        host_.ResizeClient(view_->ViewSize());
+        ResizeOnScreen();
     }
     host_.RepaintAll();
 }
@@ -353,8 +366,13 @@ void MainModel::RunMemo() {
     std::string text = document_.memos.MemoOf(hit.date);
     if (!host_.RunMemoDialog(DateFormat(ResolveText(kMemoPromptFormat), hit.date), text)) return;
     const bool changed = document_.memos.SetMemo(hit.date, text);
-    if (changed) memoDirty_ = true;
-    if (!view_) return;  // hidden meanwhile (from the tray): saved at the next save
+    // Written at once: a program ended without hiding (a crash, a log-off that kills it)
+    // keeps what was typed. Hidden meanwhile (from the tray), the window is no matter.
+    if (changed) {
+        memoDirty_ = true;
+        settings_.SaveMemos(document_, memoDirty_);
+    }
+    if (!view_) return;
     // The footer shows the memo of the cursor's day as well, and its name reads it.
     view_->UpdateFooterLines();
     host_.RepaintCell(view_->CursorColumn(), view_->CursorRow());

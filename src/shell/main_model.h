@@ -161,6 +161,8 @@ private:
     void ShowContextMenu(Point clientPoint);
     void PointAt(Point clientPoint);
     void RepaintCursorMove(int oldColumn, int oldRow);
+    // The client sized to the view, the window kept wholly on the work area of its monitor.
+    void ResizeOnScreen();
     // Tells screen readers the day the cursor is on now.
     void AnnounceCursor();
     int ShownMonthNumber() const { return view_->ShownYear() * 12 + view_->ShownMonth() - 1; }

@@ -16,6 +16,7 @@
 #include "shell/menu_win32.h"
 #include "shell/program_icon_win32.h"
 #include "shell/system_appearance_win32.h"
+#include "shell/tray_tip.h"
 #include "view/image_win32.h"
 #include "view/paint_target_win32.h"
 #include "view/painter.h"
@@ -59,6 +60,8 @@ MainWindow::~MainWindow() {
     if (trayMenu_) DestroyMenu(trayMenu_);
     if (largeIcon_) DestroyIcon(largeIcon_);
     if (smallIcon_) DestroyIcon(smallIcon_);
+    trayIcon_.Remove();
+    if (trayIconImage_) DestroyIcon(trayIconImage_);
 }
 
 bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
@@ -323,6 +326,14 @@ void MainWindow::SetIconsForDpi(int dpi) {
         SendMessageA(window_, WM_SETICON, which, reinterpret_cast<LPARAM>(fresh));
         if (*icon) DestroyIcon(*icon);
         *icon = fresh;
+    }
+    // The notification area is on the primary monitor: its icon follows that one's scale.
+    const HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    if (MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY) != primary) return;
+    if (HICON fresh = LoadProgramIconOfSize(instance_, true, TrayIconPixels(dpi))) {
+        trayIcon_.SetIcon(fresh);
+        if (trayIconImage_) DestroyIcon(trayIconImage_);
+        trayIconImage_ = fresh;
     }
 }
 

@@ -40,6 +40,7 @@ public:
     HMENU TrayMenu() const { return trayMenu_; }
     MainModel& Model() { return model_; }
     PaintCaches& Caches() { return caches_; }
+    const TrayIcon& Tray() const { return trayIcon_; }
     // The handles the message loop waits on beside the messages, and what it does when one
     // of them is signalled.
     const std::vector<HANDLE>& WatchHandles() const { return watch_.Handles(); }
@@ -96,7 +97,8 @@ private:
     void WithPainter(Paint paint);
     // Grays and checks the menu's commands for the state, then shows it at a screen point.
     void TrackMenu(HMENU menu, const CommandState& state, POINT at);
-    // The window's own icons for a monitor of another scale.
+    // The window's own icons for a monitor of another scale; the tray icon's too when the
+    // window is on the monitor of the taskbar.
     void SetIconsForDpi(int dpi);
 
     HINSTANCE instance_;
@@ -108,6 +110,7 @@ private:
     HMENU contextMenu_ = nullptr;
     HMENU trayMenu_ = nullptr;
     HICON largeIcon_ = nullptr, smallIcon_ = nullptr;  // set after a change of scale
+    HICON trayIconImage_ = nullptr;                    // the tray icon's, the same
     bool darkTitleBar_ = false;                        // as asked of the system last (it starts light)
     TrayIcon trayIcon_;
     AccessibleCalendar accessible_;  // what screen readers are told of the client area

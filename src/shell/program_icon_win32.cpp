@@ -8,7 +8,10 @@
 namespace tavoli {
 
 HICON LoadProgramIcon(HINSTANCE instance, bool small, int dpi) {
-    const int size = SystemMetricForDpi(small ? SM_CXSMICON : SM_CXICON, dpi);
+    return LoadProgramIconOfSize(instance, small, SystemMetricForDpi(small ? SM_CXSMICON : SM_CXICON, dpi));
+}
+
+HICON LoadProgramIconOfSize(HINSTANCE instance, bool small, int size) {
     if (HANDLE icon = LoadImageA(instance, MAKEINTRESOURCEA(kProgramIconId), IMAGE_ICON, size, size, 0)) {
         return static_cast<HICON>(icon);
     }

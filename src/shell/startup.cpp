@@ -1,5 +1,7 @@
 #include "shell/startup.h"
 
+#include "framework/lang_text.h"
+#include "framework/messages.h"
 #include "framework/paths.h"
 #include "framework/platform.h"
 
@@ -74,6 +76,24 @@ std::vector<HelpCandidate> HelpCandidates(std::string_view executablePath) {
         candidates.push_back({Kind::kShellOpen, folder + name});
     }
     return candidates;
+}
+
+std::string OpenHelp(std::string_view executablePath, HelpShell& shell, int topic) {
+    std::string failed;
+    ErrorValue error = kSuccess;
+    for (const HelpCandidate& candidate : HelpCandidates(executablePath)) {
+        if (candidate.path.empty() || !shell.Exists(candidate.path)) continue;
+        const ErrorValue opened = shell.Open(candidate, topic);
+        if (opened == kSuccess) return {};
+        if (failed.empty()) failed = candidate.path, error = opened;
+    }
+    if (failed.empty()) {
+        return ResolveText("The help document could not be found:\tja:ヘルプ文書が見つかりません:") + "\n" +
+               RenameExtension(executablePath, "htm");
+    }
+    std::string text =
+        ResolveText("The help document could not be opened:\tja:ヘルプ文書を開けませんでした:") + "\n" + failed;
+    return text + "\n" + ReasonOf(error);
 }
 
 }  // namespace tavoli

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/error.h"
+
 namespace tavoli {
 
 // The arguments after the program's name: separated by blanks and tabs; an argument
@@ -29,5 +31,19 @@ struct HelpCandidate {
     std::string path;
 };
 std::vector<HelpCandidate> HelpCandidates(std::string_view executablePath);
+
+// What opening the help document asks of the system.
+class HelpShell {
+public:
+    virtual ~HelpShell() = default;
+    virtual bool Exists(const std::string& path) = 0;
+    // Opens the document (at the topic, where its kind has topics): 0, else why not.
+    virtual ErrorValue Open(const HelpCandidate& candidate, int topic) = 0;
+};
+
+// Opens the first candidate that exists and opens. What the user is told when none does
+// (empty when one opened): the document the program ships, when no document exists, or
+// the first that would not open and why.
+std::string OpenHelp(std::string_view executablePath, HelpShell& shell, int topic);
 
 }  // namespace tavoli

@@ -43,6 +43,15 @@ NOTIFYICONDATAA TrayIcon::Record(HWND window, HICON icon) const {
     return record;
 }
 
+void TrayIcon::SetIcon(HICON icon) {
+    icon_ = icon;
+    if (!registered_ || !icon) return;
+    NOTIFYICONDATAA record = RecordNaming(registered_);
+    record.uFlags = NIF_ICON;
+    record.hIcon = icon;
+    Shell_NotifyIconA(NIM_MODIFY, &record);
+}
+
 bool TrayIcon::SetCallbackMessage(UINT message) {
     callbackMessage_ = message;
     if (!registered_) return true;

@@ -23,8 +23,10 @@ public:
     // The window that receives the callback message; none: the top-level ancestor of the
     // active window at the time of Add.
     void SetOwner(HWND owner) { owner_ = owner; }
-    // None: the small icon of the window's class.
-    void SetIcon(HICON icon) { icon_ = icon; }
+    // None: the small icon of the window's class. A shown icon is changed at once; the
+    // caller keeps the icon alive while it is set.
+    void SetIcon(HICON icon);
+    HICON Icon() const { return icon_; }
     // Empty: the application's title.
     void SetTip(std::string tip) { tip_ = std::move(tip); }
 

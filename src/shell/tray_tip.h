@@ -1,5 +1,6 @@
-// The tip of the notification-area icon: the record the shell takes holds 64 bytes, and
-// a cut in the middle of a double-byte character would show a broken last character.
+// The notification-area icon's rules: its tip (the record the shell takes holds 64 bytes,
+// and a cut in the middle of a double-byte character would show a broken last
+// character) and its size at the taskbar's scale.
 #pragma once
 
 #include <cstddef>
@@ -14,5 +15,9 @@ constexpr size_t kTrayTipMaxBytes = 63;
 // The tip shown for a stored tip: the application's title when it is empty, cut to
 // what the record holds.
 std::string TrayTipText(std::string_view storedTip);
+
+// The icon's width and height in pixels at the scale of the monitor the taskbar is on: the
+// small icon's 16 at 100 %, never less.
+int TrayIconPixels(int dpi);
 
 }  // namespace tavoli

@@ -94,7 +94,13 @@ void CalendarView::SetBackgroundImageSize(int width, int height) {
 }
 
 ErrorValue CalendarView::UpdateBackground(std::string_view pattern, bool force) {
-    const ErrorValue error = background_.Update(pattern, shownMonth_, force);
+    // The grid as it is at 96 DPI, where the picture is kept.
+    const int64_t width =
+        int64_t{Settings().margins[0]} + Settings().margins[2] + int64_t{TotalColumns()} * grid_.cellSize.width;
+    const int64_t height =
+        int64_t{Settings().margins[1]} + Settings().margins[3] + int64_t{TotalRows()} * grid_.cellSize.height;
+    const Size cover{Clamp(width, 0, 1 << 16), Clamp(height, 0, 1 << 16)};
+    const ErrorValue error = background_.Update(pattern, shownMonth_, force, cover);
     SetBackgroundImageSize(background_.Picture().Width(), background_.Picture().Height());
     ScaleBackground();
     return error;
@@ -168,20 +174,29 @@ CalDate CalendarView::DateAt(int dateColumn, int dateRow) const {
 void CalendarView::SelectDate(CalDate date) {
     const YearMonthDay ymd = date.Parts();
     if (ymd.year != shownYear_ || ymd.month != shownMonth_) SetMonth(ymd.year, ymd.month);
-    const int32_t d = date - DateAt(0, 0);
+    PlaceCursorOn(date);
+    UpdateFooterLines();
+}
+
+bool CalendarView::PlaceCursorOn(CalDate date) {
+    const int64_t d = int64_t{date - DateAt(0, 0)};
     cursorHalf_ = 0;
-    if (d < 0 || d / 7 > grid_.dateRows) {
-        cursorColumn_ = cursorRow_ = -1;
-    } else if (d / 7 == grid_.dateRows) {
-        cursorColumn_ = grid_.leftColumns + d % 7;
+    cursorColumn_ = cursorRow_ = -1;
+    if (d < 0 || d / 7 > grid_.dateRows) return false;
+    cursorColumn_ = grid_.leftColumns + static_cast<int>(d % 7);
+    if (d / 7 == grid_.dateRows) {
+        // A week below the grid lies in the lower halves of split cells, or nowhere.
         cursorRow_ = grid_.topRows + grid_.dateRows - 1;
         cursorHalf_ = 1;
         if (!IsSplitCell(cursorColumn_, cursorRow_)) cursorColumn_ = cursorRow_ = -1, cursorHalf_ = 0;
     } else {
-        cursorColumn_ = grid_.leftColumns + d % 7;
-        cursorRow_ = grid_.topRows + d / 7;
+        cursorRow_ = grid_.topRows + static_cast<int>(d / 7);
     }
-    UpdateFooterLines();
+    const CellClass shown = HitTest();
+    if (shown.region == kRegionDate && shown.date == date) return true;
+    cursorColumn_ = cursorRow_ = -1;
+    cursorHalf_ = 0;
+    return false;
 }
 
 // ---- Cells ----
@@ -260,20 +275,42 @@ bool CalendarView::PointerMoved(int x, int y) {
 }
 
 bool CalendarView::MoveCursor(int dx, int dy) {
-    if (!InDateArea(cursorColumn_, cursorRow_)) {
+    const CellClass from = HitTest();
+    if (from.region != kRegionDate) {
         cursorColumn_ = grid_.leftColumns + 3;
         cursorRow_ = grid_.topRows + (grid_.dateRows - 1) / 2;
         cursorHalf_ = 0;
-    } else if (dx == 0 && IsSplitCell(cursorColumn_, cursorRow_) &&
-               ((dy > 0 && cursorHalf_ == 0) || (dy < 0 && cursorHalf_ == 1))) {
-        cursorHalf_ = dy > 0 ? 1 : 0;
-    } else {
-        cursorColumn_ = Clamp(int64_t{cursorColumn_} + dx, grid_.leftColumns, grid_.leftColumns + 6);
-        cursorRow_ = Clamp(int64_t{cursorRow_} + dy, grid_.topRows, grid_.topRows + grid_.dateRows - 1);
-        if (!IsSplitCell(cursorColumn_, cursorRow_)) cursorHalf_ = 0;
+        UpdateFooterLines();
+        return false;
+    }
+    const int64_t serial = int64_t{from.date.Serial()} + dx + int64_t{7} * dy;
+    const CalDate target = CalDate::FromSerial(static_cast<uint32_t>(
+        std::clamp<int64_t>(serial, CalDate(kMinYear, 1, 1).Serial(), CalDate(kMaxYear, 12, 31).Serial())));
+    const int year = shownYear_, month = shownMonth_;
+    if (!PlaceCursorOn(target)) {
+        const YearMonthDay ymd = target.Parts();
+        // The two-month view shows a later day as its second month, so that it steps by one.
+        const bool second = grid_.dateRows > 8 && target > from.date;
+        SetMonth(ymd.year, ymd.month - (second ? 1 : 0));
+        PlaceCursorOn(target);
     }
     UpdateFooterLines();
-    return true;
+    return year != shownYear_ || month != shownMonth_;
+}
+
+void CalendarView::StepMonthWithCursor(int delta) {
+    const CellClass from = HitTest();
+    StepMonth(delta);
+    if (from.region != kRegionDate) return;
+    const YearMonthDay ymd = from.date.Parts();
+    const int64_t months = int64_t{ymd.year} * 12 + (ymd.month - 1) + delta;
+    CalDate target = from.date;  // at either end of the years the day stays
+    if (months >= int64_t{kMinYear} * 12 && months < int64_t{kMaxYear + 1} * 12) {
+        const int year = static_cast<int>(months / 12), month = static_cast<int>(months % 12) + 1;
+        target = CalDate(year, month, std::min(ymd.day, MonthLength(year, month)));
+    }
+    if (!PlaceCursorOn(target)) SelectDate(target);
+    UpdateFooterLines();
 }
 
 bool CalendarView::ClickNavigation() {

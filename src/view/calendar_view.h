@@ -117,7 +117,14 @@ public:
     bool PointerMoved(int x, int y);
     void SetPressed(bool pressed) { pressed_ = pressed; }
     bool Pressed() const { return pressed_; }
+    // The arrows: the cursor's day moves by dx days and dy weeks (from no day, the cursor
+    // goes to the middle cell). A day the grid does not show as a date brings its month
+    // into view; the two-month view steps by one month at its ends. True when the shown
+    // month changed.
     bool MoveCursor(int dx, int dy);
+    // PageUp and PageDown: the shown month steps by delta months and the cursor's day
+    // with it, its day of the month kept (cut to the month's length).
+    void StepMonthWithCursor(int delta);
     bool ClickNavigation();
     int CursorColumn() const { return cursorColumn_; }
     int CursorRow() const { return cursorRow_; }
@@ -166,6 +173,9 @@ private:
     void ScaleBackground();
     std::array<int, 4> MarginsAt(int dpi) const;
     bool InDateArea(int column, int row) const;
+    // Puts the cursor on the date's cell (or half) of the grid as it is; false, and no
+    // cursor, when the grid shows no date cell for it.
+    bool PlaceCursorOn(CalDate date);
     // A name list of the settings, or the program's own when it is empty.
     std::string NamesOr(const std::string& names, const char* defaults) const;
 

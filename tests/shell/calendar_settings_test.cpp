@@ -152,25 +152,44 @@ TEST_F(Settings, ValuesReadByTheirRulesAndWrittenCanonically) {
 TEST_F(Settings, HolidayScriptsAndTheirErrorList) {
     const std::string heading =
         ResolveText("Failed to load holiday script.\tja:休日設定スクリプトを正常にロードできませんでした。");
-    auto load = [&] {
+    // Each show loads into the one document of the program, which keeps the last rules
+    // that compiled; a fresh document has none yet.
+    CalendarDocument shown, fromAllUsers, fresh;
+    auto load = [&](CalendarDocument& document) {
         platform_.boxes.clear();
-        CalendarDocument document;
         settings_.LoadHolidayScript(document);
         return document.KindOfWeekday(0) + "|" + document.KindOfWeekday(6);
     };
-    EXPECT_EQ(load(), "3|");  // the all-users script
+    EXPECT_EQ(load(fromAllUsers), "3|");  // the all-users script
     EXPECT_TRUE(Boxes().empty());
     WriteWholeFile(paths_.userScript, "\xEF\xBB\xBF#weekday 6 (2)\r\n");
-    EXPECT_EQ(load(), "|2");  // the per-user one comes first; an editor's byte-order mark is skipped
+    EXPECT_EQ(load(shown), "|2");  // the per-user one comes first; an editor's byte-order mark is skipped
     EXPECT_TRUE(Boxes().empty());
     WriteWholeFile(paths_.userScript, "#weekday 6 (2)\r\nm1 d1 (4\r\n");
-    EXPECT_EQ(load(), "|");  // a failing script leaves no rules
-    ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].substr(0, heading.size() + 1), heading + "\n");
-    EXPECT_NE(Boxes()[0].find("Line 2"), std::string::npos);
+    const struct {
+        CalendarDocument& document;
+        const char* kinds;
+        std::string inForce;
+    } failing[] = {
+        {shown, "|2",
+         ResolveText("Until it loads, the rules it gave when it last loaded stay in force.\tja:"
+                     "読み込めるまでは、前回読み込んだときの規則を使います。")},
+        {fromAllUsers, "3|",
+         FillText("Until it loads, the rules last loaded from %1 stay in force.\tja:"
+                  "読み込めるまでは、前回 %1 から読み込んだ規則を使います。",
+                  {paths_.allUsersScript})},
+        {fresh, "|",
+         ResolveText("Until it loads, no holiday rules are in force.\tja:読み込めるまでは、休日の規則はありません。")},
+    };
+    for (const auto& c : failing) {
+        EXPECT_EQ(load(c.document), c.kinds);
+        ASSERT_EQ(Boxes().size(), 1u);
+        EXPECT_EQ(Boxes()[0].substr(0, Boxes()[0].find("\nLine 2")),
+                  heading + "\n" + paths_.userScript + "\n" + c.inForce);  // then the report
+    }
     std::filesystem::remove(paths_.userScript);
     std::filesystem::remove(paths_.allUsersScript);
-    EXPECT_EQ(load(), "|");
+    EXPECT_EQ(load(shown), "|");                            // a script removed takes its rules with it
     EXPECT_EQ(Boxes(), std::vector<std::string>{heading});  // the heading alone
 }
 

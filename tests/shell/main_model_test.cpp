@@ -31,6 +31,8 @@ public:
     void SetTitle(const std::string& title) override { Log("title " + title); }
     void ResizeClient(Size size) override {
         Log("resize " + std::to_string(size.width) + "x" + std::to_string(size.height));
+        windowRect.right = windowRect.left + size.width;  // no frame
+        windowRect.bottom = windowRect.top + size.height;
     }
     void RepaintAll() override { Log("paint all"); }
     void RepaintCell(int column, int row) override {
@@ -98,7 +100,10 @@ public:
     void RunDayTraceDialog(const std::vector<std::string>& lines) override { trace = lines; }
     void ShowScriptError(const std::vector<std::string>& lines) override { Log("error " + JoinMessageLines(lines)); }
     void CloseScriptError() override { Log("close error"); }
-    bool RunOptionsDialog(SettingsRecord&, const MemoStore&) override { return optionsOk; }
+    bool RunOptionsDialog(SettingsRecord& settings, const MemoStore&) override {
+        if (editOptions) editOptions(settings);
+        return optionsOk;
+    }
 
     void Log(const std::string& line) { log.push_back(line); }
     std::vector<std::string> Take() {
@@ -124,6 +129,7 @@ public:
     bool darkTitleBar = false;
     std::vector<std::string> watched, trace;
     bool reloadTimer = false, optionsOk = false;
+    std::function<void(SettingsRecord&)> editOptions;
 };
 
 class Model : public testing::Test {
@@ -178,7 +184,7 @@ TEST_F(Model, ShowLoadsAndHideSavesAndDropsTheView) {
     model_.OnShow();
     EXPECT_EQ(host_.Take(),
               (std::vector<std::string>{"move 5,6", "translucency 30", "timer on", "title " + ApplicationTitle(),
-                                        "title " + ApplicationTitle(), "resize 344x332", "paint all", "move 674,40"}));
+                                        "title " + ApplicationTitle(), "resize 344x332", "move 680,40", "paint all"}));
     EXPECT_EQ(ShownMonth(), "2024/5");
     model_.OnHide();
     host_.Take();
@@ -241,6 +247,25 @@ TEST(WindowPlacement, WhollyOnAMonitor) {
         const Point placed = PlaceOnScreen(c.window, c.monitors);
         EXPECT_EQ(placed, c.placed) << c.window.left << "," << c.window.top << " → " << placed.x << "," << placed.y;
     }
+}
+
+// Whenever the window's size changes it stays wholly on its monitor's work area, as at a
+// show: a design of more columns near the screen's right edge moves it left.
+TEST_F(Model, AGrownWindowStaysOnTheScreen) {
+    host_.monitors = {{0, 0, 1024, 738}};
+    host_.windowRect = {600, 300, 944, 632};
+    host_.optionsOk = true;
+    host_.editOptions = [](SettingsRecord& settings) {
+        settings.design.header = kLeftTwoLines;
+        settings.design.footer = kRightThreeLines;
+    };
+    model_.OnCommand(IdNumber(CommandId::kOption));
+    std::vector<std::string> log = host_.Take();
+    const auto resized = std::find(log.begin(), log.end(), "resize 584x224");
+    ASSERT_NE(resized, log.end());
+    EXPECT_EQ(*(resized + 1), "move 440,300");
+    model_.OnDpiChanged(144);  // larger again at another scale: moved again
+    EXPECT_EQ(host_.Take(), (std::vector<std::string>{"resize 876x336", "move 148,300", "paint all"}));
 }
 
 TEST_F(Model, TheWindowFollowsTheDpiAndTheSettingsStayIn96DpiUnits) {
@@ -325,16 +350,19 @@ TEST_F(Model, Keys) {
         {0x20, false, {"post 1033"}},  // Space: today
         {0x1B, false, {"post 1025"}},  // Escape: close
         {0x5D, false, {"menu 0,0"}},   // the application key
+        {0x24, false, {"post 1033"}},  // Home: today
         {0x25, true, {}},              // Ctrl+Left works through the accelerator only
         {0x41, false, {}},
         // Right: from 15 May to the 16th, the old cell, the new one and the footer repainted.
         {0x27, false, {"paint 3,4", "paint 4,4", "paint footer"}},
+        // Page Down: June, on the 16th; the window refreshed for the new month.
+        {0x22, false, {"title " + ApplicationTitle(), "paint all"}},
     };
     for (const auto& c : cases) {
         model_.OnKeyDown(c.key, c.ctrl);
         EXPECT_EQ(host_.Take(), c.log) << c.key;
     }
-    EXPECT_EQ(View().HitTest().date, CalDate(2024, 5, 16));
+    EXPECT_EQ(View().HitTest().date, CalDate(2024, 6, 16));
 }
 
 // The menus' gray and check marks: each command's rule applied to the state the model
@@ -495,7 +523,7 @@ TEST_F(Model, DialogsAndWhatTheirOkDoes) {
     PointAtDate(CalDate(2024, 5, 21));
     model_.OnCommand(IdNumber(CommandId::kMemo));
     EXPECT_EQ(model_.Document().memos.MemoOf(CalDate(2024, 5, 21)), "typed");
-    EXPECT_TRUE(model_.MemoDirty());
+    EXPECT_FALSE(model_.MemoDirty());  // saved at once
     const std::vector<std::string> log = host_.Take();
     EXPECT_EQ(log.front().substr(0, 5), "memo ");
     EXPECT_EQ(log.back(), "paint footer");
@@ -505,6 +533,47 @@ TEST_F(Model, DialogsAndWhatTheirOkDoes) {
     EXPECT_EQ(host_.Take().front(), "counter ticked");  // ticked at every open
     EXPECT_TRUE(View().Style().countDown.shown);
     EXPECT_EQ(View().Style().countDown.range, -7);
+}
+
+// A memo is in memo.txt as soon as the editor's OK takes it, so that a program ended
+// without hiding keeps it; memo.bak keeps the file as it was before the first save of each
+// show and of each day, so that a mistaken edit can still be undone from it.
+TEST_F(Model, MemosAreSavedWhenWrittenAndBackedUpOncePerShowAndDay) {
+    const std::string memoFile = folder_.Join("memo.txt"), backup = folder_.Join("memo.bak");
+    model_.OnHide();
+    WriteWholeFile(memoFile, "2024/05/01=kept\r\n");
+    const struct {
+        bool showAgain;
+        CalDate today;
+        const char* typed;
+        const char* inBackup;  // the memo on the 21st that memo.bak holds (empty: none)
+    } steps[] = {
+        {true, CalDate(2024, 5, 15), "first", ""},  // the file before the show's first save
+        {false, CalDate(2024, 5, 15), "second", ""},
+        {false, CalDate(2024, 5, 16), "third", "second"},  // a new day while shown
+        {false, CalDate(2024, 5, 16), "fourth", "second"},
+        {true, CalDate(2024, 5, 16), "fifth", "fourth"},  // a new show the same day
+    };
+    for (const auto& step : steps) {
+        const int row = static_cast<int>(&step - steps);
+        clock_.now = CalDateTime(step.today, TimeOfDay::FromParts(10, 0, 0, 0));
+        if (step.showAgain) {
+            model_.OnHide();
+            model_.OnShow();
+        }
+        host_.memoText = step.typed;
+        PointAtDate(CalDate(2024, 5, 21));
+        model_.OnCommand(IdNumber(CommandId::kMemo));
+        EXPECT_FALSE(model_.MemoDirty()) << row;
+        const std::string saved = ReadWholeFile(memoFile), backedUp = ReadWholeFile(backup);
+        EXPECT_NE(saved.find(std::string("2024/05/21=") + step.typed + "\r\n"), std::string::npos) << row << saved;
+        EXPECT_NE(backedUp.find("2024/05/01=kept\r\n"), std::string::npos) << row << backedUp;
+        const size_t at = backedUp.find("2024/05/21=");
+        EXPECT_EQ(at == std::string::npos ? "" : backedUp.substr(at + 11, backedUp.find('\r', at) - at - 11),
+                  step.inBackup)
+            << row;
+    }
+    EXPECT_TRUE(clock_.boxes.empty());
 }
 
 // Screen readers hear the day the cursor comes to by keys, wheel, month steps, jump and
@@ -568,6 +637,10 @@ TEST_F(Model, ScriptsAndFormatsSavedWhileShownAreTaken) {
     EXPECT_EQ(host_.watched, std::vector<std::string>{folder_.Join("")});  // both scripts and format.txt live there
     const std::string failed =
         "error " + ResolveText("Failed to load holiday script.\tja:休日設定スクリプトを正常にロードできませんでした。");
+    const std::string kept = "\n" + folder_.Join("holidays.txt") + "\n" +
+                             ResolveText(
+                                 "Until it loads, the rules it gave when it last loaded stay in force.\tja:"
+                                 "読み込めるまでは、前回読み込んだときの規則を使います。");
     using State = TracedScriptFile::State;
     const struct {
         const char *file, *contents, *kind;  // the day's kind afterwards
@@ -575,7 +648,11 @@ TEST_F(Model, ScriptsAndFormatsSavedWhileShownAreTaken) {
         State userScript;                    // as "Why this day?" names it
     } steps[] = {
         {"holidays.txt", "m5 d20 (4)\r\n", "4", {"paint all"}, State::kInForce},
-        {"holidays.txt", "m5 d20 (5\r\n", "4", {"paint all", failed + "\nLine 1:Parenthesis error."}, State::kFailing},
+        {"holidays.txt",
+         "m5 d20 (5\r\n",
+         "4",
+         {"paint all", failed + kept + "\nLine 1:Parenthesis error."},
+         State::kFailing},
         {"holidays.txt", "m5 d20 (5\r\n", "4", {}, State::kFailing},  // saved again as it was
         {nullptr, nullptr, "4", {"drop caches", "resize 344x332", "paint all"}, State::kFailing},  // Options, OK
         {"holidays.txt", "m5 d20 (5)\r\n", "5", {"paint all", "close error"}, State::kInForce},
@@ -652,6 +729,48 @@ TEST(Startup, CommandLinesInstanceNamesAndHelp) {
     EXPECT_EQ(help[0].kind, HelpCandidate::Kind::kHtmlHelp);
     EXPECT_EQ(help[1].kind, HelpCandidate::Kind::kWinHelp);
     EXPECT_EQ(help[2].kind, HelpCandidate::Kind::kShellOpen);
+}
+
+// Help opens the first document that exists and opens; when none does the user is told,
+// the file named: the one the program ships when none exists, else the one that failed.
+TEST(Startup, HelpThatCannotOpenSaysSo) {
+    class Shell : public HelpShell {
+    public:
+        Shell(std::vector<std::string> existing, std::vector<std::string> failing)
+            : existing_(std::move(existing)), failing_(std::move(failing)) {}
+        bool Exists(const std::string& path) override {
+            return std::find(existing_.begin(), existing_.end(), path) != existing_.end();
+        }
+        ErrorValue Open(const HelpCandidate& candidate, int) override {
+            opened.push_back(candidate.path);
+            const bool fails = std::find(failing_.begin(), failing_.end(), candidate.path) != failing_.end();
+            return fails ? ErrorFromSystem(1155) : kSuccess;
+        }
+        std::vector<std::string> opened;
+
+    private:
+        std::vector<std::string> existing_, failing_;
+    };
+    const std::string exe = "C:\\Apps\\TavoliCalendar.exe", htm = "C:\\Apps\\TavoliCalendar.htm";
+    const std::string chm = "C:\\Apps\\TavoliCalendar.chm", readme = "C:\\Apps\\readme.txt";
+    const std::string notFound = ResolveText("The help document could not be found:\tja:ヘルプ文書が見つかりません:");
+    const std::string notOpened =
+        ResolveText("The help document could not be opened:\tja:ヘルプ文書を開けませんでした:");
+    const struct {
+        std::vector<std::string> existing, failing;
+        std::vector<std::string> opened;
+        std::string message;
+    } cases[] = {
+        {{htm}, {}, {htm}, ""},
+        {{chm, htm}, {chm}, {chm, htm}, ""},  // the next that opens
+        {{}, {}, {}, notFound + "\n" + htm},
+        {{htm, readme}, {htm, readme}, {htm, readme}, notOpened + "\n" + htm + "\n" + ReasonOf(ErrorFromSystem(1155))},
+    };
+    for (const auto& c : cases) {
+        Shell shell(c.existing, c.failing);
+        EXPECT_EQ(OpenHelp(exe, shell, 0), c.message) << c.existing.size();
+        EXPECT_EQ(shell.opened, c.opened) << c.existing.size();
+    }
 }
 
 }  // namespace

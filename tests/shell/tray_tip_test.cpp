@@ -18,6 +18,12 @@ std::string Repeat(std::string_view piece, int count) {
     return text;
 }
 
+// The icon follows the scale of the taskbar's monitor: the small icon's size there.
+TEST(TrayIconPixels, TheSmallIconAtTheScale) {
+    const int cases[][2] = {{96, 16}, {120, 20}, {144, 24}, {192, 32}, {288, 48}, {48, 16}};
+    for (const auto& [dpi, pixels] : cases) EXPECT_EQ(TrayIconPixels(dpi), pixels) << dpi;
+}
+
 #ifndef _WIN32
 
 TEST(CutAtCharacter, NeverEndsInsideACharacter) {

@@ -91,15 +91,19 @@ inline bool BringToFront(HWND window) {
 }
 
 // Types the words of the keys through the system, as a user does (accelerators and
-// mnemonics need the real keyboard state): "Tab", "Enter", "Esc", "Up", "Right", digits and
-// letters, each maybe after "Ctrl+" or "Alt+" (a mnemonic).
+// mnemonics need the real keyboard state): "Tab", "Enter", "Esc", "Up", "Right", "F1",
+// "Space", digits and letters, each maybe after "Ctrl+", "Shift+" or "Alt+" (a mnemonic).
 inline void Type(const std::string& keys) {
-    const std::map<std::string, char> named = {
-        {"Tab", VK_TAB}, {"Enter", VK_RETURN}, {"Esc", VK_ESCAPE}, {"Up", VK_UP}, {"Right", VK_RIGHT}};
+    const std::map<std::string, char> named = {{"Tab", VK_TAB},    {"Enter", VK_RETURN}, {"Esc", VK_ESCAPE},
+                                               {"Up", VK_UP},      {"Right", VK_RIGHT},  {"F1", VK_F1},
+                                               {"Space", VK_SPACE}};
     std::istringstream words(keys);
     for (std::string word; words >> word; Sleep(60)) {
         const size_t plus = word.find('+');
-        const WORD modifier = plus == std::string::npos ? 0 : word.rfind("Alt+", 0) == 0 ? VK_MENU : VK_CONTROL;
+        const WORD modifier = plus == std::string::npos      ? 0
+                              : word.rfind("Alt+", 0) == 0   ? VK_MENU
+                              : word.rfind("Shift+", 0) == 0 ? VK_SHIFT
+                                                             : VK_CONTROL;
         const std::string key = word.substr(plus == std::string::npos ? 0 : plus + 1);
         const std::string strokes = named.count(key) ? std::string(1, named.at(key)) : key;
         std::vector<INPUT> inputs;

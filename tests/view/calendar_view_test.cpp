@@ -158,16 +158,11 @@ TEST(CalendarView, SplitCellsInFiveLines) {
     EXPECT_EQ(view.HitTest().date, CalDate(2025, 3, 24));
     view.MoveCursor(0, 1);
     EXPECT_EQ(view.HitTest().date, CalDate(2025, 3, 31));
-    view.MoveCursor(0, 1);  // nowhere further down
-    EXPECT_EQ(view.HitTest().date, CalDate(2025, 3, 31));
+    EXPECT_EQ(view.CursorHalf(), 1);
     view.MoveCursor(-1, 0);  // along the lower halves
     EXPECT_EQ(view.HitTest().date, CalDate(2025, 3, 30));
     view.MoveCursor(0, -1);
     EXPECT_EQ(view.HitTest().date, CalDate(2025, 3, 23));
-    view.MoveCursor(0, -1);
-    EXPECT_EQ(view.HitTest().date, CalDate(2025, 3, 16));
-    view.MoveCursor(2, 3);  // onto a cell that is not split
-    EXPECT_EQ(view.HitTest().date, CalDate(2025, 3, 25));
     EXPECT_EQ(view.CursorHalf(), 0);
 
     view.SelectDate(CalDate(2025, 3, 30));
@@ -185,12 +180,74 @@ TEST(CalendarView, CursorWithoutADateAndKeyboardStart) {
     view.SetMonth(2024, 5);
     EXPECT_EQ(RegionOf(view.HitTest()), "head");  // no cursor: "head" without a date
     EXPECT_TRUE(view.HitTest().date.IsNull());
-    EXPECT_TRUE(view.MoveCursor(1, 0));  // from outside the date area: the middle cell
+    EXPECT_FALSE(view.MoveCursor(1, 0));  // from outside the date area: the middle cell
     EXPECT_EQ(view.CursorColumn(), 3);
     EXPECT_EQ(view.CursorRow(), view.TopRows() + 2);
-    view.MoveCursor(-10, -10);  // clamped to the date area
-    EXPECT_EQ(view.CursorColumn(), 0);
-    EXPECT_EQ(view.CursorRow(), view.TopRows());
+}
+
+// The arrows move the cursor's day across the month's edges: onto a neighbour day where
+// those are shown, else the shown month follows; the two-month view steps by one month at
+// its ends. PageUp and PageDown step a month keeping the day, cut to the month's length.
+TEST(CalendarView, KeysCrossTheMonthsEdges) {
+    enum Key { kLeft, kRight, kUp, kDown, kPageUp, kPageDown };
+    const struct {
+        RowsStyle rows;
+        bool neighbours;
+        int showing;  // the month shown first, as year * 100 + month
+        CalDate from;
+        Key key;
+        CalDate to;
+        const char* shown;
+    } cases[] = {
+        {kFiveLines, false, 202405, CalDate(2024, 5, 31), kRight, CalDate(2024, 6, 1), "2024/6"},
+        {kFiveLines, false, 202405, CalDate(2024, 5, 1), kLeft, CalDate(2024, 4, 30), "2024/4"},
+        {kFiveLines, false, 202405, CalDate(2024, 5, 29), kDown, CalDate(2024, 6, 5), "2024/6"},
+        {kFiveLines, false, 202405, CalDate(2024, 5, 3), kUp, CalDate(2024, 4, 26), "2024/4"},
+        {kSixLines, true, 202405, CalDate(2024, 5, 31), kRight, CalDate(2024, 6, 1), "2024/5"},  // a neighbour day
+        {kSixLines, true, 202405, CalDate(2024, 5, 30), kDown, CalDate(2024, 6, 6), "2024/5"},
+        {kSixLines, true, 202405, CalDate(2024, 6, 8), kRight, CalDate(2024, 6, 9), "2024/6"},  // beyond the grid
+        {kTwoMonths, false, 202405, CalDate(2024, 5, 31), kRight, CalDate(2024, 6, 1), "2024/5"},
+        {kTwoMonths, false, 202405, CalDate(2024, 6, 30), kRight, CalDate(2024, 7, 1), "2024/6"},  // one month on
+        {kTwoMonths, false, 202405, CalDate(2024, 5, 1), kLeft, CalDate(2024, 4, 30), "2024/4"},
+        {kFiveLines, false, 202401, CalDate(2024, 1, 31), kPageDown, CalDate(2024, 2, 29), "2024/2"},
+        {kFiveLines, false, 202403, CalDate(2024, 3, 31), kPageUp, CalDate(2024, 2, 29), "2024/2"},
+        {kTwoMonths, false, 202405, CalDate(2024, 6, 10), kPageDown, CalDate(2024, 7, 10), "2024/6"},
+        {kFiveLines, false, 101, CalDate(1, 1, 1), kLeft, CalDate(1, 1, 1), "1/1"},  // the first day there is
+        {kFiveLines, false, 399912, CalDate(3999, 12, 31), kDown, CalDate(3999, 12, 31), "3999/12"},
+        {kFiveLines, false, 399912, CalDate(3999, 12, 15), kPageDown, CalDate(3999, 12, 15), "3999/12"},
+    };
+    for (const auto& c : cases) {
+        const int row = static_cast<int>(&c - cases);
+        TestView view;
+        view.SetRowsStyle(c.rows);
+        view.SetNeighbourDays(c.neighbours);
+        view.SetMonth(c.showing / 100, c.showing % 100);
+        // The pointer puts the cursor on the day, wherever the grid shows it.
+        for (int column = 0; column < view.TotalColumns(); ++column) {
+            for (int r = 0; r < view.TotalRows(); ++r) {
+                for (int half = 0; half < (view.IsSplitCell(column, r) ? 2 : 1); ++half) {
+                    const CellClass cell = view.ClassifyCell(column, r, half);
+                    if (cell.region == kRegionDate && cell.date == c.from) PointAt(view, column, r, half);
+                }
+            }
+        }
+        ASSERT_EQ(view.HitTest().date, c.from) << row;
+        const int shownBefore = view.ShownYear() * 12 + view.ShownMonth();
+        bool stepped = false;
+        switch (c.key) {
+        case kLeft: stepped = view.MoveCursor(-1, 0); break;
+        case kRight: stepped = view.MoveCursor(1, 0); break;
+        case kUp: stepped = view.MoveCursor(0, -1); break;
+        case kDown: stepped = view.MoveCursor(0, 1); break;
+        case kPageUp: view.StepMonthWithCursor(-1); break;
+        case kPageDown: view.StepMonthWithCursor(1); break;
+        }
+        EXPECT_EQ(view.HitTest().date, c.to) << row;
+        const std::string shown = std::to_string(view.ShownYear()) + "/" + std::to_string(view.ShownMonth());
+        EXPECT_EQ(shown, c.shown) << row;
+        if (c.key < kPageUp) EXPECT_EQ(stepped, shownBefore != view.ShownYear() * 12 + view.ShownMonth()) << row;
+        EXPECT_FALSE(view.FooterLines().empty()) << row;  // never a blank footer on a day
+    }
 }
 
 TEST(CalendarView, StepsStayWithinTheYears) {

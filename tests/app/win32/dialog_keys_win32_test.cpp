@@ -30,27 +30,28 @@ TEST(DialogKeys, TypedNumbersEnterAndEscape) {
     GetLocalTime(&now);
     const std::string thisYear = std::to_string(now.wYear);
     const std::string memoFile = MemoFolder() + "memo.txt";
-    // The keys start on OK (on the memo's edit): Tab goes on to Cancel (and Help), then
-    // round to the first field (the tab strip).
+    // The keys start in the first field, its text selected (Options: the first control of
+    // its first page, after the tab strip): what is typed replaces it at once.
     const struct {
         CommandId command;
         const char* keys;
         std::string year;                           // in the window's title after the dialog
         std::map<std::string, std::string> stored;  // the values that differ once the program saved
     } cases[] = {
-        {CommandId::kJump, "Tab Tab 2030 Enter", "2030", {}},
-        {CommandId::kJump, "Tab Tab 1999 Esc", thisYear, {}},
+        {CommandId::kJump, "2030 Enter", "2030", {}},
+        {CommandId::kJump, "1999 Esc", thisYear, {}},
         {CommandId::kCounter,
-         "Tab Tab Tab 11 Tab 25 Tab Tab 1000 Enter",
+         "Tab 11 Tab 25 Tab Tab 1000 Enter",
          thisYear,  // month, day, interval
          {{"CountDown", "1," + thisYear + "/11/25,0,1000"}}},
-        {CommandId::kCounter, "Tab Tab Tab 11 Esc", thisYear, {}},
+        {CommandId::kCounter, "Tab 11 Esc", thisYear, {}},
         {CommandId::kOption,
-         "Tab Tab Tab Right Right Right Right Right Alt+X 10 Enter",
+         "Shift+Tab Right Right Right Right Right Alt+X 10 Enter",
          thisYear,
          {{"Margin", "10,4,10,4"}}},
-        {CommandId::kOption, "Alt+C Esc", thisYear, {}},  // the clock ticked, then Escape
-        {CommandId::kOption, "Enter", thisYear, {}},      // OK keeps the two months
+        {CommandId::kOption, "Space Enter", thisYear, {{"Flags", "pCn"}}},  // the clock's box, focused
+        {CommandId::kOption, "Alt+C Esc", thisYear, {}},                    // the clock ticked, then Escape
+        {CommandId::kOption, "Enter", thisYear, {}},                        // OK keeps the two months
         {CommandId::kMemo, "12 Esc", thisYear, {}},
     };
     for (const auto& c : cases) {

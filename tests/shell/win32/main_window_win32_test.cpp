@@ -106,7 +106,7 @@ TEST_F(MainWindowTest, AnotherScaleResizesTheWindowWhereTheSystemSuggests) {
         int dpi;
         RECT suggested;
         Size client;
-    } moves[] = {{192, {300, 200, 1000, 900}, {688, 664}},
+    } moves[] = {{192, {20, 10, 720, 710}, {688, 664}},  // each wholly on the 1024 × 768 screen
                  {144, {40, 30, 600, 560}, {516, 498}},
                  {96, {50, 60, 400, 400}, {344, 332}}};
     for (const auto& move : moves) {
@@ -228,7 +228,8 @@ std::vector<uint32_t> IconPixels(HICON icon) {
 }
 
 // The window shows the program's own icon at the sizes the system asks for, also after a
-// move to a monitor of another scale, not the shell's generic one.
+// move to a monitor of another scale (Wine reads the scale once: the message is sent by
+// hand), not the shell's generic one; so does the notification area.
 TEST_F(MainWindowTest, TheProgramsOwnIcon) {
     auto own = [](int size) {
         HICON icon =
@@ -246,6 +247,8 @@ TEST_F(MainWindowTest, TheProgramsOwnIcon) {
     SendMessageA(handle_, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&rect));
     EXPECT_EQ(IconPixels(reinterpret_cast<HICON>(SendMessageA(handle_, WM_GETICON, ICON_SMALL, 0))), own(32));
     EXPECT_EQ(IconPixels(reinterpret_cast<HICON>(SendMessageA(handle_, WM_GETICON, ICON_BIG, 0))), own(64));
+    // The notification area's icon follows the scale of its monitor, which the window is on.
+    EXPECT_EQ(IconPixels(window_->Tray().Icon()), own(32));
 }
 
 TEST_F(MainWindowTest, CopyPutsTheMonthTextOnTheClipboard) {

@@ -264,7 +264,7 @@ std::vector<WPARAM> Press(HWND window, HACCEL accelerators, int key, bool ctrl, 
     return g_commands;
 }
 
-TEST(BuildAccelerators, TheEightKeysArriveAsCommands) {
+TEST(BuildAccelerators, TheNineKeysArriveAsCommands) {
     CommandTable commands = BuildCommandTable();
     EXPECT_EQ(BuildAccelerators(commands), nullptr);  // no entry has a key: no table
     AssignAcceleratorKeys(commands);
@@ -273,10 +273,10 @@ TEST(BuildAccelerators, TheEightKeysArriveAsCommands) {
 
     // The records as the system holds them: flags, key and id of each, in table order.
     const std::vector<AcceleratorRecord> expected = AcceleratorRecords(commands);
-    ASSERT_EQ(expected.size(), 8u);
-    ASSERT_EQ(CopyAcceleratorTableA(accelerators, nullptr, 0), 8);
-    ACCEL records[8] = {};
-    ASSERT_EQ(CopyAcceleratorTableA(accelerators, records, 8), 8);
+    ASSERT_EQ(expected.size(), 9u);
+    ASSERT_EQ(CopyAcceleratorTableA(accelerators, nullptr, 0), 9);
+    ACCEL records[9] = {};
+    ASSERT_EQ(CopyAcceleratorTableA(accelerators, records, 9), 9);
     for (size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(records[i].fVirt, FVIRTKEY | FCONTROL) << i;
         EXPECT_EQ(records[i].key, expected[i].key) << i;
@@ -295,7 +295,7 @@ TEST(BuildAccelerators, TheEightKeysArriveAsCommands) {
         {VK_UP, true, false, 1028},   {VK_DOWN, true, false, 1029},
         {'C', true, false, 1031},     {'J', true, false, 1030},
         {'K', true, false, 1034},     {'E', true, false, 1044},
-        {'M', true, false, 0},                                   // the memo caption's Ctrl+M is no accelerator
+        {'M', true, false, 1032},                                // the memo, as its caption says
         {VK_LEFT, false, false, 0},                              // the arrows alone move the cursor
         {'C', false, false, 0},       {VK_LEFT, true, true, 0},  // one modifier exactly
     };
