@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <utility>
-#include <vector>
 
 namespace tavoli {
 namespace {
@@ -81,37 +79,32 @@ TEST(Palette, LightAsEverDarkAndHighContrastReadWhereTheyArePainted) {
 // Today's mark: the today colour as a fill where the number reads on it and it is seen;
 // else a ring of it, moved until seen, around a fill the number reads on.
 TEST(Palette, TodayIsSeenAsAFillOrARing) {
-    using Changes = std::vector<std::pair<ViewColor, PixelColor>>;
     const PixelColor none = Rgb(0, 0, 1);
     const struct {
         Theme theme;
         bool highContrast;
-        Changes changes;
+        PixelColor today;  // `none`: the default; black: on a grey of one's own, under white numbers
         P number;
         bool ring;
         PixelColor fill;  // `none`: not checked
     } cases[] = {
-        {Theme::kDark, false, {}, P::kNormalDay, true, Rgb(72, 60, 24)},  // 1.5:1 alone, as it was
-        {Theme::kDark, false, {{ViewColor::kToday, Rgb(36, 30, 12)}}, P::kHoliday, true, Rgb(36, 30, 12)},
-        {Theme::kLight, false, {}, P::kNormalDay, true, Rgb(208, 192, 128)},
-        {Theme::kLight, false, {}, P::kHoliday, true, none},  // the fill paled under red
-        {Theme::kLight, false, {{ViewColor::kToday, Rgb(0, 0, 128)}}, P::kNormalDay, true, none},  // a navy ring
-        // A white number on a grey of one's own reads on a black today: a fill alone.
-        {Theme::kLight,
-         false,
-         {{ViewColor::kBackground, Rgb(128, 128, 128)},
-          {ViewColor::kToday, Rgb(0, 0, 0)},
-          {ViewColor::kNormalDay, Rgb(255, 255, 255)}},
-         P::kNormalDay,
-         false,
-         Rgb(0, 0, 0)},
-        {Theme::kLight, true, {}, P::kNormalDay, false, Rgb(26, 235, 255)},  // high contrast's highlight
+        {Theme::kDark, false, none, P::kNormalDay, true, Rgb(72, 60, 24)},  // 1.5:1 alone, as it was
+        {Theme::kDark, false, Rgb(36, 30, 12), P::kHoliday, true, Rgb(36, 30, 12)},
+        {Theme::kLight, false, none, P::kNormalDay, true, Rgb(208, 192, 128)},
+        {Theme::kLight, false, none, P::kHoliday, true, none},                     // the fill paled under red
+        {Theme::kLight, false, Rgb(0, 0, 128), P::kNormalDay, true, none},         // a navy ring
+        {Theme::kLight, false, Rgb(0, 0, 0), P::kNormalDay, false, Rgb(0, 0, 0)},  // reads and is seen: a fill
+        {Theme::kLight, true, none, P::kNormalDay, false, Rgb(26, 235, 255)},      // high contrast's highlight
     };
     for (const auto& c : cases) {
         const int row = static_cast<int>(&c - cases);
         ViewStyle style;
         style.theme = c.theme;
-        for (const auto& [which, color] : c.changes) style.SetColor(which, color);
+        if (c.today != none) style.SetColor(ViewColor::kToday, c.today);
+        if (c.today == Rgb(0, 0, 0)) {
+            style.SetColor(ViewColor::kBackground, Rgb(128, 128, 128));
+            style.SetColor(ViewColor::kNormalDay, Rgb(255, 255, 255));
+        }
         const Palette palette = ResolvePalette(style, System(false, c.highContrast));
         const TodayMark mark = palette.TodayMarkUnder(palette.Color(c.number));
         EXPECT_EQ(mark.ring.has_value(), c.ring) << row;

@@ -189,7 +189,11 @@ TEST(CalendarView, CursorWithoutADateAndKeyboardStart) {
 // those are shown, else the shown month follows; the two-month view steps by one month at
 // its ends. PageUp and PageDown step a month keeping the day, cut to the month's length.
 TEST(CalendarView, KeysCrossTheMonthsEdges) {
-    enum Key { kLeft, kRight, kUp, kDown, kPageUp, kPageDown };
+    // Keys as (days, weeks, months): the arrows and Page Up / Page Down.
+    struct Key {
+        int dx, dy, months;
+    };
+    const Key kLeft{-1, 0, 0}, kRight{1, 0, 0}, kUp{0, -1, 0}, kDown{0, 1, 0}, kPageUp{0, 0, -1}, kPageDown{0, 0, 1};
     const struct {
         RowsStyle rows;
         bool neighbours;
@@ -234,18 +238,12 @@ TEST(CalendarView, KeysCrossTheMonthsEdges) {
         ASSERT_EQ(view.HitTest().date, c.from) << row;
         const int shownBefore = view.ShownYear() * 12 + view.ShownMonth();
         bool stepped = false;
-        switch (c.key) {
-        case kLeft: stepped = view.MoveCursor(-1, 0); break;
-        case kRight: stepped = view.MoveCursor(1, 0); break;
-        case kUp: stepped = view.MoveCursor(0, -1); break;
-        case kDown: stepped = view.MoveCursor(0, 1); break;
-        case kPageUp: view.StepMonthWithCursor(-1); break;
-        case kPageDown: view.StepMonthWithCursor(1); break;
-        }
+        if (c.key.months != 0) view.StepMonthWithCursor(c.key.months);
+        else stepped = view.MoveCursor(c.key.dx, c.key.dy);
         EXPECT_EQ(view.HitTest().date, c.to) << row;
         const std::string shown = std::to_string(view.ShownYear()) + "/" + std::to_string(view.ShownMonth());
         EXPECT_EQ(shown, c.shown) << row;
-        if (c.key < kPageUp) EXPECT_EQ(stepped, shownBefore != view.ShownYear() * 12 + view.ShownMonth()) << row;
+        if (c.key.months == 0) EXPECT_EQ(stepped, shownBefore != view.ShownYear() * 12 + view.ShownMonth()) << row;
         EXPECT_FALSE(view.FooterLines().empty()) << row;  // never a blank footer on a day
     }
 }

@@ -226,11 +226,12 @@ std::vector<HWND> DialogsOf(const Program& program) {
     return dialogs;
 }
 
-// Moves the cursor of a copy of the program, types a memo for its day into the memo editor
-// and presses OK, as a user would.
-void AddMemo(const Program& program, HWND window, WPARAM key, int presses, const char* text) {
+// Moves the cursor of a copy of the program, opens the memo editor for its day (Enter, or
+// Ctrl+M typed), types a memo and presses OK, as a user would.
+void AddMemo(const Program& program, HWND window, WPARAM key, int presses, const char* text, bool ctrlM = false) {
     for (int i = 0; i < presses; ++i) PostMessageA(window, WM_KEYDOWN, key, 0);
-    PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
+    if (ctrlM) BringToFront(window), Type("Ctrl+M");
+    else PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
     HWND dialog = nullptr;
     // Shown and its edit made: a loaded machine may be seen between the two.
     ASSERT_TRUE(Eventually([&] {
@@ -245,9 +246,10 @@ void AddMemo(const Program& program, HWND window, WPARAM key, int presses, const
     EXPECT_TRUE(Eventually([&] { return !IsWindow(dialog); }));
 }
 
-// Two copies of the program in two folders run as two instances on the same memo.txt. Each
-// adds a memo on a day of its own, a line is added to the file by hand meanwhile, and they
-// end in turn: memo.txt holds all three, and nothing was said.
+// Two copies of the program in two folders (without the help document: F1 says which file
+// is missing) run as two instances on the same memo.txt. Each adds a memo on a day of its
+// own, saved at once, a line is added to the file by hand meanwhile, and they end in turn,
+// the first killed as a crash would: memo.txt holds all three, and nothing else was said.
 TEST_F(App, TwoCopiesInTwoFoldersKeepEachOthersMemos) {
     char temporary[MAX_PATH] = {};
     GetTempPathA(sizeof temporary, temporary);
@@ -264,13 +266,25 @@ TEST_F(App, TwoCopiesInTwoFoldersKeepEachOthersMemos) {
     HWND windows[2] = {first.Window(), second.Window()};  // each its own instance
     for (HWND window : windows) ASSERT_TRUE(window && Eventually([&] { return IsWindowVisible(window) != FALSE; }));
 
-    AddMemo(first, windows[0], VK_LEFT, 1, "from the first copy");
+    ASSERT_TRUE(BringToFront(windows[1]));
+    Type("F1");
+    std::vector<HWND> said;
+    ASSERT_TRUE(Eventually([&] { return !(said = DialogsOf(second)).empty(); })) << "no message";
+    std::string text;
+    for (HWND child = GetWindow(said[0], GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) text += Title(child);
+    EXPECT_NE(text.find(folders[1] + "TavoliCalendar.htm"), std::string::npos) << text;
+    PostMessageA(said[0], WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(Eventually([&] { return DialogsOf(second).empty(); }));
+
+    AddMemo(first, windows[0], VK_LEFT, 1, "from the first copy", true);
     AddMemo(second, windows[1], VK_RIGHT, 2, "from the second copy");
     const std::string memoFile = MemoFolder() + "memo.txt", byHand = "2020/02/02=added by hand\r\n";
     std::ofstream(memoFile, std::ios::binary | std::ios::app) << byHand;  // each copy saved at its OK
 
-    PostMessageA(windows[0], WM_COMMAND, 1025, 0);  // close: saves
-    EXPECT_EQ(first.WaitForExit(), 0);
+    HANDLE killed = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, first.ProcessId());
+    ASSERT_TRUE(killed && TerminateProcess(killed, 9));
+    WaitForSingleObject(killed, 5000);
+    CloseHandle(killed);
     PostMessageA(windows[1], WM_COMMAND, 1025, 0);
     EXPECT_EQ(second.WaitForExit(), 0);  // a message box would keep it running
     std::ifstream in(memoFile, std::ios::binary);
@@ -281,60 +295,6 @@ TEST_F(App, TwoCopiesInTwoFoldersKeepEachOthersMemos) {
         for (const char* name : {"TavoliCalendar.exe", "holidays.txt"}) DeleteFileA((folder + name).c_str());
         RemoveDirectoryA(folder.c_str());
     }
-}
-
-// A copy of the program in a folder of its own, without its help document: F1 says which
-// file is missing; a memo typed with Ctrl+M is in memo.txt at once, however the program
-// then ends (here killed, as a crash or the task manager would).
-TEST_F(App, AMemoIsSavedWhenWrittenAndMissingHelpIsSaid) {
-    char temporary[MAX_PATH] = {};
-    GetTempPathA(sizeof temporary, temporary);
-    const std::string folder = std::string(temporary) + "tavoli-alone\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string built = TAVOLI_APP_PATH, builtFolder = built.substr(0, built.rfind('/') + 1);
-    for (const char* name : {"TavoliCalendar.exe", "holidays.txt"})
-        ASSERT_TRUE(CopyFileA((builtFolder + name).c_str(), (folder + name).c_str(), FALSE)) << name;
-    Program program("", folder + "TavoliCalendar.exe");
-    HWND window = program.Window();
-    ASSERT_TRUE(window && Eventually([&] { return IsWindowVisible(window) != FALSE; }));
-    ASSERT_TRUE(BringToFront(window));
-    Type("F1");
-    std::vector<HWND> shown;
-    ASSERT_TRUE(Eventually([&] { return !(shown = DialogsOf(program)).empty(); })) << "no message";
-    std::string text;
-    for (HWND child = GetWindow(shown[0], GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char part[1024] = {};
-        GetWindowTextA(child, part, sizeof part);
-        text += part;
-    }
-    EXPECT_NE(text.find(folder + "TavoliCalendar.htm"), std::string::npos) << text;
-    PostMessageA(shown[0], WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(Eventually([&] { return DialogsOf(program).empty(); }));
-
-    ASSERT_TRUE(BringToFront(window));
-    Type("Ctrl+M");  // on today, where the cursor starts
-    HWND editor = nullptr;
-    ASSERT_TRUE(Eventually([&] {
-        const std::vector<HWND> dialogs = DialogsOf(program);
-        return (editor = dialogs.empty() ? nullptr : dialogs.back()) != nullptr && GetDlgItem(editor, 4) != nullptr;
-    })) << "no memo editor";
-    ASSERT_TRUE(BringToFront(editor));
-    Type("WRITTEN Enter");  // virtual keys: lower-case letters without Shift
-    EXPECT_TRUE(Eventually([&] { return !IsWindow(editor); }));
-    const std::string memoFile = MemoFolder() + "memo.txt";
-    const auto saved = [&] {
-        std::ifstream in(memoFile, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), {});
-    };
-    EXPECT_TRUE(Eventually([&] { return saved().find("=written\r\n") != std::string::npos; })) << saved();
-    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, program.ProcessId());
-    ASSERT_NE(process, nullptr);
-    TerminateProcess(process, 9);
-    WaitForSingleObject(process, 5000);
-    CloseHandle(process);
-    EXPECT_NE(saved().find("=written\r\n"), std::string::npos) << saved();
-    for (const char* name : {"TavoliCalendar.exe", "holidays.txt"}) DeleteFileA((folder + name).c_str());
-    RemoveDirectoryA(folder.c_str());
 }
 
 // A copy of the program beside its own holiday script, the shipped one, saved while it runs
