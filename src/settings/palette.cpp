@@ -49,7 +49,7 @@ PixelColor Mix(PixelColor from, PixelColor to, int steps) {
     return PixelColor::Rgb(mix(from.red, to.red), mix(from.green, to.green), mix(from.blue, to.blue));
 }
 
-// The day kinds' colours: the texts a today mark lies under.
+// The day kinds' colours: the numbers the neighbour months' days fade.
 constexpr ViewColor kKindColors[] = {ViewColor::kNormalDay, ViewColor::kSemiHoliday, ViewColor::kHoliday,
                                      ViewColor::kNationalHoliday, ViewColor::kAnniversary};
 

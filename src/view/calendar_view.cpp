@@ -209,12 +209,6 @@ bool CalendarView::IsSplitCell(int column, int row) const {
     return below.year == shownYear_ && below.month == shownMonth_;
 }
 
-bool CalendarView::InDateArea(int column, int row) const {
-    const int dc = column - grid_.leftColumns;
-    const int dr = row - grid_.topRows;
-    return dc >= 0 && dc < 7 && dr >= 0 && dr < grid_.dateRows;
-}
-
 CellClass CalendarView::ClassifyCell(int column, int row, int half) const {
     const int dc = column - grid_.leftColumns;
     const int dr = row - grid_.topRows;

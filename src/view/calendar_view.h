@@ -172,7 +172,6 @@ private:
 
     void ScaleBackground();
     std::array<int, 4> MarginsAt(int dpi) const;
-    bool InDateArea(int column, int row) const;
     // Puts the cursor on the date's cell (or half) of the grid as it is; false, and no
     // cursor, when the grid shows no date cell for it.
     bool PlaceCursorOn(CalDate date);
