@@ -279,7 +279,17 @@ TEST_F(App, TwoCopiesInTwoFoldersKeepEachOthersMemos) {
     AddMemo(first, windows[0], VK_LEFT, 1, "from the first copy", true);
     AddMemo(second, windows[1], VK_RIGHT, 2, "from the second copy");
     const std::string memoFile = MemoFolder() + "memo.txt", byHand = "2020/02/02=added by hand\r\n";
-    std::ofstream(memoFile, std::ios::binary | std::ios::app) << byHand;  // each copy saved at its OK
+    const auto saved = [&] {
+        std::ifstream in(memoFile, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), {});
+    };
+    // Each copy saved at its OK: a line added once both have written is another writer's.
+    ASSERT_TRUE(Eventually([&] {
+        const std::string now = saved();
+        return now.find("=from the first copy\r\n") != std::string::npos &&
+               now.find("=from the second copy\r\n") != std::string::npos;
+    }));
+    std::ofstream(memoFile, std::ios::binary | std::ios::app) << byHand;
 
     HANDLE killed = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, first.ProcessId());
     ASSERT_TRUE(killed && TerminateProcess(killed, 9));
@@ -287,10 +297,9 @@ TEST_F(App, TwoCopiesInTwoFoldersKeepEachOthersMemos) {
     CloseHandle(killed);
     PostMessageA(windows[1], WM_COMMAND, 1025, 0);
     EXPECT_EQ(second.WaitForExit(), 0);  // a message box would keep it running
-    std::ifstream in(memoFile, std::ios::binary);
-    const std::string saved((std::istreambuf_iterator<char>(in)), {});
+    const std::string written = saved();
     for (const std::string memo : {"=from the first copy\r\n", "=from the second copy\r\n", byHand.c_str()})
-        EXPECT_NE(saved.find(memo), std::string::npos) << memo << " is missing from\n" << saved;
+        EXPECT_NE(written.find(memo), std::string::npos) << memo << " is missing from\n" << written;
     for (const std::string& folder : folders) {
         for (const char* name : {"TavoliCalendar.exe", "holidays.txt"}) DeleteFileA((folder + name).c_str());
         RemoveDirectoryA(folder.c_str());
