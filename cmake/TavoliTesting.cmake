@@ -61,9 +61,17 @@ function(tavoli_add_test_program name)
           list(APPEND environment "TAVOLI_WINE_DPI=${dpi}")
         endif()
         # Each run on a virtual display of its own: the two locales' windows run at the
-        # same time and must not take the keyboard focus from each other.
+        # same time and must not take the keyboard focus from each other. Each test looks
+        # for a free display from a number of its own: two runs that started at once from
+        # the same number could both take it.
+        get_property(display_base GLOBAL PROPERTY TAVOLI_NEXT_DISPLAY)
+        if(NOT display_base)
+          set(display_base 200)
+        endif()
+        math(EXPR next_display "${display_base} + 4")
+        set_property(GLOBAL PROPERTY TAVOLI_NEXT_DISPLAY ${next_display})
         add_test(NAME ${test_name}
-          COMMAND ${TAVOLI_XVFB_RUN} -a -s "-screen 0 ${screen}"
+          COMMAND ${TAVOLI_XVFB_RUN} -n ${display_base} -a -s "-screen 0 ${screen}"
                   ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}> --gtest_color=no)
         set_tests_properties(${test_name} PROPERTIES
           ENVIRONMENT "${environment}"

@@ -25,7 +25,8 @@ prefix="$(cd "$(dirname "$3")" && pwd)/$(basename "$3")"
 # their windows must not count as this one's.
 if [ -z "${TAVOLI_INSTALLER_DISPLAY:-}" ]; then
     export TAVOLI_INSTALLER_DISPLAY=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" "$@"
+    # A free display looked for from a number of its own, as the tests do.
+    exec xvfb-run -n 180 -a -s "-screen 0 1024x768x24" sh "$0" "$@"
 fi
 
 setup="$package/TavoliCalendar-$version-win64-setup.exe"
