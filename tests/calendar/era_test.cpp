@@ -53,7 +53,9 @@ TEST(Era, DefaultListOfEachLanguage) {
                                            {CalDate(2118, 1, 1), "", 0}}) {
         const EraLookup era = LookUpEra(japanese, date);
         EXPECT_EQ(era.name, name) << date.Text();
-        if (era.found) EXPECT_EQ(era.year, year) << date.Text();
+        if (era.found) {
+            EXPECT_EQ(era.year, year) << date.Text();
+        }
     }
     EXPECT_EQ(SelectSegment(kDefaultEraList, PackTag("en")), "");
     EXPECT_EQ(SelectSegment(kDefaultEraList, PackTag("ch")), "");

@@ -108,7 +108,9 @@ TEST(Palette, TodayIsSeenAsAFillOrARing) {
         const Palette palette = ResolvePalette(style, System(false, c.highContrast));
         const TodayMark mark = palette.TodayMarkUnder(palette.Color(c.number));
         EXPECT_EQ(mark.ring.has_value(), c.ring) << row;
-        if (c.fill != none) EXPECT_EQ(mark.fill, c.fill) << row;
+        if (c.fill != none) {
+            EXPECT_EQ(mark.fill, c.fill) << row;
+        }
         if (!mark.ring) continue;
         // The ring is the today colour, moved no further than it takes to be seen.
         const double ratio = ContrastRatio(*mark.ring, palette.Color(P::kBackground));

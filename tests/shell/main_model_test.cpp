@@ -563,7 +563,9 @@ TEST_F(Model, MemosAreSavedWhenWrittenAndBackedUpOncePerShowAndDay) {
         EXPECT_NE(backup.find("2024/05/01=kept\r\n"), std::string::npos) << step.typed;
         const std::string line = std::string("2024/05/21=") + step.backedUp + "\r\n";
         EXPECT_EQ(backup.find("2024/05/21=") != std::string::npos, *step.backedUp != 0) << step.typed;
-        if (*step.backedUp) EXPECT_NE(backup.find(line), std::string::npos) << step.typed;
+        if (*step.backedUp) {
+            EXPECT_NE(backup.find(line), std::string::npos) << step.typed;
+        }
     }
     EXPECT_TRUE(clock_.boxes.empty());
 }

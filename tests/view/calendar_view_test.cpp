@@ -243,7 +243,9 @@ TEST(CalendarView, KeysCrossTheMonthsEdges) {
         EXPECT_EQ(view.HitTest().date, c.to) << row;
         const std::string shown = std::to_string(view.ShownYear()) + "/" + std::to_string(view.ShownMonth());
         EXPECT_EQ(shown, c.shown) << row;
-        if (c.key.months == 0) EXPECT_EQ(stepped, shownBefore != view.ShownYear() * 12 + view.ShownMonth()) << row;
+        if (c.key.months == 0) {
+            EXPECT_EQ(stepped, shownBefore != view.ShownYear() * 12 + view.ShownMonth()) << row;
+        }
         EXPECT_FALSE(view.FooterLines().empty()) << row;  // never a blank footer on a day
     }
 }
