@@ -283,7 +283,7 @@ void OptionsDialog::OnCommandFrom(int id, HWND control) {
         return;
     }
     if (id == IdOf(kBackupMemo)) return BackupMemo();
-    for (int row = 0; row < 10; ++row) {
+    for (int row = 0; row < kOptionsColorRowCount; ++row) {
         if (id == IdOf(ColorButton(row))) return ChooseColor(row);
     }
 }

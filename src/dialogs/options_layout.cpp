@@ -15,23 +15,6 @@ const char* const kPageLabels[kPageCount] = {
     "Settings\tja:基本設定", "Design\tja:デザイン",           "Format\tja:書式",      "Color\tja:色",
     "Font\tja:フォント",     "Background Image\tja:背景画像", "Script\tja:スクリプト"};
 
-struct ColorRow {
-    const char* label;
-    const char* suffix;
-};
-const ColorRow kColorRows[10] = {
-    {"Normal-day\tja:平日の色", "(&1)..."},
-    {"Semi-holiday\tja:半休日の色", "(&2)..."},
-    {"Holiday\tja:休日の色", "(&3)..."},
-    {"National-holiday\tja:祝日の色", "(&4)..."},
-    {"Custom-holiday\tja:カスタム記念日の色", "(&5)..."},
-    {"Header\tja:ヘッダの色", "(&H)..."},
-    {"Footer\tja:フッタの色", "(&F)..."},
-    {"Selection\tja:選択セルの色", "(&S)..."},
-    {"Today\tja:今日の色", "(&T)..."},
-    {"Background\tja:背景の色", "(&B)..."},
-};
-
 DialogLayout MakeLayout() {
     // The buttons stand 226 … 250 pixels down, below the theme under the colour rows: 131
     // units keep them inside the dialog at two pixels a unit, the smallest the system
@@ -97,14 +80,13 @@ DialogLayout MakeLayout() {
     add(26, K::kLabel, {20, 100, 110, 120}, "Era format\tja:元号の書式", "(&G)", 2);
     add(27, K::kEdit, {120, 100, 360, 120}, "", "", 2, F::kEraList);
 
-    for (int row = 0; row < 10; ++row) {
+    for (int row = 0; row < kOptionsColorRowCount; ++row) {
         const int top = 36 + 30 * (row % 5);
         const int x = row < 5 ? 0 : 180;  // the right column starts 180 pixels further
-        add(ColorLabel(row), K::kLabel, {20 + x, top, 70 + x, top + 24}, kColorRows[row].label, "", 3);
-        add(ColorSwatchOf(row), K::kSwatch, {75 + x, top, 99 + x, top + 24}, "", "", 3,
-            ColorField(kOptionsColorRows[static_cast<size_t>(row)]));
-        add(ColorButton(row), K::kButton, {105 + x, top, 180 + x, top + 24}, "Change\tja:色の変更",
-            kColorRows[row].suffix, 3);
+        const ColorDescription& color = DescriptionOf(OptionsColorRow(row));
+        add(ColorLabel(row), K::kLabel, {20 + x, top, 70 + x, top + 24}, color.label, "", 3);
+        add(ColorSwatchOf(row), K::kSwatch, {75 + x, top, 99 + x, top + 24}, "", "", 3, ColorField(color.color));
+        add(ColorButton(row), K::kButton, {105 + x, top, 180 + x, top + 24}, "Change\tja:色の変更", color.mnemonic, 3);
     }
 
     add(58, K::kLabel, {20, 40, 140, 60}, "Font face\tja:フォントのフェース", "(&F)", 4);
@@ -152,12 +134,9 @@ std::vector<std::string> OptionsPageLabels() {
 }
 
 FieldValue ShownValue(const SettingsRecord& settings, SettingField field, SystemAppearance system) {
-    for (ViewColor color : kOptionsColorRows) {
-        if (ColorField(color) != field) continue;
-        system.highContrast = false;
-        return ResolvePalette(settings.style, system).Color(color);
-    }
-    return GetField(settings, field);
+    if (!IsColorField(field)) return GetField(settings, field);
+    system.highContrast = false;
+    return ResolvePalette(settings.style, system).Color(ColorOfField(field));
 }
 
 SettingsRecord EditedSettings(SettingsRecord opened, const FieldValues& shown, const FieldValues& left) {

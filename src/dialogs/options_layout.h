@@ -45,11 +45,10 @@ const DialogLayout& OptionsDialogLayout();
 // The tab labels, resolved.
 std::vector<std::string> OptionsPageLabels();
 
-// The colour of each row of the colour page, in row order.
-constexpr std::array<ViewColor, 10> kOptionsColorRows = {
-    ViewColor::kNormalDay,   ViewColor::kSemiHoliday, ViewColor::kHoliday, ViewColor::kNationalHoliday,
-    ViewColor::kAnniversary, ViewColor::kHeader,      ViewColor::kFooter,  ViewColor::kSelection,
-    ViewColor::kToday,       ViewColor::kBackground};
+// The colour of each row of the colour page: the day kinds in the left column, then the
+// window's colours, in the order of ViewColor.
+constexpr ViewColor OptionsColorRow(int row) { return static_cast<ViewColor>(row); }
+constexpr int kOptionsColorRowCount = static_cast<int>(ViewColor::kCount);
 
 // The values of the bound controls, by field.
 using FieldValues = std::map<SettingField, FieldValue>;

@@ -29,9 +29,7 @@ struct Design {
 
     // Styles from stored numbers: one out of range becomes 0.
     static Design FromValues(int header, int weekday, int rows, int footer);
-    bool operator==(const Design& o) const {
-        return header == o.header && weekday == o.weekday && rows == o.rows && footer == o.footer;
-    }
+    bool operator==(const Design& o) const = default;
 };
 
 }  // namespace tavoli

@@ -22,20 +22,14 @@ struct SystemColors {
     PixelColor highlightText = PixelColor::Rgb(255, 255, 255);
     PixelColor grayText = PixelColor::Rgb(109, 109, 109);
     PixelColor hotLight = PixelColor::Rgb(0, 102, 204);
-    bool operator==(const SystemColors& o) const {
-        return window == o.window && windowText == o.windowText && highlight == o.highlight &&
-               highlightText == o.highlightText && grayText == o.grayText && hotLight == o.hotLight;
-    }
+    bool operator==(const SystemColors& o) const = default;
 };
 
 struct SystemAppearance {
     bool darkApps = false;  // apps asked to be dark (a missing answer is light)
     bool highContrast = false;
     SystemColors colors;
-    bool operator==(const SystemAppearance& o) const {
-        return darkApps == o.darkApps && highContrast == o.highContrast && colors == o.colors;
-    }
-    bool operator!=(const SystemAppearance& o) const { return !(*this == o); }
+    bool operator==(const SystemAppearance& o) const = default;
 };
 
 // The palette painted: high contrast whatever the theme, else the theme, Automatic
@@ -46,17 +40,17 @@ Scheme SchemeOf(Theme theme, const SystemAppearance& system);
 // Every colour painting uses: the ten of the settings (in the order of ViewColor), then
 // the count-down badge and the lines of a pressed button.
 enum class PaintColor {
-    kNormalDay,
-    kSemiHoliday,
-    kHoliday,
-    kNationalHoliday,
-    kAnniversary,
-    kHeader,
-    kFooter,
-    kSelection,
-    kToday,
-    kBackground,
-    kBadgeText,  // the count-down's numbers and the target day's flag
+    kNormalDay = static_cast<int>(ViewColor::kNormalDay),
+    kSemiHoliday = static_cast<int>(ViewColor::kSemiHoliday),
+    kHoliday = static_cast<int>(ViewColor::kHoliday),
+    kNationalHoliday = static_cast<int>(ViewColor::kNationalHoliday),
+    kAnniversary = static_cast<int>(ViewColor::kAnniversary),
+    kHeader = static_cast<int>(ViewColor::kHeader),
+    kFooter = static_cast<int>(ViewColor::kFooter),
+    kSelection = static_cast<int>(ViewColor::kSelection),
+    kToday = static_cast<int>(ViewColor::kToday),
+    kBackground = static_cast<int>(ViewColor::kBackground),
+    kBadgeText = static_cast<int>(ViewColor::kCount),  // the count-down's numbers and the target day's flag
     kPressedLine,
     kCount
 };

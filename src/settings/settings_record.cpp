@@ -12,6 +12,7 @@ namespace tavoli {
 namespace {
 
 using R = SettingsRecord;
+using F = SettingField;
 constexpr Bounds kAnyNumber{INT_MIN, INT_MAX};
 constexpr Bounds kCheck{0, 1};
 // Cells below 8 pixels hold no text; above 256 the window outgrows any screen.
@@ -26,13 +27,14 @@ constexpr Bounds kTransparencyRange{0, 240};
 int& FontSizeOf(R& r, FontRole role) { return r.style.fontSizes[static_cast<size_t>(role)]; }
 
 struct FieldInfo {
+    SettingField field;
     Bounds bounds;
     FieldValue (*get)(const R&);
     void (*set)(R&, const FieldValue&);
 };
 
 template <class T>
-const T* As(const FieldValue& value) {
+constexpr const T* As(const FieldValue& value) {
     return std::get_if<T>(&value);
 }
 
@@ -59,92 +61,92 @@ void PutStyle(const FieldValue& value, R& r, int part) {
     r.design = Design::FromValues(styles[0], styles[1], styles[2], styles[3]);
 }
 
-template <ViewColor which>
-FieldInfo ColorRow() {
-    return {kAnyNumber, [](const R& r) -> FieldValue { return r.style.Color(which); },
-            [](R& r, const FieldValue& v) {
-                if (const PixelColor* c = As<PixelColor>(v)) r.style.SetColor(which, *c);
-            }};
-}
-
 template <FontRole role>
-FieldInfo FontSizeRow() {
-    return {kFontSize, [](const R& r) -> FieldValue { return r.style.FontSize(role); },
+constexpr FieldInfo FontSizeRow(SettingField field) {
+    return {field, kFontSize, [](const R& r) -> FieldValue { return r.style.FontSize(role); },
             [](R& r, const FieldValue& v) { Put(v, FontSizeOf(r, role)); }};
 }
 
-// One row per field, in the order of SettingField.
-const FieldInfo kFields[] = {
+// One row per field but the colours (which ColorField numbers), each keyed by its field:
+// the order is free, and a field with no row or two fails to compile.
+constexpr FieldInfo kFields[] = {
     // Any stored number names a weekday: it is taken modulo 7.
-    {kAnyNumber, [](const R& r) -> FieldValue { return r.firstDayOfWeek; },
+    {F::kFirstDayOfWeek, kAnyNumber, [](const R& r) -> FieldValue { return r.firstDayOfWeek; },
      [](R& r, const FieldValue& v) {
          Put(v, r.firstDayOfWeek);
          r.firstDayOfWeek = ((r.firstDayOfWeek % 7) + 7) % 7;
      }},
-    {kAnyNumber, [](const R& r) -> FieldValue { return r.baseDayOfWeek; },
+    {F::kBaseDayOfWeek, kAnyNumber, [](const R& r) -> FieldValue { return r.baseDayOfWeek; },
      [](R& r, const FieldValue& v) { Put(v, r.baseDayOfWeek); }},
-    {kCheck, [](const R& r) -> FieldValue { return r.style.emphasis ? 1 : 0; },
+    {F::kEmphasis, kCheck, [](const R& r) -> FieldValue { return r.style.emphasis ? 1 : 0; },
      [](R& r, const FieldValue& v) { Put(v, r.style.emphasis); }},
-    {kCheck, [](const R& r) -> FieldValue { return r.clock ? 1 : 0; },
+    {F::kClock, kCheck, [](const R& r) -> FieldValue { return r.clock ? 1 : 0; },
      [](R& r, const FieldValue& v) { Put(v, r.clock); }},
-    {kCellSize, [](const R& r) -> FieldValue { return r.cellSize.width; },
+    {F::kCellWidth, kCellSize, [](const R& r) -> FieldValue { return r.cellSize.width; },
      [](R& r, const FieldValue& v) { Put(v, r.cellSize.width); }},
-    {kCellSize, [](const R& r) -> FieldValue { return r.cellSize.height; },
+    {F::kCellHeight, kCellSize, [](const R& r) -> FieldValue { return r.cellSize.height; },
      [](R& r, const FieldValue& v) { Put(v, r.cellSize.height); }},
-    {kAnyNumber, [](const R& r) -> FieldValue { return static_cast<int>(r.design.header); },
+    {F::kHeaderStyle, kAnyNumber, [](const R& r) -> FieldValue { return static_cast<int>(r.design.header); },
      [](R& r, const FieldValue& v) { PutStyle(v, r, 0); }},
-    {kAnyNumber, [](const R& r) -> FieldValue { return static_cast<int>(r.design.weekday); },
+    {F::kWeekdayStyle, kAnyNumber, [](const R& r) -> FieldValue { return static_cast<int>(r.design.weekday); },
      [](R& r, const FieldValue& v) { PutStyle(v, r, 1); }},
-    {kAnyNumber, [](const R& r) -> FieldValue { return static_cast<int>(r.design.rows); },
+    {F::kRowsStyle, kAnyNumber, [](const R& r) -> FieldValue { return static_cast<int>(r.design.rows); },
      [](R& r, const FieldValue& v) { PutStyle(v, r, 2); }},
-    {kAnyNumber, [](const R& r) -> FieldValue { return static_cast<int>(r.design.footer); },
+    {F::kFooterStyle, kAnyNumber, [](const R& r) -> FieldValue { return static_cast<int>(r.design.footer); },
      [](R& r, const FieldValue& v) { PutStyle(v, r, 3); }},
-    {kAnyNumber, [](const R& r) -> FieldValue { return r.weekdayNames; },
+    {F::kWeekdayNames, kAnyNumber, [](const R& r) -> FieldValue { return r.weekdayNames; },
      [](R& r, const FieldValue& v) { PutNames(v, r.weekdayNames); }},
-    {kAnyNumber, [](const R& r) -> FieldValue { return r.monthNames; },
+    {F::kMonthNames, kAnyNumber, [](const R& r) -> FieldValue { return r.monthNames; },
      [](R& r, const FieldValue& v) { PutNames(v, r.monthNames); }},
-    {kAnyNumber, [](const R& r) -> FieldValue { return r.eraList; },
+    {F::kEraList, kAnyNumber, [](const R& r) -> FieldValue { return r.eraList; },
      [](R& r, const FieldValue& v) { PutNames(v, r.eraList); }},
-    ColorRow<ViewColor::kNormalDay>(),
-    ColorRow<ViewColor::kSemiHoliday>(),
-    ColorRow<ViewColor::kHoliday>(),
-    ColorRow<ViewColor::kNationalHoliday>(),
-    ColorRow<ViewColor::kAnniversary>(),
-    ColorRow<ViewColor::kHeader>(),
-    ColorRow<ViewColor::kFooter>(),
-    ColorRow<ViewColor::kSelection>(),
-    ColorRow<ViewColor::kToday>(),
-    ColorRow<ViewColor::kBackground>(),
-    {kAnyNumber, [](const R& r) -> FieldValue { return r.style.fontFace; },
+    {F::kFontFace, kAnyNumber, [](const R& r) -> FieldValue { return r.style.fontFace; },
      [](R& r, const FieldValue& v) { Put(v, r.style.fontFace); }},
-    FontSizeRow<FontRole::kLarge>(),
-    FontSizeRow<FontRole::kMedium>(),
-    FontSizeRow<FontRole::kSmall>(),
-    FontSizeRow<FontRole::kMicro>(),
-    {kAnyNumber, [](const R& r) -> FieldValue { return r.backgroundImagePath; },
+    FontSizeRow<FontRole::kLarge>(F::kLargeFontSize),
+    FontSizeRow<FontRole::kMedium>(F::kMediumFontSize),
+    FontSizeRow<FontRole::kSmall>(F::kSmallFontSize),
+    FontSizeRow<FontRole::kMicro>(F::kMicroFontSize),
+    {F::kBackgroundImage, kAnyNumber, [](const R& r) -> FieldValue { return r.backgroundImagePath; },
      [](R& r, const FieldValue& v) { Put(v, r.backgroundImagePath); }},
     // The options dialog shows one margin a direction and sets both sides to it.
-    {kMargin, [](const R& r) -> FieldValue { return r.margins[0]; },
+    {F::kMarginX, kMargin, [](const R& r) -> FieldValue { return r.margins[0]; },
      [](R& r, const FieldValue& v) {
          Put(v, r.margins[0]);
          r.margins[2] = r.margins[0];
      }},
-    {kMargin, [](const R& r) -> FieldValue { return r.margins[1]; },
+    {F::kMarginY, kMargin, [](const R& r) -> FieldValue { return r.margins[1]; },
      [](R& r, const FieldValue& v) {
          Put(v, r.margins[1]);
          r.margins[3] = r.margins[1];
      }},
-    {kTransparencyRange, [](const R& r) -> FieldValue { return r.transparency; },
+    {F::kTransparency, kTransparencyRange, [](const R& r) -> FieldValue { return r.transparency; },
      [](R& r, const FieldValue& v) { Put(v, r.transparency); }},
     // As the design styles: a number that names no theme (a later version's) is Automatic.
-    {kAnyNumber, [](const R& r) -> FieldValue { return static_cast<int>(r.style.theme); },
+    {F::kTheme, kAnyNumber, [](const R& r) -> FieldValue { return static_cast<int>(r.style.theme); },
      [](R& r, const FieldValue& v) {
          if (const int* n = As<int>(v)) r.style.theme = *n >= 0 && *n <= 2 ? static_cast<Theme>(*n) : Theme::kAutomatic;
      }},
 };
-static_assert(std::size(kFields) == static_cast<size_t>(SettingField::kCount), "a row for every field");
 
-const FieldInfo& InfoOf(SettingField field) { return kFields[static_cast<size_t>(field)]; }
+constexpr bool EachFieldHasOneRow() {
+    for (int field = 0; field < static_cast<int>(F::kCount); ++field) {
+        int rows = 0;
+        for (const FieldInfo& info : kFields) rows += static_cast<int>(info.field) == field ? 1 : 0;
+        if (rows != (IsColorField(static_cast<F>(field)) ? 0 : 1)) return false;
+    }
+    return true;
+}
+static_assert(EachFieldHasOneRow(), "every field but the colours has exactly one row");
+
+// A colour is kept as it comes, transparency and all.
+constexpr FieldInfo kColorField{F::kFirstColor, kAnyNumber, nullptr, nullptr};
+
+const FieldInfo& InfoOf(SettingField field) {
+    for (const FieldInfo& info : kFields) {
+        if (info.field == field) return info;
+    }
+    return kColorField;
+}
 
 }  // namespace
 
@@ -158,23 +160,30 @@ SettingsRecord SettingsRecord::Defaults(CalDate today, PixelColor windowColor) {
     return record;
 }
 
-bool SettingsRecord::operator==(const SettingsRecord& o) const {
-    return position == o.position && transparency == o.transparency && firstDayOfWeek == o.firstDayOfWeek &&
-           baseDayOfWeek == o.baseDayOfWeek && cellSize == o.cellSize && margins == o.margins &&
-           weekdayNames == o.weekdayNames && monthNames == o.monthNames && eraList == o.eraList && style == o.style &&
-           design == o.design && clock == o.clock && neighbourDays == o.neighbourDays &&
-           backgroundImagePath == o.backgroundImagePath;
+FieldValue GetField(const SettingsRecord& record, SettingField field) {
+    if (IsColorField(field)) return record.style.Color(ColorOfField(field));
+    return InfoOf(field).get(record);
 }
 
-FieldValue GetField(const SettingsRecord& record, SettingField field) { return InfoOf(field).get(record); }
-
 void SetField(SettingsRecord& record, SettingField field, const FieldValue& value) {
+    if (IsColorField(field)) {
+        if (const PixelColor* color = As<PixelColor>(value)) record.style.SetColor(ColorOfField(field), *color);
+        return;
+    }
     const FieldInfo& info = InfoOf(field);
     if (const int* number = As<int>(value)) {
         info.set(record, info.bounds.Clamp(*number));
     } else {
         info.set(record, value);
     }
+}
+
+SettingsRecord Normalized(SettingsRecord record) {
+    // The margins are stored side by side, the dialog's fields two at a time.
+    const std::array<int, 4> margins = record.margins;
+    for (const FieldInfo& info : kFields) SetField(record, info.field, info.get(record));
+    for (size_t i = 0; i < margins.size(); ++i) record.margins[i] = kMargin.Clamp(margins[i]);
+    return record;
 }
 
 Bounds BoundsOf(SettingField field) { return InfoOf(field).bounds; }

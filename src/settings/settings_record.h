@@ -36,11 +36,11 @@ struct SettingsRecord {
     // count-down aimed at today, the background in the system's window colour.
     static SettingsRecord Defaults(CalDate today, PixelColor windowColor);
 
-    bool operator==(const SettingsRecord& o) const;
-    bool operator!=(const SettingsRecord& o) const { return !(*this == o); }
+    bool operator==(const SettingsRecord& o) const = default;
 };
 
-// The values the options dialog shows, each one control's worth.
+// The values the options dialog shows, each one control's worth. The colours are one
+// field each, in the order of ViewColor (ColorField).
 enum class SettingField {
     kFirstDayOfWeek,
     kBaseDayOfWeek,
@@ -55,16 +55,8 @@ enum class SettingField {
     kWeekdayNames,
     kMonthNames,
     kEraList,
-    kNormalDayColor,  // the ten colours in the order of ViewColor
-    kSemiHolidayColor,
-    kHolidayColor,
-    kNationalHolidayColor,
-    kAnniversaryColor,
-    kHeaderColor,
-    kFooterColor,
-    kSelectionColor,
-    kTodayColor,
-    kBackgroundColor,
+    kFirstColor,
+    kLastColor = kFirstColor + static_cast<int>(ViewColor::kCount) - 1,
     kFontFace,
     kLargeFontSize,
     kMediumFontSize,
@@ -95,9 +87,20 @@ FieldValue GetField(const SettingsRecord& record, SettingField field);
 // changes nothing.
 void SetField(SettingsRecord& record, SettingField field, const FieldValue& value);
 Bounds BoundsOf(SettingField field);
-// The colour field of a view colour.
+// The colour field of a view colour, and the colour of a colour field.
 constexpr SettingField ColorField(ViewColor color) {
-    return static_cast<SettingField>(static_cast<int>(SettingField::kNormalDayColor) + static_cast<int>(color));
+    return static_cast<SettingField>(static_cast<int>(SettingField::kFirstColor) + static_cast<int>(color));
 }
+constexpr bool IsColorField(SettingField field) {
+    return field >= SettingField::kFirstColor && field <= SettingField::kLastColor;
+}
+constexpr ViewColor ColorOfField(SettingField field) {
+    return static_cast<ViewColor>(static_cast<int>(field) - static_cast<int>(SettingField::kFirstColor));
+}
+
+// Every field brought into its bounds and rules, as setting each to its own value does (a
+// design style out of range is style 0, a first weekday taken modulo 7): what a record
+// from anywhere holds once it is the document's.
+SettingsRecord Normalized(SettingsRecord record);
 
 }  // namespace tavoli

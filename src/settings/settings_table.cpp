@@ -1,6 +1,7 @@
 #include "settings/settings_table.h"
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 #include "calendar/era.h"
@@ -11,140 +12,149 @@ namespace tavoli {
 namespace {
 
 using F = SettingField;
+using R = SettingsRecord;
 
-enum class Rule {
-    kText,       // taken as it stands
-    kNames,      // a name list: written as a blank when empty, so that it reads back empty
-    kEraList,    // a name list; an earlier version's default list reads as today's
-    kInteger,    // one integer (every digit counts)
-    kPair,       // "(a,b)"
-    kMargins,    // "l,t,r,b"
-    kFontSizes,  // "a,b,c,d"; a size out of bounds leaves that size as it was
-    kColor,      // "(r,g,b[,opacity])"
-    kDesign,     // letter-digit pairs
-    kFlags,      // letters P, C, N
-    kCountDown,  // "s,YYYY/MM/DD,b,i"
-    kPosition,   // "x,y"
-};
-
-struct ValueRow {
+// One stored value: its name, whether it is read when missing or empty, the fields the
+// common rules read and write, and its rule beside it.
+struct StoredValue {
     const char* name;
-    bool always;  // read even when missing or empty
-    Rule rule;
-    std::array<F, 4> fields;
+    bool always;
+    std::array<F, 2> fields;
+    void (*read)(const StoredValue&, std::string_view, R&);
+    // The text written; none: the value is not written.
+    std::optional<std::string> (*write)(const StoredValue&, const R&);
 };
 
-// In the order the values are written.
-const ValueRow kRows[] = {
-    {"Position", false, Rule::kPosition, {}},
-    {"Transparance", true, Rule::kInteger, {F::kTransparency}},
-    {"FirstDayOfWeek", true, Rule::kInteger, {F::kFirstDayOfWeek}},
-    {"BaseDayOfWeek", false, Rule::kInteger, {F::kBaseDayOfWeek}},
-    {"CellSize", false, Rule::kPair, {F::kCellWidth, F::kCellHeight}},
-    {"Margin", false, Rule::kMargins, {}},
-    {"FormatWeekdayName", false, Rule::kNames, {F::kWeekdayNames}},
-    {"FormatMonthName", false, Rule::kNames, {F::kMonthNames}},
-    {"FormatEra", false, Rule::kEraList, {F::kEraList}},
-    {"FontSize",
-     false,
-     Rule::kFontSizes,
-     {F::kLargeFontSize, F::kMediumFontSize, F::kSmallFontSize, F::kMicroFontSize}},
-    {"ColorHeader", false, Rule::kColor, {F::kHeaderColor}},
-    {"ColorFooter", false, Rule::kColor, {F::kFooterColor}},
-    {"ColorSelection", false, Rule::kColor, {F::kSelectionColor}},
-    {"ColorToday", false, Rule::kColor, {F::kTodayColor}},
-    {"ColorBackground", false, Rule::kColor, {F::kBackgroundColor}},
-    {"Color01", false, Rule::kColor, {F::kNormalDayColor}},
-    {"Color02", false, Rule::kColor, {F::kSemiHolidayColor}},
-    {"Color03", false, Rule::kColor, {F::kHolidayColor}},
-    {"Color04", false, Rule::kColor, {F::kNationalHolidayColor}},
-    {"Color05", false, Rule::kColor, {F::kAnniversaryColor}},
-    {"Design", false, Rule::kDesign, {}},
-    {"Flags", false, Rule::kFlags, {}},
-    {"BackgroundImage", true, Rule::kText, {F::kBackgroundImage}},
-    {"FontFace", true, Rule::kText, {F::kFontFace}},
-    {"CountDown", false, Rule::kCountDown, {}},
-    // Unknown to earlier versions, which pass it by.
-    {"Theme", false, Rule::kInteger, {F::kTheme}},
-};
-
-int NumberOf(const SettingsRecord& record, F field) { return std::get<int>(GetField(record, field)); }
-std::string TextOf(const SettingsRecord& record, F field) { return std::get<std::string>(GetField(record, field)); }
-
-void Read(const ValueRow& row, std::string_view text, SettingsRecord& record) {
-    const F field = row.fields[0];
-    switch (row.rule) {
-    case Rule::kText: SetField(record, field, std::string(text)); return;
-    case Rule::kNames: SetField(record, field, std::string(text)); return;
-    case Rule::kEraList: SetField(record, field, EraListFromStored(std::string(text))); return;
-    case Rule::kInteger: SetField(record, field, SingleIntegerOf(text)); return;
-    case Rule::kPair: {
-        const std::vector<int64_t> n = NumbersOf(text);
-        for (size_t i = 0; i < 2; ++i) SetField(record, row.fields[i], Int32At(n, i));
-        return;
-    }
-    case Rule::kMargins: {
-        const std::vector<int64_t> n = NumbersOf(text);
-        const Bounds bounds = BoundsOf(F::kMarginX);
-        for (size_t i = 0; i < 4; ++i) record.margins[i] = bounds.Clamp(Int32At(n, i));
-        return;
-    }
-    case Rule::kFontSizes: {
-        const std::vector<int64_t> n = NumbersOf(text);
-        for (size_t i = 0; i < 4; ++i) {
-            const int64_t size = NumberAt(n, i);
-            const Bounds bounds = BoundsOf(row.fields[i]);
-            if (size >= bounds.lower && size <= bounds.upper) SetField(record, row.fields[i], static_cast<int>(size));
-        }
-        return;
-    }
-    case Rule::kColor: SetField(record, field, ColorOf(text)); return;
-    case Rule::kDesign: record.design = DesignOf(text, record.design); return;
-    case Rule::kFlags: {
-        const ViewFlags flags = FlagsOf(text, {record.style.emphasis, record.clock, record.neighbourDays});
-        record.style.emphasis = flags.emphasis;
-        record.clock = flags.clock;
-        record.neighbourDays = flags.neighbourDays;
-        return;
-    }
-    case Rule::kCountDown: record.style.countDown = CountDownOf(text); return;
-    case Rule::kPosition: {
-        const std::vector<int64_t> n = NumbersOf(text);
-        record.position = Point{Int32At(n, 0), Int32At(n, 1)};
-        return;
-    }
-    }
+int NumberOf(const R& record, F field) { return std::get<int>(GetField(record, field)); }
+std::string TextOf(const R& record, F field) { return std::get<std::string>(GetField(record, field)); }
+template <class Values>
+std::string List(const Values& values) {
+    std::string text;
+    for (int value : values) text += (text.empty() ? "" : ",") + std::to_string(value);
+    return text;
 }
 
-std::string Written(const ValueRow& row, const SettingsRecord& record) {
-    const F field = row.fields[0];
-    auto list = [&record](auto values) {
-        std::string text;
-        for (int value : values) text += (text.empty() ? "" : ",") + std::to_string(value);
-        return text;
-    };
-    switch (row.rule) {
-    case Rule::kText: return TextOf(record, field);
-    case Rule::kNames:
-    case Rule::kEraList: return BlankIfEmpty(TextOf(record, field));
-    case Rule::kInteger: return std::to_string(NumberOf(record, field));
-    case Rule::kPair:
-        return "(" + list(std::array{NumberOf(record, row.fields[0]), NumberOf(record, row.fields[1])}) + ")";
-    case Rule::kMargins: return list(record.margins);
-    case Rule::kFontSizes: return list(record.style.fontSizes);
-    case Rule::kColor: return ColorText(std::get<PixelColor>(GetField(record, field)));
-    case Rule::kDesign: return DesignText(record.design);
-    case Rule::kFlags: return FlagsText({record.style.emphasis, record.clock, record.neighbourDays});
-    case Rule::kCountDown: return CountDownText(record.style.countDown);
-    case Rule::kPosition: return record.position ? list(std::array{record.position->x, record.position->y}) : "";
-    }
-    return {};
+// The common rules.
+void ReadText(const StoredValue& v, std::string_view text, R& r) { SetField(r, v.fields[0], std::string(text)); }
+std::optional<std::string> WriteText(const StoredValue& v, const R& r) { return TextOf(r, v.fields[0]); }
+// A name list is written as a blank when empty, so that it reads back empty.
+std::optional<std::string> WriteNames(const StoredValue& v, const R& r) { return BlankIfEmpty(TextOf(r, v.fields[0])); }
+void ReadInteger(const StoredValue& v, std::string_view text, R& r) { SetField(r, v.fields[0], SingleIntegerOf(text)); }
+std::optional<std::string> WriteInteger(const StoredValue& v, const R& r) {
+    return std::to_string(NumberOf(r, v.fields[0]));
+}
+void ReadPair(const StoredValue& v, std::string_view text, R& r) {
+    const std::vector<int64_t> n = NumbersOf(text);
+    for (size_t i = 0; i < 2; ++i) SetField(r, v.fields[i], Int32At(n, i));
+}
+std::optional<std::string> WritePair(const StoredValue& v, const R& r) {
+    return "(" + List(std::array{NumberOf(r, v.fields[0]), NumberOf(r, v.fields[1])}) + ")";
+}
+void ReadColor(const StoredValue& v, std::string_view text, R& r) { SetField(r, v.fields[0], ColorOf(text)); }
+std::optional<std::string> WriteColor(const StoredValue& v, const R& r) {
+    return ColorText(std::get<PixelColor>(GetField(r, v.fields[0])));
+}
+
+constexpr StoredValue Colour(const ColorDescription& color) {
+    return {color.registryName, false, {ColorField(color.color)}, ReadColor, WriteColor};
+}
+
+// In the order the values are written; the colours stand after the font sizes.
+constexpr StoredValue kBeforeColors[] = {
+    {"Position",
+     false,
+     {},
+     [](const StoredValue&, std::string_view text, R& r) {
+         const std::vector<int64_t> n = NumbersOf(text);
+         r.position = Point{Int32At(n, 0), Int32At(n, 1)};
+     },
+     // Without a position (never shown), none is written.
+     [](const StoredValue&, const R& r) -> std::optional<std::string> {
+         if (!r.position) return std::nullopt;
+         return List(std::array{r.position->x, r.position->y});
+     }},
+    {"Transparance", true, {F::kTransparency}, ReadInteger, WriteInteger},
+    {"FirstDayOfWeek", true, {F::kFirstDayOfWeek}, ReadInteger, WriteInteger},
+    {"BaseDayOfWeek", false, {F::kBaseDayOfWeek}, ReadInteger, WriteInteger},
+    {"CellSize", false, {F::kCellWidth, F::kCellHeight}, ReadPair, WritePair},
+    {"Margin",
+     false,
+     {},
+     [](const StoredValue&, std::string_view text, R& r) {
+         const std::vector<int64_t> n = NumbersOf(text);
+         for (size_t i = 0; i < 4; ++i) r.margins[i] = BoundsOf(F::kMarginX).Clamp(Int32At(n, i));
+     },
+     [](const StoredValue&, const R& r) -> std::optional<std::string> { return List(r.margins); }},
+    {"FormatWeekdayName", false, {F::kWeekdayNames}, ReadText, WriteNames},
+    {"FormatMonthName", false, {F::kMonthNames}, ReadText, WriteNames},
+    // An earlier version's default list reads as today's.
+    {"FormatEra",
+     false,
+     {F::kEraList},
+     [](const StoredValue& v, std::string_view text, R& r) {
+         SetField(r, v.fields[0], EraListFromStored(std::string(text)));
+     },
+     WriteNames},
+    // A size out of bounds leaves that size as it was.
+    {"FontSize",
+     false,
+     {},
+     [](const StoredValue&, std::string_view text, R& r) {
+         const std::vector<int64_t> n = NumbersOf(text);
+         const F sizes[4] = {F::kLargeFontSize, F::kMediumFontSize, F::kSmallFontSize, F::kMicroFontSize};
+         for (size_t i = 0; i < 4; ++i) {
+             const int64_t size = NumberAt(n, i);
+             const Bounds bounds = BoundsOf(sizes[i]);
+             if (size >= bounds.lower && size <= bounds.upper) SetField(r, sizes[i], static_cast<int>(size));
+         }
+     },
+     [](const StoredValue&, const R& r) -> std::optional<std::string> { return List(r.style.fontSizes); }},
+};
+
+constexpr StoredValue kAfterColors[] = {
+    {"Design",
+     false,
+     {},
+     [](const StoredValue&, std::string_view text, R& r) { r.design = DesignOf(text, r.design); },
+     [](const StoredValue&, const R& r) -> std::optional<std::string> { return DesignText(r.design); }},
+    {"Flags",
+     false,
+     {},
+     [](const StoredValue&, std::string_view text, R& r) {
+         const ViewFlags flags = FlagsOf(text, {r.style.emphasis, r.clock, r.neighbourDays});
+         r.style.emphasis = flags.emphasis;
+         r.clock = flags.clock;
+         r.neighbourDays = flags.neighbourDays;
+     },
+     [](const StoredValue&, const R& r) -> std::optional<std::string> {
+         return FlagsText({r.style.emphasis, r.clock, r.neighbourDays});
+     }},
+    {"BackgroundImage", true, {F::kBackgroundImage}, ReadText, WriteText},
+    {"FontFace", true, {F::kFontFace}, ReadText, WriteText},
+    {"CountDown",
+     false,
+     {},
+     [](const StoredValue&, std::string_view text, R& r) { r.style.countDown = CountDownOf(text); },
+     [](const StoredValue&, const R& r) -> std::optional<std::string> { return CountDownText(r.style.countDown); }},
+    // Unknown to earlier versions, which pass it by.
+    {"Theme", false, {F::kTheme}, ReadInteger, WriteInteger},
+};
+
+// Every stored value, in the order they are written.
+const std::vector<StoredValue>& StoredValues() {
+    static const std::vector<StoredValue> values = [] {
+        std::vector<StoredValue> all(std::begin(kBeforeColors), std::end(kBeforeColors));
+        for (const ColorDescription& color : kColorDescriptions) all.push_back(Colour(color));
+        all.insert(all.end(), std::begin(kAfterColors), std::end(kAfterColors));
+        return all;
+    }();
+    return values;
 }
 
 }  // namespace
 
 void ReadSettings(const SettingsValues& values, SettingsRecord& record) {
-    for (const ValueRow& row : kRows) {
+    for (const StoredValue& row : StoredValues()) {
         const std::string* text = nullptr;
         for (const auto& [name, value] : values) {
             if (name == row.name) {
@@ -152,16 +162,15 @@ void ReadSettings(const SettingsValues& values, SettingsRecord& record) {
                 break;  // the first of a name counts
             }
         }
-        if (text && !text->empty()) Read(row, *text, record);
-        else if (row.always) Read(row, "", record);
+        if (text && !text->empty()) row.read(row, *text, record);
+        else if (row.always) row.read(row, "", record);
     }
 }
 
 SettingsValues WriteSettings(const SettingsRecord& record) {
     SettingsValues values;
-    for (const ValueRow& row : kRows) {
-        if (row.rule == Rule::kPosition && !record.position) continue;
-        values.emplace_back(row.name, Written(row, record));
+    for (const StoredValue& row : StoredValues()) {
+        if (std::optional<std::string> text = row.write(row, record)) values.emplace_back(row.name, std::move(*text));
     }
     return values;
 }

@@ -46,9 +46,7 @@ struct ViewFlags {
     bool emphasis = false;       // "P"
     bool clock = false;          // "C"
     bool neighbourDays = false;  // "N"
-    bool operator==(const ViewFlags& o) const {
-        return emphasis == o.emphasis && clock == o.clock && neighbourDays == o.neighbourDays;
-    }
+    bool operator==(const ViewFlags& o) const = default;
 };
 // Upper case sets, lower case clears; the last letter of each kind decides.
 ViewFlags FlagsOf(std::string_view text, ViewFlags current);

@@ -2,17 +2,33 @@
 
 namespace tavoli {
 
+namespace {
+
+// Every colour described once: checked where the list is written.
+constexpr bool EachColorDescribedOnce() {
+    for (int color = 0; color < static_cast<int>(ViewColor::kCount); ++color) {
+        int found = 0;
+        for (const ColorDescription& description : kColorDescriptions) {
+            if (static_cast<int>(description.color) == color) ++found;
+        }
+        if (found != 1) return false;
+    }
+    return true;
+}
+static_assert(EachColorDescribedOnce(), "each colour of the view has one description");
+
+}  // namespace
+
+const ColorDescription& DescriptionOf(ViewColor color) {
+    for (const ColorDescription& description : kColorDescriptions) {
+        if (description.color == color) return description;
+    }
+    return kColorDescriptions[0];  // unreachable: every colour is described
+}
+
 ViewStyle::ViewStyle() {
-    SetColor(ViewColor::kNormalDay, PixelColor::Rgb(64, 64, 64));
-    SetColor(ViewColor::kSemiHoliday, PixelColor::Rgb(96, 96, 255));
-    SetColor(ViewColor::kHoliday, PixelColor::Rgb(224, 32, 32));
-    SetColor(ViewColor::kNationalHoliday, PixelColor::Rgb(224, 128, 0));
-    SetColor(ViewColor::kAnniversary, PixelColor::Rgb(160, 160, 160));
-    SetColor(ViewColor::kHeader, PixelColor::Rgb(64, 128, 32));
-    SetColor(ViewColor::kFooter, PixelColor::Rgb(64, 160, 32));
-    SetColor(ViewColor::kSelection, PixelColor::Rgb(160, 160, 224));
-    SetColor(ViewColor::kToday, PixelColor::Rgb(208, 192, 128));
-    SetColor(ViewColor::kBackground, PixelColor::Rgb(255, 255, 255));
+    for (const ColorDescription& description : kColorDescriptions)
+        SetColor(description.color, description.lightDefault);
 }
 
 }  // namespace tavoli

@@ -26,6 +26,31 @@ enum class ViewColor {
     kCount
 };
 
+// Each colour of the view, described once: the registry value that stores it, its light
+// default and what the options dialog calls it. In the order the values are written.
+struct ColorDescription {
+    ViewColor color;
+    const char* registryName;
+    PixelColor lightDefault;
+    const char* label;     // bilingual
+    const char* mnemonic;  // after the label, the same in every language
+};
+inline constexpr ColorDescription kColorDescriptions[] = {
+    {ViewColor::kHeader, "ColorHeader", PixelColor::Rgb(64, 128, 32), "Header\tja:ヘッダの色", "(&H)..."},
+    {ViewColor::kFooter, "ColorFooter", PixelColor::Rgb(64, 160, 32), "Footer\tja:フッタの色", "(&F)..."},
+    {ViewColor::kSelection, "ColorSelection", PixelColor::Rgb(160, 160, 224), "Selection\tja:選択セルの色", "(&S)..."},
+    {ViewColor::kToday, "ColorToday", PixelColor::Rgb(208, 192, 128), "Today\tja:今日の色", "(&T)..."},
+    {ViewColor::kBackground, "ColorBackground", PixelColor::Rgb(255, 255, 255), "Background\tja:背景の色", "(&B)..."},
+    {ViewColor::kNormalDay, "Color01", PixelColor::Rgb(64, 64, 64), "Normal-day\tja:平日の色", "(&1)..."},
+    {ViewColor::kSemiHoliday, "Color02", PixelColor::Rgb(96, 96, 255), "Semi-holiday\tja:半休日の色", "(&2)..."},
+    {ViewColor::kHoliday, "Color03", PixelColor::Rgb(224, 32, 32), "Holiday\tja:休日の色", "(&3)..."},
+    {ViewColor::kNationalHoliday, "Color04", PixelColor::Rgb(224, 128, 0), "National-holiday\tja:祝日の色", "(&4)..."},
+    {ViewColor::kAnniversary, "Color05", PixelColor::Rgb(160, 160, 160), "Custom-holiday\tja:カスタム記念日の色",
+     "(&5)..."},
+};
+// The description of a colour (each colour is described exactly once).
+const ColorDescription& DescriptionOf(ViewColor color);
+
 enum class FontRole { kLarge, kMedium, kSmall, kMicro };
 
 // The palette the user asks for: the system's apps mode, or always light or dark.
@@ -36,15 +61,14 @@ struct CountDown {
     CalDate target;
     int range = 0;  // days before (negative) or after (positive) the target
     int interval = 1;
-    bool operator==(const CountDown& o) const {
-        return shown == o.shown && target == o.target && range == o.range && interval == o.interval;
-    }
+    bool operator==(const CountDown& o) const = default;
 };
 
 struct ViewStyle {
     static constexpr size_t kColorCount = static_cast<size_t>(ViewColor::kCount);
 
-    // The defaults; the background is white until the shell sets the system's window colour.
+    // The defaults of the descriptions; the background is white until the shell sets the
+    // system's window colour.
     ViewStyle();
 
     PixelColor Color(ViewColor which) const { return colors[static_cast<size_t>(which)]; }
@@ -56,11 +80,7 @@ struct ViewStyle {
         return {fontFace, FontSize(role), styleLetters};
     }
 
-    bool operator==(const ViewStyle& o) const {
-        return colors == o.colors && fontFace == o.fontFace && fontSizes == o.fontSizes && emphasis == o.emphasis &&
-               countDown == o.countDown && theme == o.theme;
-    }
-    bool operator!=(const ViewStyle& o) const { return !(*this == o); }
+    bool operator==(const ViewStyle& o) const = default;
 
     std::array<PixelColor, kColorCount> colors;
     std::string fontFace;  // empty: the system's default GUI face

@@ -31,7 +31,7 @@ TEST(SettingsRecord, FieldsStayInTheirBounds) {
         {F::kEmphasis, 5, 1},
         {F::kCellWidth, std::string("x"), 48},  // the wrong kind: no change
         {F::kEraList, std::string("2019=\"R\""), std::string("2019=\"R\"")},
-        {F::kTodayColor, PixelColor::Rgb(1, 2, 3), PixelColor::Rgb(1, 2, 3)},
+        {ColorField(ViewColor::kToday), PixelColor::Rgb(1, 2, 3), PixelColor::Rgb(1, 2, 3)},
     };
     for (const auto& c : cases) {
         SettingsRecord record;

@@ -53,9 +53,9 @@ TEST(ScreenReaderDialogs, EveryControlSaysItsName) {
         if (&dialog.layout == &MemoDialogLayout()) names[memo_dialog::kEdit].name = "Memo - 2024/5/3";  // its prompt
         // A swatch says the colour it shows: the one painted (the selection moved until seen).
         const Palette painted = ResolvePalette(values.style, SystemAppearance());
-        for (size_t row = 0; options && row < kOptionsColorRows.size(); ++row) {
-            names[IdOf(ColorSwatchOf(static_cast<int>(row)))].name +=
-                ResolveText(": \tja:：") + ColorWords(painted.Color(kOptionsColorRows[row]));
+        for (int row = 0; options && row < kOptionsColorRowCount; ++row) {
+            names[IdOf(ColorSwatchOf(row))].name +=
+                ResolveText(": \tja:：") + ColorWords(painted.Color(OptionsColorRow(row)));
         }
         std::map<int, std::string> heard;
         std::string swatchValue;

@@ -31,7 +31,7 @@ protected:
     void ShowAndHide() {
         CalendarDocument document;
         settings_->Load(document, store_, PixelColor::Rgb(255, 255, 255));
-        document.settings.position = Point{420, 300};
+        document.EditSettings([](SettingsRecord& s) { s.position = Point{420, 300}; });
         bool dirty = false;
         settings_->Save(document, store_, dirty);
     }
@@ -112,8 +112,8 @@ TEST_F(RegistrySettings, ScriptFallbackAndMemosOfAnUnwritableFile) {
     CalendarDocument document;
     settings_->Load(document, store_, PixelColor::Rgb(255, 255, 255));
     EXPECT_TRUE(platform_.boxes.empty());  // the all-users script, no per-user one
-    document.memos.SetMemo(CalDate(2024, 5, 5), "kept");
-    document.settings.position = Point{0, 0};
+    document.EditMemos().SetMemo(CalDate(2024, 5, 5), "kept");
+    document.EditSettings([](SettingsRecord& s) { s.position = Point{0, 0}; });
     bool dirty = true;
     settings_->Save(document, store_, dirty);
     EXPECT_TRUE(dirty);
