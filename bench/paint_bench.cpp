@@ -230,8 +230,13 @@ double Run(const Case& c, bool breakdown, bool cached) {
             (total - spent.open - spent.glyphs - spent.extent - spent.blit) / runs);
         // The view's own work without painting: the footer lines (formats, names, memo) of
         // one pointer move, and the day kinds of a month.
+        const Rect first = view.Layout().CellRect(view.Layout().leftColumns + 1, view.Layout().topRows + 1);
+        const Rect second = view.Layout().CellRect(view.Layout().leftColumns + 2, view.Layout().topRows + 1);
         const double textsStart = Now();
-        for (int i = 0; i < 20; ++i) view.UpdateFooterLines();
+        for (int i = 0; i < 20; ++i) {
+            const Rect& cell = i % 2 == 0 ? first : second;  // another day each time
+            view.PointerMoved(cell.left + 1, cell.top + 1);
+        }
         const double texts = (Now() - textsStart) / 20;
         const double kindsStart = Now();
         for (int i = 0; i < 20; ++i) {
@@ -288,9 +293,9 @@ int main(int argc, char** argv) {
         {"hover_ja", kCodePageJapanese, true,
          [](CalendarView& view, GlyphSource& glyphs, PaintCaches& caches, PaintTarget& target, int run) {
              const int oldColumn = view.CursorColumn(), oldRow = view.CursorRow();
-             const auto margins = view.Margins();
-             const Size cell = view.CellSize();
-             const int column = 1 + run % 5, row = view.TopRows() + 1 + run % 3;
+             const auto margins = view.Layout().margins;
+             const Size cell = view.Layout().cellSize;
+             const int column = 1 + run % 5, row = view.Layout().topRows + 1 + run % 3;
              view.PointerMoved(margins[0] + column * cell.width + 5, margins[1] + row * cell.height + 5);
              CalendarPainter painter(view, glyphs, caches);
              painter.PaintCell(target, oldColumn, oldRow);
@@ -300,7 +305,7 @@ int main(int argc, char** argv) {
         {"paint_cell", kCodePageJapanese, false,
          [](CalendarView& view, GlyphSource& glyphs, PaintCaches& caches, PaintTarget& target, int) {
              CalendarPainter painter(view, glyphs, caches);
-             painter.PaintCell(target, 3, view.TopRows() + 2);
+             painter.PaintCell(target, 3, view.Layout().topRows + 2);
          }},
         {"draw_text_ja10", kCodePageJapanese, false,
          [](CalendarView& view, GlyphSource& glyphs, PaintCaches& caches, PaintTarget&, int) {

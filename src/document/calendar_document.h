@@ -1,7 +1,9 @@
 // What the calendar shows, alive from the program's start to its end: the settings the
 // user chose, the compiled holiday script, the templates of format.txt and the memos.
 // The view renders it and is made again at every show; the dialogs edit copies of its
-// settings.
+// settings. It changes only through its operations, which keep it valid (every setting
+// within its rules) and count each change, so that what is made from it (the view's
+// layout and texts, the painter's kinds, the window's title) knows when to be made again.
 #pragma once
 
 #include <cstdint>
@@ -25,11 +27,25 @@ struct ScriptSource {
 
 class CalendarDocument {
 public:
-    SettingsRecord settings;
-    MemoStore memos;
+    const SettingsRecord& Settings() const { return settings_; }
+    // Replaces the settings, every value brought into its rules (Normalized).
+    void SetSettings(SettingsRecord settings);
+    // Changes the settings in place, then brings them into their rules.
+    template <class Edit>
+    void EditSettings(Edit edit) {
+        SettingsRecord settings = settings_;
+        edit(settings);
+        SetSettings(std::move(settings));
+    }
+
+    const MemoStore& Memos() const { return memos_; }
+    // The memos to change (the editor, loading and saving): counted as a change.
+    MemoStore& EditMemos();
+
     // The lines of format.txt: 1–4 replace the header templates, 5–8 the footer ones; an
     // empty line keeps the program's own.
-    std::vector<std::string> formatLines;
+    const std::vector<std::string>& FormatLines() const { return formatLines_; }
+    void SetFormatLines(std::vector<std::string> lines);
 
     const HolidayScript& Script() const { return script_; }
     const ScriptSource& Source() const { return source_; }
@@ -37,6 +53,9 @@ public:
     void SetScript(HolidayScript script, ScriptSource source = {});
     // Counts the scripts set so far, so that what was computed from one is known stale.
     uint64_t ScriptGeneration() const { return scriptGeneration_; }
+    // Counts every change of the document, and of its settings alone.
+    uint64_t Generation() const { return generation_; }
+    uint64_t SettingsGeneration() const { return settingsGeneration_; }
 
     // The script's answers for a day (no rule: an empty kind and no names).
     std::string KindOf(CalDate date) const { return tavoli::KindOf(script_, date); }
@@ -44,9 +63,14 @@ public:
     std::string KindOfWeekday(int weekday) const { return tavoli::KindOfWeekday(script_, weekday); }
 
 private:
+    SettingsRecord settings_;
+    MemoStore memos_;
+    std::vector<std::string> formatLines_;
     HolidayScript script_;
     ScriptSource source_;
     uint64_t scriptGeneration_ = 0;
+    uint64_t generation_ = 0;
+    uint64_t settingsGeneration_ = 0;
 };
 
 }  // namespace tavoli

@@ -69,8 +69,8 @@ AccessibleTree::AccessibleTree(const CalendarView& view) : view_(view) {
 }
 
 Rect AccessibleTree::CellsRect(int firstColumn, int firstRow, int lastColumn, int lastRow) const {
-    const auto margins = view_.MarginPixels();
-    const Size cell = view_.CellPixels();
+    const auto margins = view_.Layout().MarginPixels();
+    const Size cell = view_.Layout().CellPixels();
     return {margins[0] + firstColumn * cell.width, margins[1] + firstRow * cell.height,
             margins[0] + (lastColumn + 1) * cell.width, margins[1] + (lastRow + 1) * cell.height};
 }
@@ -95,14 +95,14 @@ AccessibleItem& AccessibleTree::Add(AccessibleRole role, int firstColumn, int fi
 // The navigation buttons and the month title, where the header style has them; the cells
 // the view steps the month for and hovers the title on.
 void AccessibleTree::AddHeader() {
-    const int left = view_.LeftColumns();
+    const int left = view_.Layout().leftColumns;
     const CalDate first = view_.FirstOfShownMonth();
-    if (view_.GetDesign().header == kTopOneLine) {
+    if (view_.Layout().design.header == kTopOneLine) {
         Add(AccessibleRole::kPushButton, left, 0, left, 0).monthStep = -1;
         Add(AccessibleRole::kStaticText, left + 1, 0, left + 5, 0).date = first;
         Add(AccessibleRole::kPushButton, left + 6, 0, left + 6, 0).monthStep = 1;
-    } else if (view_.GetDesign().header == kLeftTwoLines) {
-        const int rows = view_.TotalRows();
+    } else if (view_.Layout().design.header == kLeftTwoLines) {
+        const int rows = view_.Layout().TotalRows();
         Add(AccessibleRole::kStaticText, 0, 0, 1, std::min(3, rows - 1)).date = first;
         const int steps[2][2] = {{-1, 1}, {-12, 12}};
         for (int row = 4; row < 6 && row < rows; ++row) {
@@ -114,18 +114,18 @@ void AccessibleTree::AddHeader() {
 }
 
 void AccessibleTree::AddWeekdays() {
-    if (!view_.WeekdayIndexShown()) return;
-    const int row = view_.TopRows() - 1;
+    if (!view_.Layout().WeekdayIndexShown()) return;
+    const int row = view_.Layout().topRows - 1;
     for (int j = 0; j < 7; ++j) {
-        const int column = view_.LeftColumns() + j;
-        Add(AccessibleRole::kColumnHeader, column, row, column, row).weekday = (j + view_.FirstDayOfWeek()) % 7;
+        const int column = view_.Layout().leftColumns + j;
+        Add(AccessibleRole::kColumnHeader, column, row, column, row).weekday = (j + view_.Layout().firstDayOfWeek) % 7;
     }
 }
 
 // Row by row, each after its week number; the lower halves of split cells, a week later
 // than the last row, come last.
 void AccessibleTree::AddDays() {
-    const int left = view_.LeftColumns(), top = view_.TopRows();
+    const int left = view_.Layout().leftColumns, top = view_.Layout().topRows;
     auto addDay = [&](int column, int row, int half) {
         const CellClass cell = view_.ClassifyCell(column, row, half < 0 ? 0 : half);
         if (cell.region != kRegionDate) return;
@@ -138,22 +138,22 @@ void AccessibleTree::AddDays() {
         }
         if (half >= 0) {
             // The pointer takes an odd cell height's last pixel row for the lower half.
-            const int halfHeight = view_.CellPixels().height / 2;
+            const int halfHeight = view_.Layout().CellPixels().height / 2;
             if (half == 0) item.rect.bottom = item.rect.top + halfHeight;
             else item.rect.top += halfHeight;
         }
     };
-    for (int r = 0; r < view_.DateRows(); ++r) {
-        if (view_.WeekNumbersShown()) {
+    for (int r = 0; r < view_.Layout().dateRows; ++r) {
+        if (view_.Layout().WeekNumbersShown()) {
             Add(AccessibleRole::kRowHeader, left - 1, top + r, left - 1, top + r).week =
-                WeekNumber(view_.FirstDayOfWeek(), view_.BaseDayOfWeek(), view_.DateAt(6, r));
+                WeekNumber(view_.Layout().firstDayOfWeek, view_.Settings().baseDayOfWeek, view_.DateAt(6, r));
         }
         for (int j = 0; j < 7; ++j) {
             const int column = left + j, row = top + r;
             addDay(column, row, view_.IsSplitCell(column, row) ? 0 : -1);
         }
     }
-    const int lastRow = top + view_.DateRows() - 1;
+    const int lastRow = top + view_.Layout().dateRows - 1;
     for (int j = 0; j < 7; ++j) {
         if (view_.IsSplitCell(left + j, lastRow)) addDay(left + j, lastRow, 1);
     }
@@ -182,7 +182,7 @@ std::string AccessibleTree::NameOf(int child) const {
     if (day == view_.TodayDate()) Append(name, ResolveText(kToday));
     for (const NameEntry& entry : document.NamesOf(day)) Append(name, entry.name);
     if (const char* kind = KindName(DayKindFromText(document.KindOf(day)))) Append(name, ResolveText(kind));
-    const std::string memo = document.memos.MemoOf(day);
+    const std::string memo = document.Memos().MemoOf(day);
     if (!memo.empty()) Append(name, ResolveText(kMemo) + memo);
     return name;
 }
@@ -197,7 +197,7 @@ std::string AccessibleTree::DescriptionOf(int child) const {
     // the name already).
     const std::array<std::string, 4>& formats = view_.FooterFormats();
     std::vector<const std::string*> lines;
-    switch (view_.GetDesign().footer) {
+    switch (view_.Layout().design.footer) {
     case kBottomOneLine: lines = {&formats[0]}; break;
     case kBottomTwoLines:
     case kBottomThreeLines: lines = {&formats[3]}; break;

@@ -75,17 +75,17 @@ std::string CalendarPainter::KindOfDay(CalDate date) {
 }
 
 Rect CalendarPainter::CellRect(int column, int row) const {
-    const auto margins = view_.MarginPixels();
-    const Size cell = view_.CellPixels();
+    const auto margins = view_.Layout().MarginPixels();
+    const Size cell = view_.Layout().CellPixels();
     const int x = margins[0] + column * cell.width, y = margins[1] + row * cell.height;
     return {x, y, x + cell.width, y + cell.height};
 }
 
 Rect CalendarPainter::PaintedArea() const {
-    const auto margins = view_.MarginPixels();
-    const Size cell = view_.CellPixels();
-    const Rect grid{0, 0, margins[0] + margins[2] + view_.TotalColumns() * cell.width,
-                    margins[1] + margins[3] + view_.TotalRows() * cell.height};
+    const auto margins = view_.Layout().MarginPixels();
+    const Size cell = view_.Layout().CellPixels();
+    const Rect grid{0, 0, margins[0] + margins[2] + view_.Layout().TotalColumns() * cell.width,
+                    margins[1] + margins[3] + view_.Layout().TotalRows() * cell.height};
     const Image& picture = view_.ShownPicture();
     // The window's size as well: a picture that could not be scaled still sized it.
     const Size size = view_.ViewSize();
@@ -94,7 +94,7 @@ Rect CalendarPainter::PaintedArea() const {
 
 FontSpec CalendarPainter::Font(FontRole role, const char* styleLetters) const {
     FontSpec font = view_.Style().Font(role, styleLetters);
-    font.size = view_.Scaled(font.size);
+    font.size = view_.Layout().Scaled(font.size);
     return font;
 }
 
@@ -110,11 +110,12 @@ void CalendarPainter::PaintAll(PaintTarget& target, const Rect* update) {
     Rect area = PaintedArea();
     if (update) area = Intersect(area, *update);
     if (area.Empty()) return;
-    for (int column = 0; column < view_.TotalColumns(); ++column) {
-        for (int row = 0; row < view_.TotalRows(); ++row) PaintCell(target, column, row, &area);
+    for (int column = 0; column < view_.Layout().TotalColumns(); ++column) {
+        for (int row = 0; row < view_.Layout().TotalRows(); ++row) PaintCell(target, column, row, &area);
     }
     // What no cell covers: the picture where it lies, the background colour elsewhere.
-    const Rect grid = Union(CellRect(0, 0), CellRect(view_.TotalColumns() - 1, view_.TotalRows() - 1));
+    const Rect grid =
+        Union(CellRect(0, 0), CellRect(view_.Layout().TotalColumns() - 1, view_.Layout().TotalRows() - 1));
     const Image& picture = view_.ShownPicture();
     const Rect pictureArea{0, 0, picture.Width(), picture.Height()};
     for (const Rect& part : Subtract(area, grid)) {
@@ -127,10 +128,10 @@ void CalendarPainter::PaintAll(PaintTarget& target, const Rect* update) {
 }
 
 void CalendarPainter::PaintFooter(PaintTarget& target) {
-    const int firstRightColumn = view_.LeftColumns() + 7;
-    const int firstBottomRow = view_.TopRows() + view_.DateRows();
-    for (int column = 0; column < view_.TotalColumns(); ++column) {
-        for (int row = 0; row < view_.TotalRows(); ++row) {
+    const int firstRightColumn = view_.Layout().leftColumns + 7;
+    const int firstBottomRow = view_.Layout().topRows + view_.Layout().dateRows;
+    for (int column = 0; column < view_.Layout().TotalColumns(); ++column) {
+        for (int row = 0; row < view_.Layout().TotalRows(); ++row) {
             if (column >= firstRightColumn || row >= firstBottomRow) PaintCell(target, column, row);
         }
     }
@@ -145,7 +146,7 @@ void CalendarPainter::PaintCell(PaintTarget& target, int column, int row, const 
 
 const Image& CalendarPainter::ComposeCell(int column, int row) {
     Image& surface = caches_.cellSurface;
-    const Size size = view_.CellPixels();
+    const Size size = view_.Layout().CellPixels();
     if (surface.Width() != size.width || surface.Height() != size.height || surface.Depth() != 24) {
         surface.Create(size.width, size.height, false, 24);
     }
@@ -160,7 +161,7 @@ const Image& CalendarPainter::ComposeCell(int column, int row) {
         DrawBoxes(surface, column, row);
     } else if (cellClass.region == kRegionBlank) {
         if (cursor)
-            FrameRect(surface, Rect{0, 0, size.width, size.height}.Inset(view_.Scaled(2)),
+            FrameRect(surface, Rect{0, 0, size.width, size.height}.Inset(view_.Layout().Scaled(2)),
                       palette_.Color(PaintColor::kSelection));
     } else if (cellClass.region == kRegionDate) {
         DrawDateCell(surface, column, row, cellClass.date);
@@ -169,7 +170,7 @@ const Image& CalendarPainter::ComposeCell(int column, int row) {
 }
 
 void CalendarPainter::DrawBoxes(Image& surface, int column, int row) {
-    const Size cell = view_.CellPixels();
+    const Size cell = view_.Layout().CellPixels();
     const bool cursor = column == view_.CursorColumn() && row == view_.CursorRow();
     for (const TextBox& box : Boxes()) {
         if (column < box.paintFirstColumn || column > box.paintLastColumn || row < box.firstRow || row > box.lastRow) {
@@ -187,7 +188,7 @@ void CalendarPainter::DrawBoxes(Image& surface, int column, int row) {
             color = palette_.Color(PaintColor::kSelection);
             if (view_.Pressed()) {
                 DrawPressedLook(surface, column, row);
-                rect = rect.Offset(view_.Scaled(1), view_.Scaled(1));
+                rect = rect.Offset(view_.Layout().Scaled(1), view_.Layout().Scaled(1));
             }
         }
         DrawTextBox(glyphs_, surface, rect, box.text, caches_.glyphs, nullptr, color, Font(box.font));
@@ -195,9 +196,9 @@ void CalendarPainter::DrawBoxes(Image& surface, int column, int row) {
 }
 
 void CalendarPainter::DrawPressedLook(Image& surface, int column, int row) {
-    const Size cell = view_.CellPixels();
+    const Size cell = view_.Layout().CellPixels();
     const Image& picture = view_.ShownPicture();
-    const int inset = view_.Scaled(2), shift = view_.Scaled(1);
+    const int inset = view_.Layout().Scaled(2), shift = view_.Layout().Scaled(1);
     if (!picture.IsEmpty()) {
         // The picture moves with the button: each pixel takes the one right and below it.
         const Rect origin = CellRect(column, row);
@@ -211,11 +212,11 @@ void CalendarPainter::DrawPressedLook(Image& surface, int column, int row) {
 
 void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate date) {
     const ViewStyle& style = view_.Style();
-    const Size cell = view_.CellPixels();
+    const Size cell = view_.Layout().CellPixels();
     const bool split = view_.IsSplitCell(column, row);
     const bool cursor = column == view_.CursorColumn() && row == view_.CursorRow();
     const int half = cell.height / 2;
-    const int medium = view_.Scaled(style.FontSize(FontRole::kMedium));
+    const int medium = view_.Layout().Scaled(style.FontSize(FontRole::kMedium));
     const int shownYear = view_.ShownYear(), shownMonth = view_.ShownMonth();
     const int nextYear = shownMonth == 12 ? shownYear + 1 : shownYear, nextMonth = shownMonth % 12 + 1;
 
@@ -241,7 +242,7 @@ void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate 
         // A day no rule gives a kind has its weekday's kind.
         const DayKindLook look = LookOfDayKind(KindOfDay(d));
         PixelColor color = palette_.Color(look.color);
-        if (view_.DateRows() > 8 && !inShown && !inNext) {
+        if (view_.Layout().dateRows > 8 && !inShown && !inNext) {
             if (palette_.neighbourDay) color = *palette_.neighbourDay;
             else color.transparency = palette_.neighbourTransparency;
         }
@@ -250,16 +251,16 @@ void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate 
         // Today: a fill, and a ring where the fill alone is not seen. The marks after it are
         // seen on what lies behind them.
         PixelColor behind = palette_.Color(PaintColor::kBackground);
-        int selectionInset = view_.Scaled(2);
+        int selectionInset = view_.Layout().Scaled(2);
         if (today) {
             const TodayMark mark = palette_.TodayMarkUnder(color);
-            const Rect marked = r.Inset(view_.Scaled(1));
+            const Rect marked = r.Inset(view_.Layout().Scaled(1));
             FillRect(surface, marked, mark.fill);
             behind = mark.fill;
             if (mark.ring) {
-                const int thickness = view_.Scaled(2);
+                const int thickness = view_.Layout().Scaled(2);
                 for (int k = 0; k < thickness; ++k) FrameRect(surface, marked.Inset(k), *mark.ring);
-                selectionInset = view_.Scaled(1) + thickness;  // the frame inside the ring
+                selectionInset = view_.Layout().Scaled(1) + thickness;  // the frame inside the ring
             }
         }
         if (cursor && (part.half < 0 || part.half == view_.CursorHalf())) {
@@ -279,7 +280,7 @@ void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate 
         FontRole role = inShown && !split ? FontRole::kMedium : FontRole::kSmall;
         if (value >= 0) {
             const FontSpec badgeFont = Font(FontRole::kSmall);
-            const int pad = view_.Scaled(3);  // inside the selection frame
+            const int pad = view_.Layout().Scaled(3);  // inside the selection frame
             const std::string text = value == 0 ? std::string() : std::to_string(value);
             const int width = value == 0 ? FlagWidth(badgeFont.size) : MeasureText(glyphs_, badgeFont, text).width;
             const int numberWidth = MeasureText(glyphs_, Font(role, styleLetters), dayText).width;
@@ -299,11 +300,11 @@ void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate 
 
         // An underline under a day with a memo, stored opaque (one per entry would draw the
         // same), in the number's box: above a badge that takes the bottom of the day.
-        if (view_.Document().memos.HasMemo(d)) {
+        if (view_.Document().Memos().HasMemo(d)) {
             const Rect& n = numberBox;
             const int w = n.Width(), h = n.Height();
             const int k = std::max(0, (w - medium) / 2);
-            const int y = n.top + h - std::max(view_.Scaled(2), (h - medium) / 2);
+            const int y = n.top + h - std::max(view_.Layout().Scaled(2), (h - medium) / 2);
             DrawLine(surface, {n.left + k, y}, {n.left + w - k, y}, nullptr, palette_.MarkOn(Opaque(color), behind));
         }
     }
@@ -317,7 +318,7 @@ void CalendarPainter::DrawBadge(Image& surface, const Rect& box, const std::stri
     const bool overPicture = !view_.ShownPicture().IsEmpty();
     if (text.empty()) {
         // The target day: a flag on its pole, its pennant pointing right from the pole's top.
-        const int height = font.size * 7 / 8, pole = std::max(1, view_.Scaled(1));
+        const int height = font.size * 7 / 8, pole = std::max(1, view_.Layout().Scaled(1));
         const int width = FlagWidth(font.size), length = width - pole, rows = std::max(1, height / 2);
         const int top = (box.top + box.bottom - height) / 2, left = box.left + (box.Width() - width) / 2;
         const auto draw = [&](PixelColor color, int grow) {

@@ -1,3 +1,5 @@
+#include "view/view_texts.h"
+
 #include "view/calendar_view.h"
 
 #include <algorithm>
@@ -16,13 +18,18 @@ const char* const kWeekdayFallback[7] = {"SUN", "MON", "TUE", "WED", "THU", "FRI
 
 }  // namespace
 
+std::string NamesOr(const std::string& names, const char* defaults) {
+    return names.empty() ? ResolveText(defaults) : names;
+}
+
 std::string CalendarView::Format(const std::string& templ, CalDate date) const {
     return DateFormat(templ, date, NamesOr(Settings().eraList, kDefaultEraList));
 }
 
-void CalendarView::UpdateFooterLines() {
+void CalendarView::UpdateFooterLines() const {
     footerLines_.clear();
-    if (grid_.design.footer == kNoFooter) return;
+    const GridLayout& grid = Layout();
+    if (grid.design.footer == kNoFooter) return;
     const CellClass hit = HitTest();
     if (hit.region == kRegionHead && !hit.date.IsNull()) {
         footerLines_.push_back(Format(hoverFormat_, FirstOfShownMonth()));
@@ -35,35 +42,38 @@ void CalendarView::UpdateFooterLines() {
         if (!names.empty()) names += ' ';
         names += entry.name;
     }
-    const std::string memo = document_.memos.MemoOf(d);
+    const std::string memo = document_.Memos().MemoOf(d);
     const std::string marked = memo.empty() ? std::string() : "[" + memo + "]";
     const std::string both = !names.empty() && !marked.empty() ? names + " " + marked : names + marked;
-    switch (grid_.design.footer) {
-    case kBottomOneLine: footerLines_.push_back(Format(footerFormats_[0], d) + (both.empty() ? "" : " " + both)); break;
-    case kBottomTwoLines: footerLines_ = {Format(footerFormats_[3], d), both}; break;
-    case kBottomThreeLines: footerLines_ = {Format(footerFormats_[3], d), names, marked}; break;
+    const std::array<std::string, 4>& footer = Texts().footer;
+    switch (grid.design.footer) {
+    case kBottomOneLine: footerLines_.push_back(Format(footer[0], d) + (both.empty() ? "" : " " + both)); break;
+    case kBottomTwoLines: footerLines_ = {Format(footer[3], d), both}; break;
+    case kBottomThreeLines: footerLines_ = {Format(footer[3], d), names, marked}; break;
     default:  // the right footers
-        footerLines_ = {Format(footerFormats_[1], d), Format(footerFormats_[2], d), names, marked};
+        footerLines_ = {Format(footer[1], d), Format(footer[2], d), names, marked};
         break;
     }
 }
 
-std::string CalendarView::WindowTitle(const CalDateTime& now) const {
-    std::string title =
-        grid_.design.header == kTitleBar ? Format(titleBarFormat_, FirstOfShownMonth()) : ApplicationTitle();
-    if (Clock()) title += " " + DateFormat(kTitleClockFormat, now, NamesOr(Settings().eraList, kDefaultEraList));
+std::string WindowTitle(const SettingsRecord& settings, int year, int month, const CalDateTime& now) {
+    const std::string eras = NamesOr(settings.eraList, kDefaultEraList);
+    std::string title = settings.design.header == kTitleBar
+                            ? DateFormat(ResolveText(kTitleBarFormat), CalDate(year, month, 1), eras)
+                            : ApplicationTitle();
+    if (settings.clock) title += " " + DateFormat(kTitleClockFormat, now, eras);
     return title;
 }
 
-std::vector<std::string> CalendarView::MonthAsText() const {
+std::vector<std::string> MonthAsText(int year, int month) {
     std::vector<std::string> lines;
     // The Japanese words where the code page holds them; elsewhere they would be question
     // marks, so the English ones stand in the same columns.
     const Platform& platform = CurrentPlatform();
     const std::string weekdays = platform.FromUtf8(kMonthTextWeekdays);
     const bool japanese = platform.ToUtf8(weekdays) == kMonthTextWeekdays;
-    lines.push_back(
-        DateFormat(japanese ? AnsiFromUtf8(kMonthTextTitleFormat) : kMonthTextEnglishTitleFormat, FirstOfShownMonth()));
+    lines.push_back(DateFormat(japanese ? AnsiFromUtf8(kMonthTextTitleFormat) : kMonthTextEnglishTitleFormat,
+                               CalDate(year, month, 1)));
     lines.push_back(japanese ? weekdays : kMonthTextEnglishWeekdays);
     // Days 1 … 9 as full-width digits where the code page writes them in two bytes;
     // elsewhere a blank and the digit keep each day at bytes 3i and 3i + 1.
@@ -77,9 +87,9 @@ std::vector<std::string> CalendarView::MonthAsText() const {
         std::string line;
         for (int column = 0; column < 7; ++column) {
             if (column > 0) line += ' ';
-            const CalDate date = CellDate(shownYear_, shownMonth_, column, row, 0);
+            const CalDate date = CellDate(year, month, column, row, 0);
             const YearMonthDay ymd = date.Parts();
-            if (ymd.year != shownYear_ || ymd.month != shownMonth_) {
+            if (ymd.year != year || ymd.month != month) {
                 line += "  ";
             } else if (ymd.day < 10) {
                 line += digits[ymd.day];
@@ -109,23 +119,26 @@ std::vector<TextBox> CalendarView::TextBoxes() const {
         return boxes.back();
     };
     const CalDate first = FirstOfShownMonth();
-    const int rows = TotalRows();
+    const GridLayout& grid = Layout();
+    const Templates& texts = Texts();
+    const std::vector<std::string>& footerLines = FooterLines();
+    const int rows = grid.TotalRows();
 
-    if (grid_.design.header == kTopOneLine) {
-        TextBox& title = add(grid_.leftColumns, 0, grid_.leftColumns + 6, 0, Format(headerFormats_[0], first),
+    if (grid.design.header == kTopOneLine) {
+        TextBox& title = add(grid.leftColumns, 0, grid.leftColumns + 6, 0, Format(texts.header[0], first),
                              FontRole::kSmall, TextBox::Color::kHeader);
-        title.paintFirstColumn = grid_.leftColumns + 1;  // the two ends are the buttons
-        title.paintLastColumn = grid_.leftColumns + 5;
-        add(grid_.leftColumns, 0, grid_.leftColumns, 0, "<<", FontRole::kSmall, TextBox::Color::kHeader, true);
-        add(grid_.leftColumns + 6, 0, grid_.leftColumns + 6, 0, ">>", FontRole::kSmall, TextBox::Color::kHeader, true);
-    } else if (grid_.design.header == kLeftTwoLines) {
+        title.paintFirstColumn = grid.leftColumns + 1;  // the two ends are the buttons
+        title.paintLastColumn = grid.leftColumns + 5;
+        add(grid.leftColumns, 0, grid.leftColumns, 0, "<<", FontRole::kSmall, TextBox::Color::kHeader, true);
+        add(grid.leftColumns + 6, 0, grid.leftColumns + 6, 0, ">>", FontRole::kSmall, TextBox::Color::kHeader, true);
+    } else if (grid.design.header == kLeftTwoLines) {
         std::string name = WordOf(NamesOr(Settings().monthNames, kDefaultMonthNames), shownMonth_ - 1);
         if (name.empty()) name = std::to_string(shownMonth_);
         add(0, 0, 1, std::min(1, rows - 1), name, FontRole::kLarge, TextBox::Color::kHeader);
         const char* const buttons[2][2] = {{"<<", ">>"}, {"<=", "=>"}};
         for (int row = 2; row < 6 && row < rows; ++row) {
             if (row < 4) {
-                add(0, row, 1, row, Format(headerFormats_[row], first), FontRole::kSmall, TextBox::Color::kHeader);
+                add(0, row, 1, row, Format(texts.header[row], first), FontRole::kSmall, TextBox::Color::kHeader);
             } else {
                 for (int column = 0; column < 2; ++column) {
                     add(column, row, column, row, buttons[row - 4][column], FontRole::kSmall, TextBox::Color::kHeader,
@@ -134,41 +147,41 @@ std::vector<TextBox> CalendarView::TextBoxes() const {
             }
         }
     }
-    if (WeekdayIndexShown()) {
+    if (grid.WeekdayIndexShown()) {
         const std::string weekdayNames = NamesOr(Settings().weekdayNames, kDefaultWeekdayNames);
-        const int row = grid_.topRows - 1;
+        const int row = grid.topRows - 1;
         for (int j = 0; j < 7; ++j) {
-            const int weekday = (j + grid_.firstDayOfWeek) % 7;
+            const int weekday = (j + grid.firstDayOfWeek) % 7;
             std::string name = WordOf(weekdayNames, weekday);
             if (name.empty()) name = kWeekdayFallback[weekday];
-            add(grid_.leftColumns + j, row, grid_.leftColumns + j, row, name, FontRole::kSmall,
+            add(grid.leftColumns + j, row, grid.leftColumns + j, row, name, FontRole::kSmall,
                 TextBox::Color::kWeekdayKind)
                 .weekday = weekday;
         }
     }
-    if (WeekNumbersShown()) {
-        const int column = grid_.leftColumns - 1;
-        for (int r = 0; r < grid_.dateRows; ++r) {
-            const int week = WeekNumber(grid_.firstDayOfWeek, BaseDayOfWeek(), DateAt(6, r));
-            add(column, grid_.topRows + r, column, grid_.topRows + r, "(" + std::to_string(week) + ")",
-                FontRole::kSmall, TextBox::Color::kHeader);
+    if (grid.WeekNumbersShown()) {
+        const int column = grid.leftColumns - 1;
+        for (int r = 0; r < grid.dateRows; ++r) {
+            const int week = WeekNumber(grid.firstDayOfWeek, Settings().baseDayOfWeek, DateAt(6, r));
+            add(column, grid.topRows + r, column, grid.topRows + r, "(" + std::to_string(week) + ")", FontRole::kSmall,
+                TextBox::Color::kHeader);
         }
     }
     const CellClass hit = HitTest();
     if (!hit.date.IsNull()) {
-        for (int k = 0; k < grid_.bottomRows && k < static_cast<int>(footerLines_.size()); ++k) {
-            if (footerLines_[static_cast<size_t>(k)].empty()) continue;
-            const int row = grid_.topRows + grid_.dateRows + k;
-            add(grid_.leftColumns, row, grid_.leftColumns + 6, row, footerLines_[static_cast<size_t>(k)],
-                FontRole::kSmall, TextBox::Color::kFooter);
+        for (int k = 0; k < grid.bottomRows && k < static_cast<int>(footerLines.size()); ++k) {
+            if (footerLines[static_cast<size_t>(k)].empty()) continue;
+            const int row = grid.topRows + grid.dateRows + k;
+            add(grid.leftColumns, row, grid.leftColumns + 6, row, footerLines[static_cast<size_t>(k)], FontRole::kSmall,
+                TextBox::Color::kFooter);
         }
     }
-    if (hit.region == kRegionDate && grid_.rightColumns > 0) {
-        for (int k = 0; k < static_cast<int>(footerLines_.size()) && k < grid_.dateRows; ++k) {
-            if (footerLines_[static_cast<size_t>(k)].empty()) continue;
-            const int row = grid_.topRows + k;
-            add(grid_.leftColumns + 7, row, grid_.leftColumns + 6 + grid_.rightColumns, row,
-                footerLines_[static_cast<size_t>(k)], FontRole::kSmall, TextBox::Color::kFooter);
+    if (hit.region == kRegionDate && grid.rightColumns > 0) {
+        for (int k = 0; k < static_cast<int>(footerLines.size()) && k < grid.dateRows; ++k) {
+            if (footerLines[static_cast<size_t>(k)].empty()) continue;
+            const int row = grid.topRows + k;
+            add(grid.leftColumns + 7, row, grid.leftColumns + 6 + grid.rightColumns, row,
+                footerLines[static_cast<size_t>(k)], FontRole::kSmall, TextBox::Color::kFooter);
         }
     }
     return boxes;

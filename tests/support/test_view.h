@@ -13,7 +13,7 @@ namespace tavoli {
 // The program's defaults, as at a first start (a white background).
 struct TestDocument {
     TestDocument() {
-        document.settings = SettingsRecord::Defaults(Today(kLocalZone), ViewStyle().Color(ViewColor::kBackground));
+        document.SetSettings(SettingsRecord::Defaults(Today(kLocalZone), ViewStyle().Color(ViewColor::kBackground)));
     }
     CalendarDocument document;
 };
@@ -22,16 +22,17 @@ class TestView : private TestDocument, public CalendarView {
 public:
     TestView() : CalendarView(document) {}
 
-    SettingsRecord& Record() { return document.settings; }
-    // The style is read at every paint: no layout follows a change of it.
-    ViewStyle& MutableStyle() { return document.settings.style; }
-    MemoStore& Memos() { return document.memos; }
+    // The memos, changed through the document.
+    MemoStore& Memos() { return document.EditMemos(); }
 
-    // Any other setting: changed in the record, the view laid out again.
+    // A setting changed in the document, which the view follows.
     template <class Edit>
     void Change(Edit edit) {
-        edit(document.settings);
-        SettingsChanged();
+        document.EditSettings(edit);
+    }
+    template <class Edit>
+    void ChangeStyle(Edit edit) {
+        document.EditSettings([&](SettingsRecord& settings) { edit(settings.style); });
     }
     void SetDesign(const Design& design) {
         Change([&](SettingsRecord& s) { s.design = design; });
@@ -50,11 +51,12 @@ public:
     }
     // Lines of format.txt: each non-empty one replaces its template.
     void SetFormats(const std::vector<std::string>& lines) {
-        document.formatLines.resize(std::max<size_t>(document.formatLines.size(), std::min<size_t>(lines.size(), 8)));
+        std::vector<std::string> formats = document.FormatLines();
+        formats.resize(std::max<size_t>(formats.size(), std::min<size_t>(lines.size(), 8)));
         for (size_t i = 0; i < lines.size() && i < 8; ++i) {
-            if (!lines[i].empty()) document.formatLines[i] = lines[i];
+            if (!lines[i].empty()) formats[i] = lines[i];
         }
-        SettingsChanged();
+        document.SetFormatLines(std::move(formats));
     }
     // Compiles a script into the document; the footer follows it.
     ErrorValue CompileScript(const std::string& text) {
@@ -62,7 +64,6 @@ public:
         std::vector<std::string> report;
         const ErrorValue error = script.Compile(text, report);
         document.SetScript(std::move(script));
-        UpdateFooterLines();
         return error;
     }
 };

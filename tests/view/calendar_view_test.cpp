@@ -16,8 +16,8 @@ namespace {
 
 // Points the view's pointer at the middle of a cell (or its upper/lower quarter).
 void PointAt(TestView& view, int column, int row, int half = -1) {
-    const auto margins = view.Margins();
-    const Size cell = view.CellSize();
+    const auto margins = view.Layout().margins;
+    const Size cell = view.Layout().cellSize;
     const int y = half < 0 ? cell.height / 2 : half == 0 ? cell.height / 4 : cell.height * 3 / 4;
     view.PointerMoved(margins[0] + column * cell.width + cell.width / 2, margins[1] + row * cell.height + y);
 }
@@ -26,17 +26,17 @@ std::string RegionOf(const CellClass& c) { return TagText(c.region); }
 
 TEST(CalendarView, DefaultDesign) {
     TestView view;
-    EXPECT_EQ(view.GetDesign(), (Design{kTopOneLine, kShowWeekdayIndex, kFiveLines, kBottomTwoLines}));
-    EXPECT_EQ(view.TotalColumns(), 7);
-    EXPECT_EQ(view.TotalRows(), 9);  // 2 header rows, 5 date rows, 2 footer rows
-    EXPECT_EQ(view.TopRows(), 2);
-    EXPECT_EQ(view.BottomRows(), 2);
-    EXPECT_EQ(view.CellSize(), (Size{48, 36}));
+    EXPECT_EQ(view.Layout().design, (Design{kTopOneLine, kShowWeekdayIndex, kFiveLines, kBottomTwoLines}));
+    EXPECT_EQ(view.Layout().TotalColumns(), 7);
+    EXPECT_EQ(view.Layout().TotalRows(), 9);  // 2 header rows, 5 date rows, 2 footer rows
+    EXPECT_EQ(view.Layout().topRows, 2);
+    EXPECT_EQ(view.Layout().bottomRows, 2);
+    EXPECT_EQ(view.Layout().cellSize, (Size{48, 36}));
     EXPECT_EQ(view.ViewSize(), (Size{344, 332}));
     EXPECT_EQ(view.CursorColumn(), -1);
-    EXPECT_EQ(view.FirstDayOfWeek(), 0);
-    EXPECT_EQ(view.BaseDayOfWeek(), 4);
-    EXPECT_FALSE(view.NeighbourDays());
+    EXPECT_EQ(view.Layout().firstDayOfWeek, 0);
+    EXPECT_EQ(view.Settings().baseDayOfWeek, 4);
+    EXPECT_FALSE(view.Settings().neighbourDays);
     EXPECT_EQ(view.ShownYear(), view.TodayDate().Year());
     EXPECT_EQ(view.ShownMonth(), view.TodayDate().Month());
     EXPECT_EQ(view.Style().Color(ViewColor::kHoliday), PixelColor::Rgb(224, 32, 32));
@@ -63,8 +63,8 @@ TEST(CalendarView, LayoutScalesWithTheDpiAndSettingsDoNot) {
         TestView view;
         view.SetDpi(c.dpi);
         EXPECT_EQ(view.ViewSize(), c.view) << c.dpi;
-        EXPECT_EQ(view.CellSize(), (Size{48, 36})) << c.dpi;
-        EXPECT_EQ(view.Margins(), (std::array<int, 4>{4, 4, 4, 4})) << c.dpi;
+        EXPECT_EQ(view.Layout().cellSize, (Size{48, 36})) << c.dpi;
+        EXPECT_EQ(view.Layout().margins, (std::array<int, 4>{4, 4, 4, 4})) << c.dpi;
         view.PointerMoved(c.inThirdColumnThirdRow.x, c.inThirdColumnThirdRow.y);
         EXPECT_EQ(view.CursorColumn(), 3) << c.dpi;
         EXPECT_EQ(view.CursorRow(), 2) << c.dpi;
@@ -79,22 +79,22 @@ TEST(CalendarView, LayoutScalesWithTheDpiAndSettingsDoNot) {
     EXPECT_EQ(huge.ViewSize(), (Size{3440, 3320}));
     EXPECT_EQ(huge.ViewSizeAt(144), (Size{516, 498}));  // another scale, asked without changing it
     EXPECT_EQ(huge.Dpi(), 960);
-    // Margins as large as a setting may hold stay within reach of an int once scaled.
+    // Margins beyond what a setting may hold are brought into its bounds by the document.
     huge.Change([](SettingsRecord& s) { s.margins = {INT32_MAX, INT32_MIN, INT32_MAX, 0}; });
-    EXPECT_EQ(huge.Margins(), (std::array<int, 4>{INT32_MAX, INT32_MIN, INT32_MAX, 0}));
-    EXPECT_EQ(huge.MarginPixels(), (std::array<int, 4>{1 << 24, -(1 << 24), 1 << 24, 0}));
-    EXPECT_EQ(huge.ViewSize().width, 2 * (1 << 24) + 7 * 480);
+    EXPECT_EQ(huge.Layout().margins, (std::array<int, 4>{1000, 0, 1000, 0}));
+    EXPECT_EQ(huge.Layout().MarginPixels(), (std::array<int, 4>{10000, 0, 10000, 0}));
+    EXPECT_EQ(huge.ViewSize().width, 2 * 10000 + 7 * 480);
     huge.PointerMoved(0, 0);
-    EXPECT_EQ(huge.CursorColumn(), -34952);  // far left of the grid: no cell
+    EXPECT_EQ(huge.CursorColumn(), -20);  // far left of the grid: no cell
 }
 
 TEST(CalendarView, LeftTwoLinesWithWeekNumbers) {
     TestView view;
     view.SetDesign({kLeftTwoLines, kShowWeekdayIndexWithWeekNumber, kSixLines, kBottomOneLine});
-    EXPECT_EQ(view.LeftColumns(), 3);
-    EXPECT_EQ(view.TopRows(), 1);  // the weekday index only
-    EXPECT_EQ(view.TotalColumns(), 10);
-    EXPECT_EQ(view.TotalRows(), 8);
+    EXPECT_EQ(view.Layout().leftColumns, 3);
+    EXPECT_EQ(view.Layout().topRows, 1);  // the weekday index only
+    EXPECT_EQ(view.Layout().TotalColumns(), 10);
+    EXPECT_EQ(view.Layout().TotalRows(), 8);
     view.SetMonth(2024, 5);
     bool monthBox = false, weekColumn = false;
     for (const TextBox& box : view.TextBoxes()) {
@@ -138,7 +138,7 @@ TEST(CalendarView, LeftTwoLinesWithWeekNumbers) {
 TEST(CalendarView, SplitCellsInFiveLines) {
     TestView view;
     view.SetMonth(2025, 3);
-    const int lastRow = view.TopRows() + 4;
+    const int lastRow = view.Layout().topRows + 4;
     EXPECT_TRUE(view.IsSplitCell(0, lastRow));
     EXPECT_TRUE(view.IsSplitCell(1, lastRow));
     EXPECT_FALSE(view.IsSplitCell(2, lastRow));
@@ -149,7 +149,8 @@ TEST(CalendarView, SplitCellsInFiveLines) {
     PointAt(view, 1, lastRow, 1);
     EXPECT_EQ(view.CursorHalf(), 1);
     EXPECT_EQ(view.HitTest().date, CalDate(2025, 3, 31));
-    EXPECT_TRUE(view.PointerMoved(view.Margins()[0] + 48 + 10, view.Margins()[1] + lastRow * 36 + 2));  // upper half
+    EXPECT_TRUE(view.PointerMoved(view.Layout().margins[0] + 48 + 10,
+                                  view.Layout().margins[1] + lastRow * 36 + 2));  // upper half
     EXPECT_EQ(view.HitTest().date, CalDate(2025, 3, 24));
 
     // The keyboard moves between the halves before it leaves the cell.
@@ -169,7 +170,7 @@ TEST(CalendarView, SplitCellsInFiveLines) {
     EXPECT_EQ(view.CursorRow(), lastRow);
     EXPECT_EQ(view.CursorHalf(), 1);
     view.SelectDate(CalDate(2025, 3, 1));  // the 1st is always in the first date row
-    EXPECT_EQ(view.CursorRow(), view.TopRows());
+    EXPECT_EQ(view.CursorRow(), view.Layout().topRows);
     EXPECT_EQ(view.CursorColumn(), 6);
     view.SelectDate(CalDate(2025, 4, 1));
     EXPECT_EQ(view.ShownMonth(), 4);
@@ -182,7 +183,7 @@ TEST(CalendarView, CursorWithoutADateAndKeyboardStart) {
     EXPECT_TRUE(view.HitTest().date.IsNull());
     EXPECT_FALSE(view.MoveCursor(1, 0));  // from outside the date area: the middle cell
     EXPECT_EQ(view.CursorColumn(), 3);
-    EXPECT_EQ(view.CursorRow(), view.TopRows() + 2);
+    EXPECT_EQ(view.CursorRow(), view.Layout().topRows + 2);
 }
 
 // The arrows move the cursor's day across the month's edges: onto a neighbour day where
@@ -227,8 +228,8 @@ TEST(CalendarView, KeysCrossTheMonthsEdges) {
         view.SetNeighbourDays(c.neighbours);
         view.SetMonth(c.showing / 100, c.showing % 100);
         // The pointer puts the cursor on the day, wherever the grid shows it.
-        for (int column = 0; column < view.TotalColumns(); ++column) {
-            for (int r = 0; r < view.TotalRows(); ++r) {
+        for (int column = 0; column < view.Layout().TotalColumns(); ++column) {
+            for (int r = 0; r < view.Layout().TotalRows(); ++r) {
                 for (int half = 0; half < (view.IsSplitCell(column, r) ? 2 : 1); ++half) {
                     const CellClass cell = view.ClassifyCell(column, r, half);
                     if (cell.region == kRegionDate && cell.date == c.from) PointAt(view, column, r, half);
@@ -302,9 +303,9 @@ TEST(CalendarView, StepsStayWithinTheYears) {
 TEST(CalendarView, TwoMonthView) {
     TestView view;
     view.SetRowsStyle(kTwoMonths);
-    EXPECT_EQ(view.DateRows(), 10);
+    EXPECT_EQ(view.Layout().dateRows, 10);
     view.SetMonth(2024, 5);
-    const int top = view.TopRows();
+    const int top = view.Layout().topRows;
     EXPECT_EQ(RegionOf(view.ClassifyCell(0, top, 0)), "blnc");  // 28 April: the month before
     const CellClass june = view.ClassifyCell(0, top + 5, 0);    // 2 June
     EXPECT_EQ(RegionOf(june), "date");
@@ -322,13 +323,14 @@ TEST(CalendarView, TwoMonthView) {
 TEST(CalendarView, NoFooter) {
     TestView view;
     view.SetFooterStyle(kNoFooter);
-    EXPECT_EQ(view.BottomRows(), 0);
-    EXPECT_EQ(view.RightColumns(), 0);
+    EXPECT_EQ(view.Layout().bottomRows, 0);
+    EXPECT_EQ(view.Layout().rightColumns, 0);
     view.SetMonth(2024, 5);
     view.SelectDate(CalDate(2024, 5, 15));
     EXPECT_TRUE(view.FooterLines().empty());
-    for (int column = 0; column < view.TotalColumns(); ++column) {
-        for (int row = 0; row < view.TotalRows(); ++row) EXPECT_NE(RegionOf(view.ClassifyCell(column, row, 0)), "foot");
+    for (int column = 0; column < view.Layout().TotalColumns(); ++column) {
+        for (int row = 0; row < view.Layout().TotalRows(); ++row)
+            EXPECT_NE(RegionOf(view.ClassifyCell(column, row, 0)), "foot");
     }
 }
 
@@ -347,16 +349,20 @@ TEST(CalendarView, EveryDesignRoundTrips) {
                     view.SetDesign(Design::FromValues(header, weekday, rows, footer));
                     const std::string design = std::to_string(header) + std::to_string(weekday) + std::to_string(rows) +
                                                std::to_string(footer);
-                    ASSERT_EQ(view.TotalColumns(), view.LeftColumns() + 7 + view.RightColumns()) << design;
-                    ASSERT_EQ(view.TotalRows(), view.TopRows() + view.DateRows() + view.BottomRows()) << design;
-                    ASSERT_EQ(view.ViewSize(), (Size{8 + 48 * view.TotalColumns(), 8 + 36 * view.TotalRows()}));
+                    ASSERT_EQ(view.Layout().TotalColumns(), view.Layout().leftColumns + 7 + view.Layout().rightColumns)
+                        << design;
+                    ASSERT_EQ(view.Layout().TotalRows(),
+                              view.Layout().topRows + view.Layout().dateRows + view.Layout().bottomRows)
+                        << design;
+                    ASSERT_EQ(view.ViewSize(),
+                              (Size{8 + 48 * view.Layout().TotalColumns(), 8 + 36 * view.Layout().TotalRows()}));
                     for (int first = 0; first < 7; first += 3) {
                         view.SetFirstDayOfWeek(first);
                         for (const auto& ym : months) {
                             view.SetMonth(ym[0], ym[1]);
                             int dates = 0;
-                            for (int column = 0; column < view.TotalColumns(); ++column) {
-                                for (int row = 0; row < view.TotalRows(); ++row) {
+                            for (int column = 0; column < view.Layout().TotalColumns(); ++column) {
+                                for (int row = 0; row < view.Layout().TotalRows(); ++row) {
                                     for (int half = 0; half <= (view.IsSplitCell(column, row) ? 1 : 0); ++half) {
                                         const CellClass c = view.ClassifyCell(column, row, half);
                                         if (c.region != kRegionDate || c.date.Month() != ym[1]) continue;
@@ -396,16 +402,16 @@ TEST(CalendarView, BadInputIsClampedOrIgnored) {
     } sizes[] = {{0, 0, {8, 8}}, {-5, 300, {8, 256}}, {1000000, 7, {256, 8}}, {48, 36, {48, 36}}};
     for (const Size2& s : sizes) {
         view.Change([&](SettingsRecord& r) { r.cellSize = {s.w, s.h}; });
-        EXPECT_EQ(view.CellSize(), s.expected);
+        EXPECT_EQ(view.Layout().cellSize, s.expected);
     }
     view.SetFirstDayOfWeek(-6);
-    EXPECT_EQ(view.FirstDayOfWeek(), 1);
+    EXPECT_EQ(view.Layout().firstDayOfWeek, 1);
     view.SetFirstDayOfWeek(100);
-    EXPECT_EQ(view.FirstDayOfWeek(), 2);
+    EXPECT_EQ(view.Layout().firstDayOfWeek, 2);
     view.SetFirstDayOfWeek(INT32_MIN);
-    EXPECT_EQ(view.FirstDayOfWeek(), 5);
+    EXPECT_EQ(view.Layout().firstDayOfWeek, 5);
     view.SetDesign(Design::FromValues(-1, 9, 3, 6));  // out of range: 0
-    EXPECT_EQ(view.GetDesign(), (Design{kTopOneLine, kShowWeekdayIndex, kSixLines, kBottomOneLine}));
+    EXPECT_EQ(view.Layout().design, (Design{kTopOneLine, kShowWeekdayIndex, kSixLines, kBottomOneLine}));
     view.SelectDate(CalDate());  // the null date: no cursor, month kept in range
     EXPECT_EQ(view.CursorColumn(), -1);
     view.SelectDate(CalDate(0, 6, 1));

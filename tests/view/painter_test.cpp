@@ -53,7 +53,7 @@ protected:
     // The grid cell of a date in the shown month.
     std::pair<int, int> CellOf(CalDate date) {
         const int32_t d = date - view_->DateAt(0, 0);
-        return {view_->LeftColumns() + d % 7, view_->TopRows() + d / 7};
+        return {view_->Layout().leftColumns + d % 7, view_->Layout().topRows + d / 7};
     }
     Image Window(const Rect* update, bool footerOnly = false) {
         CalendarPainter painter(*view_, glyphs_, caches_);
@@ -122,7 +122,7 @@ TEST(PaintingRules, DayKindLooks) {
 // with no box of its own.
 TEST_F(Painting, DateCellMarksAtEveryScale) {
     View().Memos().SetMemo(CalDate(2024, 5, 15), "one");
-    View().MutableStyle().countDown = {true, CalDate(2024, 5, 15), 10, 5};
+    View().ChangeStyle([](ViewStyle& s) { s.countDown = {true, CalDate(2024, 5, 15), 10, 5}; });
     const Palette palette = ResolvePalette(Style(), View().Appearance());
     const TodayMark mark = palette.TodayMarkUnder(Colour(ViewColor::kNormalDay));
     ASSERT_TRUE(mark.ring.has_value());
@@ -179,7 +179,7 @@ TEST_F(Painting, DateCellMarksAtEveryScale) {
 }
 
 TEST_F(Painting, KindsColourTheNumbersAndEmphasisStylesThem) {
-    View().MutableStyle().emphasis = true;
+    View().ChangeStyle([](ViewStyle& s) { s.emphasis = true; });
     const auto [sundayColumn, sundayRow] = CellOf(CalDate(2024, 5, 5));
     Cell(sundayColumn, sundayRow);  // a Sunday by its weekday's kind: bold
     const auto [column, row] = CellOf(CalDate(2024, 5, 3));
@@ -197,8 +197,8 @@ TEST_F(Painting, KindsColourTheNumbersAndEmphasisStylesThem) {
 }
 
 TEST_F(Painting, WeekdayNamesTakeTheirWeekdaysKind) {
-    const Image sunday = Cell(View().LeftColumns(), View().TopRows() - 1);
-    const Image monday = Cell(View().LeftColumns() + 1, View().TopRows() - 1);
+    const Image sunday = Cell(View().Layout().leftColumns, View().Layout().topRows - 1);
+    const Image monday = Cell(View().Layout().leftColumns + 1, View().Layout().topRows - 1);
     const int y = sunday.Height() / 2;
     bool holiday = false, normal = false;
     for (int x = 0; x < sunday.Width(); ++x) {
@@ -211,8 +211,8 @@ TEST_F(Painting, WeekdayNamesTakeTheirWeekdaysKind) {
 }
 
 TEST_F(Painting, PressedButtonSinksByOnePixel) {
-    const int column = View().LeftColumns() + 6, row = 0;  // ">>"
-    const auto margins = View().Margins();
+    const int column = View().Layout().leftColumns + 6, row = 0;  // ">>"
+    const auto margins = View().Layout().margins;
     View().PointerMoved(margins[0] + column * 48 + 5, margins[1] + 5);
     const Image up = Cell(column, row);
     View().SetPressed(true);
@@ -231,7 +231,7 @@ TEST_F(Painting, PressedButtonSinksByOnePixel) {
 
 TEST_F(Painting, PressedButtonAndPictureScaleWithTheDpi) {
     View().SetDpi(192);
-    const int column = View().LeftColumns() + 6, row = 0;  // ">>"
+    const int column = View().Layout().leftColumns + 6, row = 0;  // ">>"
     View().PointerMoved(8 + column * 96 + 10, 8 + 10);
     auto pressed = [&](bool on) {
         View().SetPressed(on);
@@ -303,7 +303,7 @@ TEST_F(Painting, EveryPixelOfTheAreaIsPaintedAndOnlyThere) {
     }
     // The footer alone: the rows below the dates.
     const Image footer = Window(nullptr, true);
-    const int footerTop = 4 + (View().TopRows() + View().DateRows()) * 36;
+    const int footerTop = 4 + (View().Layout().topRows + View().Layout().dateRows) * 36;
     EXPECT_EQ(footer.ReadPixel(100, footerTop - 1), kMagenta);
     EXPECT_EQ(footer.ReadPixel(100, footerTop), all.ReadPixel(100, footerTop));
 }
@@ -374,7 +374,8 @@ TEST(PaintingWithCaches, PaintsWhatPaintingWithoutThemPaints) {
         std::function<void(TestView&)> prepare;
     } cases[] = {
         {"default", CalDate(2024, 5, 15), [](TestView& view) { view.Memos().SetMemo(CalDate(2024, 5, 21), "x"); }},
-        {"emphasis", CalDate(2024, 5, 15), [](TestView& view) { view.MutableStyle().emphasis = true; }},
+        {"emphasis", CalDate(2024, 5, 15),
+         [](TestView& view) { view.ChangeStyle([](ViewStyle& s) { s.emphasis = true; }); }},
         {"split", CalDate(2025, 3, 30), [](TestView& view) { view.SelectDate(CalDate(2025, 3, 31)); }},
         {"two months", CalDate(2025, 3, 12),
          [](TestView& view) {
@@ -383,11 +384,11 @@ TEST(PaintingWithCaches, PaintsWhatPaintingWithoutThemPaints) {
          }},
         {"count-down", CalDate(2024, 5, 1),
          [](TestView& view) {
-             view.MutableStyle().countDown = {true, CalDate(2024, 5, 20), -10, 5};
+             view.ChangeStyle([](ViewStyle& s) { s.countDown = {true, CalDate(2024, 5, 20), -10, 5}; });
          }},
         {"pressed", CalDate(2024, 5, 15),
          [](TestView& view) {
-             const auto margins = view.Margins();
+             const auto margins = view.Layout().margins;
              view.PointerMoved(margins[0] + 10, margins[1] + 10);
              view.SetPressed(true);
          }},
@@ -464,8 +465,11 @@ TEST_F(Painting, OtherFontSettingsAndReleasedBuffersStartAgain) {
         const char* what;
         std::function<void(TestView&, PaintCaches&)> apply;
     } changes[] = {
-        {"medium size", [](TestView& view, PaintCaches&) { view.MutableStyle().SetFontSize(FontRole::kMedium, 20); }},
-        {"face", [](TestView& view, PaintCaches&) { view.MutableStyle().fontFace = "Other"; }},
+        {"medium size",
+         [](TestView& view, PaintCaches&) {
+             view.ChangeStyle([](ViewStyle& s) { s.SetFontSize(FontRole::kMedium, 20); });
+         }},
+        {"face", [](TestView& view, PaintCaches&) { view.ChangeStyle([](ViewStyle& s) { s.fontFace = "Other"; }); }},
         {"released buffers", [](TestView&, PaintCaches& caches) { caches.Release(); }},
     };
     for (const Change& change : changes) {

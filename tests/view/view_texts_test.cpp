@@ -7,6 +7,7 @@
 #include "support/test_platform.h"
 #include "support/test_view.h"
 #include "view/calendar_view.h"
+#include "view/view_texts.h"
 #ifndef _WIN32
 #include "framework/platform_host.h"
 #endif
@@ -72,7 +73,7 @@ void CheckFooterLines(bool japanese) {
         ++bottom;
         EXPECT_EQ(box.firstColumn, 0);
         EXPECT_EQ(box.lastColumn, 6);
-        EXPECT_GE(box.firstRow, texts.view.TopRows() + texts.view.DateRows());
+        EXPECT_GE(box.firstRow, texts.view.Layout().topRows + texts.view.Layout().dateRows);
     }
     EXPECT_EQ(bottom, 2);
     texts.view.SetFooterStyle(kRightThreeLines);
@@ -92,18 +93,20 @@ void CheckTitleAndMonthText(bool japanese) {
     view.SetMonth(2024, 6);
     SetApplicationName("Tavoli Calendar");
     const CalDateTime now(CalDate(2024, 6, 3), TimeOfDay::FromParts(9, 5, 3, 0));
-    EXPECT_EQ(view.WindowTitle(now), "Tavoli Calendar");
+    EXPECT_EQ(WindowTitle(view.Settings(), view.ShownYear(), view.ShownMonth(), now), "Tavoli Calendar");
     view.Change([](SettingsRecord& s) { s.clock = true; });
-    EXPECT_EQ(view.WindowTitle(now), "Tavoli Calendar [6.03 Mon - 09:05:03]");
+    EXPECT_EQ(WindowTitle(view.Settings(), view.ShownYear(), view.ShownMonth(), now),
+              "Tavoli Calendar [6.03 Mon - 09:05:03]");
     view.Change([](SettingsRecord& s) { s.design.header = kTitleBar; });
-    EXPECT_EQ(CurrentPlatform().ToUtf8(view.WindowTitle(now)),
+    EXPECT_EQ(CurrentPlatform().ToUtf8(WindowTitle(view.Settings(), view.ShownYear(), view.ShownMonth(), now)),
               japanese ? "2024年6月 [6.03 Mon - 09:05:03]" : "2024/6 [6.03 Mon - 09:05:03]");
     view.Change([](SettingsRecord& s) { s.clock = false; });
-    EXPECT_EQ(CurrentPlatform().ToUtf8(view.WindowTitle(now)), japanese ? "2024年6月" : "2024/6");
+    EXPECT_EQ(CurrentPlatform().ToUtf8(WindowTitle(view.Settings(), view.ShownYear(), view.ShownMonth(), now)),
+              japanese ? "2024年6月" : "2024/6");
     SetApplicationName("");
     if (!japanese) {
         // Without two-byte full-width digits the days keep their bytes: a blank and the digit.
-        const std::vector<std::string> text = view.MonthAsText();
+        const std::vector<std::string> text = MonthAsText(view.ShownYear(), view.ShownMonth());
         ASSERT_EQ(text.size(), 8u);
         if (CurrentPlatform().AnsiCodePage() == kCodePageWestern) {
             // 1252 cannot hold the Japanese words: the English ones, in the same columns.
@@ -124,7 +127,7 @@ void CheckTitleAndMonthText(bool japanese) {
         sjis("２ ３ ４ ５ ６ ７ ８"), sjis("９") + " 10 11 12 13 14 15", "16 17 18 19 20 21 22",
         "23 24 25 26 27 28 29",       "30" + std::string(18, ' '),
     };
-    EXPECT_EQ(view.MonthAsText(), june);
+    EXPECT_EQ(MonthAsText(view.ShownYear(), view.ShownMonth()), june);
     if (CurrentPlatform().AnsiCodePage() == kCodePageJapanese) {
         EXPECT_EQ(june[2], std::string(18, ' ') + "\x82\x50");
         for (size_t i = 1; i < june.size(); ++i) EXPECT_EQ(june[i].size(), 20u) << i;
@@ -137,9 +140,9 @@ void CheckTitleAndMonthText(bool japanese) {
         "15 16 17 18 19 20 21",       "22 23 24 25 26 27 28",
         std::string(20, ' '),         std::string(20, ' '),
     };
-    EXPECT_EQ(view.MonthAsText(), february);
+    EXPECT_EQ(MonthAsText(view.ShownYear(), view.ShownMonth()), february);
     view.SetFirstDayOfWeek(1);  // the text always starts the week on Sunday
-    EXPECT_EQ(view.MonthAsText(), february);
+    EXPECT_EQ(MonthAsText(view.ShownYear(), view.ShownMonth()), february);
 }
 
 #ifdef _WIN32

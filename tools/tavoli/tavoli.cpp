@@ -23,7 +23,7 @@
 #include "memo/memo_store.h"
 #include "tools/tavoli/arguments.h"
 #include "tools/tavoli/ics.h"
-#include "view/calendar_view.h"
+#include "view/view_texts.h"
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -275,10 +275,7 @@ int Month(const Arguments& args) {
     japanese.SetCodePage(kCodePageJapanese);
     ScopedPlatform scope(japanese);
 #endif
-    const CalendarDocument document;
-    CalendarView view(document);
-    view.SetMonth(*year, *month);
-    for (const std::string& line : view.MonthAsText()) Print(line);
+    for (const std::string& line : MonthAsText(*year, *month)) Print(line);
     return kOk;
 }
 

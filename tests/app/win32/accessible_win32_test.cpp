@@ -48,7 +48,7 @@ TEST(ScreenReader, ReadsTheCalendarAndFollowsTheCursor) {
     // What the program shows at a first start: today's month, the cursor on today, the
     // holiday script beside the program.
     CalendarDocument document;
-    document.settings = SettingsRecord::Defaults(Today(kLocalZone), PixelColor::Rgb(255, 255, 255));
+    document.SetSettings(SettingsRecord::Defaults(Today(kLocalZone), PixelColor::Rgb(255, 255, 255)));
     const std::string folder = std::string(TAVOLI_APP_PATH).substr(0, std::string(TAVOLI_APP_PATH).rfind('/') + 1);
     CalendarSettings(SettingsPaths{MemoFolder() + "holidays.txt", folder + "holidays.txt", {}, {}})
         .LoadHolidayScript(document);

@@ -143,7 +143,7 @@ TEST_P(Golden, PaintAllMatchesTheReference) {
         Caches caches(cached);
         // The view is made under the caches' state: its footer lines convert dates as it is made.
         TestView view;
-        view.MutableStyle().fontFace = "IPAGothic";
+        view.ChangeStyle([](ViewStyle& s) { s.fontFace = "IPAGothic"; });
         ASSERT_EQ(view.CompileScript(GoldenScript()), kSuccess);
         view.SelectDate(c.today);
         c.prepare(view);
@@ -198,7 +198,7 @@ void DefaultCase(TestView& view) {
 }
 
 void PressedButton(TestView& view) {
-    const auto margins = view.MarginPixels();
+    const auto margins = view.Layout().MarginPixels();
     BandsBehind(view);
     view.PointerMoved(margins[0] + 10, margins[1] + 10);  // "<<", over the picture
     view.SetPressed(true);
@@ -220,13 +220,14 @@ const GoldenCase kCases[] = {
      }},
     {"countdown-before", CalDate(2024, 5, 1),
      [](TestView& view) {
-         view.MutableStyle().countDown = {true, CalDate(2024, 5, 20), -10, 5};
+         view.ChangeStyle([](ViewStyle& s) { s.countDown = {true, CalDate(2024, 5, 20), -10, 5}; });
      }},
     {"countdown-after", CalDate(2024, 5, 1),
-     [](TestView& view) {
-         view.MutableStyle().countDown = {true, CalDate(2024, 5, 10), 10, 5};
-     }},
-    {"emphasis", CalDate(2024, 5, 15), [](TestView& view) { view.MutableStyle().emphasis = true; }},
+     [](TestView& view) { view.ChangeStyle([](ViewStyle& s) {
+                              s.countDown = {true, CalDate(2024, 5, 10), 10, 5};
+                          }); }},
+    {"emphasis", CalDate(2024, 5, 15),
+     [](TestView& view) { view.ChangeStyle([](ViewStyle& s) { s.emphasis = true; }); }},
     {"background-image", CalDate(2024, 5, 15), BandsBehind},
     {"pressed-button", CalDate(2024, 5, 15), PressedButton},
     {"left-two-lines-week-numbers", CalDate(2024, 5, 15),
@@ -237,7 +238,7 @@ const GoldenCase kCases[] = {
     // The dark palette and the system's high-contrast colours.
     {"dark", CalDate(2024, 5, 15),
      [](TestView& view) {
-         view.MutableStyle().theme = Theme::kDark;
+         view.ChangeStyle([](ViewStyle& s) { s.theme = Theme::kDark; });
          DefaultCase(view);
      }},
     {"high-contrast", CalDate(2024, 5, 15),
@@ -268,7 +269,7 @@ const GoldenCase kCases[] = {
     {"countdown-before-192", CalDate(2024, 5, 1),
      [](TestView& view) {
          view.SetDpi(192);
-         view.MutableStyle().countDown = {true, CalDate(2024, 5, 20), -10, 5};
+         view.ChangeStyle([](ViewStyle& s) { s.countDown = {true, CalDate(2024, 5, 20), -10, 5}; });
      }},
 };
 
