@@ -51,6 +51,8 @@ int RunMessageLoop(MainWindow& main, HACCEL accelerators) {
     for (;;) {
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
+            // Enter, Escape and Tab in the script's error box, which has no loop of its own.
+            if (HWND box = main.ScriptErrorBoxHandle(); box && IsDialogMessageA(box, &message)) continue;
             if (accelerators && main.Handle()) TranslateAcceleratorA(main.Handle(), accelerators, &message);
             TranslateMessage(&message);
             DispatchMessageA(&message);

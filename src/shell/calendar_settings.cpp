@@ -97,12 +97,14 @@ std::string CalendarSettings::LoadHolidayScript(CalendarDocument& document) cons
 }
 
 void CalendarSettings::LoadFormats(CalendarDocument& document) const {
-    document.formatLines.clear();
     std::string contents;
-    if (paths_.formatFile.empty() || ReadFileContents(paths_.formatFile, contents) != kSuccess) return;
+    if (paths_.formatFile.empty() || ReadFileContents(paths_.formatFile, contents) != kSuccess) {
+        document.SetFormatLines({});
+        return;
+    }
     std::string_view text(contents);
     if (SkipByteOrderMark(text) && Utf8ReadAsAnsi(text)) ShowMessage(Utf8ReadAsAnsiNote(paths_.formatFile));
-    document.formatLines = FormatFileLines(text);
+    document.SetFormatLines(FormatFileLines(text));
 }
 
 std::string CalendarSettings::Load(CalendarDocument& document, SettingsStore& store, PixelColor systemWindowColor,
@@ -112,13 +114,14 @@ std::string CalendarSettings::Load(CalendarDocument& document, SettingsStore& st
     MarkStartup("holiday script");
     LoadFormats(document);
     MarkStartup("format.txt");
-    if (!memosUnsaved) LoadMemoFile(document.memos, paths_.memoFile);
+    if (!memosUnsaved) LoadMemoFile(document.EditMemos(), paths_.memoFile);
     MarkStartup("memos");
     SettingsValues values;
     if (store.Read(values) != kSuccess) values.clear();
     MarkStartup("registry");
-    document.settings = SettingsRecord::Defaults(Today(kLocalZone), systemWindowColor);
-    ReadSettings(values, document.settings);
+    SettingsRecord settings = SettingsRecord::Defaults(Today(kLocalZone), systemWindowColor);
+    ReadSettings(values, settings);
+    document.SetSettings(std::move(settings));
     MarkStartup("settings applied");
     return failingScript;
 }
@@ -134,7 +137,7 @@ SettingsValues CalendarSettings::ValuesOf(const SettingsRecord& record) {
 
 void CalendarSettings::Save(CalendarDocument& document, SettingsStore& store, bool& memoDirty) {
     SaveMemos(document, memoDirty);
-    store.Write(ValuesOf(document.settings));
+    store.Write(ValuesOf(document.Settings()));
 }
 
 void CalendarSettings::SaveMemos(CalendarDocument& document, bool& memoDirty) {
@@ -143,7 +146,7 @@ void CalendarSettings::SaveMemos(CalendarDocument& document, bool& memoDirty) {
     const bool backUp = backedUpOn_ != today;
     // A save that does not reach memo.txt keeps memoDirty: the memos stay in the document
     // until one does (the user has been told where they are meanwhile).
-    if (SaveMemoFile(document.memos, paths_.memoFile, backUp) != kSuccess) return;
+    if (SaveMemoFile(document.EditMemos(), paths_.memoFile, backUp) != kSuccess) return;
     memoDirty = false;
     if (backUp) backedUpOn_ = today;
 }

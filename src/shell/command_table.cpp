@@ -176,13 +176,20 @@ void AssignAcceleratorKeys(CommandTable& commands) {
     }
 }
 
-void ApplyCommandStates(CommandTable& commands, const CommandState& state) {
+std::vector<CommandStates> CommandStatesFor(const CommandState& state) {
+    std::vector<CommandStates> states;
     for (const CommandDefinition& definition : kCommands) {
-        if (CommandEntry* entry = commands.Edit(definition.name)) {
-            entry->enabled = !definition.enabledWhen || definition.enabledWhen(state);
-            entry->checked = definition.checkedWhen && definition.checkedWhen(state);
-        }
+        states.push_back({definition.id, !definition.enabledWhen || definition.enabledWhen(state),
+                          definition.checkedWhen && definition.checkedWhen(state)});
     }
+    return states;
+}
+
+CommandStates StatesOf(CommandId id, const CommandState& state) {
+    for (const CommandStates& states : CommandStatesFor(state)) {
+        if (states.id == id) return states;
+    }
+    return {id};
 }
 
 std::vector<AcceleratorRecord> AcceleratorRecords(const CommandTable& commands) {

@@ -116,9 +116,18 @@ CommandTable BuildCommandTable();
 // so an accelerator for those would run their command twice.
 void AssignAcceleratorKeys(CommandTable& commands);
 
-// Sets every command's enabled and checked flags from its rule for the state: the menus
-// then show them (commands without a rule stay enabled and unchecked).
-void ApplyCommandStates(CommandTable& commands, const CommandState& state);
+// Whether a menu item of a command is enabled and checked.
+struct CommandStates {
+    CommandId id;
+    bool enabled = true;
+    bool checked = false;
+    bool operator==(const CommandStates& o) const = default;
+};
+// Every command's states by its rules for the state, in id order (commands without a rule
+// are enabled and unchecked). The table itself is left as it was built.
+std::vector<CommandStates> CommandStatesFor(const CommandState& state);
+// The states of one command.
+CommandStates StatesOf(CommandId id, const CommandState& state);
 
 // The text a caption shows for a key: "Ctrl+Left", "Alt+F4", "Space"; the arrows in
 // the user's language.

@@ -87,4 +87,15 @@ LiveReload::Tell LiveReload::Compiled(bool success) {
     return shown ? Tell::kCloseError : Tell::kNothing;
 }
 
+std::optional<int> ReloadDebounce::Notified(uint32_t now) {
+    if (!pending_) {
+        pending_ = true;
+        since_ = now;
+        return kReloadSettleMilliseconds;
+    }
+    const uint32_t elapsed = now - since_;  // right across the count's wrap
+    if (elapsed >= static_cast<uint32_t>(kReloadLatestMilliseconds)) return std::nullopt;
+    return std::min(kReloadSettleMilliseconds, kReloadLatestMilliseconds - static_cast<int>(elapsed));
+}
+
 }  // namespace tavoli

@@ -6,7 +6,9 @@
 // the script is mended.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +44,31 @@ std::vector<std::string> FoldersToWatch(const SettingsPaths& paths,
 // Waits this long after the last notification before reading the files: an editor saves
 // in several steps, and a half-written file should not be compiled.
 constexpr int kReloadSettleMilliseconds = 300;
+// ...but no later than this after the first notification of a burst: a folder written to
+// all the time, such as a downloads folder the program lives in, would put it off for ever.
+constexpr int kReloadLatestMilliseconds = 1000;
+
+// When to read the files after notifications of the watched folders.
+class ReloadDebounce {
+public:
+    // A notification at `now` (a millisecond count that may wrap): how long from now the
+    // files are to be read (the reload timer set anew), or nothing when the timer already
+    // set is to stay.
+    std::optional<int> Notified(uint32_t now);
+    // The files were read or the watch stopped: the next notification starts a new burst.
+    void Reset() { pending_ = false; }
+
+private:
+    bool pending_ = false;
+    uint32_t since_ = 0;
+};
+
+// Whether the one-second tick looks for notifications of the folders: only while a dialog,
+// a message or a menu runs its own loop from a message of the window (handled one inside
+// another), which does not wait on the folders as the program's loop does. Each look is a
+// call to the system, at every tick of a calendar left open all day.
+constexpr bool LooksForNotificationsAtTick(int handlingDepth) { return handlingDepth > 1; }
+
 // A file another program holds open (an editor saving it) is looked at again this many
 // times, a settling time apart, before its failure to read counts as a change.
 constexpr int kUnreadableRetries = 10;

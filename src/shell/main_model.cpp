@@ -9,6 +9,7 @@
 #include "holidays/day_trace.h"
 #include "shell/window_placement.h"
 #include "view/accessible_tree.h"
+#include "view/view_texts.h"
 
 namespace tavoli {
 
@@ -30,65 +31,67 @@ std::string SpanMessage(CalDate from, CalDate to) {
 
 std::string ClipboardMonthText(const CalendarView& view) {
     std::string text;
-    for (const std::string& line : view.MonthAsText()) text += line + "\r\n";
+    for (const std::string& line : MonthAsText(view.ShownYear(), view.ShownMonth())) text += line + "\r\n";
     return text;
 }
 
 void MainModel::OnShow() {
     // Read before loading: a file saved meanwhile differs from this and is taken.
     WatchedFiles before = ReadWatchedFiles(settings_.Paths());
-    failingScript_ = settings_.Load(document_, host_.Store(), host_.SystemWindowColor(), memoDirty_);
+    failingScript_ = settings_.Load(document_, ports_.system.Store(), ports_.system.SystemWindowColor(), memoDirty_);
     liveReload_.Loaded(std::move(before));
     view_ = std::make_unique<CalendarView>(document_);
-    view_->SetAppearance(host_.Appearance());
+    view_->SetAppearance(ports_.system.Appearance());
     ApplyTitleBar();
     MarkStartup("view");
     // After the settings, which may move the grid (first day of week, design).
     view_->SelectDate(Today(kLocalZone));
     announcedMonth_ = ShownMonthNumber();  // the window itself appears with it
-    const SettingsRecord& settings = document_.settings;
+    const SettingsRecord& settings = document_.Settings();
     // The position is kept in 96-DPI units, as the settings are; the view takes the scale
     // of the monitor the window is on once it is there.
     if (settings.position) {
-        const int dpi = host_.Dpi();
-        host_.MoveWindow({ScaleToDpi(settings.position->x, dpi), ScaleToDpi(settings.position->y, dpi)});
+        const int dpi = ports_.window.Dpi();
+        ports_.window.MoveWindow({ScaleToDpi(settings.position->x, dpi), ScaleToDpi(settings.position->y, dpi)});
     }
-    view_->SetDpi(host_.Dpi());
-    if (settings.transparency != 0) host_.SetTranslucency(settings.transparency);
-    host_.StartTimer();
-    host_.SetTitle(ApplicationTitle());
+    view_->SetDpi(ports_.window.Dpi());
+    if (settings.transparency != 0) ports_.window.SetTranslucency(settings.transparency);
+    ports_.timers.StartTimer();
+    ports_.window.SetTitle(ApplicationTitle());
     MarkStartup("position and title");
     // Sized and brought wholly onto a monitor, whatever was saved; the next hide saves
     // where it came up.
     RefreshWindow(true);
     MarkStartup("refresh");
-    restingPointer_ = host_.PointerPosition();
+    restingPointer_ = ports_.system.PointerPosition();
     WatchFolders();
 }
 
 void MainModel::OnHide() {
     if (!view_) return;
-    const Point at = host_.WindowPosition();
-    const int dpi = host_.Dpi();
-    document_.settings.position = Point{ScaleFromDpi(at.x, dpi), ScaleFromDpi(at.y, dpi)};
+    const Point at = ports_.window.WindowPosition();
+    const int dpi = ports_.window.Dpi();
+    document_.EditSettings([&](SettingsRecord& settings) {
+        settings.position = Point{ScaleFromDpi(at.x, dpi), ScaleFromDpi(at.y, dpi)};
+    });
     // Hidden, the files are read at the next show: nothing is watched meanwhile.
-    host_.WatchFolders({});
-    host_.StopReloadTimer();
-    settings_.Save(document_, host_.Store(), memoDirty_);
-    host_.StopTimer();
+    ports_.timers.WatchFolders({});
+    StopReload();
+    settings_.Save(document_, ports_.system.Store(), memoDirty_);
+    ports_.timers.StopTimer();
     view_.reset();
-    host_.DropPaintCaches();  // hidden, the program keeps nothing for painting
+    ports_.window.DropPaintCaches();  // hidden, the program keeps nothing for painting
     lastBackgroundName_.clear();
 }
 
 void MainModel::OnDestroy() {
     OnHide();
-    if (memoDirty_ && !settings_.RescueUnsavedMemos(document_.memos).empty()) memoDirty_ = false;
+    if (memoDirty_ && !settings_.RescueUnsavedMemos(document_.EditMemos()).empty()) memoDirty_ = false;
 }
 
 void MainModel::OnClose() {
-    host_.Hide();
-    if (!trayResident_) host_.Destroy();
+    ports_.window.Hide();
+    if (!trayResident_) ports_.window.Destroy();
 }
 
 void MainModel::OnTimer() {
@@ -97,22 +100,26 @@ void MainModel::OnTimer() {
         view_->GoToday();
         RefreshWindow(false);
     }
-    if (view_ && view_->Clock()) host_.SetTitle(view_->WindowTitle(Now(kLocalZone)));
+    if (view_ && view_->Settings().clock) ports_.window.SetTitle(TitleNow());
 }
 
 void MainModel::OnDpiChanged(int dpi) {
     if (!view_) return;
     view_->SetDpi(dpi);
     ResizeOnScreen();
-    host_.RepaintAll();
+    ports_.window.RepaintAll();
 }
 
 void MainModel::ResizeOnScreen() {
-    host_.ResizeClient(view_->ViewSize());
+    ports_.window.ResizeClient(view_->ViewSize());
     // A larger window (another design, a larger scale) stays wholly on its monitor.
-    const Rect frame = host_.WindowRect();
-    const Point placed = PlaceOnScreen(frame, host_.MonitorWorkAreas());
-    if (placed.x != frame.left || placed.y != frame.top) host_.MoveWindow(placed);
+    const Rect frame = ports_.window.WindowRect();
+    const Point placed = PlaceOnScreen(frame, ports_.system.MonitorWorkAreas());
+    if (placed.x != frame.left || placed.y != frame.top) ports_.window.MoveWindow(placed);
+}
+
+std::string MainModel::TitleNow() const {
+    return WindowTitle(document_.Settings(), view_->ShownYear(), view_->ShownMonth(), Now(kLocalZone));
 }
 
 std::optional<Size> MainModel::ViewSizeAt(int dpi) const {
@@ -122,43 +129,52 @@ std::optional<Size> MainModel::ViewSizeAt(int dpi) const {
 
 void MainModel::OnFontsChanged() {
     if (!view_) return;
-    host_.DropPaintCaches();  // the next paint makes fonts and glyphs anew, the painter's source too
-    host_.RepaintAll();
+    ports_.window.DropPaintCaches();  // the next paint makes fonts and glyphs anew, the painter's source too
+    ports_.window.RepaintAll();
 }
 
 void MainModel::OnAppearanceChanged() {
     if (!view_) return;  // the next show reads it
-    const SystemAppearance appearance = host_.Appearance();
+    const SystemAppearance appearance = ports_.system.Appearance();
     if (appearance == view_->Appearance()) return;
     view_->SetAppearance(appearance);
     ApplyTitleBar();
-    host_.RepaintAll();
+    ports_.window.RepaintAll();
 }
 
 void MainModel::ApplyTitleBar() {
     // Dark where the dark palette is painted on a dark background: not over a light
     // background of the user's own, nor in high contrast, where the system draws it.
-    const Palette palette = ResolvePalette(document_.settings.style, view_->Appearance());
+    const Palette palette = ResolvePalette(document_.Settings().style, view_->Appearance());
     const PixelColor background = palette.Color(PaintColor::kBackground);
-    host_.SetDarkTitleBar(palette.scheme == Scheme::kDark &&
-                          ContrastRatio(background, PixelColor::Rgb(0, 0, 0)) <
-                              ContrastRatio(background, PixelColor::Rgb(255, 255, 255)));
+    ports_.window.SetDarkTitleBar(palette.scheme == Scheme::kDark &&
+                                  ContrastRatio(background, PixelColor::Rgb(0, 0, 0)) <
+                                      ContrastRatio(background, PixelColor::Rgb(255, 255, 255)));
 }
 
 void MainModel::WatchFolders() {
-    host_.WatchFolders(FoldersToWatch(settings_.Paths(), [](const std::string& path) { return FolderExists(path); }));
+    ports_.timers.WatchFolders(
+        FoldersToWatch(settings_.Paths(), [](const std::string& path) { return FolderExists(path); }));
 }
 
 void MainModel::OnFolderChanged() {
-    if (view_) host_.StartReloadTimer();
+    if (!view_) return;
+    if (const std::optional<int> delay = reloadDebounce_.Notified(ports_.timers.Milliseconds())) {
+        ports_.timers.StartReloadTimer(*delay);
+    }
+}
+
+void MainModel::StopReload() {
+    ports_.timers.StopReloadTimer();
+    reloadDebounce_.Reset();
 }
 
 void MainModel::OnReloadDue() {
-    host_.StopReloadTimer();
+    StopReload();
     if (!view_) return;
     WatchFolders();  // a folder that was missing may exist now
     const LiveReload::Changes changes = liveReload_.Check(ReadWatchedFiles(settings_.Paths()));
-    if (changes.again) host_.StartReloadTimer();
+    if (changes.again) OnFolderChanged();
     if (!changes.script && !changes.formats) return;
     if (changes.formats) {
         settings_.LoadFormats(document_);
@@ -174,11 +190,10 @@ void MainModel::OnReloadDue() {
         failingScript_ = std::move(taken.failingPath);
         messageLines = std::move(taken.messageLines);
     }
-    view_->SettingsChanged();
     RefreshWindow(false);
     // Last: a message runs a loop of its own, in which another change may come.
-    if (tell == LiveReload::Tell::kCloseError) host_.CloseScriptError();
-    if (!messageLines.empty()) host_.ShowScriptError(messageLines);
+    if (tell == LiveReload::Tell::kCloseError) ports_.dialogs.CloseScriptError();
+    if (!messageLines.empty()) ports_.dialogs.ShowScriptError(JoinMessageLines(messageLines));
 }
 
 std::vector<std::string> MainModel::DayTraceOf(CalDate date) const {
@@ -207,7 +222,7 @@ void MainModel::OnWheel(int delta) {
     if (ShownMonthNumber() != before) AnnounceCursor();
 }
 
-void MainModel::AnnounceCursor() { host_.AccessibleFocus(AccessibleTree(*view_).CursorChild()); }
+void MainModel::AnnounceCursor() { ports_.readers.AccessibleFocus(AccessibleTree(*view_).CursorChild()); }
 
 bool MainModel::OnAccessibleSelect(int child) {
     if (!view_) return false;
@@ -230,33 +245,33 @@ bool MainModel::OnAccessibleAction(int child) {
     // Posted: a dialog opened inside the reader's call would keep the reader waiting.
     switch (item->role) {
     case AccessibleRole::kPushButton:
-        host_.PostCommand(item->monthStep == -12  ? CommandId::kPrevYear
-                          : item->monthStep == -1 ? CommandId::kPrevMonth
-                          : item->monthStep == 1  ? CommandId::kNextMonth
-                                                  : CommandId::kNextYear);
+        ports_.window.PostCommand(item->monthStep == -12  ? CommandId::kPrevYear
+                                  : item->monthStep == -1 ? CommandId::kPrevMonth
+                                  : item->monthStep == 1  ? CommandId::kNextMonth
+                                                          : CommandId::kNextYear);
         return true;
     case AccessibleRole::kCell:
         OnAccessibleSelect(child);
-        host_.PostCommand(CommandId::kMemo);
+        ports_.window.PostCommand(CommandId::kMemo);
         return true;
     default: return false;
     }
 }
 
 void MainModel::RepaintCursorMove(int oldColumn, int oldRow) {
-    host_.RepaintCell(oldColumn, oldRow);
-    host_.RepaintCell(view_->CursorColumn(), view_->CursorRow());
-    host_.RepaintFooter();
+    ports_.window.RepaintCell(oldColumn, oldRow);
+    ports_.window.RepaintCell(view_->CursorColumn(), view_->CursorRow());
+    ports_.window.RepaintFooter();
 }
 
 void MainModel::OnKeyDown(int virtualKey, bool ctrlDown) {
     if (!view_) return;
     switch (virtualKey) {
     case kKeyApps: OnMenuKey(); return;
-    case kKeyReturn: host_.PostCommand(CommandId::kMemo); return;
+    case kKeyReturn: ports_.window.PostCommand(CommandId::kMemo); return;
     case kKeySpace:
-    case kKeyHome: host_.PostCommand(CommandId::kToday); return;
-    case kKeyEscape: host_.PostCommand(CommandId::kClose); return;
+    case kKeyHome: ports_.window.PostCommand(CommandId::kToday); return;
+    case kKeyEscape: ports_.window.PostCommand(CommandId::kClose); return;
     case kKeyPageUp:
     case kKeyPageDown:
         view_->StepMonthWithCursor(virtualKey == kKeyPageUp ? -1 : 1);
@@ -296,7 +311,7 @@ void MainModel::OnLeftButtonDown(Point clientPoint) {
 void MainModel::OnLeftButtonUp() {
     if (!view_) return;
     view_->SetPressed(false);
-    if (view_->HitTest().region == kRegionHead) host_.RepaintCell(view_->CursorColumn(), view_->CursorRow());
+    if (view_->HitTest().region == kRegionHead) ports_.window.RepaintCell(view_->CursorColumn(), view_->CursorRow());
 }
 
 void MainModel::OnMouseMove(int x, int y, std::optional<Point> screen) {
@@ -311,7 +326,7 @@ void MainModel::OnMouseMove(int x, int y, std::optional<Point> screen) {
 void MainModel::OnLeftButtonDoubleClick(Point clientPoint) {
     if (!view_) return;
     PointAt(clientPoint);
-    host_.PostCommand(CommandId::kMemo);
+    ports_.window.PostCommand(CommandId::kMemo);
 }
 
 void MainModel::OnRightButtonUp(Point clientPoint) {
@@ -333,39 +348,45 @@ CommandState MainModel::CommandStateNow() const {
     state.onDate = hit.region == kRegionDate;
     state.spanStarted = !memorizedDate_.IsNull();
     state.showingToday = today.year == year && today.month == month;
-    state.neighbourDays = view_->NeighbourDays();
+    state.neighbourDays = view_->Settings().neighbourDays;
     return state;
 }
 
-void MainModel::ShowContextMenu(Point clientPoint) { host_.ShowContextMenu(clientPoint, CommandStateNow()); }
+void MainModel::ShowContextMenu(Point clientPoint) { ports_.window.ShowContextMenu(clientPoint, CommandStateNow()); }
 
 void MainModel::RefreshWindow(bool forced) {
     if (!view_) {
-        host_.SetTitle(ApplicationTitle());
-        host_.RepaintAll();
+        ports_.window.SetTitle(ApplicationTitle());
+        ports_.window.RepaintAll();
         return;
     }
-    host_.SetTitle(view_->WindowTitle(Now(kLocalZone)));
+    // New settings may bring another picture, size or theme: the window follows them.
+    if (refreshedSettings_ != document_.SettingsGeneration()) {
+        refreshedSettings_ = document_.SettingsGeneration();
+        forced = true;
+        ApplyTitleBar();
+    }
+    ports_.window.SetTitle(TitleNow());
     if (ShownMonthNumber() != announcedMonth_) {
         announcedMonth_ = ShownMonthNumber();
-        host_.AccessibleNameChanged(0);  // the calendar's name is its month
+        ports_.readers.AccessibleNameChanged(0);  // the calendar's name is its month
     }
-    const std::string& pattern = document_.settings.backgroundImagePath;
+    const std::string& pattern = document_.Settings().backgroundImagePath;
     const std::string name = ResolveBackgroundPath(pattern, view_->ShownMonth());
     if (forced || name != lastBackgroundName_) {
         lastBackgroundName_ = name;
         view_->UpdateBackground(pattern, forced);  // a picture that fails to load is none
         ResizeOnScreen();
     }
-    host_.RepaintAll();
+    ports_.window.RepaintAll();
 }
 
 void MainModel::RunMemo() {
     const CellClass hit = view_->HitTest();
     if (hit.region != kRegionDate) return;
-    std::string text = document_.memos.MemoOf(hit.date);
-    if (!host_.RunMemoDialog(DateFormat(ResolveText(kMemoPromptFormat), hit.date), text)) return;
-    const bool changed = document_.memos.SetMemo(hit.date, text);
+    std::string text = document_.Memos().MemoOf(hit.date);
+    if (!ports_.dialogs.RunMemoDialog(DateFormat(ResolveText(kMemoPromptFormat), hit.date), text)) return;
+    const bool changed = document_.EditMemos().SetMemo(hit.date, text);
     // Written at once: a program ended without hiding (a crash, a log-off that kills it)
     // keeps what was typed. Hidden meanwhile (from the tray), the window is no matter.
     if (changed) {
@@ -373,33 +394,30 @@ void MainModel::RunMemo() {
         settings_.SaveMemos(document_, memoDirty_);
     }
     if (!view_) return;
-    // The footer shows the memo of the cursor's day as well, and its name reads it.
-    view_->UpdateFooterLines();
-    host_.RepaintCell(view_->CursorColumn(), view_->CursorRow());
-    host_.RepaintFooter();
+    // The footer shows the memo of the cursor's day as well (the view follows the
+    // document), and its name reads it.
+    ports_.window.RepaintCell(view_->CursorColumn(), view_->CursorRow());
+    ports_.window.RepaintFooter();
     if (!changed) return;
     // The day the memo is for: the cursor may have moved meanwhile (midnight, a reader).
     const AccessibleTree tree(*view_);
     for (size_t i = 0; i < tree.Items().size(); ++i) {
         const AccessibleItem& item = tree.Items()[i];
         if (item.role == AccessibleRole::kCell && item.date == hit.date) {
-            host_.AccessibleNameChanged(static_cast<int>(i) + 1);
+            ports_.readers.AccessibleNameChanged(static_cast<int>(i) + 1);
         }
     }
 }
 
 void MainModel::RunOptions() {
-    SettingsRecord edited = document_.settings;
-    if (!host_.RunOptionsDialog(edited, document_.memos)) return;
-    document_.settings = edited;
+    SettingsRecord edited = document_.Settings();
+    if (!ports_.dialogs.RunOptionsDialog(edited, document_.Memos())) return;
+    document_.SetSettings(std::move(edited));
     // The dialog's buttons open the scripts in an editor: what was saved meanwhile is taken
     // as any save is (a broken one told once, the rules in force kept).
     OnReloadDue();
     if (!view_) return;  // hidden from the loop of a message
-    view_->SettingsChanged();
-    ApplyTitleBar();
-    host_.DropPaintCaches();
-    RefreshWindow(true);
+    RefreshWindow();
 }
 
 void MainModel::OnCommand(int id) {
@@ -407,15 +425,15 @@ void MainModel::OnCommand(int id) {
     // The commands that act without the view.
     switch (command) {
     case CommandId::kClose:
-        if (!host_.IsVisible()) host_.Destroy();
-        host_.SendClose();
+        if (!ports_.window.IsVisible()) ports_.window.Destroy();
+        ports_.window.SendClose();
         return;
     case CommandId::kDisplay:
-        if (host_.IsVisible()) host_.Hide();
-        else host_.ShowAndActivate();
+        if (ports_.window.IsVisible()) ports_.window.Hide();
+        else ports_.window.ShowAndActivate();
         return;
-    case CommandId::kAbout: host_.RunAboutDialog(); return;
-    case CommandId::kHelp: host_.OpenHelp(); return;
+    case CommandId::kAbout: ports_.dialogs.RunAboutDialog(); return;
+    case CommandId::kHelp: ports_.system.OpenHelp(); return;
     default: break;
     }
     if (!view_) return;
@@ -426,29 +444,28 @@ void MainModel::OnCommand(int id) {
     case CommandId::kNextYear: view_->StepMonth(12); break;
     case CommandId::kToday: view_->SelectDate(view_->TodayDate()); break;
     case CommandId::kShowNext:
-        document_.settings.neighbourDays = !document_.settings.neighbourDays;
-        view_->SettingsChanged();
+        document_.EditSettings([](SettingsRecord& settings) { settings.neighbourDays = !settings.neighbourDays; });
         break;
     case CommandId::kJump: {
         int year = view_->ShownYear(), month = view_->ShownMonth();
-        if (!host_.RunJumpDialog(year, month)) return;
+        if (!ports_.dialogs.RunJumpDialog(year, month)) return;
         view_->SetMonth(year, month);
         break;
     }
-    case CommandId::kCopy: host_.PutOnClipboard(ClipboardMonthText(*view_)); return;
+    case CommandId::kCopy: ports_.system.PutOnClipboard(ClipboardMonthText(*view_)); return;
     case CommandId::kMemo: RunMemo(); return;
     case CommandId::kExplain: {
         const CellClass hit = view_->HitTest();
-        if (hit.region == kRegionDate) host_.RunDayTraceDialog(DayTraceOf(hit.date));
+        if (hit.region == kRegionDate) ports_.dialogs.RunDayTraceDialog(DayTraceOf(hit.date));
         return;
     }
     case CommandId::kOption: RunOptions(); return;
     case CommandId::kCounter: {
-        CountDown countDown = document_.settings.style.countDown;
+        CountDown countDown = document_.Settings().style.countDown;
         countDown.shown = true;  // opening the dialog offers to show it
-        if (!host_.RunCountDownDialog(countDown)) return;
-        document_.settings.style.countDown = countDown;
-        host_.RepaintAll();
+        if (!ports_.dialogs.RunCountDownDialog(countDown)) return;
+        document_.EditSettings([&](SettingsRecord& settings) { settings.style.countDown = countDown; });
+        ports_.window.RepaintAll();
         return;
     }
     case CommandId::kMemorize: {
@@ -458,7 +475,8 @@ void MainModel::OnCommand(int id) {
     }
     case CommandId::kCalculate: {
         const CellClass hit = view_->HitTest();
-        if (hit.region == kRegionDate && !memorizedDate_.IsNull()) ShowMessage(SpanMessage(memorizedDate_, hit.date));
+        if (hit.region == kRegionDate && !memorizedDate_.IsNull())
+            ports_.dialogs.ShowMessage(SpanMessage(memorizedDate_, hit.date));
         return;
     }
     default: return;

@@ -29,7 +29,6 @@ constexpr UINT_PTR kTimerId = 0;
 constexpr UINT kTimerPeriod = 1000;
 // Runs only while a change in a watched folder settles.
 constexpr UINT_PTR kReloadTimerId = 2;
-constexpr DWORD kReloadLatestMilliseconds = 1000;
 
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
@@ -50,7 +49,11 @@ SIZE FrameSize(HWND window, Size client, int dpi) {
 
 MainWindow::MainWindow(HINSTANCE instance, CommandTable& commands, CalendarSettings& settings,
                        std::unique_ptr<SettingsStore> store, bool trayResident)
-    : instance_(instance), commands_(commands), settings_(settings), store_(std::move(store)), model_(*this, settings) {
+    : instance_(instance),
+      commands_(commands),
+      settings_(settings),
+      store_(std::move(store)),
+      model_(MainPorts{*this, *this, *this, *this, *this}, settings) {
     model_.SetTrayResident(trayResident);
 }
 
@@ -140,10 +143,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             model_.OnReloadDue();
             break;
         }
-        // A modal loop (a dialog, a message, a menu) does not wait on the folders: their
-        // notifications are taken at the tick that runs anyway, but only then (each look
-        // is a call to the system, at every tick of a calendar left open all day).
-        if (handlingDepth_ > 1 && watch_.TakeSignalled()) model_.OnFolderChanged();
+        if (LooksForNotificationsAtTick(handlingDepth_) && watch_.TakeSignalled()) model_.OnFolderChanged();
         model_.OnTimer();
         break;
     case WM_LBUTTONDBLCLK: model_.OnLeftButtonDoubleClick({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); break;
@@ -270,20 +270,11 @@ void MainWindow::DropPaintCaches() { caches_.Release(); }
 void MainWindow::StartTimer() { SetTimer(window_, kTimerId, kTimerPeriod, nullptr); }
 void MainWindow::StopTimer() { KillTimer(window_, kTimerId); }
 void MainWindow::WatchFolders(const std::vector<std::string>& folders) { watch_.Watch(folders); }
-// Set again, the timer starts over: the files are read once the changes have settled,
-// but no later than a second after the first (a folder written to all the time, such as
-// a downloads folder the program lives in, would put the reload off for ever).
-void MainWindow::StartReloadTimer() {
-    const DWORD now = GetTickCount();
-    if (!reloadPending_) reloadSince_ = now;
-    if (reloadPending_ && now - reloadSince_ >= kReloadLatestMilliseconds) return;
-    reloadPending_ = true;
-    SetTimer(window_, kReloadTimerId, kReloadSettleMilliseconds, nullptr);
+void MainWindow::StartReloadTimer(int milliseconds) {
+    SetTimer(window_, kReloadTimerId, static_cast<UINT>(milliseconds), nullptr);
 }
-void MainWindow::StopReloadTimer() {
-    reloadPending_ = false;
-    KillTimer(window_, kReloadTimerId);
-}
+uint32_t MainWindow::Milliseconds() { return GetTickCount(); }
+void MainWindow::StopReloadTimer() { KillTimer(window_, kReloadTimerId); }
 
 void MainWindow::OnWatchSignalled(HANDLE handle) {
     const std::vector<HANDLE>& handles = watch_.Handles();
@@ -383,8 +374,7 @@ void MainWindow::AccessibleFocus(int child) { AccessibleCalendar::RaiseFocus(win
 void MainWindow::AccessibleNameChanged(int child) { AccessibleCalendar::RaiseNameChange(window_, child); }
 
 void MainWindow::TrackMenu(HMENU menu, const CommandState& state, POINT at) {
-    ApplyCommandStates(commands_, state);
-    ApplyMenuStates(menu, commands_);
+    ApplyMenuStates(menu, CommandStatesFor(state));
     TrackPopupMenu(menu, TPM_LEFTBUTTON, at.x, at.y, 0, window_, nullptr);
 }
 
@@ -425,46 +415,10 @@ void MainWindow::RunAboutDialog() { tavoli::RunAboutDialog(window_); }
 
 void MainWindow::RunDayTraceDialog(const std::vector<std::string>& lines) { tavoli::RunDayTraceDialog(lines, window_); }
 
-void MainWindow::ShowScriptError(const std::vector<std::string>& lines) {
-    CloseScriptError();  // the newer message replaces the one still open
-    const std::string text = JoinMessageLines(lines);
-    if (text.empty()) return;
-    scriptErrorText_ = text;
-    // Owned by the calendar, which it is about, whatever window is active meanwhile.
-    MessageBoxRequest request;
-    request.owner = reinterpret_cast<uintptr_t>(window_);
-    request.text = text;
-    request.caption = ApplicationTitle();
-    request.style = mb::kOk | mb::kIconWarning;
-    CurrentPlatform().ShowMessageBox(request);
-    if (scriptErrorText_ == text) scriptErrorText_.clear();
-}
-
-void MainWindow::CloseScriptError() {
-    if (scriptErrorText_.empty()) return;
-    // The message box of the script's error list: a dialog of this thread owned by the
-    // window, one of whose controls shows the text.
-    struct Search {
-        HWND owner;
-        const std::string* text;
-        HWND found = nullptr;
-    } search{window_, &scriptErrorText_};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& search = *reinterpret_cast<Search*>(data);
-            char className[16] = {};
-            GetClassNameA(window, className, sizeof className);
-            if (std::strcmp(className, "#32770") != 0 || GetWindow(window, GW_OWNER) != search.owner) return TRUE;
-            for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-                if (WindowTextOf(child) == *search.text) search.found = window;
-            }
-            return search.found ? FALSE : TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    scriptErrorText_.clear();
-    if (search.found) EndDialog(search.found, IDOK);
-}
+// Owned by the calendar, which it is about, whatever window is active meanwhile.
+void MainWindow::ShowScriptError(const std::string& text) { scriptError_.Show(window_, text); }
+void MainWindow::CloseScriptError() { scriptError_.Close(); }
+void MainWindow::ShowMessage(const std::string& text) { tavoli::ShowMessage(text); }
 
 bool MainWindow::RunOptionsDialog(SettingsRecord& settings, const MemoStore& memos) {
     const CalendarView* view = model_.View();

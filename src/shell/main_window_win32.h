@@ -10,6 +10,7 @@
 #include "shell/accessible_win32.h"
 #include "shell/folder_watch_win32.h"
 #include "shell/main_model.h"
+#include "shell/script_error_box_win32.h"
 #include "shell/tray_icon_win32.h"
 #include "view/glyph_source_win32.h"
 #include "view/paint_caches.h"
@@ -21,7 +22,7 @@ constexpr UINT kTrayCallbackMessage = WM_USER + 100;  // 0x464
 constexpr DWORD kMainWindowStyle = WS_POPUPWINDOW | WS_DLGFRAME | WS_MINIMIZEBOX;
 constexpr DWORD kMainWindowExStyle = WS_EX_CLIENTEDGE;
 
-class MainWindow : public MainWindowHost {
+class MainWindow : public WindowPort, public TimerPort, public SystemPort, public ReaderPort, public DialogPort {
 public:
     MainWindow(HINSTANCE instance, CommandTable& commands, CalendarSettings& settings,
                std::unique_ptr<SettingsStore> store, bool trayResident);
@@ -36,6 +37,8 @@ public:
     // settings come at its first show. nullptr when the system refuses.
     HWND Create();
     HWND Handle() const { return window_; }
+    // The script's error box while it is open (its keys are the message loop's to route).
+    HWND ScriptErrorBoxHandle() const { return scriptError_.Handle(); }
     HMENU ContextMenu() const { return contextMenu_; }
     HMENU TrayMenu() const { return trayMenu_; }
     MainModel& Model() { return model_; }
@@ -46,7 +49,7 @@ public:
     const std::vector<HANDLE>& WatchHandles() const { return watch_.Handles(); }
     void OnWatchSignalled(HANDLE handle);
 
-    // MainWindowHost
+    // The model's ports
     void SetTitle(const std::string& title) override;
     void ResizeClient(Size size) override;
     void RepaintAll() override;
@@ -56,8 +59,9 @@ public:
     void StartTimer() override;
     void StopTimer() override;
     void WatchFolders(const std::vector<std::string>& folders) override;
-    void StartReloadTimer() override;
+    void StartReloadTimer(int milliseconds) override;
     void StopReloadTimer() override;
+    uint32_t Milliseconds() override;
     bool IsVisible() override;
     void Hide() override;
     void ShowAndActivate() override;
@@ -85,7 +89,8 @@ public:
     bool RunCountDownDialog(CountDown& countDown) override;
     void RunAboutDialog() override;
     void RunDayTraceDialog(const std::vector<std::string>& lines) override;
-    void ShowScriptError(const std::vector<std::string>& lines) override;
+    void ShowScriptError(const std::string& text) override;
+    void ShowMessage(const std::string& text) override;
     void CloseScriptError() override;
     bool RunOptionsDialog(SettingsRecord& settings, const MemoStore& memos) override;
 
@@ -117,10 +122,8 @@ private:
     Win32GlyphSource glyphs_;
     PaintCaches caches_;
     FolderWatch watch_;
-    std::string scriptErrorText_;  // the script's error list while its message may be open
-    int handlingDepth_ = 0;        // messages being handled, one inside another
-    bool reloadPending_ = false;   // the reload timer runs, since reloadSince_
-    DWORD reloadSince_ = 0;
+    ScriptErrorBox scriptError_;
+    int handlingDepth_ = 0;  // messages being handled, one inside another
 };
 
 }  // namespace tavoli

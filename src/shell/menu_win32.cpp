@@ -82,11 +82,10 @@ bool SetCommandChecked(HMENU menu, CommandId id, bool checked) {
     return CheckMenuItem(menu, static_cast<UINT>(IdNumber(id)), MF_BYCOMMAND | state) != static_cast<DWORD>(-1);
 }
 
-void ApplyMenuStates(HMENU menu, const CommandTable& commands) {
-    for (const CommandEntry& entry : commands.Entries()) {
-        if (!entry.Usable()) continue;
-        SetCommandEnabled(menu, static_cast<CommandId>(entry.id), entry.enabled);
-        SetCommandChecked(menu, static_cast<CommandId>(entry.id), entry.checked);
+void ApplyMenuStates(HMENU menu, const std::vector<CommandStates>& states) {
+    for (const CommandStates& command : states) {
+        SetCommandEnabled(menu, command.id, command.enabled);
+        SetCommandChecked(menu, command.id, command.checked);
     }
 }
 

@@ -26,6 +26,6 @@ HACCEL BuildAccelerators(const CommandTable& commands);
 bool SetCommandEnabled(HMENU menu, CommandId id, bool enabled);
 bool SetCommandChecked(HMENU menu, CommandId id, bool checked);
 // Every command's enabled and checked flags onto the items of a built menu that carry it.
-void ApplyMenuStates(HMENU menu, const CommandTable& commands);
+void ApplyMenuStates(HMENU menu, const std::vector<CommandStates>& states);
 
 }  // namespace tavoli

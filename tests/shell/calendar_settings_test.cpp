@@ -32,7 +32,7 @@ protected:
     void ShowAndHide(bool memoDirty = false) {
         CalendarDocument document;
         settings_.Load(document, store_, kWindowColor);
-        document.settings.position = Point{120, 80};
+        document.EditSettings([](SettingsRecord& s) { s.position = Point{120, 80}; });
         settings_.Save(document, store_, memoDirty);
     }
     std::vector<std::string> Boxes() {
@@ -139,14 +139,14 @@ TEST_F(Settings, ValuesReadByTheirRulesAndWrittenCanonically) {
     store_.stored = {{"Position", "-10,20"}, {"Transparance", "77"}, {"Flags", "PCN"}, {"FirstDayOfWeek", "8"}};
     CalendarDocument document;
     settings_.Load(document, store_, kWindowColor);
-    const SettingsRecord& loaded = document.settings;
+    const SettingsRecord& loaded = document.Settings();
     ASSERT_TRUE(loaded.position.has_value());
     EXPECT_EQ(*loaded.position, (Point{-10, 20}));
     EXPECT_EQ(loaded.transparency, 77);
     EXPECT_TRUE(loaded.style.emphasis);
     EXPECT_TRUE(loaded.clock);
     EXPECT_TRUE(loaded.neighbourDays);
-    EXPECT_EQ(CalendarView(document).FirstDayOfWeek(), 1);
+    EXPECT_EQ(CalendarView(document).Layout().firstDayOfWeek, 1);
 }
 
 TEST_F(Settings, HolidayScriptsAndTheirErrorList) {
@@ -203,8 +203,7 @@ TEST_F(Settings, FormatFileReplacesTheFormatsItHas) {
     EXPECT_EQ(view.HeaderFormats(), (std::array<std::string, 4>{"H1", defaults.HeaderFormats()[1], "H3", "H4"}));
     EXPECT_EQ(view.FooterFormats(), (std::array<std::string, 4>{"F1", defaults.FooterFormats()[1], "F3", "F4"}));
     std::filesystem::remove(paths_.formatFile);
-    settings_.LoadFormats(document);  // missing: silent, all defaults
-    view.SettingsChanged();
+    settings_.LoadFormats(document);  // missing: silent, all defaults, which the view follows
     EXPECT_EQ(view.HeaderFormats(), defaults.HeaderFormats());
     EXPECT_TRUE(Boxes().empty());
 }
@@ -257,7 +256,7 @@ TEST_F(Settings, MemosSurviveAnUnwritableMemoFile) {
     CalendarDocument document;  // lives from start to end
     bool dirty = false;
     settings_.Load(document, store_, kWindowColor, dirty);
-    document.memos.SetMemo(CalDate(2024, 5, 5), "first");
+    document.EditMemos().SetMemo(CalDate(2024, 5, 5), "first");
     dirty = true;
     settings_.Save(document, store_, dirty);
     EXPECT_TRUE(dirty);
@@ -265,8 +264,8 @@ TEST_F(Settings, MemosSurviveAnUnwritableMemoFile) {
     EXPECT_NE(Boxes()[0].find(side), std::string::npos);
     // The next show has them; another edit; the save fails again, silently.
     settings_.Load(document, store_, kWindowColor, dirty);
-    EXPECT_EQ(document.memos.MemoOf(CalDate(2024, 5, 5)), "first");
-    document.memos.SetMemo(CalDate(2024, 5, 6), "second");
+    EXPECT_EQ(document.Memos().MemoOf(CalDate(2024, 5, 5)), "first");
+    document.EditMemos().SetMemo(CalDate(2024, 5, 6), "second");
     settings_.Save(document, store_, dirty);
     EXPECT_TRUE(dirty);
     EXPECT_EQ(Boxes().size(), 1u);
@@ -287,18 +286,18 @@ TEST_F(Settings, MemosStillUnsavedAtTheEndAreRescued) {
     std::filesystem::create_directories(paths_.memoFile);
     CalendarDocument document;
     settings_.Load(document, store_, kWindowColor);
-    document.memos.SetMemo(CalDate(2024, 5, 5), "keep me");
+    document.EditMemos().SetMemo(CalDate(2024, 5, 5), "keep me");
     bool dirty = true;
     settings_.Save(document, store_, dirty);
     ASSERT_TRUE(dirty);
-    const std::string rescued = settings_.RescueUnsavedMemos(document.memos);
+    const std::string rescued = settings_.RescueUnsavedMemos(document.EditMemos());
     ASSERT_FALSE(rescued.empty());
     MemoStore saved;
     EXPECT_EQ(saved.LoadMemos(rescued), kSuccess);
     EXPECT_EQ(saved.MemoOf(CalDate(2024, 5, 5)), "keep me");
     EXPECT_NE(Boxes().back().find(rescued), std::string::npos);  // the user is told where
     const size_t told = Boxes().size();
-    EXPECT_EQ(settings_.RescueUnsavedMemos(document.memos), rescued);  // held there already: not told again
+    EXPECT_EQ(settings_.RescueUnsavedMemos(document.EditMemos()), rescued);  // held there already: not told again
     EXPECT_EQ(Boxes().size(), told);
     std::filesystem::remove(rescued);
 }

@@ -26,7 +26,7 @@ namespace tavoli {
 namespace {
 
 // Records what the model asks; dialogs answer from the fields.
-class RecordingHost : public MainWindowHost {
+class RecordingHost : public WindowPort, public TimerPort, public SystemPort, public ReaderPort, public DialogPort {
 public:
     void SetTitle(const std::string& title) override { Log("title " + title); }
     void ResizeClient(Size size) override {
@@ -44,8 +44,9 @@ public:
     void StopTimer() override { Log("timer off"); }
     // Kept apart from the log: every show and hide watches anew.
     void WatchFolders(const std::vector<std::string>& folders) override { watched = folders; }
-    void StartReloadTimer() override { reloadTimer = true; }
-    void StopReloadTimer() override { reloadTimer = false; }
+    void StartReloadTimer(int milliseconds) override { reloadTimer = milliseconds; }
+    void StopReloadTimer() override { reloadTimer = 0; }
+    uint32_t Milliseconds() override { return ticks; }
     bool IsVisible() override { return visible; }
     void Hide() override {
         visible = false;
@@ -98,8 +99,9 @@ public:
     }
     void RunAboutDialog() override { Log("about"); }
     void RunDayTraceDialog(const std::vector<std::string>& lines) override { trace = lines; }
-    void ShowScriptError(const std::vector<std::string>& lines) override { Log("error " + JoinMessageLines(lines)); }
+    void ShowScriptError(const std::string& text) override { Log("error " + text); }
     void CloseScriptError() override { Log("close error"); }
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
     bool RunOptionsDialog(SettingsRecord& settings, const MemoStore&) override {
         if (editOptions) editOptions(settings);
         return optionsOk;
@@ -113,7 +115,8 @@ public:
     }
 
     std::vector<std::string> log;
-    std::vector<std::string> told;  // what screen readers were told, apart from the log
+    std::vector<std::string> told;      // what screen readers were told, apart from the log
+    std::vector<std::string> messages;  // the messages shown, apart from the log too
     bool visible = true;
     CommandState state;
     std::string clipboard;
@@ -128,13 +131,15 @@ public:
     SystemAppearance appearance;
     bool darkTitleBar = false;
     std::vector<std::string> watched, trace;
-    bool reloadTimer = false, optionsOk = false;
+    int reloadTimer = 0;  // the reload timer's delay while it is set
+    uint32_t ticks = 0;
+    bool optionsOk = false;
     std::function<void(SettingsRecord&)> editOptions;
 };
 
 class Model : public testing::Test {
 protected:
-    Model() : scope_(clock_), settings_(Paths()), model_(host_, settings_) {
+    Model() : scope_(clock_), settings_(Paths()), model_(MainPorts{host_, host_, host_, host_, host_}, settings_) {
         WriteWholeFile(folder_.Join("holidays.txt"), "#weekday 0 (3)\r\n");
         model_.OnShow();
         host_.Take();
@@ -150,7 +155,7 @@ protected:
     CalendarView& View() { return *model_.View(); }
     // The middle of a cell.
     Point CellMiddle(int column, int row) {
-        const auto margins = View().Margins();
+        const auto margins = View().Layout().margins;
         return {margins[0] + column * 48 + 24, margins[1] + row * 36 + 18};
     }
     void PointAt(int column, int row) {
@@ -218,7 +223,7 @@ TEST_F(Model, TheCursorIsOnTodayAfterEveryShow) {
     EXPECT_EQ(View().HitTest().date, today.date);
     // A double-click where the pointer rests still acts on the day under it.
     host_.Take();
-    model_.OnLeftButtonDoubleClick(CellMiddle(View().LeftColumns() + 1, View().TopRows() + 1));
+    model_.OnLeftButtonDoubleClick(CellMiddle(View().Layout().leftColumns + 1, View().Layout().topRows + 1));
     EXPECT_EQ(View().HitTest().date, View().DateAt(1, 1));
     EXPECT_EQ(host_.Take().back(), "post 1032");                            // memo
     model_.OnMouseMove(0, 0, Point{host_.pointer.x + 1, host_.pointer.y});  // the user moved it
@@ -279,7 +284,7 @@ TEST_F(Model, TheWindowFollowsTheDpiAndTheSettingsStayIn96DpiUnits) {
     ASSERT_GE(shown.size(), 3u);
     EXPECT_EQ(shown[0], "move 150,-11");                   // the stored position in pixels at 144 DPI
     EXPECT_EQ(shown[shown.size() - 2], "resize 516x507");  // (344 × 338) × 1.5
-    EXPECT_EQ(View().CellSize(), (Size{48, 36}));
+    EXPECT_EQ(View().Layout().cellSize, (Size{48, 36}));
     EXPECT_EQ(model_.ViewSizeAt(192), (Size{688, 676}));  // asked before a move; nothing changes
     EXPECT_EQ(View().Dpi(), 144);
     // Moved to a 200 % monitor, and back to 100 %.
@@ -392,26 +397,27 @@ TEST_F(Model, ContextMenuStates) {
          },
          {true, false, true, true, true, true}},
     };
-    CommandTable commands = BuildCommandTable();
-    auto entry = [&commands](const char* name) { return commands.Find(name); };
+    CommandState shown;
+    auto entry = [&shown](CommandId id) { return StatesOf(id, shown); };
     for (const Case& c : cases) {
         c.prepare();
         model_.OnMenuKey();  // at the cursor
         EXPECT_EQ(host_.Take().back(), "menu 0,0") << c.what;
-        ApplyCommandStates(commands, host_.state);
-        const std::array<bool, 6> states = {entry("prevmonth").enabled, entry("nextyear").enabled,
-                                            entry("memo").enabled,      entry("calculate").enabled,
-                                            entry("today").enabled,     entry("shownext").checked};
+        shown = host_.state;
+        using C = CommandId;
+        const std::array<bool, 6> states = {entry(C::kPrevMonth).enabled, entry(C::kNextYear).enabled,
+                                            entry(C::kMemo).enabled,      entry(C::kCalculate).enabled,
+                                            entry(C::kToday).enabled,     entry(C::kShowNext).checked};
         EXPECT_EQ(states, c.states) << c.what;
-        EXPECT_EQ(entry("prevyear").enabled, states[0]) << c.what;
-        EXPECT_EQ(entry("nextmonth").enabled, states[1]) << c.what;
-        EXPECT_EQ(entry("memorize").enabled, states[2]) << c.what;
-        EXPECT_EQ(entry("explain").enabled, states[2]) << c.what;  // on every date cell
-        EXPECT_TRUE(entry("display").checked) << c.what;           // the tray menu: the window is shown
+        EXPECT_EQ(entry(C::kPrevYear).enabled, states[0]) << c.what;
+        EXPECT_EQ(entry(C::kNextMonth).enabled, states[1]) << c.what;
+        EXPECT_EQ(entry(C::kMemorize).enabled, states[2]) << c.what;
+        EXPECT_EQ(entry(C::kExplain).enabled, states[2]) << c.what;  // on every date cell
+        EXPECT_TRUE(entry(C::kDisplay).checked) << c.what;           // the tray menu: the window is shown
     }
     model_.OnHide();
-    ApplyCommandStates(commands, model_.CommandStateNow());
-    EXPECT_FALSE(entry("display").checked);
+    shown = model_.CommandStateNow();
+    EXPECT_FALSE(entry(CommandId::kDisplay).checked);
 }
 
 TEST_F(Model, StepsTodayAndNeighbourDays) {
@@ -430,7 +436,7 @@ TEST_F(Model, StepsTodayAndNeighbourDays) {
     EXPECT_EQ(ShownMonth(), "1/1");
     host_.Take();
     model_.OnCommand(IdNumber(CommandId::kShowNext));
-    EXPECT_TRUE(View().NeighbourDays());
+    EXPECT_TRUE(View().Settings().neighbourDays);
     EXPECT_TRUE(model_.CommandStateNow().neighbourDays);  // the menu shows the check mark
     EXPECT_EQ(host_.Take().back(), "paint all");
 }
@@ -448,14 +454,14 @@ TEST_F(Model, CopyPutsEightLinesWithCrLf) {
 TEST_F(Model, SpanMessages) {
     PointAtDate(CalDate(2024, 1, 5));
     model_.OnCommand(IdNumber(CommandId::kCalculate));  // nothing remembered: nothing
-    EXPECT_TRUE(clock_.boxes.empty());
+    EXPECT_TRUE(host_.messages.empty());
     model_.OnCommand(IdNumber(CommandId::kMemorize));
     EXPECT_EQ(model_.MemorizedDate(), CalDate(2024, 1, 5));
     for (const CalDate day : {CalDate(2024, 1, 5), CalDate(2023, 12, 25), CalDate(2024, 2, 5)}) {
         PointAtDate(day);
         model_.OnCommand(IdNumber(CommandId::kCalculate));
     }
-    ASSERT_EQ(clock_.boxes.size(), 3u);
+    ASSERT_EQ(host_.messages.size(), 3u);
     const bool japanese = CurrentLanguage() == PackTag("ja");
     const std::string expected[] = {
         japanese ? "開始日：2024年1月5日(金)\n終了日：2024年1月5日(金)\n\n期間：0日"
@@ -465,11 +471,11 @@ TEST_F(Model, SpanMessages) {
         japanese ? "開始日：2024年1月5日(金)\n終了日：2024年2月5日(月)\n\n期間：31日"
                  : "begins:2024/1/5\nends:2024/2/5\n\nSpan:31days",
     };
-    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(clock_.boxes[i].text, AnsiFromUtf8(expected[i]));
+    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(host_.messages[i], AnsiFromUtf8(expected[i]));
     PointAt(0, 0);  // off the dates: nothing
     model_.OnCommand(IdNumber(CommandId::kCalculate));
     model_.OnCommand(IdNumber(CommandId::kMemorize));
-    EXPECT_EQ(clock_.boxes.size(), 3u);
+    EXPECT_EQ(host_.messages.size(), 3u);
     EXPECT_EQ(model_.MemorizedDate(), CalDate(2024, 1, 5));
 }
 
@@ -522,13 +528,13 @@ TEST_F(Model, DialogsAndWhatTheirOkDoes) {
     EXPECT_TRUE(host_.Take().empty());
     PointAtDate(CalDate(2024, 5, 21));
     model_.OnCommand(IdNumber(CommandId::kMemo));
-    EXPECT_EQ(model_.Document().memos.MemoOf(CalDate(2024, 5, 21)), "typed");
+    EXPECT_EQ(model_.Document().Memos().MemoOf(CalDate(2024, 5, 21)), "typed");
     EXPECT_FALSE(model_.MemoDirty());  // saved at once
     const std::vector<std::string> log = host_.Take();
     EXPECT_EQ(log.front().substr(0, 5), "memo ");
     EXPECT_EQ(log.back(), "paint footer");
 
-    model_.Document().settings.style.countDown.shown = false;
+    model_.Document().EditSettings([](SettingsRecord& s) { s.style.countDown.shown = false; });
     model_.OnCommand(IdNumber(CommandId::kCounter));
     EXPECT_EQ(host_.Take().front(), "counter ticked");  // ticked at every open
     EXPECT_TRUE(View().Style().countDown.shown);
@@ -567,7 +573,7 @@ TEST_F(Model, MemosAreSavedWhenWrittenAndBackedUpOncePerShowAndDay) {
             EXPECT_NE(backup.find(line), std::string::npos) << step.typed;
         }
     }
-    EXPECT_TRUE(clock_.boxes.empty());
+    EXPECT_TRUE(host_.messages.empty());
 }
 
 // Screen readers hear the day the cursor comes to by keys, wheel, month steps, jump and
@@ -617,7 +623,7 @@ TEST_F(Model, DayChangeAndClockOnTheTimer) {
     EXPECT_EQ(ShownMonth(), "2024/5");  // brought back to the current month
     EXPECT_EQ(View().TodayDate(), CalDate(2024, 5, 16));
     EXPECT_EQ(host_.Take().back(), "paint all");
-    model_.Document().settings.clock = true;
+    model_.Document().EditSettings([](SettingsRecord& s) { s.clock = true; });
     model_.OnTimer();
     const std::vector<std::string> log = host_.Take();
     ASSERT_EQ(log.size(), 1u);
@@ -647,8 +653,8 @@ TEST_F(Model, ScriptsAndFormatsSavedWhileShownAreTaken) {
          "4",
          {"paint all", failed + kept + "\nLine 1:Parenthesis error."},
          State::kFailing},
-        {"holidays.txt", "m5 d20 (5\r\n", "4", {}, State::kFailing},  // saved again as it was
-        {nullptr, nullptr, "4", {"drop caches", "resize 344x332", "paint all"}, State::kFailing},  // Options, OK
+        {"holidays.txt", "m5 d20 (5\r\n", "4", {}, State::kFailing},                // saved again as it was
+        {nullptr, nullptr, "4", {"resize 344x332", "paint all"}, State::kFailing},  // Options, OK: the caches follow
         {"holidays.txt", "m5 d20 (5)\r\n", "5", {"paint all", "close error"}, State::kInForce},
         {"format.txt", "%Y!\r\n", "5", {"paint all"}, State::kInForce},
     };

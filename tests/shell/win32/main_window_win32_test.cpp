@@ -59,7 +59,7 @@ protected:
     }
     void PointAtDate(CalDate date) {
         View().SelectDate(date);
-        const auto margins = View().Margins();
+        const auto margins = View().Layout().margins;
         const int x = margins[0] + View().CursorColumn() * 48 + 24, y = margins[1] + View().CursorRow() * 36 + 18;
         SendMessageA(handle_, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
     }
@@ -122,7 +122,7 @@ TEST_F(MainWindowTest, AnotherScaleResizesTheWindowWhereTheSystemSuggests) {
         EXPECT_EQ(frame.left, move.suggested.left) << move.dpi;
         EXPECT_EQ(frame.top, move.suggested.top) << move.dpi;
     }
-    EXPECT_EQ(View().CellSize(), (Size{48, 36}));
+    EXPECT_EQ(View().Layout().cellSize, (Size{48, 36}));
     // Asked beforehand, the window gives its size at the other scale and changes nothing.
     SIZE size{};
     EXPECT_TRUE(SendMessageA(handle_, 0x02E4 /* WM_GETDPISCALEDSIZE */, 192, reinterpret_cast<LPARAM>(&size)));
