@@ -44,7 +44,8 @@ void BM_SaveWithMerge(benchmark::State& state) {
     int round = 0;
     for (auto _ : state) {
         store.SetMemo(CalDate(1900, 1, 1), "edited " + std::to_string(++round));
-        benchmark::DoNotOptimize(SaveMemoFile(store, path));
+        Report report;
+        benchmark::DoNotOptimize(SaveMemoFile(store, path, report));
     }
     std::filesystem::remove_all(FolderFor("tavoli-bench-save"));
 }

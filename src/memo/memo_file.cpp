@@ -53,7 +53,7 @@ std::string FreeName(const std::string& base) {
 // while it can, else into the first that takes them of a new one beside memo.txt and one
 // in the temporary folder. The user hears of each side file once, or once that none
 // could be written.
-void KeepElsewhere(MemoStore& store, const std::string& path, ErrorValue why) {
+void KeepElsewhere(MemoStore& store, const std::string& path, ErrorValue why, Report& report) {
     MemoStore::SaveNotes& notes = store.Notes();
     notes.failure = why;
     std::string written;
@@ -65,14 +65,14 @@ void KeepElsewhere(MemoStore& store, const std::string& path, ErrorValue why) {
     }
     notes.sideFileCurrent = !written.empty();
     if (written.empty()) {
-        if (!notes.toldSaveFailed) ShowMessage(ResolveText(kSaveFailed) + "\n" + ReasonOf(why));
+        if (!notes.toldSaveFailed) report.Tell(ResolveText(kSaveFailed) + "\n" + ReasonOf(why));
         notes.toldSaveFailed = true;
         return;
     }
     if (written != notes.sideFile) notes.toldSideFile = false;
     notes.sideFile = written;
     if (!notes.toldSideFile) {
-        ShowMessage(ResolveText(kNotSavedTo) + "\n" + path + "\n" + ReasonOf(why) + "\n" + ResolveText(kSavedInstead) +
+        report.Tell(ResolveText(kNotSavedTo) + "\n" + path + "\n" + ReasonOf(why) + "\n" + ResolveText(kSavedInstead) +
                     "\n" + written);
     }
     notes.toldSideFile = true;
@@ -113,7 +113,7 @@ std::string TemporarySideFileName() {
     return folder.empty() ? std::string() : folder + "tavoli-memo-rescue.txt";
 }
 
-ErrorValue LoadMemoFile(MemoStore& store, const std::string& path) {
+ErrorValue LoadMemoFile(MemoStore& store, const std::string& path, Report& report) {
     const ErrorValue error = store.LoadMemos(path);
     std::string message;
     if (error == 1) {
@@ -123,11 +123,11 @@ ErrorValue LoadMemoFile(MemoStore& store, const std::string& path) {
         message = ResolveText(kLoadFailed) + "\n" + ReasonOf(error);
     }
     if (store.Utf8ReadAsAnsi()) message += (message.empty() ? "" : "\n\n") + Utf8ReadAsAnsiNote(path);
-    ShowMessage(message);
+    report.Tell(std::move(message));
     return error;
 }
 
-ErrorValue SaveMemoFile(MemoStore& store, const std::string& path, bool backUp) {
+ErrorValue SaveMemoFile(MemoStore& store, const std::string& path, Report& report, bool backUp) {
     FileSystem& fs = CurrentFileSystem();
     ErrorValue error = MakeFolders(PathPart(path, "dp"));
     FileLock lock;
@@ -204,7 +204,7 @@ ErrorValue SaveMemoFile(MemoStore& store, const std::string& path, bool backUp) 
     // Nothing is said while the lock is held: another copy may be waiting for it.
     lock.Release();
     if (error != kSuccess) {
-        KeepElsewhere(store, path, error);
+        KeepElsewhere(store, path, error, report);
         return error;
     }
     MemoStore::SaveNotes& notes = store.Notes();
@@ -213,22 +213,22 @@ ErrorValue SaveMemoFile(MemoStore& store, const std::string& path, bool backUp) 
     notes.failure = kSuccess;
     if (!conflicts.empty()) {
         if (conflictsKept != kSuccess) {
-            ShowMessage(ResolveText(kNotSavedTo) + "\n" + ConflictFileNameFor(path) + "\n" + ReasonOf(conflictsKept));
+            report.Tell(ResolveText(kNotSavedTo) + "\n" + ConflictFileNameFor(path) + "\n" + ReasonOf(conflictsKept));
         } else if (!notes.toldConflicts) {
-            ShowMessage(ResolveText(kConflicts) + "\n" + ConflictFileNameFor(path));
+            report.Tell(ResolveText(kConflicts) + "\n" + ConflictFileNameFor(path));
             notes.toldConflicts = true;
         }
     }
     if (backup != kSuccess && !notes.toldBackupFailed) {
-        ShowMessage(ResolveText(kBackupFailed) + "\n" + RenameExtension(path, "bak") + "\n" + ReasonOf(backup));
+        report.Tell(ResolveText(kBackupFailed) + "\n" + RenameExtension(path, "bak") + "\n" + ReasonOf(backup));
     }
     notes.toldBackupFailed = backup != kSuccess;
     return kSuccess;
 }
 
-std::string RescueMemos(MemoStore& store, const std::string& path) {
+std::string RescueMemos(MemoStore& store, const std::string& path, Report& report) {
     MemoStore::SaveNotes& notes = store.Notes();
-    if (!notes.sideFileCurrent) KeepElsewhere(store, path, notes.failure);
+    if (!notes.sideFileCurrent) KeepElsewhere(store, path, notes.failure, report);
     return notes.sideFileCurrent ? notes.sideFile : std::string();
 }
 

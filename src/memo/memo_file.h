@@ -1,20 +1,21 @@
 // The memo file as the program keeps it: loaded with a message that says what is wrong,
 // and saved so that nothing another writer put into it is dropped, nothing that is not a
 // regular file is replaced, and every failure is said once with the one place that then
-// holds the memos.
+// holds the memos. What is to be said goes into the report.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "framework/report.h"
 #include "memo/memo_store.h"
 
 namespace tavoli {
 
 // Reads the file into the store (LoadMemos' result). When an existing file cannot be read
-// whole, shows "Failed to load memo." with the line and the reason, or the read's error;
+// whole, tells "Failed to load memo." with the line and the reason, or the read's error;
 // when the file is in UTF-8 and the system's code page is not, says so.
-ErrorValue LoadMemoFile(MemoStore& store, const std::string& path);
+ErrorValue LoadMemoFile(MemoStore& store, const std::string& path, Report& report);
 
 // Saves the store: makes the folder, takes the file's lock (other copies of the program
 // save the same file), reads the file as it now is, merges (MergeMemos: the file's
@@ -29,12 +30,12 @@ ErrorValue LoadMemoFile(MemoStore& store, const std::string& path);
 // one at every save of the store, said once; when even that fails, "Failed to save memo."
 // is said once and the memos stay in the store only.
 // 0 when memo.txt holds the memos, else the error that kept them out of it.
-ErrorValue SaveMemoFile(MemoStore& store, const std::string& path, bool backUp = true);
+ErrorValue SaveMemoFile(MemoStore& store, const std::string& path, Report& report, bool backUp = true);
 
 // For a store whose last save did not reach memo.txt, at the end of the program: unless
 // its side file holds its memos already, writes them there (said once). The file that
 // holds them; empty when none does.
-std::string RescueMemos(MemoStore& store, const std::string& path);
+std::string RescueMemos(MemoStore& store, const std::string& path, Report& report);
 
 // "memo.txt" → "memo-unsaved.txt", "memo-conflicts.txt".
 std::string SideFileNameFor(std::string_view path);

@@ -181,8 +181,14 @@ void SetField(SettingsRecord& record, SettingField field, const FieldValue& valu
 SettingsRecord Normalized(SettingsRecord record) {
     // The margins are stored side by side, the dialog's fields two at a time.
     const std::array<int, 4> margins = record.margins;
+    // The name lists have no bounds, and an empty one (the defaults) is not the emptied
+    // one the dialog's field sets.
+    std::array<std::string, 3> names{record.weekdayNames, record.monthNames, record.eraList};
     for (const FieldInfo& info : kFields) SetField(record, info.field, info.get(record));
     for (size_t i = 0; i < margins.size(); ++i) record.margins[i] = kMargin.Clamp(margins[i]);
+    record.weekdayNames = std::move(names[0]);
+    record.monthNames = std::move(names[1]);
+    record.eraList = std::move(names[2]);
     return record;
 }
 

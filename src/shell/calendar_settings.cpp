@@ -29,6 +29,7 @@ const char* const kOtherRulesInForce =
     "から読み込んだ規則を使います。";
 const char* const kNoRulesInForce =
     "Until it loads, no holiday rules are in force.\tja:読み込めるまでは、休日の規則はありません。";
+const char* const kSettingsNotSaved = "Failed to save settings.\tja:設定をセーブできませんでした。";
 
 }  // namespace
 
@@ -90,31 +91,34 @@ CalendarSettings::TakenScript CalendarSettings::TakeScript(CalendarDocument& doc
     return taken;
 }
 
-std::string CalendarSettings::LoadHolidayScript(CalendarDocument& document) const {
+std::string CalendarSettings::LoadHolidayScript(CalendarDocument& document, Report& report) const {
     TakenScript taken = TakeScript(document, CompileHolidayScript());
-    if (!taken.messageLines.empty()) ShowMessageLines(taken.messageLines);
+    report.Tell(JoinMessageLines(taken.messageLines));
     return taken.failingPath;
 }
 
-void CalendarSettings::LoadFormats(CalendarDocument& document) const {
+Report CalendarSettings::LoadFormats(CalendarDocument& document) const {
+    Report report;
     std::string contents;
     if (paths_.formatFile.empty() || ReadFileContents(paths_.formatFile, contents) != kSuccess) {
         document.SetFormatLines({});
-        return;
+        return report;
     }
     std::string_view text(contents);
-    if (SkipByteOrderMark(text) && Utf8ReadAsAnsi(text)) ShowMessage(Utf8ReadAsAnsiNote(paths_.formatFile));
+    if (SkipByteOrderMark(text) && Utf8ReadAsAnsi(text)) report.Tell(Utf8ReadAsAnsiNote(paths_.formatFile));
     document.SetFormatLines(FormatFileLines(text));
+    return report;
 }
 
-std::string CalendarSettings::Load(CalendarDocument& document, SettingsStore& store, PixelColor systemWindowColor,
-                                   bool memosUnsaved) {
+CalendarSettings::Loaded CalendarSettings::Load(CalendarDocument& document, SettingsStore& store,
+                                                PixelColor systemWindowColor, bool memosUnsaved) {
     backedUpOn_ = CalDate();
-    const std::string failingScript = LoadHolidayScript(document);
+    Loaded loaded;
+    loaded.failingScript = LoadHolidayScript(document, loaded.report);
     MarkStartup("holiday script");
-    LoadFormats(document);
+    loaded.report.Take(LoadFormats(document));
     MarkStartup("format.txt");
-    if (!memosUnsaved) LoadMemoFile(document.EditMemos(), paths_.memoFile);
+    if (!memosUnsaved) LoadMemoFile(document.EditMemos(), paths_.memoFile, loaded.report);
     MarkStartup("memos");
     SettingsValues values;
     if (store.Read(values) != kSuccess) values.clear();
@@ -123,7 +127,7 @@ std::string CalendarSettings::Load(CalendarDocument& document, SettingsStore& st
     ReadSettings(values, settings);
     document.SetSettings(std::move(settings));
     MarkStartup("settings applied");
-    return failingScript;
+    return loaded;
 }
 
 SettingsValues CalendarSettings::ValuesOf(const SettingsRecord& record) {
@@ -135,22 +139,30 @@ SettingsValues CalendarSettings::ValuesOf(const SettingsRecord& record) {
     return values;
 }
 
-void CalendarSettings::Save(CalendarDocument& document, SettingsStore& store, bool& memoDirty) {
-    SaveMemos(document, memoDirty);
-    store.Write(ValuesOf(document.Settings()));
+Report CalendarSettings::Save(CalendarDocument& document, SettingsStore& store, bool& memoDirty) {
+    Report report = SaveMemos(document, memoDirty);
+    const ErrorValue written = store.Write(ValuesOf(document.Settings()));
+    if (written != kSuccess && !toldStoreFailed_)
+        report.Tell(ResolveText(kSettingsNotSaved) + "\n" + ReasonOf(written));
+    toldStoreFailed_ = written != kSuccess;
+    return report;
 }
 
-void CalendarSettings::SaveMemos(CalendarDocument& document, bool& memoDirty) {
-    if (!memoDirty) return;
+Report CalendarSettings::SaveMemos(CalendarDocument& document, bool& memoDirty) {
+    Report report;
+    if (!memoDirty) return report;
     const CalDate today = Today(kLocalZone);
     const bool backUp = backedUpOn_ != today;
     // A save that does not reach memo.txt keeps memoDirty: the memos stay in the document
     // until one does (the user has been told where they are meanwhile).
-    if (SaveMemoFile(document.EditMemos(), paths_.memoFile, backUp) != kSuccess) return;
+    if (SaveMemoFile(document.EditMemos(), paths_.memoFile, report, backUp) != kSuccess) return report;
     memoDirty = false;
     if (backUp) backedUpOn_ = today;
+    return report;
 }
 
-std::string CalendarSettings::RescueUnsavedMemos(MemoStore& memos) { return RescueMemos(memos, paths_.memoFile); }
+std::string CalendarSettings::RescueUnsavedMemos(MemoStore& memos, Report& report) {
+    return RescueMemos(memos, paths_.memoFile, report);
+}
 
 }  // namespace tavoli

@@ -11,6 +11,7 @@
 
 #include "document/calendar_document.h"
 #include "framework/error.h"
+#include "framework/report.h"
 #include "settings/settings_paths.h"
 #include "settings/settings_table.h"
 
@@ -39,25 +40,31 @@ public:
     // Into the document: the holiday script (with the error list on failure), format.txt,
     // the memos (unless unsaved ones are kept: they are newer than memo.txt), then the
     // stored values over the program's defaults. systemWindowColor is the background
-    // colour when none is stored. Returns the path of a script that does not compile now
-    // while the rules that compiled last stay in force (else empty).
-    std::string Load(CalendarDocument& document, SettingsStore& store, PixelColor systemWindowColor,
-                     bool memosUnsaved = false);
+    // colour when none is stored. What the user is to be told, and the path of a script
+    // that does not compile now while the rules that compiled last stay in force (else
+    // empty).
+    struct Loaded {
+        Report report;
+        std::string failingScript;
+    };
+    Loaded Load(CalendarDocument& document, SettingsStore& store, PixelColor systemWindowColor,
+                bool memosUnsaved = false);
 
     // The memos (when memoDirty) and every value. A failed memo save leaves memoDirty set:
     // the memos stay in the document, the next Load keeps them and a later save writes
-    // them, so nothing typed is lost while the program runs.
-    void Save(CalendarDocument& document, SettingsStore& store, bool& memoDirty);
+    // them, so nothing typed is lost while the program runs. A failed write of the values
+    // is told as a failed memo save is: once, until a write works again.
+    Report Save(CalendarDocument& document, SettingsStore& store, bool& memoDirty);
     // The memos alone, as soon as one is written. memo.bak keeps the file as it was before
     // the first save of each show and of each day, so that a mistaken edit can still be
     // undone from it after the saves that follow.
-    void SaveMemos(CalendarDocument& document, bool& memoDirty);
+    Report SaveMemos(CalendarDocument& document, bool& memoDirty);
 
     // At the end of the program: memos that still could not be saved are written to a
     // side file (beside memo.txt, else in the temporary folder) unless one holds them
-    // already, and the user is told where, once. Returns that file's path (empty when it
+    // already, and the user is to be told where, once. That file's path (empty when it
     // could not be written).
-    std::string RescueUnsavedMemos(MemoStore& memos);
+    std::string RescueUnsavedMemos(MemoStore& memos, Report& report);
 
     // The holiday script in force: the per-user file when it exists, else the all-users
     // one (empty when neither does).
@@ -85,16 +92,17 @@ public:
     };
     TakenScript TakeScript(CalendarDocument& document, CompiledScript compiled) const;
 
-    // Steps of Load, for the options dialog and tests: the script taken (its message
-    // shown; the failing path returned, as TakeScript gives it) and format.txt.
-    std::string LoadHolidayScript(CalendarDocument& document) const;
-    void LoadFormats(CalendarDocument& document) const;
+    // Steps of Load, for live reload and tests: the script taken (its message told; the
+    // failing path returned, as TakeScript gives it) and format.txt.
+    std::string LoadHolidayScript(CalendarDocument& document, Report& report) const;
+    Report LoadFormats(CalendarDocument& document) const;
     // The values in the order they are written: the program's own three, then the record's.
     static SettingsValues ValuesOf(const SettingsRecord& record);
 
 private:
     SettingsPaths paths_;
-    CalDate backedUpOn_;  // the day of this show's last memo backup; null: none yet
+    CalDate backedUpOn_;            // the day of this show's last memo backup; null: none yet
+    bool toldStoreFailed_ = false;  // since the last write of the values that worked
 };
 
 }  // namespace tavoli

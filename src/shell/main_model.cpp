@@ -38,7 +38,10 @@ std::string ClipboardMonthText(const CalendarView& view) {
 void MainModel::OnShow() {
     // Read before loading: a file saved meanwhile differs from this and is taken.
     WatchedFiles before = ReadWatchedFiles(settings_.Paths());
-    failingScript_ = settings_.Load(document_, ports_.system.Store(), ports_.system.SystemWindowColor(), memoDirty_);
+    CalendarSettings::Loaded loaded =
+        settings_.Load(document_, ports_.system.Store(), ports_.system.SystemWindowColor(), memoDirty_);
+    failingScript_ = std::move(loaded.failingScript);
+    Tell(std::move(loaded.report));
     liveReload_.Loaded(std::move(before));
     view_ = std::make_unique<CalendarView>(document_);
     view_->SetAppearance(ports_.system.Appearance());
@@ -77,7 +80,7 @@ void MainModel::OnHide() {
     // Hidden, the files are read at the next show: nothing is watched meanwhile.
     ports_.timers.WatchFolders({});
     StopReload();
-    settings_.Save(document_, ports_.system.Store(), memoDirty_);
+    Tell(settings_.Save(document_, ports_.system.Store(), memoDirty_));
     ports_.timers.StopTimer();
     view_.reset();
     ports_.window.DropPaintCaches();  // hidden, the program keeps nothing for painting
@@ -86,7 +89,14 @@ void MainModel::OnHide() {
 
 void MainModel::OnDestroy() {
     OnHide();
-    if (memoDirty_ && !settings_.RescueUnsavedMemos(document_.EditMemos()).empty()) memoDirty_ = false;
+    if (!memoDirty_) return;
+    Report report;
+    if (!settings_.RescueUnsavedMemos(document_.EditMemos(), report).empty()) memoDirty_ = false;
+    Tell(std::move(report));
+}
+
+void MainModel::Tell(Report report) {
+    for (const std::string& message : report.messages) ports_.dialogs.ShowMessage(message);
 }
 
 void MainModel::OnClose() {
@@ -177,7 +187,7 @@ void MainModel::OnReloadDue() {
     if (changes.again) OnFolderChanged();
     if (!changes.script && !changes.formats) return;
     if (changes.formats) {
-        settings_.LoadFormats(document_);
+        Tell(settings_.LoadFormats(document_));
         if (!view_) return;  // its note on a file in UTF-8 runs a loop, in which the window may hide
     }
     LiveReload::Tell tell = LiveReload::Tell::kNothing;
@@ -391,7 +401,7 @@ void MainModel::RunMemo() {
     // keeps what was typed. Hidden meanwhile (from the tray), the window is no matter.
     if (changed) {
         memoDirty_ = true;
-        settings_.SaveMemos(document_, memoDirty_);
+        Tell(settings_.SaveMemos(document_, memoDirty_));
     }
     if (!view_) return;
     // The footer shows the memo of the cursor's day as well (the view follows the

@@ -103,6 +103,8 @@ private:
     void ApplyTitleBar();
     void WatchFolders();
     void StopReload();
+    // Each message of a load or a save in a box of its own.
+    void Tell(Report report);
 
     MainPorts ports_;
     CalendarSettings& settings_;

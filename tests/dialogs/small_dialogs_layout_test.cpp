@@ -7,6 +7,7 @@
 
 #include <climits>
 
+#include "dialogs/message_box_layout.h"
 #include "framework/messages.h"
 #include "framework/platform.h"
 #ifndef _WIN32
@@ -177,6 +178,29 @@ TEST(CountDownFields, RangeShownNegatedAndTargetSplit) {
     const CountDownFields opened{2024, 12, 25, 5000, 0, true}, shown{2024, 12, 25, 1000, 1, true};
     EXPECT_EQ(KeptFields(opened, shown, shown), opened);
     EXPECT_EQ(KeptFields(opened, shown, {2024, 11, 25, 10, 1, false}), (CountDownFields{2024, 11, 25, 10, 0, false}));
+}
+
+// The script's error box: a short text beside the icon, a tall one, a wide one, at three
+// scales. Nothing cut or overlapping, the text at the size it was measured, OK centred.
+TEST(MessageBoxLayout, PartsInsideAndApart) {
+    const Size texts[] = {{120, 13}, {200, 300}, {900, 26}};
+    for (const int dpi : {96, 144, 192}) {
+        const Size icon{ScaleToDpi(32, dpi), ScaleToDpi(32, dpi)}, button{ScaleToDpi(75, dpi), ScaleToDpi(23, dpi)};
+        for (const Size& text : texts) {
+            const MessageBoxLayout box = LayOutMessageBox(text, icon, button, dpi);
+            const Rect client{0, 0, box.client.width, box.client.height};
+            for (const Rect& part : {box.icon, box.text, box.button}) EXPECT_EQ(Intersect(part, client), part) << dpi;
+            EXPECT_TRUE(Intersect(box.icon, box.text).Empty() && Intersect(box.text, box.button).Empty() &&
+                        Intersect(box.icon, box.button).Empty())
+                << dpi << " " << text.height;
+            EXPECT_EQ((Size{box.text.Width(), box.text.Height()}), text);
+            EXPECT_EQ((Size{box.button.Width(), box.button.Height()}), button);
+            EXPECT_LE(std::abs(box.button.left - (box.client.width - box.button.right)), 1);
+            if (text.height < icon.height) {
+                EXPECT_LE(std::abs((box.text.top + box.text.bottom) - (box.icon.top + box.icon.bottom)), 1);
+            }
+        }
+    }
 }
 
 }  // namespace

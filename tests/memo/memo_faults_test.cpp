@@ -13,6 +13,7 @@
 #include "memo/memo_store.h"
 #include "support/failing_file_system.h"
 #include "support/file_contents.h"
+#include "support/shown_reports.h"
 #include "support/temp_folder.h"
 #include "support/test_platform.h"
 #ifdef _WIN32
@@ -101,13 +102,13 @@ protected:
             MemoStore store;
             prepare(store, fs);
             fs.Reset(n, DiskFull());
-            const ErrorValue result = SaveMemoFile(store, path_);
+            const ErrorValue result = SaveMemoFileShown(store, path_);
             const std::string failed = fs.Failed();
             fs.Reset(0, kSuccess);
             SCOPED_TRACE("fault " + std::to_string(n) + ": " + failed);
             check(store, result);
             EXPECT_EQ(TemporaryFiles(folder_), std::vector<std::string>{});
-            EXPECT_EQ(SaveMemoFile(store, path_), kSuccess);
+            EXPECT_EQ(SaveMemoFileShown(store, path_), kSuccess);
             EXPECT_EQ(ReadMemoFile(path_).entries, all);
             EXPECT_EQ(store.GetFileState(), MemoStore::FileState::kWhole);
             if (failed.empty()) return n - 1;
@@ -173,7 +174,7 @@ TEST_F(MemoFaults, UnreadableAtLoadThenEveryStepOfTheSaveFailing) {
             std::error_code ignored;
             std::filesystem::remove(SideFileNameFor(path_), ignored);
             fs.Reset(1, AccessDenied());
-            EXPECT_EQ(LoadMemoFile(store, path_), AccessDenied());
+            EXPECT_EQ(LoadMemoFileShown(store, path_), AccessDenied());
             EXPECT_EQ(store.GetFileState(), MemoStore::FileState::kUnreadable);
             for (const auto& e : added) store.SetMemo(e.date, e.text);
         },
@@ -198,13 +199,13 @@ TEST_F(MemoFaults, UnreadableFileIsNeverReplaced) {
     ScopedFileSystem fsScope(fs);
     fs.Reset(1, AccessDenied());
     MemoStore store;
-    EXPECT_NE(LoadMemoFile(store, path_), kSuccess);
+    EXPECT_NE(LoadMemoFileShown(store, path_), kSuccess);
     store.SetMemo(CalDate(2024, 5, 5), "first");
     fs.Reset(2, AccessDenied());  // the read at the save fails as well (after the lock)
-    EXPECT_EQ(SaveMemoFile(store, path_), AccessDenied());
+    EXPECT_EQ(SaveMemoFileShown(store, path_), AccessDenied());
     store.SetMemo(CalDate(2024, 5, 6), "second");
     fs.Reset(2, AccessDenied());
-    EXPECT_EQ(SaveMemoFile(store, path_), AccessDenied());
+    EXPECT_EQ(SaveMemoFileShown(store, path_), AccessDenied());
     fs.Reset(0, kSuccess);
 
     EXPECT_EQ(ReadWholeFile(path_), original);
@@ -218,7 +219,7 @@ TEST_F(MemoFaults, UnreadableFileIsNeverReplaced) {
     EXPECT_NE(platform_.boxes[1].text.find(side), std::string::npos);
 
     // Readable again: merged, backed up, and the store now shows every memo.
-    EXPECT_EQ(SaveMemoFile(store, path_), kSuccess);
+    EXPECT_EQ(SaveMemoFileShown(store, path_), kSuccess);
     EXPECT_EQ(ReadWholeFile(folder_.Join("memo.bak")), original);
     Entries all = ManyMemos(50, "old");
     all.insert(all.end(), mine.begin(), mine.end());
@@ -264,7 +265,7 @@ TEST_F(MemoFaults, OneMessageAndOnePlaceForEachFailure) {
         ScopedFileSystem fsScope(fs);
         FileLock held;
         c.arrange(path, fs, held);
-        EXPECT_EQ(SaveMemoFile(store, path) == kSuccess, c.saved);
+        EXPECT_EQ(SaveMemoFileShown(store, path) == kSuccess, c.saved);
         fs.Reset(0, kSuccess);
         ASSERT_EQ(platform.boxes.size(), 1u);
         EXPECT_NE(platform.boxes[0].text.find(c.said), std::string::npos) << platform.boxes[0].text;
@@ -282,13 +283,13 @@ TEST_F(MemoFaults, FileHeldWithoutSharing) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     MemoStore store;
-    EXPECT_EQ(LoadMemoFile(store, path_), ErrorFromSystem(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(LoadMemoFileShown(store, path_), ErrorFromSystem(ERROR_SHARING_VIOLATION));
     store.SetMemo(CalDate(2024, 1, 1), "new");
-    EXPECT_NE(SaveMemoFile(store, path_), kSuccess);
+    EXPECT_NE(SaveMemoFileShown(store, path_), kSuccess);
     CloseHandle(lock);
     EXPECT_EQ(ReadWholeFile(path_), FileOf(ManyMemos(20, "old")));
     EXPECT_EQ(ReadMemoFile(SideFileNameFor(path_)).entries, (Entries{{CalDate(2024, 1, 1), "new"}}));
-    ASSERT_EQ(SaveMemoFile(store, path_), kSuccess);
+    ASSERT_EQ(SaveMemoFileShown(store, path_), kSuccess);
     EXPECT_EQ(ReadMemoFile(path_).entries.size(), 21u);
 }
 #else
@@ -310,9 +311,9 @@ int RunUnprivileged(const std::string& folder, int (*check)(const std::string&))
 int SaveWithoutPermission(const std::string& folder) {
     const std::string path = folder + "/memo.txt";
     MemoStore store;
-    if (LoadMemoFile(store, path) == kSuccess) return 2;
+    if (LoadMemoFileShown(store, path) == kSuccess) return 2;
     store.SetMemo(CalDate(2024, 1, 1), "new");
-    if (SaveMemoFile(store, path) == kSuccess) return 3;
+    if (SaveMemoFileShown(store, path) == kSuccess) return 3;
     return 0;
 }
 
@@ -356,7 +357,7 @@ TEST_F(MemoFaults, FullDisk) {
     ASSERT_EQ(store.LoadMemos(path), kSuccess);
     Edit(store);
     const Entries after = store.Entries();
-    EXPECT_EQ(SaveMemoFile(store, path), DiskFull());
+    EXPECT_EQ(SaveMemoFileShown(store, path), DiskFull());
     // One message, and the memos in the one place that had room.
     ASSERT_EQ(platform_.boxes.size(), 1u);
     EXPECT_EQ(PathPart(store.Notes().sideFile, "dp"), TemporaryFolderPath());
@@ -369,7 +370,7 @@ TEST_F(MemoFaults, FullDisk) {
     EXPECT_FALSE(FileExists(backup + ".tmp"));
 
     std::filesystem::remove(filler);
-    ASSERT_EQ(SaveMemoFile(store, path), kSuccess);
+    ASSERT_EQ(SaveMemoFileShown(store, path), kSuccess);
     EXPECT_EQ(ReadMemoFile(path).entries, after);
     EXPECT_EQ(ReadMemoFile(backup).entries, before);
 }
@@ -395,7 +396,7 @@ TEST_F(MemoFaults, SaveKilledAtRandomMoments) {
             if (store.LoadMemos(path_) != kSuccess) _exit(1);
             for (int round = 0;; ++round) {
                 store.SetMemo(CalDate(2000, 1, 1), "round " + std::to_string(round));
-                SaveMemoFile(store, path_);
+                SaveMemoFileShown(store, path_);
                 if (write(saves[1], "s", 1) != 1) _exit(2);
             }
         }
@@ -446,7 +447,7 @@ TEST_F(MemoFaults, CopiesSavingAtOnce) {
                 char byte = 0;
                 close(go[1]);
                 if (write(ready[1], "r", 1) != 1 || read(go[0], &byte, 1) != 0) _exit(2);
-                _exit(SaveMemoFile(store, path_) == kSuccess ? 0 : 3);
+                _exit(SaveMemoFileShown(store, path_) == kSuccess ? 0 : 3);
             }
             children.push_back(child);
         }
@@ -484,7 +485,7 @@ TEST_F(MemoFaults, Links) {
     MemoStore store;
     ASSERT_EQ(store.LoadMemos(link), kSuccess);
     store.SetMemo(CalDate(2024, 1, 1), "new");
-    ASSERT_EQ(SaveMemoFile(store, link), kSuccess);
+    ASSERT_EQ(SaveMemoFileShown(store, link), kSuccess);
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(ReadMemoFile(target).entries, store.Entries());
     EXPECT_EQ(ReadMemoFile(folder_.Join("memo.bak")).entries, ManyMemos(3, "old"));

@@ -7,6 +7,7 @@
 #include "framework/text_lines.h"
 #include "memo/memo_file.h"
 #include "support/file_contents.h"
+#include "support/shown_reports.h"
 #include "support/temp_folder.h"
 #include "support/test_platform.h"
 #ifdef _WIN32
@@ -160,8 +161,8 @@ TEST(MemoStore, NoMemoIsLostAfterAMalformedLine) {
     EXPECT_EQ(store.Count(), 2u);
     EXPECT_EQ(store.FirstUnreadLine(), 4);
     EXPECT_TRUE(store.SetMemo(CalDate(2024, 1, 5), "dentist at 10"));
-    ASSERT_EQ(SaveMemoFile(store, file.Path()), kSuccess);
-    ASSERT_EQ(SaveMemoFile(store, file.Path()), kSuccess);
+    ASSERT_EQ(SaveMemoFileShown(store, file.Path()), kSuccess);
+    ASSERT_EQ(SaveMemoFileShown(store, file.Path()), kSuccess);
 
     const std::string saved = file.Contents();
     for (const char* line :
@@ -255,7 +256,7 @@ TEST(MemoStore, AFileIsCutShortOnlyInsideItsLastLine) {
     ASSERT_EQ(store.LoadMemos(file.Path()), kSuccess);
     WriteWholeFile(file.Path(), "2024/03/07=a");
     store.SetMemo(CalDate(2024, 3, 9), "c");
-    ASSERT_EQ(SaveMemoFile(store, file.Path()), kSuccess);
+    ASSERT_EQ(SaveMemoFileShown(store, file.Path()), kSuccess);
     EXPECT_EQ(store.Entries(), (Entries{{CalDate(2024, 3, 7), "a"}, {CalDate(2024, 3, 9), "c"}}));
     EXPECT_TRUE(platform.boxes.empty());
 }
@@ -266,10 +267,10 @@ TEST(MemoStore, MessagesOfTheFileProcedures) {
     TempFolder folder;
     MemoStore store;
 
-    EXPECT_EQ(LoadMemoFile(store, folder.Join("missing.txt")), kSuccess);
+    EXPECT_EQ(LoadMemoFileShown(store, folder.Join("missing.txt")), kSuccess);
     EXPECT_TRUE(platform.boxes.empty());  // a missing file says nothing
     MemoFile bad("x\r\n");
-    EXPECT_EQ(LoadMemoFile(store, bad.Path()), 1u);
+    EXPECT_EQ(LoadMemoFileShown(store, bad.Path()), 1u);
     ASSERT_EQ(platform.boxes.size(), 1u);
     EXPECT_EQ(platform.boxes[0].text, ResolveText("Failed to load memo.\tja:メモをロードできませんでした。") + "\n" +
                                           ResolveText("Line 1: \tja:1行目: ") +
@@ -278,17 +279,17 @@ TEST(MemoStore, MessagesOfTheFileProcedures) {
     // Saving into a folder that does not exist yet makes it; the old file becomes memo.bak.
     const std::string path = folder.Join("Brenholt/Tavoli/memo.txt");
     store.SetMemo(CalDate(2024, 5, 5), "first");
-    ASSERT_EQ(SaveMemoFile(store, path), kSuccess);
+    ASSERT_EQ(SaveMemoFileShown(store, path), kSuccess);
     EXPECT_FALSE(FileExists(folder.Join("Brenholt/Tavoli/memo.bak")));
     store.SetMemo(CalDate(2024, 5, 5), "second");
-    ASSERT_EQ(SaveMemoFile(store, path), kSuccess);
+    ASSERT_EQ(SaveMemoFileShown(store, path), kSuccess);
     EXPECT_NE(ReadWholeFile(folder.Join("Brenholt/Tavoli/memo.bak")).find("=first"), std::string::npos);
     EXPECT_NE(ReadWholeFile(path).find("=second"), std::string::npos);
     EXPECT_EQ(platform.boxes.size(), 1u);
 
     // A folder where the file should be: the memos go beside it, and the message says so.
     ASSERT_EQ(MakeFolders(folder.Join("blocked/memo.txt")), kSuccess);
-    EXPECT_EQ(SaveMemoFile(store, folder.Join("blocked/memo.txt")), ErrorFromKey("path_access"));
+    EXPECT_EQ(SaveMemoFileShown(store, folder.Join("blocked/memo.txt")), ErrorFromKey("path_access"));
     ASSERT_EQ(platform.boxes.size(), 2u);
     EXPECT_NE(platform.boxes[1].text.find(folder.Join("blocked/memo-unsaved.txt")), std::string::npos);
     EXPECT_NE(platform.boxes[1].text.find(ReasonOf(ErrorFromKey("path_access"))), std::string::npos);
@@ -324,7 +325,7 @@ TEST(MemoStore, LoadMessagesSayTheLineAndTheReason) {
         MemoFile file(c.contents);
         platform.boxes.clear();
         MemoStore store;
-        LoadMemoFile(store, file.Path());
+        LoadMemoFileShown(store, file.Path());
         std::string expected, number = ResolveText("Line %d: \tja:%d行目: ");
         for (size_t at; (at = number.find("%d")) != std::string::npos;) number.replace(at, 2, std::to_string(c.line));
         if (c.line > 0)
@@ -347,7 +348,7 @@ TEST(MemoStore, UnreadableFile) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     MemoStore store;
-    EXPECT_EQ(LoadMemoFile(store, file.Path()), ErrorFromSystem(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(LoadMemoFileShown(store, file.Path()), ErrorFromSystem(ERROR_SHARING_VIOLATION));
     EXPECT_EQ(store.Count(), 0u);
     EXPECT_EQ(platform.boxes.size(), 1u);
     CloseHandle(lock);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "settings/settings_table.h"
 
 namespace tavoli {
@@ -64,6 +66,38 @@ TEST(SettingsTable, WhatIsWrittenReadsBackTheSame) {
     ReadSettings(WriteSettings(record), again);
     EXPECT_EQ(again, record);
     EXPECT_EQ(WriteSettings(again), WriteSettings(record));
+}
+
+// The rules the rows stand for: each stored name once, every field reaching the record and
+// coming back from the store on its own, every default inside its field's bounds.
+TEST(SettingsTable, EachFieldIsStoredAndReadBackOnItsOwn) {
+    SettingsRecord defaults = SettingsRecord::Defaults(CalDate(2024, 5, 15), PixelColor::Rgb(250, 250, 240));
+    EXPECT_EQ(Normalized(defaults), defaults);
+    // A list without a default in this language is written as an emptied one.
+    for (std::string* names : {&defaults.weekdayNames, &defaults.monthNames, &defaults.eraList})
+        *names = names->empty() ? " " : *names;
+    std::set<std::string> names;
+    for (const auto& [name, text] : WriteSettings(defaults)) EXPECT_TRUE(names.insert(name).second) << name;
+    for (int f = 0; f < static_cast<int>(SettingField::kCount); ++f) {
+        const auto field = static_cast<SettingField>(f);
+        const FieldValue value = GetField(defaults, field);
+        SettingsRecord changed = defaults;
+        if (const int* n = std::get_if<int>(&value)) {
+            EXPECT_TRUE(BoundsOf(field).Holds(*n)) << f << ": " << *n;
+            for (const int other : {*n + 1, *n - 1}) {
+                if (changed == defaults) SetField(changed, field, other);
+            }
+        } else if (const std::string* text = std::get_if<std::string>(&value)) {
+            SetField(changed, field, *text + "x");
+        } else {
+            SetField(changed, field, PixelColor::Rgb(1, 2, 3));
+        }
+        ASSERT_NE(changed, defaults) << f << " does not reach the record";
+        EXPECT_EQ(Normalized(changed), changed) << f;
+        SettingsRecord read = defaults;
+        ReadSettings(WriteSettings(changed), read);
+        EXPECT_EQ(read, changed) << f << " is not stored";
+    }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "memo/memo_file.h"
 #include "support/file_contents.h"
 #include "support/map_settings_store.h"
+#include "support/shown_reports.h"
 #include "support/temp_folder.h"
 #include "support/test_platform.h"
 #include "view/calendar_view.h"
@@ -28,12 +29,30 @@ protected:
         std::filesystem::create_directories(folder_.Join("user"));
         WriteWholeFile(paths_.allUsersScript, "#weekday 0 (3)\r\n");
     }
+    // The settings' calls as the model makes them, what they report shown in boxes.
+    std::string Load(CalendarDocument& document, bool memosUnsaved = false) {
+        CalendarSettings::Loaded loaded = settings_.Load(document, store_, kWindowColor, memosUnsaved);
+        ShowReport(loaded.report);
+        return loaded.failingScript;
+    }
+    void Save(CalendarDocument& document, bool& memoDirty) { ShowReport(settings_.Save(document, store_, memoDirty)); }
+    void LoadScript(CalendarDocument& document) {
+        Report report;
+        settings_.LoadHolidayScript(document, report);
+        ShowReport(report);
+    }
+    std::string Rescue(MemoStore& memos) {
+        Report report;
+        std::string file = settings_.RescueUnsavedMemos(memos, report);
+        ShowReport(report);
+        return file;
+    }
     // A show and a hide: Load into the document, then Save with the window at (120, 80).
     void ShowAndHide(bool memoDirty = false) {
         CalendarDocument document;
-        settings_.Load(document, store_, kWindowColor);
+        Load(document);
         document.EditSettings([](SettingsRecord& s) { s.position = Point{120, 80}; });
-        settings_.Save(document, store_, memoDirty);
+        Save(document, memoDirty);
     }
     std::vector<std::string> Boxes() {
         std::vector<std::string> texts;
@@ -138,7 +157,7 @@ TEST_F(Settings, ValuesReadByTheirRulesAndWrittenCanonically) {
     // What reaches the window and the view.
     store_.stored = {{"Position", "-10,20"}, {"Transparance", "77"}, {"Flags", "PCN"}, {"FirstDayOfWeek", "8"}};
     CalendarDocument document;
-    settings_.Load(document, store_, kWindowColor);
+    Load(document);
     const SettingsRecord& loaded = document.Settings();
     ASSERT_TRUE(loaded.position.has_value());
     EXPECT_EQ(*loaded.position, (Point{-10, 20}));
@@ -157,7 +176,7 @@ TEST_F(Settings, HolidayScriptsAndTheirErrorList) {
     CalendarDocument shown, fromAllUsers, fresh;
     auto load = [&](CalendarDocument& document) {
         platform_.boxes.clear();
-        settings_.LoadHolidayScript(document);
+        LoadScript(document);
         return document.KindOfWeekday(0) + "|" + document.KindOfWeekday(6);
     };
     EXPECT_EQ(load(fromAllUsers), "3|");  // the all-users script
@@ -198,12 +217,12 @@ TEST_F(Settings, FormatFileReplacesTheFormatsItHas) {
     CalendarView defaults(none);
     WriteWholeFile(paths_.formatFile, "\xEF\xBB\xBFH1\r\n\r\nH3\nH4\rF1\r\n\r\nF3\r\nF4\r\nextra\r\nmore\r\n");
     CalendarDocument document;
-    settings_.LoadFormats(document);
+    ShowReport(settings_.LoadFormats(document));
     CalendarView view(document);
     EXPECT_EQ(view.HeaderFormats(), (std::array<std::string, 4>{"H1", defaults.HeaderFormats()[1], "H3", "H4"}));
     EXPECT_EQ(view.FooterFormats(), (std::array<std::string, 4>{"F1", defaults.FooterFormats()[1], "F3", "F4"}));
     std::filesystem::remove(paths_.formatFile);
-    settings_.LoadFormats(document);  // missing: silent, all defaults, which the view follows
+    ShowReport(settings_.LoadFormats(document));  // missing: silent, all defaults, which the view follows
     EXPECT_EQ(view.HeaderFormats(), defaults.HeaderFormats());
     EXPECT_TRUE(Boxes().empty());
 }
@@ -255,26 +274,26 @@ TEST_F(Settings, MemosSurviveAnUnwritableMemoFile) {
     const std::string side = SideFileNameFor(paths_.memoFile);
     CalendarDocument document;  // lives from start to end
     bool dirty = false;
-    settings_.Load(document, store_, kWindowColor, dirty);
+    Load(document, dirty);
     document.EditMemos().SetMemo(CalDate(2024, 5, 5), "first");
     dirty = true;
-    settings_.Save(document, store_, dirty);
+    Save(document, dirty);
     EXPECT_TRUE(dirty);
     ASSERT_EQ(Boxes().size(), 1u);
     EXPECT_NE(Boxes()[0].find(side), std::string::npos);
     // The next show has them; another edit; the save fails again, silently.
-    settings_.Load(document, store_, kWindowColor, dirty);
+    Load(document, dirty);
     EXPECT_EQ(document.Memos().MemoOf(CalDate(2024, 5, 5)), "first");
     document.EditMemos().SetMemo(CalDate(2024, 5, 6), "second");
-    settings_.Save(document, store_, dirty);
+    Save(document, dirty);
     EXPECT_TRUE(dirty);
     EXPECT_EQ(Boxes().size(), 1u);
     MemoStore kept;
     ASSERT_EQ(kept.LoadMemos(side), kSuccess);
     EXPECT_EQ(kept.Count(), 2u);
     std::filesystem::remove(paths_.memoFile);
-    settings_.Load(document, store_, kWindowColor, dirty);  // the next show and hide write them
-    settings_.Save(document, store_, dirty);
+    Load(document, dirty);  // the next show and hide write them
+    Save(document, dirty);
     EXPECT_FALSE(dirty);
     MemoStore saved;
     ASSERT_EQ(saved.LoadMemos(paths_.memoFile), kSuccess);
@@ -282,22 +301,40 @@ TEST_F(Settings, MemosSurviveAnUnwritableMemoFile) {
               (std::vector<MemoStore::Entry>{{CalDate(2024, 5, 5), "first"}, {CalDate(2024, 5, 6), "second"}}));
 }
 
+// A store that refuses the values is said as a failed memo save is: once, until a write
+// works again.
+TEST_F(Settings, AFailedWriteOfTheValuesIsToldOnce) {
+    const ErrorValue denied = ErrorFromSystem(5);
+    const std::string told =
+        ResolveText("Failed to save settings.\tja:設定をセーブできませんでした。") + "\n" + ReasonOf(denied);
+    const struct {
+        ErrorValue write;
+        size_t boxes;
+    } hides[] = {{denied, 1}, {denied, 1}, {kSuccess, 1}, {denied, 2}};
+    for (const auto& hide : hides) {
+        store_.writeError = hide.write;
+        ShowAndHide();
+        ASSERT_EQ(Boxes().size(), hide.boxes) << &hide - hides;
+        EXPECT_EQ(Boxes().back(), told);
+    }
+}
+
 TEST_F(Settings, MemosStillUnsavedAtTheEndAreRescued) {
     std::filesystem::create_directories(paths_.memoFile);
     CalendarDocument document;
-    settings_.Load(document, store_, kWindowColor);
+    Load(document);
     document.EditMemos().SetMemo(CalDate(2024, 5, 5), "keep me");
     bool dirty = true;
-    settings_.Save(document, store_, dirty);
+    Save(document, dirty);
     ASSERT_TRUE(dirty);
-    const std::string rescued = settings_.RescueUnsavedMemos(document.EditMemos());
+    const std::string rescued = Rescue(document.EditMemos());
     ASSERT_FALSE(rescued.empty());
     MemoStore saved;
     EXPECT_EQ(saved.LoadMemos(rescued), kSuccess);
     EXPECT_EQ(saved.MemoOf(CalDate(2024, 5, 5)), "keep me");
     EXPECT_NE(Boxes().back().find(rescued), std::string::npos);  // the user is told where
     const size_t told = Boxes().size();
-    EXPECT_EQ(settings_.RescueUnsavedMemos(document.EditMemos()), rescued);  // held there already: not told again
+    EXPECT_EQ(Rescue(document.EditMemos()), rescued);  // held there already: not told again
     EXPECT_EQ(Boxes().size(), told);
     std::filesystem::remove(rescued);
 }

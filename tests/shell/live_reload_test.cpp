@@ -58,5 +58,29 @@ TEST(LiveReload, FoldersToWatch) {
     }
 }
 
+// Notifications at these times (ms, the count wrapping in the last burst): the reload timer
+// is set to settle after the last, but the files are read no later than a second after the
+// first of a burst.
+TEST(LiveReload, ReloadSettlesButComesWithinASecond) {
+    const uint32_t wraps = 0xFFFFFF00u;
+    const struct {
+        uint32_t at;
+        std::optional<int> delay;  // nothing: the timer set stays
+    } steps[] = {
+        {1000, 300},  {1100, 300},          {1750, 250},
+        {1990, 10},   {2000, std::nullopt}, {2500, std::nullopt},          // a burst
+        {wraps, 300}, {wraps + 512, 300},   {wraps + 1024, std::nullopt},  // the next, across the count's wrap
+    };
+    ReloadDebounce debounce;
+    for (const auto& step : steps) {
+        if (step.at == wraps) debounce.Reset();  // the files were read
+        EXPECT_EQ(debounce.Notified(step.at), step.delay) << step.at;
+    }
+    // Only a loop of a dialog, a message or a menu inside a message of the window looks at
+    // the folders at the tick; the program's own loop waits on them.
+    EXPECT_FALSE(LooksForNotificationsAtTick(1));
+    EXPECT_TRUE(LooksForNotificationsAtTick(2));
+}
+
 }  // namespace
 }  // namespace tavoli

@@ -15,6 +15,7 @@ public:
         return kSuccess;
     }
     ErrorValue Write(const SettingsValues& values) override {
+        if (writeError != kSuccess) return writeError;
         for (const auto& [name, text] : values) Set(name, text);
         return kSuccess;
     }
@@ -27,6 +28,8 @@ public:
         }
         stored.emplace_back(name, text);
     }
+    ErrorValue writeError = kSuccess;  // what a write returns; not kSuccess: nothing is written
+
     std::string Get(const std::string& name) const {
         for (const auto& [key, value] : stored) {
             if (key == name) return value;

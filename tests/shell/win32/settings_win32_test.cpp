@@ -6,6 +6,7 @@
 #include "framework/registry_win32.h"
 #include "shell/settings_store_win32.h"
 #include "support/file_contents.h"
+#include "support/shown_reports.h"
 #include "support/temp_folder.h"
 #include "support/test_platform.h"
 
@@ -30,10 +31,10 @@ protected:
 
     void ShowAndHide() {
         CalendarDocument document;
-        settings_->Load(document, store_, PixelColor::Rgb(255, 255, 255));
+        ShowReport(settings_->Load(document, store_, PixelColor::Rgb(255, 255, 255)).report);
         document.EditSettings([](SettingsRecord& s) { s.position = Point{420, 300}; });
         bool dirty = false;
-        settings_->Save(document, store_, dirty);
+        ShowReport(settings_->Save(document, store_, dirty));
     }
     std::string Stored(const char* name, DWORD* type = nullptr) {
         char data[4096] = {};
@@ -110,18 +111,18 @@ TEST_F(RegistrySettings, OtherTypesAndHostileTexts) {
 TEST_F(RegistrySettings, ScriptFallbackAndMemosOfAnUnwritableFile) {
     std::filesystem::create_directories(std::filesystem::u8path(paths_.memoFile));
     CalendarDocument document;
-    settings_->Load(document, store_, PixelColor::Rgb(255, 255, 255));
+    ShowReport(settings_->Load(document, store_, PixelColor::Rgb(255, 255, 255)).report);
     EXPECT_TRUE(platform_.boxes.empty());  // the all-users script, no per-user one
     document.EditMemos().SetMemo(CalDate(2024, 5, 5), "kept");
     document.EditSettings([](SettingsRecord& s) { s.position = Point{0, 0}; });
     bool dirty = true;
-    settings_->Save(document, store_, dirty);
+    ShowReport(settings_->Save(document, store_, dirty));
     EXPECT_TRUE(dirty);
     ASSERT_EQ(platform_.boxes.size(), 1u);  // where the memos went instead
     EXPECT_NE(platform_.boxes[0].text.find("memo-unsaved.txt"), std::string::npos);
     std::filesystem::remove(std::filesystem::u8path(paths_.memoFile));
-    settings_->Load(document, store_, PixelColor::Rgb(255, 255, 255), dirty);
-    settings_->Save(document, store_, dirty);
+    ShowReport(settings_->Load(document, store_, PixelColor::Rgb(255, 255, 255), dirty).report);
+    ShowReport(settings_->Save(document, store_, dirty));
     EXPECT_FALSE(dirty);
     EXPECT_NE(ReadWholeFile(paths_.memoFile).find("2024/05/05=kept"), std::string::npos);
 }
