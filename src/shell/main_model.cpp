@@ -43,7 +43,7 @@ void MainModel::OnShow() {
     failingScript_ = std::move(loaded.failingScript);
     Tell(std::move(loaded.report));
     liveReload_.Loaded(std::move(before));
-    view_ = std::make_unique<CalendarView>(document_);
+    shown_ = true;
     view_->SetAppearance(ports_.system.Appearance());
     ApplyTitleBar();
     MarkStartup("view");
@@ -71,7 +71,7 @@ void MainModel::OnShow() {
 }
 
 void MainModel::OnHide() {
-    if (!view_) return;
+    if (!shown_) return;
     const Point at = ports_.window.WindowPosition();
     const int dpi = ports_.window.Dpi();
     document_.EditSettings([&](SettingsRecord& settings) {
@@ -82,7 +82,9 @@ void MainModel::OnHide() {
     StopReload();
     Tell(settings_.Save(document_, ports_.system.Store(), memoDirty_));
     ports_.timers.StopTimer();
-    view_.reset();
+    // A new view for the next show: it starts on today's month, and the picture is let go.
+    view_ = std::make_unique<CalendarView>(document_);
+    shown_ = false;
     ports_.window.DropPaintCaches();  // hidden, the program keeps nothing for painting
     lastBackgroundName_.clear();
 }
@@ -114,7 +116,7 @@ void MainModel::OnTimer() {
 }
 
 void MainModel::OnDpiChanged(int dpi) {
-    if (!view_) return;
+    if (!shown_) return;
     view_->SetDpi(dpi);
     ResizeOnScreen();
     ports_.window.RepaintAll();
@@ -133,18 +135,18 @@ std::string MainModel::TitleNow() const {
 }
 
 std::optional<Size> MainModel::ViewSizeAt(int dpi) const {
-    if (!view_) return std::nullopt;
+    if (!shown_) return std::nullopt;
     return view_->ViewSizeAt(dpi);
 }
 
 void MainModel::OnFontsChanged() {
-    if (!view_) return;
+    if (!shown_) return;
     ports_.window.DropPaintCaches();  // the next paint makes fonts and glyphs anew, the painter's source too
     ports_.window.RepaintAll();
 }
 
 void MainModel::OnAppearanceChanged() {
-    if (!view_) return;  // the next show reads it
+    if (!shown_) return;  // the next show reads it
     const SystemAppearance appearance = ports_.system.Appearance();
     if (appearance == view_->Appearance()) return;
     view_->SetAppearance(appearance);
@@ -168,7 +170,7 @@ void MainModel::WatchFolders() {
 }
 
 void MainModel::OnFolderChanged() {
-    if (!view_) return;
+    if (!shown_) return;
     if (const std::optional<int> delay = reloadDebounce_.Notified(ports_.timers.Milliseconds())) {
         ports_.timers.StartReloadTimer(*delay);
     }
@@ -181,14 +183,14 @@ void MainModel::StopReload() {
 
 void MainModel::OnReloadDue() {
     StopReload();
-    if (!view_) return;
+    if (!shown_) return;
     WatchFolders();  // a folder that was missing may exist now
     const LiveReload::Changes changes = liveReload_.Check(ReadWatchedFiles(settings_.Paths()));
     if (changes.again) OnFolderChanged();
     if (!changes.script && !changes.formats) return;
     if (changes.formats) {
         Tell(settings_.LoadFormats(document_));
-        if (!view_) return;  // its note on a file in UTF-8 runs a loop, in which the window may hide
+        if (!shown_) return;  // its note on a file in UTF-8 runs a loop, in which the window may hide
     }
     LiveReload::Tell tell = LiveReload::Tell::kNothing;
     std::vector<std::string> messageLines;
@@ -225,7 +227,7 @@ std::vector<std::string> MainModel::DayTraceOf(CalDate date) const {
 }
 
 void MainModel::OnWheel(int delta) {
-    if (!view_) return;
+    if (!shown_) return;
     const int before = ShownMonthNumber();
     view_->StepMonth(-delta / 120);  // truncating toward zero: ±60 moves nothing
     RefreshWindow(false);
@@ -235,7 +237,7 @@ void MainModel::OnWheel(int delta) {
 void MainModel::AnnounceCursor() { ports_.readers.AccessibleFocus(AccessibleTree(*view_).CursorChild()); }
 
 bool MainModel::OnAccessibleSelect(int child) {
-    if (!view_) return false;
+    if (!shown_) return false;
     const AccessibleTree tree(*view_);
     const AccessibleItem* item = tree.Child(child);
     if (!item || item->role != AccessibleRole::kCell) return false;
@@ -248,7 +250,7 @@ bool MainModel::OnAccessibleSelect(int child) {
 }
 
 bool MainModel::OnAccessibleAction(int child) {
-    if (!view_) return false;
+    if (!shown_) return false;
     const AccessibleTree tree(*view_);
     const AccessibleItem* item = tree.Child(child);
     if (!item) return false;
@@ -275,7 +277,7 @@ void MainModel::RepaintCursorMove(int oldColumn, int oldRow) {
 }
 
 void MainModel::OnKeyDown(int virtualKey, bool ctrlDown) {
-    if (!view_) return;
+    if (!shown_) return;
     switch (virtualKey) {
     case kKeyApps: OnMenuKey(); return;
     case kKeyReturn: ports_.window.PostCommand(CommandId::kMemo); return;
@@ -312,20 +314,20 @@ void MainModel::PointAt(Point clientPoint) {
 }
 
 void MainModel::OnLeftButtonDown(Point clientPoint) {
-    if (!view_) return;
+    if (!shown_) return;
     PointAt(clientPoint);
     view_->SetPressed(true);
     if (view_->ClickNavigation()) RefreshWindow(false);
 }
 
 void MainModel::OnLeftButtonUp() {
-    if (!view_) return;
+    if (!shown_) return;
     view_->SetPressed(false);
     if (view_->HitTest().region == kRegionHead) ports_.window.RepaintCell(view_->CursorColumn(), view_->CursorRow());
 }
 
 void MainModel::OnMouseMove(int x, int y, std::optional<Point> screen) {
-    if (!view_) return;
+    if (!shown_) return;
     if (screen) {
         if (restingPointer_ == screen) return;
         restingPointer_ = screen;
@@ -334,13 +336,13 @@ void MainModel::OnMouseMove(int x, int y, std::optional<Point> screen) {
 }
 
 void MainModel::OnLeftButtonDoubleClick(Point clientPoint) {
-    if (!view_) return;
+    if (!shown_) return;
     PointAt(clientPoint);
     ports_.window.PostCommand(CommandId::kMemo);
 }
 
 void MainModel::OnRightButtonUp(Point clientPoint) {
-    if (view_) PointAt(clientPoint);
+    if (shown_) PointAt(clientPoint);
     ShowContextMenu(clientPoint);
 }
 
@@ -348,7 +350,7 @@ void MainModel::OnMenuKey() { ShowContextMenu({0, 0}); }
 
 CommandState MainModel::CommandStateNow() const {
     CommandState state;
-    if (!view_) return state;
+    if (!shown_) return state;
     const int year = view_->ShownYear(), month = view_->ShownMonth();
     const CellClass hit = view_->HitTest();
     const YearMonthDay today = view_->TodayDate().Parts();
@@ -365,7 +367,7 @@ CommandState MainModel::CommandStateNow() const {
 void MainModel::ShowContextMenu(Point clientPoint) { ports_.window.ShowContextMenu(clientPoint, CommandStateNow()); }
 
 void MainModel::RefreshWindow(bool forced) {
-    if (!view_) {
+    if (!shown_) {
         ports_.window.SetTitle(ApplicationTitle());
         ports_.window.RepaintAll();
         return;
@@ -403,7 +405,7 @@ void MainModel::RunMemo() {
         memoDirty_ = true;
         Tell(settings_.SaveMemos(document_, memoDirty_));
     }
-    if (!view_) return;
+    if (!shown_) return;
     // The footer shows the memo of the cursor's day as well (the view follows the
     // document), and its name reads it.
     ports_.window.RepaintCell(view_->CursorColumn(), view_->CursorRow());
@@ -426,7 +428,7 @@ void MainModel::RunOptions() {
     // The dialog's buttons open the scripts in an editor: what was saved meanwhile is taken
     // as any save is (a broken one told once, the rules in force kept).
     OnReloadDue();
-    if (!view_) return;  // hidden from the loop of a message
+    if (!shown_) return;  // hidden from the loop of a message
     RefreshWindow();
 }
 
@@ -446,7 +448,7 @@ void MainModel::OnCommand(int id) {
     case CommandId::kHelp: ports_.system.OpenHelp(); return;
     default: break;
     }
-    if (!view_) return;
+    if (!shown_) return;
     switch (command) {
     case CommandId::kPrevMonth: view_->StepMonth(-1); break;
     case CommandId::kNextMonth: view_->StepMonth(1); break;

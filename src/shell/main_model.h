@@ -26,7 +26,8 @@ public:
     bool TrayResident() const { return trayResident_; }
     bool MemoDirty() const { return memoDirty_; }
     CalDate MemorizedDate() const { return memorizedDate_; }
-    CalendarView* View() { return view_.get(); }
+    // The view while the window is shown; nullptr while it is hidden.
+    CalendarView* View() { return shown_ ? view_.get() : nullptr; }
     // What the calendar shows, from the program's start to its end.
     CalendarDocument& Document() { return document_; }
 
@@ -109,7 +110,10 @@ private:
     MainPorts ports_;
     CalendarSettings& settings_;
     CalendarDocument document_;
-    std::unique_ptr<CalendarView> view_;
+    // Never null: a hidden window is the state shown_ == false, not a missing view, so that
+    // no call that runs a loop of its own (in which the window may hide) leaves it dangling.
+    std::unique_ptr<CalendarView> view_ = std::make_unique<CalendarView>(document_);
+    bool shown_ = false;
     bool trayResident_ = false;
     bool memoDirty_ = false;
     CalDate memorizedDate_;

@@ -16,20 +16,28 @@ namespace {
 
 using namespace options_dialog;
 
-TEST(OptionsLayout, SevenPagesOfSeventySevenControlsThatFit) {
+// The rules the table keeps: the page controls numbered in table order, every page with
+// controls and a tab, and every setting shown by exactly one control (the translucency,
+// stored only, by none).
+TEST(OptionsLayout, PagesOfNumberedControlsThatFit) {
     const DialogLayout& layout = OptionsDialogLayout();
     EXPECT_EQ(CheckDialogLayout(layout), std::vector<std::string>{});
     std::map<int, int> perPage;
-    int pageControls = 0;
+    std::map<SettingField, int> bound;
+    int number = kFirstNumber;
     for (const ControlSpec& control : layout.controls) {
         if (control.page == kEveryPage) continue;
-        ++pageControls;
+        EXPECT_EQ(control.id, IdOf(number++));
         ++perPage[control.page];
-        EXPECT_GE(control.id, IdOf(kFirstNumber));
-        EXPECT_LE(control.id, IdOf(kLastNumber));
+        if (control.field != SettingField::kCount) ++bound[control.field];
     }
-    EXPECT_EQ(pageControls, 77);
-    EXPECT_EQ(perPage, (std::map<int, int>{{0, 6}, {1, 12}, {2, 6}, {3, 32}, {4, 10}, {5, 8}, {6, 3}}));
+    EXPECT_EQ(number, kLastNumber + 1);
+    EXPECT_EQ(perPage.size(), static_cast<size_t>(kPageCount));
+    EXPECT_EQ(OptionsPageLabels().size(), static_cast<size_t>(kPageCount));
+    for (int f = 0; f < static_cast<int>(SettingField::kCount); ++f) {
+        const auto field = static_cast<SettingField>(f);
+        EXPECT_EQ(bound[field], field == SettingField::kTransparency ? 0 : 1) << "field " << f;
+    }
     // A few rows as the table gives them: ids are the number + 5.
     const struct {
         int number;

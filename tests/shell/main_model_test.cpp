@@ -191,11 +191,14 @@ TEST_F(Model, ShowLoadsAndHideSavesAndDropsTheView) {
               (std::vector<std::string>{"move 5,6", "translucency 30", "timer on", "title " + ApplicationTitle(),
                                         "title " + ApplicationTitle(), "resize 344x332", "move 680,40", "paint all"}));
     EXPECT_EQ(ShownMonth(), "2024/5");
+    model_.OnCommand(IdNumber(CommandId::kNextMonth));
     model_.OnHide();
     host_.Take();
     model_.OnCommand(IdNumber(CommandId::kNextMonth));  // needs the view: nothing
     model_.OnWheel(-120);
     EXPECT_TRUE(host_.Take().empty());
+    model_.OnShow();  // each show starts on today's month
+    EXPECT_EQ(ShownMonth(), "2024/5");
 }
 
 // Whatever first day of week and design the settings bring, the cursor is on today after
