@@ -14,9 +14,9 @@ namespace tavoli {
 
 namespace options_dialog {
 constexpr int kTab = 1, kOk = 2, kCancel = 3, kHelp = 4;
-// The page controls are numbered 4 … 80 in table order and carry id number + 5.
+// The page controls are numbered from 4 on in table order and carry id number + 5.
 constexpr int IdOf(int number) { return number + 5; }
-constexpr int kFirstNumber = 4, kLastNumber = 80;
+constexpr int kFirstNumber = 4;
 // Page 0
 constexpr int kFirstDay = 5, kBaseDay = 7, kEmphasis = 8, kClock = 9;
 // Page 1
@@ -39,8 +39,8 @@ constexpr int kAllUsersScript = 76, kUserScript = 77, kBackupMemo = 78;
 constexpr int kPageCount = 7;
 }  // namespace options_dialog
 
-// The tab strip, OK, Cancel, Help and the 77 page controls (ids: number + 5), each with
-// its page.
+// The tab strip, OK, Cancel, Help and the page controls (ids: number + 5), each with its
+// page.
 const DialogLayout& OptionsDialogLayout();
 // The tab labels, resolved.
 std::vector<std::string> OptionsPageLabels();

@@ -87,6 +87,15 @@ FieldValue GetField(const SettingsRecord& record, SettingField field);
 // changes nothing.
 void SetField(SettingsRecord& record, SettingField field, const FieldValue& value);
 Bounds BoundsOf(SettingField field);
+// How a plain value (a number, a check mark or a text, stored as its field holds it) is
+// stored, when its field's row says: its name in the store, and whether it is read when
+// missing or empty. No name: the value is stored by a row of its own in the settings table,
+// or not at all.
+struct StoredAs {
+    const char* name = nullptr;
+    bool always = false;
+};
+StoredAs StoredAsOf(SettingField field);
 // The colour field of a view colour, and the colour of a colour field.
 constexpr SettingField ColorField(ViewColor color) {
     return static_cast<SettingField>(static_cast<int>(SettingField::kFirstColor) + static_cast<int>(color));

@@ -50,6 +50,19 @@ void ReadPair(const StoredValue& v, std::string_view text, R& r) {
 std::optional<std::string> WritePair(const StoredValue& v, const R& r) {
     return "(" + List(std::array{NumberOf(r, v.fields[0]), NumberOf(r, v.fields[1])}) + ")";
 }
+// A plain value, stored as its field holds it: a number or a text.
+bool IsNumber(F field) { return std::holds_alternative<int>(GetField(R{}, field)); }
+void ReadPlain(const StoredValue& v, std::string_view text, R& r) {
+    IsNumber(v.fields[0]) ? ReadInteger(v, text, r) : ReadText(v, text, r);
+}
+std::optional<std::string> WritePlain(const StoredValue& v, const R& r) {
+    return IsNumber(v.fields[0]) ? WriteInteger(v, r) : WriteText(v, r);
+}
+StoredValue Plain(F field) {
+    const StoredAs stored = StoredAsOf(field);
+    return {stored.name, stored.always, {field}, ReadPlain, WritePlain};
+}
+
 void ReadColor(const StoredValue& v, std::string_view text, R& r) { SetField(r, v.fields[0], ColorOf(text)); }
 std::optional<std::string> WriteColor(const StoredValue& v, const R& r) {
     return ColorText(std::get<PixelColor>(GetField(r, v.fields[0])));
@@ -60,7 +73,7 @@ constexpr StoredValue Colour(const ColorDescription& color) {
 }
 
 // In the order the values are written; the colours stand after the font sizes.
-constexpr StoredValue kBeforeColors[] = {
+const StoredValue kBeforeColors[] = {
     {"Position",
      false,
      {},
@@ -73,9 +86,9 @@ constexpr StoredValue kBeforeColors[] = {
          if (!r.position) return std::nullopt;
          return List(std::array{r.position->x, r.position->y});
      }},
-    {"Transparance", true, {F::kTransparency}, ReadInteger, WriteInteger},
-    {"FirstDayOfWeek", true, {F::kFirstDayOfWeek}, ReadInteger, WriteInteger},
-    {"BaseDayOfWeek", false, {F::kBaseDayOfWeek}, ReadInteger, WriteInteger},
+    Plain(F::kTransparency),
+    Plain(F::kFirstDayOfWeek),
+    Plain(F::kBaseDayOfWeek),
     {"CellSize", false, {F::kCellWidth, F::kCellHeight}, ReadPair, WritePair},
     {"Margin",
      false,
@@ -111,7 +124,7 @@ constexpr StoredValue kBeforeColors[] = {
      [](const StoredValue&, const R& r) -> std::optional<std::string> { return List(r.style.fontSizes); }},
 };
 
-constexpr StoredValue kAfterColors[] = {
+const StoredValue kAfterColors[] = {
     {"Design",
      false,
      {},
@@ -129,15 +142,15 @@ constexpr StoredValue kAfterColors[] = {
      [](const StoredValue&, const R& r) -> std::optional<std::string> {
          return FlagsText({r.style.emphasis, r.clock, r.neighbourDays});
      }},
-    {"BackgroundImage", true, {F::kBackgroundImage}, ReadText, WriteText},
-    {"FontFace", true, {F::kFontFace}, ReadText, WriteText},
+    Plain(F::kBackgroundImage),
+    Plain(F::kFontFace),
     {"CountDown",
      false,
      {},
      [](const StoredValue&, std::string_view text, R& r) { r.style.countDown = CountDownOf(text); },
      [](const StoredValue&, const R& r) -> std::optional<std::string> { return CountDownText(r.style.countDown); }},
     // Unknown to earlier versions, which pass it by.
-    {"Theme", false, {F::kTheme}, ReadInteger, WriteInteger},
+    Plain(F::kTheme),
 };
 
 // Every stored value, in the order they are written.
@@ -146,6 +159,15 @@ const std::vector<StoredValue>& StoredValues() {
         std::vector<StoredValue> all(std::begin(kBeforeColors), std::end(kBeforeColors));
         for (const ColorDescription& color : kColorDescriptions) all.push_back(Colour(color));
         all.insert(all.end(), std::begin(kAfterColors), std::end(kAfterColors));
+        // A plain value its field's row names and the lists above do not: written last.
+        for (int f = 0; f < static_cast<int>(F::kCount); ++f) {
+            const F field = static_cast<F>(f);
+            const char* name = StoredAsOf(field).name;
+            if (!name) continue;
+            bool listed = false;
+            for (const StoredValue& value : all) listed = listed || std::string_view(value.name) == name;
+            if (!listed) all.push_back(Plain(field));
+        }
         return all;
     }();
     return values;
