@@ -72,14 +72,19 @@ constexpr FieldInfo FontSizeRow(SettingField field) {
 // the order is free, and a field with no row or two fails to compile.
 constexpr FieldInfo kFields[] = {
     // Any stored number names a weekday: it is taken modulo 7.
-    {F::kFirstDayOfWeek, kAnyNumber, [](const R& r) -> FieldValue { return r.firstDayOfWeek; },
+    {F::kFirstDayOfWeek,
+     kAnyNumber,
+     [](const R& r) -> FieldValue { return r.firstDayOfWeek; },
      [](R& r, const FieldValue& v) {
          Put(v, r.firstDayOfWeek);
          r.firstDayOfWeek = ((r.firstDayOfWeek % 7) + 7) % 7;
      },
      {"FirstDayOfWeek", true}},
-    {F::kBaseDayOfWeek, kAnyNumber, [](const R& r) -> FieldValue { return r.baseDayOfWeek; },
-     [](R& r, const FieldValue& v) { Put(v, r.baseDayOfWeek); }, {"BaseDayOfWeek"}},
+    {F::kBaseDayOfWeek,
+     kAnyNumber,
+     [](const R& r) -> FieldValue { return r.baseDayOfWeek; },
+     [](R& r, const FieldValue& v) { Put(v, r.baseDayOfWeek); },
+     {"BaseDayOfWeek"}},
     {F::kEmphasis, kCheck, [](const R& r) -> FieldValue { return r.style.emphasis ? 1 : 0; },
      [](R& r, const FieldValue& v) { Put(v, r.style.emphasis); }},
     {F::kClock, kCheck, [](const R& r) -> FieldValue { return r.clock ? 1 : 0; },
@@ -102,14 +107,20 @@ constexpr FieldInfo kFields[] = {
      [](R& r, const FieldValue& v) { PutNames(v, r.monthNames); }},
     {F::kEraList, kAnyNumber, [](const R& r) -> FieldValue { return r.eraList; },
      [](R& r, const FieldValue& v) { PutNames(v, r.eraList); }},
-    {F::kFontFace, kAnyNumber, [](const R& r) -> FieldValue { return r.style.fontFace; },
-     [](R& r, const FieldValue& v) { Put(v, r.style.fontFace); }, {"FontFace", true}},
+    {F::kFontFace,
+     kAnyNumber,
+     [](const R& r) -> FieldValue { return r.style.fontFace; },
+     [](R& r, const FieldValue& v) { Put(v, r.style.fontFace); },
+     {"FontFace", true}},
     FontSizeRow<FontRole::kLarge>(F::kLargeFontSize),
     FontSizeRow<FontRole::kMedium>(F::kMediumFontSize),
     FontSizeRow<FontRole::kSmall>(F::kSmallFontSize),
     FontSizeRow<FontRole::kMicro>(F::kMicroFontSize),
-    {F::kBackgroundImage, kAnyNumber, [](const R& r) -> FieldValue { return r.backgroundImagePath; },
-     [](R& r, const FieldValue& v) { Put(v, r.backgroundImagePath); }, {"BackgroundImage", true}},
+    {F::kBackgroundImage,
+     kAnyNumber,
+     [](const R& r) -> FieldValue { return r.backgroundImagePath; },
+     [](R& r, const FieldValue& v) { Put(v, r.backgroundImagePath); },
+     {"BackgroundImage", true}},
     // The options dialog shows one margin a direction and sets both sides to it.
     {F::kMarginX, kMargin, [](const R& r) -> FieldValue { return r.margins[0]; },
      [](R& r, const FieldValue& v) {
@@ -121,10 +132,15 @@ constexpr FieldInfo kFields[] = {
          Put(v, r.margins[1]);
          r.margins[3] = r.margins[1];
      }},
-    {F::kTransparency, kTransparencyRange, [](const R& r) -> FieldValue { return r.transparency; },
-     [](R& r, const FieldValue& v) { Put(v, r.transparency); }, {"Transparance", true}},
+    {F::kTransparency,
+     kTransparencyRange,
+     [](const R& r) -> FieldValue { return r.transparency; },
+     [](R& r, const FieldValue& v) { Put(v, r.transparency); },
+     {"Transparance", true}},
     // As the design styles: a number that names no theme (a later version's) is Automatic.
-    {F::kTheme, kAnyNumber, [](const R& r) -> FieldValue { return static_cast<int>(r.style.theme); },
+    {F::kTheme,
+     kAnyNumber,
+     [](const R& r) -> FieldValue { return static_cast<int>(r.style.theme); },
      [](R& r, const FieldValue& v) {
          if (const int* n = As<int>(v)) r.style.theme = *n >= 0 && *n <= 2 ? static_cast<Theme>(*n) : Theme::kAutomatic;
      },

@@ -343,6 +343,21 @@ TEST_F(App, ScriptsSavedWhileShownAndWhyThisDay) {
     EXPECT_TRUE(Eventually([&] { return !(messages = DialogsOf(program)).empty(); }, 2000)) << "no message";
     Sleep(1500);  // ticks and notifications go on: still one message, the colours kept
     ASSERT_EQ(DialogsOf(program).size(), 1u);
+    // It reads as a warning message does: an icon, the text naming the file, OK; and it is
+    // the calendar's, which stays usable meanwhile.
+    int icons = 0;
+    std::string texts;
+    for (HWND child = GetWindow(messages[0], GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        icons += (GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON ? 1 : 0;
+        char text[1024] = {};
+        GetWindowTextA(child, text, sizeof text);
+        texts += std::string(text) + "\n";
+    }
+    EXPECT_EQ(icons, 1);
+    EXPECT_NE(texts.find(folder + "holidays.txt"), std::string::npos) << texts;
+    EXPECT_NE(texts.find("OK\n"), std::string::npos) << texts;
+    EXPECT_EQ(GetWindow(messages[0], GW_OWNER), window);
+    EXPECT_TRUE(IsWindowEnabled(window));
     // Moved above the window (at 420, 300), which it would cover in part.
     SetWindowPos(messages[0], nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_TRUE(Eventually([&] { return coloured() > 0; }, 2000));
