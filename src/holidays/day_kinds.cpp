@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "calendar/calendar_system.h"
+#include "calendar/easter.h"
 #include "calendar/lunisolar.h"
 #include "framework/lang_text.h"
 #include "framework/platform.h"
@@ -121,6 +122,12 @@ private:
         case 'd': return e.Day();
         case 'w': return e.Weekday();
         case 'j': return e.Serial();
+        // Days from Easter Sunday of E's year (by the Julian computus with ?j) to E.
+        case 'e': {
+            const int year = e.Parts().year;
+            const CalDate easter = d.calendar == 'j' ? OrthodoxEaster(year) : WesternEaster(year);
+            return static_cast<int64_t>(e.Serial()) - static_cast<int64_t>(easter.Serial());
+        }
         case 's': return WholeDegrees(SolarLongitude(CalDateTime(e, TimeOfDay(0)) - OffsetOf(d)));
         case 'l': return WholeDegrees(Elongation(CalDateTime(e, TimeOfDay(0)) - OffsetOf(d)));
         case 'x': return closed && BlockMatches(blockStart, blockEnd, e, rule, index) ? 1 : 0;

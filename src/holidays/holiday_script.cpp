@@ -129,7 +129,7 @@ LineMessage ParseDescriptor(LineReader& reader, Descriptor& d) {
     }
     const char letter = Lower(reader.Peek());
     reader.Advance();
-    if (std::string_view("djlmpswxy").find(letter) == std::string_view::npos) return LineMessage::kUnknownToken;
+    if (std::string_view("dejlmpswxy").find(letter) == std::string_view::npos) return LineMessage::kUnknownToken;
     d.letter = letter;
 
     reader.SkipBlanks();
@@ -139,6 +139,8 @@ LineMessage ParseDescriptor(LineReader& reader, Descriptor& d) {
         const char calendar = Lower(reader.Peek());
         reader.Advance();
         if (std::string_view("aghj").find(calendar) == std::string_view::npos) return LineMessage::kUnknownToken;
+        // Easter has two computi, the Gregorian and the Julian; the other calendars have none.
+        if (letter == 'e' && calendar != 'g' && calendar != 'j') return LineMessage::kUnknownToken;
         d.calendar = calendar;
         reader.SkipBlanks();
     }

@@ -13,7 +13,7 @@
 namespace tavoli {
 
 struct Descriptor {
-    char letter = 0;  // d j l m p s w x y
+    char letter = 0;  // d e j l m p s w x y
     bool negated = false;
     char calendar = 0;  // a g h j, or 0 for none
     int32_t low = 0;

@@ -190,6 +190,18 @@ TEST(DayKinds, DescriptorRules) {
         {"#stop\nd1 (1)", CalDate(2024, 1, 1), ""},
         {"s0-359 (1)", CalDate(2024, 1, 1), "1"},
         {"l0-359 :-1200 (1)", CalDate(2024, 1, 1), "1"},
+        // Days from Easter Sunday (31 March 2024; the Orthodox one 5 May); before it, by a shift.
+        {"e0 (1)", CalDate(2024, 3, 31), "1"},
+        {"e1 (1)", CalDate(2024, 4, 1), "1"},       // Easter Monday
+        {"e0 >2 (1)", CalDate(2024, 3, 29), "1"},   // Good Friday
+        {"e0 >46 (1)", CalDate(2024, 2, 14), "1"},  // Ash Wednesday
+        {"e39 (1)", CalDate(2024, 5, 9), "1"},      // Ascension
+        {"e0- (1)", CalDate(2024, 3, 30), ""},      // before Easter the value is negative
+        {"e?g50 (1)", CalDate(2024, 5, 20), "1"},   // Whit Monday, the Gregorian computus named
+        {"e?j0 (1)", CalDate(2024, 5, 5), "1"},     // the Orthodox Easter
+        {"e?j1 (1)", CalDate(2024, 4, 1), ""},
+        {"e?j0 >2 (1)", CalDate(2024, 5, 3), "1"},  // the Orthodox Good Friday
+        {"e60 (1)", CalDate(2025, 6, 19), "1"},     // Corpus Christi of 2025 (Easter 20 April)
     };
     for (const Case& c : cases) {
         const HolidayScript script = Compiled(c.script);

@@ -91,6 +91,9 @@ TEST(HolidayScript, EveryMessageWithItsLine) {
         {"q1", "Line 1:Unknown token."},
         {"m?z1", "Line 1:Unknown token."},
         {"m?1", "Line 1:Syntax error."},
+        {"e?a0", "Line 1:Unknown token."},  // Easter has the Gregorian and the Julian computus only
+        {"e?h0", "Line 1:Unknown token."},
+        {"e", "Line 1:Syntax error."},
         {"!", "Line 1:Syntax error."},
         {"! 5", "Line 1:Syntax error."},
         {"m1 @", "Line 1:Syntax error."},
