@@ -74,6 +74,12 @@ SplitDate LunisolarCalendar::split(CalDate date) const {
     return {lunar.year, lunar.monthCode, lunar.day, lunar.rokuyo};
 }
 
+SplitDate ChineseLunisolarCalendar::split(CalDate date) const {
+    if (date.IsNull()) return {};
+    const LunarDate lunar = ToChineseLunarDate(date, Offset());
+    return {lunar.year, lunar.monthCode, lunar.day, lunar.rokuyo};
+}
+
 SplitDate HijriCalendar::split(CalDate date) const {
     if (date.IsNull()) return {};
     // Leap years among the first k years of a cycle.
@@ -105,6 +111,7 @@ std::unique_ptr<CalendarSystem> MakeCalendarSystem(char letter, TimeOfDay offset
     switch (letter) {
     case 'J': return std::make_unique<JulianCalendar>(offset);
     case 'A': return std::make_unique<LunisolarCalendar>(offset);
+    case 'C': return std::make_unique<ChineseLunisolarCalendar>(offset);
     case 'H': return std::make_unique<HijriCalendar>(offset);
     default: return std::make_unique<GregorianCalendar>(offset);
     }

@@ -52,6 +52,13 @@ public:
     SplitDate split(CalDate date) const override;
 };
 
+// The lunisolar calendar by the Chinese rule (calendar letter C; c in holiday scripts).
+class ChineseLunisolarCalendar : public CalendarSystem {
+public:
+    using CalendarSystem::CalendarSystem;
+    SplitDate split(CalDate date) const override;
+};
+
 // Tabular Islamic calendar (30-year cycle of 10,631 days); days before 1 Muharram of
 // year 1 continue it backwards.
 class HijriCalendar : public CalendarSystem {
@@ -60,7 +67,8 @@ public:
     SplitDate split(CalDate date) const override;
 };
 
-// J Julian, A lunisolar, H Hijri; any other letter Gregorian.
+// J Julian, A lunisolar (the Japanese rule), C lunisolar (the Chinese rule), H Hijri; any
+// other letter Gregorian.
 std::unique_ptr<CalendarSystem> MakeCalendarSystem(char letter);
 std::unique_ptr<CalendarSystem> MakeCalendarSystem(char letter, TimeOfDay offset);
 

@@ -1,6 +1,7 @@
 #include "calendar/lunisolar.h"
 
 #include <cmath>
+#include <vector>
 
 #include "calendar/lunisolar_memo.h"
 
@@ -225,6 +226,90 @@ LunarDate ToLunarDate(CalDate date, TimeOfDay offset) {
     const int ordinary = (code - 1) % 12 + 1;
     if (ymd.month <= 2 && ordinary >= 6) result.year -= 1;
     result.rokuyo = FloorMod(code + result.day - 2, 6) + 1;
+    return result;
+}
+
+namespace {
+
+// The months from one 11th month (the one that holds the winter solstice of a year) to the
+// next: starts[0] … starts[count], the last being the next 11th month's, and the leap month's
+// index (0: none; the 11th month itself is never leap).
+struct ChineseYear {
+    static constexpr int kMaxMonths = 14;
+    CalDate starts[kMaxMonths + 1];
+    int count = 0;
+    int leap = 0;
+};
+
+CalDate EleventhMonthStart(int year, TimeOfDay offset) {
+    const CalDate solstice = LocalDate(FindSolarLongitude(year, 270), offset);
+    return LocalDate(FindMoonPhase(StartOfLocalDay(solstice + 1, offset), -1, 0), offset);
+}
+
+int PrincipalSector(CalDate day, TimeOfDay offset) {
+    return WholeDegrees(SolarLongitude(StartOfLocalDay(day, offset))) / 30;
+}
+
+ChineseYear SearchChineseYear(int solsticeYear, TimeOfDay offset) {
+    ChineseYear year;
+    const CalDate next = EleventhMonthStart(solsticeYear + 1, offset);
+    year.starts[0] = EleventhMonthStart(solsticeYear, offset);
+    CalDateTime newMoon = FindMoonPhase(StartOfLocalDay(year.starts[0] + 1, offset), -1, 0);
+    while (year.count < ChineseYear::kMaxMonths) {
+        newMoon = FindMoonPhase(CalDateTime(newMoon.Date() + 27, TimeOfDay(0)), 1, 0);
+        const CalDate start = LocalDate(newMoon, offset);
+        year.starts[++year.count] = start;
+        if (!(start < next)) break;
+    }
+    if (year.count == 13) {
+        for (int i = 1; i < 13; ++i) {
+            if (PrincipalSector(year.starts[i], offset) == PrincipalSector(year.starts[i + 1], offset)) {
+                year.leap = i;
+                break;
+            }
+        }
+    }
+    return year;
+}
+
+// Every day of a year searches the same months: the last few are kept, per thread.
+const ChineseYear& ChineseYearOf(int solsticeYear, TimeOfDay offset) {
+    struct Kept {
+        int year;
+        int32_t offset;
+        ChineseYear months;
+    };
+    thread_local std::vector<Kept> kept;
+    for (const Kept& k : kept) {
+        if (k.year == solsticeYear && k.offset == offset.Milliseconds()) return k.months;
+    }
+    if (kept.size() >= 8) kept.erase(kept.begin());
+    kept.push_back({solsticeYear, offset.Milliseconds(), SearchChineseYear(solsticeYear, offset)});
+    return kept.back().months;
+}
+
+}  // namespace
+
+LunarDate ToChineseLunarDate(CalDate date, TimeOfDay offset) {
+    LunarDate result;
+    if (date.IsNull()) return result;
+    const YearMonthDay ymd = date.Parts();
+    // An 11th month begins between late November and the solstice: earlier days belong to
+    // the year of months that began with the last one.
+    int solsticeYear = ymd.year - 1;
+    if (ymd.month >= 11 && !(date < ChineseYearOf(ymd.year, offset).starts[0])) solsticeYear = ymd.year;
+    const ChineseYear& year = ChineseYearOf(solsticeYear, offset);
+    int index = 0;
+    while (index + 1 < year.count && !(date < year.starts[index + 1])) ++index;
+    int month = 11;
+    for (int i = 1; i <= index; ++i) {
+        if (i != year.leap) month = month % 12 + 1;
+    }
+    result.monthCode = index != 0 && index == year.leap ? month + 12 : month;
+    result.day = date - year.starts[index] + 1;
+    result.year = ymd.year;
+    if (ymd.month <= 2 && month >= 6) result.year -= 1;
+    result.rokuyo = FloorMod(result.monthCode + result.day - 2, 6) + 1;
     return result;
 }
 

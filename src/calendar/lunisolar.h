@@ -33,4 +33,11 @@ CalDateTime FindMoonPhase(const CalDateTime& start, int direction, int phase);
 // The lunisolar date of a day in a zone `offset` ahead of universal time.
 LunarDate ToLunarDate(CalDate date, TimeOfDay offset);
 
+// The same by the Chinese rule (China, Taiwan, Korea, Vietnam, each at its own offset): the
+// month that holds the winter solstice is the 11th, and in a year of thirteen months from
+// one 11th month to the next, the first month without a principal term (the Sun crossing no
+// multiple of 30°) is the leap month. Where the Japanese rule differs (2033–2034), this
+// gives the Chinese month. The rokuyō is computed as for the Japanese date.
+LunarDate ToChineseLunarDate(CalDate date, TimeOfDay offset);
+
 }  // namespace tavoli

@@ -216,7 +216,7 @@ private:
     // One formatting call splits its date once per calendar: the Japanese footer asks
     // the lunisolar calendar four times, and each split is a full conversion.
     SplitDate Split(char calendar) {
-        const char kind = calendar == 'J' || calendar == 'A' || calendar == 'H' ? calendar : 'G';
+        const char kind = calendar == 'J' || calendar == 'A' || calendar == 'C' || calendar == 'H' ? calendar : 'G';
         for (const auto& entry : splits_) {
             if (entry.first == kind) return entry.second;
         }
@@ -235,7 +235,7 @@ private:
     // (without the leap mark) and day read as a Gregorian date.
     DirectiveResult Era(char letter, char calendar, const SplitDate& parts) const {
         CalDate date = *date_;
-        if (calendar == 'J' || calendar == 'A' || calendar == 'H') {
+        if (calendar == 'J' || calendar == 'A' || calendar == 'C' || calendar == 'H') {
             date = CalDate(parts.year, MonthNumber(parts.month), parts.day);
         }
         const EraLookup era = LookUpEra(eraList_, date);

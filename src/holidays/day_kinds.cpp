@@ -141,6 +141,7 @@ private:
     }
 
     SplitDate Split(char calendar, CalDate e, TimeOfDay offset) {
+        if (calendar == 'c') return ChineseLunisolarCalendar(offset).split(e);  // its own months are kept
         if (calendar != 'a') {
             const char letter = calendar == 'j' ? 'J' : calendar == 'h' ? 'H' : 'G';
             return MakeCalendarSystem(letter, offset)->split(e);

@@ -138,7 +138,7 @@ LineMessage ParseDescriptor(LineReader& reader, Descriptor& d) {
         if (!reader.PeekIsSingleByte() || !IsLetter(reader.Peek())) return LineMessage::kSyntaxError;
         const char calendar = Lower(reader.Peek());
         reader.Advance();
-        if (std::string_view("aghj").find(calendar) == std::string_view::npos) return LineMessage::kUnknownToken;
+        if (std::string_view("acghj").find(calendar) == std::string_view::npos) return LineMessage::kUnknownToken;
         // Easter has two computi, the Gregorian and the Julian; the other calendars have none.
         if (letter == 'e' && calendar != 'g' && calendar != 'j') return LineMessage::kUnknownToken;
         d.calendar = calendar;

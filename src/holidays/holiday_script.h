@@ -15,7 +15,7 @@ namespace tavoli {
 struct Descriptor {
     char letter = 0;  // d e j l m p s w x y
     bool negated = false;
-    char calendar = 0;  // a g h j, or 0 for none
+    char calendar = 0;  // a c g h j, or 0 for none
     int32_t low = 0;
     int32_t high = 0;
     uint16_t modulus = 0;  // 0: none

@@ -228,5 +228,42 @@ TEST(Lunisolar, BadInputGivesSomeResult) {
     EXPECT_GE(ToLunarDate(CalDate(2024, 1, 1), TimeOfDay(-2000000000)).monthCode, 1);
 }
 
+// The Chinese rule at each country's offset, against published new years, leap months and
+// mid-autumn days; and 2033, where the Japanese rule puts a leap month after the 7th and
+// the Chinese one after the 11th.
+TEST(Lunisolar, ChineseRule) {
+    const TimeOfDay vietnam(7 * 3600000), china(8 * 3600000), korea(9 * 3600000);
+    const struct {
+        CalDate date;
+        TimeOfDay offset;
+        int year, monthCode, day;
+    } days[] = {
+        {CalDate(2024, 2, 10), china, 2024, 1, 1},   {CalDate(2024, 9, 17), china, 2024, 8, 15},
+        {CalDate(2020, 5, 23), china, 2020, 16, 1},  // leap 4th month
+        {CalDate(2023, 3, 22), china, 2023, 14, 1},  {CalDate(2025, 7, 25), china, 2025, 18, 1},
+        {CalDate(2017, 7, 23), china, 2017, 18, 1},  // leap 6th in China, 6th month in Japan
+        {CalDate(2014, 10, 24), china, 2014, 21, 1}, {CalDate(2025, 1, 28), china, 2024, 12, 29},
+        {CalDate(2033, 8, 25), china, 2033, 8, 1},   {CalDate(2033, 12, 22), china, 2033, 23, 1},
+        {CalDate(2034, 1, 20), china, 2033, 12, 1},  {CalDate(2034, 2, 19), china, 2034, 1, 1},
+        {CalDate(1997, 2, 7), china, 1997, 1, 1},    {CalDate(1997, 2, 8), korea, 1997, 1, 1},  // Seollal a day later
+        {CalDate(1985, 1, 21), vietnam, 1985, 1, 1},  // Tết a month before China's new year
+        {CalDate(1985, 2, 20), china, 1985, 1, 1},   {CalDate(2007, 2, 17), vietnam, 2007, 1, 1},
+        {CalDate(2007, 2, 17), china, 2006, 12, 30},
+    };
+    for (const auto& d : days) {
+        const LunarDate lunar = ToChineseLunarDate(d.date, d.offset);
+        EXPECT_EQ((std::vector<int>{lunar.year, lunar.monthCode, lunar.day}),
+                  (std::vector<int>{d.year, d.monthCode, d.day}))
+            << d.date.Text();
+    }
+    // The Japanese rule is unchanged: the leap month after the 7th in 2033.
+    EXPECT_EQ(ToLunarDate(CalDate(2033, 8, 25), TimeOfDay(9 * 3600000)).monthCode, 19);
+    // The same days as the Japanese rule wherever both rules agree, a year of days through.
+    for (CalDate day(2024, 1, 1); day < CalDate(2025, 1, 1); day = day + 1) {
+        const LunarDate chinese = ToChineseLunarDate(day, korea), japanese = ToLunarDate(day, korea);
+        ASSERT_EQ(chinese.monthCode * 100 + chinese.day, japanese.monthCode * 100 + japanese.day) << day.Text();
+    }
+}
+
 }  // namespace
 }  // namespace tavoli

@@ -95,6 +95,9 @@ TEST_F(DateFormatTest, Modifiers) {
         {"%Y#?J#", kMay5, "24"},
         {"%M?A/%D?A %P?A", CalDate(2023, 3, 22), "2/1 1"},  // leap month: number without the mark
         {"%W?A", CalDate(2023, 1, 22), "1"},
+        // The Chinese rule: in 2033 the leap month follows the 11th, not the 7th.
+        {"%M?A %P?A / %M?C %P?C", CalDate(2033, 8, 25), "7 1 / 8 0"},
+        {"%M?C/%D?C %P?C", CalDate(2033, 12, 22), "11/1 1"},
     };
     for (const Case& c : cases) EXPECT_EQ(Format(c.templ, c.date), c.expected) << c.templ;
 }

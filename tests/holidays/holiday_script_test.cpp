@@ -93,6 +93,7 @@ TEST(HolidayScript, EveryMessageWithItsLine) {
         {"m?1", "Line 1:Syntax error."},
         {"e?a0", "Line 1:Unknown token."},  // Easter has the Gregorian and the Julian computus only
         {"e?h0", "Line 1:Unknown token."},
+        {"e?c0", "Line 1:Unknown token."},
         {"e", "Line 1:Syntax error."},
         {"!", "Line 1:Syntax error."},
         {"! 5", "Line 1:Syntax error."},
