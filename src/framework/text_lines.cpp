@@ -61,15 +61,19 @@ std::string Utf8ReadAsAnsiNote(std::string_view path) {
                "されません。システムの文字コード(ANSI、シフトJIS)で保存してください。");
 }
 
-ErrorValue ReadTextLines(const std::string& path, std::vector<std::string>& lines, bool* utf8ReadAsAnsi) {
+ErrorValue ReadTextLines(const std::string& path, std::vector<std::string>& lines, bool* utf8ReadAsAnsi,
+                         bool* byteOrderMark) {
     if (utf8ReadAsAnsi) *utf8ReadAsAnsi = false;
+    if (byteOrderMark) *byteOrderMark = false;
     MappedFile file;
     ErrorValue error = file.Open(path, MappedFile::kRead);
     if (error == kSuccess) error = file.Map();
     if (error == kSuccess) {
         try {
             std::string_view contents(file.Begin(), file.Size());
-            if (SkipByteOrderMark(contents) && utf8ReadAsAnsi) *utf8ReadAsAnsi = Utf8ReadAsAnsi(contents);
+            const bool mark = SkipByteOrderMark(contents);
+            if (mark && utf8ReadAsAnsi) *utf8ReadAsAnsi = Utf8ReadAsAnsi(contents);
+            if (byteOrderMark) *byteOrderMark = mark;
             SplitTextLines(contents, lines);
         } catch (const std::bad_alloc&) {
             error = ErrorFromKey("memory_alloc");

@@ -1,8 +1,10 @@
 #include "holidays/holiday_script.h"
 
 #include <new>
+#include <vector>
 
 #include "framework/lang_text.h"
+#include "framework/platform.h"
 #include "framework/text_lines.h"
 
 namespace tavoli {
@@ -26,6 +28,7 @@ const char* MessageText(LineMessage message) {
 namespace {
 
 constexpr size_t kMaxLineBytes = 256;
+constexpr size_t kMaxUtf8LineBytes = 1024;  // names in several languages
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -35,13 +38,15 @@ char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + '
 // Reads one line; the cursor always stands on a character boundary.
 class LineReader {
 public:
-    explicit LineReader(std::string_view line) : line_(line) {}
+    LineReader(std::string_view line, bool utf8) : line_(line), utf8_(utf8) {}
 
     bool AtEnd() const { return pos_ >= line_.size(); }
     char Peek() const { return AtEnd() ? '\0' : line_[pos_]; }
     // True when the character at the cursor is a single byte (not part of a double-byte one).
     bool PeekIsSingleByte() const {
         if (AtEnd()) return false;
+        // No byte of a UTF-8 sequence is an ASCII one.
+        if (utf8_) return static_cast<unsigned char>(line_[pos_]) < 0x80;
         const char* p = line_.data() + pos_;
         return NextChar(p, line_.data() + line_.size()).length == 1;
     }
@@ -71,8 +76,10 @@ public:
         const char* start = p;
         while (p < end) {
             const char* at = p;
-            const CharStep step = NextChar(p, end);
-            if (step.length == 1 && *at == closing) {
+            size_t length = 1;
+            if (utf8_) ++p;
+            else length = NextChar(p, end).length;
+            if (length == 1 && *at == closing) {
                 text.assign(start, static_cast<size_t>(at - start));
                 pos_ = static_cast<size_t>(p - begin);
                 return true;
@@ -83,8 +90,49 @@ public:
 
 private:
     std::string_view line_;
+    bool utf8_;
     size_t pos_ = 0;
 };
+
+// A text of a script in UTF-8 in the system's code page; false when the code page cannot
+// hold it (the conversion does not read back as the text).
+bool InCodePage(std::string_view utf8, std::string& text) {
+    const Platform& platform = CurrentPlatform();
+    text = platform.FromUtf8(utf8);
+    return platform.ToUtf8(text) == utf8;
+}
+
+// A kind word of a script in UTF-8 as its number, any other kind text in the code page
+// (none when it cannot hold it: such a text selects no kind either way).
+std::string KindFromUtf8(const std::string& kind) {
+    static const char* const kWords[] = {"平日", "半休", "休日", "祝日", "記念"};
+    for (int i = 0; i < 5; ++i) {
+        if (kind == kWords[i]) return std::to_string(i + 1);
+    }
+    std::string text;
+    return InCodePage(kind, text) ? text : std::string();
+}
+
+// A name of a script in UTF-8 in the code page, segment by segment ("English\tde:…"): a
+// segment the code page cannot hold is left out, and a first (default) segment left out
+// is taken from the first other one that it can hold.
+std::string NameFromUtf8(const std::string& name) {
+    std::vector<std::string_view> segments;
+    for (size_t start = 0; start <= name.size();) {
+        size_t stop = start;
+        while (stop < name.size() && static_cast<unsigned char>(name[stop]) >= 0x20) ++stop;
+        segments.push_back(std::string_view(name).substr(start, stop - start));
+        start = stop + 1;
+    }
+    std::string first, rest, text;
+    if (InCodePage(segments[0], text)) first = text;
+    for (size_t i = 1; i < segments.size(); ++i) {
+        if (segments[i].empty() || !InCodePage(segments[i], text)) continue;
+        if (first.empty()) first = text.substr(text.find(':') == std::string::npos ? 0 : text.find(':') + 1);
+        rest += "\t" + text;
+    }
+    return first + rest;
+}
 
 LineMessage ParseDirective(LineReader& reader, ScriptEntry& entry) {
     reader.Advance();  // "#"
@@ -233,14 +281,18 @@ LineMessage ParseRule(LineReader& reader, ScriptEntry& entry) {
 
 }  // namespace
 
-LineMessage ParseScriptLine(std::string_view line, ScriptEntry& entry) {
-    if (line.size() >= kMaxLineBytes) return LineMessage::kTooLong;
+LineMessage ParseScriptLine(std::string_view line, ScriptEntry& entry, bool utf8) {
+    if (line.size() >= (utf8 ? kMaxUtf8LineBytes : kMaxLineBytes)) return LineMessage::kTooLong;
     entry = ScriptEntry();
-    LineReader reader(line);
+    LineReader reader(line, utf8);
     reader.SkipBlanks();
     try {
-        if (reader.Peek() == '#') return ParseDirective(reader, entry);
-        return ParseRule(reader, entry);
+        const LineMessage message = reader.Peek() == '#' ? ParseDirective(reader, entry) : ParseRule(reader, entry);
+        if (utf8 && message == LineMessage::kStored) {
+            entry.kind = KindFromUtf8(entry.kind);
+            entry.name = NameFromUtf8(entry.name);
+        }
+        return message;
     } catch (const std::bad_alloc&) {
         return LineMessage::kMemory;
     }
@@ -248,16 +300,18 @@ LineMessage ParseScriptLine(std::string_view line, ScriptEntry& entry) {
 
 ErrorValue HolidayScript::Compile(std::string_view text, std::vector<std::string>& report) {
     std::vector<std::string> lines;
+    const bool utf8 = SkipByteOrderMark(text);
     SplitTextLines(text, lines);
-    return CompileLines(lines, report);
+    return CompileLines(lines, report, utf8);
 }
 
-ErrorValue HolidayScript::CompileLines(const std::vector<std::string>& lines, std::vector<std::string>& report) {
+ErrorValue HolidayScript::CompileLines(const std::vector<std::string>& lines, std::vector<std::string>& report,
+                                       bool utf8) {
     entries_.clear();
     report.clear();
     for (size_t i = 0; i < lines.size(); ++i) {
         ScriptEntry entry;
-        LineMessage message = ParseScriptLine(lines[i], entry);
+        LineMessage message = ParseScriptLine(lines[i], entry, utf8);
         if (message == LineMessage::kStored) {
             entry.line = static_cast<int>(i + 1);
             try {
@@ -275,13 +329,14 @@ ErrorValue HolidayScript::CompileLines(const std::vector<std::string>& lines, st
     return kSuccess;
 }
 
-ErrorValue HolidayScript::CompileFile(const std::string& path, std::vector<std::string>& report, bool* utf8ReadAsAnsi) {
+ErrorValue HolidayScript::CompileFile(const std::string& path, std::vector<std::string>& report) {
     entries_.clear();
     report.clear();
     std::vector<std::string> lines;
-    const ErrorValue error = ReadTextLines(path, lines, utf8ReadAsAnsi);
+    bool utf8 = false;
+    const ErrorValue error = ReadTextLines(path, lines, nullptr, &utf8);
     if (error != kSuccess) return error;
-    return CompileLines(lines, report);
+    return CompileLines(lines, report, utf8);
 }
 
 }  // namespace tavoli

@@ -53,19 +53,22 @@ enum class LineMessage {
 };
 const char* MessageText(LineMessage message);
 
-// Parses one line; on kStored the entry is filled.
-LineMessage ParseScriptLine(std::string_view line, ScriptEntry& entry);
+// Parses one line; on kStored the entry is filled. A line of a script in UTF-8 (one that
+// began with a byte-order mark) may be longer; its kind words are matched as they stand,
+// and its texts are converted to the system's code page, a name segment the code page
+// cannot hold being dropped (another segment, the English one first, stands in).
+LineMessage ParseScriptLine(std::string_view line, ScriptEntry& entry, bool utf8 = false);
 
 class HolidayScript {
 public:
     // On failure the compiled script is empty, the result is "script" and the report
     // holds one line, "Line N:" and the message.
+    // A text that begins with a byte-order mark is in UTF-8.
     ErrorValue Compile(std::string_view text, std::vector<std::string>& report);
-    ErrorValue CompileLines(const std::vector<std::string>& lines, std::vector<std::string>& report);
-    // A read failure empties the script and returns the read's error, with no report.
-    // utf8ReadAsAnsi, when given, says whether the file is in UTF-8 (it began with a
-    // byte-order mark, which is skipped) and the system's code page reads it otherwise.
-    ErrorValue CompileFile(const std::string& path, std::vector<std::string>& report, bool* utf8ReadAsAnsi = nullptr);
+    ErrorValue CompileLines(const std::vector<std::string>& lines, std::vector<std::string>& report, bool utf8 = false);
+    // A read failure empties the script and returns the read's error, with no report. A
+    // file that begins with a byte-order mark is in UTF-8.
+    ErrorValue CompileFile(const std::string& path, std::vector<std::string>& report);
 
     void Clear() { entries_.clear(); }
     bool Empty() const { return entries_.empty(); }

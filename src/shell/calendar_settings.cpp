@@ -53,8 +53,13 @@ CalendarSettings::CompiledScript CalendarSettings::CompileHolidayScript() const 
     ErrorValue error = ErrorFromKey("file_not_found");
     result.source.path = ScriptInForce();
     if (!result.source.path.empty()) {
-        error = ReadTextLines(result.source.path, result.source.lines, &result.utf8ReadAsAnsi);
-        if (error == kSuccess) error = result.script.CompileLines(result.source.lines, result.report);
+        bool utf8 = false;
+        error = ReadTextLines(result.source.path, result.source.lines, nullptr, &utf8);
+        if (error == kSuccess) error = result.script.CompileLines(result.source.lines, result.report, utf8);
+        // "Why this day?" shows the lines in the system's code page.
+        if (utf8) {
+            for (std::string& line : result.source.lines) line = CurrentPlatform().FromUtf8(line);
+        }
     }
     result.compiled = error == kSuccess;
     result.source.compiled = result.compiled;
@@ -81,12 +86,6 @@ CalendarSettings::TakenScript CalendarSettings::TakeScript(CalendarDocument& doc
     }
     if (keepsEarlier) taken.failingPath = path;
     else document.SetScript(std::move(compiled.script), std::move(compiled.source));
-    // A script in UTF-8 read in another code page fails on its names, not on its syntax:
-    // that is said before the report.
-    if (compiled.utf8ReadAsAnsi) {
-        SplitTextLines(Utf8ReadAsAnsiNote(path), lines);
-        if (!compiled.compiled) lines.push_back(" ");
-    }
     lines.insert(lines.end(), compiled.report.begin(), compiled.report.end());
     return taken;
 }

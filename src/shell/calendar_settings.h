@@ -70,22 +70,20 @@ public:
     // one (empty when neither does).
     std::string ScriptInForce() const;
 
-    // The script in force compiled: the compiler's report, and whether the file is in
-    // UTF-8 read in another code page.
+    // The script in force compiled, and the compiler's report (a file that begins with a
+    // byte-order mark is in UTF-8).
     struct CompiledScript {
         HolidayScript script;
         ScriptSource source;
         bool compiled = false;
         std::vector<std::string> report;
-        bool utf8ReadAsAnsi = false;
     };
     CompiledScript CompileHolidayScript() const;
 
     // A compiled script taken into the document: one that compiled replaces the rules; one
     // that does not leaves the rules that compiled last (none when none ever did). What the
-    // user is told: the error list naming the file and what is in force now, and a note on
-    // a file in UTF-8 read in another code page; and the failing file whose older rules
-    // stay in force (else empty).
+    // user is told: the error list naming the file and what is in force now; and the
+    // failing file whose older rules stay in force (else empty).
     struct TakenScript {
         std::vector<std::string> messageLines;
         std::string failingPath;

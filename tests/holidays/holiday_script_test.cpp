@@ -191,6 +191,52 @@ TEST(HolidayScript, DoubleByteTextsUnderCodePage932) {
     EXPECT_EQ(CompileOne("m1 \x95\x5c"), "Line 1:Syntax error.");  // a kanji outside a text
     EXPECT_EQ(CompileOne("\x82\xa0"), "Line 1:Syntax error.");
 }
+
+// A script in UTF-8 under three code pages and four locales: its kind words are kinds
+// everywhere, and each user reads the name in their locale's language where the script
+// has it and the code page holds it, else in English, never as "?". Its lines may be
+// longer.
+TEST(HolidayScript, ScriptsInUtf8) {
+    const std::string bom = "\xEF\xBB\xBF";
+    const std::string script = bom +
+                               "m10 d3 (祝日) \"German Unity Day\tde:Tag der Deutschen Einheit\tfr:Fête de l'Unité "
+                               "allemande\tja:ドイツ統一の日\tkr:독일 통일의 날\"\n"
+                               "m1 d1 (休日) \"元日\tfr:Jour de l'An\"\n";
+    const struct {
+        int codePage;
+        const char* language;
+        const char* unity;
+        const char* newYear;
+    } users[] = {
+        {kCodePageWestern, "DEU", "Tag der Deutschen Einheit", "Jour de l'An"},
+        {kCodePageWestern, "FRA", "Fête de l'Unité allemande", "Jour de l'An"},
+        {kCodePageWestern, "ENU", "German Unity Day", "Jour de l'An"},  // 元日 cannot be held
+        {kCodePageJapanese, "JPN", "ドイツ統一の日", "元日"},
+        {kCodePageKorean, "KOR", "독일 통일의 날", "元日"},  // the code page holds the Hanja
+    };
+    for (const auto& user : users) {
+        HostPlatform host;
+        host.SetCodePage(user.codePage);
+        host.SetAbbreviatedLanguageName(user.language);
+        ScopedPlatform scope(host);
+        HolidayScript compiled;
+        std::vector<std::string> report;
+        ASSERT_EQ(compiled.Compile(script, report), kSuccess) << user.language;
+        const std::vector<NameEntry> unity = NamesOf(compiled, CalDate(2024, 10, 3)),
+                                     newYear = NamesOf(compiled, CalDate(2024, 1, 1));
+        ASSERT_EQ(unity.size(), 1u);
+        ASSERT_EQ(newYear.size(), 1u);
+        EXPECT_EQ(host.ToUtf8(unity[0].name), user.unity) << user.language;
+        EXPECT_EQ(host.ToUtf8(newYear[0].name), user.newYear) << user.language;
+        EXPECT_EQ(KindOf(compiled, CalDate(2024, 10, 3)), "4") << user.language;
+        EXPECT_EQ(KindOf(compiled, CalDate(2024, 1, 1)), "3") << user.language;
+    }
+    // 1,023 bytes a line in UTF-8, 255 in the code page.
+    const std::string name = "m1 \"" + std::string(1018, 'x') + "\"";
+    EXPECT_EQ(CompileOne(bom + name), "ok");
+    EXPECT_EQ(CompileOne(bom + name + " "), "Line 1:This line of script is too long.");
+    EXPECT_EQ(CompileOne(name), "Line 1:This line of script is too long.");
+}
 #endif
 
 TEST(HolidayScript, CompilingFiles) {

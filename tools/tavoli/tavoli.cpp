@@ -198,12 +198,16 @@ int LoadScript(const std::string& path, HolidayScript& script, std::vector<std::
                bool reportAsError = false) {
     std::string contents;
     if (const int read = ReadInput(path, contents); read != kOk) return read;
-    NoteEncoding(path, contents);
+    // A script that begins with a byte-order mark is in UTF-8, and read so.
     std::string_view text(contents);
-    SkipByteOrderMark(text);
+    const bool utf8 = SkipByteOrderMark(text);
     SplitTextLines(text, lines);
     std::vector<std::string> report;
-    if (script.CompileLines(lines, report) != kSuccess) {
+    const ErrorValue compiled = script.CompileLines(lines, report, utf8);
+    if (utf8) {
+        for (std::string& line : lines) line = CurrentPlatform().FromUtf8(line);  // shown as the names are
+    }
+    if (compiled != kSuccess) {
         for (const std::string& line : report) {
             if (reportAsError) Fail(path + ": " + Out(line), kFailed);
             else Print(line);
