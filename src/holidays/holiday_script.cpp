@@ -339,4 +339,21 @@ ErrorValue HolidayScript::CompileFile(const std::string& path, std::vector<std::
     return CompileLines(lines, report, utf8);
 }
 
+HolidayScript HolidayScript::Composed(const std::vector<const HolidayScript*>& parts) {
+    HolidayScript set;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        // A block begun here forgets the block the part before closed, so that "x" refers
+        // to the part's own blocks only; a part without any keeps it open, where x is 0.
+        ScriptEntry start;
+        start.type = ScriptEntry::kBlockBegin;
+        start.source = static_cast<int>(i);
+        set.entries_.push_back(start);
+        for (ScriptEntry entry : parts[i]->entries_) {
+            entry.source = static_cast<int>(i);
+            set.entries_.push_back(std::move(entry));
+        }
+    }
+    return set;
+}
+
 }  // namespace tavoli

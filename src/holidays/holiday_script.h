@@ -36,6 +36,7 @@ struct ScriptEntry {
     bool hasName = false;
     std::string name;
     int32_t weekday = 0;  // #weekday
+    int source = 0;       // the part of a holiday set it came from (0: the first or only one)
 };
 
 // The messages a line can give, in their exact texts.
@@ -69,6 +70,12 @@ public:
     // A read failure empties the script and returns the read's error, with no report. A
     // file that begins with a byte-order mark is in UTF-8.
     ErrorValue CompileFile(const std::string& path, std::vector<std::string>& report);
+
+    // A holiday set in one script: the parts in the order they win (the user's own script,
+    // then the region's, then the country's), each walked as if alone. The first part's
+    // kinds win, every part's names are given, in that order; an entry's source is its
+    // part's index. A "#stop" ends the walk through the parts after it too.
+    static HolidayScript Composed(const std::vector<const HolidayScript*>& parts);
 
     void Clear() { entries_.clear(); }
     bool Empty() const { return entries_.empty(); }

@@ -209,6 +209,35 @@ TEST(DayKinds, DescriptorRules) {
     }
 }
 
+// A set: the user's script, then the region's, then the country's. The first that gives a
+// day a kind wins, every part names it, and each part's "x" sees its own blocks only.
+TEST(DayKinds, ComposedSets) {
+    const HolidayScript user = Compiled("#weekday 6 (1)\nm10 d3 (5) \"Our day\"\n#begin\nm1 d1\n#end");
+    const HolidayScript region = Compiled("m10 d31 (4) \"Reformation Day\"\nw1 x1 <1 (4) \"never\"");
+    const HolidayScript country =
+        Compiled("#weekday 0 (3)\n#weekday 6 (2)\n#begin\nm10 d3 (4) \"Unity Day\"\n#end\nw1 x1 <1 (4) \"Substitute\"");
+    const HolidayScript set = HolidayScript::Composed({&user, &region, &country});
+    const struct {
+        CalDate date;
+        const char* kind;
+        std::vector<std::string> names;
+    } days[] = {
+        {CalDate(2021, 10, 3), "5", {"Our day", "Unity Day"}},  // the user's kind wins; both names
+        {CalDate(2021, 10, 4), "4", {"Substitute"}},            // the country's block, its own x
+        {CalDate(2021, 10, 31), "4", {"Reformation Day"}},      // the region's day added
+        {CalDate(2023, 1, 2), "", {}},  // Monday after 1 January: the region's x does not see the user's block
+    };
+    for (const auto& d : days) {
+        EXPECT_EQ(KindOf(set, d.date), d.kind) << d.date.Text();
+        std::vector<std::string> names;
+        for (const NameEntry& entry : NamesOf(set, d.date)) names.push_back(entry.name);
+        EXPECT_EQ(names, d.names) << d.date.Text();
+    }
+    EXPECT_EQ(KindOfWeekday(set, 6), "1");  // the user's weekday kinds win
+    EXPECT_EQ(KindOfWeekday(set, 0), "3");
+    EXPECT_EQ(set.Entries().back().source, 2);
+}
+
 // With ":+0900" the lunisolar date is that of Japan; without it, that of Greenwich: the
 // new moon of 21 March 2023 at 17:23 UT begins the leap second month on the 22nd in
 // Japan but on the 21st in Greenwich.
