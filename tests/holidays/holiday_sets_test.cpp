@@ -1,0 +1,117 @@
+// The shipped holiday sets against their laws: for each country a year listed whole, an
+// early and a late Easter, and a day a law added or took away in a year; regions on top.
+#include "holidays/holiday_set.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/platform.h"
+#include "holidays/day_kinds.h"
+#ifndef _WIN32
+#include "framework/platform_host.h"
+#endif
+
+namespace tavoli {
+namespace {
+
+const std::string kSets = TAVOLI_SOURCE_DIR "/dist/holidays";
+
+HolidayScript Set(std::string_view code) {
+    HolidayScript script;
+    std::vector<std::string> report;
+    EXPECT_EQ(CompileHolidaySet(kSets, code, script, report), kSuccess) << code << (report.empty() ? "" : report[0]);
+    return script;
+}
+
+// Every day of the year with a kind, as "MM-DD kind".
+std::vector<std::string> KindsOfYear(const HolidayScript& script, int year) {
+    std::vector<std::string> days;
+    for (CalDate d(year, 1, 1); d < CalDate(year + 1, 1, 1); d = d + 1) {
+        const std::string kind = KindOf(script, d);
+        if (kind.empty()) continue;
+        const YearMonthDay p = d.Parts();
+        days.push_back((p.month < 10 ? "0" : "") + std::to_string(p.month) + "-" + (p.day < 10 ? "0" : "") +
+                       std::to_string(p.day) + " " + kind);
+    }
+    return days;
+}
+
+TEST(HolidaySets, GermanyAndItsLaender) {
+    // Weekends aside (the weekday kinds are not rules), 2024 whole: Easter on 31 March.
+    const std::vector<std::string> germany2024 = {"01-01 4", "03-29 4", "04-01 4", "05-01 4", "05-09 4",
+                                                  "05-20 4", "10-03 4", "12-25 4", "12-26 4"};
+    EXPECT_EQ(KindsOfYear(Set("DE"), 2024), germany2024);
+    EXPECT_EQ(KindsOfYear(Set("DE-BY"), 2024),
+              (std::vector<std::string>{"01-01 4", "01-06 4", "03-29 4", "04-01 4", "05-01 4", "05-09 4", "05-20 4",
+                                        "05-30 4", "08-15 3", "10-03 4", "11-01 4", "12-25 4", "12-26 4"}));
+    const struct {
+        const char* set;
+        CalDate date;
+        const char* kind;
+        std::vector<std::string> names;  // English
+    } days[] = {
+        // An early Easter (23 March 2008): Ascension falls on Labour Day.
+        {"DE", CalDate(2008, 3, 21), "4", {"Good Friday"}},
+        {"DE", CalDate(2008, 5, 1), "4", {"Labour Day", "Ascension Day"}},
+        {"DE", CalDate(2008, 5, 12), "4", {"Whit Monday"}},
+        // A late one (24 April 2011).
+        {"DE", CalDate(2011, 4, 25), "4", {"Easter Monday"}},
+        {"DE", CalDate(2011, 6, 13), "4", {"Whit Monday"}},
+        {"DE-BW", CalDate(2011, 6, 23), "4", {"Corpus Christi"}},
+        // Reformation Day: every Land in 2017, named once; some Länder every year, four from 2018.
+        {"DE", CalDate(2017, 10, 31), "4", {"Reformation Day"}},
+        {"DE-SN", CalDate(2017, 10, 31), "4", {"Reformation Day"}},
+        {"DE", CalDate(2018, 10, 31), "", {}},
+        {"DE-SN", CalDate(2016, 10, 31), "4", {"Reformation Day"}},
+        {"DE-NI", CalDate(2016, 10, 31), "", {}},
+        {"DE-NI", CalDate(2018, 10, 31), "4", {"Reformation Day"}},
+        {"DE-SN", CalDate(2024, 11, 20), "4", {"Day of Repentance and Prayer"}},
+        {"DE-SN", CalDate(2023, 11, 22), "4", {"Day of Repentance and Prayer"}},
+        {"DE-BE", CalDate(2018, 3, 8), "", {}},
+        {"DE-BE", CalDate(2019, 3, 8), "4", {"International Women's Day"}},
+        {"DE-BE", CalDate(2020, 5, 8), "4", {"Liberation Day"}},
+        {"DE-BE", CalDate(2021, 5, 8), "", {}},
+        {"DE-MV", CalDate(2022, 3, 8), "", {}},
+        {"DE-MV", CalDate(2023, 3, 8), "4", {"International Women's Day"}},
+        {"DE-TH", CalDate(2019, 9, 20), "4", {"World Children's Day"}},
+        {"DE-BB", CalDate(2024, 5, 19), "4", {"Whit Sunday"}},
+        {"DE-SL", CalDate(2024, 8, 15), "4", {"Assumption Day"}},
+        {"DE-ST", CalDate(2024, 1, 6), "4", {"Epiphany"}},
+        {"DE-HE", CalDate(2024, 11, 1), "", {}},
+    };
+    for (const auto& d : days) {
+        const HolidayScript script = Set(d.set);
+        EXPECT_EQ(KindOf(script, d.date), d.kind) << d.set << " " << d.date.Text();
+        std::vector<std::string> names;
+        for (const NameEntry& entry : NamesOf(script, d.date)) names.push_back(entry.name);
+        EXPECT_EQ(names, d.names) << d.set << " " << d.date.Text();
+    }
+    for (const char* land :
+         {"BW", "BY", "BE", "BB", "HB", "HH", "HE", "MV", "NI", "NW", "RP", "SL", "SN", "ST", "SH", "TH"})
+        Set(std::string("DE-") + land);  // every Land's script compiles
+}
+
+#ifndef _WIN32
+// A German system reads the names in German, the sets being in UTF-8.
+TEST(HolidaySets, NamesInTheLanguageOfTheLocale) {
+    HostPlatform german;
+    german.SetCodePage(kCodePageWestern);
+    german.SetAbbreviatedLanguageName("DEU");
+    ScopedPlatform scope(german);
+    const std::vector<NameEntry> names = NamesOf(Set("DE-SN"), CalDate(2024, 11, 20));
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(german.ToUtf8(names[0].name), "Buß- und Bettag");
+}
+#endif
+
+TEST(HolidaySets, CodesAndFiles) {
+    EXPECT_EQ(HolidaySetFiles("sets", "DE-BY"), (std::vector<std::string>{"sets/DE-BY.txt", "sets/DE.txt"}));
+    EXPECT_EQ(HolidaySetFiles("sets/", "US"), (std::vector<std::string>{"sets/US.txt"}));
+    for (const char* wrong : {"", "D", "de", "DE-", "DE_BY", "DE-BYXX", "DE-by", "../x"})
+        EXPECT_TRUE(HolidaySetFiles("sets", wrong).empty()) << wrong;
+    HolidayScript script;
+    std::vector<std::string> report;
+    EXPECT_NE(CompileHolidaySet(kSets, "ZZ", script, report), kSuccess);
+}
+
+}  // namespace
+}  // namespace tavoli
