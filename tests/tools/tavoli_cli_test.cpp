@@ -81,6 +81,10 @@ TEST(TavoliCli, CheckHolidaysAndExplain) {
     WriteWholeFile(folder.Join("sjis.txt"), "m?a1 :+0900 d?a1 :+0900 \"\x8b\x8c\x90\xb3\x8c\x8e\"\r\n");
     run = Tavoli({"holidays", folder.Join("sjis.txt"), "2023-01-01", "2023-12-31", "--codepage", "932"});
     EXPECT_EQ(run.out, "2023/01/22\t\t旧正月\n");
+    // A shipped set: Saxony's days on top of Germany's.
+    run = Tavoli({"holidays", "--country", "DE-SN", "2024-11-01", "2024-11-30"});
+    EXPECT_EQ(run.exit, 0);
+    EXPECT_EQ(run.out, "2024/11/20\t4\tDay of Repentance and Prayer\n");
 }
 
 // "tavoli explain" prints the calendar's own trace of a day, in the language of the code
@@ -201,6 +205,8 @@ TEST(TavoliCli, UsageErrorsAndHelp) {
         {{"convert", "G", "2024-01-01", "--frob"}, "unknown option"},
         {{"format", "%Y", "2024-01-01", "25:00:00"}, "bad time"},
         {{"holidays", kScript, "2024-01-01"}, "usage: tavoli holidays"},
+        {{"holidays", "--country", "de", "2024-01-01", "2024-01-31"}, "no such holiday set: de"},
+        {{"holidays", "--country", "ZZ", "2024-01-01", "2024-01-31"}, "cannot read the set ZZ"},
         {{"month", "4000", "1"}, "bad year or month"},
         {{"month", "2024", "13"}, "bad year or month"},
         {{"check", "a", "b"}, "usage: tavoli check"},

@@ -19,6 +19,7 @@
 #include "framework/whole_file.h"
 #include "holidays/day_kinds.h"
 #include "holidays/day_trace.h"
+#include "holidays/holiday_set.h"
 #include "memo/memo_file.h"
 #include "memo/memo_store.h"
 #include "tools/tavoli/arguments.h"
@@ -226,13 +227,31 @@ int Check(const Arguments& args) {
     return result;
 }
 
+// A shipped set, from the folder "holidays" beside the tool unless --sets names another.
+int LoadSet(const Arguments& args, const std::string& set, HolidayScript& script) {
+    const std::optional<std::string> given = args.Option("--sets");
+    const std::string folder = given ? In(*given) : PathPart(CurrentPlatform().ExecutablePath(), "dp") + "holidays";
+    std::vector<std::string> report;
+    const ErrorValue error = CompileHolidaySet(folder, set, script, report);
+    if (error == kSuccess) return kOk;
+    if (HolidaySetFiles(folder, set).empty()) return Fail("no such holiday set: " + set + " (CC or CC-RR)", kUsage);
+    if (report.empty()) return Fail("cannot read the set " + set + " in " + Out(folder) + ": " + Reason(error), kUsage);
+    for (const std::string& line : report) Fail(Out(line), kFailed);
+    return kFailed;
+}
+
 int Holidays(const Arguments& args) {
-    if (args.positional.size() != 3) return -1;
+    const std::optional<std::string> set = args.Option("--country");
+    const size_t dates = set ? 0 : 1;
+    if (args.positional.size() != dates + 2) return -1;
     CalDate from, to;
-    if (const int range = DateRange(args.positional[1], args.positional[2], from, to); range != kOk) return range;
+    if (const int range = DateRange(args.positional[dates], args.positional[dates + 1], from, to); range != kOk)
+        return range;
     HolidayScript script;
     std::vector<std::string> lines;
-    if (const int result = LoadScript(args.positional[0], script, lines); result != kOk) return result;
+    if (const int result = set ? LoadSet(args, *set, script) : LoadScript(args.positional[0], script, lines);
+        result != kOk)
+        return result;
     for (CalDate d = from;; ++d) {
         const std::string kind = KindOf(script, d);
         const std::vector<NameEntry> names = NamesOf(script, d);
@@ -402,8 +421,13 @@ const Command kCommands[] = {
      "Compiles a holiday script: prints OK (exit 0) or the report line (exit 1);\n"
      "a file that cannot be read exits 2.",
      Check},
-    {"holidays", "tavoli holidays SCRIPT FROM TO",
-     "For every day FROM..TO with a kind or a name: YYYY/MM/DD, kind, names (tab-separated).", Holidays},
+    {"holidays",
+     "tavoli holidays SCRIPT FROM TO | --country CC[-RR] FROM TO [--sets DIR]",
+     "For every day FROM..TO with a kind or a name: YYYY/MM/DD, kind, names (tab-separated).\n"
+     "--country takes a shipped holiday set instead of a script: the country's, its region's\n"
+     "days on top, from the folder \"holidays\" beside the tool (or --sets DIR).",
+     Holidays,
+     {"--country", "--sets"}},
     {"explain", "tavoli explain SCRIPT DATE",
      "Why the day has its kind and names: the rule that set the kind (or the weekday's\n"
      "kind), each name's rule and, for their x descriptors, the block rule that matched\n"
