@@ -90,6 +90,32 @@ TEST(HolidaySets, GermanyAndItsLaender) {
         Set(std::string("DE-") + land);  // every Land's script compiles
 }
 
+TEST(HolidaySets, FranceAndAlsaceMoselle) {
+    const std::vector<std::string> france2024 = {"01-01 4", "04-01 4", "05-01 4", "05-08 4", "05-09 4", "05-20 4",
+                                                 "07-14 4", "08-15 4", "11-01 4", "11-11 4", "12-25 4"};
+    EXPECT_EQ(KindsOfYear(Set("FR"), 2024), france2024);
+    std::vector<std::string> alsace = france2024;
+    alsace.insert(alsace.begin() + 1, "03-29 4");  // Good Friday
+    alsace.push_back("12-26 4");
+    for (const char* department : {"FR-57", "FR-67", "FR-68"}) EXPECT_EQ(KindsOfYear(Set(department), 2024), alsace);
+    // A late Easter (24 April 2011): Whit Monday on 13 June.
+    EXPECT_EQ(KindOf(Set("FR"), CalDate(2011, 6, 13)), "4");
+}
+
+// The federal holidays, each observed on the Friday before a Saturday or the Monday after a
+// Sunday; Juneteenth from 2021.
+TEST(HolidaySets, UnitedStates) {
+    EXPECT_EQ(KindsOfYear(Set("US"), 2021),
+              (std::vector<std::string>{"01-01 4", "01-18 4", "02-15 4", "05-31 4", "06-18 4", "06-19 4", "07-04 4",
+                                        "07-05 4", "09-06 4", "10-11 4", "11-11 4", "11-25 4", "12-24 4", "12-25 4",
+                                        "12-31 4"}));
+    const HolidayScript us = Set("US");
+    EXPECT_EQ(KindOf(us, CalDate(2020, 6, 19)), "");
+    EXPECT_EQ(NamesOf(us, CalDate(2022, 6, 20)).at(0).name, "Juneteenth National Independence Day (observed)");
+    EXPECT_EQ(NamesOf(us, CalDate(2022, 12, 26)).at(0).name, "Christmas Day (observed)");
+    EXPECT_EQ(KindOf(us, CalDate(2023, 1, 2)), "4");  // 1 January 2023 was a Sunday
+}
+
 #ifndef _WIN32
 // A German system reads the names in German, the sets being in UTF-8.
 TEST(HolidaySets, NamesInTheLanguageOfTheLocale) {
