@@ -116,6 +116,34 @@ TEST(HolidaySets, UnitedStates) {
     EXPECT_EQ(KindOf(us, CalDate(2023, 1, 2)), "4");  // 1 January 2023 was a Sunday
 }
 
+// Lunar days by the Chinese rule in Korea's time; substitute days as the decree (from 2014)
+// and the act (from 2021, and 2023 for Buddha's Birthday and Christmas) give them.
+TEST(HolidaySets, Korea) {
+    EXPECT_EQ(KindsOfYear(Set("KR"), 2024),
+              (std::vector<std::string>{"01-01 4", "02-09 4", "02-10 4", "02-11 4", "02-12 4", "03-01 4", "04-10 4",
+                                        "05-05 4", "05-06 4", "05-15 4", "06-06 4", "08-15 4", "09-16 4", "09-17 4",
+                                        "09-18 4", "10-01 4", "10-03 4", "10-09 4", "12-25 4"}));
+    const HolidayScript kr = Set("KR");
+    const struct {
+        CalDate date;
+        const char* kind;
+    } days[] = {
+        {CalDate(2013, 2, 12), ""},   // before 2014, Seollal on a Sunday (10 February) gave no day
+        {CalDate(2014, 9, 10), "4"},  // the first substitute day: Chuseok on Sunday 7 September
+        {CalDate(2017, 10, 6), "4"},  // Chuseok on National Foundation Day
+        {CalDate(2018, 5, 7), "4"},   // Children's Day on a Saturday
+        {CalDate(2021, 2, 15), ""},   // Seollal on a Saturday: none
+        {CalDate(2021, 8, 16), "4"},  // Liberation Day on a Sunday, from 2021
+        {CalDate(2020, 10, 5), ""},   // National Foundation Day on a Saturday, before 2021
+        {CalDate(2023, 5, 29), "4"},  // Buddha's Birthday on a Saturday, from 2023
+        {CalDate(2025, 5, 6), "4"},   // Children's Day on Buddha's Birthday
+        {CalDate(2025, 10, 8), "4"},  // Chuseok on Sunday 5 October
+        {CalDate(2012, 10, 9), ""},   // Hangul Day a day off again from 2013
+        {CalDate(2013, 10, 9), "4"},
+    };
+    for (const auto& d : days) EXPECT_EQ(KindOf(kr, d.date), d.kind) << d.date.Text();
+}
+
 #ifndef _WIN32
 // A German system reads the names in German, the sets being in UTF-8.
 TEST(HolidaySets, NamesInTheLanguageOfTheLocale) {
@@ -126,6 +154,10 @@ TEST(HolidaySets, NamesInTheLanguageOfTheLocale) {
     const std::vector<NameEntry> names = NamesOf(Set("DE-SN"), CalDate(2024, 11, 20));
     ASSERT_EQ(names.size(), 1u);
     EXPECT_EQ(german.ToUtf8(names[0].name), "Buß- und Bettag");
+    HostPlatform korean;
+    korean.SetCodePage(kCodePageKorean);
+    ScopedPlatform inKorea(korean);
+    EXPECT_EQ(korean.ToUtf8(NamesOf(Set("KR"), CalDate(2024, 9, 17)).at(0).name), "추석");
 }
 #endif
 
