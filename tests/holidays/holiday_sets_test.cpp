@@ -116,6 +116,33 @@ TEST(HolidaySets, UnitedStates) {
     EXPECT_EQ(KindOf(us, CalDate(2023, 1, 2)), "4");  // 1 January 2023 was a Sunday
 }
 
+// England and Wales' bank holidays with their substitute and proclaimed days; Scotland and
+// Northern Ireland on top, Scotland taking back two of them.
+TEST(HolidaySets, UnitedKingdom) {
+    EXPECT_EQ(KindsOfYear(Set("GB"), 2022),
+              (std::vector<std::string>{"01-01 4", "01-03 4", "04-15 4", "04-18 4", "05-02 4", "06-02 4", "06-03 4",
+                                        "08-29 4", "09-19 4", "12-25 4", "12-26 4", "12-27 4"}));
+    EXPECT_EQ(KindsOfYear(Set("GB-SCT"), 2022),
+              (std::vector<std::string>{"01-01 4", "01-02 4", "01-03 4", "01-04 4", "04-15 4", "04-18 1", "05-02 4",
+                                        "06-02 4", "06-03 4", "08-01 4", "08-29 1", "09-19 4", "11-30 4", "12-25 4",
+                                        "12-26 4", "12-27 4"}));
+    const struct {
+        const char* set;
+        CalDate date;
+        const char* kind;
+    } days[] = {
+        {"GB", CalDate(2020, 5, 8), "4"},      {"GB", CalDate(2020, 5, 4), ""},     // VE Day's 75th year
+        {"GB", CalDate(2020, 12, 28), "4"},                                         // Boxing Day on a Saturday
+        {"GB", CalDate(2021, 12, 27), "4"},    {"GB", CalDate(2021, 12, 28), "4"},  // Christmas on a Saturday
+        {"GB", CalDate(2012, 5, 28), ""},      {"GB", CalDate(2012, 6, 5), "4"},    // the Diamond Jubilee
+        {"GB", CalDate(2023, 5, 8), "4"},      {"GB-WLS", CalDate(2023, 1, 2), "4"},
+        {"GB-SCT", CalDate(2021, 1, 4), "4"},   // 2 January on a Saturday
+        {"GB-SCT", CalDate(2024, 12, 2), "4"},  // St Andrew's Day on a Saturday
+        {"GB-NIR", CalDate(2024, 3, 18), "4"}, {"GB-NIR", CalDate(2023, 7, 12), "4"},
+    };
+    for (const auto& d : days) EXPECT_EQ(KindOf(Set(d.set), d.date), d.kind) << d.set << " " << d.date.Text();
+}
+
 // Lunar days by the Chinese rule in Korea's time; substitute days as the decree (from 2014)
 // and the act (from 2021, and 2023 for Buddha's Birthday and Christmas) give them.
 TEST(HolidaySets, Korea) {
