@@ -10,6 +10,7 @@
 #include "framework/platform_host.h"
 #include "framework/text_lines.h"
 #include "holidays/day_kinds.h"
+#include "holidays/holiday_set.h"
 
 namespace tavoli {
 namespace {
@@ -100,6 +101,30 @@ void BM_CenturyOfFourLunisolarRules(benchmark::State& state) {
     Days(state, lines, CalDate(2000, 1, 1), CalDate(2099, 12, 31));
 }
 BENCHMARK(BM_CenturyOfFourLunisolarRules)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// What `tavoli holidays --country` does for 2000-2100 over every shipped set, each country
+// alone and with each region.
+void BM_EverySetFrom2000To2100(benchmark::State& state) {
+    const char* const sets[] = {"DE",    "DE-BB",  "DE-BE",  "DE-BW",  "DE-BY",  "DE-HB", "DE-HE",
+                                "DE-HH", "DE-MV",  "DE-NI",  "DE-NW",  "DE-RP",  "DE-SH", "DE-SL",
+                                "DE-SN", "DE-ST",  "DE-TH",  "FR",     "FR-57",  "FR-67", "FR-68",
+                                "GB",    "GB-ENG", "GB-NIR", "GB-SCT", "GB-WLS", "KR",    "US"};
+    for (auto _ : state) {
+        size_t count = 0;
+        for (const char* code : sets) {
+            HolidayScript script;
+            std::vector<std::string> report;
+            if (CompileHolidaySet(TAVOLI_SOURCE_DIR "/dist/holidays", code, script, report) != kSuccess) {
+                state.SkipWithError(code);
+                return;
+            }
+            for (CalDate d(2000, 1, 1); d <= CalDate(2100, 12, 31); ++d)
+                count += KindOf(script, d).size() + NamesOf(script, d).size();
+        }
+        benchmark::DoNotOptimize(count);
+    }
+}
+BENCHMARK(BM_EverySetFrom2000To2100)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace tavoli

@@ -25,6 +25,18 @@ std::vector<std::string> HolidaySetFiles(const std::string& folder, std::string_
     return files;
 }
 
+std::string HolidaySetName(std::string_view line, bool region) {
+    if (line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
+    if (line.substr(0, 2) != "; ") return {};
+    line.remove_prefix(2);
+    const size_t colon = line.find(':');
+    if (colon == std::string_view::npos) return {};
+    line = line.substr(0, colon);
+    const size_t comma = line.find(", ");
+    if (region != (comma != std::string_view::npos)) return {};
+    return std::string(region ? line.substr(comma + 2) : line);
+}
+
 ErrorValue CompileHolidaySet(const std::string& folder, std::string_view set, HolidayScript& script,
                              std::vector<std::string>& report) {
     script.Clear();

@@ -20,4 +20,9 @@ std::vector<std::string> HolidaySetFiles(const std::string& folder, std::string_
 ErrorValue CompileHolidaySet(const std::string& folder, std::string_view set, HolidayScript& script,
                              std::vector<std::string>& report);
 
+// The name a set's script gives itself in its first line, "; Germany: …" for a country and
+// "; Germany, Bavaria (Bayern): …" for a region (the region's part); empty when the line
+// has no such form. The line may begin with a byte-order mark.
+std::string HolidaySetName(std::string_view firstLine, bool region);
+
 }  // namespace tavoli

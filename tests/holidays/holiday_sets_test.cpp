@@ -196,6 +196,19 @@ TEST(HolidaySets, CodesAndFiles) {
     HolidayScript script;
     std::vector<std::string> report;
     EXPECT_NE(CompileHolidaySet(kSets, "ZZ", script, report), kSuccess);
+    const struct {
+        const char* line;
+        bool region;
+        const char* name;
+    } lines[] = {
+        {"\xEF\xBB\xBF; Germany: the public holidays every Land keeps.", false, "Germany"},
+        {"; Germany, Bavaria (Bayern): the days off", true, "Bavaria (Bayern)"},
+        {"; Germany, Bavaria (Bayern): the days off", false, ""},
+        {"; Germany: the days", true, ""},
+        {"m1 d1 (4)", false, ""},
+        {"; no colon", false, ""},
+    };
+    for (const auto& l : lines) EXPECT_EQ(HolidaySetName(l.line, l.region), l.name) << l.line;
 }
 
 }  // namespace

@@ -85,6 +85,10 @@ TEST(TavoliCli, CheckHolidaysAndExplain) {
     run = Tavoli({"holidays", "--country", "DE-SN", "2024-11-01", "2024-11-30"});
     EXPECT_EQ(run.exit, 0);
     EXPECT_EQ(run.out, "2024/11/20\t4\tDay of Repentance and Prayer\n");
+    run = Tavoli({"countries"});
+    EXPECT_EQ(run.exit, 0);
+    for (const char* line : {"DE\tGermany\n  DE-BB\tBrandenburg\n", "  GB-SCT\tScotland\n", "KR\tRepublic of Korea\n"})
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << run.out;
 }
 
 // "tavoli explain" prints the calendar's own trace of a day, in the language of the code

@@ -1,6 +1,8 @@
 // tavoli: the calendar's arithmetic, templates, holiday scripts and memo files from the
 // command line.
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -227,10 +229,15 @@ int Check(const Arguments& args) {
     return result;
 }
 
+// The folder of the shipped sets: --sets, else "holidays" beside the tool.
+std::string SetsFolder(const Arguments& args) {
+    const std::optional<std::string> given = args.Option("--sets");
+    return given ? In(*given) : PathPart(CurrentPlatform().ExecutablePath(), "dp") + "holidays";
+}
+
 // A shipped set, from the folder "holidays" beside the tool unless --sets names another.
 int LoadSet(const Arguments& args, const std::string& set, HolidayScript& script) {
-    const std::optional<std::string> given = args.Option("--sets");
-    const std::string folder = given ? In(*given) : PathPart(CurrentPlatform().ExecutablePath(), "dp") + "holidays";
+    const std::string folder = SetsFolder(args);
     std::vector<std::string> report;
     const ErrorValue error = CompileHolidaySet(folder, set, script, report);
     if (error == kSuccess) return kOk;
@@ -238,6 +245,29 @@ int LoadSet(const Arguments& args, const std::string& set, HolidayScript& script
     if (report.empty()) return Fail("cannot read the set " + set + " in " + Out(folder) + ": " + Reason(error), kUsage);
     for (const std::string& line : report) Fail(Out(line), kFailed);
     return kFailed;
+}
+
+int Countries(const Arguments& args) {
+    if (!args.positional.empty()) return -1;
+    const std::string folder = SetsFolder(args);
+    std::vector<std::string> codes;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(folder), error)) {
+        const std::string name = entry.path().filename().string();  // a set's name is ASCII
+        if (name.size() < 6 || name.substr(name.size() - 4) != ".txt") continue;
+        const std::string code = name.substr(0, name.size() - 4);
+        if (!HolidaySetFiles(folder, code).empty()) codes.push_back(code);
+    }
+    if (error) return Fail("cannot read the sets in " + Out(folder) + ": " + error.message(), kUsage);
+    std::sort(codes.begin(), codes.end());  // a country before its regions ("DE" < "DE-BW")
+    for (const std::string& code : codes) {
+        std::string contents;
+        ReadFileContents(HolidaySetFiles(folder, code).front(), contents);
+        const bool region = code.size() > 2;
+        const std::string name = HolidaySetName(contents.substr(0, contents.find_first_of("\r\n")), region);
+        Print((region ? "  " : "") + code + "\t" + CurrentPlatform().FromUtf8(name));  // the sets are UTF-8
+    }
+    return kOk;
 }
 
 int Holidays(const Arguments& args) {
@@ -433,6 +463,11 @@ const Command kCommands[] = {
      "kind), each name's rule and, for their x descriptors, the block rule that matched\n"
      "the shifted day; in the language of the code page.",
      Explain},
+    {"countries",
+     "tavoli countries [--sets DIR]",
+     "The shipped holiday sets: each country's code and name, its regions below it.",
+     Countries,
+     {"--sets"}},
     {"month", "tavoli month YEAR MONTH", "The month as plain text, as the calendar copies it.", Month},
     {"memos", "tavoli memos MEMOFILE [FROM TO]",
      "The memos of a memo file in file order (only FROM..TO when given); exit 1 when\n"
