@@ -23,6 +23,10 @@ namespace tavoli {
 #define TAVOLI_WEEKDAY_ZH "%W{0=\"日\",1=\"一\",2=\"二\",3=\"三\",4=\"四\",5=\"五\",6=\"六\"}"
 #define TAVOLI_ROKUYO "%W?A{1=\"先勝\",2=\"友引\",3=\"先負\",4=\"仏滅\",5=\"大安\",6=\"赤口\"}"
 #define TAVOLI_LUNAR_JA "旧%P?A{0=\"\",1=\"閏\"}%M?A月%D?A##日"
+// Korea, China and Taiwan keep the lunar months by the Chinese rule (C), not the Japanese one.
+#define TAVOLI_LUNAR_KR "음력 %P?C{0=\"\",1=\"윤\"}%M?C월 %D?C일"
+#define TAVOLI_LUNAR_CH "农历%P?C{0=\"\",1=\"闰\"}%M?C月%D?C日"
+#define TAVOLI_LUNAR_TW "農曆%P?C{0=\"\",1=\"閏\"}%M?C月%D?C日"
 #define TAVOLI_SEXAGENARY_DAY                                                                              \
     "%J{%10,0=\"癸\",1=\"甲\",2=\"乙\",3=\"丙\",4=\"丁\",5=\"戊\",6=\"己\",7=\"庚\",8=\"辛\",9=\"壬\"}" \
     "%J{%12,0=\"丑\",1=\"寅\",2=\"卯\",3=\"辰\",4=\"巳\",5=\"午\",6=\"未\",7=\"申\",8=\"酉\",9=\"戌\","  \
@@ -49,13 +53,16 @@ const char* const kDefaultFooterFormats[4] = {
     "\tch:%Y##年%M月%D日(" TAVOLI_WEEKDAY_ZH ")"
     "\ttw:%Y##年%M月%D日(" TAVOLI_WEEKDAY_ZH ")",
 
-    "\tja:" TAVOLI_LUNAR_JA " " TAVOLI_SEXAGENARY_DAY " " TAVOLI_ROKUYO,
+    "\tja:" TAVOLI_LUNAR_JA " " TAVOLI_SEXAGENARY_DAY " " TAVOLI_ROKUYO
+    "\tkr:" TAVOLI_LUNAR_KR
+    "\tch:" TAVOLI_LUNAR_CH
+    "\ttw:" TAVOLI_LUNAR_TW,
 
     "%Y " TAVOLI_MONTHS_LONG " " TAVOLI_ORDINAL_DAY " (" TAVOLI_WEEKDAY_EN ")"
     "\tja:%M月%D日 " TAVOLI_WEEKDAY_JA " (" TAVOLI_LUNAR_JA " " TAVOLI_SEXAGENARY_DAY " " TAVOLI_ROKUYO ")"
-    "\tkr:%Y년 %M월 %D일 (" TAVOLI_WEEKDAY_KR ") (음력 %P?A{0=\"\",1=\"윤\"}%M?A월 %D?A일)"
-    "\tch:%Y年%M月%D日 星期" TAVOLI_WEEKDAY_ZH " (农历%P?A{0=\"\",1=\"闰\"}%M?A月%D?A日)"
-    "\ttw:%Y年%M月%D日 星期" TAVOLI_WEEKDAY_ZH " (農曆%P?A{0=\"\",1=\"閏\"}%M?A月%D?A日)",
+    "\tkr:%Y년 %M월 %D일 (" TAVOLI_WEEKDAY_KR ") (" TAVOLI_LUNAR_KR ")"
+    "\tch:%Y年%M月%D日 星期" TAVOLI_WEEKDAY_ZH " (" TAVOLI_LUNAR_CH ")"
+    "\ttw:%Y年%M月%D日 星期" TAVOLI_WEEKDAY_ZH " (" TAVOLI_LUNAR_TW ")",
 };
 
 const char* const kMonthTitleHoverFormat =

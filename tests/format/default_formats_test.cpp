@@ -155,13 +155,14 @@ TEST(DefaultFormats, KoreanAndChinese) {
         const char* footer2;
         const char* footer4;
         const char* title;
+        const char* lunar2033;  // footer 3 on 25 August 2033: the 8th month by the Chinese rule
     } cases[] = {
         {kCodePageKorean, "KOR", "2024(단군4356)년 5월", "24년5월5일(일)", "2024년 5월 5일 (일) (음력 3월 27일)",
-         "2024년5월"},
+         "2024년5월", "음력 8월 1일"},
         {kCodePageSimplifiedChinese, "CHS", "2024年 5月", "24年5月5日(日)", "2024年5月5日 星期日 (农历3月27日)",
-         "2024年5月"},
+         "2024年5月", "农历8月1日"},
         {kCodePageTraditionalChinese, "CHT", "2024(民國113)年 5月", "24年5月5日(日)",
-         "2024年5月5日 星期日 (農曆3月27日)", "2024年5月"},
+         "2024年5月5日 星期日 (農曆3月27日)", "2024年5月", "農曆8月1日"},
     };
     for (const Case& c : cases) {
         LanguagePlatform platform(c.codePage, c.localeName);
@@ -170,9 +171,15 @@ TEST(DefaultFormats, KoreanAndChinese) {
         EXPECT_EQ(Apply(kDefaultFooterFormats[1], CalDate(2024, 5, 5)), c.footer2) << c.codePage;
         EXPECT_EQ(Apply(kDefaultFooterFormats[3], CalDate(2024, 5, 5)), c.footer4) << c.codePage;
         EXPECT_EQ(Apply(kTitleBarFormat, CalDate(2024, 5, 1)), c.title) << c.codePage;
+        {
+            PinnedZonePlatform zone(-480, platform.Get());  // China's time; the Japanese rule: a leap 7th
+            ScopedPlatform inZone(zone);
+            EXPECT_EQ(Apply(kDefaultFooterFormats[2], CalDate(2033, 8, 25)), c.lunar2033) << c.codePage;
+        }
         // Every literal of the language converts without loss.
-        for (const char* literal : {kDefaultWeekdayNames, kDefaultMonthNames, kDefaultFooterFormats[1],
-                                    kDefaultFooterFormats[3], kDefaultHeaderFormats[0], kDefaultEraList}) {
+        for (const char* literal :
+             {kDefaultWeekdayNames, kDefaultMonthNames, kDefaultFooterFormats[1], kDefaultFooterFormats[2],
+              kDefaultFooterFormats[3], kDefaultHeaderFormats[0], kDefaultEraList}) {
             EXPECT_EQ(CurrentPlatform().ToUtf8(ResolveText(literal)), SelectSegment(literal, CurrentLanguage()))
                 << c.codePage << " " << literal;
         }
