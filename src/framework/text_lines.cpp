@@ -61,9 +61,7 @@ std::string Utf8ReadAsAnsiNote(std::string_view path) {
                "されません。システムの文字コード(ANSI、シフトJIS)で保存してください。");
 }
 
-ErrorValue ReadTextLines(const std::string& path, std::vector<std::string>& lines, bool* utf8ReadAsAnsi,
-                         bool* byteOrderMark) {
-    if (utf8ReadAsAnsi) *utf8ReadAsAnsi = false;
+ErrorValue ReadTextLines(const std::string& path, std::vector<std::string>& lines, bool* byteOrderMark) {
     if (byteOrderMark) *byteOrderMark = false;
     MappedFile file;
     ErrorValue error = file.Open(path, MappedFile::kRead);
@@ -72,7 +70,6 @@ ErrorValue ReadTextLines(const std::string& path, std::vector<std::string>& line
         try {
             std::string_view contents(file.Begin(), file.Size());
             const bool mark = SkipByteOrderMark(contents);
-            if (mark && utf8ReadAsAnsi) *utf8ReadAsAnsi = Utf8ReadAsAnsi(contents);
             if (byteOrderMark) *byteOrderMark = mark;
             SplitTextLines(contents, lines);
         } catch (const std::bad_alloc&) {

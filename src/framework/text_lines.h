@@ -39,11 +39,9 @@ std::string Utf8ReadAsAnsiNote(std::string_view path);
 
 // The lines of a file (appended to the list), without a leading byte-order mark; the
 // first error of opening, mapping and closing is the result ("memory_alloc" when the
-// lines do not fit in memory). utf8ReadAsAnsi, when given, says whether the file began
-// with the mark and is misread in the system's code page; byteOrderMark whether it began
-// with the mark at all (the file is in UTF-8).
-ErrorValue ReadTextLines(const std::string& path, std::vector<std::string>& lines, bool* utf8ReadAsAnsi = nullptr,
-                         bool* byteOrderMark = nullptr);
+// lines do not fit in memory). byteOrderMark, when given, says whether the file began with
+// the mark (it is in UTF-8).
+ErrorValue ReadTextLines(const std::string& path, std::vector<std::string>& lines, bool* byteOrderMark = nullptr);
 
 // Replaces the file with the lines, each followed by CR LF; an empty list makes an
 // empty file. Written with ordinary writes beside the file and put in its place, so that

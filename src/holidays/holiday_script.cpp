@@ -334,7 +334,7 @@ ErrorValue HolidayScript::CompileFile(const std::string& path, std::vector<std::
     report.clear();
     std::vector<std::string> lines;
     bool utf8 = false;
-    const ErrorValue error = ReadTextLines(path, lines, nullptr, &utf8);
+    const ErrorValue error = ReadTextLines(path, lines, &utf8);
     if (error != kSuccess) return error;
     return CompileLines(lines, report, utf8);
 }

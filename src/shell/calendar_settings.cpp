@@ -54,7 +54,7 @@ CalendarSettings::CompiledScript CalendarSettings::CompileHolidayScript() const 
     result.source.path = ScriptInForce();
     if (!result.source.path.empty()) {
         bool utf8 = false;
-        error = ReadTextLines(result.source.path, result.source.lines, nullptr, &utf8);
+        error = ReadTextLines(result.source.path, result.source.lines, &utf8);
         if (error == kSuccess) error = result.script.CompileLines(result.source.lines, result.report, utf8);
         // "Why this day?" shows the lines in the system's code page.
         if (utf8) {
