@@ -268,7 +268,7 @@ double Run(const Case& c, bool breakdown, bool cached) {
 int main(int argc, char** argv) {
     using namespace tavoli;
     bool breakdown = false, withCaches = true, withoutCaches = true;
-    std::string scriptPath = std::string(TAVOLI_SOURCE_DIR) + "/dist/holidays.txt";
+    std::string scriptPath = std::string(TAVOLI_SOURCE_DIR) + "/dist/holidays/JP.txt";
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--breakdown") breakdown = true;

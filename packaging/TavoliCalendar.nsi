@@ -123,7 +123,11 @@ Section "!$(SectionProgram)" SectionProgramId
   SetShellVarContext all
   SetOutPath "$INSTDIR"
   File "${STAGE}\${EXE}"
-  File "${STAGE}\holidays.txt"
+  ; The holiday sets; no holidays.txt any more (one an earlier version placed here stays,
+  ; and with it what the calendar showed).
+  SetOutPath "$INSTDIR\holidays"
+  File "${STAGE}\holidays\*.txt"
+  SetOutPath "$INSTDIR"
   File "${STAGE}\TavoliCalendar.htm"
   File "${STAGE}\tavoli.exe"
   File "${STAGE}\readme.txt"
@@ -178,6 +182,7 @@ Section "Uninstall"
   !insertmacro DeleteRetrying "$INSTDIR\${EXE}"
   !insertmacro DeleteRetrying "$INSTDIR\tavoli.exe"
   Delete "$INSTDIR\holidays.txt"
+  RMDir /r "$INSTDIR\holidays"
   Delete "$INSTDIR\TavoliCalendar.htm"
   Delete "$INSTDIR\readme.txt"
   Delete "$INSTDIR\uninstall.exe"

@@ -2,12 +2,13 @@
 # The installer's round trip under Wine, in a fresh prefix:
 #  1. installs silently, with the start-with-Windows entry, and checks the files, the
 #     Start-menu entry and the registry entries it made;
-#  2. starts the installed calendar without its holidays.txt, sees the message box that
-#     says so and, once it is answered, days painted in no holiday colour: the check of
-#     step 3 can tell a missing script;
-#  3. with a memo.txt in the user's folder, starts the installed calendar and waits until
-#     it paints Sundays in the holiday colour, which only the installed holidays.txt gives
-#     them ("#weekday 0 (3)"), with no message box;
+#  2. starts the installed calendar without its holiday sets, sees the message box that
+#     says it has no script and, once it is answered, days painted in no holiday colour:
+#     the check of step 3 can tell a missing script;
+#  3. with a memo.txt in the user's folder and the prefix's region set to Japan, starts the
+#     installed calendar and waits until it paints Sundays in the holiday colour, which
+#     only the installed set JP.txt gives them ("#weekday 0 (3)"), with no message box: a
+#     first start takes the set of the system's region;
 #  4. uninstalls silently while the calendar runs, and checks that the calendar ended, that
 #     the program's files, shortcut and registry entries are gone, and that memo.txt and
 #     the settings the calendar saved on its way out are still there.
@@ -65,12 +66,13 @@ shortcut="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tavo
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\TavoliCalendar'
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 settings_key='HKCU\Software\Brenholt\TavoliCalendar'
-files="TavoliCalendar.exe holidays.txt TavoliCalendar.htm tavoli.exe readme.txt uninstall.exe"
+files="TavoliCalendar.exe holidays/JP.txt TavoliCalendar.htm tavoli.exe readme.txt uninstall.exe"
 
 for file in $files; do
     [ -f "$installed/$file" ] || fail "the installer did not put $file into $installed"
 done
-cmp -s "$installed/holidays.txt" "$root/dist/holidays.txt" || fail "the installed holidays.txt is not dist/holidays.txt"
+diff -r -q "$installed/holidays" "$root/dist/holidays" >/dev/null || fail "the installed sets are not those of dist/holidays"
+[ ! -e "$installed/holidays.txt" ] || fail "the installer placed a holidays.txt beside the program"
 [ -f "$shortcut" ] || fail "no Start-menu entry $shortcut"
 
 # Registry values as text (reg prints CR LF lines).
@@ -137,13 +139,13 @@ start_and_watch() {
     import -window root "$work/$name-screen.png" 2>/dev/null || true
 }
 
-step "starting the calendar without its holidays.txt"
-mv "$installed/holidays.txt" "$installed/holidays.txt.away"
+step "starting the calendar without its holiday sets"
+mv "$installed/holidays" "$installed/holidays.away"
 start_and_watch without-script
 case "$seen" in
 message) ;;
-painted) fail "without holidays.txt the calendar still painted holiday colours: the check below proves nothing" ;;
-*) fail "without holidays.txt the calendar showed no message box (see $work/without-script-screen.png)" ;;
+painted) fail "without its sets the calendar still painted holiday colours: the check below proves nothing" ;;
+*) fail "without its sets the calendar showed no message box (see $work/without-script-screen.png)" ;;
 esac
 # Answered, the message box lets the calendar show its days, in no holiday colour at all.
 box=$(visible_windows | head -n 1)
@@ -160,13 +162,16 @@ while [ -z "$painted" ] && [ "$(date +%s)" -lt "$deadline" ]; do
         sleep 0.25
     fi
 done
-[ -n "$painted" ] || fail "without holidays.txt the calendar never painted its days (see $work/without-script.png)"
+[ -n "$painted" ] || fail "without its sets the calendar never painted its days (see $work/without-script.png)"
 [ "$(holiday_pixels "$work/without-script.png")" -eq 0 ] ||
-    fail "without holidays.txt the calendar painted holiday colours: the check below proves nothing"
+    fail "without its sets the calendar painted holiday colours: the check below proves nothing"
 WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
 wait "$calendar_pid" 2>/dev/null || true
 calendar_pid=""
-mv "$installed/holidays.txt.away" "$installed/holidays.txt"
+mv "$installed/holidays.away" "$installed/holidays"
+# Japan (122) as the region, which a fresh prefix's locale does not say.
+wine_run reg add 'HKCU\Control Panel\International\Geo' /v Nation /d 122 /f >/dev/null 2>&1 || fail "cannot set the region"
+wine_run reg add 'HKCU\Control Panel\International\Geo' /v Name /d JP /f >/dev/null 2>&1 || fail "cannot set the region"
 
 step "starting the installed calendar with a memo file in the user's folder"
 mkdir -p "$user_folder"
@@ -204,9 +209,10 @@ cmp -s "$user_folder/memo.txt" "$work/memo.txt.before" || fail "memo.txt changed
 # The calendar writes its settings when it ends: the key shows that it ended properly, and
 # that the uninstaller left it.
 reg_query "$settings_key" /v Design >/dev/null || fail "the settings in $settings_key are gone (or the calendar never saved them)"
+reg_query "$settings_key" /v HolidaySet | grep -q 'REG_SZ *JP$' || fail "the calendar did not keep the set JP it took"
 
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
 # The prefix is made anew by every run, and it is large: only a failed run leaves it to look at.
 rm -rf "$prefix" "$prefix.lock" "$prefix.setup.log"
-step "ok: installed, found its holidays.txt, uninstalled; memo.txt and the settings stayed"
+step "ok: installed, took the set of its region, uninstalled; memo.txt and the settings stayed"

@@ -1,6 +1,6 @@
 #!/bin/sh
-# Checks the zip that scripts/package made: it holds exactly the program, the holiday
-# script, the help, the companion and the readme, at its top level; the files are the
+# Checks the zip that scripts/package made: it holds exactly the program, the help, the
+# companion and the readme at its top level and the holiday sets in the folder holidays; the files are the
 # ones of the source tree; the executables are stripped and the program is under 2 MB.
 #   packaging/test-zip.sh PACKAGE-FOLDER VERSION SOURCE-TREE
 set -eu
@@ -17,11 +17,8 @@ fail() {
 
 [ -f "$zipfile" ] || fail "no $zipfile (scripts/package names the zip after the project version)"
 
-expected="TavoliCalendar.exe
-TavoliCalendar.htm
-holidays.txt
-readme.txt
-tavoli.exe"
+expected=$( (printf '%s\n' TavoliCalendar.exe TavoliCalendar.htm readme.txt tavoli.exe
+    cd "$source/dist" && ls holidays/*.txt) | LC_ALL=C sort)
 listed=$(unzip -Z1 "$zipfile" | LC_ALL=C sort)
 if [ "$listed" != "$expected" ]; then
     printf 'test-zip: FAIL: the zip holds\n%s\ninstead of\n%s\n' "$listed" "$expected" >&2
@@ -47,7 +44,7 @@ for exe in TavoliCalendar.exe tavoli.exe; do
         fail "$exe is not a 64-bit Windows executable"
 done
 
-cmp -s "$work/holidays.txt" "$source/dist/holidays.txt" || fail "holidays.txt differs from dist/holidays.txt"
+diff -r -q "$work/holidays" "$source/dist/holidays" >/dev/null || fail "the sets in holidays differ from dist/holidays"
 cmp -s "$work/TavoliCalendar.htm" "$source/docs/help/TavoliCalendar.htm" ||
     fail "TavoliCalendar.htm differs from docs/help/TavoliCalendar.htm"
 cmp -s "$work/readme.txt" "$source/packaging/readme.txt" || fail "readme.txt differs from packaging/readme.txt"

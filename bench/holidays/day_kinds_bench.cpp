@@ -17,7 +17,7 @@ namespace {
 
 std::vector<std::string> SampleLines() {
     std::vector<std::string> lines;
-    ReadTextLines(TAVOLI_SOURCE_DIR "/dist/holidays.txt", lines);
+    ReadTextLines(TAVOLI_SOURCE_DIR "/dist/holidays/JP.txt", lines);
     return lines;
 }
 

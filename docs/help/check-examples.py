@@ -35,7 +35,7 @@ LANGUAGES = {
     "en": ("1252", "cp1252", "C.UTF-8"),
     "ja": ("932", "cp932", "ja_JP.UTF-8"),
 }
-SHIPPED = {"holidays.txt": os.path.join("dist", "holidays.txt")}
+SHIPPED = {"holidays.txt": os.path.join("dist", "holidays", "JP.txt")}
 
 
 class Node:

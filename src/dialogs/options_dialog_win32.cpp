@@ -48,7 +48,7 @@ public:
             if (spec.page == kEveryPage) continue;
             pages_[spec.id] = {MakeControl(spec.kind), &spec};
             // A list's items come first: a selection is taken modulo their number.
-            if (spec.kind == ControlKind::kCombo && spec.id != IdOf(kFontFace)) {
+            if (spec.kind == ControlKind::kCombo && spec.id != IdOf(kFontFace) && spec.id != IdOf(kHolidaySet)) {
                 static_cast<ComboControl&>(*pages_[spec.id].control).SetItemsFromText(spec.Text());
             }
         }
@@ -100,6 +100,7 @@ private:
     ButtonControl ok_, cancel_, help_;
     std::map<int, PageControl> pages_;  // by id
     std::vector<std::string> faces_;
+    std::vector<HolidaySetChoice> sets_;          // the holidays list's items
     std::map<int, AccessibleControlName> names_;  // what screen readers call the controls
     HBITMAP pageBitmap_ = nullptr;
     HBRUSH pageBrush_ = nullptr;
@@ -121,6 +122,12 @@ void OptionsDialog::ShowValue(const PageControl& page, const FieldValue& value) 
         auto& combo = static_cast<ComboControl&>(control);
         if (number) return combo.Select(*number);
         if (!text) return;
+        if (page.spec->field == SettingField::kHolidaySet) {
+            for (size_t i = 0; i < sets_.size(); ++i) {
+                if (sets_[i].code == *text) return combo.Select(static_cast<int>(i));
+            }
+            return combo.Select(0);
+        }
         // A text is chosen among the items: the same one, else the system's default face,
         // else the first.
         const std::vector<std::string> items = combo.Items();
@@ -163,6 +170,11 @@ void OptionsDialog::OnInit() {
     };
     At<ComboControl>(kFontFace).SetItems(faces_);
     ShowValue(pages_.at(IdOf(kFontFace)), GetField(settings_, SettingField::kFontFace));
+    sets_ = HolidaySetChoices(ListHolidaySets(paths_.setsFolder), settings_.holidaySet);
+    std::vector<std::string> setLabels;
+    for (const HolidaySetChoice& choice : sets_) setLabels.push_back(choice.label);
+    At<ComboControl>(kHolidaySet).SetItems(setLabels);
+    ShowValue(pages_.at(IdOf(kHolidaySet)), GetField(settings_, SettingField::kHolidaySet));
     At<ButtonControl>(kAllUsersScript).Enable(FileExists(paths_.allUsersScript));
     At<ButtonControl>(kUserScript).Enable(FileExists(paths_.userScript));
     tab_.SetItems(OptionsPageLabels());
@@ -170,6 +182,7 @@ void OptionsDialog::OnInit() {
     ControlContents contents = ContentsOf(layout);
     contents[kTab].texts = tab_.Items();
     contents[IdOf(kFontFace)].texts = faces_;
+    contents[IdOf(kHolidaySet)].texts = setLabels;
     const FittedLayout fitted = FitDialog(Window(), layout, contents);
     // Made in the order the keyboard visits them: the tab strip, each page's controls top
     // to bottom and left to right, then OK, Cancel and Help.
@@ -333,6 +346,10 @@ FieldValues OptionsDialog::BoundValues() const {
             const int selected = combo.Selection();
             if (std::holds_alternative<int>(GetField(settings_, field))) {
                 values[field] = selected;
+            } else if (field == SettingField::kHolidaySet) {
+                values[field] = selected >= 0 && static_cast<size_t>(selected) < sets_.size()
+                                    ? sets_[static_cast<size_t>(selected)].code
+                                    : settings_.holidaySet;
             } else {
                 // The chosen item's text; none when the list is empty.
                 const std::vector<std::string> items = combo.Items();

@@ -1,7 +1,10 @@
 #include "dialogs/options_layout.h"
 
+#include <algorithm>
+
 #include "dialogs/control_rules.h"
 #include "framework/lang_text.h"
+#include "framework/platform.h"
 #include "settings/settings_text.h"
 
 namespace tavoli {
@@ -117,6 +120,10 @@ DialogLayout MakeLayout() {
 
     add(79, K::kLabel, {20, 186, 70, 210}, "Theme\tja:テーマ", "(&E)", 3);
     add(kTheme, K::kCombo, {75, 186, 180, 266}, "Automatic Light Dark\tja:自動 ライト ダーク", "", 3, F::kTheme);
+
+    // The sets shipped beside the program, listed when the dialog opens.
+    add(81, K::kLabel, {20, 140, 120, 160}, "Holidays\tja:休日", "(&D)", 6);
+    add(kHolidaySet, K::kCombo, {20, 160, 360, 300}, "", "", 6, F::kHolidaySet);
     return layout;
 }
 
@@ -145,6 +152,16 @@ SettingsRecord EditedSettings(SettingsRecord opened, const FieldValues& shown, c
         if (before == shown.end() || before->second != value) SetField(opened, field, value);
     }
     return opened;
+}
+
+std::vector<HolidaySetChoice> HolidaySetChoices(const std::vector<HolidaySetEntry>& sets, const std::string& chosen) {
+    std::vector<HolidaySetChoice> choices = {
+        {kNoHolidaySet, ResolveText("None: holidays.txt alone\tja:なし: holidays.txt のみ")}};
+    for (const HolidaySetEntry& entry : sets)
+        choices.push_back({entry.code, CurrentPlatform().FromUtf8(HolidaySetLabel(entry, sets))});
+    const bool listed = std::any_of(choices.begin(), choices.end(), [&chosen](auto& c) { return c.code == chosen; });
+    if (!listed && !chosen.empty()) choices.push_back({chosen, chosen});
+    return choices;
 }
 
 }  // namespace tavoli

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dialogs/dialog_layout.h"
+#include "holidays/holiday_set.h"
 #include "settings/palette.h"
 #include "settings/settings_record.h"
 
@@ -35,7 +36,7 @@ constexpr int kFontFace = 59, kLargeSize = 61, kMediumSize = 63, kSmallSize = 65
 // Page 5
 constexpr int kBackgroundPath = 69, kClearBackground = 70, kChangeBackground = 71, kMarginX = 73, kMarginY = 75;
 // Page 6
-constexpr int kAllUsersScript = 76, kUserScript = 77, kBackupMemo = 78;
+constexpr int kAllUsersScript = 76, kUserScript = 77, kBackupMemo = 78, kHolidaySet = 82;
 constexpr int kPageCount = 7;
 }  // namespace options_dialog
 
@@ -65,5 +66,14 @@ FieldValue ShownValue(const SettingsRecord& settings, SettingField field, System
 // view has no English item, a weekday of −1 shows as Saturday, a face not installed shows
 // as another, and the X and Y margins stand for two sides each.
 SettingsRecord EditedSettings(SettingsRecord opened, const FieldValues& shown, const FieldValues& left);
+
+// The holidays list: none (holidays.txt alone) first, then each shipped set, a country
+// before its regions, labelled in the system's code page. A chosen set that is not
+// shipped (any more) is kept as an item of its own, so that OK does not change it.
+struct HolidaySetChoice {
+    std::string code;
+    std::string label;
+};
+std::vector<HolidaySetChoice> HolidaySetChoices(const std::vector<HolidaySetEntry>& sets, const std::string& chosen);
 
 }  // namespace tavoli

@@ -20,8 +20,11 @@ namespace tavoli {
 // Where the compiled script came from: its file and the lines it was compiled from, for
 // telling which line gave a day its kind.
 struct ScriptSource {
-    std::string path;
-    std::vector<std::string> lines;
+    // The scripts the rules were compiled from, in the order they win (an entry's source
+    // indexes them): the one holidays.txt, or the user's, the region's and the country's
+    // of a holiday set.
+    std::vector<ScriptText> texts;
+    std::string set;       // the holiday set's code; empty: holidays.txt alone
     bool compiled = true;  // false: the file did not compile, and no rules are in force
 };
 

@@ -11,6 +11,7 @@ struct AppInfo {
     static constexpr const char* kRegistryKey = "HKCU\\Software\\Brenholt\\TavoliCalendar";
     static constexpr const char* kPerUserFolder = "Brenholt\\Tavoli\\";
     static constexpr const char* kScriptFile = "holidays.txt";
+    static constexpr const char* kSetsFolder = "holidays";
     static constexpr const char* kFormatFile = "format.txt";
     static constexpr const char* kMemoFile = "memo.txt";
 };

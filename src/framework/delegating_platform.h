@@ -13,6 +13,7 @@ public:
     int AnsiCodePage() const override { return base_.AnsiCodePage(); }
     size_t CharLength(const char* text, const char* end) const override { return base_.CharLength(text, end); }
     bool AbbreviatedLanguageName(std::string& name) const override { return base_.AbbreviatedLanguageName(name); }
+    std::string UserCountry() const override { return base_.UserCountry(); }
     std::string FromUtf8(std::string_view utf8) const override { return base_.FromUtf8(utf8); }
     std::string ToUtf8(std::string_view ansi) const override { return base_.ToUtf8(ansi); }
     SystemTimeParts LocalTime() const override { return base_.LocalTime(); }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "framework/error.h"
 
@@ -68,6 +69,10 @@ public:
 // The file system every whole-file operation uses.
 FileSystem& CurrentFileSystem();
 FileSystem& SystemFileSystem();
+
+// The names of the regular files in a folder (no folders, no path), in no set order;
+// empty when the folder cannot be read.
+std::vector<std::string> FileNamesIn(const std::string& folder);
 
 // Installs a replacement for the lifetime of the object (tests).
 class ScopedFileSystem {

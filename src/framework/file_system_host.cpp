@@ -1,4 +1,5 @@
 // The file system through POSIX calls, for the host tools and tests.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -233,6 +234,20 @@ public:
 };
 
 }  // namespace
+
+std::vector<std::string> FileNamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* directory = opendir(folder.c_str());
+    if (!directory) return names;
+    const std::string base = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    while (const dirent* entry = readdir(directory)) {
+        struct stat info {};
+        if (stat((base + entry->d_name).c_str(), &info) == 0 && S_ISREG(info.st_mode))
+            names.emplace_back(entry->d_name);
+    }
+    closedir(directory);
+    return names;
+}
 
 FileSystem& SystemFileSystem() {
     static HostFileSystem system;

@@ -168,6 +168,19 @@ public:
 
 }  // namespace
 
+std::vector<std::string> FileNamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    const std::string base = folder.empty() || folder.back() == '\\' || folder.back() == '/' ? folder : folder + "\\";
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((base + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.emplace_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
 FileSystem& SystemFileSystem() {
     static Win32FileSystem system;
     return system;

@@ -61,6 +61,8 @@ public:
     virtual size_t CharLength(const char* text, const char* end) const = 0;
     // The user locale's abbreviated language name (such as "ENU"); false when unknown.
     virtual bool AbbreviatedLanguageName(std::string& name) const = 0;
+    // The country of the user's region as ISO 3166-1 alpha-2 ("DE"); empty when unknown.
+    virtual std::string UserCountry() const = 0;
 
     // Text conversion between UTF-8 and the ANSI code page. Characters that the target
     // cannot hold become "?", as the system's own conversion does.

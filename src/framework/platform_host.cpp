@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -104,7 +105,23 @@ SystemTimeParts PartsFromTm(const std::tm& tm, long milliseconds) {
 
 }  // namespace
 
-HostPlatform::HostPlatform() : codePage_(kCodePageUtf8), languageName_(LanguageFromEnvironment()) {}
+// "de_DE.UTF-8" → "DE": the territory of the first locale variable that is set.
+std::string CountryFromEnvironment() {
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (!value || !*value) continue;
+        const std::string_view locale(value);
+        const size_t underscore = locale.find('_');
+        if (underscore == std::string_view::npos || locale.size() < underscore + 3) return {};
+        const std::string country(locale.substr(underscore + 1, 2));
+        const bool letters = std::all_of(country.begin(), country.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+        return letters ? country : std::string();
+    }
+    return {};
+}
+
+HostPlatform::HostPlatform()
+    : codePage_(kCodePageUtf8), languageName_(LanguageFromEnvironment()), country_(CountryFromEnvironment()) {}
 
 void HostPlatform::SetCodePage(int codePage) {
     codePage_ = codePage;

@@ -17,6 +17,8 @@ public:
     // other single-byte code page the C library can convert).
     void SetCodePage(int codePage);
     void SetAbbreviatedLanguageName(std::optional<std::string> name);
+    // By default the territory of the locale the environment names ("de_DE.UTF-8": DE).
+    void SetUserCountry(std::string country) { country_ = std::move(country); }
     // A fixed local clock; universal time is derived through the zone bias.
     void SetLocalTime(std::optional<SystemTimeParts> local);
     // nullopt makes the zone unreadable.
@@ -29,6 +31,7 @@ public:
     int AnsiCodePage() const override { return codePage_; }
     size_t CharLength(const char* text, const char* end) const override;
     bool AbbreviatedLanguageName(std::string& name) const override;
+    std::string UserCountry() const override { return country_; }
     std::string FromUtf8(std::string_view utf8) const override;
     std::string ToUtf8(std::string_view ansi) const override;
     SystemTimeParts LocalTime() const override;
@@ -48,6 +51,7 @@ public:
 private:
     int codePage_;
     std::optional<std::string> languageName_;
+    std::string country_;
     std::optional<SystemTimeParts> fixedLocal_;
     bool zoneSet_ = false;  // false: the machine's own zone
     std::optional<int32_t> bias_;

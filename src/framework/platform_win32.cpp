@@ -70,6 +70,13 @@ public:
         return true;
     }
 
+    std::string UserCountry() const override {
+        const GEOID nation = GetUserGeoID(GEOCLASS_NATION);
+        char code[8] = {};
+        if (nation == GEOID_NOT_AVAILABLE || GetGeoInfoA(nation, GEO_ISO2, code, sizeof code, 0) == 0) return {};
+        return code;
+    }
+
     std::string FromUtf8(std::string_view utf8) const override { return Narrow(Widen(utf8, CP_UTF8), CP_ACP); }
 
     std::string ToUtf8(std::string_view ansi) const override { return Narrow(Widen(ansi, CP_ACP), CP_UTF8); }

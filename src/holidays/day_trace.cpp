@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "framework/lang_text.h"
+#include "framework/paths.h"
 #include "framework/platform.h"
 #include "holidays/day_kinds.h"
 
@@ -22,6 +23,8 @@ const char* const kRoles[] = {
     "Script: %1\tja:スクリプト: %1",
     "Per-user script: %1\tja:ユーザーごとのスクリプト: %1",
     "All-users script: %1\tja:全ユーザー共通のスクリプト: %1",
+    "Country's script: %1\tja:国のスクリプト: %1",
+    "Region's script: %1\tja:地域のスクリプト: %1",
 };
 
 const char* const kStates[] = {
@@ -44,6 +47,12 @@ const char* const kNoKindLine =
     "\"#weekday\" "
     "行もありません";
 const char* const kNameLine = "Name \"%1\" from line %2: %3\tja:名前 \"%1\" (%2 行目): %3";
+// The same, in a holiday set of several scripts: %4 is the file's name.
+const char* const kKindLineIn = "Kind \"%1\" from %4, line %2: %3\tja:種類 \"%1\" (%4 の %2 行目): %3";
+const char* const kWeekdayKindLineIn =
+    "No rule sets a kind: the weekday's kind \"%1\" from %4, line %2: %3\tja:種類を決める規則はありません: 曜日の種類 "
+    "\"%1\" (%4 の %2 行目): %3";
+const char* const kNameLineIn = "Name \"%1\" from %4, line %2: %3\tja:名前 \"%1\" (%4 の %2 行目): %3";
 const char* const kNoNamesLine = "No rule gives a name\tja:名前を付ける規則はありません";
 const char* const kOtherKind = "Kind \"%1\"\tja:種類 \"%1\"";
 const char* const kBlockLine =
@@ -78,7 +87,8 @@ std::string Readable(const std::string& line) {
         const size_t colon = segment.find(':');
         const bool tagged = start > 0 && colon != std::string_view::npos && colon > 0 && colon <= 4;
         const PackedTag tag = tagged ? PackTag(segment.substr(0, colon)) : 0;
-        const bool foreign = tagged && tag != own && CodePageOfLanguage(tag) != codePage;
+        // UTF-8 (the tool on Linux) shows every language.
+        const bool foreign = tagged && tag != own && CodePageOfLanguage(tag) != codePage && codePage != 65001;
         const bool unreadable =
             std::any_of(segment.begin(), segment.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
         if (foreign && unreadable) {
@@ -116,13 +126,21 @@ std::string PlainSentence(CalDate date, const HolidayScript& script) {
 
 class Tracer {
 public:
-    Tracer(const HolidayScript& script, const std::vector<std::string>& lines) : script_(script), lines_(lines) {}
+    Tracer(const HolidayScript& script, const std::vector<ScriptText>& texts) : script_(script), texts_(texts) {}
 
-    // The line of an entry as written, with its number.
+    // The line of an entry as written, with its number, and said in the line's words
+    // (with the file's name where the rules come from several files).
     std::string Number(size_t entry) const { return std::to_string(script_.Entries()[entry].line); }
     std::string Written(size_t entry) const {
+        const ScriptText* text = TextOf(entry);
         const size_t line = static_cast<size_t>(script_.Entries()[entry].line);
-        return line >= 1 && line <= lines_.size() ? Readable(lines_[line - 1]) : std::string();
+        return text && line >= 1 && line <= text->lines.size() ? Readable(text->lines[line - 1]) : std::string();
+    }
+    std::string Said(const char* single, const char* inSet, std::string kind, size_t entry) const {
+        if (texts_.size() < 2) return FillText(single, {std::move(kind), Number(entry), Written(entry)});
+        const ScriptText* text = TextOf(entry);
+        return FillText(inSet,
+                        {std::move(kind), Number(entry), Written(entry), text ? PathPart(text->path, "fe") : ""});
     }
 
     // The days and block lines the x descriptors of the rule matched.
@@ -135,13 +153,23 @@ public:
     }
 
 private:
+    const ScriptText* TextOf(size_t entry) const {
+        const size_t source = static_cast<size_t>(script_.Entries()[entry].source);
+        return source < texts_.size() ? &texts_[source] : nullptr;
+    }
+
     const HolidayScript& script_;
-    const std::vector<std::string>& lines_;
+    const std::vector<ScriptText>& texts_;
 };
 
 }  // namespace
 
 std::vector<std::string> DayTrace(CalDate date, const HolidayScript& script, const std::vector<std::string>& lines,
+                                  const std::vector<TracedScriptFile>& files) {
+    return DayTrace(date, script, std::vector<ScriptText>{{std::string(), lines}}, files);
+}
+
+std::vector<std::string> DayTrace(CalDate date, const HolidayScript& script, const std::vector<ScriptText>& texts,
                                   const std::vector<TracedScriptFile>& files) {
     std::vector<std::string> out;
     out.push_back(date.Text() + " (" + ResolveText(kWeekdayNames[date.Weekday()]) + ")");
@@ -151,12 +179,12 @@ std::vector<std::string> DayTrace(CalDate date, const HolidayScript& script, con
                       ResolveText(kStates[static_cast<int>(file.state)]));
     }
 
-    const Tracer tracer(script, lines);
+    const Tracer tracer(script, texts);
     EvaluationTrace kindTrace;
     const std::string kind = KindOf(script, date, &kindTrace);
     if (!kindTrace.matchedRules.empty()) {
         const size_t rule = kindTrace.matchedRules.front();
-        out.push_back(FillText(kKindLine, {kind, tracer.Number(rule), tracer.Written(rule)}));
+        out.push_back(tracer.Said(kKindLine, kKindLineIn, kind, rule));
         tracer.AddBlockMatches(kindTrace, rule, out);
     } else {
         // The calendar colours such a day by its weekday's kind: say which line gives it.
@@ -166,8 +194,7 @@ std::vector<std::string> DayTrace(CalDate date, const HolidayScript& script, con
             if (entries[i].type == ScriptEntry::kWeekday && entries[i].weekday == date.Weekday()) weekdayLine = i;
         }
         if (weekdayLine < entries.size()) {
-            out.push_back(FillText(kWeekdayKindLine, {entries[weekdayLine].kind, tracer.Number(weekdayLine),
-                                                      tracer.Written(weekdayLine)}));
+            out.push_back(tracer.Said(kWeekdayKindLine, kWeekdayKindLineIn, entries[weekdayLine].kind, weekdayLine));
         } else {
             out.push_back(ResolveText(kNoKindLine));
         }
@@ -178,7 +205,7 @@ std::vector<std::string> DayTrace(CalDate date, const HolidayScript& script, con
     if (names.empty()) out.push_back(ResolveText(kNoNamesLine));
     for (size_t i = 0; i < names.size() && i < nameTrace.matchedRules.size(); ++i) {
         const size_t rule = nameTrace.matchedRules[i];
-        out.push_back(FillText(kNameLine, {names[i].name, tracer.Number(rule), tracer.Written(rule)}));
+        out.push_back(tracer.Said(kNameLine, kNameLineIn, names[i].name, rule));
         tracer.AddBlockMatches(nameTrace, rule, out);
     }
     return out;

@@ -15,7 +15,7 @@ namespace tavoli {
 
 // A script file the trace names, and what the calendar makes of it.
 struct TracedScriptFile {
-    enum class Role { kGiven, kPerUser, kAllUsers };
+    enum class Role { kGiven, kPerUser, kAllUsers, kCountry, kRegion };
     enum class State {
         kShown,    // said without a state (the one script the tool was given)
         kInForce,  // its rules are the ones traced
@@ -29,8 +29,13 @@ struct TracedScriptFile {
     State state = State::kShown;
 };
 
-// The trace, one line per item (ANSI code page). `lines` are the lines the script was
-// compiled from; names are resolved for the user's language, rules shown as written.
+// The trace, one line per item (ANSI code page). `texts` are the scripts the rules were
+// compiled from, indexed by each entry's source (a holiday set has several; each rule
+// line then names its file); names are resolved for the user's language, rules shown as
+// written.
+std::vector<std::string> DayTrace(CalDate date, const HolidayScript& script, const std::vector<ScriptText>& texts,
+                                  const std::vector<TracedScriptFile>& files);
+// One script's trace.
 std::vector<std::string> DayTrace(CalDate date, const HolidayScript& script, const std::vector<std::string>& lines,
                                   const std::vector<TracedScriptFile>& files);
 

@@ -39,6 +39,13 @@ struct ScriptEntry {
     int source = 0;       // the part of a holiday set it came from (0: the first or only one)
 };
 
+// A script as it was read, for showing its lines: its path and its lines in the system's
+// code page.
+struct ScriptText {
+    std::string path;
+    std::vector<std::string> lines;
+};
+
 // The messages a line can give, in their exact texts.
 enum class LineMessage {
     kStored,  // an entry was stored

@@ -1,5 +1,12 @@
 #include "holidays/holiday_set.h"
 
+#include <algorithm>
+
+#include "framework/file_system.h"
+#include "framework/platform.h"
+#include "framework/text_lines.h"
+#include "framework/whole_file.h"
+
 namespace tavoli {
 
 namespace {
@@ -18,7 +25,10 @@ std::vector<std::string> HolidaySetFiles(const std::string& folder, std::string_
             if (!IsCodeChar(c)) return {};
         }
     }
-    const std::string base = folder.empty() || folder.back() == '/' || folder.back() == '\\' ? folder : folder + "/";
+    // Joined as the folder's own path is written: a Windows path takes a backslash.
+    const char separator = folder.find('\\') != std::string::npos ? '\\' : '/';
+    const std::string base =
+        folder.empty() || folder.back() == '/' || folder.back() == '\\' ? folder : folder + separator;
     std::vector<std::string> files;
     if (set.size() > 2) files.push_back(base + std::string(set) + ".txt");
     files.push_back(base + std::string(set.substr(0, 2)) + ".txt");
@@ -38,14 +48,22 @@ std::string HolidaySetName(std::string_view line, bool region) {
 }
 
 ErrorValue CompileHolidaySet(const std::string& folder, std::string_view set, HolidayScript& script,
-                             std::vector<std::string>& report) {
+                             std::vector<std::string>& report, std::vector<ScriptText>* texts) {
     script.Clear();
     report.clear();
+    if (texts) texts->clear();
     const std::vector<std::string> files = HolidaySetFiles(folder, set);
     if (files.empty()) return ErrorFromKey("file_not_found");
     std::vector<HolidayScript> parts(files.size());
     for (size_t i = 0; i < files.size(); ++i) {
-        const ErrorValue error = parts[i].CompileFile(files[i], report);
+        ScriptText text{files[i], {}};
+        bool utf8 = false;
+        ErrorValue error = ReadTextLines(files[i], text.lines, &utf8);
+        if (error == kSuccess) error = parts[i].CompileLines(text.lines, report, utf8);
+        if (texts && utf8) {
+            for (std::string& line : text.lines) line = CurrentPlatform().FromUtf8(line);
+        }
+        if (texts) texts->push_back(std::move(text));
         if (error == kSuccess) continue;
         if (!report.empty()) report.insert(report.begin(), files[i]);
         return error;
@@ -54,6 +72,50 @@ ErrorValue CompileHolidaySet(const std::string& folder, std::string_view set, Ho
     for (const HolidayScript& part : parts) pointers.push_back(&part);
     script = HolidayScript::Composed(pointers);
     return kSuccess;
+}
+
+std::vector<HolidaySetEntry> ListHolidaySets(const std::string& folder) {
+    std::vector<HolidaySetEntry> sets;
+    for (const std::string& file : FileNamesIn(folder)) {
+        // A set's file name is its code and ".txt"; the system may give it in any case.
+        if (file.size() < 6 || file.size() > 10) continue;
+        std::string lower = file.substr(file.size() - 4);
+        std::transform(lower.begin(), lower.end(), lower.begin(),
+                       [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
+        const std::string code = file.substr(0, file.size() - 4);
+        if (lower != ".txt" || HolidaySetFiles(folder, code).empty()) continue;
+        std::string contents;
+        ReadFileContents(HolidaySetFiles(folder, code).front(), contents);
+        std::string name = HolidaySetName(contents.substr(0, contents.find_first_of("\r\n")), code.size() > 2);
+        sets.push_back({code, name.empty() ? code : std::move(name)});
+    }
+    // "DE" < "DE-BW" < "DK": a country before its regions.
+    std::sort(sets.begin(), sets.end(),
+              [](const HolidaySetEntry& a, const HolidaySetEntry& b) { return a.code < b.code; });
+    return sets;
+}
+
+std::string FirstHolidaySet(bool scriptExists, std::string_view country, const std::vector<HolidaySetEntry>& sets) {
+    if (scriptExists) return kNoHolidaySet;
+    for (const HolidaySetEntry& entry : sets) {
+        if (entry.code == country) return entry.code;
+    }
+    return kNoHolidaySet;
+}
+
+bool HasRegions(std::string_view set, const std::vector<HolidaySetEntry>& sets) {
+    const std::string_view country = set.substr(0, 2);
+    return std::any_of(sets.begin(), sets.end(), [country](const HolidaySetEntry& entry) {
+        return entry.code.size() > 2 && entry.code.compare(0, 2, country) == 0;
+    });
+}
+
+std::string HolidaySetLabel(const HolidaySetEntry& entry, const std::vector<HolidaySetEntry>& sets) {
+    if (entry.code.size() <= 2) return entry.name;
+    for (const HolidaySetEntry& other : sets) {
+        if (other.code == entry.code.substr(0, 2)) return other.name + ": " + entry.name;
+    }
+    return entry.code.substr(0, 2) + ": " + entry.name;
 }
 
 }  // namespace tavoli

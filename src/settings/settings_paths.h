@@ -1,5 +1,5 @@
-// The files that go with the settings: the two holiday scripts, format.txt and the memo
-// file.
+// The files that go with the settings: the two holiday scripts, the holiday sets'
+// folder, format.txt and the memo file.
 #pragma once
 
 #include <string>
@@ -11,6 +11,7 @@ struct SettingsPaths {
     std::string allUsersScript;  // holidays.txt beside the executable
     std::string formatFile;      // format.txt beside the executable
     std::string memoFile;        // per-user memo.txt
+    std::string setsFolder;      // the shipped holiday sets, "holidays" beside the executable
 };
 
 }  // namespace tavoli

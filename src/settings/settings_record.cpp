@@ -6,6 +6,7 @@
 #include "calendar/era.h"
 #include "format/default_formats.h"
 #include "framework/lang_text.h"
+#include "holidays/holiday_set.h"
 
 namespace tavoli {
 
@@ -145,6 +146,17 @@ constexpr FieldInfo kFields[] = {
          if (const int* n = As<int>(v)) r.style.theme = *n >= 0 && *n <= 2 ? static_cast<Theme>(*n) : Theme::kAutomatic;
      },
      {"Theme"}},
+    // A set's code or "none"; anything else (a name edited in the registry) chooses again
+    // as a first start does.
+    {F::kHolidaySet,
+     kAnyNumber,
+     [](const R& r) -> FieldValue { return r.holidaySet; },
+     [](R& r, const FieldValue& v) {
+         const std::string* t = As<std::string>(v);
+         if (!t) return;
+         r.holidaySet = *t == kNoHolidaySet || !HolidaySetFiles("", *t).empty() ? *t : std::string();
+     },
+     {"HolidaySet"}},
 };
 
 constexpr bool EachFieldHasOneRow() {

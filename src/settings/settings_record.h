@@ -31,6 +31,9 @@ struct SettingsRecord {
     bool clock = false;               // the time in the title bar
     bool neighbourDays = false;       // the days of the neighbour months in the grid
     std::string backgroundImagePath;  // "?" stand for the month's digits
+    // The shipped holiday set ("DE", "DE-BY") under the user's holidays.txt, or "none"
+    // (holidays.txt alone); empty until the first start has chosen.
+    std::string holidaySet;
 
     // The program's own values in the user's language: the name lists resolved, the
     // count-down aimed at today, the background in the system's window colour.
@@ -67,6 +70,7 @@ enum class SettingField {
     kMarginY,  // top and bottom together
     kTransparency,
     kTheme,
+    kHolidaySet,
     kCount
 };
 

@@ -11,6 +11,7 @@
 #include "framework/startup_trace.h"
 #include "framework/text_lines.h"
 #include "framework/whole_file.h"
+#include "holidays/holiday_set.h"
 #include "memo/memo_file.h"
 #include "settings/settings_text.h"
 
@@ -29,6 +30,10 @@ const char* const kOtherRulesInForce =
     "から読み込んだ規則を使います。";
 const char* const kNoRulesInForce =
     "Until it loads, no holiday rules are in force.\tja:読み込めるまでは、休日の規則はありません。";
+const char* const kFirstSetChosen =
+    "The calendar shows the holidays of %1, the country of your system's region. Where your region "
+    "has days off of its own, choose it in Options, on the Script page.\tja:%1 (システムの地域の国) "
+    "の休日を表示します。地域ごとの休日がある場合は、オプションの「スクリプト」ページで地域を選んでください。";
 const char* const kSettingsNotSaved = "Failed to save settings.\tja:設定をセーブできませんでした。";
 
 }  // namespace
@@ -39,6 +44,7 @@ SettingsPaths ProgramSettingsPaths() {
     paths.allUsersScript = ProgramFilePath(AppInfo::kScriptFile);
     paths.formatFile = ProgramFilePath(AppInfo::kFormatFile);
     paths.memoFile = PerUserFilePath(AppInfo::kPerUserFolder, AppInfo::kMemoFile);
+    paths.setsFolder = ProgramFilePath(AppInfo::kSetsFolder);
     return paths;
 }
 
@@ -48,40 +54,78 @@ std::string CalendarSettings::ScriptInForce() const {
     return {};
 }
 
-CalendarSettings::CompiledScript CalendarSettings::CompileHolidayScript() const {
+CalendarSettings::CompiledScript CalendarSettings::CompileHolidayScript(const std::string& set) const {
     CompiledScript result;
-    ErrorValue error = ErrorFromKey("file_not_found");
-    result.source.path = ScriptInForce();
-    if (!result.source.path.empty()) {
+    std::vector<std::string> files;
+    const bool ofSet = !set.empty() && set != kNoHolidaySet;
+    if (ofSet) {
+        result.source.set = set;
+        if (FileExists(paths_.userScript)) files.push_back(paths_.userScript);
+        for (std::string& file : HolidaySetFiles(paths_.setsFolder, set)) files.push_back(std::move(file));
+    } else if (std::string inForce = ScriptInForce(); !inForce.empty()) {
+        files.push_back(std::move(inForce));
+    }
+    ErrorValue error = files.empty() ? ErrorFromKey("file_not_found") : kSuccess;
+    std::vector<HolidayScript> parts(files.size());
+    for (size_t i = 0; i < files.size() && error == kSuccess; ++i) {
+        ScriptText text{files[i], {}};
         bool utf8 = false;
-        error = ReadTextLines(result.source.path, result.source.lines, &utf8);
-        if (error == kSuccess) error = result.script.CompileLines(result.source.lines, result.report, utf8);
+        error = ReadTextLines(text.path, text.lines, &utf8);
+        if (error == kSuccess) error = parts[i].CompileLines(text.lines, result.report, utf8);
+        // A set's file that cannot be read says why: its name alone would not.
+        else if (ofSet) result.report.push_back(ReasonOf(error));
         // "Why this day?" shows the lines in the system's code page.
         if (utf8) {
-            for (std::string& line : result.source.lines) line = CurrentPlatform().FromUtf8(line);
+            for (std::string& line : text.lines) line = CurrentPlatform().FromUtf8(line);
         }
+        if (error != kSuccess) result.path = text.path;
+        result.source.texts.push_back(std::move(text));
     }
+    if (error == kSuccess && parts.size() == 1) {
+        result.script = std::move(parts.front());
+    } else if (error == kSuccess && !parts.empty()) {
+        std::vector<const HolidayScript*> pointers;
+        for (const HolidayScript& part : parts) pointers.push_back(&part);
+        result.script = HolidayScript::Composed(pointers);
+    }
+    if (error == kSuccess && !files.empty()) result.path = files.front();
     result.compiled = error == kSuccess;
     result.source.compiled = result.compiled;
     return result;
 }
 
+std::string CalendarSettings::FirstHolidaySet(Report& report) const {
+    // The sets are listed only when they may be needed: a holidays.txt settles it.
+    if (!ScriptInForce().empty()) return kNoHolidaySet;
+    const std::vector<HolidaySetEntry> sets = ListHolidaySets(paths_.setsFolder);
+    std::string set = tavoli::FirstHolidaySet(false, CurrentPlatform().UserCountry(), sets);
+    if (set != kNoHolidaySet && HasRegions(set, sets)) {
+        const auto entry = std::find_if(sets.begin(), sets.end(), [&set](const auto& e) { return e.code == set; });
+        report.Tell(FillText(kFirstSetChosen, {CurrentPlatform().FromUtf8(entry->name)}));
+    }
+    return set;
+}
+
 CalendarSettings::TakenScript CalendarSettings::TakeScript(CalendarDocument& document, CompiledScript compiled) const {
     TakenScript taken;
     std::vector<std::string>& lines = taken.messageLines;
-    const std::string path = compiled.source.path;
+    const std::string path = compiled.path;
     // Rules that compiled stay while their file is saved in a form that does not: the
     // window may have been hidden since, the document has not. A script that was removed
     // takes its rules with it.
     const ScriptSource& before = document.Source();
-    const bool keepsEarlier = !compiled.compiled && !path.empty() && before.compiled && !before.path.empty();
+    const bool keepsEarlier = !compiled.compiled && !path.empty() && before.compiled && !before.texts.empty();
     if (!compiled.compiled) {
         lines.push_back(ResolveText(kScriptFailed));
         if (!path.empty()) {
             lines.push_back(path);
+            const bool itsOwn = std::any_of(before.texts.begin(), before.texts.end(),
+                                            [&path](const ScriptText& text) { return text.path == path; });
+            std::string earlier;
+            for (const ScriptText& text : before.texts) earlier += (earlier.empty() ? "" : ", ") + text.path;
             if (!keepsEarlier) lines.push_back(ResolveText(kNoRulesInForce));
-            else if (before.path == path) lines.push_back(ResolveText(kItsRulesInForce));
-            else lines.push_back(FillText(kOtherRulesInForce, {before.path}));
+            else if (itsOwn) lines.push_back(ResolveText(kItsRulesInForce));
+            else lines.push_back(FillText(kOtherRulesInForce, {earlier}));
         }
     }
     if (keepsEarlier) taken.failingPath = path;
@@ -90,8 +134,9 @@ CalendarSettings::TakenScript CalendarSettings::TakeScript(CalendarDocument& doc
     return taken;
 }
 
-std::string CalendarSettings::LoadHolidayScript(CalendarDocument& document, Report& report) const {
-    TakenScript taken = TakeScript(document, CompileHolidayScript());
+std::string CalendarSettings::LoadHolidayScript(CalendarDocument& document, const std::string& set,
+                                                Report& report) const {
+    TakenScript taken = TakeScript(document, CompileHolidayScript(set));
     report.Tell(JoinMessageLines(taken.messageLines));
     return taken.failingPath;
 }
@@ -113,17 +158,21 @@ CalendarSettings::Loaded CalendarSettings::Load(CalendarDocument& document, Sett
                                                 PixelColor systemWindowColor, bool memosUnsaved) {
     backedUpOn_ = CalDate();
     Loaded loaded;
-    loaded.failingScript = LoadHolidayScript(document, loaded.report);
-    MarkStartup("holiday script");
-    loaded.report.Take(LoadFormats(document));
-    MarkStartup("format.txt");
-    if (!memosUnsaved) LoadMemoFile(document.EditMemos(), paths_.memoFile, loaded.report);
-    MarkStartup("memos");
+    // The values first: they say which holiday set is in force.
     SettingsValues values;
     if (store.Read(values) != kSuccess) values.clear();
     MarkStartup("registry");
     SettingsRecord settings = SettingsRecord::Defaults(Today(kLocalZone), systemWindowColor);
     ReadSettings(values, settings);
+    // Chosen once and stored: a holidays.txt made later is added to the set, not put in
+    // its place.
+    if (settings.holidaySet.empty()) settings.holidaySet = FirstHolidaySet(loaded.report);
+    loaded.failingScript = LoadHolidayScript(document, settings.holidaySet, loaded.report);
+    MarkStartup("holiday script");
+    loaded.report.Take(LoadFormats(document));
+    MarkStartup("format.txt");
+    if (!memosUnsaved) LoadMemoFile(document.EditMemos(), paths_.memoFile, loaded.report);
+    MarkStartup("memos");
     document.SetSettings(std::move(settings));
     MarkStartup("settings applied");
     return loaded;

@@ -70,15 +70,21 @@ public:
     // one (empty when neither does).
     std::string ScriptInForce() const;
 
-    // The script in force compiled, and the compiler's report (a file that begins with a
-    // byte-order mark is in UTF-8).
+    // The rules of a holiday set (a code, or "none" or empty for holidays.txt alone)
+    // compiled: the set's scripts with the per-user holidays.txt on top, else the script in
+    // force; and the compiler's report (a file that begins with a byte-order mark is in
+    // UTF-8). `path` is the file a message names: the one that failed, else the first.
     struct CompiledScript {
         HolidayScript script;
         ScriptSource source;
+        std::string path;
         bool compiled = false;
         std::vector<std::string> report;
     };
-    CompiledScript CompileHolidayScript() const;
+    CompiledScript CompileHolidayScript(const std::string& set) const;
+
+    // The set a first start takes (no stored choice), and what the user is told of it.
+    std::string FirstHolidaySet(Report& report) const;
 
     // A compiled script taken into the document: one that compiled replaces the rules; one
     // that does not leaves the rules that compiled last (none when none ever did). What the
@@ -92,7 +98,7 @@ public:
 
     // Steps of Load, for live reload and tests: the script taken (its message told; the
     // failing path returned, as TakeScript gives it) and format.txt.
-    std::string LoadHolidayScript(CalendarDocument& document, Report& report) const;
+    std::string LoadHolidayScript(CalendarDocument& document, const std::string& set, Report& report) const;
     Report LoadFormats(CalendarDocument& document) const;
     // The values in the order they are written: the program's own three, then the record's.
     static SettingsValues ValuesOf(const SettingsRecord& record);

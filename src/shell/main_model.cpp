@@ -1,5 +1,7 @@
 #include "shell/main_model.h"
 
+#include <algorithm>
+
 #include "format/date_format.h"
 #include "format/default_formats.h"
 #include "framework/lang_text.h"
@@ -7,6 +9,7 @@
 #include "framework/paths.h"
 #include "framework/startup_trace.h"
 #include "holidays/day_trace.h"
+#include "holidays/holiday_set.h"
 #include "shell/window_placement.h"
 #include "view/accessible_tree.h"
 #include "view/view_texts.h"
@@ -195,7 +198,7 @@ void MainModel::OnReloadDue() {
     LiveReload::Tell tell = LiveReload::Tell::kNothing;
     std::vector<std::string> messageLines;
     if (changes.script) {
-        CalendarSettings::CompiledScript compiled = settings_.CompileHolidayScript();
+        CalendarSettings::CompiledScript compiled = settings_.CompileHolidayScript(document_.Settings().holidaySet);
         tell = liveReload_.Compiled(compiled.compiled);
         // The last rules that compiled stay until the file compiles again.
         CalendarSettings::TakenScript taken = settings_.TakeScript(document_, std::move(compiled));
@@ -212,18 +215,31 @@ std::vector<std::string> MainModel::DayTraceOf(CalDate date) const {
     using File = TracedScriptFile;
     const SettingsPaths& paths = settings_.Paths();
     const ScriptSource& source = document_.Source();
+    auto inForce = [&source](const std::string& path) {
+        return std::any_of(source.texts.begin(), source.texts.end(),
+                           [&path](const ScriptText& text) { return text.path == path; });
+    };
+    // A set's files are named in the order they win: the user's, the region's, the
+    // country's; without a set, both holidays.txt, the one in force said.
+    std::vector<std::pair<File::Role, std::string>> named = {{File::Role::kPerUser, paths.userScript}};
+    if (source.set.empty()) {
+        named.emplace_back(File::Role::kAllUsers, paths.allUsersScript);
+    } else {
+        for (const std::string& path : HolidaySetFiles(paths.setsFolder, source.set)) {
+            named.emplace_back(named.size() == 1 && source.set.size() > 2 ? File::Role::kRegion : File::Role::kCountry,
+                               path);
+        }
+    }
     std::vector<File> files;
-    for (const auto& [role, path] : {std::pair{File::Role::kPerUser, &paths.userScript},
-                                     std::pair{File::Role::kAllUsers, &paths.allUsersScript}}) {
+    for (const auto& [role, path] : named) {
         // A path too long for the system names no file.
         File::State state = File::State::kMissing;
-        if (!path->empty() && *path == failingScript_) state = File::State::kFailing;
-        else if (!path->empty() && *path == source.path)
-            state = source.compiled ? File::State::kInForce : File::State::kFailed;
-        else if (FileExists(*path)) state = File::State::kUnused;
-        files.push_back({role, *path, state});
+        if (!path.empty() && path == failingScript_) state = File::State::kFailing;
+        else if (!path.empty() && inForce(path)) state = source.compiled ? File::State::kInForce : File::State::kFailed;
+        else if (FileExists(path)) state = File::State::kUnused;
+        files.push_back({role, path, state});
     }
-    return DayTrace(date, document_.Script(), source.lines, files);
+    return DayTrace(date, document_.Script(), source.texts, files);
 }
 
 void MainModel::OnWheel(int delta) {
@@ -424,7 +440,16 @@ void MainModel::RunMemo() {
 void MainModel::RunOptions() {
     SettingsRecord edited = document_.Settings();
     if (!ports_.dialogs.RunOptionsDialog(edited, document_.Memos())) return;
+    const bool otherSet = edited.holidaySet != document_.Settings().holidaySet;
     document_.SetSettings(std::move(edited));
+    if (otherSet) {
+        // Another set's rules, or what holidays.txt alone gives; one that cannot be read
+        // is told, and the rules in force stay.
+        Report report;
+        failingScript_ = settings_.LoadHolidayScript(document_, document_.Settings().holidaySet, report);
+        Tell(std::move(report));
+        if (!shown_) return;
+    }
     // The dialog's buttons open the scripts in an editor: what was saved meanwhile is taken
     // as any save is (a broken one told once, the rules in force kept).
     OnReloadDue();

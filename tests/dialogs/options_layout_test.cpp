@@ -84,6 +84,17 @@ TEST(OptionsLayout, EnglishHasNoTwoMonthItem) {
         // A stored two-month view shows as "6-lines" and is stored as 0 on OK.
         EXPECT_EQ(NormalizeSelection(kTwoMonths, SplitItems(rows->Text()).size()), 0);
         EXPECT_EQ(OptionsPageLabels().back(), "Script");
+        // The holidays list: none first; a chosen set no longer shipped stays an item.
+        const std::vector<HolidaySetEntry> sets = {{"DE", "Germany"}, {"DE-BY", "Bavaria (Bayern)"}};
+        std::vector<std::string> labels, codes;
+        for (const HolidaySetChoice& choice : HolidaySetChoices(sets, "FR")) {
+            labels.push_back(choice.label);
+            codes.push_back(choice.code);
+        }
+        EXPECT_EQ(labels,
+                  (std::vector<std::string>{"None: holidays.txt alone", "Germany", "Germany: Bavaria (Bayern)", "FR"}));
+        EXPECT_EQ(codes, (std::vector<std::string>{"none", "DE", "DE-BY", "FR"}));
+        EXPECT_EQ(HolidaySetChoices(sets, "DE").size(), 3u);
     }
     {
         ScopedPlatform scope(japanese);

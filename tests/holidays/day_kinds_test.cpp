@@ -292,7 +292,7 @@ TEST(SampleScript, JapaneseNationalHolidays1970To2050) {
 
     HolidayScript script;
     std::vector<std::string> report;
-    ASSERT_EQ(script.CompileFile(TAVOLI_SOURCE_DIR "/dist/holidays.txt", report), kSuccess)
+    ASSERT_EQ(script.CompileFile(TAVOLI_SOURCE_DIR "/dist/holidays/JP.txt", report), kSuccess)
         << (report.empty() ? "" : report[0]);
     EXPECT_EQ(KindOfWeekday(script, 0), "3");
     EXPECT_EQ(KindOfWeekday(script, 6), "2");
@@ -374,7 +374,7 @@ TEST(SampleScript, NamesInTheUsersLanguage) {
         ScopedPlatform scope(zone);
         HolidayScript script;
         std::vector<std::string> report;
-        ASSERT_EQ(script.CompileFile(TAVOLI_SOURCE_DIR "/dist/holidays.txt", report), kSuccess);
+        ASSERT_EQ(script.CompileFile(TAVOLI_SOURCE_DIR "/dist/holidays/JP.txt", report), kSuccess);
         for (const auto& c : cases) {
             const std::vector<NameEntry> names = NamesOf(script, c.date);
             ASSERT_EQ(names.size(), 1u) << c.date.Text();

@@ -191,6 +191,8 @@ TEST(HolidaySets, NamesInTheLanguageOfTheLocale) {
 TEST(HolidaySets, CodesAndFiles) {
     EXPECT_EQ(HolidaySetFiles("sets", "DE-BY"), (std::vector<std::string>{"sets/DE-BY.txt", "sets/DE.txt"}));
     EXPECT_EQ(HolidaySetFiles("sets/", "US"), (std::vector<std::string>{"sets/US.txt"}));
+    EXPECT_EQ(HolidaySetFiles("C:\\Tavoli\\holidays", "US"),
+              (std::vector<std::string>{"C:\\Tavoli\\holidays\\US.txt"}));
     for (const char* wrong : {"", "D", "de", "DE-", "DE_BY", "DE-BYXX", "DE-by", "../x"})
         EXPECT_TRUE(HolidaySetFiles("sets", wrong).empty()) << wrong;
     HolidayScript script;
@@ -209,6 +211,33 @@ TEST(HolidaySets, CodesAndFiles) {
         {"; no colon", false, ""},
     };
     for (const auto& l : lines) EXPECT_EQ(HolidaySetName(l.line, l.region), l.name) << l.line;
+}
+
+// The shipped list, each country before its regions, and the set a first start takes:
+// none where a holidays.txt was there before (an upgrade changes nothing), else the
+// system's country where it ships.
+TEST(HolidaySets, ListedAndChosenAtFirstStart) {
+    const std::vector<HolidaySetEntry> sets = ListHolidaySets(kSets);
+    std::string country;
+    for (const HolidaySetEntry& entry : sets) {
+        if (entry.code.size() == 2) country = entry.code;
+        else EXPECT_EQ(entry.code.substr(0, 2), country) << entry.code << " is not below its country";
+    }
+    EXPECT_EQ(HolidaySetLabel(sets.at(1), sets), "Germany: Brandenburg");
+    EXPECT_TRUE(ListHolidaySets(kSets + "/none").empty());
+    const struct {
+        bool script;
+        const char* country;
+        const char* set;
+        bool regions;
+    } cases[] = {
+        {true, "DE", "none", false}, {false, "DE", "DE", true},  {false, "KR", "KR", false},
+        {false, "GB", "GB", true},   {false, "", "none", false}, {false, "XK", "none", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FirstHolidaySet(c.script, c.country, sets), c.set) << c.country << c.script;
+        EXPECT_EQ(HasRegions(c.set, sets), c.regions) << c.country;
+    }
 }
 
 }  // namespace

@@ -88,7 +88,11 @@ TEST(SettingsTable, EachFieldIsStoredAndReadBackOnItsOwn) {
                 if (changed == defaults) SetField(changed, field, other);
             }
         } else if (const std::string* text = std::get_if<std::string>(&value)) {
-            SetField(changed, field, *text + "x");
+            // A text with a letter more, else one of the few a field such as the holiday
+            // set takes.
+            for (const std::string& other : {*text + "x", std::string("DE")}) {
+                if (changed == defaults) SetField(changed, field, other);
+            }
         } else {
             SetField(changed, field, PixelColor::Rgb(1, 2, 3));
         }

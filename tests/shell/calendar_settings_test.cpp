@@ -18,6 +18,13 @@
 namespace tavoli {
 namespace {
 
+// Message boxes recorded, in a region the test sets.
+class RegionPlatform : public RecordingPlatform {
+public:
+    std::string UserCountry() const override { return country; }
+    std::string country;
+};
+
 // Settings whose files live in a temporary folder; message boxes are recorded.
 class Settings : public testing::Test {
 protected:
@@ -38,7 +45,7 @@ protected:
     void Save(CalendarDocument& document, bool& memoDirty) { ShowReport(settings_.Save(document, store_, memoDirty)); }
     void LoadScript(CalendarDocument& document) {
         Report report;
-        settings_.LoadHolidayScript(document, report);
+        settings_.LoadHolidayScript(document, "", report);
         ShowReport(report);
     }
     std::string Rescue(MemoStore& memos) {
@@ -61,7 +68,7 @@ protected:
     }
 
     static constexpr PixelColor kWindowColor = PixelColor::Rgb(250, 250, 240);
-    RecordingPlatform platform_;
+    RegionPlatform platform_;
     ScopedPlatform scope_;
     TempFolder folder_;
     SettingsPaths paths_;
@@ -103,7 +110,8 @@ TEST_F(Settings, FirstRunWritesEveryValueInOrder) {
                                                "BackgroundImage",
                                                "FontFace",
                                                "CountDown",
-                                               "Theme"}));
+                                               "Theme",
+                                               "HolidaySet"}));
     const std::pair<const char*, std::string> expected[] = {
         {"Design", "T1W1N0D5B2"},   {"Flags", "pcn"},
         {"CellSize", "(48,36)"},    {"Margin", "4,4,4,4"},
@@ -210,6 +218,70 @@ TEST_F(Settings, HolidayScriptsAndTheirErrorList) {
     std::filesystem::remove(paths_.allUsersScript);
     EXPECT_EQ(load(shown), "|");                            // a script removed takes its rules with it
     EXPECT_EQ(Boxes(), std::vector<std::string>{heading});  // the heading alone
+}
+
+// The set a first start takes is stored and kept; a set's days come with the user's own
+// holidays.txt on top (its kinds win, its names come first).
+TEST_F(Settings, HolidaySetChosenOnceWithTheUsersScriptOnTop) {
+    paths_.setsFolder = folder_.Join("sets");
+    settings_ = CalendarSettings(paths_);
+    std::filesystem::create_directories(paths_.setsFolder);
+    WriteWholeFile(folder_.Join("sets/DE.txt"), "; Germany: test\r\nm10 d3 (4) \"Unity\"\r\n");
+    WriteWholeFile(folder_.Join("sets/DE-BY.txt"), "; Germany, Bavaria: test\r\nm8 d15 (3) \"Assumption\"\r\n");
+    WriteWholeFile(folder_.Join("sets/KR.txt"), "; Korea: test\r\nm8 d15 (4) \"Liberation\"\r\n");
+    const std::string failed =
+        ResolveText("Failed to load holiday script.\tja:休日設定スクリプトを正常にロードできませんでした。");
+    const struct {
+        const char* allUsers;  // the files there before the start
+        const char* user;
+        const char* stored;  // nullptr: none
+        const char* country;
+        const char* set;
+        const char* told;  // what the first box holds
+        const char* days;  // 3 October and 15 August: kind and names
+    } cases[] = {
+        {"#weekday 0 (3)\r\n", nullptr, nullptr, "DE", "none", "", ","},  // an upgrade sees what it saw
+        {nullptr, "m1 d2 (3)\r\n", nullptr, "DE", "none", "", ","},
+        {nullptr, nullptr, nullptr, "DE", "DE", "Germany", "4|Unity,"},
+        {nullptr, nullptr, nullptr, "KR", "KR", "", ",4|Liberation"},  // no regions: nothing to say
+        {nullptr, nullptr, nullptr, "", "none", failed.c_str(), ","},
+        {nullptr, nullptr, nullptr, "NZ", "none", failed.c_str(), ","},
+        {nullptr, "m10 d3 (5) \"Mine\"\r\n", "DE-BY", "KR", "DE-BY", "", "5|Mine|Unity,3|Assumption"},
+        {"m10 d3 (1)\r\n", nullptr, "DE", "", "DE", "", "4|Unity,"},  // the all-users file is not in a set
+        {nullptr, nullptr, "FR", "DE", "FR", failed.c_str(), ","},    // a set not shipped is said
+    };
+    for (const auto& c : cases) {
+        const std::string row = std::string(c.country) + "/" + (c.stored ? c.stored : "-");
+        std::filesystem::remove(paths_.allUsersScript);
+        std::filesystem::remove(paths_.userScript);
+        if (c.allUsers) WriteWholeFile(paths_.allUsersScript, c.allUsers);
+        if (c.user) WriteWholeFile(paths_.userScript, c.user);
+        store_.stored.clear();
+        if (c.stored) store_.Set("HolidaySet", c.stored);
+        platform_.country = c.country;
+        platform_.boxes.clear();
+        CalendarDocument document;
+        Load(document);
+        EXPECT_EQ(document.Settings().holidaySet, c.set) << row;
+        const std::string first = Boxes().empty() ? "" : Boxes()[0];
+        EXPECT_NE(first.find(c.told), std::string::npos) << row << ": " << first;
+        if (!*c.told) EXPECT_EQ(first, "") << row;
+        std::string days;
+        for (const CalDate day : {CalDate(2024, 10, 3), CalDate(2024, 8, 15)}) {
+            days += (day.Parts().month == 10 ? "" : ",") + document.KindOf(day);
+            for (const NameEntry& name : document.NamesOf(day)) days += "|" + name.name;
+        }
+        EXPECT_EQ(days, c.days) << row;
+        // Stored at the hide: the next start neither chooses nor tells again.
+        bool memoDirty = false;
+        Save(document, memoDirty);
+        EXPECT_EQ(store_.Get("HolidaySet"), c.set) << row;
+        platform_.boxes.clear();
+        CalendarDocument again;
+        Load(again);
+        EXPECT_EQ(again.Settings().holidaySet, c.set) << row;
+        if (std::string(c.told) == "Germany") EXPECT_TRUE(Boxes().empty()) << row;
+    }
 }
 
 TEST_F(Settings, FormatFileReplacesTheFormatsItHas) {

@@ -681,7 +681,7 @@ TEST_F(Model, ScriptsAndFormatsSavedWhileShownAreTaken) {
             {TracedScriptFile::Role::kPerUser, folder_.Join("holidays.txt"), step.userScript},
             {TracedScriptFile::Role::kAllUsers, folder_.Join("none.txt"), State::kMissing}};
         const CalendarDocument& document = model_.Document();
-        EXPECT_EQ(model_.DayTraceOf(day), DayTrace(day, document.Script(), document.Source().lines, files));
+        EXPECT_EQ(model_.DayTraceOf(day), DayTrace(day, document.Script(), document.Source().texts, files));
     }
     EXPECT_EQ(View().HeaderFormats()[0], "%Y!");
     PointAtDate(day);

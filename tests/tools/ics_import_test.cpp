@@ -21,7 +21,7 @@
 namespace tavoli {
 namespace {
 
-const std::string kScript = TAVOLI_SOURCE_DIR "/dist/holidays.txt";
+const std::string kScript = TAVOLI_SOURCE_DIR "/dist/holidays/JP.txt";
 const std::string kStamp = "20240101T000000Z";
 
 // (YYYYMMDD, text) pairs, as many times as they occur.

@@ -24,7 +24,7 @@
 namespace tavoli {
 namespace {
 
-const std::string kScript = TAVOLI_SOURCE_DIR "/dist/holidays.txt";
+const std::string kScript = TAVOLI_SOURCE_DIR "/dist/holidays/JP.txt";
 
 TEST(TavoliCli, Convert) {
     ToolRun run = Tavoli({"convert", "A", "2023-03-20", "2023/03/23", "--tz", "+0900"});

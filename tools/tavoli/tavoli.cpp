@@ -2,7 +2,6 @@
 // command line.
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -236,10 +235,11 @@ std::string SetsFolder(const Arguments& args) {
 }
 
 // A shipped set, from the folder "holidays" beside the tool unless --sets names another.
-int LoadSet(const Arguments& args, const std::string& set, HolidayScript& script) {
+int LoadSet(const Arguments& args, const std::string& set, HolidayScript& script,
+            std::vector<ScriptText>* texts = nullptr) {
     const std::string folder = SetsFolder(args);
     std::vector<std::string> report;
-    const ErrorValue error = CompileHolidaySet(folder, set, script, report);
+    const ErrorValue error = CompileHolidaySet(folder, set, script, report, texts);
     if (error == kSuccess) return kOk;
     if (HolidaySetFiles(folder, set).empty()) return Fail("no such holiday set: " + set + " (CC or CC-RR)", kUsage);
     if (report.empty()) return Fail("cannot read the set " + set + " in " + Out(folder) + ": " + Reason(error), kUsage);
@@ -250,22 +250,10 @@ int LoadSet(const Arguments& args, const std::string& set, HolidayScript& script
 int Countries(const Arguments& args) {
     if (!args.positional.empty()) return -1;
     const std::string folder = SetsFolder(args);
-    std::vector<std::string> codes;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(folder), error)) {
-        const std::string name = entry.path().filename().string();  // a set's name is ASCII
-        if (name.size() < 6 || name.substr(name.size() - 4) != ".txt") continue;
-        const std::string code = name.substr(0, name.size() - 4);
-        if (!HolidaySetFiles(folder, code).empty()) codes.push_back(code);
-    }
-    if (error) return Fail("cannot read the sets in " + Out(folder) + ": " + error.message(), kUsage);
-    std::sort(codes.begin(), codes.end());  // a country before its regions ("DE" < "DE-BW")
-    for (const std::string& code : codes) {
-        std::string contents;
-        ReadFileContents(HolidaySetFiles(folder, code).front(), contents);
-        const bool region = code.size() > 2;
-        const std::string name = HolidaySetName(contents.substr(0, contents.find_first_of("\r\n")), region);
-        Print((region ? "  " : "") + code + "\t" + CurrentPlatform().FromUtf8(name));  // the sets are UTF-8
+    if (!FolderExists(folder)) return Fail("cannot read the sets in " + Out(folder) + ": no such folder", kUsage);
+    for (const HolidaySetEntry& entry : ListHolidaySets(folder)) {
+        const bool region = entry.code.size() > 2;
+        Print((region ? "  " : "") + entry.code + "\t" + CurrentPlatform().FromUtf8(entry.name));  // the sets are UTF-8
     }
     return kOk;
 }
@@ -296,13 +284,27 @@ int Holidays(const Arguments& args) {
 }
 
 int Explain(const Arguments& args) {
-    if (args.positional.size() != 2) return -1;
-    const auto date = DateArgument(args.positional[1], "");
+    const std::optional<std::string> set = args.Option("--country");
+    const size_t dates = set ? 0 : 1;
+    if (args.positional.size() != dates + 1) return -1;
+    const auto date = DateArgument(args.positional[dates], "");
     if (!date) return kUsage;
     HolidayScript script;
+    // The same trace as the calendar's "Why this day?": for the one script given, or for a
+    // set's scripts, each rule line naming its file.
+    if (set) {
+        std::vector<ScriptText> texts;
+        if (const int result = LoadSet(args, *set, script, &texts); result != kOk) return result;
+        std::vector<TracedScriptFile> files;
+        for (const ScriptText& text : texts) {
+            const bool region = files.empty() && texts.size() > 1;
+            files.push_back({region ? TracedScriptFile::Role::kRegion : TracedScriptFile::Role::kCountry, text.path});
+        }
+        for (const std::string& line : DayTrace(*date, script, texts, files)) Print(line);
+        return kOk;
+    }
     std::vector<std::string> lines;
     if (const int result = LoadScript(args.positional[0], script, lines); result != kOk) return result;
-    // The same trace as the calendar's "Why this day?", for the one script given.
     const TracedScriptFile file{TracedScriptFile::Role::kGiven, In(args.positional[0])};
     for (const std::string& line : DayTrace(*date, script, lines, {file})) Print(line);
     return kOk;
@@ -458,11 +460,14 @@ const Command kCommands[] = {
      "days on top, from the folder \"holidays\" beside the tool (or --sets DIR).",
      Holidays,
      {"--country", "--sets"}},
-    {"explain", "tavoli explain SCRIPT DATE",
+    {"explain",
+     "tavoli explain SCRIPT DATE | --country CC[-RR] DATE [--sets DIR]",
      "Why the day has its kind and names: the rule that set the kind (or the weekday's\n"
      "kind), each name's rule and, for their x descriptors, the block rule that matched\n"
-     "the shifted day; in the language of the code page.",
-     Explain},
+     "the shifted day; in the language of the code page. With --country, a shipped set's\n"
+     "scripts, each rule line naming its file.",
+     Explain,
+     {"--country", "--sets"}},
     {"countries",
      "tavoli countries [--sets DIR]",
      "The shipped holiday sets: each country's code and name, its regions below it.",

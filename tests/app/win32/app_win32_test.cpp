@@ -226,6 +226,45 @@ std::vector<HWND> DialogsOf(const Program& program) {
     return dialogs;
 }
 
+// Months since the year 0: today's, and a month's.
+int MonthNumber(int year, int month) { return year * 12 + month - 1; }
+int ThisMonth() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return MonthNumber(now.wYear, now.wMonth);
+}
+
+// "Why this day?" (Ctrl+E) for the day in a row and column of the month's grid at the
+// program's defaults, the month brought into view by the wheel from the one shown; its
+// text, the box closed.
+std::string WhyThisDay(const Program& program, HWND window, int shown, int year, int month, int column, int row) {
+    const int back = shown - MonthNumber(year, month);
+    PostMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(back * 120)), 0);
+    // Below the title and the weekday row. The pointer itself goes there: the system
+    // reports where it is as the window comes to the front.
+    POINT cell{4 + 48 * column + 24, 4 + 36 * (row + 2) + 18};
+    ClientToScreen(window, &cell);
+    SetCursorPos(cell.x, cell.y);
+    Sleep(300);
+    PressWithCtrl(window, "E");
+    std::vector<HWND> messages;
+    if (!Eventually([&] { return !(messages = DialogsOf(program)).empty(); })) return "(no dialog)";
+    HWND box = GetDlgItem(messages[0], 3);
+    std::string text(65536, '\0');
+    text.resize(static_cast<size_t>(SendMessageA(box, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
+    PostMessageA(messages[0], WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(Eventually([&] { return !IsWindow(messages[0]); }));
+    return text;
+}
+
+// The texts of a dialog's controls, one a line.
+std::string DialogTexts(HWND dialog) {
+    std::string texts;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        texts += Title(child) + "\n";
+    return texts;
+}
+
 // Moves the cursor of a copy of the program, opens the memo editor for its day (Enter, or
 // Ctrl+M typed), types a memo and presses OK, as a user would.
 void AddMemo(const Program& program, HWND window, WPARAM key, int presses, const char* text, bool ctrlM = false) {
@@ -364,28 +403,75 @@ TEST_F(App, ScriptsSavedWhileShownAndWhyThisDay) {
     save(rule(10) + rule(12));
     EXPECT_TRUE(Eventually([&] { return DialogsOf(program).empty() && coloured() > oneDay; }, 2000));
 
-    const int back = (now.wYear * 12 + now.wMonth - 1) - 2023 * 12;  // months back to January 2023
-    PostMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(back * 120)), 0);
-    // The 2nd is the second cell of the first row of days, below the title and the weekday
-    // row. The pointer itself goes there: the system reports where it is as the window
-    // comes to the front.
-    POINT cell{4 + 48 + 24, 4 + 2 * 36 + 18};
-    ClientToScreen(window, &cell);
-    SetCursorPos(cell.x, cell.y);
-    Sleep(300);
-    PressWithCtrl(window, "E");
-    ASSERT_TRUE(Eventually([&] { return !(messages = DialogsOf(program)).empty(); })) << "no dialog";
-    HWND box = GetDlgItem(messages[0], 3);
-    std::string text(65536, '\0');
-    text.resize(static_cast<size_t>(SendMessageA(box, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
+    // The 2nd is the second cell of the first row of days.
+    const std::string text = WhyThisDay(program, window, ThisMonth(), 2023, 1, 1, 0);
     for (const std::string& expected : {std::string("2023/01/02"), std::string("y2007- w1 x1 <1 x0 (4)"),
                                         std::string("(2023/01/01)"), std::string("m1 d1 (4)"), folder + "holidays.txt"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << " is not in\n" << text;
-    PostMessageA(messages[0], WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(Eventually([&] { return !IsWindow(messages[0]); }));
     PostMessageA(window, WM_COMMAND, 1025, 0);
     EXPECT_EQ(program.WaitForExit(), 0);
     for (const char* name : {"TavoliCalendar.exe", "holidays.txt"}) DeleteFileA((folder + name).c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
+// A first start with no holidays.txt anywhere, in a prefix whose region is Germany: the
+// German set, said once with the hint to choose a Land; Options then switch to Korea.
+TEST_F(App, FirstStartTakesTheSetOfTheSystemsRegion) {
+    const char* const geoKey = "Control Panel\\International\\Geo";
+    RegistryValues geo;
+    ReadRegistryValues(std::string("HKCU\\") + geoKey, geo);
+    WriteRegistryValues(std::string("HKCU\\") + geoKey, {{"Nation", "94"}, {"Name", "DE"}});
+    char temporary[MAX_PATH] = {};
+    GetTempPathA(sizeof temporary, temporary);
+    const std::string folder = std::string(temporary) + "tavoli-sets\\", built = TAVOLI_APP_PATH;
+    const std::string shipped = built.substr(0, built.rfind('/') + 1) + "holidays\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    CreateDirectoryA((folder + "holidays").c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(built.c_str(), (folder + "TavoliCalendar.exe").c_str(), FALSE));
+    const char* const sets[] = {"DE.txt", "DE-BY.txt", "KR.txt"};
+    for (const char* name : sets)
+        ASSERT_TRUE(CopyFileA((shipped + name).c_str(), (folder + "holidays\\" + name).c_str(), FALSE)) << name;
+    DeleteFileA((MemoFolder() + "holidays.txt").c_str());
+
+    Program program("", folder + "TavoliCalendar.exe");
+    HWND window = program.Window();
+    ASSERT_TRUE(window);
+    std::vector<HWND> said;
+    ASSERT_TRUE(Eventually([&] { return !(said = DialogsOf(program)).empty(); })) << "nothing said";
+    EXPECT_NE(DialogTexts(said[0]).find("Germany"), std::string::npos) << DialogTexts(said[0]);
+    PostMessageA(said[0], WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(Eventually([&] { return DialogsOf(program).empty() && IsWindowVisible(window); }));
+    // 3 October 2026, a Saturday: the first row's seventh cell.
+    std::string text = WhyThisDay(program, window, ThisMonth(), 2026, 10, 6, 0);
+    for (const char* expected : {"2026/10/03", "German Unity Day", "DE.txt"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << " is not in\n" << text;
+
+    PostMessageA(window, WM_COMMAND, 1035, 0);  // Options
+    ASSERT_TRUE(Eventually([&] { return !(said = DialogsOf(program)).empty(); })) << "no options";
+    HWND list = GetDlgItem(said[0], 87);
+    const int items = static_cast<int>(SendMessageA(list, CB_GETCOUNT, 0, 0));
+    int korea = -1;
+    for (int i = 0; i < items && korea < 0; ++i) {
+        wchar_t item[256] = {};  // the list is a Unicode window
+        SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+        if (std::wstring(item).find(L"Korea") != std::wstring::npos) korea = i;
+    }
+    ASSERT_GE(korea, 0) << items << " sets listed";
+    SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(korea), 0);
+    PostMessageA(said[0], WM_COMMAND, MAKEWPARAM(2, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(said[0], 2)));
+    ASSERT_TRUE(Eventually([&] { return DialogsOf(program).empty(); }));
+    // 25 September 2026, Chuseok: a Friday in the fourth row.
+    text = WhyThisDay(program, window, MonthNumber(2026, 10), 2026, 9, 5, 3);
+    for (const char* expected : {"2026/09/25", "Chuseok", "KR.txt"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << " is not in\n" << text;
+    PostMessageA(window, WM_COMMAND, 1025, 0);
+    EXPECT_EQ(program.WaitForExit(), 0);
+    EXPECT_EQ(StoredValue("HolidaySet"), "KR");
+
+    WriteRegistryValues(std::string("HKCU\\") + geoKey, geo);
+    for (const char* name : sets) DeleteFileA((folder + "holidays\\" + name).c_str());
+    RemoveDirectoryA((folder + "holidays").c_str());
+    DeleteFileA((folder + "TavoliCalendar.exe").c_str());
     RemoveDirectoryA(folder.c_str());
 }
 
