@@ -4,7 +4,8 @@
 //                                 cache on, with every cache off, and their ratio
 //   paint_bench.exe --breakdown   also where the time goes in each case and each way
 //   paint_bench.exe --cached      only with the caches (--uncached: only without)
-//   paint_bench.exe SCRIPT        another holidays.txt than the shipped one
+//   paint_bench.exe SCRIPT        another holidays.txt than Japan's
+//   paint_bench.exe --set DE-BY   a shipped holiday set (the region's days on the country's)
 #include <windows.h>
 
 #include <algorithm>
@@ -17,6 +18,7 @@
 #include "calendar/lunisolar_memo.h"
 #include "framework/delegating_platform.h"
 #include "holidays/day_kinds.h"
+#include "holidays/holiday_set.h"
 #include "view/glyph_source_win32.h"
 #include "view/image_drawing.h"
 #include "view/paint_target_win32.h"
@@ -154,6 +156,7 @@ struct Case {
 };
 
 std::string g_script;
+std::string g_set;  // a shipped set instead of g_script
 
 std::string ReadScript(const std::string& path) {
     std::string text;
@@ -189,7 +192,15 @@ double Run(const Case& c, bool breakdown, bool cached) {
             "m?a8 :+0900 d?a15 :+0900 (5) \"\x92\x86\x8f\x48\"\r\n";
     }
     HolidayScript compiled;
-    if (compiled.Compile(script, report) != kSuccess) {
+    if (!g_set.empty()) {
+        // The lunisolar rules, if any, lie on the set as the user's own script would.
+        HolidayScript set, own;
+        if (CompileHolidaySet(TAVOLI_SOURCE_DIR "/dist/holidays", g_set, set, report) != kSuccess ||
+            own.Compile(script.substr(g_script.size()), report) != kSuccess) {
+            std::fprintf(stderr, "%s: the set %s does not compile\n", c.name.c_str(), g_set.c_str());
+        }
+        compiled = HolidayScript::Composed({&own, &set});
+    } else if (compiled.Compile(script, report) != kSuccess) {
         std::fprintf(stderr, "%s: the script does not compile: %s\n", c.name.c_str(),
                      report.empty() ? "" : report[0].c_str());
     }
@@ -274,6 +285,7 @@ int main(int argc, char** argv) {
         if (arg == "--breakdown") breakdown = true;
         else if (arg == "--cached") withoutCaches = false;
         else if (arg == "--uncached") withCaches = false;
+        else if (arg == "--set" && i + 1 < argc) g_set = argv[++i];
         else scriptPath = arg;
     }
     g_script = ReadScript(scriptPath);
