@@ -171,6 +171,34 @@ TEST(HolidaySets, Korea) {
     for (const auto& d : days) EXPECT_EQ(KindOf(kr, d.date), d.kind) << d.date.Text();
 }
 
+// The law's days by the Chinese rule in China's time, as the law changed them; the State
+// Council's days joined and weekend days worked from its yearly notices.
+TEST(HolidaySets, China) {
+    const HolidayScript cn = Set("CN");
+    const struct {
+        CalDate date;
+        const char* kind;
+    } days[] = {
+        {CalDate(2005, 2, 10), "4"},  // the Spring Festival's second day, under the law of 1999
+        {CalDate(2005, 5, 3), "4"},   // three days in May until 2007
+        {CalDate(2008, 5, 2), "3"},   // then one, with days joined by the notice
+        {CalDate(2013, 2, 9), "4"},   // the Eve, 2008-2013
+        {CalDate(2014, 1, 30), ""},   // not from 2014
+        {CalDate(2025, 1, 28), "4"},  // again from 2025, and 2 May
+        {CalDate(2025, 5, 2), "4"},
+        {CalDate(2017, 10, 4), "4"},  // Mid-Autumn after a leap 6th month
+        {CalDate(2020, 6, 25), "4"},  // Dragon Boat after a leap 4th month
+        {CalDate(2023, 6, 22), "4"},  // after a leap 2nd month
+        {CalDate(2024, 4, 4), "4"},   // Qingming, the Sun at 15 degrees: 4 April
+        {CalDate(2026, 4, 5), "4"},   // and 5 April
+        {CalDate(2020, 2, 1), "3"},   // the Spring Festival of 2020 lengthened to 2 February
+        {CalDate(2024, 2, 18), "1"},  // a Sunday worked
+        {CalDate(2015, 9, 3), "3"},   // the 70th anniversary of the victory
+    };
+    for (const auto& d : days) EXPECT_EQ(KindOf(cn, d.date), d.kind) << d.date.Text();
+    EXPECT_EQ(NamesOf(cn, CalDate(2025, 10, 6)).at(0).name, "Mid-Autumn Festival");
+}
+
 #ifndef _WIN32
 // A German system reads the names in German, the sets being in UTF-8.
 TEST(HolidaySets, NamesInTheLanguageOfTheLocale) {
@@ -185,6 +213,10 @@ TEST(HolidaySets, NamesInTheLanguageOfTheLocale) {
     korean.SetCodePage(kCodePageKorean);
     ScopedPlatform inKorea(korean);
     EXPECT_EQ(korean.ToUtf8(NamesOf(Set("KR"), CalDate(2024, 9, 17)).at(0).name), "추석");
+    HostPlatform chinese;
+    chinese.SetCodePage(kCodePageSimplifiedChinese);
+    ScopedPlatform inChina(chinese);
+    EXPECT_EQ(chinese.ToUtf8(NamesOf(Set("CN"), CalDate(2024, 2, 10)).at(0).name), "春节");
 }
 #endif
 
