@@ -112,7 +112,8 @@ std::string CountryFromEnvironment() {
         if (!value || !*value) continue;
         const std::string_view locale(value);
         const size_t underscore = locale.find('_');
-        if (underscore == std::string_view::npos || locale.size() < underscore + 3) return {};
+        // "C" names no territory: the next variable may.
+        if (underscore == std::string_view::npos || locale.size() < underscore + 3) continue;
         const std::string country(locale.substr(underscore + 1, 2));
         const bool letters = std::all_of(country.begin(), country.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
         return letters ? country : std::string();

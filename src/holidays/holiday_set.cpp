@@ -16,19 +16,19 @@ bool IsCodeChar(char c) { return IsUpper(c) || (c >= '0' && c <= '9'); }
 
 }  // namespace
 
+bool IsHolidaySetCode(std::string_view set) {
+    if (set.size() < 2 || !IsUpper(set[0]) || !IsUpper(set[1])) return false;
+    if (set.size() == 2) return true;
+    if (set[2] != '-' || set.size() < 4 || set.size() > 6) return false;
+    return std::all_of(set.begin() + 3, set.end(), IsCodeChar);
+}
+
 std::vector<std::string> HolidaySetFiles(const std::string& folder, std::string_view set) {
-    // "CC", or "CC-R" … "CC-RRR": ISO 3166-1 alpha-2 and the subdivision part of ISO 3166-2.
-    if (set.size() < 2 || !IsUpper(set[0]) || !IsUpper(set[1])) return {};
-    if (set.size() > 2) {
-        if (set[2] != '-' || set.size() < 4 || set.size() > 6) return {};
-        for (char c : set.substr(3)) {
-            if (!IsCodeChar(c)) return {};
-        }
-    }
+    // No folder (a program path the system could not give) would read the current one.
+    if (folder.empty() || !IsHolidaySetCode(set)) return {};
     // Joined as the folder's own path is written: a Windows path takes a backslash.
     const char separator = folder.find('\\') != std::string::npos ? '\\' : '/';
-    const std::string base =
-        folder.empty() || folder.back() == '/' || folder.back() == '\\' ? folder : folder + separator;
+    const std::string base = folder.back() == '/' || folder.back() == '\\' ? folder : folder + separator;
     std::vector<std::string> files;
     if (set.size() > 2) files.push_back(base + std::string(set) + ".txt");
     files.push_back(base + std::string(set.substr(0, 2)) + ".txt");
@@ -76,6 +76,7 @@ ErrorValue CompileHolidaySet(const std::string& folder, std::string_view set, Ho
 
 std::vector<HolidaySetEntry> ListHolidaySets(const std::string& folder) {
     std::vector<HolidaySetEntry> sets;
+    if (folder.empty()) return sets;
     for (const std::string& file : FileNamesIn(folder)) {
         // A set's file name is its code and ".txt"; the system may give it in any case.
         if (file.size() < 6 || file.size() > 10) continue;
@@ -100,7 +101,7 @@ std::string FirstHolidaySet(bool scriptExists, std::string_view country, const s
     for (const HolidaySetEntry& entry : sets) {
         if (entry.code == country) return entry.code;
     }
-    return kNoHolidaySet;
+    return {};
 }
 
 bool HasRegions(std::string_view set, const std::vector<HolidaySetEntry>& sets) {

@@ -11,8 +11,12 @@
 
 namespace tavoli {
 
+// Whether the name is a set's code: "CC", or "CC-R" … "CC-RRR" (ISO 3166-1 alpha-2 and
+// the subdivision part of ISO 3166-2).
+bool IsHolidaySetCode(std::string_view set);
+
 // The files of a set "CC" or "CC-RR", in the order they win: the region's, then the
-// country's. Empty when the name is no such code.
+// country's. Empty when the name is no such code or there is no folder.
 std::vector<std::string> HolidaySetFiles(const std::string& folder, std::string_view set);
 
 // The set compiled, the region's days on top of the country's, and (when asked) the
@@ -41,7 +45,7 @@ constexpr const char* kNoHolidaySet = "none";
 
 // The set a calendar with no stored choice starts with: none where the user has a
 // holidays.txt (what they saw before stays as it was), else the system's country where a
-// set for it ships, else none.
+// set for it ships, else still no choice (empty: a later version's set is taken then).
 std::string FirstHolidaySet(bool scriptExists, std::string_view country, const std::vector<HolidaySetEntry>& sets);
 
 // Whether the country of a set has regions to choose among.

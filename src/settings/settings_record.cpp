@@ -154,7 +154,7 @@ constexpr FieldInfo kFields[] = {
      [](R& r, const FieldValue& v) {
          const std::string* t = As<std::string>(v);
          if (!t) return;
-         r.holidaySet = *t == kNoHolidaySet || !HolidaySetFiles("", *t).empty() ? *t : std::string();
+         r.holidaySet = *t == kNoHolidaySet || IsHolidaySetCode(*t) ? *t : std::string();
      },
      {"HolidaySet"}},
 };

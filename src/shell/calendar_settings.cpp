@@ -34,6 +34,11 @@ const char* const kFirstSetChosen =
     "The calendar shows the holidays of %1, the country of your system's region. Where your region "
     "has days off of its own, choose it in Options, on the Script page.\tja:%1 (システムの地域の国) "
     "の休日を表示します。地域ごとの休日がある場合は、オプションの「スクリプト」ページで地域を選んでください。";
+const char* const kNoSetForCountry =
+    "No holiday set ships for the country of your system's region (%1), so no holidays are shown. "
+    "Choose a set in Options, on the Script page, or write your own holidays.txt.\tja:システムの地域の国 (%1) "
+    "の休日セットがないため、休日は表示されません。オプションの「スクリプト」ページでセットを選ぶか、"
+    "holidays.txt を作成してください。";
 const char* const kSettingsNotSaved = "Failed to save settings.\tja:設定をセーブできませんでした。";
 
 }  // namespace
@@ -58,14 +63,23 @@ CalendarSettings::CompiledScript CalendarSettings::CompileHolidayScript(const st
     CompiledScript result;
     std::vector<std::string> files;
     const bool ofSet = !set.empty() && set != kNoHolidaySet;
+    std::vector<std::string> setFiles = HolidaySetFiles(paths_.setsFolder, set);
     if (ofSet) {
         result.source.set = set;
         if (FileExists(paths_.userScript)) files.push_back(paths_.userScript);
-        for (std::string& file : HolidaySetFiles(paths_.setsFolder, set)) files.push_back(std::move(file));
+        files.insert(files.end(), setFiles.begin(), setFiles.end());
     } else if (std::string inForce = ScriptInForce(); !inForce.empty()) {
         files.push_back(std::move(inForce));
     }
-    ErrorValue error = files.empty() ? ErrorFromKey("file_not_found") : kSuccess;
+    ErrorValue error = kSuccess;
+    // No set chosen yet (none ships for the system's country) and no holidays.txt: no rules,
+    // and nothing wrong. A set whose folder the system could not name fails as a missing file.
+    if (ofSet && setFiles.empty()) {
+        error = ErrorFromKey("file_not_found");
+        result.path = paths_.setsFolder;
+    } else if (files.empty() && !set.empty()) {
+        error = ErrorFromKey("file_not_found");
+    }
     std::vector<HolidayScript> parts(files.size());
     for (size_t i = 0; i < files.size() && error == kSuccess; ++i) {
         ScriptText text{files[i], {}};
@@ -94,12 +108,17 @@ CalendarSettings::CompiledScript CalendarSettings::CompileHolidayScript(const st
     return result;
 }
 
-std::string CalendarSettings::FirstHolidaySet(Report& report) const {
+std::string CalendarSettings::FirstHolidaySet(Report& report) {
     // The sets are listed only when they may be needed: a holidays.txt settles it.
     if (!ScriptInForce().empty()) return kNoHolidaySet;
     const std::vector<HolidaySetEntry> sets = ListHolidaySets(paths_.setsFolder);
-    std::string set = tavoli::FirstHolidaySet(false, CurrentPlatform().UserCountry(), sets);
-    if (set != kNoHolidaySet && HasRegions(set, sets)) {
+    const std::string country = CurrentPlatform().UserCountry();
+    std::string set = tavoli::FirstHolidaySet(false, country, sets);
+    if (set.empty()) {
+        // Still to be chosen: said once a run, for the user to choose in Options.
+        if (!toldNoSet_) report.Tell(FillText(kNoSetForCountry, {country.empty() ? "?" : country}));
+        toldNoSet_ = true;
+    } else if (HasRegions(set, sets)) {
         const auto entry = std::find_if(sets.begin(), sets.end(), [&set](const auto& e) { return e.code == set; });
         report.Tell(FillText(kFirstSetChosen, {CurrentPlatform().FromUtf8(entry->name)}));
     }

@@ -12,6 +12,7 @@
 #include "document/calendar_document.h"
 #include "framework/error.h"
 #include "framework/report.h"
+#include "holidays/holiday_set.h"
 #include "settings/settings_paths.h"
 #include "settings/settings_table.h"
 
@@ -70,10 +71,10 @@ public:
     // one (empty when neither does).
     std::string ScriptInForce() const;
 
-    // The rules of a holiday set (a code, or "none" or empty for holidays.txt alone)
-    // compiled: the set's scripts with the per-user holidays.txt on top, else the script in
-    // force; and the compiler's report (a file that begins with a byte-order mark is in
-    // UTF-8). `path` is the file a message names: the one that failed, else the first.
+    // The rules of a holiday set (a code; "none" for holidays.txt alone; empty, while no
+    // set is chosen, for holidays.txt or else no rules) compiled: the set's scripts with the per-user holidays.txt on
+    // top, else the script in force; and the compiler's report (a file that begins with a byte-order mark is in UTF-8).
+    // `path` is the file a message names: the one that failed, else the first.
     struct CompiledScript {
         HolidayScript script;
         ScriptSource source;
@@ -83,8 +84,9 @@ public:
     };
     CompiledScript CompileHolidayScript(const std::string& set) const;
 
-    // The set a first start takes (no stored choice), and what the user is told of it.
-    std::string FirstHolidaySet(Report& report) const;
+    // The set a start with no stored choice takes, and what the user is told of it (that
+    // none ships for the country: once a run).
+    std::string FirstHolidaySet(Report& report);
 
     // A compiled script taken into the document: one that compiled replaces the rules; one
     // that does not leaves the rules that compiled last (none when none ever did). What the
@@ -107,6 +109,7 @@ private:
     SettingsPaths paths_;
     CalDate backedUpOn_;            // the day of this show's last memo backup; null: none yet
     bool toldStoreFailed_ = false;  // since the last write of the values that worked
+    bool toldNoSet_ = false;
 };
 
 }  // namespace tavoli

@@ -195,20 +195,20 @@ void MainModel::OnReloadDue() {
         Tell(settings_.LoadFormats(document_));
         if (!shown_) return;  // its note on a file in UTF-8 runs a loop, in which the window may hide
     }
-    LiveReload::Tell tell = LiveReload::Tell::kNothing;
-    std::vector<std::string> messageLines;
-    if (changes.script) {
-        CalendarSettings::CompiledScript compiled = settings_.CompileHolidayScript(document_.Settings().holidaySet);
-        tell = liveReload_.Compiled(compiled.compiled);
-        // The last rules that compiled stay until the file compiles again.
-        CalendarSettings::TakenScript taken = settings_.TakeScript(document_, std::move(compiled));
-        failingScript_ = std::move(taken.failingPath);
-        messageLines = std::move(taken.messageLines);
-    }
+    if (changes.script) return ReloadScript();
+    RefreshWindow(false);
+}
+
+void MainModel::ReloadScript() {
+    CalendarSettings::CompiledScript compiled = settings_.CompileHolidayScript(document_.Settings().holidaySet);
+    const LiveReload::Tell tell = liveReload_.Compiled(compiled.compiled);
+    // The last rules that compiled stay until the file compiles again.
+    CalendarSettings::TakenScript taken = settings_.TakeScript(document_, std::move(compiled));
+    failingScript_ = std::move(taken.failingPath);
     RefreshWindow(false);
     // Last: a message runs a loop of its own, in which another change may come.
     if (tell == LiveReload::Tell::kCloseError) ports_.dialogs.CloseScriptError();
-    if (!messageLines.empty()) ports_.dialogs.ShowScriptError(JoinMessageLines(messageLines));
+    if (!taken.messageLines.empty()) ports_.dialogs.ShowScriptError(JoinMessageLines(taken.messageLines));
 }
 
 std::vector<std::string> MainModel::DayTraceOf(CalDate date) const {
@@ -230,13 +230,20 @@ std::vector<std::string> MainModel::DayTraceOf(CalDate date) const {
                                path);
         }
     }
+    // A failing file of another set than the one in force (just chosen) is named too.
+    if (!failingScript_.empty() &&
+        std::none_of(named.begin(), named.end(), [this](const auto& n) { return n.second == failingScript_; }))
+        named.emplace_back(File::Role::kGiven, failingScript_);
     std::vector<File> files;
     for (const auto& [role, path] : named) {
-        // A path too long for the system names no file.
+        // A path too long for the system names no file. A set that does not compile has
+        // no rules in force, whichever of its files was not read after the failing one.
         File::State state = File::State::kMissing;
         if (!path.empty() && path == failingScript_) state = File::State::kFailing;
-        else if (!path.empty() && inForce(path)) state = source.compiled ? File::State::kInForce : File::State::kFailed;
-        else if (FileExists(path)) state = File::State::kUnused;
+        else if (!FileExists(path)) state = File::State::kMissing;
+        else if (!source.compiled && (inForce(path) || !source.set.empty())) state = File::State::kFailed;
+        else if (inForce(path)) state = File::State::kInForce;
+        else state = File::State::kUnused;
         files.push_back({role, path, state});
     }
     return DayTrace(date, document_.Script(), source.texts, files);
@@ -443,11 +450,12 @@ void MainModel::RunOptions() {
     const bool otherSet = edited.holidaySet != document_.Settings().holidaySet;
     document_.SetSettings(std::move(edited));
     if (otherSet) {
-        // Another set's rules, or what holidays.txt alone gives; one that cannot be read
-        // is told, and the rules in force stay.
-        Report report;
-        failingScript_ = settings_.LoadHolidayScript(document_, document_.Settings().holidaySet, report);
-        Tell(std::move(report));
+        // Another set's rules, or what holidays.txt alone gives, taken as a saved script is
+        // (a failure told once, the rules in force kept); the files as they are now are the
+        // ones read, so that a save pending meanwhile is not taken twice.
+        StopReload();
+        liveReload_.Check(ReadWatchedFiles(settings_.Paths()));
+        ReloadScript();
         if (!shown_) return;
     }
     // The dialog's buttons open the scripts in an editor: what was saved meanwhile is taken

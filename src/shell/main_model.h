@@ -104,6 +104,8 @@ private:
     void ApplyTitleBar();
     void WatchFolders();
     void StopReload();
+    // Compiles the holiday set or script in force again and takes it, as live reload does.
+    void ReloadScript();
     // Each message of a load or a save in a box of its own.
     void Tell(Report report);
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <functional>
 
 #include "framework/delegating_platform.h"
@@ -150,6 +151,7 @@ protected:
         paths.allUsersScript = folder_.Join("none.txt");
         paths.formatFile = folder_.Join("format.txt");
         paths.memoFile = folder_.Join("memo.txt");
+        paths.setsFolder = folder_.Join("sets");
         return paths;
     }
     CalendarView& View() { return *model_.View(); }
@@ -631,6 +633,38 @@ TEST_F(Model, DayChangeAndClockOnTheTimer) {
     const std::vector<std::string> log = host_.Take();
     ASSERT_EQ(log.size(), 1u);
     EXPECT_NE(log[0].find("00:00:01]"), std::string::npos) << log[0];
+}
+
+// A set chosen in Options is taken at OK with the user's holidays.txt on top; one that
+// cannot be read is told once, as a broken script is, and the rules in force stay.
+TEST_F(Model, HolidaySetChosenInOptionsIsTakenAtOk) {
+    const CalDate day(2024, 5, 20);
+    std::filesystem::create_directories(folder_.Join("sets"));
+    WriteWholeFile(folder_.Join("sets/DE.txt"), "m5 d20 (4) \"Whit Monday\"\r\n");
+    PointAtDate(day);
+    host_.optionsOk = true;
+    const struct {
+        const char* set;
+        const char* kind;
+        bool told;           // one message
+        const char* traced;  // in "Why this day?"
+    } steps[] = {
+        {"DE", "4", false, "DE.txt"},
+        {"FR", "4", true, "FR.txt"},  // not shipped
+        {"none", "", false, "none.txt"},
+    };
+    for (const auto& step : steps) {
+        host_.editOptions = [&step](SettingsRecord& settings) { settings.holidaySet = step.set; };
+        model_.OnCommand(IdNumber(CommandId::kOption));
+        std::vector<std::string> errors;
+        for (const std::string& line : host_.Take())
+            if (line.rfind("error ", 0) == 0) errors.push_back(line);
+        EXPECT_EQ(errors.size(), step.told ? 1u : 0u) << step.set;
+        EXPECT_EQ(model_.Document().KindOf(day), step.kind) << step.set;
+        std::string trace;
+        for (const std::string& line : model_.DayTraceOf(day)) trace += line + "\n";
+        EXPECT_NE(trace.find(step.traced), std::string::npos) << trace;
+    }
 }
 
 // Files saved while the window is shown: each change is taken once it settles; a script

@@ -52,7 +52,7 @@ TEST(ScreenReader, ReadsTheCalendarAndFollowsTheCursor) {
     const std::string folder = std::string(TAVOLI_APP_PATH).substr(0, std::string(TAVOLI_APP_PATH).rfind('/') + 1);
     Report report;
     CalendarSettings(SettingsPaths{MemoFolder() + "holidays.txt", folder + "holidays.txt", {}, {}})
-        .LoadHolidayScript(document, "", report);
+        .LoadHolidayScript(document, kNoHolidaySet, report);
     CalendarView view(document);
     view.SelectDate(Today(kLocalZone));
     view.SetDpi(RunDpi());
