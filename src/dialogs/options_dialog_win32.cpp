@@ -162,12 +162,6 @@ void OptionsDialog::OnInit() {
     const DialogLayout& layout = OptionsDialogLayout();
     // The installed faces; the current one, else the system's default, else the first.
     faces_ = ListFontFaces(true);
-    auto indexOf = [this](const std::string& face) {
-        for (size_t i = 0; i < faces_.size(); ++i) {
-            if (faces_[i] == face) return static_cast<int>(i);
-        }
-        return -1;
-    };
     At<ComboControl>(kFontFace).SetItems(faces_);
     ShowValue(pages_.at(IdOf(kFontFace)), GetField(settings_, SettingField::kFontFace));
     sets_ = HolidaySetChoices(ListHolidaySets(paths_.setsFolder), settings_.holidaySet);

@@ -116,6 +116,35 @@ TEST(HolidaySets, UnitedStates) {
     EXPECT_EQ(NamesOf(us, CalDate(2022, 6, 20)).at(0).name, "Juneteenth National Independence Day (observed)");
     EXPECT_EQ(NamesOf(us, CalDate(2022, 12, 26)).at(0).name, "Christmas Day (observed)");
     EXPECT_EQ(KindOf(us, CalDate(2023, 1, 2)), "4");  // 1 January 2023 was a Sunday
+    // The states' own days on top, each day's names the state's first.
+    const struct {
+        const char* set;
+        CalDate date;
+        const char* kind;
+        std::vector<std::string> names;
+    } days[] = {
+        {"US-CA", CalDate(2025, 3, 31), "3", {"Cesar Chavez Day"}},
+        {"US-MA", CalDate(2024, 4, 15), "3", {"Patriots' Day"}},
+        {"US-MS", CalDate(2024, 4, 29), "3", {"Confederate Memorial Day"}},  // the last Monday of April
+        {"US-VT", CalDate(2024, 3, 5), "3", {"Town Meeting Day"}},
+        {"US-HI", CalDate(2024, 8, 16), "3", {"Statehood Day"}},
+        {"US-NV", CalDate(2024, 10, 25), "3", {"Nevada Day"}},
+        {"US-CT", CalDate(2024, 3, 29), "3", {"Good Friday"}},
+        {"US-DE", CalDate(2024, 11, 5), "3", {"Election Day"}},  // even years only
+        {"US-DE", CalDate(2023, 11, 7), "", {}},
+        {"US-TX", CalDate(2026, 3, 2), "", {"Texas Independence Day"}},  // offices open
+        // Christmas on a Saturday: the federal day observed on the 24th keeps its kind.
+        {"US-TX", CalDate(2021, 12, 24), "4", {"Christmas Day (observed)"}},
+        {"US-DC", CalDate(2013, 1, 21), "4", {"Inauguration Day (observed)", "Birthday of Martin Luther King, Jr."}},
+        {"US-DC", CalDate(2022, 4, 15), "3", {"DC Emancipation Day (observed)"}},
+    };
+    for (const auto& d : days) {
+        const HolidayScript set = Set(d.set);
+        std::vector<std::string> names;
+        for (const NameEntry& name : NamesOf(set, d.date)) names.push_back(name.name);
+        EXPECT_EQ(KindOf(set, d.date), d.kind) << d.set << " " << d.date.Text();
+        EXPECT_EQ(names, d.names) << d.set << " " << d.date.Text();
+    }
 }
 
 // England and Wales' bank holidays with their substitute and proclaimed days; Scotland and

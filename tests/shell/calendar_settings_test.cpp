@@ -266,7 +266,9 @@ TEST_F(Settings, HolidaySetChosenOnceWithTheUsersScriptOnTop) {
         EXPECT_EQ(document.Settings().holidaySet, c.set) << row;
         const std::string first = Boxes().empty() ? "" : Boxes()[0];
         EXPECT_NE(first.find(c.told), std::string::npos) << row << ": " << first;
-        if (!*c.told) EXPECT_EQ(first, "") << row;
+        if (!*c.told) {
+            EXPECT_EQ(first, "") << row;
+        }
         std::string days;
         for (const CalDate day : {CalDate(2024, 10, 3), CalDate(2024, 8, 15)}) {
             days += (day.Parts().month == 10 ? "" : ",") + document.KindOf(day);
@@ -281,7 +283,9 @@ TEST_F(Settings, HolidaySetChosenOnceWithTheUsersScriptOnTop) {
         CalendarDocument again;
         Load(again);
         EXPECT_EQ(again.Settings().holidaySet, c.set) << row;
-        if (std::string(c.told) == "Germany") EXPECT_TRUE(Boxes().empty()) << row;
+        if (std::string(c.told) == "Germany") {
+            EXPECT_TRUE(Boxes().empty()) << row;
+        }
     }
 }
 
