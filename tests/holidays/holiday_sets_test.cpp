@@ -137,6 +137,9 @@ TEST(HolidaySets, UnitedStates) {
         {"US-TX", CalDate(2021, 12, 24), "4", {"Christmas Day (observed)"}},
         {"US-DC", CalDate(2013, 1, 21), "4", {"Inauguration Day (observed)", "Birthday of Martin Luther King, Jr."}},
         {"US-DC", CalDate(2022, 4, 15), "3", {"DC Emancipation Day (observed)"}},
+        {"US-LA", CalDate(2024, 2, 13), "3", {"Mardi Gras"}},       // 47 days before Easter
+        {"US-VA", CalDate(2019, 1, 18), "3", {"Lee-Jackson Day"}},  // until 2020
+        {"US-VA", CalDate(2021, 1, 15), "", {}},
     };
     for (const auto& d : days) {
         const HolidayScript set = Set(d.set);
