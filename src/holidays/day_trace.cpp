@@ -62,10 +62,13 @@ const char* const kBlockLine =
 // no known code page.
 int CodePageOfLanguage(PackedTag tag) {
     for (const auto& [name, codePage] :
-         {std::pair{"ja", 932}, std::pair{"kr", 949}, std::pair{"ch", 936}, std::pair{"tw", 950}, std::pair{"en", 1252},
-          std::pair{"de", 1252}, std::pair{"fr", 1252}, std::pair{"es", 1252}, std::pair{"it", 1252},
-          std::pair{"nl", 1252}, std::pair{"pt", 1252}, std::pair{"sv", 1252}, std::pair{"da", 1252},
-          std::pair{"no", 1252}, std::pair{"fi", 1252}}) {
+         {std::pair{"ja", 932},  std::pair{"kr", 949},  std::pair{"ch", 936},  std::pair{"tw", 950},
+          std::pair{"en", 1252}, std::pair{"de", 1252}, std::pair{"fr", 1252}, std::pair{"es", 1252},
+          std::pair{"it", 1252}, std::pair{"nl", 1252}, std::pair{"pt", 1252}, std::pair{"sv", 1252},
+          std::pair{"da", 1252}, std::pair{"no", 1252}, std::pair{"fi", 1252}, std::pair{"is", 1252},
+          std::pair{"cs", 1250}, std::pair{"sk", 1250}, std::pair{"pl", 1250}, std::pair{"hu", 1250},
+          std::pair{"sl", 1250}, std::pair{"hr", 1250}, std::pair{"ro", 1250}, std::pair{"el", 1253},
+          std::pair{"et", 1257}, std::pair{"lv", 1257}, std::pair{"lt", 1257}}) {
         if (tag == PackTag(name)) return codePage;
     }
     return 0;

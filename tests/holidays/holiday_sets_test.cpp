@@ -232,6 +232,73 @@ TEST(HolidaySets, China) {
     EXPECT_EQ(NamesOf(cn, CalDate(2025, 10, 6)).at(0).name, "Mid-Autumn Festival");
 }
 
+// Countries of Europe from their holiday laws: a day on an early and on a late Easter, and
+// each day a law added, moved or took away, in the year it did.
+TEST(HolidaySets, EuropeanCountries) {
+    const struct {
+        const char* set;
+        CalDate date;
+        const char* kind;
+        const char* name;  // the first, in English; empty: none
+    } days[] = {
+        {"AT", CalDate(2008, 5, 22), "4", "Corpus Christi"},  // Easter on 23 March
+        {"AT", CalDate(2011, 6, 23), "4", "Corpus Christi"},  // and on 24 April
+        {"AT", CalDate(2019, 4, 19), "", "Good Friday"},      // a day off for some until 2018
+        {"AT", CalDate(2024, 10, 26), "4", "National Day"},
+        {"BE", CalDate(2024, 7, 21), "4", "National Day"},
+        {"BE", CalDate(2011, 6, 13), "4", "Whit Monday"},
+        {"CZ", CalDate(2015, 4, 3), "", ""},  // Good Friday from 2016
+        {"CZ", CalDate(2016, 3, 25), "4", "Good Friday"},
+        {"CZ", CalDate(2024, 11, 17), "4", "Struggle for Freedom and Democracy Day"},
+        {"DK", CalDate(2023, 5, 5), "4", "Great Prayer Day"},  // abolished from 2024
+        {"DK", CalDate(2024, 4, 26), "", ""},
+        {"DK", CalDate(2008, 3, 20), "4", "Maundy Thursday"},
+        {"FI", CalDate(2024, 6, 21), "3", "Midsummer Eve"},
+        {"FI", CalDate(2024, 11, 2), "4", "All Saints' Day"},  // the Saturday of 31 October - 6 November
+        {"FI", CalDate(2020, 10, 31), "4", "All Saints' Day"},
+        {"HU", CalDate(2016, 3, 25), "", ""},  // Good Friday from 2017
+        {"HU", CalDate(2017, 4, 14), "4", "Good Friday"},
+        {"HU", CalDate(2024, 8, 20), "4", "State Foundation Day"},
+        {"IT", CalDate(2000, 6, 2), "", ""},  // Republic Day a day off again from 2001
+        {"IT", CalDate(2001, 6, 2), "4", "Republic Day"},
+        {"IT", CalDate(2011, 4, 25), "4", "Easter Monday"},  // and Liberation Day
+        {"NL", CalDate(2013, 4, 30), "4", "Queen's Day"},
+        {"NL", CalDate(2014, 4, 26), "4", "King's Day"},  // 27 April on a Sunday
+        {"NL", CalDate(2024, 4, 26), "", ""},
+        {"NO", CalDate(2024, 5, 17), "4", "Constitution Day"},
+        {"NO", CalDate(2011, 4, 21), "4", "Maundy Thursday"},
+        {"PL", CalDate(2010, 1, 6), "", ""},  // Epiphany from 2011
+        {"PL", CalDate(2011, 1, 6), "4", "Epiphany"},
+        {"PL", CalDate(2018, 11, 12), "4", "Independence Day (centenary)"},
+        {"PL", CalDate(2024, 12, 24), "", ""},  // Christmas Eve from 2025
+        {"PL", CalDate(2025, 12, 24), "4", "Christmas Eve"},
+        {"PT", CalDate(2014, 10, 5), "", ""},  // suspended 2013-2015
+        {"PT", CalDate(2016, 10, 5), "4", "Republic Day"},
+        {"PT", CalDate(2024, 2, 13), "", "Carnival"},
+        {"SE", CalDate(2004, 5, 31), "4", "Whit Monday"},  // until 2004, National Day after
+        {"SE", CalDate(2005, 5, 16), "", ""},
+        {"SE", CalDate(2005, 6, 6), "4", "National Day"},
+        {"SE", CalDate(2024, 6, 22), "4", "Midsummer Day"},
+        {"GR", CalDate(2024, 3, 18), "4", "Clean Monday"},  // 48 days before the Orthodox Easter
+        {"GR", CalDate(2024, 6, 24), "4", "Whit Monday"},
+        {"GR", CalDate(2024, 4, 1), "", ""},  // the Western Easter Monday
+        {"LU", CalDate(2018, 5, 9), "", ""},  // Europe Day from 2019
+        {"LU", CalDate(2019, 5, 9), "4", "Europe Day"},
+        {"IS", CalDate(2024, 4, 25), "4", "First Day of Summer"},
+        {"IS", CalDate(2024, 8, 5), "4", "Commerce Day"},
+        {"EE", CalDate(2004, 12, 24), "", ""},  // Christmas Eve from 2005
+        {"EE", CalDate(2005, 12, 24), "4", "Christmas Eve"},
+        {"SI", CalDate(2014, 1, 2), "", ""},  // not a work-free day 2013-2016
+        {"SI", CalDate(2017, 1, 2), "4", "New Year's Day"},
+    };
+    for (const auto& d : days) {
+        const HolidayScript set = Set(d.set);
+        const std::vector<NameEntry> names = NamesOf(set, d.date);
+        EXPECT_EQ(KindOf(set, d.date), d.kind) << d.set << " " << d.date.Text();
+        EXPECT_EQ(names.empty() ? "" : names[0].name, d.name) << d.set << " " << d.date.Text();
+    }
+}
+
 #ifndef _WIN32
 // A German system reads the names in German, the sets being in UTF-8.
 TEST(HolidaySets, NamesInTheLanguageOfTheLocale) {
@@ -250,6 +317,11 @@ TEST(HolidaySets, NamesInTheLanguageOfTheLocale) {
     chinese.SetCodePage(kCodePageSimplifiedChinese);
     ScopedPlatform inChina(chinese);
     EXPECT_EQ(chinese.ToUtf8(NamesOf(Set("CN"), CalDate(2024, 2, 10)).at(0).name), "春节");
+    HostPlatform polish;
+    polish.SetCodePage(1250);
+    polish.SetAbbreviatedLanguageName("PLK");
+    ScopedPlatform inPoland(polish);
+    EXPECT_EQ(polish.ToUtf8(NamesOf(Set("PL"), CalDate(2024, 11, 11)).at(0).name), "Narodowe Święto Niepodległości");
 }
 #endif
 
