@@ -232,9 +232,9 @@ TEST(HolidaySets, China) {
     EXPECT_EQ(NamesOf(cn, CalDate(2025, 10, 6)).at(0).name, "Mid-Autumn Festival");
 }
 
-// Countries of Europe from their holiday laws: a day on an early and on a late Easter, and
-// each day a law added, moved or took away, in the year it did.
-TEST(HolidaySets, EuropeanCountries) {
+// Countries from their holiday laws: a day on an early and on a late Easter, a day
+// observed in another's stead, and each day a law added, moved or took away, in its year.
+TEST(HolidaySets, CountriesFromTheirLaws) {
     const struct {
         const char* set;
         CalDate date;
@@ -290,6 +290,12 @@ TEST(HolidaySets, EuropeanCountries) {
         {"EE", CalDate(2005, 12, 24), "4", "Christmas Eve"},
         {"SI", CalDate(2014, 1, 2), "", ""},  // not a work-free day 2013-2016
         {"SI", CalDate(2017, 1, 2), "4", "New Year's Day"},
+        {"ZA", CalDate(2022, 5, 2), "4", "Workers' Day (observed)"},  // 1 May on a Sunday
+        {"ZA", CalDate(2022, 12, 27), "4", "Public holiday"},         // declared
+        {"ZA", CalDate(2024, 5, 29), "4", "Election Day"},
+        {"NZ", CalDate(2022, 1, 4), "4", "New Year holiday (observed)"},  // 1 and 2 January on a weekend
+        {"NZ", CalDate(2021, 4, 26), "4", "ANZAC Day (observed)"},
+        {"NZ", CalDate(2024, 6, 28), "4", "Matariki"},
     };
     for (const auto& d : days) {
         const HolidayScript set = Set(d.set);
