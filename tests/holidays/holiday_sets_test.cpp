@@ -273,6 +273,24 @@ TEST(HolidaySets, CountriesFromTheirLaws) {
         {"NZ", CalDate(2022, 1, 4), "4", {"New Year holiday (observed)"}},  // 1 and 2 January on a weekend
         {"NZ", CalDate(2021, 4, 26), "4", {"ANZAC Day (observed)"}},
         {"NZ", CalDate(2024, 6, 28), "4", {"Matariki"}},
+        {"MX", CalDate(2005, 2, 5), "4", {"Constitution Day"}},  // on Mondays from 2006
+        {"MX", CalDate(2006, 2, 6), "4", {"Constitution Day"}},
+        {"MX", CalDate(2024, 10, 1), "4", {"Change of Federal Government"}},
+        {"BR", CalDate(2023, 11, 20), "", {}},  // from 2024
+        {"BR", CalDate(2024, 11, 20), "4", {"Black Consciousness Day"}},
+        {"BR", CalDate(2024, 2, 12), "", {"Carnival"}},
+        {"HR", CalDate(2019, 6, 25), "4", {"Statehood Day"}},  // 30 May from 2020
+        {"HR", CalDate(2020, 5, 30), "4", {"Statehood Day"}},
+        {"HR", CalDate(2020, 10, 8), "", {}},
+        // Canada and its provinces and territories.
+        {"CA", CalDate(2018, 7, 2), "4", {"Canada Day (observed)"}},
+        {"CA", CalDate(2020, 9, 30), "", {}},  // from 2021
+        {"CA", CalDate(2021, 9, 30), "4", {"National Day for Truth and Reconciliation"}},
+        {"CA-BC", CalDate(2018, 2, 12), "4", {"Family Day"}},  // the third Monday from 2019
+        {"CA-BC", CalDate(2019, 2, 18), "4", {"Family Day"}},
+        {"CA-QC", CalDate(2024, 6, 24), "4", {"National Holiday"}},
+        {"CA-YT", CalDate(2004, 2, 27), "4", {"Heritage Day"}},  // the Friday before the last Sunday
+        {"CA-NL", CalDate(2024, 3, 18), "3", {"St. Patrick's Day"}},
     };
     for (const auto& d : days) {
         const HolidayScript set = Set(d.set);
