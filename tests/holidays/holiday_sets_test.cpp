@@ -222,6 +222,8 @@ TEST(HolidaySets, CountriesFromTheirLaws) {
         {"AT", CalDate(2011, 6, 23), "4", {"Corpus Christi"}},  // and on 24 April
         {"AT", CalDate(2019, 4, 19), "", {"Good Friday"}},      // a day off for some until 2018
         {"AT", CalDate(2024, 10, 26), "4", {"National Day"}},
+        {"AT-2", CalDate(2024, 10, 10), "", {"Plebiscite Day"}},  // a Land's day: its offices and schools
+        {"AT-9", CalDate(2024, 11, 15), "", {"St. Leopold's Day"}},
         {"BE", CalDate(2024, 7, 21), "4", {"National Day"}},
         {"BE", CalDate(2011, 6, 13), "4", {"Whit Monday"}},
         {"CZ", CalDate(2015, 4, 3), "", {}},  // Good Friday from 2016
