@@ -51,26 +51,42 @@ ErrorValue CompileHolidaySet(const std::string& folder, std::string_view set, Ho
                              std::vector<std::string>& report, std::vector<ScriptText>* texts) {
     script.Clear();
     report.clear();
-    if (texts) texts->clear();
+    std::vector<ScriptText> read;
     const std::vector<std::string> files = HolidaySetFiles(folder, set);
-    if (files.empty()) return ErrorFromKey("file_not_found");
+    if (files.empty()) {
+        if (texts) texts->clear();
+        return ErrorFromKey("file_not_found");
+    }
+    const ErrorValue error = CompileScripts(files, script, report, read);
+    if (error != kSuccess && !report.empty()) report.insert(report.begin(), read.back().path);
+    if (texts) *texts = std::move(read);
+    return error;
+}
+
+ErrorValue CompileScripts(const std::vector<std::string>& files, HolidayScript& script,
+                          std::vector<std::string>& report, std::vector<ScriptText>& texts) {
+    script.Clear();
+    texts.clear();
     std::vector<HolidayScript> parts(files.size());
     for (size_t i = 0; i < files.size(); ++i) {
         ScriptText text{files[i], {}};
         bool utf8 = false;
-        ErrorValue error = ReadTextLines(files[i], text.lines, &utf8);
+        ErrorValue error = ReadTextLines(text.path, text.lines, &utf8);
         if (error == kSuccess) error = parts[i].CompileLines(text.lines, report, utf8);
-        if (texts && utf8) {
+        // Shown as the names are.
+        if (utf8) {
             for (std::string& line : text.lines) line = CurrentPlatform().FromUtf8(line);
         }
-        if (texts) texts->push_back(std::move(text));
-        if (error == kSuccess) continue;
-        if (!report.empty()) report.insert(report.begin(), files[i]);
-        return error;
+        texts.push_back(std::move(text));
+        if (error != kSuccess) return error;
     }
-    std::vector<const HolidayScript*> pointers;
-    for (const HolidayScript& part : parts) pointers.push_back(&part);
-    script = HolidayScript::Composed(pointers);
+    if (parts.size() == 1) {
+        script = std::move(parts.front());
+    } else if (!parts.empty()) {
+        std::vector<const HolidayScript*> pointers;
+        for (const HolidayScript& part : parts) pointers.push_back(&part);
+        script = HolidayScript::Composed(pointers);
+    }
     return kSuccess;
 }
 

@@ -19,6 +19,13 @@ bool IsHolidaySetCode(std::string_view set);
 // country's. Empty when the name is no such code or there is no folder.
 std::vector<std::string> HolidaySetFiles(const std::string& folder, std::string_view set);
 
+// Script files compiled in the order they win and composed into one (a single one as it
+// is), with the lines each was compiled from in the system's code page. Stops at the first
+// that cannot be read or does not compile, whose lines are then the last of `texts`; the
+// script is empty then.
+ErrorValue CompileScripts(const std::vector<std::string>& files, HolidayScript& script,
+                          std::vector<std::string>& report, std::vector<ScriptText>& texts);
+
 // The set compiled, the region's days on top of the country's, and (when asked) the
 // scripts' lines in the system's code page, in the same order. A file that cannot be read
 // is the result; one that does not compile gives "script" and its report, naming the file.

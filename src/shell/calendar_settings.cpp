@@ -80,29 +80,12 @@ CalendarSettings::CompiledScript CalendarSettings::CompileHolidayScript(const st
     } else if (files.empty() && !set.empty()) {
         error = ErrorFromKey("file_not_found");
     }
-    std::vector<HolidayScript> parts(files.size());
-    for (size_t i = 0; i < files.size() && error == kSuccess; ++i) {
-        ScriptText text{files[i], {}};
-        bool utf8 = false;
-        error = ReadTextLines(text.path, text.lines, &utf8);
-        if (error == kSuccess) error = parts[i].CompileLines(text.lines, result.report, utf8);
+    if (error == kSuccess && !files.empty()) {
+        error = CompileScripts(files, result.script, result.report, result.source.texts);
+        result.path = error == kSuccess ? files.front() : result.source.texts.back().path;
         // A set's file that cannot be read says why: its name alone would not.
-        else if (ofSet) result.report.push_back(ReasonOf(error));
-        // "Why this day?" shows the lines in the system's code page.
-        if (utf8) {
-            for (std::string& line : text.lines) line = CurrentPlatform().FromUtf8(line);
-        }
-        if (error != kSuccess) result.path = text.path;
-        result.source.texts.push_back(std::move(text));
+        if (error != kSuccess && ofSet && result.report.empty()) result.report.push_back(ReasonOf(error));
     }
-    if (error == kSuccess && parts.size() == 1) {
-        result.script = std::move(parts.front());
-    } else if (error == kSuccess && !parts.empty()) {
-        std::vector<const HolidayScript*> pointers;
-        for (const HolidayScript& part : parts) pointers.push_back(&part);
-        result.script = HolidayScript::Composed(pointers);
-    }
-    if (error == kSuccess && !files.empty()) result.path = files.front();
     result.compiled = error == kSuccess;
     result.source.compiled = result.compiled;
     return result;
