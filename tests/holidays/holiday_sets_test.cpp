@@ -293,6 +293,73 @@ TEST(HolidaySets, CountriesFromTheirLaws) {
         {"CA-QC", CalDate(2024, 6, 24), "4", {"National Holiday"}},
         {"CA-YT", CalDate(2004, 2, 27), "4", {"Heritage Day"}},  // the Friday before the last Sunday
         {"CA-NL", CalDate(2024, 3, 18), "3", {"St. Patrick's Day"}},
+        // Argentina: a movable day to the Monday before or after, the executive's bridge days.
+        {"AR", CalDate(2024, 11, 18), "4", {"National Sovereignty Day"}},  // from a Wednesday
+        {"AR", CalDate(2025, 11, 24), "4", {"National Sovereignty Day"}},  // from a Thursday
+        {"AR", CalDate(2025, 8, 15), "4", {"Bridge holiday"}},
+        {"AR", CalDate(2004, 3, 24), "", {}},  // a holiday from 2006
+        {"AR", CalDate(2024, 3, 28), "3", {"Maundy Thursday"}},
+        // Australia: Anzac Day on Easter Monday, a weekend's additional days by state.
+        {"AU", CalDate(2011, 4, 25), "4", {"Easter Monday", "Anzac Day"}},
+        {"AU", CalDate(2011, 4, 26), "4", {"Anzac Day (additional day)"}},
+        {"AU", CalDate(2008, 3, 21), "4", {"Good Friday"}},  // an early Easter
+        {"AU-NSW", CalDate(2027, 4, 26), "", {}},
+        {"AU-WA", CalDate(2027, 4, 26), "4", {"Anzac Day (additional day)"}},
+        {"AU-QLD", CalDate(2012, 10, 1), "4", {"Queen's Birthday"}},
+        {"AU-VIC", CalDate(2026, 6, 8), "4", {"King's Birthday"}},
+        {"BG", CalDate(2024, 5, 6), "4", {"St. George's Day", "Orthodox Easter Monday"}},  // a late Easter
+        {"BG", CalDate(2022, 12, 28), "4", {"Christmas (moved from the weekend)"}},
+        {"BG", CalDate(2022, 1, 3), "4", {"Holiday (moved from the weekend)"}},
+        // Switzerland: the Näfels procession a week late when its Thursday is Maundy Thursday.
+        {"CH", CalDate(2026, 8, 1), "4", {"Swiss National Day"}},
+        {"CH-GL", CalDate(2026, 4, 2), "", {}},
+        {"CH-GL", CalDate(2026, 4, 9), "4", {"Näfels Procession"}},
+        {"CH-GL", CalDate(2025, 4, 3), "4", {"Näfels Procession"}},
+        {"CH-GE", CalDate(2026, 9, 10), "4", {"Genevan Fast"}},
+        {"CH-VS", CalDate(2026, 4, 6), "", {}},
+        {"CL", CalDate(2023, 10, 9), "4", {"Meeting of Two Worlds"}},               // from a Thursday
+        {"CL", CalDate(2023, 10, 27), "4", {"Reformation Day"}},                    // from a Tuesday
+        {"CL", CalDate(2024, 6, 20), "4", {"National Day of Indigenous Peoples"}},  // the solstice
+        {"CL", CalDate(2026, 6, 21), "4", {"National Day of Indigenous Peoples"}},
+        {"ES", CalDate(2026, 4, 2), "", {}},
+        {"ES-MD", CalDate(2026, 4, 2), "4", {"Maundy Thursday"}},
+        {"ES-CT", CalDate(2026, 4, 6), "4", {"Easter Monday"}},
+        {"ES-CT", CalDate(2026, 9, 11), "4", {"National Day of Catalonia"}},
+        // Hong Kong: the day after a Sunday holiday, after Easter Monday when Ching Ming is Easter.
+        {"HK", CalDate(2026, 4, 7), "4", {"Holiday (the day after a holiday on a Sunday)"}},
+        {"HK", CalDate(2023, 1, 25), "4", {"Fourth day of Lunar New Year"}},
+        {"HK", CalDate(2026, 9, 25), "", {"Mid-Autumn Festival"}},
+        {"IE", CalDate(2022, 2, 7), "", {}},  // from 2023
+        {"IE", CalDate(2025, 2, 3), "4", {"St. Brigid's Day"}},
+        {"IE", CalDate(2030, 2, 1), "4", {"St. Brigid's Day"}},  // a Friday
+        {"IE", CalDate(2030, 2, 4), "", {}},
+        {"IE", CalDate(2026, 12, 28), "3", {"St. Stephen's Day (day in lieu)"}},
+        {"LT", CalDate(2019, 11, 2), "", {}},  // from 2020
+        {"LT", CalDate(2020, 11, 2), "4", {"All Souls' Day"}},
+        {"LV", CalDate(2025, 5, 5), "4", {"Restoration of Independence Day (moved)"}},
+        {"LV", CalDate(2023, 5, 29), "4", {"Ice hockey championship holiday"}},
+        {"RO", CalDate(2023, 1, 6), "", {}},  // from 2024
+        {"RO", CalDate(2024, 1, 6), "4", {"Epiphany"}},
+        {"RO", CalDate(2026, 4, 10), "4", {"Orthodox Good Friday"}},
+        {"SK", CalDate(2000, 11, 17), "", {}},  // from 2001
+        {"SK", CalDate(2018, 10, 30), "4", {"Anniversary of the Declaration of the Slovak Nation"}},
+        // Taiwan: Children's Day moved by Tomb Sweeping Day, weekend days given on weekdays.
+        {"TW", CalDate(2024, 4, 5), "4", {"Children's Day"}},  // Tomb Sweeping Day on a Thursday
+        {"TW", CalDate(2025, 4, 3), "4", {"Children's Day"}},
+        {"TW", CalDate(2021, 4, 2), "4", {"Children's Day (observed)"}},
+        {"TW", CalDate(2026, 2, 20), "4", {"Spring Festival (observed)"}},
+        {"TW", CalDate(2025, 9, 29), "4", {"Confucius' Birthday (observed)"}},
+        {"TW", CalDate(2024, 9, 28), "", {}},  // from 2025
+        // Ukraine: a holiday and Easter on one weekend, then martial law's names without days off.
+        {"UA", CalDate(2021, 5, 4), "4", {"Day off (moved from the weekend)"}},
+        {"UA", CalDate(2021, 3, 8), "4", {"International Women's Day"}},
+        {"UA", CalDate(2022, 3, 8), "", {"International Women's Day"}},
+        {"UA", CalDate(2023, 10, 1), "", {"Defenders' Day"}},
+        {"VN", CalDate(2026, 4, 27), "3", {"Compensatory day off"}},  // after a Sunday
+        {"VN", CalDate(2026, 2, 16), "4", {"Tet holiday (New Year's Eve)"}},
+        {"VN", CalDate(2007, 4, 26), "4", {"Hung Kings' Commemoration Day"}},
+        {"US-CO", CalDate(2020, 10, 5), "3", {"Frances Xavier Cabrini Day"}},
+        {"US-SD", CalDate(2026, 10, 12), "4", {"Native American Day", "Columbus Day"}},
     };
     for (const auto& d : days) {
         const HolidayScript set = Set(d.set);
@@ -326,6 +393,16 @@ TEST(HolidaySets, NamesInTheLanguageOfTheLocale) {
     polish.SetAbbreviatedLanguageName("PLK");
     ScopedPlatform inPoland(polish);
     EXPECT_EQ(polish.ToUtf8(NamesOf(Set("PL"), CalDate(2024, 11, 11)).at(0).name), "Narodowe Święto Niepodległości");
+    HostPlatform bulgarian;
+    bulgarian.SetCodePage(1251);
+    bulgarian.SetAbbreviatedLanguageName("BGR");
+    ScopedPlatform inBulgaria(bulgarian);
+    EXPECT_EQ(bulgarian.ToUtf8(NamesOf(Set("BG"), CalDate(2026, 3, 3)).at(0).name),
+              "Ден на Освобождението на България");
+    HostPlatform taiwanese;
+    taiwanese.SetCodePage(kCodePageTraditionalChinese);
+    ScopedPlatform inTaiwan(taiwanese);
+    EXPECT_EQ(taiwanese.ToUtf8(NamesOf(Set("TW"), CalDate(2026, 10, 10)).at(0).name), "國慶日");
 }
 #endif
 
@@ -366,6 +443,8 @@ TEST(HolidaySets, ListedCountryBeforeRegions) {
     const auto brandenburg = std::find_if(sets.begin(), sets.end(), [](auto& e) { return e.code == "DE-BB"; });
     ASSERT_NE(brandenburg, sets.end());
     EXPECT_EQ(HolidaySetLabel(*brandenburg, sets), "Germany: Brandenburg");
+    EXPECT_EQ(std::count_if(sets.begin(), sets.end(), [](auto& e) { return e.code.size() == 2; }), 45);
+    for (const HolidaySetEntry& entry : sets) Set(entry.code);  // every one compiles, each line in its code page
     EXPECT_TRUE(ListHolidaySets(kSets + "/none").empty());
 }
 
