@@ -17,6 +17,8 @@ The help marks its examples with classes, so that what readers see is what is ru
   a date and the result of the template, which the header row must show.
 - <table class="script-lines">: rows with one line of a holiday script
   (<td class="l"><code>) and the report of "tavoli check" (<td class="r"><samp>).
+- <table class="sets">: a row for each shipped holiday set (<td class="c"><code>), a
+  country before its regions, in the order "tavoli countries" lists them, none left out.
 
 Examples run in the language of their section (the lang attribute): files are written
 in that language's Windows code page with CR LF line ends and tavoli reads them with
@@ -303,6 +305,18 @@ class Checker:
 
         self.rows_checked(table, check_row)
 
+    def sets(self, table):
+        folder = self.folder()
+        try:
+            code, output = self.run(["countries", "--sets", os.path.join(self.source_root, "dist", "holidays")],
+                                    table.lang(), folder)
+        finally:
+            shutil.rmtree(folder, ignore_errors=True)
+        shipped = [line.split("\t")[0].strip() for line in lines_of(output) if line.strip()]
+        listed = [self.cell(row, "c", "code") for row in self.rows(table)]
+        self.compare(f"line {table.line} ({table.lang()})", "the table of holiday sets", "\n".join(shipped),
+                     0, code, "\n".join(listed))
+
     def rows_checked(self, table, check_row):
         """Runs check_row on every row, so that one malformed row does not hide the others."""
         for row in self.rows(table):
@@ -313,7 +327,7 @@ class Checker:
 
     def check(self, document):
         handlers = {"example": self.example, "templates": self.templates, "eras": self.eras,
-                    "script-lines": self.script_lines}
+                    "script-lines": self.script_lines, "sets": self.sets}
         seen = {name: 0 for name in handlers}
         for node in document.find_all(lambda n: any(c in handlers for c in n.classes())):
             kind = next(c for c in node.classes() if c in handlers)
