@@ -70,7 +70,8 @@ int CodePageOfLanguage(PackedTag tag) {
           std::pair{"sl", 1250}, std::pair{"hr", 1250}, std::pair{"ro", 1250}, std::pair{"el", 1253},
           std::pair{"et", 1257}, std::pair{"lv", 1257}, std::pair{"lt", 1257}, std::pair{"bg", 1251},
           std::pair{"uk", 1251}, std::pair{"vi", 1258}, std::pair{"ca", 1252}, std::pair{"gl", 1252},
-          std::pair{"rm", 1252}, std::pair{"af", 1252}, std::pair{"ir", 1252}, std::pair{"mr", 1252}}) {
+          std::pair{"eu", 1252}, std::pair{"rm", 1252}, std::pair{"af", 1252}, std::pair{"ir", 1252},
+          std::pair{"mr", 1252}}) {
         if (tag == PackTag(name)) return codePage;
     }
     return 0;
