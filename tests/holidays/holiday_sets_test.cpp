@@ -275,7 +275,10 @@ TEST(HolidaySets, CountriesFromTheirLaws) {
         {"NZ", CalDate(2022, 1, 4), "4", {"New Year holiday (observed)"}},  // 1 and 2 January on a weekend
         {"NZ", CalDate(2021, 4, 26), "4", {"ANZAC Day (observed)"}},
         {"NZ", CalDate(2024, 6, 28), "4", {"Matariki"}},
-        {"MX", CalDate(2005, 2, 5), "4", {"Constitution Day"}},  // on Mondays from 2006
+        {"NZ", CalDate(2040, 7, 6), "4", {"Matariki"}},
+        {"NZ-AUK", CalDate(2027, 2, 1), "4", {"Auckland Anniversary Day"}},  // the Monday nearest 29 January
+        {"NZ-OTA", CalDate(2008, 3, 25), "4", {"Otago Anniversary Day"}},    // its Monday is Easter Monday
+        {"MX", CalDate(2005, 2, 5), "4", {"Constitution Day"}},              // on Mondays from 2006
         {"MX", CalDate(2006, 2, 6), "4", {"Constitution Day"}},
         {"MX", CalDate(2024, 10, 1), "4", {"Change of Federal Government"}},
         {"BR", CalDate(2023, 11, 20), "", {}},  // from 2024
