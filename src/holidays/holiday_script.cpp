@@ -115,7 +115,8 @@ std::string KindFromUtf8(const std::string& kind) {
 
 // A name of a script in UTF-8 in the code page, segment by segment ("English\tde:…"): a
 // segment the code page cannot hold is left out, and a first (default) segment left out
-// is taken from the first other one that it can hold.
+// is taken from the first other one that it can hold, or else the first as the code page
+// best shows it: a name, never an empty one ("Näfels" under 932).
 std::string NameFromUtf8(const std::string& name) {
     std::vector<std::string_view> segments;
     for (size_t start = 0; start <= name.size();) {
@@ -131,6 +132,7 @@ std::string NameFromUtf8(const std::string& name) {
         if (first.empty()) first = text.substr(text.find(':') == std::string::npos ? 0 : text.find(':') + 1);
         rest += "\t" + text;
     }
+    if (first.empty()) first = CurrentPlatform().FromUtf8(segments[0]);
     return first + rest;
 }
 

@@ -231,6 +231,16 @@ TEST(HolidayScript, ScriptsInUtf8) {
         EXPECT_EQ(KindOf(compiled, CalDate(2024, 10, 3)), "4") << user.language;
         EXPECT_EQ(KindOf(compiled, CalDate(2024, 1, 1)), "3") << user.language;
     }
+    // A name no segment of which the code page holds is still a name.
+    HostPlatform japanese;
+    japanese.SetCodePage(kCodePageJapanese);
+    ScopedPlatform inJapan(japanese);
+    HolidayScript swiss;
+    std::vector<std::string> report;
+    ASSERT_EQ(swiss.Compile(bom + "m4 d9 \"Näfels Procession\tde:Näfelser Fahrt\"", report), kSuccess);
+    const std::vector<NameEntry> procession = NamesOf(swiss, CalDate(2026, 4, 9));
+    ASSERT_EQ(procession.size(), 1u);
+    EXPECT_EQ(procession[0].name, japanese.FromUtf8("Näfels Procession"));
     // 1,023 bytes a line in UTF-8, 255 in the code page.
     const std::string name = "m1 \"" + std::string(1018, 'x') + "\"";
     EXPECT_EQ(CompileOne(bom + name), "ok");
