@@ -19,6 +19,9 @@ public:
     SystemTimeParts LocalTime() const override { return base_.LocalTime(); }
     SystemTimeParts UniversalTime() const override { return base_.UniversalTime(); }
     bool TimeZoneBias(int32_t& minutes) const override { return base_.TimeZoneBias(minutes); }
+    bool UtcOffsetAt(std::string_view zone, int64_t utc, int32_t& offset) const override {
+        return base_.UtcOffsetAt(zone, utc, offset);
+    }
     std::string ShortDateText(const SystemTimeParts& moment) const override { return base_.ShortDateText(moment); }
     std::string TimeText(const SystemTimeParts& moment) const override { return base_.TimeText(moment); }
     int ShowMessageBox(const MessageBoxRequest& request) const override { return base_.ShowMessageBox(request); }
@@ -39,6 +42,12 @@ public:
 
     bool TimeZoneBias(int32_t& minutes) const override {
         minutes = bias_;
+        return true;
+    }
+    // The pinned zone keeps no daylight saving.
+    bool UtcOffsetAt(std::string_view zone, int64_t utc, int32_t& offset) const override {
+        if (!zone.empty()) return base_.UtcOffsetAt(zone, utc, offset);
+        offset = -bias_ * 60;
         return true;
     }
 

@@ -75,6 +75,11 @@ public:
     // zone cannot be read.
     virtual bool TimeZoneBias(int32_t& minutes) const = 0;
 
+    // A zone's offset from UTC at an instant (seconds east, daylight saving included), for
+    // appointments only: the system's own zone for an empty name, else a zone the system
+    // knows by that name; false when it knows none.
+    virtual bool UtcOffsetAt(std::string_view zone, int64_t utcSeconds, int32_t& offset) const = 0;
+
     // The user's short date and time formats (GetDateFormatA / GetTimeFormatA with the
     // user's default locale and no overrides); empty when the system refuses the date.
     virtual std::string ShortDateText(const SystemTimeParts& moment) const = 0;

@@ -205,6 +205,39 @@ bool HostPlatform::TimeZoneBias(int32_t& minutes) const {
     return true;
 }
 
+bool HostPlatform::UtcOffsetAt(std::string_view zone, int64_t utcSeconds, int32_t& offset) const {
+    if (zone.empty() && zoneSet_) {
+        if (!bias_) return false;
+        offset = -*bias_ * 60;
+        return true;
+    }
+    std::string previous;
+    const char* const current = std::getenv("TZ");
+    const bool hadZone = current != nullptr;
+    if (hadZone) previous = current;
+    if (!zone.empty()) {
+        // Only a file of the database names a zone: the C library takes any other text
+        // as UTC without a word.
+        const std::string name(zone);
+        if (name.find("..") != std::string::npos || name[0] == '/' ||
+            access(("/usr/share/zoneinfo/" + name).c_str(), R_OK) != 0)
+            return false;
+        setenv("TZ", (":" + name).c_str(), 1);
+        tzset();
+    }
+    const time_t seconds = static_cast<time_t>(utcSeconds);
+    std::tm local{};
+    const bool converted = localtime_r(&seconds, &local) != nullptr;
+    if (!zone.empty()) {
+        if (hadZone) setenv("TZ", previous.c_str(), 1);
+        else unsetenv("TZ");
+        tzset();
+    }
+    if (!converted) return false;
+    offset = static_cast<int32_t>(local.tm_gmtoff);
+    return true;
+}
+
 void HostPlatform::SetDateTimePictures(std::string shortDate, std::string time) {
     shortDatePicture_ = std::move(shortDate);
     timePicture_ = std::move(time);

@@ -37,6 +37,9 @@ public:
     SystemTimeParts LocalTime() const override;
     SystemTimeParts UniversalTime() const override;
     bool TimeZoneBias(int32_t& minutes) const override;
+    // Names are those of the tz database ("Europe/Berlin"); the machine's zone, or the
+    // pinned bias without daylight saving, for an empty name.
+    bool UtcOffsetAt(std::string_view zone, int64_t utcSeconds, int32_t& offset) const override;
     std::string ShortDateText(const SystemTimeParts& moment) const override;
     std::string TimeText(const SystemTimeParts& moment) const override;
     // Writes the box to standard error. Only a box with the single button OK counts as

@@ -53,6 +53,29 @@ std::string Narrow(const std::wstring& wide, UINT codePage) {
     return text;
 }
 
+// A zone of the system's list by its Windows name ("W. Europe Standard Time"), with the
+// rules it has now.
+bool ZoneByWindowsName(std::string_view name, TIME_ZONE_INFORMATION& zone) {
+    const std::string key = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Time Zones\\" + std::string(name);
+    struct {
+        LONG bias, standardBias, daylightBias;
+        SYSTEMTIME standardDate, daylightDate;
+    } rules{};
+    DWORD size = sizeof rules;
+    if (name.find('\\') != std::string_view::npos ||
+        RegGetValueA(HKEY_LOCAL_MACHINE, key.c_str(), "TZI", RRF_RT_REG_BINARY, nullptr, &rules, &size) !=
+            ERROR_SUCCESS ||
+        size != sizeof rules)
+        return false;
+    zone = {};
+    zone.Bias = rules.bias;
+    zone.StandardBias = rules.standardBias;
+    zone.DaylightBias = rules.daylightBias;
+    zone.StandardDate = rules.standardDate;
+    zone.DaylightDate = rules.daylightDate;
+    return true;
+}
+
 class Win32Platform : public Platform {
 public:
     int AnsiCodePage() const override { return static_cast<int>(GetACP()); }
@@ -97,6 +120,23 @@ public:
         TIME_ZONE_INFORMATION info;
         if (GetTimeZoneInformation(&info) == TIME_ZONE_ID_INVALID) return false;
         minutes = info.Bias;
+        return true;
+    }
+
+    bool UtcOffsetAt(std::string_view zone, int64_t utcSeconds, int32_t& offset) const override {
+        // Seconds since 1601 in 100-nanosecond units.
+        const int64_t ticks = (utcSeconds + 11644473600LL) * 10000000LL;
+        if (ticks < 0) return false;
+        FILETIME file{static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
+        SYSTEMTIME utc, local;
+        if (!FileTimeToSystemTime(&file, &utc)) return false;
+        TIME_ZONE_INFORMATION named{};
+        if (!zone.empty() && !ZoneByWindowsName(zone, named)) return false;
+        if (!SystemTimeToTzSpecificLocalTime(zone.empty() ? nullptr : &named, &utc, &local)) return false;
+        FILETIME localFile;
+        if (!SystemTimeToFileTime(&local, &localFile)) return false;
+        const int64_t localTicks = (static_cast<int64_t>(localFile.dwHighDateTime) << 32) | localFile.dwLowDateTime;
+        offset = static_cast<int32_t>((localTicks - ticks) / 10000000LL);
         return true;
     }
 
