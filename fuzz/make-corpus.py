@@ -55,7 +55,7 @@ for i, text in enumerate(templates):
         head = bytes([cp_index]) + struct.pack(">I", 2460436) + struct.pack(">I", 9 * 3600000 + 5 * 60000) + b"\0"
         write("date_format", "template%d-%d" % (i, cp_index), head + body)
 
-with open(os.path.join(root, "dist", "holidays.txt"), "rb") as f:
+with open(os.path.join(root, "dist", "holidays", "JP.txt"), "rb") as f:
     write("holiday_script", "holidays", struct.pack(">I", 2459946) + f.read())
 example = """; weekday colours
 #weekday 0 (休日)
@@ -94,3 +94,22 @@ for name in os.listdir(os.path.join(root, "tests", "data", "bmp")):
     if name.endswith(".bmp"):
         os.makedirs(os.path.join(here, "corpus", "bitmap"), exist_ok=True)
         shutil.copy(os.path.join(root, "tests", "data", "bmp", name), os.path.join(here, "corpus", "bitmap", name))
+
+zone = ("BEGIN:VTIMEZONE\r\nTZID:America/New_York\r\nBEGIN:STANDARD\r\nDTSTART:20071104T020000\r\n"
+        "RRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\r\nTZOFFSETFROM:-0400\r\nTZOFFSETTO:-0500\r\nEND:STANDARD\r\n"
+        "BEGIN:DAYLIGHT\r\nDTSTART:20070311T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU\r\n"
+        "TZOFFSETFROM:-0500\r\nTZOFFSETTO:-0400\r\nEND:DAYLIGHT\r\nEND:VTIMEZONE\r\n")
+calendars = {
+    "weekly": zone + "BEGIN:VEVENT\r\nUID:w\r\nDTSTART;TZID=America/New_York:20240304T090000\r\nDURATION:PT1H\r\n"
+              "RRULE:FREQ=WEEKLY;BYDAY=MO,WE;UNTIL=20250101T000000Z\r\nEXDATE;TZID=America/New_York:20240311T090000\r\n"
+              "SUMMARY:Standup\\, long\r\n  folded\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\nUID:w\r\n"
+              "RECURRENCE-ID;RANGE=THISANDFUTURE;TZID=America/New_York:20240318T090000\r\n"
+              "DTSTART;TZID=America/New_York:20240318T100000\r\nDURATION:PT1H\r\nEND:VEVENT\r\n",
+    "dates": "BEGIN:VEVENT\r\nUID:d\r\nDTSTART;VALUE=DATE:20240229\r\nRRULE:FREQ=YEARLY\r\n"
+             "RDATE;VALUE=PERIOD:20240401T100000Z/PT2H\r\nRDATE;VALUE=DATE:20240105\r\nEND:VEVENT\r\n",
+    "rules": "BEGIN:VEVENT\r\nUID:r\r\nDTSTART:19970929T090000\r\n"
+             "RRULE:FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-2;BYWEEKNO=1,-1;BYYEARDAY=-1\r\nEND:VEVENT\r\n"
+             "BEGIN:VEVENT\r\nUID:s\r\nDTSTART:20000101T000000Z\r\nRRULE:FREQ=SECONDLY\r\nEND:VEVENT\r\n",
+}
+for name, body in calendars.items():
+    write("ics", name, struct.pack(">I", 600000) + ("BEGIN:VCALENDAR\r\n" + body + "END:VCALENDAR\r\n").encode())
