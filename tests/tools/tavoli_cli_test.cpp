@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -188,6 +189,34 @@ TEST(TavoliCli, MonthAndMemos) {
     run = Tavoli({"memos", memo});
     EXPECT_EQ(run.out, "99999/01/01\tfar\n");
     EXPECT_NE(run.err.find("line 2: 2024/01/01 x\ntavoli: There is no \"=\" after the date."), std::string::npos);
+}
+
+// A folder read as one calendar (an override in a file of its own), a file that is no
+// calendar said while the others are listed, zones by name with their daylight saving.
+TEST(TavoliCli, Events) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder.Join("work"));
+    WriteWholeFile(folder.Join("work/a.ics"),
+                   "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:s\r\nDTSTART;TZID=America/New_York:20240304T090000\r\n"
+                   "DURATION:PT1H\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\nSUMMARY:Standup\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    WriteWholeFile(folder.Join("work/b.ICS"),
+                   "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:s\r\nRECURRENCE-ID;TZID=America/New_York:20240311T090000\r\n"
+                   "DTSTART;TZID=America/New_York:20240312T090000\r\nDURATION:PT1H\r\nSUMMARY:Standup, moved\r\n"
+                   "END:VEVENT\r\nBEGIN:VEVENT\r\nSUMMARY:no start\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    WriteWholeFile(folder.Join("work/notes.txt"), "not a calendar, and not read");
+    WriteWholeFile(folder.Join("broken.ics"), "BEGIN:VCARD\r\n");
+    ToolRun run = Tavoli({"events", "--tz", "Europe/Berlin", "2024-03-01", "2024-03-31", folder.Join("work")});
+    EXPECT_EQ(run.exit, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "2024/03/04 15:00\t2024/03/04 16:00\tStandup\n2024/03/12 14:00\t2024/03/12 15:00\tStandup, moved\n"
+              "2024/03/18 14:00\t2024/03/18 15:00\tStandup\n");
+    EXPECT_NE(run.err.find("b.ICS:9: left out: an event without DTSTART"), std::string::npos) << run.err;
+    run = Tavoli({"events", "--tz", "-0500", "2024-03-18", "2024-03-18", folder.Join("broken.ics"), folder.Join("work")});
+    EXPECT_EQ(run.exit, 1);
+    EXPECT_EQ(run.out, "2024/03/18 08:00\t2024/03/18 09:00\tStandup\n");
+    EXPECT_NE(run.err.find("broken.ics:1: no BEGIN:VCALENDAR"), std::string::npos) << run.err;
+    EXPECT_EQ(Tavoli({"events", "--tz", "Mars/Olympus", "2024-03-01", "2024-03-31", folder.Join("work")}).exit, 2);
+    EXPECT_EQ(Tavoli({"events", "2024-03-01", "2024-03-31"}).exit, 2);
 }
 
 TEST(TavoliCli, UsageErrorsAndHelp) {

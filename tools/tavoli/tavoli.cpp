@@ -9,6 +9,7 @@
 
 #include "calendar/calendar_system.h"
 #include "calendar/era.h"
+#include "events/occurrences.h"
 #include "format/date_format.h"
 #include "framework/delegating_platform.h"
 #include "framework/file_system.h"
@@ -437,6 +438,74 @@ int Ics(const Arguments& args) {
     return stopped ? Fail(*memoPath + ": " + WhereReadingStopped(store), kFailed) : kOk;
 }
 
+// An iCalendar file, or every .ics file of a folder, into one calendar: an event's
+// overridden instances may lie in other files of its folder. Files that cannot be read
+// are said and left out (the code becomes kFailed); events left out are said too.
+int LoadCalendars(const std::vector<std::string>& paths, IcsCalendar& all) {
+    int code = kOk;
+    for (const std::string& given : paths) {
+        const std::string path = In(given);
+        std::vector<std::string> files;
+        if (CurrentFileSystem().KindOf(path) == FileSystem::Kind::kFolder) {
+            const char separator = path.find('\\') != std::string::npos ? '\\' : '/';
+            for (const std::string& name : FileNamesIn(path)) {
+                std::string lower;
+                for (char c : name) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+                if (lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".ics") == 0)
+                    files.push_back(path + (path.back() == separator ? "" : std::string(1, separator)) + name);
+            }
+            std::sort(files.begin(), files.end());
+        } else {
+            files.push_back(path);
+        }
+        for (const std::string& file : files) {
+            std::string contents;
+            if (const int read = ReadInput(Out(file), contents); read != kOk) {
+                code = std::max(code, read);
+                continue;
+            }
+            IcsCalendar calendar;
+            IcsProblem failure;
+            if (!ReadIcs(contents, calendar, failure)) {
+                Fail(Out(file) + ":" + std::to_string(failure.line) + ": " + failure.reason, kFailed);
+                code = std::max(code, kFailed);
+                continue;
+            }
+            for (const IcsProblem& p : calendar.skipped)
+                Fail(Out(file) + ":" + std::to_string(p.line) + ": left out: " + p.reason, kOk);
+            for (IcsEvent& e : calendar.events) all.events.push_back(std::move(e));
+            for (CalendarZone& z : calendar.zones) all.zones.push_back(std::move(z));
+        }
+    }
+    return code;
+}
+
+int Events(const Arguments& args) {
+    if (args.positional.size() < 3) return -1;
+    CalDate from, to;
+    if (const int range = DateRange(args.positional[0], args.positional[1], from, to); range != kOk) return range;
+    std::unique_ptr<Zone> zone;
+    if (const std::optional<std::string>& tz = args.zone) {
+        int32_t offset;
+        if (ParseOffsetText(*tz, offset)) {
+            zone = std::make_unique<FixedZone>(offset);
+        } else {
+            auto named = std::make_unique<SystemZone>(*tz);
+            if (!named->Known()) return Fail("unknown zone \"" + *tz + "\" (+HHMM, -HHMM or a zone name)", kUsage);
+            zone = std::move(named);
+        }
+    } else {
+        zone = std::make_unique<SystemZone>();
+    }
+    IcsCalendar calendar;
+    const int code = LoadCalendars({args.positional.begin() + 2, args.positional.end()}, calendar);
+    std::vector<EventOccurrence> occurrences;
+    if (AppendOccurrences(calendar, from, to, *zone, occurrences))
+        Fail("a rule gives more instances than are listed; the rest are left out", kOk);
+    for (const std::string& line : OccurrenceLines(occurrences, *zone)) Print(CurrentPlatform().FromUtf8(line));
+    return code;
+}
+
 // ---- the table ----
 
 const Command kCommands[] = {
@@ -473,6 +542,17 @@ const Command kCommands[] = {
      "The shipped holiday sets: each country's code and name, its regions below it.",
      Countries,
      {"--sets"}},
+    {"events", "tavoli events [--tz ZONE] FROM TO FILE-OR-FOLDER...",
+     "Each occurrence of the events of iCalendar files (or of every .ics file of a folder)\n"
+     "that overlaps the days FROM..TO, one a line, sorted by start, then summary:\n"
+     "START, END, SUMMARY (tab-separated). An all-day one gives its first and last day\n"
+     "(YYYY/MM/DD), a timed one its start and end (YYYY/MM/DD HH:MM) in ZONE; floating\n"
+     "times as written.\n"
+     "  --tz ZONE  +HHMM or -HHMM, or a zone name of the system (Europe/Berlin); default:\n"
+     "             the local zone\n"
+     "Exit 1 when a file could not be read as a calendar (the others are listed); events\n"
+     "left out are said on standard error.",
+     Events},
     {"month", "tavoli month YEAR MONTH", "The month as plain text, as the calendar copies it.", Month},
     {"memos", "tavoli memos MEMOFILE [FROM TO]",
      "The memos of a memo file in file order (only FROM..TO when given); exit 1 when\n"
@@ -565,6 +645,12 @@ int Run(const std::vector<std::string>& argv) {
     }
     const Platform& base = host;
 #endif
+    // Appointments take the zone's daylight saving too: events reads --tz itself.
+    if (std::string_view(command->name) == "events") {
+        ScopedPlatform scope(base);
+        const int result = command->run(args);
+        return result < 0 ? Usage(*command) : result;
+    }
     int32_t bias = 0;
     if (args.zone) {
         const std::optional<TimeOfDay> zone = ParseZone(*args.zone);
