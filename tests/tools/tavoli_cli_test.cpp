@@ -211,7 +211,8 @@ TEST(TavoliCli, Events) {
               "2024/03/04 15:00\t2024/03/04 16:00\tStandup\n2024/03/12 14:00\t2024/03/12 15:00\tStandup, moved\n"
               "2024/03/18 14:00\t2024/03/18 15:00\tStandup\n");
     EXPECT_NE(run.err.find("b.ICS:9: left out: an event without DTSTART"), std::string::npos) << run.err;
-    run = Tavoli({"events", "--tz", "-0500", "2024-03-18", "2024-03-18", folder.Join("broken.ics"), folder.Join("work")});
+    run =
+        Tavoli({"events", "--tz", "-0500", "2024-03-18", "2024-03-18", folder.Join("broken.ics"), folder.Join("work")});
     EXPECT_EQ(run.exit, 1);
     EXPECT_EQ(run.out, "2024/03/18 08:00\t2024/03/18 09:00\tStandup\n");
     EXPECT_NE(run.err.find("broken.ics:1: no BEGIN:VCALENDAR"), std::string::npos) << run.err;
