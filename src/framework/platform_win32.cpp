@@ -3,6 +3,7 @@
 
 #include "framework/platform.h"
 #include "framework/system_library_win32.h"
+#include "framework/zone_names.h"
 
 namespace tavoli {
 
@@ -130,8 +131,11 @@ public:
         FILETIME file{static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
         SYSTEMTIME utc, local;
         if (!FileTimeToSystemTime(&file, &utc)) return false;
+        // A zone by its Windows name, or by the IANA name calendar files give.
         TIME_ZONE_INFORMATION named{};
-        if (!zone.empty() && !ZoneByWindowsName(zone, named)) return false;
+        if (!zone.empty() && !ZoneByWindowsName(zone, named) &&
+            (WindowsZoneName(zone).empty() || !ZoneByWindowsName(WindowsZoneName(zone), named)))
+            return false;
         if (!SystemTimeToTzSpecificLocalTime(zone.empty() ? nullptr : &named, &utc, &local)) return false;
         FILETIME localFile;
         if (!SystemTimeToFileTime(&local, &localFile)) return false;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/zone_names.h"
+
 namespace tavoli {
 namespace {
 
@@ -142,6 +144,32 @@ TEST(IcsReader, ZoneOfTheFileAcrossItsChanges) {
         {CivilSeconds(2024, 11, 3, 2, 30), CivilSeconds(2024, 11, 3, 7, 30)},
     };
     for (const auto& i : instants) EXPECT_EQ(ny.ToUtc(i.local), i.utc) << MinuteText(i.local);
+}
+
+// Zones the system knows by name, on both sides of a change of clock: the tz database on
+// the host, the Windows zone list through CLDR's names under Windows.
+TEST(IcsReader, ZonesOfTheSystemByName) {
+    EXPECT_EQ(WindowsZoneName("Europe/Berlin"), "W. Europe Standard Time");
+    EXPECT_EQ(WindowsZoneName("Asia/Kolkata"), "India Standard Time");  // an alias
+    EXPECT_EQ(WindowsZoneName("Asia/Calcutta"), "India Standard Time");
+    EXPECT_EQ(WindowsZoneName("Mars/Olympus"), "");
+    const struct {
+        const char* zone;
+        int64_t utc;
+        int32_t minutes;
+    } offsets[] = {
+        {"Europe/Berlin", CivilSeconds(2024, 1, 15, 12), 60},
+        {"Europe/Berlin", CivilSeconds(2024, 7, 15, 12), 120},
+        {"America/New_York", CivilSeconds(2024, 3, 10, 6, 59), -300},
+        {"America/New_York", CivilSeconds(2024, 3, 10, 7, 0), -240},
+        {"Asia/Kolkata", CivilSeconds(2024, 7, 15, 12), 330},
+    };
+    for (const auto& o : offsets) {
+        const SystemZone zone(o.zone);
+        ASSERT_TRUE(zone.Known()) << o.zone;
+        EXPECT_EQ(zone.OffsetAt(o.utc), o.minutes * 60) << o.zone << " " << MinuteText(o.utc);
+    }
+    EXPECT_FALSE(SystemZone("Mars/Olympus").Known());
 }
 
 TEST(IcsReader, RefusedFilesAndLeftOutEvents) {
