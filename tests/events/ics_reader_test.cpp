@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "events/event_text.h"
 #include "framework/zone_names.h"
+#ifndef _WIN32
+#include "framework/platform_host.h"
+#endif
 
 namespace tavoli {
 namespace {
@@ -219,6 +223,32 @@ TEST(IcsReader, RefusedFilesAndLeftOutEvents) {
     EXPECT_FALSE(ReadIcs(huge, calendar, failure));
     EXPECT_EQ(failure.reason, "the file is 32 MB, more than the 32 MB a calendar file may have");
 }
+
+#ifndef _WIN32
+// Texts in the code page: a run of what it cannot hold is one ellipsis.
+TEST(IcsReader, TextsInTheCodePage) {
+    const struct {
+        int codePage;
+        const char* utf8;
+        const char* shown;  // UTF-8 again
+    } cases[] = {
+        {kCodePageWestern, "Café ☕☕ 会議", "Café … …"},
+        {kCodePageWestern, "Dentist", "Dentist"},
+        {kCodePageWestern,
+         "a\xFF\xFE"
+         "b",
+         "a…b"},  // bytes that are no UTF-8
+        {kCodePageJapanese, "会議 ☕☕☕ (Room 5)", "会議 … (Room 5)"},
+        {kCodePageJapanese, "\xF0\x9F\x8E\x82", "…"},  // one character of four bytes
+    };
+    for (const auto& c : cases) {
+        HostPlatform host;
+        host.SetCodePage(c.codePage);
+        ScopedPlatform scope(host);
+        EXPECT_EQ(host.ToUtf8(EventTextInCodePage(c.utf8)), c.shown) << c.utf8;
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace tavoli

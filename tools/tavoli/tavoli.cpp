@@ -9,6 +9,7 @@
 
 #include "calendar/calendar_system.h"
 #include "calendar/era.h"
+#include "events/event_text.h"
 #include "events/occurrences.h"
 #include "format/date_format.h"
 #include "framework/delegating_platform.h"
@@ -502,7 +503,7 @@ int Events(const Arguments& args) {
     std::vector<EventOccurrence> occurrences;
     if (AppendOccurrences(calendar, from, to, *zone, occurrences))
         Fail("a rule gives more instances than are listed; the rest are left out", kOk);
-    for (const std::string& line : OccurrenceLines(occurrences, *zone)) Print(CurrentPlatform().FromUtf8(line));
+    for (const std::string& line : OccurrenceLines(occurrences, *zone)) Print(EventTextInCodePage(line));
     return code;
 }
 
