@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 namespace tavoli {
 
@@ -204,7 +205,7 @@ bool AppendOccurrences(const IcsCalendar& calendar, CalDate first, CalDate last,
                        std::vector<EventOccurrence>& out) {
     Collector collect(first, last, viewer, out);
     const ZoneResolver zones(calendar);
-    std::map<std::string, std::vector<const IcsEvent*>> overrides;
+    std::unordered_map<std::string_view, std::vector<const IcsEvent*>> overrides;
     for (const IcsEvent& e : calendar.events) {
         if (e.hasRecurrenceId) overrides[e.uid].push_back(&e);
     }

@@ -8,11 +8,12 @@
 namespace tavoli {
 
 int64_t Zone::ToUtc(int64_t local) const {
-    // The offsets a day either side; a change of clock lies between them, if any.
-    const int32_t before = OffsetAt(local - kSecondsPerDay), after = OffsetAt(local + kSecondsPerDay);
-    const int64_t first = local - std::max(before, after), second = local - std::min(before, after);
-    if (OffsetAt(first) == std::max(before, after) && first + std::max(before, after) == local) return first;
-    if (OffsetAt(second) == std::min(before, after)) return second;
+    // The offset a day before: it holds unless a change of clock came in between. Where
+    // a change repeats the hour, it gives the first of the two.
+    const int32_t before = OffsetAt(local - kSecondsPerDay);
+    if (OffsetAt(local - before) == before) return local - before;
+    const int32_t after = OffsetAt(local + kSecondsPerDay);
+    if (OffsetAt(local - after) == after) return local - after;
     return local - before;  // in a gap
 }
 
