@@ -1,0 +1,64 @@
+// The user's other calendars: sources (an .ics file or a folder of them, with a name, a
+// colour, shown or hidden), read into calendars, and their appointments by day as the
+// calendar shows them.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calendar/cal_date.h"
+#include "events/occurrences.h"
+
+namespace tavoli {
+
+struct CalendarSource {
+    std::string path;    // a file or a folder, in the code page
+    std::string name;    // empty: the calendar's own name, else the file's
+    uint32_t color = 0;  // 0x00BBGGRR
+    bool shown = true;
+};
+
+// The stored text: a line a source, "1<TAB>#RRGGBB<TAB>name<TAB>path" (0 for hidden); a
+// line that is none is left out when read.
+std::string SourcesText(const std::vector<CalendarSource>& sources);
+std::vector<CalendarSource> ParseSourcesText(std::string_view text);
+
+// The colours given in turn to sources that come without one.
+uint32_t SourceColor(size_t index);
+
+struct LoadedSource {
+    CalendarSource source;
+    std::string shownName;  // the name given, the calendar's, or the file's
+    IcsCalendar calendar;
+    // Empty, or what to tell once: "FILE, line N: reason".
+    std::string problem;
+};
+
+// A source read: a file, or every .ics file of a folder as one calendar (an event's
+// moved instances may lie in files of their own).
+LoadedSource ReadSource(const CalendarSource& source);
+
+// The .ics files of the per-user calendars folder as sources of their own, by file name,
+// coloured in turn from the colour `firstColor` on.
+std::vector<LoadedSource> ReadFolderSources(const std::string& folder, size_t firstColor);
+
+struct DayAppointment {
+    bool allDay = false;
+    int64_t start = 0;  // the instant (all-day: the day's 00:00 local)
+    std::string text;   // "10:00–11:00 Dentist (Main St 5)", in the code page
+    uint32_t color = 0;
+    size_t source = 0;
+};
+
+// The appointments of the shown sources on each day first..last of the zone, all-day ones
+// first, then by start, then by text; an event over several days on each of them.
+std::map<CalDate, std::vector<DayAppointment>> AppointmentsByDay(const std::vector<LoadedSource>& sources,
+                                                                 CalDate first, CalDate last, const Zone& zone);
+
+// At most `lines` of them; the last says "+N more" when they do not all fit.
+std::vector<std::string> AppointmentLines(const std::vector<DayAppointment>& appointments, size_t lines);
+
+}  // namespace tavoli
