@@ -114,20 +114,20 @@ std::vector<CalendarSource> ParseSourcesText(std::string_view text) {
 
 uint32_t SourceColor(size_t index) { return kColors[index % (sizeof kColors / sizeof kColors[0])]; }
 
+std::vector<std::string> IcsFilesOf(const std::string& path) {
+    if (CurrentFileSystem().KindOf(path) != FileSystem::Kind::kFolder) return {path};
+    std::vector<std::string> files;
+    for (const std::string& name : FileNamesIn(path)) {
+        if (IsIcsName(name)) files.push_back(Join(path, name));
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
 LoadedSource ReadSource(const CalendarSource& source) {
     LoadedSource loaded;
     loaded.source = source;
-    std::vector<std::string> files;
-    const bool folder = CurrentFileSystem().KindOf(source.path) == FileSystem::Kind::kFolder;
-    if (folder) {
-        for (const std::string& name : FileNamesIn(source.path)) {
-            if (IsIcsName(name)) files.push_back(Join(source.path, name));
-        }
-        std::sort(files.begin(), files.end());
-    } else {
-        files.push_back(source.path);
-    }
-    for (const std::string& file : files) {
+    for (const std::string& file : IcsFilesOf(source.path)) {
         std::string contents;
         // More than a calendar may hold is read no further than the reader needs to refuse it.
         ErrorValue error = ReadFileContents(file, contents, kMaxIcsBytes + 1);

@@ -37,6 +37,9 @@ struct LoadedSource {
     std::string problem;
 };
 
+// The files of a source: the file itself, or a folder's .ics files (any case) in order.
+std::vector<std::string> IcsFilesOf(const std::string& path);
+
 // A source read: a file, or every .ics file of a folder as one calendar (an event's
 // moved instances may lie in files of their own).
 LoadedSource ReadSource(const CalendarSource& source);

@@ -148,5 +148,42 @@ TEST(EventsDifferential, RecurrenceAgainstLibical) {
     EXPECT_GT(expected.size(), 3000u);
 }
 
+// Appointments exported by tavoli ics: a file other calendars read without an error, an
+// event an instance with an identity of its own, which tavoli events lists as the source.
+TEST(EventsDifferential, ExportedAppointmentsReadBack) {
+    TempFolder folder;
+    const std::string source = folder.Join("work.ics");
+    std::ofstream(source, std::ios::binary)
+        << "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:w\r\nDTSTART:20240304T140000Z\r\nDURATION:PT1H\r\n"
+           "RRULE:FREQ=WEEKLY;COUNT=4\r\nSUMMARY:Standup\r\nLOCATION:Room 5\r\nEND:VEVENT\r\n"
+           "BEGIN:VEVENT\r\nUID:w\r\nRECURRENCE-ID:20240311T140000Z\r\nDTSTART:20240312T150000Z\r\n"
+           "DURATION:PT30M\r\nSUMMARY:Standup, moved\r\nEND:VEVENT\r\n"
+           "BEGIN:VEVENT\r\nUID:t\r\nDTSTART;VALUE=DATE:20240320\r\nDTEND;VALUE=DATE:20240323\r\nSUMMARY:Trip\r\n"
+           "END:VEVENT\r\nBEGIN:VEVENT\r\nUID:f\r\nDTSTART:20240321T080000\r\nSUMMARY:Floating\r\nEND:VEVENT\r\n"
+           "END:VCALENDAR\r\n";
+    const std::string exported = folder.Join("exported.ics");
+    const ToolRun run = Tavoli(
+        {"ics", "--events", source, "--dtstamp", "20240101T000000Z", "-o", exported, "2024-03-01", "2024-03-31"});
+    ASSERT_EQ(run.exit, 0) << run.err;
+    std::ifstream in(exported, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    icalcomponent* root = icalparser_parse_string(text.c_str());
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(icalcomponent_count_errors(root), 0);
+    std::set<std::string> uids;
+    int events = 0;
+    for (icalcomponent* e = icalcomponent_get_first_component(root, ICAL_VEVENT_COMPONENT); e;
+         e = icalcomponent_get_next_component(root, ICAL_VEVENT_COMPONENT), ++events)
+        EXPECT_TRUE(uids.insert(icalcomponent_get_uid(e)).second);
+    icalcomponent_free(root);
+    EXPECT_EQ(events, 6);
+    const std::vector<std::string> both = {"events", "--tz", "+0100", "2024-03-01", "2024-03-31"};
+    std::vector<std::string> original = both, again = both;
+    original.push_back(source);
+    again.push_back(exported);
+    EXPECT_EQ(Tavoli(again).out, Tavoli(original).out);
+    EXPECT_NE(Tavoli(original).out.find("2024/03/12 16:00\t2024/03/12 16:30\tStandup, moved"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace tavoli

@@ -227,6 +227,47 @@ std::vector<Event> CollectEvents(const HolidayScript* script, const MemoStore* m
     return unique;
 }
 
+void AppendAppointments(const IcsCalendar& calendar, CalDate from, CalDate to, const Zone& zone,
+                        std::vector<Event>& events) {
+    std::vector<EventOccurrence> occurrences;
+    AppendOccurrences(calendar, from, to, zone, occurrences);
+    std::vector<Event> added;
+    for (const EventOccurrence& o : occurrences) {
+        Event e;
+        e.source = Source::kAppointment;
+        e.category = std::string(kAppointmentCategory);
+        e.summary = ValidUtf8(o.event->summary);
+        e.location = ValidUtf8(o.event->location);
+        e.timed = !o.allDay;
+        e.floating = o.floating;
+        e.start = o.start;
+        e.end = o.end;
+        const int64_t local = o.allDay || o.floating ? o.start : zone.ToLocal(o.start);
+        e.date = DayOfSeconds(local);
+        e.lastDay = DayOfSeconds(o.allDay ? o.end - kSecondsPerDay : local);
+        e.instance = o.event->uid + '\0' + std::to_string(o.start);
+        added.push_back(std::move(e));
+    }
+    std::sort(added.begin(), added.end(), [](const Event& a, const Event& b) {
+        return a.start != b.start ? a.start < b.start : a.summary < b.summary;
+    });
+    for (Event& e : added) events.push_back(std::move(e));
+    std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.date < b.date; });
+}
+
+namespace {
+
+// A time of an appointment as DATE-TIME: UTC, or floating as it was written.
+std::string TimeValue(int64_t seconds, bool floating) {
+    const CivilParts p = CivilOf(seconds);
+    char text[24];
+    std::snprintf(text, sizeof text, "%04d%02d%02dT%02d%02d%02d%s", p.year, p.month, p.day, p.hour, p.minute, p.second,
+                  floating ? "" : "Z");
+    return text;
+}
+
+}  // namespace
+
 std::string WriteCalendar(const std::vector<Event>& events, std::string_view stamp) {
     std::string out;
     out += FoldLine("BEGIN:VCALENDAR");
@@ -234,15 +275,22 @@ std::string WriteCalendar(const std::vector<Event>& events, std::string_view sta
     out += FoldLine("PRODID:-//Brenholt//Tavoli Calendar//EN");
     out += FoldLine("CALSCALE:GREGORIAN");
     for (const Event& event : events) {
+        const bool appointment = event.source == Source::kAppointment;
         out += FoldLine("BEGIN:VEVENT");
-        out += FoldLine("UID:" + Uid(event.date, event.source, event.summary));
+        out += FoldLine("UID:" + Uid(event.date, event.source, appointment ? event.instance : event.summary));
         out += FoldLine("DTSTAMP:" + std::string(stamp));
-        out += FoldLine("DTSTART;VALUE=DATE:" + DateValue(event.date));
-        out += FoldLine("DTEND;VALUE=DATE:" + DateValue(event.date + 1));
+        if (event.timed) {
+            out += FoldLine("DTSTART:" + TimeValue(event.start, event.floating));
+            out += FoldLine("DTEND:" + TimeValue(event.end, event.floating));
+        } else {
+            out += FoldLine("DTSTART;VALUE=DATE:" + DateValue(event.date));
+            out += FoldLine("DTEND;VALUE=DATE:" + DateValue((appointment ? event.lastDay : event.date) + 1));
+        }
         out += FoldLine("SUMMARY:" + EscapeText(ValidUtf8(event.summary)));
+        if (!event.location.empty()) out += FoldLine("LOCATION:" + EscapeText(event.location));
         out += FoldLine("CATEGORIES:" + EscapeText(ValidUtf8(event.category)));
-        // Days off and notes do not make anyone busy.
-        out += FoldLine("TRANSP:TRANSPARENT");
+        // Days off and notes do not make anyone busy; appointments do.
+        if (!appointment) out += FoldLine("TRANSP:TRANSPARENT");
         out += FoldLine("END:VEVENT");
     }
     out += FoldLine("END:VCALENDAR");

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "calendar/cal_date.h"
+#include "events/occurrences.h"
 #include "framework/platform.h"
 #include "holidays/day_kinds.h"
 #include "holidays/holiday_script.h"
@@ -70,15 +71,28 @@ std::string FoldLine(std::string_view line);
 // 64-bit FNV-1a over the bytes.
 uint64_t Fnv1a64(std::string_view bytes);
 
-enum class Source { kHoliday, kMemo };
+enum class Source { kHoliday, kMemo, kAppointment };
+constexpr std::string_view kAppointmentCategory = "Appointment";
 
 struct Event {
-    CalDate date;
+    Event() = default;
+    Event(CalDate day, Source from, std::string kind, std::string text)
+        : date(day), source(from), category(std::move(kind)), summary(std::move(text)) {}
+
+    CalDate date;  // the first day
     Source source = Source::kHoliday;
     std::string category;  // UTF-8
     std::string summary;   // UTF-8
+    // An appointment's own times: its last day (all-day), or its start and end (UTC, or
+    // as written when floating), its place, and the identity of the instance.
+    CalDate lastDay;
+    bool timed = false, floating = false;
+    int64_t start = 0, end = 0;
+    std::string location, instance;
     bool operator==(const Event& o) const {
-        return date == o.date && source == o.source && category == o.category && summary == o.summary;
+        return date == o.date && source == o.source && category == o.category && summary == o.summary &&
+               lastDay == o.lastDay && timed == o.timed && floating == o.floating && start == o.start && end == o.end &&
+               location == o.location && instance == o.instance;
     }
 };
 
@@ -93,6 +107,11 @@ std::string Uid(CalDate date, Source source, std::string_view summary);
 // name or memo that repeats on the same day is one event.
 std::vector<Event> CollectEvents(const HolidayScript* script, const MemoStore* memos, CalDate from, CalDate to,
                                  KindSet kinds);
+
+// The occurrences of a calendar's events that overlap FROM..TO in the zone, as events of
+// their own (an instance each, known by its event's UID and its start), after those there.
+void AppendAppointments(const IcsCalendar& calendar, CalDate from, CalDate to, const Zone& zone,
+                        std::vector<Event>& events);
 
 // The whole calendar: VCALENDAR with the events, every line folded and ended by CR LF.
 std::string WriteCalendar(const std::vector<Event>& events, std::string_view stamp);

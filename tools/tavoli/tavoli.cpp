@@ -9,6 +9,7 @@
 
 #include "calendar/calendar_system.h"
 #include "calendar/era.h"
+#include "events/calendar_sources.h"
 #include "events/event_text.h"
 #include "events/occurrences.h"
 #include "format/date_format.h"
@@ -396,11 +397,15 @@ int WriteOutput(const std::optional<std::string>& path, const std::string& text)
     return kOk;
 }
 
+int LoadCalendars(const std::vector<std::string>& paths, IcsCalendar& all);
+
 int Ics(const Arguments& args) {
     if (args.positional.size() != 2) return -1;
-    const std::optional<std::string> scriptPath = args.Option("--holidays"), memoPath = args.Option("--memos");
-    if (!scriptPath && !memoPath)
-        return Fail("nothing to export: give --holidays SCRIPT, --memos MEMOFILE or both", kUsage);
+    const std::optional<std::string> scriptPath = args.Option("--holidays"), memoPath = args.Option("--memos"),
+                                     eventsPath = args.Option("--events");
+    if (!scriptPath && !memoPath && !eventsPath)
+        return Fail("nothing to export: give --holidays SCRIPT, --memos MEMOFILE, --events FILE-OR-FOLDER or more",
+                    kUsage);
     CalDate from, to;
     if (const int range = DateRange(args.positional[0], args.positional[1], from, to); range != kOk) return range;
     // iCalendar's years run from 0001 to 9999, and each event ends on the next day.
@@ -430,13 +435,19 @@ int Ics(const Arguments& args) {
     if (memoPath) {
         if (const int loaded = LoadMemoFile(*memoPath, store, stopped); loaded != kOk) return loaded;
     }
-    const std::vector<ics::Event> events =
+    std::vector<ics::Event> events =
         ics::CollectEvents(scriptPath ? &script : nullptr, memoPath ? &store : nullptr, from, to, kinds);
+    int code = kOk;
+    if (eventsPath) {
+        IcsCalendar calendar;
+        code = LoadCalendars({*eventsPath}, calendar);
+        ics::AppendAppointments(calendar, from, to, SystemZone(), events);
+    }
     if (const int written = WriteOutput(args.Option("-o"), ics::WriteCalendar(events, stamp)); written != kOk) {
         return written;
     }
     // What was read is out; say where reading stopped, as the memos command does.
-    return stopped ? Fail(*memoPath + ": " + WhereReadingStopped(store), kFailed) : kOk;
+    return stopped ? Fail(*memoPath + ": " + WhereReadingStopped(store), kFailed) : code;
 }
 
 // An iCalendar file, or every .ics file of a folder, into one calendar: an event's
@@ -446,19 +457,7 @@ int LoadCalendars(const std::vector<std::string>& paths, IcsCalendar& all) {
     int code = kOk;
     for (const std::string& given : paths) {
         const std::string path = In(given);
-        std::vector<std::string> files;
-        if (CurrentFileSystem().KindOf(path) == FileSystem::Kind::kFolder) {
-            const char separator = path.find('\\') != std::string::npos ? '\\' : '/';
-            for (const std::string& name : FileNamesIn(path)) {
-                std::string lower;
-                for (char c : name) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-                if (lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".ics") == 0)
-                    files.push_back(path + (path.back() == separator ? "" : std::string(1, separator)) + name);
-            }
-            std::sort(files.begin(), files.end());
-        } else {
-            files.push_back(path);
-        }
+        const std::vector<std::string> files = IcsFilesOf(path);
         for (const std::string& file : files) {
             std::string contents;
             if (const int read = ReadInput(Out(file), contents); read != kOk) {
@@ -560,10 +559,13 @@ const Command kCommands[] = {
      "reading stopped at a malformed line, after the memos read before it.",
      Memos},
     {"ics",
-     "tavoli ics [--holidays SCRIPT] [--memos MEMOFILE] FROM TO [--kinds LIST] [--dtstamp STAMP] [-o FILE]",
+     "tavoli ics [--holidays SCRIPT] [--memos MEMOFILE] [--events FILE-OR-FOLDER] FROM TO [--kinds LIST] "
+     "[--dtstamp STAMP] [-o FILE]",
      "An iCalendar file (RFC 5545) for other calendars to import: an all-day event for every\n"
      "holiday name FROM..TO whose kind is in LIST and for every memo FROM..TO (give\n"
-     "--holidays, --memos or both). Texts are written in UTF-8; an event's category is its\n"
+     "--holidays, --memos or both) and, with --events, every occurrence of the events of an\n"
+     "iCalendar file or folder FROM..TO as an event of its own (category Appointment).\n"
+     "Texts are written in UTF-8; an event's category is its\n"
      "kind (1 Normal day, 2 Semi-holiday, 3 Holiday, 4 National holiday, 5 Anniversary) or\n"
      "Memo, and its UID stays the same for the same day and text, so that importing the\n"
      "file again updates the events instead of doubling them.\n"
@@ -573,10 +575,11 @@ const Command kCommands[] = {
      "                   a fixed one gives the same file on every run\n"
      "  -o FILE          write FILE instead of the standard output: a regular file is\n"
      "                   replaced in one step, a device or a pipe is written to\n"
-     "Exit 1 when the script does not compile, or when reading the memo file stopped at a\n"
-     "malformed line (the memos read before it are exported).",
+     "Exit 1 when the script does not compile, when reading the memo file stopped at a\n"
+     "malformed line (the memos read before it are exported), or when a file of --events is\n"
+     "no calendar (the others' events are exported).",
      Ics,
-     {"--holidays", "--memos", "--kinds", "--dtstamp", "-o"}},
+     {"--holidays", "--memos", "--events", "--kinds", "--dtstamp", "-o"}},
 };
 
 int Usage(const Command& command) {
