@@ -134,7 +134,9 @@ void ExpandMaster(const IcsEvent& master, const std::vector<const IcsEvent*>& ov
         replaced[key] = o;
         if (o->thisAndFuture) {
             fromThenOn[key] = o;
-            widen = std::max(widen, std::abs(InFrame(o->start, frame, zones) - key));
+            // Calendars move a series by hours or days; a shift of centuries (a broken
+            // RECURRENCE-ID) would widen the work to them, so the range widens by a year at most.
+            widen = std::min(std::max(widen, std::abs(InFrame(o->start, frame, zones) - key)), 366 * kSecondsPerDay);
         }
     }
     std::vector<int64_t> excluded;
