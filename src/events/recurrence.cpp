@@ -96,11 +96,15 @@ struct DayFacts {
 
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
+int MonthLength(int year, int month) {
+    static constexpr int kLengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return kLengths[month - 1] + (month == 2 && IsLeapYear(year) ? 1 : 0);
+}
+
 // One date conversion a day: the rest from the month lengths (this runs for every day a
 // rule looks at).
 DayFacts FactsOf(int64_t day) {
     static constexpr int kDaysBefore[] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
-    static constexpr int kLengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     DayFacts f;
     f.day = day;
     const CalDate date = DayOfSeconds(day * kSecondsPerDay);
@@ -112,7 +116,7 @@ DayFacts FactsOf(int64_t day) {
     f.weekday = date.Weekday();
     f.dayOfYear = kDaysBefore[ymd.month - 1] + (leap && ymd.month > 2 ? 1 : 0) + ymd.day;
     f.daysInYear = leap ? 366 : 365;
-    f.daysInMonth = kLengths[ymd.month - 1] + (leap && ymd.month == 2 ? 1 : 0);
+    f.daysInMonth = MonthLength(ymd.year, ymd.month);
     return f;
 }
 
@@ -124,10 +128,11 @@ void Advance(DayFacts& f) {
     if (++f.dayOfMonth <= f.daysInMonth) return;
     f.dayOfMonth = 1;
     if (++f.month > 12) {
-        f = FactsOf(f.day);
-        return;
+        f.month = 1;
+        f.dayOfYear = 1;
+        f.daysInYear = IsLeapYear(++f.year) ? 366 : 365;
     }
-    f.daysInMonth = FactsOf(f.day).daysInMonth;
+    f.daysInMonth = MonthLength(f.year, f.month);
 }
 
 class Expander {
@@ -138,35 +143,37 @@ public:
         // The parts a rule leaves out come from its start.
         const bool dayParts =
             !rule.byWeekNo.empty() || !rule.byYearDay.empty() || !rule.byMonthDay.empty() || !rule.byDay.empty();
-        byMonth_ = rule.byMonth;
-        byMonthDay_ = rule.byMonthDay;
-        byDay_ = rule.byDay;
+        byMonth_ = &rule.byMonth;
+        byMonthDay_ = &rule.byMonthDay;
+        byDay_ = &rule.byDay;
         if (rule.frequency == RecurrenceRule::kYearly) {
             if (!dayParts) {
-                if (byMonth_.empty()) byMonth_ = {start_.month};
-                byMonthDay_ = {start_.day};
+                if (rule.byMonth.empty()) byMonth_ = Own(ownMonth_, start_.month);
+                byMonthDay_ = Own(ownMonthDay_, start_.day);
             } else if (!rule.byWeekNo.empty() && rule.byDay.empty() && rule.byMonthDay.empty() &&
                        rule.byYearDay.empty()) {
-                byDay_ = {{start_.weekday, 0}};
+                ownDay_ = {{start_.weekday, 0}};
+                byDay_ = &ownDay_;
             }
         } else if (rule.frequency == RecurrenceRule::kMonthly && rule.byMonthDay.empty() && rule.byDay.empty() &&
                    rule.byYearDay.empty()) {
-            byMonthDay_ = {start_.day};
+            byMonthDay_ = Own(ownMonthDay_, start_.day);
         } else if (rule.frequency == RecurrenceRule::kWeekly && rule.byDay.empty()) {
-            byDay_ = {{start_.weekday, 0}};
+            ownDay_ = {{start_.weekday, 0}};
+            byDay_ = &ownDay_;
         }
+        dayFilters_ = !byMonth_->empty() || !rule.byWeekNo.empty() || !rule.byYearDay.empty() ||
+                      !byMonthDay_->empty() || !byDay_->empty();
+        // The months in order, each once, for a yearly rule that walks them.
+        months_ = *byMonth_;
+        std::sort(months_.begin(), months_.end());
+        months_.erase(std::unique(months_.begin(), months_.end()), months_.end());
         const bool daily = rule.frequency >= RecurrenceRule::kDaily;
-        hours_ = !rule.byHour.empty() && rule.frequency >= RecurrenceRule::kDaily ? rule.byHour : std::vector<int>{};
-        minutes_ =
-            !rule.byMinute.empty() && rule.frequency >= RecurrenceRule::kHourly ? rule.byMinute : std::vector<int>{};
-        seconds_ =
-            !rule.bySecond.empty() && rule.frequency >= RecurrenceRule::kMinutely ? rule.bySecond : std::vector<int>{};
-        if (daily && hours_.empty()) hours_ = {start_.hour};
-        if (rule.frequency >= RecurrenceRule::kHourly && minutes_.empty()) minutes_ = {start_.minute};
-        if (rule.frequency >= RecurrenceRule::kMinutely && seconds_.empty()) seconds_ = {start_.second};
-        std::sort(hours_.begin(), hours_.end());
-        std::sort(minutes_.begin(), minutes_.end());
-        std::sort(seconds_.begin(), seconds_.end());
+        Times(hours_, rule.frequency >= RecurrenceRule::kDaily ? rule.byHour : kNone, daily, start_.hour);
+        Times(minutes_, rule.frequency >= RecurrenceRule::kHourly ? rule.byMinute : kNone,
+              rule.frequency >= RecurrenceRule::kHourly, start_.minute);
+        Times(seconds_, rule.frequency >= RecurrenceRule::kMinutely ? rule.bySecond : kNone,
+              rule.frequency >= RecurrenceRule::kMinutely, start_.second);
     }
 
     // The index of the first period that may hold a start at or after `local`.
@@ -222,12 +229,9 @@ public:
             if (year > 9999) return false;
             const int y = static_cast<int>(year);
             int64_t first, last;
-            if (!byMonth_.empty() && rule_.byWeekNo.empty() && rule_.byYearDay.empty()) {
+            if (!byMonth_->empty() && rule_.byWeekNo.empty() && rule_.byYearDay.empty()) {
                 // Only the months named need looking at (a zone's rule asks this often).
-                std::vector<int> months = byMonth_;
-                std::sort(months.begin(), months.end());
-                months.erase(std::unique(months.begin(), months.end()), months.end());
-                for (int month : months)
+                for (int month : months_)
                     Days(CivilSeconds(y, month, 1) / kSecondsPerDay, CivilSeconds(y, month + 1, 1) / kSecondsPerDay, y,
                          budget, out);
                 break;
@@ -309,7 +313,7 @@ private:
     // Does the day pass the rule's day parts? ordinalYear: the year in which BYDAY
     // ordinals count for a yearly rule without months (0 to count in the month).
     bool DayMatches(const DayFacts& f, int ordinalYear) const {
-        if (!byMonth_.empty() && !Contains(byMonth_, f.month)) return false;
+        if (!byMonth_->empty() && !Contains(*byMonth_, f.month)) return false;
         if (!rule_.byWeekNo.empty()) {
             int year = f.year;
             if (f.day < WeekOneStart(year, rule_.weekStart)) --year;
@@ -327,21 +331,21 @@ private:
                 found = found || n == f.dayOfYear || (n < 0 && f.daysInYear + 1 + n == f.dayOfYear);
             if (!found) return false;
         }
-        if (!byMonthDay_.empty()) {
+        if (!byMonthDay_->empty()) {
             bool found = false;
-            for (int n : byMonthDay_)
+            for (int n : *byMonthDay_)
                 found = found || n == f.dayOfMonth || (n < 0 && f.daysInMonth + 1 + n == f.dayOfMonth);
             if (!found) return false;
         }
-        if (!byDay_.empty()) {
+        if (!byDay_->empty()) {
             // Ordinals count within the month, or the year for a yearly rule without
             // months; a weekly or daily rule, or one by week numbers, takes none.
             const bool ordinals =
                 (rule_.frequency == RecurrenceRule::kMonthly || rule_.frequency == RecurrenceRule::kYearly) &&
                 rule_.byWeekNo.empty();
-            const bool inYear = rule_.frequency == RecurrenceRule::kYearly && byMonth_.empty() && ordinalYear != 0;
+            const bool inYear = rule_.frequency == RecurrenceRule::kYearly && byMonth_->empty() && ordinalYear != 0;
             bool found = false;
-            for (const auto& d : byDay_) {
+            for (const auto& d : *byDay_) {
                 if (d.weekday != f.weekday) continue;
                 if (d.ordinal == 0 || !ordinals) {
                     found = true;
@@ -361,10 +365,13 @@ private:
     }
 
     void Days(int64_t first, int64_t last, int ordinalYear, ExpansionBudget& budget, std::vector<int64_t>& out) {
-        DayFacts facts = FactsOf(first);
-        for (int64_t day = first; day < last; ++day, Advance(facts)) {
+        if (first >= last) return;
+        // A rule without day parts (every day of a daily one) takes every day as it is.
+        DayFacts facts = dayFilters_ ? FactsOf(first) : DayFacts();
+        for (int64_t day = first; day < last; ++day) {
+            if (day != first && dayFilters_) Advance(facts);
             --budget.steps;
-            if (!DayMatches(facts, ordinalYear)) continue;
+            if (dayFilters_ && !DayMatches(facts, ordinalYear)) continue;
             const int64_t base = day * kSecondsPerDay;
             if (allDay_) {
                 out.push_back(base);
@@ -395,8 +402,38 @@ private:
     int64_t dtstart_;
     bool allDay_;
     CivilParts start_;
-    std::vector<int> byMonth_, byMonthDay_, hours_, minutes_, seconds_;
-    std::vector<RecurrenceRule::WeekdayNumber> byDay_;
+    // Times of a day, sorted, without allocating (there are at most 61 of each).
+    struct TimeList {
+        int values[61];
+        int size = 0;
+        const int* begin() const { return values; }
+        const int* end() const { return values + size; }
+    };
+    static inline const std::vector<int> kNone{};
+
+    static const std::vector<int>* Own(std::vector<int>& own, int value) {
+        own = {value};
+        return &own;
+    }
+    // The rule's list (each value once), or the start's value where the rule has none.
+    static void Times(TimeList& list, const std::vector<int>& given, bool fromStart, int startValue) {
+        list.size = 0;
+        if (given.empty()) {
+            if (fromStart) list.values[list.size++] = startValue;
+            return;
+        }
+        for (int v : given) {
+            if (list.size < 61 && std::find(list.begin(), list.end(), v) == list.end()) list.values[list.size++] = v;
+        }
+        std::sort(list.values, list.values + list.size);
+    }
+
+    const std::vector<int>*byMonth_, *byMonthDay_;
+    const std::vector<RecurrenceRule::WeekdayNumber>* byDay_;
+    std::vector<int> ownMonth_, ownMonthDay_, months_;
+    std::vector<RecurrenceRule::WeekdayNumber> ownDay_;
+    TimeList hours_, minutes_, seconds_;
+    bool dayFilters_ = false;
 };
 
 }  // namespace
