@@ -74,7 +74,8 @@ int32_t CalendarZone::OffsetAt(int64_t utc) const {
         }
     }
     if (found) {
-        const Span span{latest, next, offset};
+        // Known no further than the years looked at: the next year's end.
+        const Span span{latest, std::min(next, CivilSeconds(year + 2, 1, 1) - kSecondsPerDay), offset};
         spans_.insert(
             std::upper_bound(spans_.begin(), spans_.end(), latest, [](int64_t t, const Span& s) { return t < s.from; }),
             span);
