@@ -94,13 +94,6 @@ struct DayFacts {
     int year = 0, month = 0, dayOfMonth = 0, weekday = 0, dayOfYear = 0, daysInYear = 0, daysInMonth = 0;
 };
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int MonthLength(int year, int month) {
-    static constexpr int kLengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return kLengths[month - 1] + (month == 2 && IsLeapYear(year) ? 1 : 0);
-}
-
 // One date conversion a day: the rest from the month lengths (this runs for every day a
 // rule looks at).
 DayFacts FactsOf(int64_t day) {
@@ -115,7 +108,7 @@ DayFacts FactsOf(int64_t day) {
     f.dayOfMonth = ymd.day;
     f.weekday = date.Weekday();
     f.dayOfYear = kDaysBefore[ymd.month - 1] + (leap && ymd.month > 2 ? 1 : 0) + ymd.day;
-    f.daysInYear = leap ? 366 : 365;
+    f.daysInYear = DaysInYear(ymd.year);
     f.daysInMonth = MonthLength(ymd.year, ymd.month);
     return f;
 }
@@ -130,7 +123,7 @@ void Advance(DayFacts& f) {
     if (++f.month > 12) {
         f.month = 1;
         f.dayOfYear = 1;
-        f.daysInYear = IsLeapYear(++f.year) ? 366 : 365;
+        f.daysInYear = DaysInYear(++f.year);
     }
     f.daysInMonth = MonthLength(f.year, f.month);
 }
