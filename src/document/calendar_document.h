@@ -1,5 +1,6 @@
 // What the calendar shows, alive from the program's start to its end: the settings the
-// user chose, the compiled holiday script, the templates of format.txt and the memos.
+// user chose, the compiled holiday script, the templates of format.txt, the memos and the
+// appointments of the user's other calendars.
 // The view renders it and is made again at every show; the dialogs edit copies of its
 // settings. It changes only through its operations, which keep it valid (every setting
 // within its rules) and count each change, so that what is made from it (the view's
@@ -7,9 +8,13 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "events/calendar_sources.h"
+#include "events/zone.h"
 #include "holidays/day_kinds.h"
 #include "holidays/holiday_script.h"
 #include "memo/memo_store.h"
@@ -60,6 +65,16 @@ public:
     uint64_t Generation() const { return generation_; }
     uint64_t SettingsGeneration() const { return settingsGeneration_; }
 
+    // The user's other calendars as read at the show: the stored ones, then the calendars
+    // folder's files.
+    const std::vector<LoadedSource>& Sources() const { return sources_; }
+    void SetSources(std::vector<LoadedSource> sources);
+    // The appointments of the shown sources on a day of the local zone (its daylight saving
+    // included), all-day ones first, then by start and text. Expanded at the first question
+    // for the day's month, the next and a fortnight around them, so that the shown months,
+    // also two and their neighbour days, cost one expansion.
+    const std::vector<DayAppointment>& AppointmentsOn(CalDate date) const;
+
     // The script's answers for a day (no rule: an empty kind and no names).
     std::string KindOf(CalDate date) const { return tavoli::KindOf(script_, date); }
     std::vector<NameEntry> NamesOf(CalDate date) const { return tavoli::NamesOf(script_, date); }
@@ -74,6 +89,10 @@ private:
     uint64_t scriptGeneration_ = 0;
     uint64_t generation_ = 0;
     uint64_t settingsGeneration_ = 0;
+    std::vector<LoadedSource> sources_;
+    mutable std::optional<SystemZone> localZone_;  // asked of the system at the first expansion
+    mutable CalDate expandedFirst_, expandedLast_;
+    mutable std::map<CalDate, std::vector<DayAppointment>> appointments_;
 };
 
 }  // namespace tavoli

@@ -66,6 +66,24 @@ std::string Join(const std::string& folder, const std::string& name) {
     return folder.empty() || folder.back() == separator ? folder + name : folder + separator + name;
 }
 
+// FNV-1a, each part closed by a byte no name holds.
+void Mix(uint64_t& digest, std::string_view bytes) {
+    for (const unsigned char c : bytes) digest = (digest ^ c) * 1099511628211u;
+    digest = (digest ^ 0x100u) * 1099511628211u;
+}
+
+// A file of a source as read: more than a calendar may hold no further than the reader
+// needs to refuse it. The digest takes its name, the outcome and the bytes.
+ErrorValue ReadSourceFile(const std::string& file, std::string& contents, uint64_t& digest) {
+    const ErrorValue error = ReadFileContents(file, contents, kMaxIcsBytes + 1);
+    Mix(digest, file);
+    Mix(digest, std::to_string(error));
+    Mix(digest, contents);
+    return error;
+}
+
+constexpr uint64_t kDigestBasis = 14695981039346656037u;
+
 std::string Clock(int64_t local) {
     const CivilParts p = CivilOf(local);
     char text[8];
@@ -127,10 +145,10 @@ std::vector<std::string> IcsFilesOf(const std::string& path) {
 LoadedSource ReadSource(const CalendarSource& source) {
     LoadedSource loaded;
     loaded.source = source;
+    loaded.digest = kDigestBasis;
     for (const std::string& file : IcsFilesOf(source.path)) {
         std::string contents;
-        // More than a calendar may hold is read no further than the reader needs to refuse it.
-        ErrorValue error = ReadFileContents(file, contents, kMaxIcsBytes + 1);
+        const ErrorValue error = ReadSourceFile(file, contents, loaded.digest);
         IcsCalendar calendar;
         IcsProblem failure;
         if (error == ErrorFromKey("too_large_data")) {
@@ -153,19 +171,34 @@ LoadedSource ReadSource(const CalendarSource& source) {
     return loaded;
 }
 
-std::vector<LoadedSource> ReadFolderSources(const std::string& folder, size_t firstColor) {
+uint64_t SourceDigest(const std::string& path) {
+    uint64_t digest = kDigestBasis;
+    for (const std::string& file : IcsFilesOf(path)) {
+        std::string contents;
+        ReadSourceFile(file, contents, digest);
+    }
+    return digest;
+}
+
+std::vector<CalendarSource> FolderSources(const std::string& folder, size_t firstColor) {
     std::vector<std::string> names;
     for (const std::string& name : FileNamesIn(folder)) {
         if (IsIcsName(name)) names.push_back(name);
     }
     std::sort(names.begin(), names.end());
-    std::vector<LoadedSource> sources;
+    std::vector<CalendarSource> sources;
     for (const std::string& name : names) {
         CalendarSource source;
         source.path = Join(folder, name);
         source.color = SourceColor(firstColor + sources.size());
-        sources.push_back(ReadSource(source));
+        sources.push_back(std::move(source));
     }
+    return sources;
+}
+
+std::vector<LoadedSource> ReadFolderSources(const std::string& folder, size_t firstColor) {
+    std::vector<LoadedSource> sources;
+    for (const CalendarSource& source : FolderSources(folder, firstColor)) sources.push_back(ReadSource(source));
     return sources;
 }
 
@@ -213,11 +246,9 @@ std::map<CalDate, std::vector<DayAppointment>> AppointmentsByDay(const std::vect
 
 std::vector<std::string> AppointmentLines(const std::vector<DayAppointment>& appointments, size_t lines) {
     std::vector<std::string> out;
-    if (lines == 0) return out;
-    const bool all = appointments.size() <= lines;
-    const size_t shown = all ? appointments.size() : lines - 1;
-    for (size_t i = 0; i < shown; ++i) out.push_back(appointments[i].text);
-    if (!all) out.push_back(FillText(kMore, {std::to_string(appointments.size() - shown)}));
+    for (size_t i = 0; i < appointments.size() && i < lines; ++i) out.push_back(appointments[i].text);
+    if (appointments.size() > out.size() && !out.empty())
+        out.back() += " " + FillText(kMore, {std::to_string(appointments.size() - out.size())});
     return out;
 }
 

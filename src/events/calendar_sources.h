@@ -19,6 +19,8 @@ struct CalendarSource {
     std::string name;    // empty: the calendar's own name, else the file's
     uint32_t color = 0;  // 0x00BBGGRR
     bool shown = true;
+
+    bool operator==(const CalendarSource& o) const = default;
 };
 
 // The stored text: a line a source, "1<TAB>#RRGGBB<TAB>name<TAB>path" (0 for hidden); a
@@ -35,6 +37,8 @@ struct LoadedSource {
     IcsCalendar calendar;
     // Empty, or what to tell once: "FILE, line N: reason".
     std::string problem;
+    // Of the files' names and bytes as read, to tell a change on disk.
+    uint64_t digest = 0;
 };
 
 // The files of a source: the file itself, or a folder's .ics files (any case) in order.
@@ -44,8 +48,13 @@ std::vector<std::string> IcsFilesOf(const std::string& path);
 // moved instances may lie in files of their own).
 LoadedSource ReadSource(const CalendarSource& source);
 
+// The digest ReadSource would give the source's files as they are now: reading them is
+// much cheaper than reading their events.
+uint64_t SourceDigest(const std::string& path);
+
 // The .ics files of the per-user calendars folder as sources of their own, by file name,
-// coloured in turn from the colour `firstColor` on.
+// coloured in turn from the colour `firstColor` on; and those sources read.
+std::vector<CalendarSource> FolderSources(const std::string& folder, size_t firstColor);
 std::vector<LoadedSource> ReadFolderSources(const std::string& folder, size_t firstColor);
 
 struct DayAppointment {
@@ -61,7 +70,7 @@ struct DayAppointment {
 std::map<CalDate, std::vector<DayAppointment>> AppointmentsByDay(const std::vector<LoadedSource>& sources,
                                                                  CalDate first, CalDate last, const Zone& zone);
 
-// At most `lines` of them; the last says "+N more" when they do not all fit.
+// At most `lines` of them; the last followed by "+N more" when they do not all fit.
 std::vector<std::string> AppointmentLines(const std::vector<DayAppointment>& appointments, size_t lines);
 
 }  // namespace tavoli

@@ -14,6 +14,7 @@ struct AppInfo {
     static constexpr const char* kSetsFolder = "holidays";
     static constexpr const char* kFormatFile = "format.txt";
     static constexpr const char* kMemoFile = "memo.txt";
+    static constexpr const char* kCalendarsFolder = "calendars";
 };
 
 }  // namespace tavoli

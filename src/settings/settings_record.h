@@ -34,6 +34,9 @@ struct SettingsRecord {
     // The shipped holiday set ("DE", "DE-BY") under the user's holidays.txt, or "none"
     // (holidays.txt alone); empty until the first start has chosen.
     std::string holidaySet;
+    // The user's other calendars: a line a source, as the stored list writes them (shown,
+    // colour, name, path); empty: none but the per-user calendars folder's files.
+    std::string calendarSources;
 
     // The program's own values in the user's language: the name lists resolved, the
     // count-down aimed at today, the background in the system's window colour.

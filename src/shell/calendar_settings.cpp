@@ -39,6 +39,7 @@ const char* const kNoSetForCountry =
     "Choose a set in Options, on the Script page, or write your own holidays.txt.\tja:システムの地域の国 (%1) "
     "の休日セットがないため、休日は表示されません。オプションの「スクリプト」ページでセットを選ぶか、"
     "holidays.txt を作成してください。";
+const char* const kCalendarNotRead = "A calendar could not be read:\n%1\tja:カレンダーを読めませんでした。\n%1";
 const char* const kSettingsNotSaved = "Failed to save settings.\tja:設定をセーブできませんでした。";
 
 }  // namespace
@@ -50,6 +51,7 @@ SettingsPaths ProgramSettingsPaths() {
     paths.formatFile = ProgramFilePath(AppInfo::kFormatFile);
     paths.memoFile = PerUserFilePath(AppInfo::kPerUserFolder, AppInfo::kMemoFile);
     paths.setsFolder = ProgramFilePath(AppInfo::kSetsFolder);
+    paths.calendarsFolder = PerUserFilePath(AppInfo::kPerUserFolder, AppInfo::kCalendarsFolder);
     return paths;
 }
 
@@ -175,9 +177,57 @@ CalendarSettings::Loaded CalendarSettings::Load(CalendarDocument& document, Sett
     MarkStartup("format.txt");
     if (!memosUnsaved) LoadMemoFile(document.EditMemos(), paths_.memoFile, loaded.report);
     MarkStartup("memos");
+    loaded.report.Take(LoadSources(document, settings.calendarSources));
+    MarkStartup("calendars");
     document.SetSettings(std::move(settings));
     MarkStartup("settings applied");
     return loaded;
+}
+
+std::vector<CalendarSource> CalendarSettings::SourcesNow(const std::string& stored) const {
+    std::vector<CalendarSource> sources = ParseSourcesText(stored);
+    for (CalendarSource& source : FolderSources(paths_.calendarsFolder, sources.size()))
+        sources.push_back(std::move(source));
+    return sources;
+}
+
+LoadedSource CalendarSettings::Read(const CalendarSource& source, Report& report) {
+    if (!source.shown) {
+        LoadedSource hidden;
+        hidden.source = source;
+        hidden.shownName = source.name.empty() ? PathPart(source.path, "f") : source.name;
+        return hidden;
+    }
+    LoadedSource loaded = ReadSource(source);
+    if (!loaded.problem.empty() && toldSourceProblems_.insert(loaded.problem).second)
+        report.Tell(FillText(kCalendarNotRead, {loaded.problem}));
+    return loaded;
+}
+
+Report CalendarSettings::LoadSources(CalendarDocument& document, const std::string& stored) {
+    Report report;
+    std::vector<LoadedSource> sources;
+    for (const CalendarSource& source : SourcesNow(stored)) sources.push_back(Read(source, report));
+    document.SetSources(std::move(sources));
+    return report;
+}
+
+bool CalendarSettings::ReloadSources(CalendarDocument& document, Report& report) {
+    const std::vector<CalendarSource> now = SourcesNow(document.Settings().calendarSources);
+    const std::vector<LoadedSource>& before = document.Sources();
+    // Which of them are as they were read: the same source, hidden or with the same bytes.
+    std::vector<bool> same(now.size(), false);
+    bool changed = now.size() != before.size();
+    for (size_t i = 0; i < now.size(); ++i) {
+        same[i] = i < before.size() && before[i].source == now[i] &&
+                  (!now[i].shown || SourceDigest(now[i].path) == before[i].digest);
+        changed = changed || !same[i];
+    }
+    if (!changed) return false;
+    std::vector<LoadedSource> sources;
+    for (size_t i = 0; i < now.size(); ++i) sources.push_back(same[i] ? before[i] : Read(now[i], report));
+    document.SetSources(std::move(sources));
+    return true;
 }
 
 SettingsValues CalendarSettings::ValuesOf(const SettingsRecord& record) {

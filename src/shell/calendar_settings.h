@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -102,6 +103,14 @@ public:
     // failing path returned, as TakeScript gives it) and format.txt.
     std::string LoadHolidayScript(CalendarDocument& document, const std::string& set, Report& report) const;
     Report LoadFormats(CalendarDocument& document) const;
+    // The user's other calendars into the document: the stored list (its hidden sources
+    // not read) and the calendars folder's files. A source that cannot be read is told
+    // once a run, naming its file, line and reason; the others still show.
+    Report LoadSources(CalendarDocument& document, const std::string& stored);
+    // The sources read again where their files changed on disk, or the list did (a file
+    // added to the calendars folder, the stored list edited): true when any was.
+    bool ReloadSources(CalendarDocument& document, Report& report);
+
     // The values in the order they are written: the program's own three, then the record's.
     static SettingsValues ValuesOf(const SettingsRecord& record);
 
@@ -110,6 +119,11 @@ private:
     CalDate backedUpOn_;            // the day of this show's last memo backup; null: none yet
     bool toldStoreFailed_ = false;  // since the last write of the values that worked
     bool toldNoSet_ = false;
+    std::set<std::string> toldSourceProblems_;
+
+    // The stored sources, then the calendars folder's.
+    std::vector<CalendarSource> SourcesNow(const std::string& stored) const;
+    LoadedSource Read(const CalendarSource& source, Report& report);
 };
 
 }  // namespace tavoli

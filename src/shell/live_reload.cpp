@@ -37,10 +37,22 @@ WatchedFiles ReadWatchedFiles(const SettingsPaths& paths) {
 }
 
 std::vector<std::string> FoldersToWatch(const SettingsPaths& paths,
-                                        const std::function<bool(const std::string&)>& isFolder) {
+                                        const std::function<bool(const std::string&)>& isFolder,
+                                        const std::vector<std::string>& sources) {
+    std::vector<std::string> starts;
+    for (const std::string* path : {&paths.userScript, &paths.allUsersScript, &paths.formatFile})
+        starts.push_back(PathPart(*path, "dp"));
+    // A folder of calendars is watched itself (a file added to it counts), a calendar file
+    // through its folder.
+    std::vector<std::string> calendars = sources;
+    if (!paths.calendarsFolder.empty()) calendars.insert(calendars.begin(), paths.calendarsFolder);
+    for (const std::string& path : calendars) {
+        const char separator = path.find('\\') != std::string::npos ? '\\' : '/';
+        const bool folder = !path.empty() && isFolder(path);
+        starts.push_back(!folder ? PathPart(path, "dp") : path.back() == separator ? path : path + separator);
+    }
     std::vector<std::string> folders;
-    for (const std::string* path : {&paths.userScript, &paths.allUsersScript, &paths.formatFile}) {
-        std::string folder = PathPart(*path, "dp");
+    for (std::string folder : starts) {
         while (!folder.empty() && !isFolder(folder)) {
             const std::string parent = ParentFolder(folder);
             folder = parent.size() < folder.size() ? parent : std::string();

@@ -37,9 +37,10 @@ WatchedFiles ReadWatchedFiles(const SettingsPaths& paths);
 // The folders whose notifications cover the files: each file's folder or, while it does
 // not exist, its nearest existing parent, so that the folder's creation is seen too;
 // each folder once, in the order of the files (per-user script, all-users script,
-// format.txt).
+// format.txt), then the calendars folder and the calendar sources (files or folders).
 std::vector<std::string> FoldersToWatch(const SettingsPaths& paths,
-                                        const std::function<bool(const std::string&)>& isFolder);
+                                        const std::function<bool(const std::string&)>& isFolder,
+                                        const std::vector<std::string>& sources = {});
 
 // Waits this long after the last notification before reading the files: an editor saves
 // in several steps, and a half-written file should not be compiled.

@@ -19,6 +19,8 @@ namespace tavoli {
 namespace {
 
 // Virtual keys the window handles itself.
+const char* const kAppointmentTrace = "Appointment \"%1\" from %2 (%3)\tja:予定「%1」: %2 (%3)";
+
 constexpr int kKeyReturn = 0x0D, kKeyEscape = 0x1B, kKeySpace = 0x20, kKeyPageUp = 0x21, kKeyPageDown = 0x22,
               kKeyHome = 0x24, kKeyApps = 0x5D;
 
@@ -168,8 +170,12 @@ void MainModel::ApplyTitleBar() {
 }
 
 void MainModel::WatchFolders() {
-    ports_.timers.WatchFolders(
-        FoldersToWatch(settings_.Paths(), [](const std::string& path) { return FolderExists(path); }));
+    std::vector<std::string> sources;
+    for (const LoadedSource& loaded : document_.Sources()) {
+        if (loaded.source.shown) sources.push_back(loaded.source.path);
+    }
+    ports_.timers.WatchFolders(FoldersToWatch(
+        settings_.Paths(), [](const std::string& path) { return FolderExists(path); }, sources));
 }
 
 void MainModel::OnFolderChanged() {
@@ -190,13 +196,17 @@ void MainModel::OnReloadDue() {
     WatchFolders();  // a folder that was missing may exist now
     const LiveReload::Changes changes = liveReload_.Check(ReadWatchedFiles(settings_.Paths()));
     if (changes.again) OnFolderChanged();
-    if (!changes.script && !changes.formats) return;
+    // A calendar that cannot be read now is told last: a message runs a loop of its own.
+    Report calendars;
+    const bool sources = settings_.ReloadSources(document_, calendars);
+    if (sources) WatchFolders();  // a source may have come or gone with the calendars folder
     if (changes.formats) {
         Tell(settings_.LoadFormats(document_));
         if (!shown_) return;  // its note on a file in UTF-8 runs a loop, in which the window may hide
     }
-    if (changes.script) return ReloadScript();
-    RefreshWindow(false);
+    if (changes.script) ReloadScript();
+    else if (changes.formats || sources) RefreshWindow(false);
+    Tell(std::move(calendars));
 }
 
 void MainModel::ReloadScript() {
@@ -246,7 +256,12 @@ std::vector<std::string> MainModel::DayTraceOf(CalDate date) const {
         else state = File::State::kUnused;
         files.push_back({role, path, state});
     }
-    return DayTrace(date, document_.Script(), source.texts, files);
+    std::vector<std::string> lines = DayTrace(date, document_.Script(), source.texts, files);
+    for (const DayAppointment& appointment : document_.AppointmentsOn(date)) {
+        const LoadedSource& from = document_.Sources()[appointment.source];
+        lines.push_back(FillText(kAppointmentTrace, {appointment.text, from.shownName, from.source.path}));
+    }
+    return lines;
 }
 
 void MainModel::OnWheel(int delta) {

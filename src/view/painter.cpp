@@ -307,6 +307,28 @@ void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate 
             const int y = n.top + h - std::max(view_.Layout().Scaled(2), (h - medium) / 2);
             DrawLine(surface, {n.left + k, y}, {n.left + w - k, y}, nullptr, palette_.MarkOn(Opaque(color), behind));
         }
+
+        // A day with appointments: a dot at its top left for each of its calendars, up to
+        // three, each in its calendar's colour as seen on what lies behind it; clear of the
+        // number, the memo's underline and the badge, which keep to the middle and bottom.
+        const std::vector<DayAppointment>& appointments = view_.Document().AppointmentsOn(d);
+        if (!appointments.empty()) {
+            const int dot = std::max(3, view_.Layout().Scaled(4)), gap = std::max(1, view_.Layout().Scaled(2));
+            const int left = r.left + selectionInset + gap, top = r.top + selectionInset + gap;
+            std::vector<uint32_t> colors;
+            for (const DayAppointment& a : appointments) {
+                if (colors.size() < 3 && std::find(colors.begin(), colors.end(), a.color) == colors.end())
+                    colors.push_back(a.color);
+            }
+            for (size_t i = 0; i < colors.size(); ++i) {
+                const uint32_t c = colors[i];
+                const PixelColor ink =
+                    palette_.MarkOn(PixelColor::Rgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF), behind);
+                const int x = left + static_cast<int>(i) * (dot + gap);
+                if (x + dot > r.right - selectionInset) break;
+                FillRect(surface, {x, top, x + dot, top + dot}, ink);
+            }
+        }
     }
 }
 

@@ -46,14 +46,40 @@ void CalendarView::UpdateFooterLines() const {
     const std::string marked = memo.empty() ? std::string() : "[" + memo + "]";
     const std::string both = !names.empty() && !marked.empty() ? names + " " + marked : names + marked;
     const std::array<std::string, 4>& footer = Texts().footer;
+    size_t dateLines = 1;  // the lines of the templates, before the names
     switch (grid.design.footer) {
-    case kBottomOneLine: footerLines_.push_back(Format(footer[0], d) + (both.empty() ? "" : " " + both)); break;
+    case kBottomOneLine:
+        footerLines_.push_back(Format(footer[0], d) + (both.empty() ? "" : " " + both));
+        dateLines = 0;  // the one line is the last, which the appointments follow on
+        break;
     case kBottomTwoLines: footerLines_ = {Format(footer[3], d), both}; break;
     case kBottomThreeLines: footerLines_ = {Format(footer[3], d), names, marked}; break;
     default:  // the right footers
         footerLines_ = {Format(footer[1], d), Format(footer[2], d), names, marked};
+        dateLines = 2;
         break;
     }
+    PlaceAppointments(document_.AppointmentsOn(d), dateLines,
+                      static_cast<size_t>(grid.rightColumns > 0 ? grid.dateRows : grid.bottomRows), footerLines_);
+}
+
+void PlaceAppointments(const std::vector<DayAppointment>& appointments, size_t dateLines, size_t capacity,
+                       std::vector<std::string>& lines) {
+    if (appointments.empty() || lines.empty()) return;
+    // The lines the names and the memo leave empty, then those the footer has beyond them.
+    std::vector<size_t> free;
+    for (size_t i = std::max<size_t>(dateLines, 1); i < lines.size(); ++i) {
+        if (lines[i].empty()) free.push_back(i);
+    }
+    for (size_t i = lines.size(); i < capacity; ++i) free.push_back(i);
+    // None left: they follow on the last line, as many as the one line takes.
+    if (free.empty()) {
+        lines.back() += (lines.back().empty() ? "" : " ") + AppointmentLines(appointments, 1)[0];
+        return;
+    }
+    const std::vector<std::string> texts = AppointmentLines(appointments, free.size());
+    lines.resize(std::max(lines.size(), free[texts.size() - 1] + 1));
+    for (size_t k = 0; k < texts.size(); ++k) lines[free[k]] = texts[k];
 }
 
 std::string WindowTitle(const SettingsRecord& settings, int year, int month, const CalDateTime& now) {

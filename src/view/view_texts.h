@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "calendar/cal_date.h"
+#include "events/calendar_sources.h"
 #include "settings/settings_record.h"
 
 namespace tavoli {
@@ -16,6 +17,12 @@ std::vector<std::string> MonthAsText(int year, int month);
 // The title: the month in the "Title-bar" style, else the application's title; with the
 // clock, the time of `now` follows.
 std::string WindowTitle(const SettingsRecord& settings, int year, int month, const CalDateTime& now);
+// A day's appointments into the footer's lines: into the lines after the `dateLines` of
+// the templates that the names and the memo leave empty, then into the lines the footer
+// has beyond them (`capacity` in all), the last with "+N more" where they do not fit; with
+// no line free, after the last line's text.
+void PlaceAppointments(const std::vector<DayAppointment>& appointments, size_t dateLines, size_t capacity,
+                       std::vector<std::string>& lines);
 // A name list of the settings, or the program's own when it is empty.
 std::string NamesOr(const std::string& names, const char* defaults);
 

@@ -62,6 +62,7 @@ TEST(SettingsTable, WhatIsWrittenReadsBackTheSame) {
     record.style.SetColor(ViewColor::kHeader, PixelColor::Rgb(1, 2, 3, 55));
     record.backgroundImagePath = "bg??.bmp";
     record.style.theme = Theme::kDark;
+    record.calendarSources = "1\t#FF0000\tWork\tC:\\work.ics\r\n0\t#00FF00\t\tD:\\shared\r\n";
     SettingsRecord again;
     ReadSettings(WriteSettings(record), again);
     EXPECT_EQ(again, record);

@@ -111,6 +111,7 @@ TEST_F(Settings, FirstRunWritesEveryValueInOrder) {
                                                "FontFace",
                                                "CountDown",
                                                "Theme",
+                                               "CalendarSources",
                                                "HolidaySet"}));
     const std::pair<const char*, std::string> expected[] = {
         {"Design", "T1W1N0D5B2"},   {"Flags", "pcn"},

@@ -49,13 +49,20 @@ TEST(LiveReload, WhatChangedIsReadAgain) {
 // Each folder once; a missing one through its nearest parent, so that its creation is seen.
 TEST(LiveReload, FoldersToWatch) {
     const std::string user = "C:\\u\\Brenholt\\Tavoli\\", program = "C:\\Tavoli\\";
-    const SettingsPaths paths{user + "holidays.txt", program + "holidays.txt", program + "format.txt", ""};
+    const SettingsPaths paths{user + "holidays.txt", program + "holidays.txt", program + "format.txt", "", "",
+                              user + "calendars"};
     const std::pair<std::set<std::string>, std::vector<std::string>> cases[] = {
         {{user, program, "C:\\"}, {user, program}}, {{"C:\\u\\", program}, {"C:\\u\\", program}}, {{}, {}}};
     for (const auto& [existing, watched] : cases) {
         const auto exists = [&](const std::string& folder) { return existing.count(folder) > 0; };
         EXPECT_EQ(FoldersToWatch(paths, exists), watched) << existing.size();
     }
+    // The calendars folder and a source folder themselves, a source file through its folder.
+    const std::set<std::string> existing = {user,         program, user + "calendars", user + "calendars\\", "D:\\sync",
+                                            "D:\\sync\\", "E:\\"};
+    const auto exists = [&](const std::string& folder) { return existing.count(folder) > 0; };
+    EXPECT_EQ(FoldersToWatch(paths, exists, {"D:\\sync", "E:\\work.ics", user + "calendars\\a.ics"}),
+              (std::vector<std::string>{user, program, user + "calendars\\", "D:\\sync\\", "E:\\"}));
 }
 
 // Notifications at these times (ms, the count wrapping in the last burst): the reload timer
