@@ -181,6 +181,7 @@ uint64_t SourceDigest(const std::string& path) {
 }
 
 std::vector<CalendarSource> FolderSources(const std::string& folder, size_t firstColor) {
+    if (folder.empty()) return {};  // no folder, not the current one
     std::vector<std::string> names;
     for (const std::string& name : FileNamesIn(folder)) {
         if (IsIcsName(name)) names.push_back(name);

@@ -19,6 +19,7 @@
 #include "support/map_settings_store.h"
 #include "support/temp_folder.h"
 #include "support/test_platform.h"
+#include "view/accessible_tree.h"
 #ifndef _WIN32
 #include "framework/platform_host.h"
 #endif
@@ -152,6 +153,7 @@ protected:
         paths.formatFile = folder_.Join("format.txt");
         paths.memoFile = folder_.Join("memo.txt");
         paths.setsFolder = folder_.Join("sets");
+        paths.calendarsFolder = folder_.Join("calendars");  // missing but in one test
         return paths;
     }
     CalendarView& View() { return *model_.View(); }
@@ -724,6 +726,57 @@ TEST_F(Model, ScriptsAndFormatsSavedWhileShownAreTaken) {
     model_.OnHide();  // hidden: nothing watched, nothing read
     model_.OnFolderChanged();
     EXPECT_TRUE(host_.watched.empty() && !host_.reloadTimer);
+}
+
+// A calendar dropped in the calendars folder shows on its days, follows its file, and is
+// told once when it cannot be read while the window keeps what it can.
+TEST_F(Model, CalendarsInTheFolderShowAndFollowTheirFiles) {
+    const CalDate day(2024, 5, 20);
+    std::filesystem::create_directory(folder_.Join("calendars"));
+    const std::string file = folder_.Join("calendars/work.ics");
+    const auto event = [](const char* start, const char* summary) {
+        return std::string("BEGIN:VEVENT\r\nUID:") + summary + "\r\nDTSTART:" + start +
+               "\r\nDURATION:PT1H\r\nSUMMARY:" + summary + "\r\nEND:VEVENT\r\n";
+    };
+    const auto calendar = [](const std::string& events) {
+        return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n" + events + "END:VCALENDAR\r\n";
+    };
+    const std::string broken = "BEGIN:VEVENT\r\nSUMMARY:Cut\r\n";
+    const struct {
+        std::string contents;
+        const char* footer;  // what the day's second footer line holds
+        bool told, painted;
+    } steps[] = {
+        {calendar(event("20240520T100000", "Dentist")), "10:00", false, true},
+        {broken, "", true, true},
+        {broken, "", false, false},  // saved again as it was: nothing read, nothing told
+        {calendar(event("20240520T110000", "B") + event("20240520T090000", "A") + event("20240520T100000", "C")),
+         "09:00", false, true},
+    };
+    for (const auto& step : steps) {
+        const int row = static_cast<int>(&step - steps);
+        WriteWholeFile(file, step.contents);
+        model_.OnFolderChanged();
+        model_.OnReloadDue();
+        const std::vector<std::string> log = host_.Take();
+        EXPECT_EQ(std::count(log.begin(), log.end(), "paint all"), step.painted ? 1 : 0) << row;
+        EXPECT_EQ(host_.messages.size(), step.told ? 1u : 0u) << row;
+        if (step.told) {
+            EXPECT_NE(host_.messages[0].find(file + ", line "), std::string::npos) << host_.messages[0];
+        }
+        host_.messages.clear();
+        PointAtDate(day);
+        ASSERT_EQ(View().FooterLines().size(), 2u) << row;
+        EXPECT_EQ(View().FooterLines()[1].rfind(step.footer, 0), 0u) << row << ": " << View().FooterLines()[1];
+    }
+    EXPECT_NE(View().FooterLines()[1].find(FillText("+%1 more\tja:ほか %1 件", {"2"})), std::string::npos);
+    EXPECT_NE(std::find(host_.watched.begin(), host_.watched.end(), folder_.Join("calendars/")), host_.watched.end());
+    // Spoken, and named with its calendar in "Why this day?".
+    const AccessibleTree tree(View());
+    const std::string name = tree.NameOf(tree.CursorChild());
+    EXPECT_LT(name.find("00 A"), name.find("00 C"));
+    EXPECT_NE(name.find("00 C"), std::string::npos);
+    EXPECT_NE(model_.DayTraceOf(day).back().find("work.ics"), std::string::npos);
 }
 
 TEST(Startup, CommandLinesInstanceNamesAndHelp) {

@@ -176,6 +176,33 @@ TEST(ViewTexts, EnglishFooterLinesAndTitle) {
     CheckTitleAndMonthText(false);
 }
 
+// A day's appointments take the lines the names and the memo leave empty, then the
+// footer's further lines; with none free they follow on the last line.
+TEST(ViewTexts, AppointmentsInTheFooter) {
+    LanguageScope english(kCodePageWestern, "ENU");
+    using Lines = std::vector<std::string>;
+    const struct {
+        Lines before;
+        size_t dateLines, capacity, appointments;
+        Lines after;
+    } cases[] = {
+        {{"Mon 20 Name"}, 0, 1, 2, {"Mon 20 Name a +1 more"}},  // the one-line footer
+        {{"D", ""}, 1, 2, 1, {"D", "a"}},
+        {{"D", "Name [memo]"}, 1, 2, 3, {"D", "Name [memo] a +2 more"}},
+        {{"D", "", "[memo]"}, 1, 3, 2, {"D", "a +1 more", "[memo]"}},
+        {{"F1", "F2", "Name", ""}, 2, 6, 3, {"F1", "F2", "Name", "a", "b", "c"}},
+        {{"F1", "F2", "", ""}, 2, 5, 5, {"F1", "F2", "a", "b", "c +2 more"}},
+        {{"D", ""}, 1, 2, 0, {"D", ""}},
+    };
+    for (const auto& c : cases) {
+        std::vector<DayAppointment> appointments;
+        for (size_t i = 0; i < c.appointments; ++i) appointments.push_back({false, 0, std::string(1, char('a' + i))});
+        Lines lines = c.before;
+        PlaceAppointments(appointments, c.dateLines, c.capacity, lines);
+        EXPECT_EQ(lines, c.after) << c.before[0] << " " << c.appointments;
+    }
+}
+
 TEST(ViewTexts, JapaneseFooterLinesTitleAndMonthText) {
     LanguageScope japanese(kCodePageJapanese, "JPN");
     CheckFooterLines(true);
