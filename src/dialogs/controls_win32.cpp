@@ -30,7 +30,7 @@ const CommonControls& CommonControlsOnce() {
         if (!initialize) return found;
         INITCOMMONCONTROLSEX classes = {};
         classes.dwSize = sizeof classes;
-        classes.dwICC = ICC_UPDOWN_CLASS | ICC_TAB_CLASSES;
+        classes.dwICC = ICC_UPDOWN_CLASS | ICC_TAB_CLASSES | ICC_BAR_CLASSES;  // the bar classes hold the tips
         initialize(&classes);
         found.createUpDown = SystemFunction<decltype(&CreateUpDownControl)>("comctl32.dll", "CreateUpDownControl");
         return found;

@@ -125,14 +125,19 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_SHOWWINDOW:
-        if (wParam) model_.OnShow();
-        else model_.OnHide();
+        if (wParam) {
+            model_.OnShow();
+        } else {
+            dayTip_.Follow(window_, {});
+            model_.OnHide();
+        }
         break;
     case WM_ENDSESSION:
         if (wParam) model_.OnHide();
         break;
     case WM_DESTROY:
         model_.OnDestroy();
+        dayTip_.Destroy();
         accessible_.Disconnect();
         trayIcon_.Remove();
         PostQuitMessage(0);
@@ -170,8 +175,12 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         ClientToScreen(window_, &screen);
         model_.OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), Point{screen.x, screen.y});
+        if (const CalendarView* view = model_.View()) dayTip_.Follow(window_, view->AppointmentsTip());
         break;
     }
+    case WM_NOTIFY:
+        if (lParam && dayTip_.Answer(*reinterpret_cast<const NMHDR*>(lParam))) return 0;
+        break;
     case WM_HELP: OpenHelp(); break;
     case WM_GETOBJECT:
         if (const LRESULT answer = accessible_.Answer(window_, model_, wParam, lParam)) return answer;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "shell/accessible_win32.h"
+#include "shell/day_tip_win32.h"
 #include "shell/folder_watch_win32.h"
 #include "shell/main_model.h"
 #include "shell/script_error_box_win32.h"
@@ -123,6 +124,7 @@ private:
     PaintCaches caches_;
     FolderWatch watch_;
     ScriptErrorBox scriptError_;
+    DayTip dayTip_;
     int handlingDepth_ = 0;  // messages being handled, one inside another
 };
 

@@ -132,6 +132,8 @@ public:
     Size ViewSizeAt(int dpi) const;
 
     const std::vector<std::string>& FooterLines() const;
+    // The tip over the day under the cursor: its appointments, a line each (empty: none).
+    std::string AppointmentsTip() const;
     // The texts of header and footer for the current state.
     std::vector<TextBox> TextBoxes() const;
     // A template applied to a date with the era list of the settings.

@@ -63,6 +63,16 @@ void CalendarView::UpdateFooterLines() const {
                       static_cast<size_t>(grid.rightColumns > 0 ? grid.dateRows : grid.bottomRows), footerLines_);
 }
 
+std::string CalendarView::AppointmentsTip() const {
+    const CellClass hit = HitTest();
+    if (hit.region != kRegionDate) return {};
+    // As many as a tip shows on any screen.
+    std::string tip;
+    for (const std::string& line : AppointmentLines(document_.AppointmentsOn(hit.date), 30))
+        tip += (tip.empty() ? "" : "\r\n") + line;
+    return tip;
+}
+
 void PlaceAppointments(const std::vector<DayAppointment>& appointments, size_t dateLines, size_t capacity,
                        std::vector<std::string>& lines) {
     if (appointments.empty() || lines.empty()) return;

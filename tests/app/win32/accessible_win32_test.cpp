@@ -51,7 +51,7 @@ TEST(ScreenReader, ReadsTheCalendarAndFollowsTheCursor) {
     document.SetSettings(SettingsRecord::Defaults(Today(kLocalZone), PixelColor::Rgb(255, 255, 255)));
     const std::string folder = std::string(TAVOLI_APP_PATH).substr(0, std::string(TAVOLI_APP_PATH).rfind('/') + 1);
     Report report;
-    CalendarSettings(SettingsPaths{MemoFolder() + "holidays.txt", folder + "holidays.txt", {}, {}, {}})
+    CalendarSettings(SettingsPaths{MemoFolder() + "holidays.txt", folder + "holidays.txt", {}, {}, {}, {}})
         .LoadHolidayScript(document, kNoHolidaySet, report);
     CalendarView view(document);
     view.SelectDate(Today(kLocalZone));

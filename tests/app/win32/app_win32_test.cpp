@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -412,6 +413,52 @@ TEST_F(App, ScriptsSavedWhileShownAndWhyThisDay) {
     EXPECT_EQ(program.WaitForExit(), 0);
     for (const char* name : {"TavoliCalendar.exe", "holidays.txt"}) DeleteFileA((folder + name).c_str());
     RemoveDirectoryA(folder.c_str());
+}
+
+// A calendar file of the user's with a daily, a weekly and an all-day event: a dot on each
+// of their days in the source's colour, the day's appointments in "Why this day?", and the
+// file edited while the calendar shows taken at once.
+TEST_F(App, AppointmentsOfACalendarFileShowAndFollowIt) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char month[8];
+    std::snprintf(month, sizeof month, "%04d%02d", now.wYear, now.wMonth);
+    char temporary[MAX_PATH] = {};
+    GetTempPathA(sizeof temporary, temporary);
+    const std::string file = std::string(temporary) + "work.ics", m = month;
+    const std::string events = "BEGIN:VEVENT\r\nUID:1\r\nDTSTART:" + m + "01T090000\r\nDURATION:PT15M\r\n" +
+                               "RRULE:FREQ=DAILY;COUNT=3\r\nSUMMARY:Standup\r\nEND:VEVENT\r\n" +
+                               "BEGIN:VEVENT\r\nUID:2\r\nDTSTART:" + m + "01T140000\r\nDURATION:PT1H\r\n" +
+                               "RRULE:FREQ=WEEKLY;COUNT=2\r\nSUMMARY:Review\r\nEND:VEVENT\r\n" +
+                               "BEGIN:VEVENT\r\nUID:3\r\nDTSTART;VALUE=DATE:" + m + "12\r\nDTEND;VALUE=DATE:" + m +
+                               "14\r\nSUMMARY:Trip\r\nEND:VEVENT\r\n";
+    const auto save = [&](const std::string& more) {
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"
+                                                                << events << more << "END:VCALENDAR\r\n";
+    };
+    save("");
+    StoreValue("CalendarSources", "1\t#010203\tWork\t" + file + "\r\n");
+    Program program("");
+    HWND window = program.Window();
+    ASSERT_TRUE(window && Eventually([&] { return IsWindowVisible(window) != FALSE; }));
+    // Days 1, 2, 3, 8, 12 and 13: a dot of 4 × 4 pixels each.
+    const auto dots = [&] { return PixelsOfColor(window, RGB(1, 2, 3)); };
+    EXPECT_TRUE(Eventually([&] { return dots() == 6 * 16; }, 2000)) << dots();
+    save("BEGIN:VEVENT\r\nUID:4\r\nDTSTART:" + m + "20T100000\r\nDTEND:" + m +
+         "20T110000\r\nSUMMARY:Dentist\r\nLOCATION:Main St 5\r\nEND:VEVENT\r\n");
+    EXPECT_TRUE(Eventually([&] { return dots() == 7 * 16; }, 2000)) << "the edited file is not taken: " << dots();
+    SYSTEMTIME first = now;
+    first.wDay = 1;
+    FILETIME stamp;
+    SystemTimeToFileTime(&first, &stamp);
+    FileTimeToSystemTime(&stamp, &first);  // its weekday
+    const std::string text = WhyThisDay(program, window, ThisMonth(), now.wYear, now.wMonth, first.wDayOfWeek, 0);
+    for (const std::string& expected :
+         {std::string("09:00"), std::string("15 Standup"), std::string("00 Review"), "Work (" + file + ")"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << " is not in\n" << text;
+    PostMessageA(window, WM_COMMAND, 1025, 0);
+    EXPECT_EQ(program.WaitForExit(), 0);
+    DeleteFileA(file.c_str());
 }
 
 // A first start with no holidays.txt anywhere, in a prefix whose region is Germany: the
