@@ -37,6 +37,17 @@ void DayTip::Follow(HWND owner, const std::string& text) {
         SendMessageA(tip_, TTM_SETMAXTIPWIDTH, 0, 600);
         // Long enough to read a list.
         SendMessageA(tip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 30000);
+        // The move that made it is the tip's first: a pointer that rests from here on
+        // still brings it up.
+        MSG move = {};
+        move.hwnd = owner;
+        move.message = WM_MOUSEMOVE;
+        GetCursorPos(&move.pt);
+        POINT client = move.pt;
+        ScreenToClient(owner, &client);
+        move.lParam = MAKELPARAM(client.x, client.y);
+        move.time = GetMessageTime();
+        SendMessageA(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
         return;
     }
     SendMessageA(tip_, TTM_POP, 0, 0);
