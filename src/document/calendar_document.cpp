@@ -34,16 +34,21 @@ void CalendarDocument::SetSources(std::vector<LoadedSource> sources) {
     ++generation_;
 }
 
+void CalendarDocument::ExpandAppointments(CalDate first, CalDate last) const {
+    if (sources_.empty() || (!expandedFirst_.IsNull() && first >= expandedFirst_ && last <= expandedLast_)) return;
+    expandedFirst_ = first;
+    expandedLast_ = last;
+    if (!localZone_) localZone_.emplace();
+    appointments_ = AppointmentsByDay(sources_, first, last, *localZone_);
+}
+
 const std::vector<DayAppointment>& CalendarDocument::AppointmentsOn(CalDate date) const {
     static const std::vector<DayAppointment> kNone;
     if (sources_.empty() || date.IsNull()) return kNone;
     if (expandedFirst_.IsNull() || date < expandedFirst_ || date > expandedLast_) {
         const YearMonthDay ymd = date.Parts();
-        const int next = ymd.year * 12 + ymd.month;  // the month after, counted from 0
-        expandedFirst_ = CalDate(ymd.year, ymd.month, 1) - 14;
-        expandedLast_ = CalDate(next / 12, next % 12 + 1, 1) + MonthLength(next / 12, next % 12 + 1) + 13;
-        if (!localZone_) localZone_.emplace();
-        appointments_ = AppointmentsByDay(sources_, expandedFirst_, expandedLast_, *localZone_);
+        const CalDate first(ymd.year, ymd.month, 1);
+        ExpandAppointments(first - 7, first + MonthLength(ymd.year, ymd.month) + 13);
     }
     const auto found = appointments_.find(date);
     return found == appointments_.end() ? kNone : found->second;

@@ -70,9 +70,10 @@ public:
     const std::vector<LoadedSource>& Sources() const { return sources_; }
     void SetSources(std::vector<LoadedSource> sources);
     // The appointments of the shown sources on a day of the local zone (its daylight saving
-    // included), all-day ones first, then by start and text. Expanded at the first question
-    // for the day's month, the next and a fortnight around them, so that the shown months,
-    // also two and their neighbour days, cost one expansion.
+    // included), all-day ones first, then by start and text. They are expanded for a range
+    // of days at a time: the range asked last (the days the view shows) or, for a day
+    // outside it, the six weeks around the day's month.
+    void ExpandAppointments(CalDate first, CalDate last) const;
     const std::vector<DayAppointment>& AppointmentsOn(CalDate date) const;
 
     // The script's answers for a day (no rule: an empty kind and no names).

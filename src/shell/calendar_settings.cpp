@@ -39,7 +39,7 @@ const char* const kNoSetForCountry =
     "Choose a set in Options, on the Script page, or write your own holidays.txt.\tja:システムの地域の国 (%1) "
     "の休日セットがないため、休日は表示されません。オプションの「スクリプト」ページでセットを選ぶか、"
     "holidays.txt を作成してください。";
-const char* const kCalendarNotRead = "A calendar could not be read:\n%1\tja:カレンダーを読めませんでした。\n%1";
+const char* const kCalendarNotRead = "A calendar could not be read:\tja:カレンダーを読めませんでした。";
 const char* const kSettingsNotSaved = "Failed to save settings.\tja:設定をセーブできませんでした。";
 
 }  // namespace
@@ -200,7 +200,7 @@ LoadedSource CalendarSettings::Read(const CalendarSource& source, Report& report
     }
     LoadedSource loaded = ReadSource(source);
     if (!loaded.problem.empty() && toldSourceProblems_.insert(loaded.problem).second)
-        report.Tell(FillText(kCalendarNotRead, {loaded.problem}));
+        report.Tell(ResolveText(kCalendarNotRead) + "\n" + loaded.problem);
     return loaded;
 }
 

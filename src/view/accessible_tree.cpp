@@ -184,7 +184,7 @@ std::string AccessibleTree::NameOf(int child) const {
     if (const char* kind = KindName(DayKindFromText(document.KindOf(day)))) Append(name, ResolveText(kind));
     const std::string memo = document.Memos().MemoOf(day);
     if (!memo.empty()) Append(name, ResolveText(kMemo) + memo);
-    for (const DayAppointment& appointment : document.AppointmentsOn(day)) Append(name, appointment.text);
+    for (const DayAppointment& appointment : view_.AppointmentsOn(day)) Append(name, appointment.text);
     return name;
 }
 

@@ -59,8 +59,15 @@ void CalendarView::UpdateFooterLines() const {
         dateLines = 2;
         break;
     }
-    PlaceAppointments(document_.AppointmentsOn(d), dateLines,
+    PlaceAppointments(AppointmentsOn(d), dateLines,
                       static_cast<size_t>(grid.rightColumns > 0 ? grid.dateRows : grid.bottomRows), footerLines_);
+}
+
+const std::vector<DayAppointment>& CalendarView::AppointmentsOn(CalDate date) const {
+    const GridLayout& grid = Layout();
+    // The last row's lower halves may fold in a sixth week.
+    document_.ExpandAppointments(DateAt(0, 0), DateAt(6, grid.dateRows - 1) + 7);
+    return document_.AppointmentsOn(date);
 }
 
 std::string CalendarView::AppointmentsTip() const {
@@ -68,7 +75,7 @@ std::string CalendarView::AppointmentsTip() const {
     if (hit.region != kRegionDate) return {};
     // As many as a tip shows on any screen.
     std::string tip;
-    for (const std::string& line : AppointmentLines(document_.AppointmentsOn(hit.date), 30))
+    for (const std::string& line : AppointmentLines(AppointmentsOn(hit.date), 30))
         tip += (tip.empty() ? "" : "\r\n") + line;
     return tip;
 }
