@@ -6,6 +6,8 @@
 //   paint_bench.exe --cached      only with the caches (--uncached: only without)
 //   paint_bench.exe SCRIPT        another holidays.txt than Japan's
 //   paint_bench.exe --set DE-BY   a shipped holiday set (the region's days on the country's)
+// The cases named "_events" show a calendar source of 10,000 events (about 150 a day in
+// the shown month), expanded once for the shown days as the window does.
 #include <windows.h>
 
 #include <algorithm>
@@ -16,6 +18,7 @@
 #include <vector>
 
 #include "calendar/lunisolar_memo.h"
+#include "events/large_calendar.h"
 #include "framework/delegating_platform.h"
 #include "holidays/day_kinds.h"
 #include "holidays/holiday_set.h"
@@ -151,6 +154,7 @@ struct Case {
     std::string name;
     int codePage;
     bool lunisolar;
+    bool events;
     // One measured step, given the view, the glyph source and the device.
     std::function<void(CalendarView&, GlyphSource&, PaintCaches&, PaintTarget&, int run)> step;
 };
@@ -205,6 +209,13 @@ double Run(const Case& c, bool breakdown, bool cached) {
                      report.empty() ? "" : report[0].c_str());
     }
     document.SetScript(std::move(compiled));
+    if (c.events) {
+        LoadedSource source;
+        source.source.color = 0x00D47800;
+        IcsProblem failure;
+        ReadIcs(LargeCalendar(), source.calendar, failure);
+        document.SetSources({std::move(source)});
+    }
     CalendarView view(document);
     PaintCaches caches;
     view.SetMonth(2024, 5);
@@ -297,29 +308,31 @@ int main(int argc, char** argv) {
         CalendarPainter painter(view, glyphs, caches);
         painter.PaintAll(target);
     };
+    // What one pointer move repaints: the old cell, the new one and the footer.
+    auto hover = [](CalendarView& view, GlyphSource& glyphs, PaintCaches& caches, PaintTarget& target, int run) {
+        const int oldColumn = view.CursorColumn(), oldRow = view.CursorRow();
+        const auto margins = view.Layout().margins;
+        const Size cell = view.Layout().cellSize;
+        const int column = 1 + run % 5, row = view.Layout().topRows + 1 + run % 3;
+        view.PointerMoved(margins[0] + column * cell.width + 5, margins[1] + row * cell.height + 5);
+        CalendarPainter painter(view, glyphs, caches);
+        painter.PaintCell(target, oldColumn, oldRow);
+        painter.PaintCell(target, column, row);
+        painter.PaintFooter(target);
+    };
     const Case cases[] = {
-        {"paint_all_en", kCodePageWestern, false, paintAll},
-        {"paint_all_ja", kCodePageJapanese, false, paintAll},
-        {"paint_all_ja_lunisolar", kCodePageJapanese, true, paintAll},
-        // What one pointer move repaints: the old cell, the new one and the footer.
-        {"hover_ja", kCodePageJapanese, true,
-         [](CalendarView& view, GlyphSource& glyphs, PaintCaches& caches, PaintTarget& target, int run) {
-             const int oldColumn = view.CursorColumn(), oldRow = view.CursorRow();
-             const auto margins = view.Layout().margins;
-             const Size cell = view.Layout().cellSize;
-             const int column = 1 + run % 5, row = view.Layout().topRows + 1 + run % 3;
-             view.PointerMoved(margins[0] + column * cell.width + 5, margins[1] + row * cell.height + 5);
-             CalendarPainter painter(view, glyphs, caches);
-             painter.PaintCell(target, oldColumn, oldRow);
-             painter.PaintCell(target, column, row);
-             painter.PaintFooter(target);
-         }},
-        {"paint_cell", kCodePageJapanese, false,
+        {"paint_all_en", kCodePageWestern, false, false, paintAll},
+        {"paint_all_ja", kCodePageJapanese, false, false, paintAll},
+        {"paint_all_ja_lunisolar", kCodePageJapanese, true, false, paintAll},
+        {"paint_all_ja_events", kCodePageJapanese, false, true, paintAll},
+        {"hover_ja", kCodePageJapanese, true, false, hover},
+        {"hover_ja_events", kCodePageJapanese, true, true, hover},
+        {"paint_cell", kCodePageJapanese, false, false,
          [](CalendarView& view, GlyphSource& glyphs, PaintCaches& caches, PaintTarget& target, int) {
              CalendarPainter painter(view, glyphs, caches);
              painter.PaintCell(target, 3, view.Layout().topRows + 2);
          }},
-        {"draw_text_ja10", kCodePageJapanese, false,
+        {"draw_text_ja10", kCodePageJapanese, false, false,
          [](CalendarView& view, GlyphSource& glyphs, PaintCaches& caches, PaintTarget&, int) {
              static Image image;
              if (image.IsEmpty()) image.Create(200, 40, false, 24);

@@ -1,5 +1,7 @@
 #include "dialogs/options_dialog_win32.h"
 
+#include <shlobj.h>
+
 #include <map>
 #include <memory>
 
@@ -12,6 +14,7 @@
 #include "framework/messages.h"
 #include "framework/paths.h"
 #include "framework/shell_win32.h"
+#include "framework/system_library_win32.h"
 
 namespace tavoli {
 
@@ -48,7 +51,8 @@ public:
             if (spec.page == kEveryPage) continue;
             pages_[spec.id] = {MakeControl(spec.kind), &spec};
             // A list's items come first: a selection is taken modulo their number.
-            if (spec.kind == ControlKind::kCombo && spec.id != IdOf(kFontFace) && spec.id != IdOf(kHolidaySet)) {
+            if (spec.kind == ControlKind::kCombo && spec.id != IdOf(kFontFace) && spec.id != IdOf(kHolidaySet) &&
+                spec.id != IdOf(kCalendarList)) {
                 static_cast<ComboControl&>(*pages_[spec.id].control).SetItemsFromText(spec.Text());
             }
         }
@@ -87,6 +91,14 @@ private:
     void ChooseBackground();
     void ChooseColor(int row);
     void BackupMemo();
+    // The calendars page: the list's items made again with one chosen, the chosen one's
+    // fields shown, and what the fields hold taken into the list.
+    void ListCalendars(int chosen);
+    void ShowCalendarFields();
+    void TakeCalendarFields();
+    std::vector<CalendarSource> CalendarsAsLeft() const;
+    void AddCalendar(const std::string& path);
+    std::string ChooseCalendarFolder();
     void MakePageBrush();
     void ReleasePageBrush();
 
@@ -101,6 +113,8 @@ private:
     std::map<int, PageControl> pages_;  // by id
     std::vector<std::string> faces_;
     std::vector<HolidaySetChoice> sets_;          // the holidays list's items
+    std::vector<CalendarSource> calendars_;       // the calendars page's list
+    int calendar_ = -1;                           // the one whose fields are shown; −1: none
     std::map<int, AccessibleControlName> names_;  // what screen readers call the controls
     HBITMAP pageBitmap_ = nullptr;
     HBRUSH pageBrush_ = nullptr;
@@ -122,6 +136,7 @@ void OptionsDialog::ShowValue(const PageControl& page, const FieldValue& value) 
         auto& combo = static_cast<ComboControl&>(control);
         if (number) return combo.Select(*number);
         if (!text) return;
+        if (page.spec->field == SettingField::kCalendarSources) return;  // listed when the dialog opens
         if (page.spec->field == SettingField::kHolidaySet) {
             for (size_t i = 0; i < sets_.size(); ++i) {
                 if (sets_[i].code == *text) return combo.Select(static_cast<int>(i));
@@ -169,6 +184,8 @@ void OptionsDialog::OnInit() {
     for (const HolidaySetChoice& choice : sets_) setLabels.push_back(choice.label);
     At<ComboControl>(kHolidaySet).SetItems(setLabels);
     ShowValue(pages_.at(IdOf(kHolidaySet)), GetField(settings_, SettingField::kHolidaySet));
+    calendars_ = ParseSourcesText(settings_.calendarSources);
+    ListCalendars(calendars_.empty() ? -1 : 0);
     At<ButtonControl>(kAllUsersScript).Enable(FileExists(paths_.allUsersScript));
     At<ButtonControl>(kUserScript).Enable(FileExists(paths_.userScript));
     tab_.SetItems(OptionsPageLabels());
@@ -177,6 +194,7 @@ void OptionsDialog::OnInit() {
     contents[kTab].texts = tab_.Items();
     contents[IdOf(kFontFace)].texts = faces_;
     contents[IdOf(kHolidaySet)].texts = setLabels;
+    contents[IdOf(kCalendarList)].texts = At<ComboControl>(kCalendarList).Items();
     const FittedLayout fitted = FitDialog(Window(), layout, contents);
     // Made in the order the keyboard visits them: the tab strip, each page's controls top
     // to bottom and left to right, then OK, Cancel and Help.
@@ -290,6 +308,39 @@ void OptionsDialog::OnCommandFrom(int id, HWND control) {
         return;
     }
     if (id == IdOf(kBackupMemo)) return BackupMemo();
+    if (id == IdOf(kCalendarList)) {
+        const int chosen = calendars_.empty() ? -1 : At<ComboControl>(kCalendarList).Selection();
+        if (chosen == calendar_) return;
+        TakeCalendarFields();
+        return ListCalendars(chosen);
+    }
+    if (id == IdOf(kAddCalendarFile)) {
+        FileDialog dialog;
+        dialog.title = ResolveText("Add Calendar\tja:カレンダーの追加");
+        dialog.owner = Window();
+        dialog.filters = {{ResolveText("iCalendar File\tja:iCalendar ファイル") + "(*.ics)", "*.ics"}};
+        if (RunFileDialog(dialog, false) && !dialog.fileNames.empty()) AddCalendar(dialog.fileNames.front());
+        return;
+    }
+    if (id == IdOf(kAddCalendarFolder)) {
+        const std::string folder = ChooseCalendarFolder();
+        if (!folder.empty()) AddCalendar(folder);
+        return;
+    }
+    if (id == IdOf(kRemoveCalendar) && calendar_ >= 0) {
+        const int removed = calendar_;
+        calendars_.erase(calendars_.begin() + removed);
+        calendar_ = -1;  // its fields are not taken back
+        return ListCalendars(std::min(static_cast<int>(calendars_.size()) - 1, removed));
+    }
+    if (id == IdOf(kChangeCalendarColor)) {
+        ColorChoice choice;
+        choice.color = At<ColorSwatch>(kCalendarColor).Color();
+        choice.title = At<LabelControl>(kCalendarColorLabel).GetText();
+        choice.owner = Window();
+        if (ColorChooser(choice)) At<ColorSwatch>(kCalendarColor).SetColor(choice.color);
+        return;
+    }
     for (int row = 0; row < kOptionsColorRowCount; ++row) {
         if (id == IdOf(ColorButton(row))) return ChooseColor(row);
     }
@@ -328,6 +379,69 @@ void OptionsDialog::BackupMemo() {
     if (error != kSuccess) ShowError(error);
 }
 
+void OptionsDialog::ListCalendars(int chosen) {
+    TakeCalendarFields();
+    std::vector<std::string> labels;
+    for (const CalendarSource& source : calendars_) labels.push_back(CalendarSourceLabel(source));
+    auto& list = At<ComboControl>(kCalendarList);
+    list.SetItems(labels);
+    calendar_ = chosen >= 0 && static_cast<size_t>(chosen) < calendars_.size() ? chosen : -1;
+    if (calendar_ >= 0) list.Select(calendar_);
+    ShowCalendarFields();
+}
+
+void OptionsDialog::ShowCalendarFields() {
+    const bool any = calendar_ >= 0;
+    const CalendarSource shown = any ? calendars_[static_cast<size_t>(calendar_)] : CalendarSource{};
+    At<EditControl>(kCalendarName).SetText(shown.name);
+    At<EditControl>(kCalendarPath).SetText(shown.path);
+    At<CheckBoxControl>(kCalendarShown).SetChecked(shown.shown);
+    const uint32_t c = shown.color;
+    At<ColorSwatch>(kCalendarColor).SetColor(PixelColor::Rgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+    for (int number : {kCalendarList, kRemoveCalendar, kCalendarName, kCalendarPath, kCalendarShown, kCalendarColor,
+                       kChangeCalendarColor})
+        pages_.at(IdOf(number)).control->Enable(any);
+}
+
+std::vector<CalendarSource> OptionsDialog::CalendarsAsLeft() const {
+    std::vector<CalendarSource> sources = calendars_;
+    if (calendar_ < 0 || static_cast<size_t>(calendar_) >= sources.size()) return sources;
+    CalendarSource& source = sources[static_cast<size_t>(calendar_)];
+    source.name = At<EditControl>(kCalendarName).GetText();
+    // A path emptied keeps the one it had: a source is a file or a folder.
+    const std::string path = At<EditControl>(kCalendarPath).GetText();
+    if (!path.empty()) source.path = path;
+    source.shown = At<CheckBoxControl>(kCalendarShown).IsChecked();
+    const PixelColor color = At<ColorSwatch>(kCalendarColor).Color();
+    source.color = static_cast<uint32_t>(color.red) | static_cast<uint32_t>(color.green) << 8 |
+                   static_cast<uint32_t>(color.blue) << 16;
+    return sources;
+}
+
+void OptionsDialog::TakeCalendarFields() { calendars_ = CalendarsAsLeft(); }
+
+void OptionsDialog::AddCalendar(const std::string& path) {
+    TakeCalendarFields();
+    calendars_.push_back(AddedCalendarSource(path, calendars_));
+    calendar_ = -1;  // taken already
+    ListCalendars(static_cast<int>(calendars_.size()) - 1);
+}
+
+std::string OptionsDialog::ChooseCalendarFolder() {
+    const std::string title = ResolveText("Choose a folder of .ics files\tja:.ics ファイルのフォルダを選択");
+    BROWSEINFOA browse = {};
+    browse.hwndOwner = Window();
+    browse.lpszTitle = title.c_str();
+    browse.ulFlags = BIF_RETURNONLYFSDIRS;
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&browse);
+    if (!chosen) return {};
+    char path[MAX_PATH] = {};
+    const bool named = SHGetPathFromIDListA(chosen, path) != FALSE;
+    if (const auto release = OptionalSystemFunction<decltype(&CoTaskMemFree)>("ole32.dll", "CoTaskMemFree"))
+        release(chosen);
+    return named ? path : std::string();
+}
+
 FieldValues OptionsDialog::BoundValues() const {
     FieldValues values;
     for (const auto& [id, page] : pages_) {
@@ -340,6 +454,8 @@ FieldValues OptionsDialog::BoundValues() const {
             const int selected = combo.Selection();
             if (std::holds_alternative<int>(GetField(settings_, field))) {
                 values[field] = selected;
+            } else if (field == SettingField::kCalendarSources) {
+                values[field] = SourcesText(CalendarsAsLeft());
             } else if (field == SettingField::kHolidaySet) {
                 values[field] = selected >= 0 && static_cast<size_t>(selected) < sets_.size()
                                     ? sets_[static_cast<size_t>(selected)].code

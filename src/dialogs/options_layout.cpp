@@ -4,6 +4,7 @@
 
 #include "dialogs/control_rules.h"
 #include "framework/lang_text.h"
+#include "framework/paths.h"
 #include "framework/platform.h"
 #include "settings/settings_text.h"
 
@@ -15,8 +16,8 @@ using K = ControlKind;
 using namespace options_dialog;
 
 const char* const kPageLabels[kPageCount] = {
-    "Settings\tja:基本設定", "Design\tja:デザイン",           "Format\tja:書式",      "Color\tja:色",
-    "Font\tja:フォント",     "Background Image\tja:背景画像", "Script\tja:スクリプト"};
+    "Settings\tja:基本設定", "Design\tja:デザイン",           "Format\tja:書式",       "Color\tja:色",
+    "Font\tja:フォント",     "Background Image\tja:背景画像", "Script\tja:スクリプト", "Calendars\tja:カレンダー"};
 
 DialogLayout MakeLayout() {
     // The buttons stand 226 … 250 pixels down, below the theme under the colour rows: 131
@@ -124,6 +125,21 @@ DialogLayout MakeLayout() {
     // The sets shipped beside the program, listed when the dialog opens.
     add(81, K::kLabel, {20, 140, 120, 160}, "Holidays\tja:休日", "(&D)", 6);
     add(kHolidaySet, K::kCombo, {20, 160, 360, 300}, "", "", 6, F::kHolidaySet);
+
+    // The list holds the stored text; the fields below edit its chosen item.
+    add(83, K::kLabel, {20, 40, 110, 60}, "Calendar\tja:カレンダー", "(&L)", 7);
+    add(kCalendarList, K::kCombo, {120, 40, 360, 200}, "", "", 7, F::kCalendarSources);
+    add(kAddCalendarFile, K::kButton, {20, 68, 130, 92}, "Add file\tja:ファイルを追加", "(&A)...", 7);
+    add(kAddCalendarFolder, K::kButton, {136, 68, 246, 92}, "Add folder\tja:フォルダを追加", "(&O)...", 7);
+    add(kRemoveCalendar, K::kButton, {252, 68, 360, 92}, "Remove\tja:削除", "(&R)", 7);
+    add(88, K::kLabel, {20, 104, 110, 124}, "Name\tja:名前", "(&N)", 7);
+    add(kCalendarName, K::kEdit, {120, 104, 360, 124}, "", "", 7);
+    add(90, K::kLabel, {20, 132, 110, 152}, "File or folder\tja:ファイルかフォルダ", "(&P)", 7);
+    add(kCalendarPath, K::kEdit, {120, 132, 360, 152}, "", "", 7);
+    add(kCalendarShown, K::kCheckBox, {20, 160, 300, 180}, "Show its appointments\tja:予定を表示する", "(&S)", 7);
+    add(kCalendarColorLabel, K::kLabel, {20, 188, 110, 212}, "Color\tja:色", "", 7);
+    add(kCalendarColor, K::kSwatch, {120, 188, 144, 212}, "", "", 7);
+    add(kChangeCalendarColor, K::kButton, {150, 188, 250, 212}, "Change\tja:色の変更", "(&C)...", 7);
     return layout;
 }
 
@@ -162,6 +178,23 @@ std::vector<HolidaySetChoice> HolidaySetChoices(const std::vector<HolidaySetEntr
     const bool listed = std::any_of(choices.begin(), choices.end(), [&chosen](auto& c) { return c.code == chosen; });
     if (!listed && !chosen.empty()) choices.push_back({chosen, chosen});
     return choices;
+}
+
+std::string CalendarSourceLabel(const CalendarSource& source) {
+    std::string label = source.name.empty() ? PathPart(source.path, "f") : source.name;
+    if (!source.shown) label += ResolveText(" (hidden)\tja: (非表示)");
+    return label;
+}
+
+CalendarSource AddedCalendarSource(const std::string& path, const std::vector<CalendarSource>& sources) {
+    CalendarSource added;
+    added.path = path;
+    // The first of the set no source has; all taken, the next in turn.
+    for (size_t i = 0; i <= sources.size(); ++i) {
+        added.color = SourceColor(i);
+        if (std::none_of(sources.begin(), sources.end(), [&](const auto& s) { return s.color == added.color; })) break;
+    }
+    return added;
 }
 
 }  // namespace tavoli

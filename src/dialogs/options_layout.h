@@ -1,4 +1,4 @@
-// The options dialog as data: its seven pages of controls, each bound to the field of the
+// The options dialog as data: its eight pages of controls, each bound to the field of the
 // settings record it shows and edits.
 #pragma once
 
@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dialogs/dialog_layout.h"
+#include "events/calendar_sources.h"
 #include "holidays/holiday_set.h"
 #include "settings/palette.h"
 #include "settings/settings_record.h"
@@ -37,7 +38,11 @@ constexpr int kFontFace = 59, kLargeSize = 61, kMediumSize = 63, kSmallSize = 65
 constexpr int kBackgroundPath = 69, kClearBackground = 70, kChangeBackground = 71, kMarginX = 73, kMarginY = 75;
 // Page 6
 constexpr int kAllUsersScript = 76, kUserScript = 77, kBackupMemo = 78, kHolidaySet = 82;
-constexpr int kPageCount = 7;
+// Page 7: the calendars, the chosen one's fields below the list.
+constexpr int kCalendarList = 84, kAddCalendarFile = 85, kAddCalendarFolder = 86, kRemoveCalendar = 87,
+              kCalendarName = 89, kCalendarPath = 91, kCalendarShown = 92, kCalendarColorLabel = 93,
+              kCalendarColor = 94, kChangeCalendarColor = 95;
+constexpr int kPageCount = 8;
 }  // namespace options_dialog
 
 // The tab strip, OK, Cancel, Help and the page controls (ids: number + 5), each with its
@@ -75,5 +80,11 @@ struct HolidaySetChoice {
     std::string label;
 };
 std::vector<HolidaySetChoice> HolidaySetChoices(const std::vector<HolidaySetEntry>& sets, const std::string& chosen);
+
+// The calendars page: a source's item in the list (its name, else its file's; marked
+// while hidden), and a source added for a file or folder the user chose (shown, named by
+// its calendar, in the first colour of the fixed set no other source has).
+std::string CalendarSourceLabel(const CalendarSource& source);
+CalendarSource AddedCalendarSource(const std::string& path, const std::vector<CalendarSource>& sources);
 
 }  // namespace tavoli

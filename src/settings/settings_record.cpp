@@ -157,6 +157,12 @@ constexpr FieldInfo kFields[] = {
          r.holidaySet = *t == kNoHolidaySet || IsHolidaySetCode(*t) ? *t : std::string();
      },
      {"HolidaySet"}},
+    // The user's other calendars, a line each as the list is stored.
+    {F::kCalendarSources,
+     kAnyNumber,
+     [](const R& r) -> FieldValue { return r.calendarSources; },
+     [](R& r, const FieldValue& v) { Put(v, r.calendarSources); },
+     {"CalendarSources"}},
 };
 
 constexpr bool EachFieldHasOneRow() {

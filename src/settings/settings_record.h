@@ -74,6 +74,7 @@ enum class SettingField {
     kTransparency,
     kTheme,
     kHolidaySet,
+    kCalendarSources,
     kCount
 };
 

@@ -151,12 +151,6 @@ const StoredValue kAfterColors[] = {
      [](const StoredValue&, const R& r) -> std::optional<std::string> { return CountDownText(r.style.countDown); }},
     // Unknown to earlier versions, which pass it by.
     Plain(F::kTheme),
-    // Always written, so that removing the last source is stored too.
-    {"CalendarSources",
-     false,
-     {},
-     [](const StoredValue&, std::string_view text, R& r) { r.calendarSources = std::string(text); },
-     [](const StoredValue&, const R& r) -> std::optional<std::string> { return r.calendarSources; }},
 };
 
 // Every stored value, in the order they are written.

@@ -83,7 +83,14 @@ TEST(OptionsLayout, EnglishHasNoTwoMonthItem) {
         EXPECT_EQ(SplitItems(rows->Text()), (std::vector<std::string>{"6-lines", "5-lines"}));
         // A stored two-month view shows as "6-lines" and is stored as 0 on OK.
         EXPECT_EQ(NormalizeSelection(kTwoMonths, SplitItems(rows->Text()).size()), 0);
-        EXPECT_EQ(OptionsPageLabels().back(), "Script");
+        EXPECT_EQ(OptionsPageLabels().back(), "Calendars");
+        // The calendars list: a name, else the file's; a hidden one marked; one added in the
+        // first colour of the set that no other has.
+        EXPECT_EQ(CalendarSourceLabel({"C:\\cal\\work.ics", "", 1, true}), "work");
+        EXPECT_EQ(CalendarSourceLabel({"C:\\cal", "Family", 1, false}), "Family (hidden)");
+        const std::vector<CalendarSource> two = {{"a.ics", "", SourceColor(0)}, {"b.ics", "", SourceColor(2)}};
+        EXPECT_EQ(AddedCalendarSource("c.ics", two).color, SourceColor(1));
+        EXPECT_EQ(AddedCalendarSource("c.ics", {}).color, SourceColor(0));
         // The holidays list: none first; a chosen set no longer shipped stays an item.
         const std::vector<HolidaySetEntry> sets = {{"DE", "Germany"}, {"DE-BY", "Bavaria (Bayern)"}};
         std::vector<std::string> labels, codes;
@@ -99,7 +106,7 @@ TEST(OptionsLayout, EnglishHasNoTwoMonthItem) {
     {
         ScopedPlatform scope(japanese);
         EXPECT_EQ(SplitItems(rows->Text()).size(), 3u);
-        EXPECT_EQ(OptionsPageLabels().back(), AnsiFromUtf8("スクリプト"));
+        EXPECT_EQ(OptionsPageLabels().back(), AnsiFromUtf8("カレンダー"));
     }
 }
 #endif

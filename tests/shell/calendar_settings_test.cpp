@@ -111,8 +111,8 @@ TEST_F(Settings, FirstRunWritesEveryValueInOrder) {
                                                "FontFace",
                                                "CountDown",
                                                "Theme",
-                                               "CalendarSources",
-                                               "HolidaySet"}));
+                                               "HolidaySet",
+                                               "CalendarSources"}));
     const std::pair<const char*, std::string> expected[] = {
         {"Design", "T1W1N0D5B2"},   {"Flags", "pcn"},
         {"CellSize", "(48,36)"},    {"Margin", "4,4,4,4"},

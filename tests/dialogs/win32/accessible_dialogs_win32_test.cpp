@@ -57,6 +57,8 @@ TEST(ScreenReaderDialogs, EveryControlSaysItsName) {
             names[IdOf(ColorSwatchOf(row))].name +=
                 ResolveText(": \tja:：") + ColorWords(painted.Color(OptionsColorRow(row)));
         }
+        // The calendars page's, with no calendar listed, black.
+        if (options) names[IdOf(kCalendarColor)].name += ResolveText(": \tja:：") + ColorWords(PixelColor());
         std::map<int, std::string> heard;
         std::string swatchValue;
         DialogDriver driver({}, [&](HWND window) -> std::string {
