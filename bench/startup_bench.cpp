@@ -12,6 +12,8 @@
 //   --smoke                            one start of each, 3 steps, no idle time: the build's
 //                                      check that the benchmark still runs
 //   --calendar PATH, --empty PATH      other programs (a stripped copy, another build)
+//   --events                           the calendar with a source of 10,000 events configured
+//                                      (its CalendarSources value changed and put back)
 // The time of a start runs from just before the process is created to the moment its
 // window is visible and the process waits for input. Under Wine each program is also a
 // Linux process, and /proc (drive Z:) tells its processor time to the nanosecond and how
@@ -28,7 +30,9 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+
 #include <vector>
+#include "events/large_calendar.h"
 
 namespace {
 
@@ -277,39 +281,42 @@ private:
 };
 
 // The calendar's Flags value, changed for a while and put back.
-class FlagsValue {
+// A value of the calendar's settings key changed for a while and put back at the end.
+class SavedValue {
 public:
-    FlagsValue() {
+    explicit SavedValue(const char* name) : name_(name) {
         HKEY key;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return;
-        char text[256] = {};
-        DWORD size = sizeof text - 1, type = 0;
-        if (RegQueryValueExA(key, "Flags", nullptr, &type, reinterpret_cast<BYTE*>(text), &size) == ERROR_SUCCESS &&
+        std::string text(65536, '\0');
+        DWORD size = static_cast<DWORD>(text.size() - 1), type = 0;
+        if (RegQueryValueExA(key, name_, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) ==
+                ERROR_SUCCESS &&
             type == REG_SZ) {
-            saved_ = text;
+            saved_ = text.c_str();
             had_ = true;
         }
         RegCloseKey(key);
     }
-    ~FlagsValue() {
+    ~SavedValue() {
         if (had_) Set(saved_);
         else if (HKEY key; RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-            RegDeleteValueA(key, "Flags");
+            RegDeleteValueA(key, name_);
             RegCloseKey(key);
         }
     }
-    static void Set(const std::string& text) {
+    void Set(const std::string& text) const {
         HKEY key;
         if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
             ERROR_SUCCESS) {
             return;
         }
-        RegSetValueExA(key, "Flags", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.data()),
+        RegSetValueExA(key, name_, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.data()),
                        static_cast<DWORD>(text.size()));
         RegCloseKey(key);
     }
 
 private:
+    const char* name_;
     std::string saved_;
     bool had_ = false;
 };
@@ -364,6 +371,7 @@ std::string Beside(const char* name) {
 
 int main(int argc, char** argv) {
     int runs = 10, steps = 100, idleSeconds = 60;
+    bool events = false;
     std::string calendar = TAVOLI_CALENDAR_PATH, empty = Beside("empty_window.exe");
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -374,12 +382,29 @@ int main(int argc, char** argv) {
         else if (arg == "--calendar" && hasValue) calendar = argv[++i];
         else if (arg == "--empty" && hasValue) empty = argv[++i];
         else if (arg == "--smoke") runs = 1, steps = 3, idleSeconds = 0;
+        else if (arg == "--events") events = true;
         else {
             std::fprintf(stderr, "startup_bench: unknown argument %s\n", arg.c_str());
             return 2;
         }
     }
     const std::string trace = TraceFile();
+    // The calendar with a source of 10,000 events configured, for as long as this runs.
+    const SavedValue sources("CalendarSources");
+    char folder[MAX_PATH] = {};
+    GetTempPathA(sizeof folder, folder);
+    const std::string eventsFile = std::string(folder) + "tavoli-startup-events.ics";
+    if (events) {
+        FILE* file = std::fopen(eventsFile.c_str(), "wb");
+        const std::string text = tavoli::LargeCalendar();
+        if (!file || std::fwrite(text.data(), 1, text.size(), file) != text.size()) {
+            std::fprintf(stderr, "startup_bench: cannot write %s\n", eventsFile.c_str());
+            return 2;
+        }
+        std::fclose(file);
+        sources.Set("1\t#D47800\tBench\t" + eventsFile + "\r\n");
+        std::printf("with a calendar source of 10,000 events (%zu bytes)\n", text.size());
+    }
 
     // Alternating, so that whatever the machine does meanwhile falls on all alike.
     struct Series {
@@ -445,12 +470,12 @@ int main(int argc, char** argv) {
     }
 
     if (idleSeconds > 0) {
-        FlagsValue restored;
-        FlagsValue::Set("pcn");
+        const SavedValue flags("Flags");
+        flags.Set("pcn");
         const Usage shown = Idle(calendar, false, idleSeconds);
-        FlagsValue::Set("pCn");
+        flags.Set("pCn");
         const Usage clock = Idle(calendar, false, idleSeconds);
-        FlagsValue::Set("pcn");
+        flags.Set("pcn");
         const Usage hidden = Idle(calendar, true, idleSeconds);
         std::printf("processor time while idle for %d s:\n  shown                              %s\n", idleSeconds,
                     UsageText(shown).c_str());

@@ -177,8 +177,6 @@ CalendarSettings::Loaded CalendarSettings::Load(CalendarDocument& document, Sett
     MarkStartup("format.txt");
     if (!memosUnsaved) LoadMemoFile(document.EditMemos(), paths_.memoFile, loaded.report);
     MarkStartup("memos");
-    loaded.report.Take(LoadSources(document, settings.calendarSources));
-    MarkStartup("calendars");
     document.SetSettings(std::move(settings));
     MarkStartup("settings applied");
     return loaded;
@@ -202,14 +200,6 @@ LoadedSource CalendarSettings::Read(const CalendarSource& source, Report& report
     if (!loaded.problem.empty() && toldSourceProblems_.insert(loaded.problem).second)
         report.Tell(ResolveText(kCalendarNotRead) + "\n" + loaded.problem);
     return loaded;
-}
-
-Report CalendarSettings::LoadSources(CalendarDocument& document, const std::string& stored) {
-    Report report;
-    std::vector<LoadedSource> sources;
-    for (const CalendarSource& source : SourcesNow(stored)) sources.push_back(Read(source, report));
-    document.SetSources(std::move(sources));
-    return report;
 }
 
 bool CalendarSettings::ReloadSources(CalendarDocument& document, Report& report) {

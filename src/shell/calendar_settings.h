@@ -103,12 +103,11 @@ public:
     // failing path returned, as TakeScript gives it) and format.txt.
     std::string LoadHolidayScript(CalendarDocument& document, const std::string& set, Report& report) const;
     Report LoadFormats(CalendarDocument& document) const;
-    // The user's other calendars into the document: the stored list (its hidden sources
-    // not read) and the calendars folder's files. A source that cannot be read is told
-    // once a run, naming its file, line and reason; the others still show.
-    Report LoadSources(CalendarDocument& document, const std::string& stored);
-    // The sources read again where their files changed on disk, or the list did (a file
-    // added to the calendars folder, the stored list edited): true when any was.
+    // The user's other calendars into the document, as far as they changed since they
+    // were read (all of them the first time): the stored list (its hidden sources not
+    // read) and the calendars folder's files, each read again when its files changed on
+    // disk or the list did. True when any was. A source that cannot be read is told once
+    // a run, naming its file, line and reason; the others still show.
     bool ReloadSources(CalendarDocument& document, Report& report);
 
     // The values in the order they are written: the program's own three, then the record's.

@@ -21,6 +21,9 @@ namespace {
 // Virtual keys the window handles itself.
 const char* const kAppointmentTrace = "Appointment \"%1\" from %2 (%3)\tja:予定「%1」: %2 (%3)";
 
+// Time for the first paint to reach the screen.
+constexpr int kSourcesAfterShowMilliseconds = 50;
+
 constexpr int kKeyReturn = 0x0D, kKeyEscape = 0x1B, kKeySpace = 0x20, kKeyPageUp = 0x21, kKeyPageDown = 0x22,
               kKeyHome = 0x24, kKeyApps = 0x5D;
 
@@ -73,6 +76,9 @@ void MainModel::OnShow() {
     MarkStartup("refresh");
     restingPointer_ = ports_.system.PointerPosition();
     WatchFolders();
+    // The calendar sources after the first paint: a large calendar takes longer to read
+    // than the rest of the show.
+    ports_.timers.StartReloadTimer(kSourcesAfterShowMilliseconds);
 }
 
 void MainModel::OnHide() {
