@@ -762,7 +762,7 @@ TEST_F(Model, CalendarsInTheFolderShowAndFollowTheirFiles) {
         EXPECT_EQ(std::count(log.begin(), log.end(), "paint all"), step.painted ? 1 : 0) << row;
         EXPECT_EQ(host_.messages.size(), step.told ? 1u : 0u) << row;
         if (step.told) {
-            EXPECT_NE(host_.messages[0].find(file + ", line "), std::string::npos) << host_.messages[0];
+            EXPECT_NE(host_.messages[0].find(file), std::string::npos) << host_.messages[0];
         }
         host_.messages.clear();
         PointAtDate(day);
