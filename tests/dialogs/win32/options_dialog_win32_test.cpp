@@ -107,6 +107,65 @@ TEST_F(Options, PagesShownValuesAndOk) {
     EXPECT_EQ(values.style.fontFace, values_.style.fontFace);  // untouched: kept as it was
 }
 
+// The calendars page: one calendar renamed and hidden, another removed, a file added
+// through the file dialog; OK stores the list as left.
+TEST_F(Options, CalendarsAddedRenamedHiddenAndRemoved) {
+    const std::string added = folder_.Join("added.ics");
+    WriteWholeFile(added, "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
+    values_.calendarSources = "1\t#FF0000\tWork\tD:\\a.ics\r\n1\t#00FF00\t\tD:\\b.ics\r\n";
+    HWND options = nullptr;
+    const auto choose = [](HWND dialog, int index) {
+        SendMessageA(Item(dialog, kCalendarList), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IdOf(kCalendarList), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(Item(dialog, kCalendarList)));
+    };
+    const auto press = [](HWND dialog, int number) {
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IdOf(number), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(Item(dialog, number)));
+    };
+    std::string firstName;
+    DialogDriver driver(
+        Title(),
+        [&](HWND dialog) -> std::string {
+            options = dialog;
+            Sleep(200);
+            ShowPage(dialog, 7);
+            firstName = WindowTextOf(Item(dialog, kCalendarName));
+            choose(dialog, 1);
+            SendMessageA(Item(dialog, kCalendarName), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Renamed"));
+            SendMessageA(Item(dialog, kCalendarShown), BM_CLICK, 0, 0);
+            choose(dialog, 0);
+            press(dialog, kRemoveCalendar);
+            press(dialog, kAddCalendarFile);
+            return {};
+        },
+        seconds(20));
+    DialogDriver open(
+        ResolveText("Add Calendar\tja:カレンダーの追加"),
+        [&](HWND dialog) -> std::string {
+            Sleep(300);
+            HWND name = GetDlgItem(dialog, 0x47C);
+            if (!name) name = GetDlgItem(dialog, 0x480);
+            if (!name) return "no file name box";
+            SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(added.c_str()));
+            DialogDriver::Press(dialog, IDOK);
+            Sleep(500);
+            DialogDriver::Press(options, kOk);
+            return {};
+        },
+        seconds(30));
+    SettingsRecord values = values_;
+    EXPECT_TRUE(RunOptionsDialog(values, {paths_, &memos_, nullptr, {}}));
+    for (DialogDriver* d : {&driver, &open}) {
+        const DialogReport report = d->Finish();
+        EXPECT_TRUE(report.driven) << report.failure;
+    }
+    EXPECT_EQ(firstName, "Work");
+    // The colours #FF0000 and #00FF00 are none of the set's: the added one takes its first.
+    EXPECT_EQ(values.calendarSources,
+              "0\t#00FF00\tRenamed\tD:\\b.ics\r\n" + SourcesText({AddedCalendarSource(added, {})}));
+}
+
 TEST_F(Options, CancelAfterAColourChangeAndABackupThatStays) {
     memos_.SetMemo(CalDate(2024, 5, 5), "kept");
     const std::string backup = folder_.Join("backup.txt");
