@@ -438,6 +438,7 @@ TEST_F(App, AppointmentsOfACalendarFileShowAndFollowIt) {
     };
     save("");
     StoreValue("CalendarSources", "1\t#010203\tWork\t" + file + "\r\n");
+    StoreValue("ColorFooter", "(1,2,4)");  // the footer's text told from the rest
     Program program("");
     HWND window = program.Window();
     ASSERT_TRUE(window && Eventually([&] { return IsWindowVisible(window) != FALSE; }));
@@ -456,6 +457,17 @@ TEST_F(App, AppointmentsOfACalendarFileShowAndFollowIt) {
     for (const std::string& expected :
          {std::string("09:00"), std::string("15 Standup"), std::string("00 Review"), "Work (" + file + ")"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << " is not in\n" << text;
+    // The pointer rests on the 1st: its footer lists the stand-up and the review, and
+    // loses them when they leave the file.
+    const auto footer = [&] { return PixelsOfColor(window, RGB(1, 2, 4)); };
+    int listed = 0;
+    EXPECT_TRUE(Eventually([&] { return (listed = footer()) > 0; }, 2000));
+    std::ofstream(file, std::ios::binary | std::ios::trunc)
+        << "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:4\r\nDTSTART:" << m
+        << "20T100000\r\nSUMMARY:Dentist\r\n"
+        << "END:VEVENT\r\nEND:VCALENDAR\r\n";
+    EXPECT_TRUE(Eventually([&] { return dots() == 16; }, 2000)) << dots();
+    EXPECT_LT(footer(), listed);
     PostMessageA(window, WM_COMMAND, 1025, 0);
     EXPECT_EQ(program.WaitForExit(), 0);
     DeleteFileA(file.c_str());
