@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "events/calendar_sources.h"
 #include "events/occurrences.h"
 #include "large_calendar.h"
 
@@ -37,6 +38,22 @@ void BM_ExpandTheShownMonth(benchmark::State& state) {
     state.counters["occurrences"] = static_cast<double>(count);
 }
 BENCHMARK(BM_ExpandTheShownMonth)->Unit(benchmark::kMillisecond);
+
+// What the view asks at a month change: the shown days' appointments in the footer's
+// order, and the texts of the day under the cursor.
+void BM_AppointmentsOfTheShownMonth(benchmark::State& state) {
+    LoadedSource source;
+    IcsProblem failure;
+    ReadIcs(LargeCalendar(), source.calendar, failure);
+    const std::vector<LoadedSource> sources = {std::move(source)};
+    const Zone& berlin = sources[0].calendar.zones.at(0);
+    for (auto _ : state) {
+        auto days = AppointmentsByDay(sources, CalDate(2026, 11, 30), CalDate(2027, 1, 10), berlin, false);
+        AppointmentTexts(days[CalDate(2026, 12, 15)]);
+        benchmark::DoNotOptimize(days.size());
+    }
+}
+BENCHMARK(BM_AppointmentsOfTheShownMonth)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tavoli

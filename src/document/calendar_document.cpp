@@ -39,10 +39,10 @@ void CalendarDocument::ExpandAppointments(CalDate first, CalDate last) const {
     expandedFirst_ = first;
     expandedLast_ = last;
     if (!localZone_) localZone_.emplace();
-    appointments_ = AppointmentsByDay(sources_, first, last, *localZone_);
+    appointments_ = AppointmentsByDay(sources_, first, last, *localZone_, false);
 }
 
-const std::vector<DayAppointment>& CalendarDocument::AppointmentsOn(CalDate date) const {
+const std::vector<DayAppointment>& CalendarDocument::AppointmentsOn(CalDate date, bool texts) const {
     static const std::vector<DayAppointment> kNone;
     if (sources_.empty() || date.IsNull()) return kNone;
     if (expandedFirst_.IsNull() || date < expandedFirst_ || date > expandedLast_) {
@@ -51,7 +51,9 @@ const std::vector<DayAppointment>& CalendarDocument::AppointmentsOn(CalDate date
         ExpandAppointments(first - 7, first + MonthLength(ymd.year, ymd.month) + 13);
     }
     const auto found = appointments_.find(date);
-    return found == appointments_.end() ? kNone : found->second;
+    if (found == appointments_.end()) return kNone;
+    if (texts) AppointmentTexts(found->second);
+    return found->second;
 }
 
 }  // namespace tavoli

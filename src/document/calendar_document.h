@@ -74,7 +74,8 @@ public:
     // of days at a time: the range asked last (the days the view shows) or, for a day
     // outside it, the six weeks around the day's month.
     void ExpandAppointments(CalDate first, CalDate last) const;
-    const std::vector<DayAppointment>& AppointmentsOn(CalDate date) const;
+    // Their texts are made for the days asked with them.
+    const std::vector<DayAppointment>& AppointmentsOn(CalDate date, bool texts = true) const;
 
     // The script's answers for a day (no rule: an empty kind and no names).
     std::string KindOf(CalDate date) const { return tavoli::KindOf(script_, date); }

@@ -204,7 +204,8 @@ std::vector<LoadedSource> ReadFolderSources(const std::string& folder, size_t fi
 }
 
 std::map<CalDate, std::vector<DayAppointment>> AppointmentsByDay(const std::vector<LoadedSource>& sources,
-                                                                 CalDate first, CalDate last, const Zone& zone) {
+                                                                 CalDate first, CalDate last, const Zone& zone,
+                                                                 bool texts) {
     std::map<CalDate, std::vector<DayAppointment>> days;
     for (size_t index = 0; index < sources.size(); ++index) {
         const LoadedSource& s = sources[index];
@@ -212,24 +213,18 @@ std::map<CalDate, std::vector<DayAppointment>> AppointmentsByDay(const std::vect
         std::vector<EventOccurrence> occurrences;
         AppendOccurrences(s.calendar, first, last, zone, occurrences);
         for (const EventOccurrence& o : occurrences) {
-            const int64_t start = o.allDay || o.floating ? o.start : zone.ToLocal(o.start);
-            const int64_t end = o.allDay || o.floating ? o.end : zone.ToLocal(o.end);
             DayAppointment a;
             a.allDay = o.allDay;
             a.start = o.start;
             a.color = s.source.color;
             a.source = index;
-            std::string summary = o.event->summary;
-            if (!o.event->location.empty()) summary += " (" + o.event->location + ")";
-            for (char& c : summary) {
-                if (c == '\r' || c == '\n' || c == '\t') c = ' ';
-            }
-            summary = EventTextInCodePage(summary);
-            a.text = o.allDay ? summary : FillText(kTimeSpan, {Clock(start), Clock(end), summary});
+            a.event = o.event;
+            a.localStart = o.allDay || o.floating ? o.start : zone.ToLocal(o.start);
+            a.localEnd = o.allDay || o.floating ? o.end : zone.ToLocal(o.end);
             // On each day it covers: an all-day one to the day before its end, a timed one
             // to the day its end falls in (a moment ending at midnight keeps its day).
-            CalDate day = DayOfSeconds(start);
-            const CalDate lastDay = DayOfSeconds(end > start ? end - 1 : start);
+            CalDate day = DayOfSeconds(a.localStart);
+            const CalDate lastDay = DayOfSeconds(a.localEnd > a.localStart ? a.localEnd - 1 : a.localStart);
             for (; day <= lastDay; day = day + 1) {
                 if (day >= first && day <= last) days[day].push_back(a);
             }
@@ -239,10 +234,25 @@ std::map<CalDate, std::vector<DayAppointment>> AppointmentsByDay(const std::vect
         std::stable_sort(list.begin(), list.end(), [](const DayAppointment& a, const DayAppointment& b) {
             if (a.allDay != b.allDay) return a.allDay;
             if (a.start != b.start) return a.start < b.start;
-            return a.text < b.text;
+            if (a.event->summary != b.event->summary) return a.event->summary < b.event->summary;
+            return a.event->location < b.event->location;
         });
+        if (texts) AppointmentTexts(list);
     }
     return days;
+}
+
+void AppointmentTexts(std::vector<DayAppointment>& appointments) {
+    for (DayAppointment& a : appointments) {
+        if (!a.text.empty() || !a.event) continue;
+        std::string summary = a.event->summary;
+        if (!a.event->location.empty()) summary += " (" + a.event->location + ")";
+        for (char& c : summary) {
+            if (c == '\r' || c == '\n' || c == '\t') c = ' ';
+        }
+        summary = EventTextInCodePage(summary);
+        a.text = a.allDay ? summary : FillText(kTimeSpan, {Clock(a.localStart), Clock(a.localEnd), summary});
+    }
 }
 
 std::vector<std::string> AppointmentLines(const std::vector<DayAppointment>& appointments, size_t lines) {

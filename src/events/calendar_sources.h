@@ -63,12 +63,19 @@ struct DayAppointment {
     std::string text;   // "10:00–11:00 Dentist (Main St 5)", in the code page
     uint32_t color = 0;
     size_t source = 0;
+    // What the text is made of, for texts made when wanted.
+    const IcsEvent* event = nullptr;
+    int64_t localStart = 0, localEnd = 0;
 };
 
 // The appointments of the shown sources on each day first..last of the zone, all-day ones
-// first, then by start, then by text; an event over several days on each of them.
+// first, then by start, then by summary and location; an event over several days on each
+// of them. Without texts, each day's are made by AppointmentTexts when the day is shown:
+// the dots of six weeks of a busy calendar need thousands fewer.
 std::map<CalDate, std::vector<DayAppointment>> AppointmentsByDay(const std::vector<LoadedSource>& sources,
-                                                                 CalDate first, CalDate last, const Zone& zone);
+                                                                 CalDate first, CalDate last, const Zone& zone,
+                                                                 bool texts = true);
+void AppointmentTexts(std::vector<DayAppointment>& appointments);
 
 // At most `lines` of them; the last followed by "+N more" when they do not all fit.
 std::vector<std::string> AppointmentLines(const std::vector<DayAppointment>& appointments, size_t lines);

@@ -133,7 +133,7 @@ public:
 
     const std::vector<std::string>& FooterLines() const;
     // A day's appointments, those of every shown day expanded at once.
-    const std::vector<DayAppointment>& AppointmentsOn(CalDate date) const;
+    const std::vector<DayAppointment>& AppointmentsOn(CalDate date, bool texts = true) const;
     // The tip over the day under the cursor: its appointments, a line each (empty: none).
     std::string AppointmentsTip() const;
     // The texts of header and footer for the current state.

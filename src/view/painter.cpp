@@ -311,7 +311,7 @@ void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate 
         // A day with appointments: a dot at its top left for each of its calendars, up to
         // three, each in its calendar's colour as seen on what lies behind it; clear of the
         // number, the memo's underline and the badge, which keep to the middle and bottom.
-        const std::vector<DayAppointment>& appointments = view_.AppointmentsOn(d);
+        const std::vector<DayAppointment>& appointments = view_.AppointmentsOn(d, false);  // colours alone
         if (!appointments.empty()) {
             const int dot = std::max(3, view_.Layout().Scaled(4)), gap = std::max(1, view_.Layout().Scaled(2));
             const int left = r.left + selectionInset + gap, top = r.top + selectionInset + gap;

@@ -63,11 +63,11 @@ void CalendarView::UpdateFooterLines() const {
                       static_cast<size_t>(grid.rightColumns > 0 ? grid.dateRows : grid.bottomRows), footerLines_);
 }
 
-const std::vector<DayAppointment>& CalendarView::AppointmentsOn(CalDate date) const {
+const std::vector<DayAppointment>& CalendarView::AppointmentsOn(CalDate date, bool texts) const {
     const GridLayout& grid = Layout();
     // The last row's lower halves may fold in a sixth week.
     document_.ExpandAppointments(DateAt(0, 0), DateAt(6, grid.dateRows - 1) + 7);
-    return document_.AppointmentsOn(date);
+    return document_.AppointmentsOn(date, texts);
 }
 
 std::string CalendarView::AppointmentsTip() const {
