@@ -9,14 +9,11 @@
 #include "framework/platform.h"
 #include "holidays/day_kinds.h"
 #include "view/image_drawing.h"
+#include "view/month_views.h"
 
 namespace tavoli {
 
 namespace {
-
-// 50 % to 1000 %: beyond what displays offer, short of sizes that overflow.
-constexpr int kMinYear = 1;
-constexpr int kMaxYear = 3999;
 
 int Clamp(int64_t v, int low, int high) { return static_cast<int>(std::min<int64_t>(std::max<int64_t>(v, low), high)); }
 
