@@ -145,6 +145,31 @@ std::vector<std::string> MonthAsText(int year, int month) {
     return lines;
 }
 
+std::vector<std::string> MonthsAsText(int firstYear, int firstMonth, int count, int perRow) {
+    std::vector<std::string> lines;
+    perRow = std::max(perRow, 1);
+    for (int first = 0; first < count; first += perRow) {
+        if (first > 0) lines.emplace_back();
+        std::vector<std::vector<std::string>> months;
+        size_t width = 0;
+        for (int i = first; i < std::min(count, first + perRow); ++i) {
+            const int number = firstYear * 12 + firstMonth - 1 + i;
+            months.push_back(MonthAsText(number / 12, number % 12 + 1));
+            for (const std::string& line : months.back()) width = std::max(width, line.size());
+        }
+        for (size_t k = 0; k < months.front().size(); ++k) {
+            std::string line;
+            for (size_t m = 0; m < months.size(); ++m) {
+                if (m > 0) line += std::string(width - months[m - 1][k].size() + 2, ' ');
+                line += months[m][k];
+            }
+            line.erase(line.find_last_not_of(' ') + 1);
+            lines.push_back(std::move(line));
+        }
+    }
+    return lines;
+}
+
 std::vector<TextBox> CalendarView::TextBoxes() const {
     std::vector<TextBox> boxes;
     auto add = [&](int firstColumn, int firstRow, int lastColumn, int lastRow, std::string text, FontRole font,

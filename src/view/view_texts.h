@@ -14,6 +14,10 @@ namespace tavoli {
 // A month as eight lines of text, the week starting on Sunday (in English where the code
 // page cannot hold the Japanese words).
 std::vector<std::string> MonthAsText(int year, int month);
+// `count` months from the first as the views of several show them: `perRow` months side by
+// side, each month's eight lines padded to the widest of them and two blanks apart, rows of
+// months a blank line apart; no line ends in blanks.
+std::vector<std::string> MonthsAsText(int firstYear, int firstMonth, int count, int perRow);
 // The title: the month in the "Title-bar" style, else the application's title; with the
 // clock, the time of `now` follows.
 std::string WindowTitle(const SettingsRecord& settings, int year, int month, const CalDateTime& now);

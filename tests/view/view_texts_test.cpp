@@ -203,6 +203,35 @@ TEST(ViewTexts, AppointmentsInTheFooter) {
     }
 }
 
+// Three months side by side as the views of several copy them, and a year in rows of four.
+TEST(ViewTexts, MonthsSideBySide) {
+    LanguageScope english(kCodePageWestern, "ENU");
+    const char* const november[] = {" 1  2  3  4  5  6  7", " 8  9 10 11 12 13 14", "15 16 17 18 19 20 21",
+                                    "22 23 24 25 26 27 28", "29 30               ", ""};
+    const char* const december[] = {"       1  2  3  4  5", " 6  7  8  9 10 11 12", "13 14 15 16 17 18 19",
+                                    "20 21 22 23 24 25 26", "27 28 29 30 31      ", ""};
+    const char* const january[] = {"                1  2", " 3  4  5  6  7  8  9", "10 11 12 13 14 15 16",
+                                   "17 18 19 20 21 22 23", "24 25 26 27 28 29 30", "31"};
+    const std::string weekdays = "Su Mo Tu We Th Fr Sa";
+    std::vector<std::string> expected = {"November 2026         December 2026         January 2027",
+                                         weekdays + "  " + weekdays + "  " + weekdays};
+    for (int row = 0; row < 6; ++row) {
+        std::string line = std::string(november[row]).empty() ? std::string(20, ' ') : november[row];
+        line +=
+            "  " + (std::string(december[row]).empty() ? std::string(20, ' ') : december[row]) + "  " + january[row];
+        line.erase(line.find_last_not_of(' ') + 1);
+        expected.push_back(line);
+    }
+    EXPECT_EQ(MonthsAsText(2026, 11, 3, 3), expected);
+    const std::vector<std::string> year = MonthsAsText(2026, 1, 12, 4);
+    ASSERT_EQ(year.size(), 26u);  // three rows of eight lines, a blank line between them
+    EXPECT_EQ(year[8], "");
+    EXPECT_EQ(year[18].substr(0, 12), "September 20");
+    std::vector<std::string> one = MonthAsText(2026, 12);
+    for (std::string& line : one) line.erase(line.find_last_not_of(' ') + 1);
+    EXPECT_EQ(MonthsAsText(2026, 12, 1, 1), one);  // one month: its own lines
+}
+
 TEST(ViewTexts, JapaneseFooterLinesTitleAndMonthText) {
     LanguageScope japanese(kCodePageJapanese, "JPN");
     CheckFooterLines(true);
