@@ -87,6 +87,8 @@ const char* const kDefaultMonthNames =
     "\ttw:一月 二月 三月 四月 五月 六月 七月 八月 九月 十月 十一月 十二月";
 
 const char* const kTitleBarFormat = "%Y/%M\tja:%Y年%M月\tkr:%Y년%M월\tch:%Y年%M月\ttw:%Y年%M月";
+const char* const kTitleBarYearFormat = "%Y\tja:%Y年\tkr:%Y년\tch:%Y年\ttw:%Y年";
+const char* const kTitleBarRangeFormat = "%1 \xE2\x80\x93 %2\tja:%1\xEF\xBD\x9E%2";  // "2026/11 – 2027/1"
 const char* const kTitleClockFormat =
     "[%M.%D## %W{0=\"Sun\",1=\"Mon\",2=\"Tue\",3=\"Wed\",4=\"Thu\",5=\"Fri\",6=\"Sat\"} - %h##:%m##:%s##]";
 

@@ -16,6 +16,9 @@ extern const char* const kDefaultMonthNames;
 
 // The window title in the "Title-bar" header style, and the clock appended to any title.
 extern const char* const kTitleBarFormat;
+// A year view's title, and the first and last month of a view of three or six.
+extern const char* const kTitleBarYearFormat;
+extern const char* const kTitleBarRangeFormat;
 extern const char* const kTitleClockFormat;
 
 // First line of the memo file, and the memo editor's prompt.

@@ -100,10 +100,21 @@ void PlaceAppointments(const std::vector<DayAppointment>& appointments, size_t d
 }
 
 std::string WindowTitle(const SettingsRecord& settings, int year, int month, const CalDateTime& now) {
+    return WindowTitle(settings, year, month, 1, now);
+}
+
+std::string WindowTitle(const SettingsRecord& settings, int year, int month, int count, const CalDateTime& now) {
     const std::string eras = NamesOr(settings.eraList, kDefaultEraList);
-    std::string title = settings.design.header == kTitleBar
-                            ? DateFormat(ResolveText(kTitleBarFormat), CalDate(year, month, 1), eras)
-                            : ApplicationTitle();
+    const auto monthTitle = [&](int number) {
+        return DateFormat(ResolveText(kTitleBarFormat), CalDate(number / 12, number % 12 + 1, 1), eras);
+    };
+    const int first = year * 12 + month - 1;
+    std::string title = ApplicationTitle();
+    if (settings.design.header == kTitleBar) {
+        if (count == 12 && month == 1) title = DateFormat(ResolveText(kTitleBarYearFormat), CalDate(year, 1, 1), eras);
+        else if (count > 2) title = FillText(kTitleBarRangeFormat, {monthTitle(first), monthTitle(first + count - 1)});
+        else title = monthTitle(first);
+    }
     if (settings.clock) title += " " + DateFormat(kTitleClockFormat, now, eras);
     return title;
 }

@@ -21,6 +21,10 @@ std::vector<std::string> MonthsAsText(int firstYear, int firstMonth, int count, 
 // The title: the month in the "Title-bar" style, else the application's title; with the
 // clock, the time of `now` follows.
 std::string WindowTitle(const SettingsRecord& settings, int year, int month, const CalDateTime& now);
+// The same for a view of `count` months from (year, month): with the "Title-bar" style, the
+// year of a year view ("2026"), the first and the last month of a view of three or six
+// ("2026/11 – 2027/1"); one or two months as above.
+std::string WindowTitle(const SettingsRecord& settings, int year, int month, int count, const CalDateTime& now);
 // A day's appointments into the footer's lines: into the lines after the `dateLines` of
 // the templates that the names and the memo leave empty, then into the lines the footer
 // has beyond them (`capacity` in all), the last with "+N more" where they do not fit; with

@@ -103,6 +103,18 @@ void CheckTitleAndMonthText(bool japanese) {
     view.Change([](SettingsRecord& s) { s.clock = false; });
     EXPECT_EQ(CurrentPlatform().ToUtf8(WindowTitle(view.Settings(), view.ShownYear(), view.ShownMonth(), now)),
               japanese ? "2024年6月" : "2024/6");
+    // Views of several months name their range.
+    const struct {
+        int year, month, count;
+        const char *english, *japanese;
+    } ranges[] = {{2024, 6, 2, "2024/6", "2024年6月"},
+                  {2024, 11, 3, "2024/11 \xE2\x80\x93 2025/1", "2024年11月～2025年1月"},
+                  {2024, 6, 6, "2024/6 \xE2\x80\x93 2024/11", "2024年6月～2024年11月"},
+                  {2024, 1, 12, "2024", "2024年"}};
+    for (const auto& r : ranges) {
+        EXPECT_EQ(CurrentPlatform().ToUtf8(WindowTitle(view.Settings(), r.year, r.month, r.count, now)),
+                  japanese ? r.japanese : r.english);
+    }
     SetApplicationName("");
     if (!japanese) {
         // Without two-byte full-width digits the days keep their bytes: a blank and the digit.
