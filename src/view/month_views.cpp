@@ -14,6 +14,16 @@ std::pair<int, int> FirstShownMonth(int count, int year, int month) {
     return {static_cast<int>(first / 12), static_cast<int>(first % 12) + 1};
 }
 
+std::pair<int, int> FirstMonthShowing(int count, int firstYear, int firstMonth, CalDate date) {
+    const YearMonthDay ymd = date.Parts();
+    if (count == 12) return FirstShownMonth(12, ymd.year, ymd.month);
+    const int64_t first = int64_t{firstYear} * 12 + firstMonth - 1, shown = int64_t{ymd.year} * 12 + ymd.month - 1;
+    int64_t moved = first;
+    if (shown < first) moved = shown;
+    else if (shown >= first + count) moved = shown - count + 1;
+    return FirstShownMonth(1, static_cast<int>(moved / 12), static_cast<int>(moved % 12) + 1);
+}
+
 int LegibleScale(int smallestFontPixels) {
     if (smallestFontPixels <= 0) return 100;
     const int scale = (900 + smallestFontPixels - 1) / smallestFontPixels;  // 9 pixels, rounded up

@@ -23,6 +23,12 @@ constexpr int kMonthViewCounts[] = {1, 2, 3, 6, 12};
 // it still holds all its months.
 std::pair<int, int> FirstShownMonth(int count, int year, int month);
 
+// The first month of a view of `count` that starts at (firstYear, firstMonth) once the
+// cursor has gone to `date`: the same while the date's month is shown; else scrolled by as
+// few months as bring it in at the near end (the arrows at the view's edges), a year view
+// by whole years.
+std::pair<int, int> FirstMonthShowing(int count, int firstYear, int firstMonth, CalDate date);
+
 // Blocks across and down, and the percentage of the stored cell and font sizes they are
 // drawn at.
 struct BlockArrangement {

@@ -27,6 +27,26 @@ TEST(MonthViews, FirstShownMonth) {
         EXPECT_EQ(FirstShownMonth(c.count, c.year, c.month), c.first) << c.count << " " << c.year << "/" << c.month;
 }
 
+// The arrows at a view's edges scroll it by as little as shows the day; a year by years.
+TEST(MonthViews, FirstMonthShowingTheCursor) {
+    const struct {
+        int count, year, month;
+        CalDate to;
+        std::pair<int, int> first;
+    } cases[] = {
+        {3, 2026, 11, CalDate(2027, 1, 31), {2026, 11}},   // inside: as it was
+        {3, 2026, 11, CalDate(2027, 2, 1), {2026, 12}},    // past the end: one month on
+        {3, 2026, 11, CalDate(2026, 10, 31), {2026, 10}},  // before the start: one month back
+        {6, 2026, 9, CalDate(2026, 3, 2), {2026, 3}},      // a jump far back: the month at the near end
+        {6, 2026, 9, CalDate(2027, 7, 1), {2027, 2}},
+        {12, 2026, 1, CalDate(2027, 1, 1), {2027, 1}},  // a year view by years
+        {12, 2026, 1, CalDate(2025, 12, 31), {2025, 1}},
+        {1, 2026, 5, CalDate(2026, 6, 1), {2026, 6}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FirstMonthShowing(c.count, c.year, c.month, c.to), c.first) << c.count << " " << c.year;
+}
+
 // A block of the default design: 7 cells of 48 by a title, the weekday row and six weeks
 // of 36 (336 × 288), with 8 pixels of margins and a two-line footer and frame beside them.
 TEST(MonthViews, BlocksOnAWorkArea) {
