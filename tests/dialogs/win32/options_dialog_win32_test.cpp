@@ -26,6 +26,20 @@ using std::chrono::seconds;
 
 bool Japanese() { return SystemPlatform().AnsiCodePage() == kCodePageJapanese; }
 std::string Title() { return ResolveText("Options\tja:オプション"); }
+
+// In a file dialog: the path typed into its name box and OK, then a button of the options
+// dialog pressed. Empty, or what went wrong.
+std::string ChooseFileThenPress(HWND dialog, const std::string& path, HWND options, int button) {
+    Sleep(300);
+    HWND name = GetDlgItem(dialog, 0x47C);
+    if (!name) name = GetDlgItem(dialog, 0x480);
+    if (!name) return "no file name box";
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    DialogDriver::Press(dialog, IDOK);
+    Sleep(500);
+    DialogDriver::Press(options, button);
+    return {};
+}
 HWND Item(HWND dialog, int number) { return GetDlgItem(dialog, IdOf(number)); }
 
 void ShowPage(HWND dialog, int page) {
@@ -142,18 +156,7 @@ TEST_F(Options, CalendarsAddedRenamedHiddenAndRemoved) {
         seconds(20));
     DialogDriver open(
         ResolveText("Add Calendar\tja:カレンダーの追加"),
-        [&](HWND dialog) -> std::string {
-            Sleep(300);
-            HWND name = GetDlgItem(dialog, 0x47C);
-            if (!name) name = GetDlgItem(dialog, 0x480);
-            if (!name) return "no file name box";
-            SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(added.c_str()));
-            DialogDriver::Press(dialog, IDOK);
-            Sleep(500);
-            DialogDriver::Press(options, kOk);
-            return {};
-        },
-        seconds(30));
+        [&](HWND dialog) -> std::string { return ChooseFileThenPress(dialog, added, options, kOk); }, seconds(30));
     SettingsRecord values = values_;
     EXPECT_TRUE(RunOptionsDialog(values, {paths_, &memos_, nullptr, {}}));
     for (DialogDriver* d : {&driver, &open}) {
@@ -196,18 +199,7 @@ TEST_F(Options, CancelAfterAColourChangeAndABackupThatStays) {
         seconds(30));
     DialogDriver save(
         ResolveText("Backup Memo\tja:メモのバックアップ"),
-        [&](HWND dialog) -> std::string {
-            Sleep(300);
-            HWND name = GetDlgItem(dialog, 0x47C);
-            if (!name) name = GetDlgItem(dialog, 0x480);
-            if (!name) return "no file name box";
-            SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(backup.c_str()));
-            DialogDriver::Press(dialog, IDOK);
-            Sleep(500);
-            DialogDriver::Press(options, kCancel);
-            return {};
-        },
-        seconds(40));
+        [&](HWND dialog) -> std::string { return ChooseFileThenPress(dialog, backup, options, kCancel); }, seconds(40));
     SettingsRecord values = values_;
     EXPECT_FALSE(RunOptionsDialog(values, {paths_, &memos_, nullptr, {}}));
     for (DialogDriver* d : {&driver, &colour, &save}) {
