@@ -70,9 +70,9 @@ public:
     const std::vector<LoadedSource>& Sources() const { return sources_; }
     void SetSources(std::vector<LoadedSource> sources);
     // The appointments of the shown sources on a day of the local zone (its daylight saving
-    // included), all-day ones first, then by start and text. They are expanded for a range
-    // of days at a time: the range asked last (the days the view shows) or, for a day
-    // outside it, the six weeks around the day's month.
+    // included), all-day ones first, then by start, summary and location. They are expanded
+    // for a range of days at a time: the range asked last (the days the view shows) or, for
+    // a day outside it, the six weeks around the day's month.
     void ExpandAppointments(CalDate first, CalDate last) const;
     // Their texts are made for the days asked with them.
     const std::vector<DayAppointment>& AppointmentsOn(CalDate date, bool texts = true) const;
