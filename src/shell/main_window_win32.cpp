@@ -146,6 +146,8 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == kReloadTimerId) {
             model_.OnReloadDue();
+            // A calendar read again may have changed the list of the day the tip is over.
+            if (const CalendarView* view = model_.View()) dayTip_.Follow(window_, view->AppointmentsTip());
             break;
         }
         if (LooksForNotificationsAtTick(handlingDepth_) && watch_.TakeSignalled()) model_.OnFolderChanged();

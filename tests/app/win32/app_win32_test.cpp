@@ -439,6 +439,8 @@ TEST_F(App, AppointmentsOfACalendarFileShowAndFollowIt) {
     save("");
     StoreValue("CalendarSources", "1\t#010203\tWork\t" + file + "\r\n");
     StoreValue("ColorFooter", "(1,2,4)");  // the footer's text told from the rest
+    // The pointer off the window: a tip over a day would hide dots.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     Program program("");
     HWND window = program.Window();
     ASSERT_TRUE(window && Eventually([&] { return IsWindowVisible(window) != FALSE; }));
@@ -457,8 +459,9 @@ TEST_F(App, AppointmentsOfACalendarFileShowAndFollowIt) {
     for (const std::string& expected :
          {std::string("09:00"), std::string("15 Standup"), std::string("00 Review"), "Work (" + file + ")"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << " is not in\n" << text;
-    // The pointer rests on the 1st: its footer lists the stand-up and the review, and
-    // loses them when they leave the file.
+    // The cursor stays on the 1st with the pointer gone: its footer lists the stand-up and
+    // the review, and loses them when they leave the file.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     const auto footer = [&] { return PixelsOfColor(window, RGB(1, 2, 4)); };
     int listed = 0;
     EXPECT_TRUE(Eventually([&] { return (listed = footer()) > 0; }, 2000));
