@@ -90,7 +90,6 @@ TEST(OptionsLayout, EnglishHasNoTwoMonthItem) {
         EXPECT_EQ(CalendarSourceLabel({"C:\\cal", "Family", 1, false}), "Family (hidden)");
         const std::vector<CalendarSource> two = {{"a.ics", "", SourceColor(0)}, {"b.ics", "", SourceColor(2)}};
         EXPECT_EQ(AddedCalendarSource("c.ics", two).color, SourceColor(1));
-        EXPECT_EQ(AddedCalendarSource("c.ics", {}).color, SourceColor(0));
         // The holidays list: none first; a chosen set no longer shipped stays an item.
         const std::vector<HolidaySetEntry> sets = {{"DE", "Germany"}, {"DE-BY", "Bavaria (Bayern)"}};
         std::vector<std::string> labels, codes;

@@ -239,9 +239,6 @@ TEST(ViewTexts, MonthsSideBySide) {
     ASSERT_EQ(year.size(), 26u);  // three rows of eight lines, a blank line between them
     EXPECT_EQ(year[8], "");
     EXPECT_EQ(year[18].substr(0, 12), "September 20");
-    std::vector<std::string> one = MonthAsText(2026, 12);
-    for (std::string& line : one) line.erase(line.find_last_not_of(' ') + 1);
-    EXPECT_EQ(MonthsAsText(2026, 12, 1, 1), one);  // one month: its own lines
 }
 
 TEST(ViewTexts, JapaneseFooterLinesTitleAndMonthText) {
