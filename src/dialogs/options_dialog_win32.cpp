@@ -396,8 +396,7 @@ void OptionsDialog::ShowCalendarFields() {
     At<EditControl>(kCalendarName).SetText(shown.name);
     At<EditControl>(kCalendarPath).SetText(shown.path);
     At<CheckBoxControl>(kCalendarShown).SetChecked(shown.shown);
-    const uint32_t c = shown.color;
-    At<ColorSwatch>(kCalendarColor).SetColor(PixelColor::Rgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+    At<ColorSwatch>(kCalendarColor).SetColor(SourcePixelColor(shown.color));
     for (int number : {kCalendarList, kRemoveCalendar, kCalendarName, kCalendarPath, kCalendarShown, kCalendarColor,
                        kChangeCalendarColor})
         pages_.at(IdOf(number)).control->Enable(any);
@@ -412,9 +411,7 @@ std::vector<CalendarSource> OptionsDialog::CalendarsAsLeft() const {
     const std::string path = At<EditControl>(kCalendarPath).GetText();
     if (!path.empty()) source.path = path;
     source.shown = At<CheckBoxControl>(kCalendarShown).IsChecked();
-    const PixelColor color = At<ColorSwatch>(kCalendarColor).Color();
-    source.color = static_cast<uint32_t>(color.red) | static_cast<uint32_t>(color.green) << 8 |
-                   static_cast<uint32_t>(color.blue) << 16;
+    source.color = SourceColorOf(At<ColorSwatch>(kCalendarColor).Color());
     return sources;
 }
 

@@ -132,6 +132,15 @@ std::vector<CalendarSource> ParseSourcesText(std::string_view text) {
 
 uint32_t SourceColor(size_t index) { return kColors[index % (sizeof kColors / sizeof kColors[0])]; }
 
+PixelColor SourcePixelColor(uint32_t color) {
+    return PixelColor::Rgb(static_cast<uint8_t>(color), static_cast<uint8_t>(color >> 8),
+                           static_cast<uint8_t>(color >> 16));
+}
+
+uint32_t SourceColorOf(PixelColor color) {
+    return uint32_t{color.red} | uint32_t{color.green} << 8 | uint32_t{color.blue} << 16;
+}
+
 std::vector<std::string> IcsFilesOf(const std::string& path) {
     if (CurrentFileSystem().KindOf(path) != FileSystem::Kind::kFolder) return {path};
     std::vector<std::string> files;
@@ -194,12 +203,6 @@ std::vector<CalendarSource> FolderSources(const std::string& folder, size_t firs
         source.color = SourceColor(firstColor + sources.size());
         sources.push_back(std::move(source));
     }
-    return sources;
-}
-
-std::vector<LoadedSource> ReadFolderSources(const std::string& folder, size_t firstColor) {
-    std::vector<LoadedSource> sources;
-    for (const CalendarSource& source : FolderSources(folder, firstColor)) sources.push_back(ReadSource(source));
     return sources;
 }
 

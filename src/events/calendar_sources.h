@@ -11,6 +11,7 @@
 
 #include "calendar/cal_date.h"
 #include "events/occurrences.h"
+#include "framework/pixel_color.h"
 
 namespace tavoli {
 
@@ -30,6 +31,9 @@ std::vector<CalendarSource> ParseSourcesText(std::string_view text);
 
 // The colours given in turn to sources that come without one.
 uint32_t SourceColor(size_t index);
+// A source's colour as painted and as a swatch holds it, and back.
+PixelColor SourcePixelColor(uint32_t color);
+uint32_t SourceColorOf(PixelColor color);
 
 struct LoadedSource {
     CalendarSource source;
@@ -53,9 +57,8 @@ LoadedSource ReadSource(const CalendarSource& source);
 uint64_t SourceDigest(const std::string& path);
 
 // The .ics files of the per-user calendars folder as sources of their own, by file name,
-// coloured in turn from the colour `firstColor` on; and those sources read.
+// coloured in turn from the colour `firstColor` on.
 std::vector<CalendarSource> FolderSources(const std::string& folder, size_t firstColor);
-std::vector<LoadedSource> ReadFolderSources(const std::string& folder, size_t firstColor);
 
 struct DayAppointment {
     bool allDay = false;

@@ -321,9 +321,7 @@ void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate 
                     colors.push_back(a.color);
             }
             for (size_t i = 0; i < colors.size(); ++i) {
-                const uint32_t c = colors[i];
-                const PixelColor ink =
-                    palette_.MarkOn(PixelColor::Rgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF), behind);
+                const PixelColor ink = palette_.MarkOn(SourcePixelColor(colors[i]), behind);
                 const int x = left + static_cast<int>(i) * (dot + gap);
                 if (x + dot > r.right - selectionInset) break;
                 FillRect(surface, {x, top, x + dot, top + dot}, ink);

@@ -63,10 +63,10 @@ TEST(CalendarSources, FilesFoldersAndTheirProblems) {
     EXPECT_EQ(broken.shownName, "broken");
     EXPECT_FALSE(ReadSource({folder.Join("none.ics"), "", 0, true}).problem.empty());
     // The per-user folder: every file a source, coloured in turn.
-    const std::vector<LoadedSource> dropped = ReadFolderSources(folder.Path(), 3);
+    const std::vector<CalendarSource> dropped = FolderSources(folder.Path(), 3);
     ASSERT_EQ(dropped.size(), 2u);
-    EXPECT_EQ(dropped[0].shownName, "broken");
-    EXPECT_EQ(dropped[1].source.color, SourceColor(4));
+    EXPECT_EQ(ReadSource(dropped[0]).shownName, "broken");
+    EXPECT_EQ(dropped[1].color, SourceColor(4));
 }
 
 #ifndef _WIN32
