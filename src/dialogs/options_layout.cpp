@@ -69,8 +69,10 @@ DialogLayout MakeLayout() {
         "Hide-weekday-index(With-week-number)\tja:曜日あり 曜日なし 曜日あり(週番号あり) 曜日なし(週番号あり)",
         "", 1, F::kWeekdayStyle);
     add(18, K::kLabel, {20, 120, 148, 140}, "Date design\tja:日付のデザイン", "(&D)", 1);
-    add(19, K::kCombo, {150, 120, 300, 200}, "6-lines 5-lines\tja:6行フル表示 5行圧縮表示 2か月表示", "", 1,
-        F::kRowsStyle);
+    add(19, K::kCombo, {150, 120, 300, 220},
+        "6-lines 5-lines 2-months 3-months 6-months 12-months\tja:6行フル表示 5行圧縮表示 2か月表示 3か月表示 "
+        "6か月表示 12か月表示",
+        "", 1, F::kRowsStyle);
     add(20, K::kLabel, {20, 145, 148, 165}, "Footer design\tja:フッタのデザイン", "(&F)", 1);
     add(21, K::kCombo, {150, 145, 300, 225},
         "Bottom-1-line Bottom-2-lines Bottom-3lines Right-3lines Right-4lines None\tja:下1行 下2桁 下3桁 右3桁 右4桁 "

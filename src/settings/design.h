@@ -10,7 +10,14 @@ enum WeekdayStyle {
     kShowWeekdayIndexWithWeekNumber = 2,
     kHideWeekdayIndexWithWeekNumber = 3
 };
-enum RowsStyle { kSixLines = 0, kFiveLines = 1, kTwoMonths = 2 };
+// Beyond the two months: the views of several month blocks, each day shown once.
+enum RowsStyle { kSixLines = 0, kFiveLines = 1, kTwoMonths = 2, kThreeMonths = 3, kSixMonths = 4, kTwelveMonths = 5 };
+constexpr int kRowsStyleCount = 6;
+// The months a rows style shows.
+constexpr int MonthsOf(RowsStyle rows) {
+    constexpr int kMonths[kRowsStyleCount] = {1, 1, 2, 3, 6, 12};
+    return rows >= 0 && rows < kRowsStyleCount ? kMonths[rows] : 1;
+}
 enum FooterStyle {
     kBottomOneLine = 0,
     kBottomTwoLines = 1,

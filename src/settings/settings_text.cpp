@@ -141,6 +141,9 @@ Design DesignOf(std::string_view text, Design current) {
         else if (pair == "D6") design.rows = kSixLines;
         else if (pair == "D5") design.rows = kFiveLines;
         else if (pair == "D0") design.rows = kTwoMonths;
+        else if (pair == "M3") design.rows = kThreeMonths;
+        else if (pair == "M6") design.rows = kSixMonths;
+        else if (pair == "MY") design.rows = kTwelveMonths;
         else if (pair == "B1") design.footer = kBottomOneLine;
         else if (pair == "B2") design.footer = kBottomTwoLines;
         else if (pair == "B3") design.footer = kBottomThreeLines;
@@ -156,11 +159,15 @@ Design DesignOf(std::string_view text, Design current) {
 std::string DesignText(const Design& design) {
     static const char* const kHeader[] = {"T1", "L2", "T0"};
     static const char* const kWeekday[] = {"W1N0", "W0N0", "W1N1", "W0N1"};
-    static const char* const kRows[] = {"D6", "D5", "D0"};
+    // The views of several months are a pair after the others, which older versions stop
+    // at: they read the rest, and show one month of five lines.
+    static const char* const kRows[] = {"D6", "D5", "D0", "D5", "D5", "D5"};
+    static const char* const kMonthViews[] = {"", "", "", "M3", "M6", "MY"};
     static const char* const kFooter[] = {"B1", "B2", "B3", "R3", "R4", "B0"};
     // Values cast from elsewhere are taken as the view takes them: out of range is 0.
     const Design d = Design::FromValues(design.header, design.weekday, design.rows, design.footer);
-    return std::string(kHeader[d.header]) + kWeekday[d.weekday] + kRows[d.rows] + kFooter[d.footer];
+    return std::string(kHeader[d.header]) + kWeekday[d.weekday] + kRows[d.rows] + kFooter[d.footer] +
+           kMonthViews[d.rows];
 }
 
 ViewFlags FlagsOf(std::string_view text, ViewFlags current) {

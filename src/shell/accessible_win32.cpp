@@ -29,6 +29,7 @@ DWORD RoleOf(AccessibleRole role) {
     case AccessibleRole::kColumnHeader: return ROLE_SYSTEM_COLUMNHEADER;
     case AccessibleRole::kRowHeader: return ROLE_SYSTEM_ROWHEADER;
     case AccessibleRole::kCell: return ROLE_SYSTEM_CELL;
+    case AccessibleRole::kGrouping: return ROLE_SYSTEM_GROUPING;
     }
     return ROLE_SYSTEM_CELL;
 }

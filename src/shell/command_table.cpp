@@ -90,6 +90,14 @@ constexpr CommandDefinition kCommands[] = {
     {CommandId::kMemorize, "memorize", "Memorize\tja:期間の初日を記憶", "(&M)", {}, OnDate, nullptr},
     {CommandId::kCalculate, "calculate", "Calculate\tja:期間計算", "(&C)...", {}, CanCalculate, nullptr},
     {CommandId::kExplain, "explain", "Why this day?\tja:この日の理由", "(&W)...", {kCtrl, 'E', true}, OnDate, nullptr},
+    // 1, 2, 3, 6, 12 months and round again.
+    {CommandId::kSwitchView,
+     "switchview",
+     "Switch View\tja:表示月数の切り替え",
+     "(&V)",
+     {kCtrl, 'L', true},
+     nullptr,
+     nullptr},
 };
 
 const CommandEntry& EmptyEntry() {

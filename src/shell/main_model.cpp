@@ -39,8 +39,24 @@ std::string SpanMessage(CalDate from, CalDate to) {
 
 std::string ClipboardMonthText(const CalendarView& view) {
     std::string text;
-    for (const std::string& line : MonthAsText(view.ShownYear(), view.ShownMonth())) text += line + "\r\n";
+    // Several months side by side as they are shown.
+    const MonthBlocks blocks = view.Blocks();
+    const std::vector<std::string> lines =
+        view.Layout().SeveralMonths()
+            ? MonthsAsText(blocks.firstYear, blocks.firstMonth, blocks.count, blocks.arrangement.columns)
+            : MonthAsText(view.ShownYear(), view.ShownMonth());
+    for (const std::string& line : lines) text += line + "\r\n";
     return text;
+}
+
+RowsStyle NextView(RowsStyle rows) {
+    switch (rows) {
+    case kTwoMonths: return kThreeMonths;
+    case kThreeMonths: return kSixMonths;
+    case kSixMonths: return kTwelveMonths;
+    case kTwelveMonths: return kFiveLines;  // the caller keeps the one month's own rows
+    default: return kTwoMonths;
+    }
 }
 
 void MainModel::OnShow() {
@@ -135,14 +151,27 @@ void MainModel::OnDpiChanged(int dpi) {
 
 void MainModel::ResizeOnScreen() {
     ports_.window.ResizeClient(view_->ViewSize());
+    Rect frame = ports_.window.WindowRect();
+    const std::vector<Rect> areas = ports_.system.MonitorWorkAreas();
+    // Several months shrink where their monitor's work area, less the window's frame,
+    // needs it.
+    if (const Rect* area = WorkAreaOf(frame, areas); area && view_->Layout().SeveralMonths()) {
+        const Size client = view_->ViewSize();
+        view_->SetWorkArea(
+            {area->Width() - (frame.Width() - client.width), area->Height() - (frame.Height() - client.height)});
+        if (view_->ViewSize() != client) {
+            ports_.window.ResizeClient(view_->ViewSize());
+            frame = ports_.window.WindowRect();
+        }
+    }
     // A larger window (another design, a larger scale) stays wholly on its monitor.
-    const Rect frame = ports_.window.WindowRect();
-    const Point placed = PlaceOnScreen(frame, ports_.system.MonitorWorkAreas());
+    const Point placed = PlaceOnScreen(frame, areas);
     if (placed.x != frame.left || placed.y != frame.top) ports_.window.MoveWindow(placed);
 }
 
 std::string MainModel::TitleNow() const {
-    return WindowTitle(document_.Settings(), view_->ShownYear(), view_->ShownMonth(), Now(kLocalZone));
+    const auto [year, month] = view_->FirstMonth();
+    return WindowTitle(document_.Settings(), year, month, view_->Layout().months, Now(kLocalZone));
 }
 
 std::optional<Size> MainModel::ViewSizeAt(int dpi) const {
@@ -273,7 +302,7 @@ std::vector<std::string> MainModel::DayTraceOf(CalDate date) const {
 void MainModel::OnWheel(int delta) {
     if (!shown_) return;
     const int before = ShownMonthNumber();
-    view_->StepMonth(-delta / 120);  // truncating toward zero: ±60 moves nothing
+    view_->StepMonth(-delta / 120 * view_->ViewStep());  // truncating toward zero: ±60 moves nothing
     RefreshWindow(false);
     if (ShownMonthNumber() != before) AnnounceCursor();
 }
@@ -361,6 +390,14 @@ void MainModel::OnLeftButtonDown(Point clientPoint) {
     if (!shown_) return;
     PointAt(clientPoint);
     view_->SetPressed(true);
+    // A month's title among several opens that month alone.
+    if (const CalDate title = view_->MonthTitleAtCursor(); !title.IsNull()) {
+        view_->SetPressed(false);
+        const YearMonthDay ymd = title.Parts();
+        view_->SetMonth(ymd.year, ymd.month);
+        ShowView(oneMonthRows_);
+        return;
+    }
     if (view_->ClickNavigation()) RefreshWindow(false);
 }
 
@@ -395,15 +432,18 @@ void MainModel::OnMenuKey() { ShowContextMenu({0, 0}); }
 CommandState MainModel::CommandStateNow() const {
     CommandState state;
     if (!shown_) return state;
-    const int year = view_->ShownYear(), month = view_->ShownMonth();
+    const auto [year, month] = view_->FirstMonth();
     const CellClass hit = view_->HitTest();
     const YearMonthDay today = view_->TodayDate().Parts();
+    // The months shown: a view of several shows them all, the two-month view its first.
+    const int first = year * 12 + month - 1, last = first + view_->ViewStep() - 1;
+    const int todayMonth = today.year * 12 + today.month - 1;
     state.viewShown = true;
-    state.atFirstMonth = year <= 1 && month == 1;
-    state.atLastMonth = year >= 3999 && month == 12;
+    state.atFirstMonth = first <= kMinYear * 12;
+    state.atLastMonth = last >= kMaxYear * 12 + 11;
     state.onDate = hit.region == kRegionDate;
     state.spanStarted = !memorizedDate_.IsNull();
-    state.showingToday = today.year == year && today.month == month;
+    state.showingToday = todayMonth >= first && todayMonth <= last;
     state.neighbourDays = view_->Settings().neighbourDays;
     return state;
 }
@@ -435,6 +475,14 @@ void MainModel::RefreshWindow(bool forced) {
         ResizeOnScreen();
     }
     ports_.window.RepaintAll();
+}
+
+void MainModel::ShowView(RowsStyle rows) {
+    const RowsStyle before = document_.Settings().design.rows;
+    if (MonthsOf(before) == 1) oneMonthRows_ = before;  // the one month's own rows come back
+    document_.EditSettings([&](SettingsRecord& settings) { settings.design.rows = rows; });
+    RefreshWindow(false);
+    AnnounceCursor();
 }
 
 void MainModel::RunMemo() {
@@ -519,6 +567,11 @@ void MainModel::OnCommand(int id) {
         break;
     }
     case CommandId::kCopy: ports_.system.PutOnClipboard(ClipboardMonthText(*view_)); return;
+    case CommandId::kSwitchView: {
+        const RowsStyle rows = document_.Settings().design.rows;
+        ShowView(rows == kTwelveMonths ? oneMonthRows_ : NextView(rows));
+        return;
+    }
     case CommandId::kMemo: RunMemo(); return;
     case CommandId::kExplain: {
         const CellClass hit = view_->HitTest();

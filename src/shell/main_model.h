@@ -100,6 +100,8 @@ private:
     int ShownMonthNumber() const { return view_->ShownYear() * 12 + view_->ShownMonth() - 1; }
     void RunMemo();
     void RunOptions();
+    // Another number of months shown (the Switch View command, a month's title clicked).
+    void ShowView(RowsStyle rows);
     // The title bar as dark as the palette painted.
     void ApplyTitleBar();
     void WatchFolders();
@@ -119,6 +121,7 @@ private:
     bool trayResident_ = false;
     bool memoDirty_ = false;
     CalDate memorizedDate_;
+    RowsStyle oneMonthRows_ = kFiveLines;  // the rows of the one-month view last shown
     std::string lastBackgroundName_;
     uint64_t refreshedSettings_ = ~uint64_t{0};  // the settings the window was last refreshed for
     std::optional<Point> restingPointer_;        // the pointer's last place on the screen
@@ -130,7 +133,7 @@ private:
 
 // The span message between a remembered day and another, in the user's language.
 std::string SpanMessage(CalDate from, CalDate to);
-// The shown month as copied: every line followed by CR LF.
+// The shown months as copied (several side by side as shown): every line followed by CR LF.
 std::string ClipboardMonthText(const CalendarView& view);
 
 }  // namespace tavoli

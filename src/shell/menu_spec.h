@@ -44,7 +44,7 @@ MenuDescription ParseMenuSpec(std::string_view spec, const CommandTable& command
 // the notification-area icon.
 constexpr std::string_view kContextMenuSpec =
     "*memo explain copy spancalc<memorize calculate | counter> | today prevmonth nextmonth prevyear nextyear jump | "
-    "shownext | option | help about | close";
+    "shownext switchview | option | help about | close";
 constexpr std::string_view kTrayMenuSpec = "*display | help about | close";
 
 }  // namespace tavoli

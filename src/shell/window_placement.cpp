@@ -21,14 +21,14 @@ int64_t Fit(int64_t start, int64_t length, int64_t low, int64_t high) {
 
 }  // namespace
 
-Point PlaceOnScreen(const Rect& window, const std::vector<Rect>& workAreas) {
+const Rect* WorkAreaOf(const Rect& window, const std::vector<Rect>& workAreas) {
     const Rect* best = nullptr;
     int64_t bestOverlap = -1, bestDistance = INT64_MAX;
     for (const Rect& area : workAreas) {
         if (area.Empty()) continue;
         if (window.left >= area.left && window.top >= area.top && window.right <= area.right &&
             window.bottom <= area.bottom) {
-            return {window.left, window.top};
+            return &area;
         }
         const int64_t overlap = Overlap(window.left, window.right, area.left, area.right) *
                                 Overlap(window.top, window.bottom, area.top, area.bottom);
@@ -41,6 +41,11 @@ Point PlaceOnScreen(const Rect& window, const std::vector<Rect>& workAreas) {
             bestDistance = distance;
         }
     }
+    return best;
+}
+
+Point PlaceOnScreen(const Rect& window, const std::vector<Rect>& workAreas) {
+    const Rect* best = WorkAreaOf(window, workAreas);
     if (!best) return {window.left, window.top};
     const int64_t width = int64_t{window.right} - window.left, height = int64_t{window.bottom} - window.top;
     return {static_cast<int>(Fit(window.left, width, best->left, best->right)),

@@ -13,5 +13,8 @@ namespace tavoli {
 // possible; a window larger than that area starts at the area's top-left corner. A
 // window already wholly inside a work area, or one with no monitor to go to, stays.
 Point PlaceOnScreen(const Rect& window, const std::vector<Rect>& workAreas);
+// The work area the window goes to: the one holding it wholly, else the one it overlaps
+// most, else the nearest; null when there is none.
+const Rect* WorkAreaOf(const Rect& window, const std::vector<Rect>& workAreas);
 
 }  // namespace tavoli

@@ -40,6 +40,10 @@ const char* ButtonName(int monthStep) {
     case -12: return "Previous year\tja:前の年";
     case -1: return "Previous month\tja:前の月";
     case 1: return "Next month\tja:次の月";
+    case -3:
+    case -6: return "Previous months\tja:前の期間";
+    case 3:
+    case 6: return "Next months\tja:次の期間";
     default: return "Next year\tja:次の年";
     }
 }
@@ -63,6 +67,10 @@ void Append(std::string& text, const std::string& part) {
 }  // namespace
 
 AccessibleTree::AccessibleTree(const CalendarView& view) : view_(view) {
+    if (view.Layout().SeveralMonths()) {
+        AddBlocks();
+        return;
+    }
     AddHeader();
     AddWeekdays();
     AddDays();
@@ -122,27 +130,62 @@ void AccessibleTree::AddWeekdays() {
     }
 }
 
+void AccessibleTree::AddDay(int column, int row, int half) {
+    const CellClass cell = view_.ClassifyCell(column, row, half < 0 ? 0 : half);
+    if (cell.region != kRegionDate) return;
+    AccessibleItem& item = Add(AccessibleRole::kCell, column, row, column, row);
+    item.date = cell.date;
+    item.half = half;
+    item.states = kAccessibleFocusable | kAccessibleSelectable;
+    if (item.Covers(view_.CursorColumn(), view_.CursorRow(), view_.CursorHalf())) {
+        item.states |= kAccessibleFocused | kAccessibleSelected;
+    }
+    if (half >= 0) {
+        // The pointer takes an odd cell height's last pixel row for the lower half.
+        const int halfHeight = view_.Layout().CellPixels().height / 2;
+        if (half == 0) item.rect.bottom = item.rect.top + halfHeight;
+        else item.rect.top += halfHeight;
+    }
+}
+
+void AccessibleTree::AddBlocks() {
+    const GridLayout& layout = view_.Layout();
+    const MonthBlocks blocks = view_.Blocks();
+    const int step = view_.ViewStep(), last = blocks.Columns() - 1;
+    Add(AccessibleRole::kPushButton, blocks.weekColumns, 0, blocks.weekColumns, 0).monthStep = -step;
+    Add(AccessibleRole::kPushButton, last, 0, last, 0).monthStep = step;
+    for (int b = 0; b < blocks.count; ++b) {
+        const int left = b % blocks.arrangement.columns * blocks.BlockColumns();
+        const int top = b / blocks.arrangement.columns * blocks.BlockRows();
+        const auto [year, month] = blocks.MonthOf(b);
+        Add(AccessibleRole::kGrouping, left, top, left + blocks.BlockColumns() - 1, top + blocks.BlockRows() - 1).date =
+            CalDate(year, month, 1);
+        const int days = left + blocks.weekColumns, weeks = top + blocks.headRows;
+        for (int j = 0; layout.WeekdayIndexShown() && j < 7; ++j) {
+            Add(AccessibleRole::kColumnHeader, days + j, top + 1, days + j, top + 1).weekday =
+                (j + layout.firstDayOfWeek) % 7;
+        }
+        for (int r = 0; r < 6; ++r) {
+            const size_t before = items_.size();
+            for (int j = 0; j < 7; ++j) AddDay(days + j, weeks + r, -1);
+            if (items_.size() == before || !layout.WeekNumbersShown()) continue;
+            // The week's number before its days.
+            AccessibleItem number;
+            number.role = AccessibleRole::kRowHeader;
+            number.firstColumn = number.lastColumn = left;
+            number.firstRow = number.lastRow = weeks + r;
+            number.rect = CellsRect(left, weeks + r, left, weeks + r);
+            number.week = WeekNumber(layout.firstDayOfWeek, view_.Settings().baseDayOfWeek,
+                                     CellDate(year, month, 6, r, layout.firstDayOfWeek));
+            items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(before), number);
+        }
+    }
+}
+
 // Row by row, each after its week number; the lower halves of split cells, a week later
 // than the last row, come last.
 void AccessibleTree::AddDays() {
     const int left = view_.Layout().leftColumns, top = view_.Layout().topRows;
-    auto addDay = [&](int column, int row, int half) {
-        const CellClass cell = view_.ClassifyCell(column, row, half < 0 ? 0 : half);
-        if (cell.region != kRegionDate) return;
-        AccessibleItem& item = Add(AccessibleRole::kCell, column, row, column, row);
-        item.date = cell.date;
-        item.half = half;
-        item.states = kAccessibleFocusable | kAccessibleSelectable;
-        if (item.Covers(view_.CursorColumn(), view_.CursorRow(), view_.CursorHalf())) {
-            item.states |= kAccessibleFocused | kAccessibleSelected;
-        }
-        if (half >= 0) {
-            // The pointer takes an odd cell height's last pixel row for the lower half.
-            const int halfHeight = view_.Layout().CellPixels().height / 2;
-            if (half == 0) item.rect.bottom = item.rect.top + halfHeight;
-            else item.rect.top += halfHeight;
-        }
-    };
     for (int r = 0; r < view_.Layout().dateRows; ++r) {
         if (view_.Layout().WeekNumbersShown()) {
             Add(AccessibleRole::kRowHeader, left - 1, top + r, left - 1, top + r).week =
@@ -150,12 +193,12 @@ void AccessibleTree::AddDays() {
         }
         for (int j = 0; j < 7; ++j) {
             const int column = left + j, row = top + r;
-            addDay(column, row, view_.IsSplitCell(column, row) ? 0 : -1);
+            AddDay(column, row, view_.IsSplitCell(column, row) ? 0 : -1);
         }
     }
     const int lastRow = top + view_.Layout().dateRows - 1;
     for (int j = 0; j < 7; ++j) {
-        if (view_.IsSplitCell(left + j, lastRow)) addDay(left + j, lastRow, 1);
+        if (view_.IsSplitCell(left + j, lastRow)) AddDay(left + j, lastRow, 1);
     }
 }
 
@@ -163,7 +206,15 @@ const AccessibleItem* AccessibleTree::Child(int child) const {
     return child >= 1 && child <= ChildCount() ? &items_[static_cast<size_t>(child - 1)] : nullptr;
 }
 
-std::string AccessibleTree::Name() const { return view_.Format(ResolveText(kSpokenMonth), view_.FirstOfShownMonth()); }
+std::string AccessibleTree::Name() const {
+    const MonthBlocks blocks = view_.Blocks();
+    const CalDate first(blocks.firstYear, blocks.firstMonth, 1);
+    if (!view_.Layout().SeveralMonths()) return view_.Format(ResolveText(kSpokenMonth), view_.FirstOfShownMonth());
+    if (blocks.count == 12) return view_.Format(ResolveText(kTitleBarYearFormat), first);
+    const auto [year, month] = blocks.MonthOf(blocks.count - 1);
+    return FillText(kTitleBarRangeFormat, {view_.Format(ResolveText(kSpokenMonth), first),
+                                           view_.Format(ResolveText(kSpokenMonth), CalDate(year, month, 1))});
+}
 
 std::string AccessibleTree::NameOf(int child) const {
     const AccessibleItem* item = Child(child);
@@ -171,6 +222,7 @@ std::string AccessibleTree::NameOf(int child) const {
     switch (item->role) {
     case AccessibleRole::kPushButton: return ResolveText(ButtonName(item->monthStep));
     case AccessibleRole::kStaticText: return view_.Format(view_.HeaderFormats()[0], item->date);
+    case AccessibleRole::kGrouping: return view_.Format(ResolveText(kSpokenMonth), item->date);
     case AccessibleRole::kColumnHeader: return WordOf(ResolveText(kWeekdayWords), item->weekday);
     case AccessibleRole::kRowHeader:
         return ResolveText(kWeekBefore) + std::to_string(item->week) + ResolveText(kWeekAfter);
@@ -191,7 +243,7 @@ std::string AccessibleTree::NameOf(int child) const {
 std::string AccessibleTree::DescriptionOf(int child) const {
     const AccessibleItem* item = Child(child);
     if (!item || item->date.IsNull()) return {};
-    if (item->role == AccessibleRole::kStaticText) {
+    if (item->role == AccessibleRole::kStaticText || item->role == AccessibleRole::kGrouping) {
         return view_.Format(ResolveText(kMonthTitleHoverFormat), item->date);
     }
     // The lines the footer writes of the day by its templates (its names and memo are in
@@ -232,13 +284,16 @@ int AccessibleTree::CursorChild() const {
 }
 
 int AccessibleTree::ChildAt(Point point) const {
+    // A month's group holds its items: it is what lies under the point when they are not.
+    int group = 0;
     for (size_t i = 0; i < items_.size(); ++i) {
         const Rect& r = items_[i].rect;
         if (point.x >= r.left && point.x < r.right && point.y >= r.top && point.y < r.bottom) {
-            return static_cast<int>(i) + 1;
+            if (items_[i].role != AccessibleRole::kGrouping) return static_cast<int>(i) + 1;
+            group = static_cast<int>(i) + 1;
         }
     }
-    return 0;
+    return group;
 }
 
 }  // namespace tavoli

@@ -14,7 +14,8 @@
 
 namespace tavoli {
 
-enum class AccessibleRole { kPushButton, kStaticText, kColumnHeader, kRowHeader, kCell };
+// A view of several months has a group for each month before its items, named by it.
+enum class AccessibleRole { kPushButton, kStaticText, kColumnHeader, kRowHeader, kCell, kGrouping };
 
 // States of an item, as bits.
 enum AccessibleState : uint32_t {
@@ -34,7 +35,7 @@ struct AccessibleItem {
     // The cells it covers, and the half of a split cell (−1: the whole cell).
     int firstColumn = 0, lastColumn = 0, firstRow = 0, lastRow = 0, half = -1;
     CalDate date;       // a day; for the month title, the first of the month
-    int monthStep = 0;  // a button: the months it steps (−12, −1, 1, 12)
+    int monthStep = 0;  // a button: the months it steps (−12, −6, −3, −1, 1, 3, 6, 12)
     int weekday = -1;   // a column header: 0 Sunday … 6 Saturday
     int week = 0;       // a row header: the week number
     uint32_t states = 0;
@@ -75,6 +76,10 @@ private:
     void AddHeader();
     void AddWeekdays();
     void AddDays();
+    // A view of several months: its two buttons, then month by month a group, its
+    // weekdays, and its weeks each after its number.
+    void AddBlocks();
+    void AddDay(int column, int row, int half);
     AccessibleItem& Add(AccessibleRole role, int firstColumn, int firstRow, int lastColumn, int lastRow);
     Rect CellsRect(int firstColumn, int firstRow, int lastColumn, int lastRow) const;
 

@@ -1,6 +1,7 @@
 #include "view/calendar_view.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "calendar/era.h"
 #include "format/date_format.h"
@@ -54,9 +55,10 @@ CalendarView::CalendarView(const CalendarDocument& document) : document_(documen
 // ---- Following the document ----
 
 void CalendarView::Sync() const {
-    if (syncedGeneration_ == document_.Generation() && layout_.dpi == dpi_) return;
+    if (syncedGeneration_ == document_.Generation() && layout_.dpi == dpi_ && syncedWorkArea_ == workArea_) return;
     syncedGeneration_ = document_.Generation();
-    layout_ = LayoutOf(Settings(), dpi_);
+    syncedWorkArea_ = workArea_;
+    layout_ = LayoutOf(Settings(), dpi_, workArea_);
     templates_ = TemplatesOf(document_.FormatLines());
     UpdateFooterLines();  // the script, the memos or the design may have changed them
 }
@@ -64,6 +66,32 @@ void CalendarView::Sync() const {
 const GridLayout& CalendarView::Layout() const {
     Sync();
     return layout_;
+}
+
+void CalendarView::SetWorkArea(Size room) { workArea_ = room; }
+
+std::pair<int, int> CalendarView::FirstMonth() const {
+    const GridLayout& L = Layout();
+    return L.SeveralMonths() ? FirstShownMonth(L.months, shownYear_, shownMonth_) : std::pair{shownYear_, shownMonth_};
+}
+
+MonthBlocks CalendarView::Blocks() const {
+    MonthBlocks blocks = Layout().blocks;
+    std::tie(blocks.firstYear, blocks.firstMonth) = FirstMonth();
+    return blocks;
+}
+
+int CalendarView::ViewStep() const { return Layout().SeveralMonths() ? Layout().months : 1; }
+
+void CalendarView::ShowFirst(std::pair<int, int> first) {
+    // The shown month is the middle of three; the first month of the others.
+    SetMonth(first.first, first.second + (Layout().months == 3 ? 1 : 0));
+}
+
+CalDate CalendarView::MonthTitleAtCursor() const {
+    if (!Layout().SeveralMonths()) return CalDate();
+    const CellClass hit = HitTest();
+    return hit.region == kRegionHead ? hit.date : CalDate();
 }
 
 const Templates& CalendarView::Texts() const {
@@ -135,6 +163,20 @@ void CalendarView::SetMonth(int year, int month) {
 
 void CalendarView::StepMonth(int delta) {
     cursor_.half = 0;
+    const GridLayout& L = Layout();
+    if (L.months == 12) {
+        // A year view shows whole years: any step moves by one at least.
+        const int years = delta / 12 != 0 ? delta / 12 : (delta > 0) - (delta < 0);
+        SetMonth(static_cast<int>(std::clamp<int64_t>(int64_t{shownYear_} + years, kMinYear, kMaxYear)), 1);
+        return;
+    }
+    if (L.SeveralMonths()) {
+        const auto [year, month] = FirstMonth();
+        const int64_t first = std::clamp<int64_t>(int64_t{year} * 12 + month - 1 + delta, int64_t{kMinYear} * 12,
+                                                  int64_t{kMaxYear} * 12 + 12 - L.months);
+        ShowFirst({static_cast<int>(first / 12), static_cast<int>(first % 12) + 1});
+        return;
+    }
     SetMonth(shownYear_, static_cast<int>(
                              std::max<int64_t>(std::min<int64_t>(int64_t{shownMonth_} + delta, INT32_MAX), INT32_MIN)));
 }
@@ -152,16 +194,25 @@ CalDate CalendarView::DateAt(int dateColumn, int dateRow) const {
 
 void CalendarView::SelectDate(CalDate date) {
     const YearMonthDay ymd = date.Parts();
-    if (ymd.year != shownYear_ || ymd.month != shownMonth_) SetMonth(ymd.year, ymd.month);
+    // A view of several months moves only for a day it does not show, to its own place.
+    const bool shown = Layout().SeveralMonths() ? Blocks().CellOf(date).first >= 0
+                                                : ymd.year == shownYear_ && ymd.month == shownMonth_;
+    if (!shown) SetMonth(ymd.year, ymd.month);
     PlaceCursorOn(date);
     UpdateFooterLines();
 }
 
 bool CalendarView::PlaceCursorOn(CalDate date) {
     const GridLayout& L = Layout();
-    const int64_t d = int64_t{date - DateAt(0, 0)};
     cursor_.half = 0;
     cursor_.column = cursor_.row = -1;
+    if (L.SeveralMonths()) {
+        const auto [column, row] = Blocks().CellOf(date);
+        cursor_.column = column;
+        cursor_.row = row;
+        return column >= 0;
+    }
+    const int64_t d = int64_t{date - DateAt(0, 0)};
     if (d < 0 || d / 7 > L.dateRows) return false;
     cursor_.column = L.leftColumns + static_cast<int>(d % 7);
     if (d / 7 == L.dateRows) {
@@ -185,13 +236,41 @@ bool CalendarView::IsSplitCell(int column, int row) const {
     const GridLayout& L = Layout();
     const int dc = column - L.leftColumns;
     const int dr = row - L.topRows;
-    if (dc < 0 || dc > 6 || dr != L.dateRows - 1) return false;
+    if (L.SeveralMonths() || dc < 0 || dc > 6 || dr != L.dateRows - 1) return false;
     const YearMonthDay below = (DateAt(dc, dr) + 7).Parts();
     return below.year == shownYear_ && below.month == shownMonth_;
 }
 
+CellClass CalendarView::ClassifyBlockCell(int column, int row) const {
+    const GridLayout& L = Layout();
+    const MonthBlocks blocks = Blocks();
+    CellClass result;
+    const int block = blocks.BlockAt(column, row);
+    if (block < 0) {
+        const bool footer = column >= 0 && row >= 0 && column < L.TotalColumns() && row < L.TotalRows() &&
+                            (column >= blocks.Columns() || row >= blocks.Rows());
+        result.region = footer ? kRegionFoot : 0;
+        return result;
+    }
+    const int dc = column % blocks.BlockColumns() - blocks.weekColumns;
+    const int dr = row % blocks.BlockRows() - blocks.headRows;
+    if (dc < 0 || dr < 0) {
+        result.region = kRegionHead;
+        // The title, between the buttons of the first and the last block of the top row.
+        if (row % blocks.BlockRows() == 0 && dc >= 1 && dc <= 5) {
+            const auto [year, month] = blocks.MonthOf(block);
+            result.date = CalDate(year, month, 1);
+        }
+        return result;
+    }
+    result.date = blocks.DateAt(column, row);
+    result.region = result.date.IsNull() ? kRegionBlank : kRegionDate;
+    return result;
+}
+
 CellClass CalendarView::ClassifyCell(int column, int row, int half) const {
     const GridLayout& L = Layout();
+    if (L.SeveralMonths()) return ClassifyBlockCell(column, row);
     const int dc = column - L.leftColumns;
     const int dr = row - L.topRows;
     CellClass result;
@@ -206,7 +285,7 @@ CellClass CalendarView::ClassifyCell(int column, int row, int half) const {
         const CalDate date = DateAt(dc, dr);
         const YearMonthDay ymd = date.Parts();
         const bool inMonth = ymd.year == shownYear_ && ymd.month == shownMonth_;
-        const bool nextMonthOfTwo = L.dateRows > 8 && ymd.month == shownMonth_ % 12 + 1;
+        const bool nextMonthOfTwo = L.TwoMonths() && ymd.month == shownMonth_ % 12 + 1;
         if (ymd.year <= 0 || (!inMonth && !Settings().neighbourDays && !nextMonthOfTwo)) {
             result.region = kRegionBlank;
             return result;
@@ -253,6 +332,13 @@ bool CalendarView::PointerMoved(int x, int y) {
 bool CalendarView::MoveCursor(int dx, int dy) {
     const GridLayout& L = Layout();
     const CellClass from = HitTest();
+    if (from.region != kRegionDate && L.SeveralMonths()) {
+        // From no day: the middle of the middle month.
+        const auto [year, month] = Blocks().MonthOf((L.months - 1) / 2);
+        PlaceCursorOn(CalDate(year, month, 15));
+        UpdateFooterLines();
+        return false;
+    }
     if (from.region != kRegionDate) {
         cursor_.column = L.leftColumns + 3;
         cursor_.row = L.topRows + (L.dateRows - 1) / 2;
@@ -264,10 +350,15 @@ bool CalendarView::MoveCursor(int dx, int dy) {
     const CalDate target = CalDate::FromSerial(static_cast<uint32_t>(
         std::clamp<int64_t>(serial, CalDate(kMinYear, 1, 1).Serial(), CalDate(kMaxYear, 12, 31).Serial())));
     const int year = shownYear_, month = shownMonth_;
-    if (!PlaceCursorOn(target)) {
+    if (!PlaceCursorOn(target) && L.SeveralMonths()) {
+        // Scrolled by as few months as bring the day in at the near end.
+        const auto [firstYear, firstMonth] = FirstMonth();
+        ShowFirst(FirstMonthShowing(L.months, firstYear, firstMonth, target));
+        PlaceCursorOn(target);
+    } else if (cursor_.column < 0) {
         const YearMonthDay ymd = target.Parts();
         // The two-month view shows a later day as its second month, so that it steps by one.
-        const bool second = L.dateRows > 8 && target > from.date;
+        const bool second = L.TwoMonths() && target > from.date;
         SetMonth(ymd.year, ymd.month - (second ? 1 : 0));
         PlaceCursorOn(target);
     }
@@ -277,7 +368,8 @@ bool CalendarView::MoveCursor(int dx, int dy) {
 
 void CalendarView::StepMonthWithCursor(int delta) {
     const CellClass from = HitTest();
-    StepMonth(delta);
+    // A year view moves by the cursor alone: it follows the day into another year.
+    if (Layout().months != 12 || from.region != kRegionDate) StepMonth(delta);
     if (from.region != kRegionDate) return;
     const YearMonthDay ymd = from.date.Parts();
     const int64_t months = int64_t{ymd.year} * 12 + (ymd.month - 1) + delta;
@@ -294,7 +386,13 @@ bool CalendarView::ClickNavigation() {
     const GridLayout& L = Layout();
     const int year = shownYear_, month = shownMonth_;
     int delta = 0;
-    if (L.design.header == kTopOneLine && cursor_.row == 0) {
+    if (L.SeveralMonths()) {
+        // The first block's title row has the back button, the top row's last block's the
+        // forward one.
+        const MonthBlocks blocks = Blocks();
+        if (cursor_.row == 0 && cursor_.column == blocks.weekColumns) delta = -ViewStep();
+        else if (cursor_.row == 0 && cursor_.column == blocks.Columns() - 1) delta = ViewStep();
+    } else if (L.design.header == kTopOneLine && cursor_.row == 0) {
         if (cursor_.column == L.leftColumns) delta = -1;
         else if (cursor_.column == L.leftColumns + 6) delta = 1;
     } else if (L.design.header == kLeftTwoLines && cursor_.row >= 0 && cursor_.row < L.TotalRows()) {

@@ -19,6 +19,7 @@
 #include "view/background_image.h"
 #include "view/grid_layout.h"
 #include "view/image.h"
+#include "view/month_views.h"
 
 namespace tavoli {
 
@@ -76,6 +77,9 @@ public:
 
     // The grid of the settings at the view's DPI.
     const GridLayout& Layout() const;
+    // The room the window's client area may take on its monitor; a view of several months
+    // shrinks to fit it (empty: no limit).
+    void SetWorkArea(Size room);
 
     // The display's pixels per inch (clamped to 48 … 960). Cell size, margins, font
     // sizes and the background picture stay in 96-DPI units; what the view lays out and
@@ -92,6 +96,17 @@ public:
     int ShownYear() const { return shownYear_; }
     int ShownMonth() const { return shownMonth_; }
     CalDate FirstOfShownMonth() const { return CalDate(shownYear_, shownMonth_, 1); }
+    // A view of several months keeps the shown month at its place among them (the middle
+    // of three, the first of six, in its year of twelve): the first month it shows, and
+    // its blocks from there. One or two months start with the shown month.
+    std::pair<int, int> FirstMonth() const;
+    MonthBlocks Blocks() const;
+    // The months the wheel and the header buttons step: the view's own size from three
+    // months on (a year view steps a year), one otherwise.
+    int ViewStep() const;
+    // In a view of several months, the first of the month whose title is under the
+    // cursor; null elsewhere.
+    CalDate MonthTitleAtCursor() const;
     void SelectDate(CalDate date);
     void GoToday();
     CalDate TodayDate() const { return today_; }
@@ -150,6 +165,9 @@ private:
     // Puts the cursor on the date's cell (or half) of the grid as it is; false, and no
     // cursor, when the grid shows no date cell for it.
     bool PlaceCursorOn(CalDate date);
+    // A view of several months brought to start at this month.
+    void ShowFirst(std::pair<int, int> first);
+    CellClass ClassifyBlockCell(int column, int row) const;
 
     const CalendarDocument& document_;
     int shownYear_ = 2000, shownMonth_ = 1;
@@ -157,6 +175,7 @@ private:
     Cursor cursor_;
     bool pressed_ = false;
     int dpi_ = kBaseDpi;
+    Size workArea_;
     SystemAppearance appearance_;
     BackgroundImage background_;
     Image scaledPicture_;  // the background at the DPI; empty at 96
@@ -165,6 +184,7 @@ private:
 
     // Made from the document, and again when it changed (its generation) or the DPI did.
     mutable uint64_t syncedGeneration_ = ~uint64_t{0};
+    mutable Size syncedWorkArea_;
     mutable GridLayout layout_;
     mutable Templates templates_;
     mutable std::vector<std::string> footerLines_;

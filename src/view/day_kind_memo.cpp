@@ -1,5 +1,7 @@
 #include "view/day_kind_memo.h"
 
+#include <algorithm>
+
 namespace tavoli {
 
 void DayKindMemo::Clear() {
@@ -7,11 +9,13 @@ void DayKindMemo::Clear() {
     std::vector<Day>().swap(days_);
 }
 
-void DayKindMemo::Cover(int year, int month) {
+void DayKindMemo::Cover(int year, int month, int months) {
     const CalDate first = CalDate(year, month, 1) - kDaysBefore;
-    if (first == first_) return;
+    // Beyond two months: each month's 31 days and the split halves' week after the last.
+    const size_t days = static_cast<size_t>(std::max(kDays, kDaysBefore + 31 * months + 7));
+    if (first == first_ && days == days_.size()) return;
     first_ = first;
-    days_.assign(kDays, Day());
+    days_.assign(days, Day());
 }
 
 DayKindMemo::Day* DayKindMemo::Find(CalDate date) {

@@ -21,8 +21,8 @@ public:
 
     // Forgets every answer (the script changed).
     void Clear();
-    // Keeps the days around this month; another month forgets the answers of the last.
-    void Cover(int year, int month);
+    // Keeps the days around these months; others forget the answers of the last.
+    void Cover(int year, int month, int months = 1);
 
     // KindOf of the script, answered from the memo for the days it keeps; the script must
     // be the one the answers came from.

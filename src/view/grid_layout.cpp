@@ -11,8 +11,8 @@ int Clamp(int64_t v, int low, int high) { return static_cast<int>(std::clamp<int
 
 }  // namespace
 
-GridLayout LayoutOf(const SettingsRecord& settings, int dpi) {
-    static constexpr int kDateRows[3] = {6, 5, 10};
+GridLayout LayoutOf(const SettingsRecord& settings, int dpi, Size workArea) {
+    static constexpr int kDateRows[kRowsStyleCount] = {6, 5, 10, 6, 6, 6};
     static constexpr int kRightColumns[6] = {0, 0, 0, 3, 4, 0};
     static constexpr int kBottomRows[6] = {1, 2, 3, 0, 0, 0};
     // The document keeps its settings within their rules: the design indexes the tables.
@@ -27,6 +27,26 @@ GridLayout LayoutOf(const SettingsRecord& settings, int dpi) {
     layout.topRows = (layout.design.header == kTopOneLine ? 1 : 0) + (layout.WeekdayIndexShown() ? 1 : 0);
     layout.rightColumns = kRightColumns[layout.design.footer];
     layout.bottomRows = kBottomRows[layout.design.footer];
+    layout.months = MonthsOf(layout.design.rows);
+    if (!layout.SeveralMonths()) return layout;
+    // Blocks of their own: the title and the weekday row on top, week numbers at the left.
+    MonthBlocks& blocks = layout.blocks;
+    blocks.count = layout.months;
+    blocks.firstDayOfWeek = layout.firstDayOfWeek;
+    blocks.weekColumns = layout.WeekNumbersShown() ? 1 : 0;
+    blocks.headRows = 1 + (layout.WeekdayIndexShown() ? 1 : 0);
+    layout.leftColumns = layout.topRows = 0;
+    const Size cell = layout.CellPixels();
+    const auto m = layout.MarginPixels();
+    const Size block{blocks.BlockColumns() * cell.width, blocks.BlockRows() * cell.height};
+    const Size beside{m[0] + m[2] + layout.rightColumns * cell.width, m[1] + m[3] + layout.bottomRows * cell.height};
+    const bool limited = workArea.width > 0 && workArea.height > 0;
+    const int smallest = layout.Scaled(settings.style.FontSize(FontRole::kSmall));
+    blocks.arrangement = ArrangeMonthBlocks(blocks.count, block, beside,
+                                            limited ? workArea : Size{INT32_MAX, INT32_MAX}, LegibleScale(smallest));
+    layout.scale = blocks.arrangement.scale;
+    layout.dateColumns = blocks.Columns();
+    layout.dateRows = blocks.Rows();
     return layout;
 }
 

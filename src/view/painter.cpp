@@ -65,7 +65,8 @@ CalendarPainter::CalendarPainter(const CalendarView& view, GlyphSource& glyphs, 
         caches.dayKinds.Clear();
         caches.scriptGeneration = generation;
     }
-    caches.dayKinds.Cover(view.ShownYear(), view.ShownMonth());
+    const auto [firstYear, firstMonth] = view.FirstMonth();
+    caches.dayKinds.Cover(firstYear, firstMonth, view.Layout().months);
 }
 
 std::string CalendarPainter::KindOfDay(CalDate date) {
@@ -128,7 +129,7 @@ void CalendarPainter::PaintAll(PaintTarget& target, const Rect* update) {
 }
 
 void CalendarPainter::PaintFooter(PaintTarget& target) {
-    const int firstRightColumn = view_.Layout().leftColumns + 7;
+    const int firstRightColumn = view_.Layout().leftColumns + view_.Layout().dateColumns;
     const int firstBottomRow = view_.Layout().topRows + view_.Layout().dateRows;
     for (int column = 0; column < view_.Layout().TotalColumns(); ++column) {
         for (int row = 0; row < view_.Layout().TotalRows(); ++row) {
@@ -237,12 +238,13 @@ void CalendarPainter::DrawDateCell(Image& surface, int column, int row, CalDate 
         const CalDate d = part.date;
         const bool today = d == view_.TodayDate();
         const YearMonthDay ymd = d.Parts();
-        const bool inShown = ymd.year == shownYear && ymd.month == shownMonth;
+        // Each day of several months is shown in its own.
+        const bool inShown = view_.Layout().SeveralMonths() || (ymd.year == shownYear && ymd.month == shownMonth);
         const bool inNext = ymd.year == nextYear && ymd.month == nextMonth;
         // A day no rule gives a kind has its weekday's kind.
         const DayKindLook look = LookOfDayKind(KindOfDay(d));
         PixelColor color = palette_.Color(look.color);
-        if (view_.Layout().dateRows > 8 && !inShown && !inNext) {
+        if (view_.Layout().TwoMonths() && !inShown && !inNext) {
             if (palette_.neighbourDay) color = *palette_.neighbourDay;
             else color.transparency = palette_.neighbourTransparency;
         }

@@ -32,7 +32,7 @@ void CalendarView::UpdateFooterLines() const {
     if (grid.design.footer == kNoFooter) return;
     const CellClass hit = HitTest();
     if (hit.region == kRegionHead && !hit.date.IsNull()) {
-        footerLines_.push_back(Format(hoverFormat_, FirstOfShownMonth()));
+        footerLines_.push_back(Format(hoverFormat_, hit.date));
         return;
     }
     if (hit.region != kRegionDate || hit.date.IsNull()) return;
@@ -59,12 +59,21 @@ void CalendarView::UpdateFooterLines() const {
         dateLines = 2;
         break;
     }
+    // A right footer beside several months has lines to spare: as many as beside one.
+    const int rightLines = std::min(grid.dateRows, 10);
     PlaceAppointments(AppointmentsOn(d), dateLines,
-                      static_cast<size_t>(grid.rightColumns > 0 ? grid.dateRows : grid.bottomRows), footerLines_);
+                      static_cast<size_t>(grid.rightColumns > 0 ? rightLines : grid.bottomRows), footerLines_);
 }
 
 const std::vector<DayAppointment>& CalendarView::AppointmentsOn(CalDate date, bool texts) const {
     const GridLayout& grid = Layout();
+    if (grid.SeveralMonths()) {
+        const MonthBlocks blocks = Blocks();
+        const auto [lastYear, lastMonth] = blocks.MonthOf(blocks.count - 1);
+        document_.ExpandAppointments(CalDate(blocks.firstYear, blocks.firstMonth, 1),
+                                     CalDate(lastYear, lastMonth, MonthLength(lastYear, lastMonth)));
+        return document_.AppointmentsOn(date, texts);
+    }
     // The last row's lower halves may fold in a sixth week.
     document_.ExpandAppointments(DateAt(0, 0), DateAt(6, grid.dateRows - 1) + 7);
     return document_.AppointmentsOn(date, texts);
@@ -203,7 +212,45 @@ std::vector<TextBox> CalendarView::TextBoxes() const {
     const std::vector<std::string>& footerLines = FooterLines();
     const int rows = grid.TotalRows();
 
-    if (grid.design.header == kTopOneLine) {
+    // A month's weekday row from a column, and its week numbers in a column from a row.
+    const std::string weekdayNames = NamesOr(Settings().weekdayNames, kDefaultWeekdayNames);
+    const auto weekdayRow = [&](int column, int row) {
+        for (int j = 0; j < 7; ++j) {
+            const int weekday = (j + grid.firstDayOfWeek) % 7;
+            std::string name = WordOf(weekdayNames, weekday);
+            if (name.empty()) name = kWeekdayFallback[weekday];
+            add(column + j, row, column + j, row, name, FontRole::kSmall, TextBox::Color::kWeekdayKind).weekday =
+                weekday;
+        }
+    };
+    const auto weekNumber = [&](int column, int row, CalDate lastOfWeek) {
+        const int week = WeekNumber(grid.firstDayOfWeek, Settings().baseDayOfWeek, lastOfWeek);
+        add(column, row, column, row, "(" + std::to_string(week) + ")", FontRole::kSmall, TextBox::Color::kHeader);
+    };
+
+    if (grid.SeveralMonths()) {
+        // Each block: its title (the first and the top row's last have the buttons beside
+        // it), its weekday row, and the numbers of the weeks its month has days in.
+        const MonthBlocks blocks = Blocks();
+        for (int b = 0; b < blocks.count; ++b) {
+            const int left = b % blocks.arrangement.columns * blocks.BlockColumns() + blocks.weekColumns;
+            const int top = b / blocks.arrangement.columns * blocks.BlockRows();
+            const auto [year, month] = blocks.MonthOf(b);
+            const bool back = b == 0, forward = b == blocks.arrangement.columns - 1;
+            TextBox& title = add(left, top, left + 6, top, Format(texts.header[0], CalDate(year, month, 1)),
+                                 FontRole::kSmall, TextBox::Color::kHeader);
+            title.paintFirstColumn = left + (back ? 1 : 0);
+            title.paintLastColumn = left + (forward ? 5 : 6);
+            if (back) add(left, top, left, top, "<<", FontRole::kSmall, TextBox::Color::kHeader, true);
+            if (forward) add(left + 6, top, left + 6, top, ">>", FontRole::kSmall, TextBox::Color::kHeader, true);
+            if (grid.WeekdayIndexShown()) weekdayRow(left, top + 1);
+            if (!grid.WeekNumbersShown()) continue;
+            const CalDate last(year, month, MonthLength(year, month));
+            for (int r = 0; r < 6 && CellDate(year, month, 0, r, grid.firstDayOfWeek) <= last; ++r) {
+                weekNumber(left - 1, top + blocks.headRows + r, CellDate(year, month, 6, r, grid.firstDayOfWeek));
+            }
+        }
+    } else if (grid.design.header == kTopOneLine) {
         TextBox& title = add(grid.leftColumns, 0, grid.leftColumns + 6, 0, Format(texts.header[0], first),
                              FontRole::kSmall, TextBox::Color::kHeader);
         title.paintFirstColumn = grid.leftColumns + 1;  // the two ends are the buttons
@@ -226,24 +273,10 @@ std::vector<TextBox> CalendarView::TextBoxes() const {
             }
         }
     }
-    if (grid.WeekdayIndexShown()) {
-        const std::string weekdayNames = NamesOr(Settings().weekdayNames, kDefaultWeekdayNames);
-        const int row = grid.topRows - 1;
-        for (int j = 0; j < 7; ++j) {
-            const int weekday = (j + grid.firstDayOfWeek) % 7;
-            std::string name = WordOf(weekdayNames, weekday);
-            if (name.empty()) name = kWeekdayFallback[weekday];
-            add(grid.leftColumns + j, row, grid.leftColumns + j, row, name, FontRole::kSmall,
-                TextBox::Color::kWeekdayKind)
-                .weekday = weekday;
-        }
-    }
-    if (grid.WeekNumbersShown()) {
-        const int column = grid.leftColumns - 1;
-        for (int r = 0; r < grid.dateRows; ++r) {
-            const int week = WeekNumber(grid.firstDayOfWeek, Settings().baseDayOfWeek, DateAt(6, r));
-            add(column, grid.topRows + r, column, grid.topRows + r, "(" + std::to_string(week) + ")", FontRole::kSmall,
-                TextBox::Color::kHeader);
+    if (!grid.SeveralMonths()) {
+        if (grid.WeekdayIndexShown()) weekdayRow(grid.leftColumns, grid.topRows - 1);
+        for (int r = 0; grid.WeekNumbersShown() && r < grid.dateRows; ++r) {
+            weekNumber(grid.leftColumns - 1, grid.topRows + r, DateAt(6, r));
         }
     }
     const CellClass hit = HitTest();
@@ -251,16 +284,16 @@ std::vector<TextBox> CalendarView::TextBoxes() const {
         for (int k = 0; k < grid.bottomRows && k < static_cast<int>(footerLines.size()); ++k) {
             if (footerLines[static_cast<size_t>(k)].empty()) continue;
             const int row = grid.topRows + grid.dateRows + k;
-            add(grid.leftColumns, row, grid.leftColumns + 6, row, footerLines[static_cast<size_t>(k)], FontRole::kSmall,
-                TextBox::Color::kFooter);
+            add(grid.leftColumns, row, grid.leftColumns + grid.dateColumns - 1, row,
+                footerLines[static_cast<size_t>(k)], FontRole::kSmall, TextBox::Color::kFooter);
         }
     }
     if (hit.region == kRegionDate && grid.rightColumns > 0) {
         for (int k = 0; k < static_cast<int>(footerLines.size()) && k < grid.dateRows; ++k) {
             if (footerLines[static_cast<size_t>(k)].empty()) continue;
             const int row = grid.topRows + k;
-            add(grid.leftColumns + 7, row, grid.leftColumns + 6 + grid.rightColumns, row,
-                footerLines[static_cast<size_t>(k)], FontRole::kSmall, TextBox::Color::kFooter);
+            add(grid.leftColumns + grid.dateColumns, row, grid.leftColumns + grid.dateColumns + grid.rightColumns - 1,
+                row, footerLines[static_cast<size_t>(k)], FontRole::kSmall, TextBox::Color::kFooter);
         }
     }
     return boxes;

@@ -45,7 +45,7 @@ TEST(OptionsLayout, PagesOfNumberedControlsThatFit) {
         int page;
     } rows[] = {
         {kFirstDay, ControlKind::kCombo, {160, 100, 300, 180}, 0},
-        {kRowsStyle, ControlKind::kCombo, {150, 120, 300, 200}, 1},
+        {kRowsStyle, ControlKind::kCombo, {150, 120, 300, 220}, 1},
         {ColorSwatchOf(5), ControlKind::kSwatch, {255, 36, 279, 60}, 3},
         {ColorButton(9), ControlKind::kButton, {285, 156, 360, 180}, 3},
         {kMicroSize, ControlKind::kSpinEdit, {170, 148, 300, 168}, 4},
@@ -72,7 +72,7 @@ TEST(OptionsLayout, PagesOfNumberedControlsThatFit) {
 }
 
 #ifndef _WIN32
-TEST(OptionsLayout, EnglishHasNoTwoMonthItem) {
+TEST(OptionsLayout, ItemsInEitherLanguage) {
     HostPlatform english, japanese;
     english.SetCodePage(kCodePageWestern);
     english.SetAbbreviatedLanguageName("ENU");
@@ -80,9 +80,9 @@ TEST(OptionsLayout, EnglishHasNoTwoMonthItem) {
     const ControlSpec* rows = OptionsDialogLayout().Find(IdOf(kRowsStyle));
     {
         ScopedPlatform scope(english);
-        EXPECT_EQ(SplitItems(rows->Text()), (std::vector<std::string>{"6-lines", "5-lines"}));
-        // A stored two-month view shows as "6-lines" and is stored as 0 on OK.
-        EXPECT_EQ(NormalizeSelection(kTwoMonths, SplitItems(rows->Text()).size()), 0);
+        // Every view in both languages: the two months too.
+        EXPECT_EQ(SplitItems(rows->Text()).size(), static_cast<size_t>(kRowsStyleCount));
+        EXPECT_EQ(NormalizeSelection(kTwelveMonths, SplitItems(rows->Text()).size()), kTwelveMonths);
         EXPECT_EQ(OptionsPageLabels().back(), "Calendars");
         // The calendars list: a name, else the file's; a hidden one marked; one added in the
         // first colour of the set that no other has.
@@ -104,7 +104,7 @@ TEST(OptionsLayout, EnglishHasNoTwoMonthItem) {
     }
     {
         ScopedPlatform scope(japanese);
-        EXPECT_EQ(SplitItems(rows->Text()).size(), 3u);
+        EXPECT_EQ(SplitItems(rows->Text()).size(), static_cast<size_t>(kRowsStyleCount));
         EXPECT_EQ(OptionsPageLabels().back(), AnsiFromUtf8("カレンダー"));
     }
 }

@@ -17,7 +17,7 @@ TEST(CalendarDocument, KeepsItsSettingsInBoundsAndCountsEachChange) {
         void (*edit)(SettingsRecord&);
         bool (*holds)(const SettingsRecord&);
     } edits[] = {
-        {"design", [](SettingsRecord& s) { s.design.rows = static_cast<RowsStyle>(3); },
+        {"design", [](SettingsRecord& s) { s.design.rows = static_cast<RowsStyle>(kRowsStyleCount); },
          [](const SettingsRecord& s) { return static_cast<int>(s.design.rows) == 0; }},
         {"margins",
          [](SettingsRecord& s) {

@@ -28,7 +28,8 @@ TEST(SettingsRecord, FieldsStayInTheirBounds) {
         {F::kFirstDayOfWeek, -1, 6},
         {F::kFirstDayOfWeek, 9, 2},
         {F::kRowsStyle, 2, 2},
-        {F::kRowsStyle, 3, 0},
+        {F::kRowsStyle, 5, 5},
+        {F::kRowsStyle, 6, 0},
         {F::kFooterStyle, -1, 0},
         {F::kEmphasis, 5, 1},
         {F::kCellWidth, std::string("x"), 48},  // the wrong kind: no change

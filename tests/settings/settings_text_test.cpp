@@ -102,13 +102,18 @@ TEST(SettingsText, DesignPairs) {
          defaults},  // nor anything after a control character
         {"d0\xe9x", {kTopOneLine, kShowWeekdayIndex, kTwoMonths, kBottomTwoLines}},
         {"T2", defaults},  // the digit must match exactly
+        {"T1W1N0D5B2M6", {kTopOneLine, kShowWeekdayIndex, kSixMonths, kBottomTwoLines}},
+        {"D6R3MY", {kTopOneLine, kShowWeekdayIndex, kTwelveMonths, kRightThreeLines}},
+        {"M3D6", {kTopOneLine, kShowWeekdayIndex, kSixLines, kBottomTwoLines}},  // the later pair holds
     };
     for (const auto& c : cases) EXPECT_EQ(DesignOf(c.text, defaults), c.design) << c.text;
     EXPECT_EQ(DesignText(defaults), "T1W1N0D5B2");
+    // A year view as an older version reads it, up to the pair it does not know: five lines.
+    EXPECT_EQ(DesignText({kTopOneLine, kShowWeekdayIndex, kTwelveMonths, kNoFooter}), "T1W1N0D5B0MY");
     // Every design is written as pairs that read back to it.
     for (int h = 0; h < 3; ++h) {
         for (int w = 0; w < 4; ++w) {
-            for (int r = 0; r < 3; ++r) {
+            for (int r = 0; r < kRowsStyleCount; ++r) {
                 for (int f = 0; f < 6; ++f) {
                     const Design d = Design::FromValues(h, w, r, f);
                     EXPECT_EQ(DesignOf(DesignText(d), Design::FromValues(2, 3, 2, 5)), d) << DesignText(d);

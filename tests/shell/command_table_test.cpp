@@ -40,6 +40,7 @@ const ExpectedCommand kExpected[] = {
     {CommandId::kMemorize, 1042, "memorize", "Memorize(&M)", "期間の初日を記憶(&M)"},
     {CommandId::kCalculate, 1043, "calculate", "Calculate(&C)...", "期間計算(&C)..."},
     {CommandId::kExplain, 1044, "explain", "Why this day?(&W)...\tCtrl+E", "この日の理由(&W)...\tCtrl+E"},
+    {CommandId::kSwitchView, 1045, "switchview", "Switch View(&V)\tCtrl+L", "表示月数の切り替え(&V)\tCtrl+L"},
 };
 
 // The table as built under the current platform, against the captions of one language.
@@ -116,7 +117,7 @@ TEST(CommandTable, LookupTakesTheFirstExactNameElseThePermanentEmptyEntry) {
         nameless.id = 2001;
         nameless.caption = "Nameless";
         table.Add(nameless);
-        ASSERT_EQ(table.Count(), 21u);
+        ASSERT_EQ(table.Count(), 22u);
         EXPECT_EQ(table.Entries().back().id, 2001);  // appended at the tail
 
         struct Case {
@@ -162,9 +163,9 @@ TEST(AcceleratorRecords, TheKeysTheCaptionsShow) {
     AssignAcceleratorKeys(table);
     const uint8_t ctrl = accel::kVirtualKey | accel::kControl;
     const std::vector<AcceleratorRecord> expected = {
-        {ctrl, vk::kLeft, 1026}, {ctrl, vk::kRight, 1027}, {ctrl, vk::kUp, 1028},
-        {ctrl, vk::kDown, 1029}, {ctrl, 'J', 1030},        {ctrl, 'C', 1031},
-        {ctrl, 'M', 1032},       {ctrl, 'K', 1034},        {ctrl, 'E', 1044},
+        {ctrl, vk::kLeft, 1026}, {ctrl, vk::kRight, 1027}, {ctrl, vk::kUp, 1028}, {ctrl, vk::kDown, 1029},
+        {ctrl, 'J', 1030},       {ctrl, 'C', 1031},        {ctrl, 'M', 1032},     {ctrl, 'K', 1034},
+        {ctrl, 'E', 1044},       {ctrl, 'L', 1045},
     };
     EXPECT_EQ(AcceleratorRecords(table), expected);
     // Every Ctrl shortcut a caption shows is its command's accelerator.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "format/date_format.h"
 #include "format/default_formats.h"
 #include "framework/messages.h"
@@ -220,6 +222,18 @@ TEST(CalendarView, KeysCrossTheMonthsEdges) {
         {kFiveLines, false, 101, CalDate(1, 1, 1), kLeft, CalDate(1, 1, 1), "1/1"},  // the first day there is
         {kFiveLines, false, 399912, CalDate(3999, 12, 31), kDown, CalDate(3999, 12, 31), "3999/12"},
         {kFiveLines, false, 399912, CalDate(3999, 12, 15), kPageDown, CalDate(3999, 12, 15), "3999/12"},
+        // Several months: the view scrolls by as little as shows the day, a year by years;
+        // PageUp and PageDown step three or six months' view by one, a year's cursor alone.
+        {kThreeMonths, false, 202612, CalDate(2027, 1, 31), kRight, CalDate(2027, 2, 1), "2026/12"},
+        {kThreeMonths, false, 202612, CalDate(2026, 11, 1), kLeft, CalDate(2026, 10, 31), "2026/10"},
+        {kThreeMonths, false, 202612, CalDate(2026, 12, 10), kPageDown, CalDate(2027, 1, 10), "2026/12"},
+        {kSixMonths, false, 202609, CalDate(2027, 2, 28), kDown, CalDate(2027, 3, 7), "2026/10"},
+        {kTwelveMonths, false, 202606, CalDate(2026, 12, 31), kRight, CalDate(2027, 1, 1), "2027/1"},
+        {kTwelveMonths, false, 202606, CalDate(2026, 1, 1), kUp, CalDate(2025, 12, 25), "2025/1"},
+        {kTwelveMonths, false, 202606, CalDate(2026, 6, 30), kDown, CalDate(2026, 7, 7), "2026/1"},
+        {kTwelveMonths, false, 202606, CalDate(2026, 12, 10), kPageDown, CalDate(2027, 1, 10), "2027/1"},
+        {kTwelveMonths, false, 202606, CalDate(2026, 3, 31), kPageUp, CalDate(2026, 2, 28), "2026/1"},
+        {kThreeMonths, false, 399912, CalDate(3999, 12, 31), kRight, CalDate(3999, 12, 31), "3999/10"},
     };
     for (const auto& c : cases) {
         const int row = static_cast<int>(&c - cases);
@@ -242,12 +256,79 @@ TEST(CalendarView, KeysCrossTheMonthsEdges) {
         if (c.key.months != 0) view.StepMonthWithCursor(c.key.months);
         else stepped = view.MoveCursor(c.key.dx, c.key.dy);
         EXPECT_EQ(view.HitTest().date, c.to) << row;
-        const std::string shown = std::to_string(view.ShownYear()) + "/" + std::to_string(view.ShownMonth());
-        EXPECT_EQ(shown, c.shown) << row;
+        const auto [firstYear, firstMonth] = view.FirstMonth();
+        EXPECT_EQ(std::to_string(firstYear) + "/" + std::to_string(firstMonth), c.shown) << row;
         if (c.key.months == 0) {
             EXPECT_EQ(stepped, shownBefore != view.ShownYear() * 12 + view.ShownMonth()) << row;
         }
         EXPECT_FALSE(view.FooterLines().empty()) << row;  // never a blank footer on a day
+    }
+}
+
+// Every view of several months under every design and a first weekday: each day of its
+// months in one cell, which the pointer finds, no other; every month's title; all inside
+// the window, and shrunk to a work area no further than legible.
+TEST(CalendarView, SeveralMonthsShowEveryDayOnce) {
+    for (const RowsStyle rows : {kThreeMonths, kSixMonths, kTwelveMonths}) {
+        for (int header = 0; header < 3; ++header) {
+            for (int weekday = 0; weekday < 4; ++weekday) {
+                for (int footer = 0; footer < 6; ++footer) {
+                    const int firstDay = (header + weekday + footer) % 7;
+                    const std::string name = std::to_string(MonthsOf(rows)) + " months, design " +
+                                             std::to_string(header) + std::to_string(weekday) + std::to_string(footer);
+                    TestView view;
+                    view.SetDesign(Design::FromValues(header, weekday, rows, footer));
+                    view.SetFirstDayOfWeek(firstDay);
+                    view.SetMonth(2024, 2);
+                    const auto [firstYear, firstMonth] = view.FirstMonth();
+                    const CalDate first(firstYear, firstMonth, 1);
+                    const int months = MonthsOf(rows);
+                    const CalDate end =
+                        CalDate(firstYear + (firstMonth - 1 + months) / 12, (firstMonth - 1 + months) % 12 + 1, 1);
+                    std::vector<int> seen(static_cast<size_t>(end - first), 0);
+                    std::vector<CalDate> titles;
+                    const GridLayout& L = view.Layout();
+                    const Size size = view.ViewSize();
+                    for (int column = 0; column < L.TotalColumns(); ++column) {
+                        for (int row = 0; row < L.TotalRows(); ++row) {
+                            const CellClass cell = view.ClassifyCell(column, row, 0);
+                            const Rect r = L.CellRect(column, row);
+                            ASSERT_TRUE(r.right <= size.width && r.bottom <= size.height) << name;
+                            if (cell.region == kRegionHead && !cell.date.IsNull()) {
+                                if (titles.empty() || titles.back() != cell.date) titles.push_back(cell.date);
+                            }
+                            if (cell.region != kRegionDate) continue;
+                            ASSERT_TRUE(cell.date >= first && cell.date < end) << name;
+                            ++seen[static_cast<size_t>(cell.date - first)];
+                            view.PointerMoved((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+                            EXPECT_EQ(view.HitTest().date, cell.date) << name;
+                        }
+                    }
+                    EXPECT_EQ(std::count(seen.begin(), seen.end(), 1), static_cast<long>(seen.size())) << name;
+                    std::sort(titles.begin(), titles.end());
+                    titles.erase(std::unique(titles.begin(), titles.end()), titles.end());
+                    EXPECT_EQ(titles.size(), static_cast<size_t>(months)) << name;
+                }
+            }
+        }
+    }
+    // A year at 96 DPI on 1024 × 768 (less a frame) is shrunk, at 200 % on twice that the
+    // same; a screen far too small keeps the legible size.
+    const struct {
+        int dpi;
+        Size room;
+        int scale;
+    } fits[] = {{96, {1016, 730}, 75}, {192, {2032, 1460}, 75}, {96, {300, 200}, 57}, {96, {0, 0}, 100}};
+    for (const auto& f : fits) {
+        TestView view;
+        view.SetRowsStyle(kTwelveMonths);
+        view.SetDpi(f.dpi);
+        view.SetWorkArea(f.room);
+        EXPECT_EQ(view.Layout().scale, f.scale) << f.dpi << " " << f.room.width;
+        if (f.scale > 57 && f.scale < 100) {
+            EXPECT_LE(view.ViewSize().width, f.room.width);
+            EXPECT_LE(view.ViewSize().height, f.room.height);
+        }
     }
 }
 
@@ -410,7 +491,7 @@ TEST(CalendarView, BadInputIsClampedOrIgnored) {
     EXPECT_EQ(view.Layout().firstDayOfWeek, 2);
     view.SetFirstDayOfWeek(INT32_MIN);
     EXPECT_EQ(view.Layout().firstDayOfWeek, 5);
-    view.SetDesign(Design::FromValues(-1, 9, 3, 6));  // out of range: 0
+    view.SetDesign(Design::FromValues(-1, 9, 6, 6));  // out of range: 0
     EXPECT_EQ(view.Layout().design, (Design{kTopOneLine, kShowWeekdayIndex, kSixLines, kBottomOneLine}));
     view.SelectDate(CalDate());  // the null date: no cursor, month kept in range
     EXPECT_EQ(view.CursorColumn(), -1);
