@@ -156,9 +156,8 @@ void MainModel::ResizeOnScreen() {
     // Several months shrink where their monitor's work area, less the window's frame,
     // needs it.
     if (const Rect* area = WorkAreaOf(frame, areas); area && view_->Layout().SeveralMonths()) {
-        const Size client = view_->ViewSize();
-        view_->SetWorkArea(
-            {area->Width() - (frame.Width() - client.width), area->Height() - (frame.Height() - client.height)});
+        const Size client = view_->ViewSize(), extra = ports_.window.FrameExtra();
+        view_->SetWorkArea({area->Width() - extra.width, area->Height() - extra.height});
         if (view_->ViewSize() != client) {
             ports_.window.ResizeClient(view_->ViewSize());
             frame = ports_.window.WindowRect();

@@ -41,6 +41,8 @@ public:
     virtual void MoveWindow(Point position) = 0;
     // The window's rectangle on the screen, in screen pixels.
     virtual Rect WindowRect() = 0;
+    // What the frame adds around a client area (a window the screen cuts keeps its own).
+    virtual Size FrameExtra() = 0;
     virtual void SetTranslucency(int transparency) = 0;
     // The title bar dark or as the system draws it, where the system allows.
     virtual void SetDarkTitleBar(bool dark) = 0;

@@ -345,6 +345,11 @@ Rect MainWindow::WindowRect() {
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
+Size MainWindow::FrameExtra() {
+    const SIZE frame = FrameSize(window_, {0, 0}, WindowDpi(window_));
+    return {frame.cx, frame.cy};
+}
+
 std::vector<Rect> MainWindow::MonitorWorkAreas() {
     std::vector<Rect> areas;
     EnumDisplayMonitors(

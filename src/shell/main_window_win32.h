@@ -72,6 +72,7 @@ public:
     Point WindowPosition() override;
     void MoveWindow(Point position) override;
     Rect WindowRect() override;
+    Size FrameExtra() override;
     std::vector<Rect> MonitorWorkAreas() override;
     Point PointerPosition() override;
     void SetTranslucency(int transparency) override;

@@ -44,9 +44,15 @@ GridLayout LayoutOf(const SettingsRecord& settings, int dpi, Size workArea) {
     const int smallest = layout.Scaled(settings.style.FontSize(FontRole::kSmall));
     blocks.arrangement = ArrangeMonthBlocks(blocks.count, block, beside,
                                             limited ? workArea : Size{INT32_MAX, INT32_MAX}, LegibleScale(smallest));
-    layout.scale = blocks.arrangement.scale;
     layout.dateColumns = blocks.Columns();
     layout.dateRows = blocks.Rows();
+    // Sizes round to whole pixels: a percent less where they came out a little large.
+    const int lowest = std::min(LegibleScale(smallest), blocks.arrangement.scale);
+    for (layout.scale = blocks.arrangement.scale; limited && layout.scale > lowest; --layout.scale) {
+        const Size grid = layout.GridPixels();
+        if (grid.width <= workArea.width && grid.height <= workArea.height) break;
+    }
+    blocks.arrangement.scale = layout.scale;
     return layout;
 }
 

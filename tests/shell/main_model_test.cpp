@@ -63,6 +63,7 @@ public:
     void PostCommand(CommandId id) override { Log("post " + std::to_string(IdNumber(id))); }
     Point WindowPosition() override { return {11, 22}; }
     Rect WindowRect() override { return windowRect; }
+    Size FrameExtra() override { return {}; }
     std::vector<Rect> MonitorWorkAreas() override { return monitors; }
     Point PointerPosition() override { return pointer; }
     void MoveWindow(Point p) override { Log("move " + std::to_string(p.x) + "," + std::to_string(p.y)); }

@@ -15,7 +15,7 @@ namespace {
 
 // "child role left,top,right,bottom", and a day's date.
 std::string Describe(const AccessibleTree& tree, int child) {
-    static const char* const kRoles[] = {"button", "title", "weekday", "week", "day"};
+    static const char* const kRoles[] = {"button", "title", "weekday", "week", "day", "group"};
     const AccessibleItem& item = *tree.Child(child);
     const Rect& r = item.rect;
     std::string text = std::to_string(child) + " " + kRoles[static_cast<int>(item.role)] + " " +
@@ -73,6 +73,49 @@ TEST(AccessibleTree, ItemsOfEachDesign) {
             const bool day = tree.Child(child)->role == AccessibleRole::kCell;
             EXPECT_EQ(tree.Child(child)->states, !day ? 0u : child == c.setup.cursorChild ? 15u : 3u) << child;
         }
+    }
+}
+
+// A year: its two buttons, then month by month a group named by it, its weekdays, and its
+// weeks each after its number; every day once and in order.
+TEST(AccessibleTree, AYearMonthByMonth) {
+    SettableClock clock;  // today 15 May 2024
+    ScopedPlatform scope(clock);
+    for (const int year : {2024, 2026}) {
+        TestView view;
+        view.SetDesign({kTopOneLine, kShowWeekdayIndexWithWeekNumber, kTwelveMonths, kBottomTwoLines});
+        view.SetMonth(year, 5);
+        const AccessibleTree tree(view);
+        const bool japanese = CurrentLanguage() == PackTag("ja");
+        const auto utf8 = [](const std::string& text) { return CurrentPlatform().ToUtf8(text); };
+        EXPECT_EQ(utf8(tree.Name()), std::to_string(year) + (japanese ? "年" : ""));
+        EXPECT_EQ(utf8(tree.NameOf(1)), japanese ? "前の年" : "Previous year");
+        std::vector<CalDate> days;
+        std::vector<std::string> groups;
+        int weeks = 0, emptyCellGroup = 0;
+        for (int child = 3; child <= tree.ChildCount(); ++child) {
+            const AccessibleItem& item = *tree.Child(child);
+            if (item.role == AccessibleRole::kGrouping) {
+                groups.push_back(utf8(tree.NameOf(child)));
+                // A cell of its block that shows no day: the group itself.
+                const Rect& r = item.rect;
+                if (emptyCellGroup == 0) emptyCellGroup = tree.ChildAt({r.right - 2, r.bottom - 2}) == child;
+            } else if (item.role == AccessibleRole::kCell) {
+                EXPECT_TRUE(days.empty() || item.date == days.back() + 1) << Describe(tree, child);
+                EXPECT_EQ(item.date.Month(), static_cast<int>(groups.size())) << Describe(tree, child);
+                EXPECT_EQ(tree.ChildAt({item.rect.left, item.rect.top}), child);
+                days.push_back(item.date);
+            } else if (item.role == AccessibleRole::kRowHeader) {
+                ++weeks;
+                EXPECT_EQ(tree.Child(child + 1)->role, AccessibleRole::kCell);  // its days follow
+            }
+        }
+        ASSERT_EQ(days.size(), year == 2024 ? 366u : 365u);
+        EXPECT_EQ(days.front(), CalDate(year, 1, 1));
+        ASSERT_EQ(groups.size(), 12u);
+        EXPECT_EQ(groups[2], japanese ? std::to_string(year) + "年3月" : "March " + std::to_string(year));
+        EXPECT_GE(weeks, 12 * 4 + 10);
+        EXPECT_EQ(emptyCellGroup, 1);
     }
 }
 

@@ -2,8 +2,11 @@
 // driven from outside with window messages and synthetic keys.
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -33,11 +36,28 @@ std::string MonthTitle(int year, int month) {
 // Ctrl and a key typed into the program's window.
 void PressWithCtrl(HWND window, const char* key) { BringToFront(window), Type(std::string("Ctrl+") + key); }
 
-// How many pixels of the window's client area show the colour, copied from the screen
-// in one go (a pixel at a time costs the display server a request each).
-int PixelsOfColor(HWND window, COLORREF color) {
+// The client area's pixels as 0xRRGGBB, rows top down, copied from the screen in one go
+// (a pixel at a time costs the display server a request each).
+struct ClientPixels {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;
+    // How many within the rectangle (the whole client area: none given) show the colour.
+    int Count(COLORREF color, const RECT* within = nullptr) const {
+        const RECT all{0, 0, width, height};
+        const RECT& r = within ? *within : all;
+        const uint32_t wanted = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+        int count = 0;
+        for (int y = std::max<int>(0, r.top); y < std::min<int>(height, r.bottom); ++y) {
+            for (int x = std::max<int>(0, r.left); x < std::min<int>(width, r.right); ++x)
+                count += (pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF) == wanted ? 1 : 0;
+        }
+        return count;
+    }
+};
+ClientPixels PixelsOf(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
+    ClientPixels shot;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = client.right;
@@ -48,20 +68,19 @@ int PixelsOfColor(HWND window, COLORREF color) {
     void* bits = nullptr;
     HDC dc = GetDC(window), memory = CreateCompatibleDC(dc);
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    int count = 0;
     if (bitmap && bits) {
         HGDIOBJ previous = SelectObject(memory, bitmap);
         BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
         const auto* pixels = static_cast<const uint32_t*>(bits);
-        const uint32_t wanted = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
-        for (int i = 0; i < client.right * client.bottom; ++i) count += (pixels[i] & 0xFFFFFF) == wanted ? 1 : 0;
+        shot = {client.right, client.bottom, std::vector<uint32_t>(pixels, pixels + client.right * client.bottom)};
         SelectObject(memory, previous);
         DeleteObject(bitmap);
     }
     DeleteDC(memory);
     ReleaseDC(window, dc);
-    return count;
+    return shot;
 }
+int PixelsOfColor(HWND window, COLORREF color) { return PixelsOf(window).Count(color); }
 
 class App : public testing::Test {
 protected:
@@ -474,6 +493,73 @@ TEST_F(App, AppointmentsOfACalendarFileShowAndFollowIt) {
     PostMessageA(window, WM_COMMAND, 1025, 0);
     EXPECT_EQ(program.WaitForExit(), 0);
     DeleteFileA(file.c_str());
+}
+
+// A year view read by a screen reader in another process: every day of the year a cell,
+// each month a group; and each day painted as its kind is: a national holiday's number
+// in that colour, no other day's; today's fill on today alone.
+TEST_F(App, AYearViewHasEveryDayInItsColours) {
+    StoreValue("Design", "T0W1N0D5B0MY");
+    StoreValue("Color04", "(1,2,6)");
+    StoreValue("ColorToday", "(1,2,9)");
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    Program program("");
+    HWND window = program.Window();
+    ASSERT_TRUE(window && Eventually([&] { return IsWindowVisible(window) != FALSE; }));
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const bool japanese = SystemPlatform().AnsiCodePage() == kCodePageJapanese;
+    EXPECT_EQ(Title(window), std::to_string(now.wYear) + (japanese ? AnsiFromUtf8("年") : ""));
+    RECT frame{}, work{};
+    GetWindowRect(window, &frame);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_TRUE(frame.right - frame.left <= work.right - work.left &&
+                frame.bottom - frame.top <= work.bottom - work.top)
+        << frame.left << "," << frame.top << "," << frame.right << "," << frame.bottom << " on " << work.right << "x"
+        << work.bottom;
+
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    IAccessible* object = nullptr;
+    ASSERT_EQ(
+        AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&object)),
+        S_OK);
+    LONG count = 0;
+    object->get_accChildCount(&count);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    const std::string nationalHoliday = AnsiFromUtf8(japanese ? "祝日" : "national holiday");
+    const std::string today = AnsiFromUtf8(japanese ? "今日" : "today");
+    const ClientPixels shot = PixelsOf(window);
+    int days = 0, groups = 0, holidays = 0;
+    for (LONG child = 1; child <= count; ++child) {
+        VARIANT id{}, role{};
+        id.vt = VT_I4;
+        id.lVal = child;
+        object->get_accRole(id, &role);
+        groups += role.lVal == ROLE_SYSTEM_GROUPING ? 1 : 0;
+        if (role.lVal != ROLE_SYSTEM_CELL) continue;
+        ++days;
+        BSTR wide = nullptr;
+        object->get_accName(id, &wide);
+        char name[1024] = {};
+        if (wide) WideCharToMultiByte(CP_ACP, 0, wide, -1, name, sizeof name, nullptr, nullptr);
+        SysFreeString(wide);
+        long left = 0, top = 0, width = 0, height = 0;
+        object->accLocation(&left, &top, &width, &height, id);
+        const RECT cell{left - origin.x, top - origin.y, left - origin.x + width, top - origin.y + height};
+        const bool holiday = std::string(name).find(nationalHoliday) != std::string::npos;
+        holidays += holiday ? 1 : 0;
+        EXPECT_EQ(shot.Count(RGB(1, 2, 6), &cell) > 0, holiday) << name;
+        EXPECT_EQ(shot.Count(RGB(1, 2, 9), &cell) > 0, std::string(name).find(today) != std::string::npos) << name;
+    }
+    object->Release();
+    CoUninitialize();
+    const bool leap = now.wYear % 4 == 0 && (now.wYear % 100 != 0 || now.wYear % 400 == 0);
+    EXPECT_EQ(days, leap ? 366 : 365);
+    EXPECT_EQ(groups, 12);
+    EXPECT_GE(holidays, 10);  // Japan's, in the script beside the program
+    PostMessageA(window, WM_COMMAND, 1025, 0);
+    EXPECT_EQ(program.WaitForExit(), 0);
 }
 
 // A first start with no holidays.txt anywhere, in a prefix whose region is Germany: the
