@@ -157,6 +157,7 @@ struct Case {
     bool events;
     // One measured step, given the view, the glyph source and the device.
     std::function<void(CalendarView&, GlyphSource&, PaintCaches&, PaintTarget&, int run)> step;
+    RowsStyle rows = kFiveLines;  // a year: on the test display's 1024 × 768, shrunk to fit
 };
 
 std::string g_script;
@@ -216,7 +217,9 @@ double Run(const Case& c, bool breakdown, bool cached) {
         ReadIcs(LargeCalendar(), source.calendar, failure);
         document.SetSources({std::move(source)});
     }
+    document.EditSettings([&](SettingsRecord& settings) { settings.design.rows = c.rows; });
     CalendarView view(document);
+    view.SetWorkArea({1016, 730});  // 1024 × 768 less a frame
     PaintCaches caches;
     view.SetMonth(2024, 5);
     view.SelectDate(CalDate(2024, 5, 15));
@@ -311,10 +314,11 @@ int main(int argc, char** argv) {
     // What one pointer move repaints: the old cell, the new one and the footer.
     auto hover = [](CalendarView& view, GlyphSource& glyphs, PaintCaches& caches, PaintTarget& target, int run) {
         const int oldColumn = view.CursorColumn(), oldRow = view.CursorRow();
-        const auto margins = view.Layout().margins;
-        const Size cell = view.Layout().cellSize;
-        const int column = 1 + run % 5, row = view.Layout().topRows + 1 + run % 3;
-        view.PointerMoved(margins[0] + column * cell.width + 5, margins[1] + row * cell.height + 5);
+        const GridLayout& layout = view.Layout();
+        const int top = layout.SeveralMonths() ? layout.blocks.headRows : layout.topRows;
+        const int column = layout.leftColumns + layout.blocks.weekColumns + 1 + run % 5, row = top + 1 + run % 3;
+        const Rect cell = layout.CellRect(column, row);
+        view.PointerMoved(cell.left + 5, cell.top + 5);
         CalendarPainter painter(view, glyphs, caches);
         painter.PaintCell(target, oldColumn, oldRow);
         painter.PaintCell(target, column, row);
@@ -327,6 +331,8 @@ int main(int argc, char** argv) {
         {"paint_all_ja_events", kCodePageJapanese, false, true, paintAll},
         {"hover_ja", kCodePageJapanese, true, false, hover},
         {"hover_ja_events", kCodePageJapanese, true, true, hover},
+        {"paint_all_ja_year", kCodePageJapanese, false, false, paintAll, kTwelveMonths},
+        {"hover_ja_year", kCodePageJapanese, true, false, hover, kTwelveMonths},
         {"paint_cell", kCodePageJapanese, false, false,
          [](CalendarView& view, GlyphSource& glyphs, PaintCaches& caches, PaintTarget& target, int) {
              CalendarPainter painter(view, glyphs, caches);

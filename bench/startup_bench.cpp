@@ -14,6 +14,8 @@
 //   --calendar PATH, --empty PATH      other programs (a stripped copy, another build)
 //   --events                           the calendar with a source of 10,000 events configured
 //                                      (its CalendarSources value changed and put back)
+//   --year                             the calendar showing the whole year (its Design value
+//                                      changed and put back)
 // The time of a start runs from just before the process is created to the moment its
 // window is visible and the process waits for input. Under Wine each program is also a
 // Linux process, and /proc (drive Z:) tells its processor time to the nanosecond and how
@@ -280,7 +282,6 @@ private:
     std::map<std::string, std::vector<double>> times_;
 };
 
-// The calendar's Flags value, changed for a while and put back.
 // A value of the calendar's settings key changed for a while and put back at the end.
 class SavedValue {
 public:
@@ -371,7 +372,7 @@ std::string Beside(const char* name) {
 
 int main(int argc, char** argv) {
     int runs = 10, steps = 100, idleSeconds = 60;
-    bool events = false;
+    bool events = false, year = false;
     std::string calendar = TAVOLI_CALENDAR_PATH, empty = Beside("empty_window.exe");
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -383,6 +384,7 @@ int main(int argc, char** argv) {
         else if (arg == "--empty" && hasValue) empty = argv[++i];
         else if (arg == "--smoke") runs = 1, steps = 3, idleSeconds = 0;
         else if (arg == "--events") events = true;
+        else if (arg == "--year") year = true;
         else {
             std::fprintf(stderr, "startup_bench: unknown argument %s\n", arg.c_str());
             return 2;
@@ -404,6 +406,12 @@ int main(int argc, char** argv) {
         std::fclose(file);
         sources.Set("1\t#D47800\tBench\t" + eventsFile + "\r\n");
         std::printf("with a calendar source of 10,000 events (%zu bytes)\n", text.size());
+    }
+
+    const SavedValue design("Design");
+    if (year) {
+        design.Set("T1W1N0D5B2MY");
+        std::printf("showing the whole year\n");
     }
 
     // Alternating, so that whatever the machine does meanwhile falls on all alike.
