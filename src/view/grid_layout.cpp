@@ -41,7 +41,8 @@ GridLayout LayoutOf(const SettingsRecord& settings, int dpi, Size workArea) {
     const Size block{blocks.BlockColumns() * cell.width, blocks.BlockRows() * cell.height};
     const Size beside{m[0] + m[2] + layout.rightColumns * cell.width, m[1] + m[3] + layout.bottomRows * cell.height};
     const bool limited = workArea.width > 0 && workArea.height > 0;
-    const int smallest = layout.Scaled(settings.style.FontSize(FontRole::kSmall));
+    // Legible in points: the floor is the same at every DPI.
+    const int smallest = settings.style.FontSize(FontRole::kSmall);
     blocks.arrangement = ArrangeMonthBlocks(blocks.count, block, beside,
                                             limited ? workArea : Size{INT32_MAX, INT32_MAX}, LegibleScale(smallest));
     layout.dateColumns = blocks.Columns();

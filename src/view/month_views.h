@@ -37,8 +37,9 @@ struct BlockArrangement {
     bool operator==(const BlockArrangement& o) const = default;
 };
 
-// The smallest scale at which a font of this many pixels (at 100 %) stays legible: no
-// text below 9 pixels, and never below half the stored sizes.
+// The smallest scale at which a font of this many pixels at 96 DPI (at 100 %) stays
+// legible: no text below 9 of them (6.75 points, at any DPI), and never below half the
+// stored sizes.
 int LegibleScale(int smallestFontPixels);
 
 // How `count` month blocks of `block` pixels each (at 100 %), with `beside` pixels the view
