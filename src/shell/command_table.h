@@ -34,6 +34,9 @@ enum class CommandId : int {
     kCalculate = 1043,
     kExplain = 1044,
     kSwitchView = 1045,
+    // The header buttons of three or six months, for screen readers: no item, no key.
+    kPrevView = 1046,
+    kNextView = 1047,
 };
 
 constexpr int IdNumber(CommandId id) { return static_cast<int>(id); }

@@ -332,7 +332,9 @@ bool MainModel::OnAccessibleAction(int child) {
         ports_.window.PostCommand(item->monthStep == -12  ? CommandId::kPrevYear
                                   : item->monthStep == -1 ? CommandId::kPrevMonth
                                   : item->monthStep == 1  ? CommandId::kNextMonth
-                                                          : CommandId::kNextYear);
+                                  : item->monthStep == 12 ? CommandId::kNextYear
+                                  : item->monthStep < 0   ? CommandId::kPrevView
+                                                          : CommandId::kNextView);
         return true;
     case AccessibleRole::kCell:
         OnAccessibleSelect(child);
@@ -555,6 +557,8 @@ void MainModel::OnCommand(int id) {
     case CommandId::kNextMonth: view_->StepMonth(1); break;
     case CommandId::kPrevYear: view_->StepMonth(-12); break;
     case CommandId::kNextYear: view_->StepMonth(12); break;
+    case CommandId::kPrevView: view_->StepMonth(-view_->ViewStep()); break;
+    case CommandId::kNextView: view_->StepMonth(view_->ViewStep()); break;
     case CommandId::kToday: view_->SelectDate(view_->TodayDate()); break;
     case CommandId::kShowNext:
         document_.EditSettings([](SettingsRecord& settings) { settings.neighbourDays = !settings.neighbourDays; });

@@ -459,6 +459,37 @@ TEST_F(Model, CopyPutsEightLinesWithCrLf) {
     EXPECT_EQ(text.substr(0, text.find("\r\n")), CodePageHoldsJapanese() ? AnsiFromUtf8("2024年 5月") : "May 2024");
 }
 
+// Switch View goes round the views and back to the month's own rows; several months are
+// copied side by side, the wheel and a reader's button step the view, a month's title opens
+// that month alone.
+TEST_F(Model, SwitchViewAndSeveralMonths) {
+    const auto rows = [&] { return View().Settings().design.rows; };
+    const auto step = [&](CommandId command) { model_.OnCommand(IdNumber(command)); };
+    step(CommandId::kSwitchView);
+    EXPECT_EQ(rows(), kTwoMonths);
+    step(CommandId::kSwitchView);
+    EXPECT_EQ(rows(), kThreeMonths);
+    EXPECT_EQ(View().FirstMonth(), (std::pair{2024, 4}));
+    step(CommandId::kCopy);
+    const std::string line = host_.clipboard.substr(0, host_.clipboard.find("\r\n"));
+    EXPECT_NE(line.find(CodePageHoldsJapanese() ? AnsiFromUtf8("2024年 6月") : "June 2024"), std::string::npos) << line;
+    model_.OnWheel(-120);
+    EXPECT_EQ(View().FirstMonth(), (std::pair{2024, 7}));
+    host_.Take();
+    EXPECT_TRUE(model_.OnAccessibleAction(2));  // the forward button
+    EXPECT_EQ(host_.Take().back(), "post 1047");
+    step(CommandId::kNextView);
+    EXPECT_EQ(View().FirstMonth(), (std::pair{2024, 10}));
+    const Rect title = View().Layout().CellRect(View().Blocks().BlockColumns() + 3, 0);  // November's
+    model_.OnLeftButtonDown({title.left + 2, title.top + 2});
+    EXPECT_EQ(rows(), kFiveLines);
+    EXPECT_EQ(ShownMonth(), "2024/11");
+    for (const RowsStyle next : {kTwoMonths, kThreeMonths, kSixMonths, kTwelveMonths, kFiveLines}) {
+        step(CommandId::kSwitchView);
+        EXPECT_EQ(rows(), next);
+    }
+}
+
 TEST_F(Model, SpanMessages) {
     PointAtDate(CalDate(2024, 1, 5));
     model_.OnCommand(IdNumber(CommandId::kCalculate));  // nothing remembered: nothing

@@ -102,9 +102,7 @@ TEST_F(Options, PagesShownValuesAndOk) {
     const DialogReport report = driver.Finish();
     ASSERT_TRUE(report.driven) << report.failure;
     EXPECT_EQ(firstDay, ResolveText("saturday\tja:土曜日"));  // −1 is the last weekday
-    // English has no two-month item: the view's 2 shows as "6-lines", and OK keeps 2 as
-    // long as the list is left as it was.
-    EXPECT_EQ(rows, Japanese() ? AnsiFromUtf8("2か月表示") : "6-lines");
+    EXPECT_EQ(rows, Japanese() ? AnsiFromUtf8("2か月表示") : "2-months");
     EXPECT_EQ(values.design.rows, kTwoMonths);
     EXPECT_EQ(eraText, values_.eraList);  // shown whole and kept whole
     EXPECT_EQ(values.eraList, values_.eraList);

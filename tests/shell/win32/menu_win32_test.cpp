@@ -87,16 +87,19 @@ TEST(BuildMenu, TheProgramsMenusInTheSystemLanguage) {
                          "期間計算(&K)<期間の初日を記憶(&M) 期間計算(&C)... | カウントダウン(&N)...> | "
                          "今月(&T)\tSpace 前の月(&P)\tCtrl+← 次の月(&Q)\tCtrl+→ "
                          "前の年(&Y)\tCtrl+↑ 次の年(&Z)\tCtrl+↓ ジャンプ(&J)...\tCtrl+J | "
-                         "前後月の表示(&N)\tCtrl+K | 設定(&O)... | ヘルプ(&H)\tF1 バージョン情報(&A)... | "
+                         "前後月の表示(&N)\tCtrl+K 表示月数の切り替え(&V)\tCtrl+L | 設定(&O)... | ヘルプ(&H)\tF1 "
+                         "バージョン情報(&A)... | "
                          "終了(&X)\tAlt+F4")
                    : "*Memo(&M)...\tCtrl+M Why this day?(&W)...\tCtrl+E Copy(&C)\tCtrl+C "
                      "Span Calculation(&K)<Memorize(&M) Calculate(&C)... | Count Down(&N)...> | "
                      "Show Today(&T)\tSpace Previous Month(&P)\tCtrl+Left Next Month(&Q)\tCtrl+Right "
                      "Previous Year(&Y)\tCtrl+Up Next Year(&Z)\tCtrl+Down Jump(&J)...\tCtrl+J | "
-                     "Show Neighbor Month(&N)\tCtrl+K | Options(&O)... | Help(&H)\tF1 About(&A)... | Exit(&X)\tAlt+F4";
+                     "Show Neighbor Month(&N)\tCtrl+K Switch View(&V)\tCtrl+L | Options(&O)... | Help(&H)\tF1 "
+                     "About(&A)... | Exit(&X)\tAlt+F4";
     EXPECT_EQ(ReadBack(context.handle), expectedContext);
-    EXPECT_EQ(IdsOf(context.handle),
-              "1032 1044 1031 <1042 1043 0 1040> 0 1033 1026 1027 1028 1029 1030 0 1034 0 1035 0 1038 1037 0 1025");
+    EXPECT_EQ(
+        IdsOf(context.handle),
+        "1032 1044 1031 <1042 1043 0 1040> 0 1033 1026 1027 1028 1029 1030 0 1034 1045 0 1035 0 1038 1037 0 1025");
     const std::string expectedTray =
         Japanese()
             ? AnsiFromUtf8("*たぼりカレンダーの表示(&D) | ヘルプ(&H)\tF1 バージョン情報(&A)... | 終了(&X)\tAlt+F4")
@@ -105,12 +108,12 @@ TEST(BuildMenu, TheProgramsMenusInTheSystemLanguage) {
     EXPECT_EQ(IdsOf(tray.handle), "1036 0 1038 1037 0 1025");
 
     // The pieces one by one, as the menu API reports them.
-    EXPECT_EQ(GetMenuItemCount(context.handle), 20);
+    EXPECT_EQ(GetMenuItemCount(context.handle), 21);
     EXPECT_EQ(GetMenuDefaultItem(context.handle, TRUE, 0), 0u);
     EXPECT_EQ(GetMenuDefaultItem(context.handle, FALSE, 0), 1032u);
     EXPECT_NE(ItemState(context.handle, 0) & MFS_DEFAULT, 0u);  // shown bold
     EXPECT_EQ(ItemState(context.handle, 1) & MFS_DEFAULT, 0u);
-    for (UINT separator : {4u, 11u, 13u, 15u, 18u}) {
+    for (UINT separator : {4u, 11u, 14u, 16u, 19u}) {
         EXPECT_NE(GetMenuState(context.handle, separator, MF_BYPOSITION) & MF_SEPARATOR, 0u) << separator;
     }
     EXPECT_EQ(GetMenuItemID(context.handle, 3), static_cast<UINT>(-1));  // the submenu has no id
@@ -264,7 +267,7 @@ std::vector<WPARAM> Press(HWND window, HACCEL accelerators, int key, bool ctrl, 
     return g_commands;
 }
 
-TEST(BuildAccelerators, TheNineKeysArriveAsCommands) {
+TEST(BuildAccelerators, TheTenKeysArriveAsCommands) {
     CommandTable commands = BuildCommandTable();
     EXPECT_EQ(BuildAccelerators(commands), nullptr);  // no entry has a key: no table
     AssignAcceleratorKeys(commands);
@@ -273,10 +276,10 @@ TEST(BuildAccelerators, TheNineKeysArriveAsCommands) {
 
     // The records as the system holds them: flags, key and id of each, in table order.
     const std::vector<AcceleratorRecord> expected = AcceleratorRecords(commands);
-    ASSERT_EQ(expected.size(), 9u);
-    ASSERT_EQ(CopyAcceleratorTableA(accelerators, nullptr, 0), 9);
-    ACCEL records[9] = {};
-    ASSERT_EQ(CopyAcceleratorTableA(accelerators, records, 9), 9);
+    ASSERT_EQ(expected.size(), 10u);
+    ASSERT_EQ(CopyAcceleratorTableA(accelerators, nullptr, 0), 10);
+    ACCEL records[10] = {};
+    ASSERT_EQ(CopyAcceleratorTableA(accelerators, records, 10), 10);
     for (size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(records[i].fVirt, FVIRTKEY | FCONTROL) << i;
         EXPECT_EQ(records[i].key, expected[i].key) << i;
@@ -291,10 +294,9 @@ TEST(BuildAccelerators, TheNineKeysArriveAsCommands) {
         bool shift;
         int command;  // 0: none arrives
     } cases[] = {
-        {VK_LEFT, true, false, 1026}, {VK_RIGHT, true, false, 1027},
-        {VK_UP, true, false, 1028},   {VK_DOWN, true, false, 1029},
-        {'C', true, false, 1031},     {'J', true, false, 1030},
-        {'K', true, false, 1034},     {'E', true, false, 1044},
+        {VK_LEFT, true, false, 1026}, {VK_RIGHT, true, false, 1027}, {VK_UP, true, false, 1028},
+        {VK_DOWN, true, false, 1029}, {'C', true, false, 1031},      {'J', true, false, 1030},
+        {'K', true, false, 1034},     {'E', true, false, 1044},      {'L', true, false, 1045},
         {'M', true, false, 1032},                                // the memo, as its caption says
         {VK_LEFT, false, false, 0},                              // the arrows alone move the cursor
         {'C', false, false, 0},       {VK_LEFT, true, true, 0},  // one modifier exactly
