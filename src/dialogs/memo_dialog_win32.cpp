@@ -5,12 +5,12 @@
 #include "dialogs/controls_win32.h"
 #include "dialogs/dialog_template.h"
 #include "dialogs/layout_measure_win32.h"
-#include "dialogs/memo_text.h"
 #include "dialogs/modal_dialog_win32.h"
 #include "dialogs/small_dialogs_layout.h"
 #include "framework/dpi_win32.h"
 #include "framework/messages.h"
 #include "framework/platform.h"
+#include "memo/memo_lines.h"
 
 namespace tavoli {
 

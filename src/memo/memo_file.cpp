@@ -95,7 +95,7 @@ void KeepOverflowAsLines(Entries& entries, std::string& unread) {
     if (entries.size() <= MemoStore::kMaxEntries) return;
     std::string lines;
     for (size_t i = MemoStore::kMaxEntries; i < entries.size(); ++i)
-        lines += MemoDateText(entries[i].date) + "=" + entries[i].text + "\r\n";
+        lines += MemoKeyText(entries[i]) + "=" + entries[i].text + "\r\n";
     entries.resize(MemoStore::kMaxEntries);
     unread.insert(0, lines);
 }

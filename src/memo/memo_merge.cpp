@@ -8,14 +8,15 @@ namespace tavoli {
 namespace {
 
 using Entries = std::vector<MemoStore::Entry>;
-// The texts of each day, in list order; pointers into the list, which outlives the map.
-using Texts = std::vector<const std::string*>;
+// The entries of each day (texts and rules), in list order; pointers into the list, which
+// outlives the map.
+using Texts = std::vector<const MemoStore::Entry*>;
 using Days = std::unordered_map<uint32_t, Texts>;
 
 Days DaysOf(const Entries& entries) {
     Days days;
     days.reserve(entries.size());
-    for (const MemoStore::Entry& entry : entries) days[entry.date.Serial()].push_back(&entry.text);
+    for (const MemoStore::Entry& entry : entries) days[entry.date.Serial()].push_back(&entry);
     return days;
 }
 
@@ -53,7 +54,7 @@ MemoMerge MergeMemos(const Entries& read, const Entries& ours, const Entries& th
         const Texts& other = TextsOf(theirDays, date);
         const bool changedHere = !Same(mine, base), changedThere = !Same(other, base);
         if (changedHere && changedThere && !Same(mine, other)) {
-            for (const std::string* text : other) merge.conflicts.push_back({date, *text});
+            for (const MemoStore::Entry* entry : other) merge.conflicts.push_back(*entry);
         }
         return oursWins[date.Serial()] = changedHere;
     };
@@ -65,7 +66,7 @@ MemoMerge MergeMemos(const Entries& read, const Entries& ours, const Entries& th
             merge.entries.push_back(entry);
         } else if (!written[entry.date.Serial()]) {
             written[entry.date.Serial()] = true;
-            for (const std::string* text : TextsOf(ourDays, entry.date)) merge.entries.push_back({entry.date, *text});
+            for (const MemoStore::Entry* mine : TextsOf(ourDays, entry.date)) merge.entries.push_back(*mine);
         }
     }
     for (const MemoStore::Entry& entry : ours) {

@@ -18,7 +18,7 @@ struct MemoMerge {
     std::vector<MemoStore::Entry> conflicts;
 };
 
-// Day by day (a day's memo being all its entries, in order): a day changed only in the
+// Day by day (a day's memo being all its entries, in order, with their rules): a day changed only in the
 // file keeps the file's text, a deletion there included; a day changed only here keeps
 // this copy's, a deletion here included; a day both changed keeps this copy's, and the
 // file's entries of it go to the conflicts unless both made the same change.

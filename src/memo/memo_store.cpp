@@ -1,5 +1,6 @@
 #include "memo/memo_store.h"
 
+#include <algorithm>
 #include <new>
 
 #include "format/date_format.h"
@@ -25,7 +26,51 @@ int EditorLineAt(std::string_view text, size_t offset) {
     return line;
 }
 
+// The words of the rules in a line's key, in the order of MemoRepeat.
+const char* const kRepeatWords[] = {"", " every year", " every month", " every week"};
+constexpr std::string_view kUntilWord = " until ";
+
+// The rule a key holds after its date; none where it holds none (or a wrong "until").
+void ReadRepeat(std::string_view key, MemoStore::Entry& entry) {
+    for (int r = 1; r < 4; ++r) {
+        if (key.find(kRepeatWords[r]) != std::string_view::npos) entry.repeat = static_cast<MemoRepeat>(r);
+    }
+    const size_t until = key.find(kUntilWord);
+    if (entry.repeat == MemoRepeat::kNone || until == std::string_view::npos) return;
+    if (!CalDate::FromTextExactly(key.substr(until + kUntilWord.size()), entry.until)) entry.until = CalDate();
+}
+
 }  // namespace
+
+bool MemoStore::Entry::FallsOn(CalDate day) const {
+    if (day == date) return true;
+    if (repeat == MemoRepeat::kNone || day < date || (!until.IsNull() && day > until)) return false;
+    const YearMonthDay from = date.Parts(), on = day.Parts();
+    switch (repeat) {
+    case MemoRepeat::kYearly:
+        return on.month == from.month &&
+               (on.day == from.day || (from.month == 2 && from.day == 29 && on.day == 28 && !IsLeapYear(on.year)));
+    case MemoRepeat::kMonthly: return on.day == std::min(from.day, MonthLength(on.year, on.month));
+    case MemoRepeat::kWeekly: return (day - date) % 7 == 0;
+    case MemoRepeat::kNone: break;
+    }
+    return false;
+}
+
+std::string MemoKeyText(const MemoStore::Entry& entry) {
+    std::string key = MemoDateText(entry.date) + kRepeatWords[static_cast<int>(entry.repeat)];
+    if (entry.repeat != MemoRepeat::kNone && !entry.until.IsNull())
+        key += std::string(kUntilWord) + MemoDateText(entry.until);
+    return key;
+}
+
+std::string MemoRepeatText(MemoRepeat repeat, CalDate until) {
+    static const char* const kWords[] = {"", "every year\tja:毎年", "every month\tja:毎月", "every week\tja:毎週"};
+    if (repeat == MemoRepeat::kNone) return {};
+    std::string text = ResolveText(kWords[static_cast<int>(repeat)]);
+    if (!until.IsNull()) text += FillText(" until %1\tja:（%1まで）", {MemoDateText(until)});
+    return text;
+}
 
 std::string MemoDateText(CalDate date) {
     const YearMonthDay ymd = date.Parts();
@@ -99,6 +144,7 @@ MemoStore::LineResult MemoStore::ReadLine(std::string_view line, Entry& entry) {
     // The date: the first three integers from the start of the key on. One that names no
     // day the program can hold would be saved as another day: the line is kept as it is.
     if (!CalDate::FromTextExactly(line.substr(start), entry.date)) return LineResult::kBadDate;
+    ReadRepeat(line.substr(start, separator - start), entry);
     entry.text = line[separator] == '=' ? std::string(line.substr(separator + 1)) : std::string(line.substr(separator));
     return entry.text.empty() ? LineResult::kNothing : LineResult::kEntry;
 }
@@ -191,7 +237,7 @@ std::vector<std::string> MemoStore::UnreadLines() const {
 template <class Emit>
 void MemoStore::EmitFileLines(const CalDateTime& savedAt, Emit&& emit) const {
     emit(DateFormat(kMemoFileHeaderFormat, savedAt));
-    for (const Entry& entry : entries_) emit(MemoDateText(entry.date) + "=" + entry.text);
+    for (const Entry& entry : entries_) emit(MemoKeyText(entry) + "=" + entry.text);
     TextLineReader reader(unreadText_);
     std::string_view line;
     while (reader.Next(line)) emit(line);
@@ -226,11 +272,46 @@ std::string MemoStore::MemoOf(CalDate date) const {
     return {};
 }
 
+std::vector<const MemoStore::Entry*> MemoStore::MemosOn(CalDate date) const {
+    std::vector<const Entry*> memos;
+    for (const Entry& entry : entries_) {
+        if (entry.date == date) {
+            memos.insert(memos.begin(), &entry);
+            break;
+        }
+    }
+    for (const Entry& entry : entries_) {
+        if (entry.repeat != MemoRepeat::kNone && entry.FallsOn(date) && (memos.empty() || memos.front() != &entry))
+            memos.push_back(&entry);
+    }
+    return memos;
+}
+
+const MemoStore::Entry* MemoStore::EntryFor(CalDate date) const {
+    const std::vector<const Entry*> memos = MemosOn(date);
+    return memos.empty() ? nullptr : memos.front();
+}
+
 bool MemoStore::HasMemo(CalDate date) const {
     for (const Entry& entry : entries_) {
-        if (entry.date == date) return true;
+        if (entry.date == date || (entry.repeat != MemoRepeat::kNone && entry.FallsOn(date))) return true;
     }
     return false;
+}
+
+bool MemoStore::SetMemo(CalDate date, std::string_view text, MemoRepeat repeat, CalDate until) {
+    const bool changed = SetMemo(date, text);
+    // Deleted, or refused (the store full): the rule goes with the text.
+    if (!changed || text.empty()) return changed;
+    if (repeat == MemoRepeat::kNone || until < date) until = CalDate();
+    for (Entry& entry : entries_) {
+        if (entry.date == date) {
+            entry.repeat = repeat;
+            entry.until = until;
+            break;
+        }
+    }
+    return true;
 }
 
 bool MemoStore::SetMemo(CalDate date, std::string_view text) {

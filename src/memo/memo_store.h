@@ -1,6 +1,7 @@
 // One line of text per day, kept in insertion order, read from and written to memo.txt.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,14 +12,28 @@
 
 namespace tavoli {
 
+// How a memo repeats from its day on: never, every year on its day (29 February on the
+// 28th in other years), every month on its day (the last day of a shorter month), every
+// week on its weekday.
+enum class MemoRepeat : uint8_t { kNone, kYearly, kMonthly, kWeekly };
+
 class MemoStore {
 public:
     static constexpr size_t kMaxEntries = 65535;
 
+    // A memo of its day, or one that repeats from it (up to `until`, when not null). The
+    // rule is written in the line's key after the date ("2024/02/29 every year=…"), which
+    // an older version passes over: it keeps the memo as its first day's.
     struct Entry {
         CalDate date;
         std::string text;
-        bool operator==(const Entry& o) const { return date == o.date && text == o.text; }
+        MemoRepeat repeat = MemoRepeat::kNone;
+        CalDate until;
+        bool operator==(const Entry& o) const {
+            return date == o.date && text == o.text && repeat == o.repeat && until == o.until;
+        }
+        // Whether the memo shows on the day: its own, or one its rule falls on.
+        bool FallsOn(CalDate day) const;
     };
 
     // What the store knows of the memo file it was read from.
@@ -71,12 +86,20 @@ public:
 
     // The first entry of the date, or the empty text.
     std::string MemoOf(CalDate date) const;
+    // The date's memos: its first entry, then the repeating ones that fall on it, in
+    // store order.
+    std::vector<const Entry*> MemosOn(CalDate date) const;
+    // The entry the editor opens on a date: its first, else the first repeating one that
+    // falls on it; null for none.
+    const Entry* EntryFor(CalDate date) const;
     bool HasMemo(CalDate date) const;
     // Empty text: deletes every entry of the date (true when one was deleted). Otherwise
     // the first entry of the date gets the text, or a new one is appended (true), unless
     // the store is full ("array_size" in LastError, false, nothing changed). Line breaks
     // and NUL in the text become blanks: the file holds one line per memo.
     bool SetMemo(CalDate date, std::string_view text);
+    // The same with the entry's rule (true also when only the rule changed).
+    bool SetMemo(CalDate date, std::string_view text, MemoRepeat repeat, CalDate until);
     // Appends an entry without looking for one of the same date, as reading does; false
     // when the store is full.
     bool Append(Entry entry);
@@ -130,6 +153,11 @@ private:
 // A memo's date as the file writes it: YYYY/MM/DD; a year beyond four digits (only
 // hand-edited files have one) keeps all its digits, so that it reads back as the same day.
 std::string MemoDateText(CalDate date);
+// The key of an entry's line: its date, then its rule (" every year", " every month",
+// " every week", with " until YYYY/MM/DD").
+std::string MemoKeyText(const MemoStore::Entry& entry);
+// The rule in the user's language ("every year until 2030/12/31"); empty for none.
+std::string MemoRepeatText(MemoRepeat repeat, CalDate until);
 
 // Why reading stopped, in the user's language or the one given ("There is no "=" after
 // the date.").

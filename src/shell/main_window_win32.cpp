@@ -147,7 +147,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == kReloadTimerId) {
             model_.OnReloadDue();
             // A calendar read again may have changed the list of the day the tip is over.
-            if (const CalendarView* view = model_.View()) dayTip_.Follow(window_, view->AppointmentsTip());
+            if (const CalendarView* view = model_.View()) dayTip_.Follow(window_, view->DayTipText());
             break;
         }
         if (LooksForNotificationsAtTick(handlingDepth_) && watch_.TakeSignalled()) model_.OnFolderChanged();
@@ -177,7 +177,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         ClientToScreen(window_, &screen);
         model_.OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), Point{screen.x, screen.y});
-        if (const CalendarView* view = model_.View()) dayTip_.Follow(window_, view->AppointmentsTip());
+        if (const CalendarView* view = model_.View()) dayTip_.Follow(window_, view->DayTipText());
         break;
     }
     case WM_NOTIFY:

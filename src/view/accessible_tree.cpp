@@ -6,6 +6,7 @@
 #include "format/default_formats.h"
 #include "framework/lang_text.h"
 #include "holidays/day_kinds.h"
+#include "memo/memo_lines.h"
 
 namespace tavoli {
 
@@ -234,8 +235,8 @@ std::string AccessibleTree::NameOf(int child) const {
     if (day == view_.TodayDate()) Append(name, ResolveText(kToday));
     for (const NameEntry& entry : document.NamesOf(day)) Append(name, entry.name);
     if (const char* kind = KindName(DayKindFromText(document.KindOf(day)))) Append(name, ResolveText(kind));
-    const std::string memo = document.Memos().MemoOf(day);
-    if (!memo.empty()) Append(name, ResolveText(kMemo) + memo);
+    for (const MemoStore::Entry* memo : document.Memos().MemosOn(day))
+        Append(name, ResolveText(kMemo) + MemoLinesJoined(memo->text, ResolveText(kSeparator)));
     for (const DayAppointment& appointment : view_.AppointmentsOn(day)) Append(name, appointment.text);
     return name;
 }

@@ -149,8 +149,9 @@ public:
     const std::vector<std::string>& FooterLines() const;
     // A day's appointments, those of every shown day expanded at once.
     const std::vector<DayAppointment>& AppointmentsOn(CalDate date, bool texts = true) const;
-    // The tip over the day under the cursor: its appointments, a line each (empty: none).
-    std::string AppointmentsTip() const;
+    // The tip over the day under the cursor: its memos whole, then its appointments, a line
+    // each (empty: none).
+    std::string DayTipText() const;
     // The texts of header and footer for the current state.
     std::vector<TextBox> TextBoxes() const;
     // A template applied to a date with the era list of the settings.

@@ -9,6 +9,7 @@
 #include "format/default_formats.h"
 #include "framework/messages.h"
 #include "framework/platform.h"
+#include "memo/memo_lines.h"
 
 namespace tavoli {
 
@@ -42,8 +43,10 @@ void CalendarView::UpdateFooterLines() const {
         if (!names.empty()) names += ' ';
         names += entry.name;
     }
-    const std::string memo = document_.Memos().MemoOf(d);
-    const std::string marked = memo.empty() ? std::string() : "[" + memo + "]";
+    // Each memo of the day bracketed, a long one by its beginning.
+    std::string marked;
+    for (const MemoStore::Entry* memo : document_.Memos().MemosOn(d))
+        marked += (marked.empty() ? "[" : " [") + MemoBeginning(memo->text) + "]";
     const std::string both = !names.empty() && !marked.empty() ? names + " " + marked : names + marked;
     const std::array<std::string, 4>& footer = Texts().footer;
     size_t dateLines = 1;  // the lines of the templates, before the names
@@ -79,11 +82,13 @@ const std::vector<DayAppointment>& CalendarView::AppointmentsOn(CalDate date, bo
     return document_.AppointmentsOn(date, texts);
 }
 
-std::string CalendarView::AppointmentsTip() const {
+std::string CalendarView::DayTipText() const {
     const CellClass hit = HitTest();
     if (hit.region != kRegionDate) return {};
     // As many as a tip shows on any screen.
     std::string tip;
+    for (const MemoStore::Entry* memo : document_.Memos().MemosOn(hit.date))
+        tip += (tip.empty() ? "" : "\r\n") + MemoLinesJoined(memo->text, "\r\n");
     for (const std::string& line : AppointmentLines(AppointmentsOn(hit.date), 30))
         tip += (tip.empty() ? "" : "\r\n") + line;
     return tip;

@@ -1,6 +1,7 @@
-// A memo or a control's text cut to 255 bytes never ends in half a character, and a memo
-// keeps only its first line.
+// A control's text cut to 255 bytes never ends in half a character; a memo keeps its lines
+// as the file's breaks and is cut to its own limit the same way.
 #include "dialogs/memo_text.h"
+#include "memo/memo_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -54,22 +55,26 @@ void CheckShiftJisCuts() {
 }
 
 void CheckMemoLines() {
+    const std::string br(1, kMemoLineBreak);
     struct Case {
         std::string text;
         std::string expected;
     } cases[] = {
-        {"first\r\nsecond", "first"},
-        {"first\nsecond", "first"},
-        {"first\rsecond", "first"},
-        {"page\fbreak", "page"},
-        {"\r\nafter", ""},
+        {"first\r\nsecond", "first" + br + "second"},
+        {"first\nsecond", "first" + br + "second"},
+        {"first\rsecond\r\n\r\n", "first" + br + "second"},  // breaks at the end dropped
+        {"page\fbreak", "page break"},
+        {"\r\nafter", "after"},
         {"tab\tstays", "tab\tstays"},
-        {std::string(280, 'x') + "\nrest", std::string(255, 'x')},
-        {Repeat("あ", 5) + "\r\n" + Repeat("い", 200), Repeat("あ", 5)},
-        {Repeat("い", 200), Repeat("い", 127)},
+        {std::string(280, 'x') + "\nrest", std::string(280, 'x') + br + "rest"},
+        {Repeat("あ", 5) + "\r\n" + Repeat("い", 200), Repeat("あ", 5) + br + Repeat("い", 200)},
+        {Repeat("い", 5000), Repeat("い", 4000)},  // 8,000 bytes
+        {"a" + Repeat("表", 5000), "a" + Repeat("表", 3999)},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(CurrentPlatform().ToUtf8(MemoFromEditText(AnsiFromUtf8(c.text))), c.expected) << c.text;
+        const std::string memo = MemoFromEditText(AnsiFromUtf8(c.text));
+        EXPECT_EQ(CurrentPlatform().ToUtf8(memo), c.expected) << c.text.substr(0, 40);
+        EXPECT_EQ(MemoFromEditText(MemoEditText(memo)), memo) << c.text.substr(0, 40);  // the editor's round trip
     }
 }
 
@@ -81,7 +86,7 @@ TEST(MemoText, CutsInTheSystemCodePage) {
         CheckMemoLines();
     } else {
         CheckCuts({{"300 Latin-1 letters", Repeat("é", 300), 255, 255}});
-        EXPECT_EQ(MemoFromEditText("first\r\nsecond"), "first");
+        EXPECT_EQ(MemoFromEditText("first\r\nsecond"), "first\x1fsecond");
     }
 }
 

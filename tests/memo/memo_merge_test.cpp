@@ -10,13 +10,19 @@ namespace {
 
 using Entries = std::vector<MemoStore::Entry>;
 
-// "3=a 5=b": memos on days of January 2024.
+// "3=a 5y=b": memos on days of January 2024, "y", "m" or "w" after the day one that repeats
+// every year, month or week.
 Entries Memos(const std::string& text) {
     Entries entries;
     std::istringstream words(text);
     for (std::string word; words >> word;) {
         const size_t equals = word.find('=');
-        entries.push_back({CalDate(2024, 1, std::stoi(word.substr(0, equals))), word.substr(equals + 1)});
+        const char rule = word[equals - 1];
+        const MemoRepeat repeat = rule == 'y'   ? MemoRepeat::kYearly
+                                  : rule == 'm' ? MemoRepeat::kMonthly
+                                  : rule == 'w' ? MemoRepeat::kWeekly
+                                                : MemoRepeat::kNone;
+        entries.push_back({CalDate(2024, 1, std::stoi(word.substr(0, equals))), word.substr(equals + 1), repeat, {}});
     }
     return entries;
 }
@@ -48,6 +54,11 @@ TEST(MemoMerge, DayByDay) {
         {"a file emptied by hand", "1=a 2=b", "1=a 2=b 3=c", "", "3=c", "", true},
         {"a file cut short: no deletion there", "1=a 2=b 3=c", "1=a 2=B 3=c 4=d", "1=a", "1=a 2=B 3=c 4=d", "", false},
         {"cut short, deleted here", "1=a 2=b", "1=a", "", "1=a", "", false},
+        // A rule is part of its day's memo.
+        {"a rule added there", "1=a 2=b", "1=a 2=b", "1=a 2y=b", "1=a 2y=b", ""},
+        {"a rule changed here", "1=a 2y=b", "1=a 2w=b", "1=a 2y=b", "1=a 2w=b", ""},
+        {"rules changed both ways", "2y=b", "2m=b", "2w=b", "2m=b", "2w=b"},
+        {"a repeating memo added in both", "", "3y=c", "3y=c", "3y=c", ""},
     };
     for (const Case& c : cases) {
         const MemoMerge merge = MergeMemos(Memos(c.read), Memos(c.ours), Memos(c.theirs), c.whole);
