@@ -107,15 +107,24 @@ const DialogLayout& AboutDialogLayout() {
 }
 
 const DialogLayout& MemoDialogLayout() {
-    static const DialogLayout layout{"",
-                                     106,
-                                     53,
-                                     {
-                                         {K::kLabel, memo_dialog::kPrompt, {10, 10, 200, 32}},
-                                         {K::kEdit, memo_dialog::kEdit, {10, 42, 200, 64}},
-                                         {K::kButton, kOkId, {20, 74, 92, 96}, "OK"},
-                                         {K::kButton, kCancelId, {108, 74, 180, 96}, kCancelText},
-                                     }};
+    // Reading order: the prompt, the memo, its rule and end, the buttons.
+    static const DialogLayout layout{
+        "",
+        176,
+        124,
+        {
+            {K::kLabel, memo_dialog::kPrompt, {10, 10, 340, 32}},
+            {K::kEdit, memo_dialog::kEdit, {10, 42, 340, 162}},
+            {K::kLabel, memo_dialog::kRepeatLabel, {10, 172, 70, 194}, "Repeat\tja:繰り返し", "(&R)"},
+            {K::kCombo,
+             memo_dialog::kRepeat,
+             {75, 172, 205, 272},
+             "\"Does not repeat\" \"Every year\" \"Every month\" \"Every week\"\tja:しない 毎年 毎月 毎週"},
+            {K::kLabel, memo_dialog::kUntilLabel, {215, 172, 255, 194}, "until\tja:終了日", "(&U)"},
+            {K::kEdit, memo_dialog::kUntil, {260, 172, 340, 194}},
+            {K::kButton, kOkId, {100, 206, 172, 228}, "OK"},
+            {K::kButton, kCancelId, {188, 206, 260, 228}, kCancelText},
+        }};
     return layout;
 }
 

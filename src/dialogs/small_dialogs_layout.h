@@ -24,7 +24,7 @@ namespace about_dialog {
 constexpr int kText = 2;
 }
 namespace memo_dialog {
-constexpr int kPrompt = 3, kEdit = 4;
+constexpr int kPrompt = 3, kEdit = 4, kRepeatLabel = 5, kRepeat = 6, kUntilLabel = 7, kUntil = 8;
 }
 namespace day_trace_dialog {
 constexpr int kText = 3;
@@ -36,8 +36,8 @@ const DialogLayout& JumpDialogLayout();
 const DialogLayout& CountDownDialogLayout();
 // One label with the About text (its table entry has no text of its own) and OK.
 const DialogLayout& AboutDialogLayout();
-// The memo editor: the prompt, a one-line edit, OK and Cancel. Its caption is empty: the
-// application's title is shown instead.
+// The memo editor: the prompt, an edit of several lines, how the memo repeats and until
+// when, OK and Cancel. Its caption is empty: the application's title is shown instead.
 const DialogLayout& MemoDialogLayout();
 // "Why this day?": the trace of a day in a text box that grows with it, and OK.
 const DialogLayout& DayTraceDialogLayout();

@@ -272,24 +272,21 @@ std::string MemoStore::MemoOf(CalDate date) const {
     return {};
 }
 
+const MemoStore::Entry* MemoStore::OwnEntry(CalDate date) const {
+    for (const Entry& entry : entries_) {
+        if (entry.date == date) return &entry;
+    }
+    return nullptr;
+}
+
 std::vector<const MemoStore::Entry*> MemoStore::MemosOn(CalDate date) const {
     std::vector<const Entry*> memos;
-    for (const Entry& entry : entries_) {
-        if (entry.date == date) {
-            memos.insert(memos.begin(), &entry);
-            break;
-        }
-    }
+    if (const Entry* own = OwnEntry(date)) memos.push_back(own);
     for (const Entry& entry : entries_) {
         if (entry.repeat != MemoRepeat::kNone && entry.FallsOn(date) && (memos.empty() || memos.front() != &entry))
             memos.push_back(&entry);
     }
     return memos;
-}
-
-const MemoStore::Entry* MemoStore::EntryFor(CalDate date) const {
-    const std::vector<const Entry*> memos = MemosOn(date);
-    return memos.empty() ? nullptr : memos.front();
 }
 
 bool MemoStore::HasMemo(CalDate date) const {

@@ -17,6 +17,14 @@ namespace tavoli {
 // week on its weekday.
 enum class MemoRepeat : uint8_t { kNone, kYearly, kMonthly, kWeekly };
 
+// A day's memo as the editor shows and gives it back: its text (the breaks as the file
+// keeps them) and its rule.
+struct MemoEdit {
+    std::string text;
+    MemoRepeat repeat = MemoRepeat::kNone;
+    CalDate until;
+};
+
 class MemoStore {
 public:
     static constexpr size_t kMaxEntries = 65535;
@@ -89,9 +97,9 @@ public:
     // The date's memos: its first entry, then the repeating ones that fall on it, in
     // store order.
     std::vector<const Entry*> MemosOn(CalDate date) const;
-    // The entry the editor opens on a date: its first, else the first repeating one that
-    // falls on it; null for none.
-    const Entry* EntryFor(CalDate date) const;
+    // The date's first entry, which the editor opens (a memo that repeats is edited at its
+    // first day); null for none.
+    const Entry* OwnEntry(CalDate date) const;
     bool HasMemo(CalDate date) const;
     // Empty text: deletes every entry of the date (true when one was deleted). Otherwise
     // the first entry of the date gets the text, or a new one is appended (true), unless

@@ -489,9 +489,10 @@ void MainModel::ShowView(RowsStyle rows) {
 void MainModel::RunMemo() {
     const CellClass hit = view_->HitTest();
     if (hit.region != kRegionDate) return;
-    std::string text = document_.Memos().MemoOf(hit.date);
-    if (!ports_.dialogs.RunMemoDialog(DateFormat(ResolveText(kMemoPromptFormat), hit.date), text)) return;
-    const bool changed = document_.EditMemos().SetMemo(hit.date, text);
+    MemoEdit memo;
+    if (const MemoStore::Entry* own = document_.Memos().OwnEntry(hit.date)) memo = {own->text, own->repeat, own->until};
+    if (!ports_.dialogs.RunMemoDialog(DateFormat(ResolveText(kMemoPromptFormat), hit.date), memo)) return;
+    const bool changed = document_.EditMemos().SetMemo(hit.date, memo.text, memo.repeat, memo.until);
     // Written at once: a program ended without hiding (a crash, a log-off that kills it)
     // keeps what was typed. Hidden meanwhile (from the tray), the window is no matter.
     if (changed) {

@@ -100,7 +100,7 @@ class DialogPort {
 public:
     virtual ~DialogPort() = default;
     virtual bool RunJumpDialog(int& year, int& month) = 0;
-    virtual bool RunMemoDialog(const std::string& prompt, std::string& text) = 0;
+    virtual bool RunMemoDialog(const std::string& prompt, MemoEdit& memo) = 0;
     virtual bool RunCountDownDialog(CountDown& countDown) = 0;
     virtual void RunAboutDialog() = 0;
     // Why a day has its kind and names: lines the user can select and copy.

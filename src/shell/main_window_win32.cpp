@@ -421,8 +421,8 @@ void MainWindow::OpenHelp() { OpenHelpDocument(reinterpret_cast<HWND>(CurrentPla
 
 bool MainWindow::RunJumpDialog(int& year, int& month) { return tavoli::RunJumpDialog(year, month, window_); }
 
-bool MainWindow::RunMemoDialog(const std::string& prompt, std::string& text) {
-    return tavoli::RunMemoDialog(prompt, text, {}, window_);
+bool MainWindow::RunMemoDialog(const std::string& prompt, MemoEdit& memo) {
+    return tavoli::RunMemoDialog(prompt, memo, {}, window_);
 }
 
 bool MainWindow::RunCountDownDialog(CountDown& countDown) { return tavoli::RunCountDownDialog(countDown, window_); }

@@ -87,7 +87,7 @@ public:
     void OpenHelp() override;
     SettingsStore& Store() override { return *store_; }
     bool RunJumpDialog(int& year, int& month) override;
-    bool RunMemoDialog(const std::string& prompt, std::string& text) override;
+    bool RunMemoDialog(const std::string& prompt, MemoEdit& memo) override;
     bool RunCountDownDialog(CountDown& countDown) override;
     void RunAboutDialog() override;
     void RunDayTraceDialog(const std::vector<std::string>& lines) override;

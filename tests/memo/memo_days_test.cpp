@@ -53,7 +53,8 @@ TEST(MemoDays, RulesFallOnTheirDays) {
     for (const MemoStore::Entry* memo : store.MemosOn(CalDate(2024, 3, 15))) texts.push_back(memo->text);
     EXPECT_EQ(texts, (std::vector<std::string>{"own", "weekly", "monthly"}));
     EXPECT_TRUE(store.HasMemo(CalDate(2024, 3, 8)));
-    EXPECT_EQ(store.EntryFor(CalDate(2024, 3, 8))->date, CalDate(2024, 3, 1));  // the editor opens the rule
+    EXPECT_EQ(store.OwnEntry(CalDate(2024, 3, 8)), nullptr);  // edited at its first day
+    EXPECT_EQ(store.OwnEntry(CalDate(2024, 3, 1))->repeat, R::kWeekly);
     EXPECT_FALSE(store.HasMemo(CalDate(2024, 3, 9)));
 }
 

@@ -90,9 +90,9 @@ public:
         month = jumpTo[1];
         return answer;
     }
-    bool RunMemoDialog(const std::string& prompt, std::string& text) override {
-        Log("memo " + prompt + " [" + text + "]");
-        text = memoText;
+    bool RunMemoDialog(const std::string& prompt, MemoEdit& memo) override {
+        Log("memo " + prompt + " [" + memo.text + "]");
+        memo.text = memoText;
         return answer;
     }
     bool RunCountDownDialog(CountDown& countDown) override {

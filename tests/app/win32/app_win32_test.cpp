@@ -305,6 +305,58 @@ void AddMemo(const Program& program, HWND window, WPARAM key, int presses, const
     EXPECT_TRUE(Eventually([&] { return !IsWindow(dialog); }));
 }
 
+// A memo of two lines that repeats every year, written in the editor on today: memo.txt
+// keeps it on one line, and after a restart the editor shows it as it was written.
+TEST_F(App, AMemoOfSeveralLinesComesBackAfterARestart) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char today[16];
+    std::snprintf(today, sizeof today, "%04d/%02d/%02d", now.wYear, now.wMonth, now.wDay);
+    const std::string typed = "Dentist 10:30\r\nbring the card";
+    const auto openEditor = [](const Program& program, HWND window) {
+        PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
+        HWND dialog = nullptr;
+        Eventually([&] {
+            const std::vector<HWND> shown = DialogsOf(program);
+            return (dialog = shown.empty() ? nullptr : shown.back()) != nullptr && GetDlgItem(dialog, 6) != nullptr;
+        });
+        return dialog;
+    };
+    {
+        Program program("");
+        HWND window = program.Window();
+        ASSERT_TRUE(window && Eventually([&] { return IsWindowVisible(window) != FALSE; }));
+        HWND dialog = openEditor(program, window);
+        ASSERT_NE(dialog, nullptr) << "no memo editor";
+        SendDlgItemMessageA(dialog, 4, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
+        SendDlgItemMessageA(dialog, 6, CB_SETCURSEL, 1, 0);  // every year
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        ASSERT_TRUE(Eventually([&] { return !IsWindow(dialog); }));
+        PostMessageA(window, WM_COMMAND, 1025, 0);
+        EXPECT_EQ(program.WaitForExit(), 0);
+    }
+    std::ifstream in(MemoFolder() + "memo.txt", std::ios::binary);
+    const std::string file((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(file.find(std::string(today) + " every year=Dentist 10:30\x1f"
+                                             "bring the card\r\n"),
+              std::string::npos)
+        << file;
+    Program program("");
+    HWND window = program.Window();
+    ASSERT_TRUE(window && Eventually([&] { return IsWindowVisible(window) != FALSE; }));
+    HWND dialog = openEditor(program, window);
+    ASSERT_NE(dialog, nullptr) << "no memo editor after the restart";
+    char shown[256] = {};
+    SendDlgItemMessageA(dialog, 4, WM_GETTEXT, sizeof shown, reinterpret_cast<LPARAM>(shown));
+    EXPECT_EQ(std::string(shown), typed);
+    EXPECT_EQ(SendDlgItemMessageA(dialog, 6, CB_GETCURSEL, 0, 0), 1);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    ASSERT_TRUE(Eventually([&] { return !IsWindow(dialog); }));
+    PostMessageA(window, WM_COMMAND, 1025, 0);
+    EXPECT_EQ(program.WaitForExit(), 0);
+}
+
 // Two copies of the program in two folders (without the help document: F1 says which file
 // is missing) run as two instances on the same memo.txt. Each adds a memo on a day of its
 // own, saved at once, a line is added to the file by hand meanwhile, and they end in turn,

@@ -282,7 +282,7 @@ TEST(TextDialogs, AboutAndWhyThisDayWholeAndEveryWayToCloseThem) {
     }
 }
 
-TEST(MemoDialog, OneLineOfAtMost255BytesOnOkOnly) {
+TEST(MemoDialog, LinesOfAtMost8000BytesOnOkOnly) {
     using namespace memo_dialog;
     struct Case {
         const char* what;
@@ -293,8 +293,8 @@ TEST(MemoDialog, OneLineOfAtMost255BytesOnOkOnly) {
     };
     const Action& ok = kPressOk;
     std::vector<Case> cases = {
-        {"300 ASCII bytes", std::string(300, 'x'), ok, true, std::string(255, 'x')},
-        {"a line break", "first\r\nsecond", ok, true, "first"},
+        {"9000 ASCII bytes", std::string(9000, 'x'), ok, true, std::string(8000, 'x')},
+        {"a line break", "first\r\nsecond\r\n", ok, true, "first\x1fsecond"},
         {"nothing", "", ok, true, ""},
         {"Cancel", "changed", kPressCancel, false, "dentist"},
         {"the close box", "changed", CloseBox, false, "dentist"},
@@ -305,10 +305,9 @@ TEST(MemoDialog, OneLineOfAtMost255BytesOnOkOnly) {
         return text;
     };
     if (Japanese()) {
-        cases.push_back({"150 kana (300 bytes)", times(150, "あ"), ok, true, times(127, "あ")});  // 254 bytes
-        cases.push_back({"a and 150 kana (301 bytes)", "a" + times(150, "あ"), ok, true, "a" + times(127, "あ")});
+        cases.push_back({"a and 4500 kana (9001 bytes)", "a" + times(4500, "あ"), ok, true, "a" + times(3999, "あ")});
     } else {
-        cases.push_back({"300 Latin letters", times(300, "é"), ok, true, times(255, "é")});  // a byte each
+        cases.push_back({"9000 Latin letters", times(9000, "é"), ok, true, times(8000, "é")});  // a byte each
     }
     const std::string prompt = Pick("Memo - 2024/5/5", "メモ - 24年05月05日");
     for (const Case& c : cases) {
@@ -328,6 +327,27 @@ TEST(MemoDialog, OneLineOfAtMost255BytesOnOkOnly) {
             {kPrompt, prompt}, {kEdit, "dentist"}, {kOkId, "OK"}, {kCancelId, Pick("Cancel", "キャンセル")}};
         EXPECT_EQ(seen.texts, texts) << c.what;
         EXPECT_EQ(seen.faults, "") << c.what;  // the focus on the edit
+    }
+
+    // A rule chosen makes its end typable; a date typed there is its end, anything else none.
+    for (const auto& [typed, end] : {std::pair{"2030/12/31", CalDate(2030, 12, 31)}, std::pair{"soon", CalDate()}}) {
+        MemoEdit memo{"birthday"};
+        DialogDriver ruler(ApplicationTitle(), [&, typed = typed](HWND dialog) -> std::string {
+            const bool grayed = IsWindowEnabled(GetDlgItem(dialog, kUntil)) == FALSE;
+            SendDlgItemMessageA(dialog, kRepeat, CB_SETCURSEL, 1, 0);
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kRepeat, CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, kRepeat)));
+            const bool enabled = IsWindowEnabled(GetDlgItem(dialog, kUntil)) != FALSE;
+            Type(dialog, kUntil, typed);
+            DialogDriver::Press(dialog, kOkId);
+            return grayed && enabled ? "" : "the end is not grayed without a rule alone";
+        });
+        EXPECT_TRUE(RunMemoDialog(prompt, memo));
+        const DialogReport report = ruler.Finish();
+        EXPECT_TRUE(report.driven) << report.failure;
+        EXPECT_EQ(memo.text, "birthday");
+        EXPECT_EQ(memo.repeat, MemoRepeat::kYearly);
+        EXPECT_EQ(memo.until, end) << typed;
     }
 
     // A caption of its own.
