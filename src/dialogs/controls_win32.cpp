@@ -44,6 +44,17 @@ void EnsureCommonControls() { CommonControlsOnce(); }
 
 decltype(&CreateUpDownControl) UpDownControlCreator() { return CommonControlsOnce().createUpDown; }
 
+HWND MakeLayoutControl(HWND dialog, const DialogLayout& layout, const char* className, DWORD style, DWORD extendedStyle,
+                       int id, const std::string& text) {
+    const ControlSpec* spec = layout.Find(id);
+    const Rect r = ScaleToDpi(spec ? spec->rect : Rect{}, WindowDpi(dialog));
+    HWND control = CreateWindowExA(extendedStyle, className, text.c_str(), style, r.left, r.top, r.Width(), r.Height(),
+                                   dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)), nullptr);
+    if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    return control;
+}
+
 std::string WindowTextOf(HWND window) {
     const int length = GetWindowTextLengthA(window);
     if (length <= 0) return {};

@@ -25,6 +25,11 @@ void EnsureCommonControls();
 // CreateUpDownControl of the common controls; nullptr when they cannot be had.
 decltype(&CreateUpDownControl) UpDownControlCreator();
 
+// A control of a dialog with its own window procedure, made at the place the layout gives
+// its id (scaled to the dialog's DPI), in the dialog's font.
+HWND MakeLayoutControl(HWND dialog, const DialogLayout& layout, const char* className, DWORD style, DWORD extendedStyle,
+                       int id, const std::string& text);
+
 // A window's whole text; empty when it cannot be read.
 std::string WindowTextOf(HWND window);
 

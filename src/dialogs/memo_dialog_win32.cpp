@@ -47,17 +47,6 @@ void EnableUntil(const MemoPrompt& memo) {
     EnableWindow(memo.controls[5], chosen > 0);
 }
 
-HWND MakeControl(HWND dialog, const DialogLayout& layout, const char* className, DWORD style, DWORD extendedStyle,
-                 int id, const std::string& text) {
-    const ControlSpec* spec = layout.Find(id);
-    const Rect r = ScaleToDpi(spec ? spec->rect : Rect{}, WindowDpi(dialog));
-    HWND control = CreateWindowExA(extendedStyle, className, text.c_str(), style, r.left, r.top, r.Width(), r.Height(),
-                                   dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)), nullptr);
-    if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    return control;
-}
-
 INT_PTR CALLBACK MemoProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
@@ -71,21 +60,21 @@ INT_PTR CALLBACK MemoProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         const auto textOf = [&](int id) { return layout.Find(id)->Text(); };
         const DWORD child = WS_CHILD | WS_VISIBLE, label = child | SS_LEFTNOWORDWRAP;
         HWND* const c = memo->controls;
-        c[0] = MakeControl(window, layout, "STATIC", label, 0, kPrompt, memo->prompt);
+        c[0] = MakeLayoutControl(window, layout, "STATIC", label, 0, kPrompt, memo->prompt);
         // Enter breaks a line; Tab goes on to the rule and OK.
-        c[1] = MakeControl(window, layout, "EDIT",
-                           child | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL,
-                           WS_EX_CLIENTEDGE, kEdit, MemoEditText(memo->memo.text));
+        c[1] = MakeLayoutControl(window, layout, "EDIT",
+                                 child | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL,
+                                 WS_EX_CLIENTEDGE, kEdit, MemoEditText(memo->memo.text));
         if (c[1]) SendMessageA(c[1], EM_SETLIMITTEXT, 2 * kMaxMemoBytes, 0);  // a break takes two there
-        c[2] = MakeControl(window, layout, "STATIC", label, 0, kRepeatLabel, textOf(kRepeatLabel));
-        c[3] =
-            MakeControl(window, layout, "COMBOBOX", child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, kRepeat, "");
+        c[2] = MakeLayoutControl(window, layout, "STATIC", label, 0, kRepeatLabel, textOf(kRepeatLabel));
+        c[3] = MakeLayoutControl(window, layout, "COMBOBOX", child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
+                                 kRepeat, "");
         for (const std::string& item : SplitItems(textOf(kRepeat)))
             SendMessageA(c[3], CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
         SendMessageA(c[3], CB_SETCURSEL, static_cast<WPARAM>(memo->memo.repeat), 0);
-        c[4] = MakeControl(window, layout, "STATIC", label, 0, kUntilLabel, textOf(kUntilLabel));
-        c[5] = MakeControl(window, layout, "EDIT", child | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kUntil,
-                           memo->memo.until.IsNull() ? std::string() : MemoDateText(memo->memo.until));
+        c[4] = MakeLayoutControl(window, layout, "STATIC", label, 0, kUntilLabel, textOf(kUntilLabel));
+        c[5] = MakeLayoutControl(window, layout, "EDIT", child | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kUntil,
+                                 memo->memo.until.IsNull() ? std::string() : MemoDateText(memo->memo.until));
         EnableUntil(*memo);
         const std::map<int, AccessibleControlName> names = AccessibleControlNames(layout);
         memo->repeatName.name = names.at(kRepeat);
@@ -93,8 +82,8 @@ INT_PTR CALLBACK MemoProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         AnswerScreenReaders(c[3], memo->repeatName);
         AnswerScreenReaders(c[5], memo->untilName);
         const DWORD button = child | BS_DEFPUSHBUTTON | WS_TABSTOP;
-        c[6] = MakeControl(window, layout, "BUTTON", button, 0, kOkId, textOf(kOkId));
-        c[7] = MakeControl(window, layout, "BUTTON", button, 0, kCancelId, textOf(kCancelId));
+        c[6] = MakeLayoutControl(window, layout, "BUTTON", button, 0, kOkId, textOf(kOkId));
+        c[7] = MakeLayoutControl(window, layout, "BUTTON", button, 0, kCancelId, textOf(kCancelId));
         if (c[1]) memo->shown = WindowTextOf(c[1]);
         AnswerScreenReaders(memo->controls[1], *memo);
         FocusFirstField(memo->controls[1]);
@@ -138,7 +127,7 @@ INT_PTR CALLBACK MemoProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 }  // namespace
 
 bool RunMemoDialog(const std::string& prompt, std::string& text, const std::string& caption, HWND owner) {
-    MemoEdit memo{text};
+    MemoEdit memo{text, MemoRepeat::kNone, {}};
     if (!RunMemoDialog(prompt, memo, caption, owner)) return false;
     text = memo.text;
     return true;

@@ -120,10 +120,30 @@ const DialogLayout& MemoDialogLayout() {
              memo_dialog::kRepeat,
              {75, 172, 205, 272},
              "\"Does not repeat\" \"Every year\" \"Every month\" \"Every week\"\tja:しない 毎年 毎月 毎週"},
-            {K::kLabel, memo_dialog::kUntilLabel, {215, 172, 255, 194}, "until\tja:終了日", "(&U)"},
+            {K::kLabel, memo_dialog::kUntilLabel, {215, 172, 255, 194}, "Until\tja:終了日", "(&U)"},
             {K::kEdit, memo_dialog::kUntil, {260, 172, 340, 194}},
             {K::kButton, kOkId, {100, 206, 172, 228}, "OK"},
             {K::kButton, kCancelId, {188, 206, 260, 228}, kCancelText},
+        }};
+    return layout;
+}
+
+const DialogLayout& SearchDialogLayout() {
+    static const DialogLayout layout{
+        "Search Memos\tja:メモの検索",
+        200,
+        160,
+        {
+            {K::kLabel, search_dialog::kQueryLabel, {10, 10, 70, 32}, "Find\tja:検索", "(&F)"},
+            {K::kEdit, search_dialog::kQuery, {75, 10, 390, 32}},
+            {K::kLabel,
+             search_dialog::kFoundLabel,
+             {10, 42, 390, 62},
+             "Memos, latest first\tja:メモ (新しい順)",
+             "(&M)"},
+            {K::kTextBox, search_dialog::kFound, {10, 64, 390, 264}},
+            {K::kButton, kOkId, {230, 274, 302, 296}, "Show\tja:表示"},
+            {K::kButton, kCancelId, {318, 274, 390, 296}, "Close\tja:閉じる"},
         }};
     return layout;
 }

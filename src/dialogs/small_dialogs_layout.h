@@ -26,6 +26,9 @@ constexpr int kText = 2;
 namespace memo_dialog {
 constexpr int kPrompt = 3, kEdit = 4, kRepeatLabel = 5, kRepeat = 6, kUntilLabel = 7, kUntil = 8;
 }
+namespace search_dialog {
+constexpr int kQueryLabel = 3, kQuery = 4, kFoundLabel = 5, kFound = 6;
+}
 namespace day_trace_dialog {
 constexpr int kText = 3;
 }
@@ -39,6 +42,8 @@ const DialogLayout& AboutDialogLayout();
 // The memo editor: the prompt, an edit of several lines, how the memo repeats and until
 // when, OK and Cancel. Its caption is empty: the application's title is shown instead.
 const DialogLayout& MemoDialogLayout();
+// The search of the memos: what to find, the memos found, Show and Close.
+const DialogLayout& SearchDialogLayout();
 // "Why this day?": the trace of a day in a text box that grows with it, and OK.
 const DialogLayout& DayTraceDialogLayout();
 

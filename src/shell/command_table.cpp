@@ -98,6 +98,7 @@ constexpr CommandDefinition kCommands[] = {
      {kCtrl, 'L', true},
      nullptr,
      nullptr},
+    {CommandId::kSearch, "search", "Search Memos\tja:メモの検索", "(&S)...", {kCtrl, 'F', true}, nullptr, nullptr},
 };
 
 const CommandEntry& EmptyEntry() {

@@ -37,6 +37,7 @@ enum class CommandId : int {
     // The header buttons of three or six months, for screen readers: no item, no key.
     kPrevView = 1046,
     kNextView = 1047,
+    kSearch = 1048,
 };
 
 constexpr int IdNumber(CommandId id) { return static_cast<int>(id); }
@@ -108,14 +109,14 @@ private:
     std::deque<CommandEntry> entries_;
 };
 
-// The twenty commands of the program in id order, their captions resolved now for
+// The twenty-one commands of the program in id order, their captions resolved now for
 // the user's language: title, mnemonic and, after a tab, the text of the command's key.
 CommandTable BuildCommandTable();
 
-// Gives the ten commands that have accelerators their keys, all with Ctrl: the arrows
+// Gives the eleven commands that have accelerators their keys, all with Ctrl: the arrows
 // step months and years, C copies, J jumps, K shows the neighbour months, M opens the
 // memo of the cursor's day (as Enter does), E tells why the cursor's day has its kind,
-// L switches the months the view shows.
+// L switches the months the view shows, F searches the memos.
 // The other keys captions name are the window's (Space, F1 as the system's WM_HELP) or
 // the system's (Alt+F4): the message loop dispatches every key after the accelerators,
 // so an accelerator for those would run their command twice.

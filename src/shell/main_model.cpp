@@ -577,6 +577,12 @@ void MainModel::OnCommand(int id) {
         return;
     }
     case CommandId::kMemo: RunMemo(); return;
+    case CommandId::kSearch: {
+        CalDate chosen;
+        if (!ports_.dialogs.RunSearchDialog(document_.Memos(), chosen) || !shown_) return;
+        view_->SelectDate(chosen);
+        break;
+    }
     case CommandId::kExplain: {
         const CellClass hit = view_->HitTest();
         if (hit.region == kRegionDate) ports_.dialogs.RunDayTraceDialog(DayTraceOf(hit.date));

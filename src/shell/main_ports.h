@@ -101,6 +101,8 @@ public:
     virtual ~DialogPort() = default;
     virtual bool RunJumpDialog(int& year, int& month) = 0;
     virtual bool RunMemoDialog(const std::string& prompt, MemoEdit& memo) = 0;
+    // The search of the memos: true with the day of the one chosen.
+    virtual bool RunSearchDialog(const MemoStore& memos, CalDate& chosen) = 0;
     virtual bool RunCountDownDialog(CountDown& countDown) = 0;
     virtual void RunAboutDialog() = 0;
     // Why a day has its kind and names: lines the user can select and copy.

@@ -7,6 +7,7 @@
 #include "dialogs/controls_win32.h"
 #include "dialogs/memo_dialog_win32.h"
 #include "dialogs/options_dialog_win32.h"
+#include "dialogs/search_dialog_win32.h"
 #include "dialogs/small_dialogs_win32.h"
 #include "framework/dpi_win32.h"
 #include "framework/messages.h"
@@ -420,6 +421,10 @@ void MainWindow::PutOnClipboard(const std::string& text) {
 void MainWindow::OpenHelp() { OpenHelpDocument(reinterpret_cast<HWND>(CurrentPlatform().ActiveTopLevelWindow())); }
 
 bool MainWindow::RunJumpDialog(int& year, int& month) { return tavoli::RunJumpDialog(year, month, window_); }
+
+bool MainWindow::RunSearchDialog(const MemoStore& memos, CalDate& chosen) {
+    return tavoli::RunSearchDialog(memos, chosen, window_);
+}
 
 bool MainWindow::RunMemoDialog(const std::string& prompt, MemoEdit& memo) {
     return tavoli::RunMemoDialog(prompt, memo, {}, window_);

@@ -88,6 +88,7 @@ public:
     SettingsStore& Store() override { return *store_; }
     bool RunJumpDialog(int& year, int& month) override;
     bool RunMemoDialog(const std::string& prompt, MemoEdit& memo) override;
+    bool RunSearchDialog(const MemoStore& memos, CalDate& chosen) override;
     bool RunCountDownDialog(CountDown& countDown) override;
     void RunAboutDialog() override;
     void RunDayTraceDialog(const std::vector<std::string>& lines) override;

@@ -43,7 +43,8 @@ MenuDescription ParseMenuSpec(std::string_view spec, const CommandTable& command
 // The two menus of the main window: the context menu of the calendar, and the menu of
 // the notification-area icon.
 constexpr std::string_view kContextMenuSpec =
-    "*memo explain copy spancalc<memorize calculate | counter> | today prevmonth nextmonth prevyear nextyear jump | "
+    "*memo search explain copy spancalc<memorize calculate | counter> | today prevmonth nextmonth prevyear nextyear "
+    "jump | "
     "shownext switchview | option | help about | close";
 constexpr std::string_view kTrayMenuSpec = "*display | help about | close";
 

@@ -41,6 +41,7 @@ const ExpectedCommand kExpected[] = {
     {CommandId::kCalculate, 1043, "calculate", "Calculate(&C)...", "期間計算(&C)..."},
     {CommandId::kExplain, 1044, "explain", "Why this day?(&W)...\tCtrl+E", "この日の理由(&W)...\tCtrl+E"},
     {CommandId::kSwitchView, 1045, "switchview", "Switch View(&V)\tCtrl+L", "表示月数の切り替え(&V)\tCtrl+L"},
+    {CommandId::kSearch, 1048, "search", "Search Memos(&S)...\tCtrl+F", "メモの検索(&S)...\tCtrl+F"},
 };
 
 // The table as built under the current platform, against the captions of one language.
@@ -117,7 +118,7 @@ TEST(CommandTable, LookupTakesTheFirstExactNameElseThePermanentEmptyEntry) {
         nameless.id = 2001;
         nameless.caption = "Nameless";
         table.Add(nameless);
-        ASSERT_EQ(table.Count(), 22u);
+        ASSERT_EQ(table.Count(), 23u);
         EXPECT_EQ(table.Entries().back().id, 2001);  // appended at the tail
 
         struct Case {
@@ -165,7 +166,7 @@ TEST(AcceleratorRecords, TheKeysTheCaptionsShow) {
     const std::vector<AcceleratorRecord> expected = {
         {ctrl, vk::kLeft, 1026}, {ctrl, vk::kRight, 1027}, {ctrl, vk::kUp, 1028}, {ctrl, vk::kDown, 1029},
         {ctrl, 'J', 1030},       {ctrl, 'C', 1031},        {ctrl, 'M', 1032},     {ctrl, 'K', 1034},
-        {ctrl, 'E', 1044},       {ctrl, 'L', 1045},
+        {ctrl, 'E', 1044},       {ctrl, 'L', 1045},        {ctrl, 'F', 1048},
     };
     EXPECT_EQ(AcceleratorRecords(table), expected);
     // Every Ctrl shortcut a caption shows is its command's accelerator.

@@ -90,6 +90,11 @@ public:
         month = jumpTo[1];
         return answer;
     }
+    bool RunSearchDialog(const MemoStore& memos, CalDate& chosen) override {
+        Log("search " + std::to_string(memos.Count()));
+        chosen = searchChoice;
+        return answer;
+    }
     bool RunMemoDialog(const std::string& prompt, MemoEdit& memo) override {
         Log("memo " + prompt + " [" + memo.text + "]");
         memo.text = memoText;
@@ -131,6 +136,7 @@ public:
     Point pointer{500, 400};
     int jumpTo[2] = {2030, 7};
     std::string memoText = "typed";
+    CalDate searchChoice;
     SystemAppearance appearance;
     bool darkTitleBar = false;
     std::vector<std::string> watched, trace;
@@ -488,6 +494,18 @@ TEST_F(Model, SwitchViewAndSeveralMonths) {
         step(CommandId::kSwitchView);
         EXPECT_EQ(rows(), next);
     }
+}
+
+// The search box's day is shown with the cursor on it; closed without one, nothing moves.
+TEST_F(Model, SearchShowsTheDayChosen) {
+    host_.searchChoice = CalDate(2023, 7, 4);
+    model_.OnCommand(IdNumber(CommandId::kSearch));
+    EXPECT_EQ(ShownMonth(), "2023/7");
+    EXPECT_EQ(View().HitTest().date, CalDate(2023, 7, 4));
+    host_.answer = false;
+    host_.searchChoice = CalDate(2020, 1, 1);
+    model_.OnCommand(IdNumber(CommandId::kSearch));
+    EXPECT_EQ(ShownMonth(), "2023/7");
 }
 
 TEST_F(Model, SpanMessages) {

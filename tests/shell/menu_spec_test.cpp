@@ -161,7 +161,7 @@ TEST(ParseMenuSpec, SubmenusNestFifteenDeep) {
 void ExpectRealMenusInEnglish(const CommandTable& commands) {
     const MenuDescription context = ParseMenuSpec(kContextMenuSpec, commands);
     EXPECT_EQ(Outline(context),
-              "*Memo(&M)...\tCtrl+M Why this day?(&W)...\tCtrl+E Copy(&C)\tCtrl+C "
+              "*Memo(&M)...\tCtrl+M Search Memos(&S)...\tCtrl+F Why this day?(&W)...\tCtrl+E Copy(&C)\tCtrl+C "
               "Span Calculation(&K)<Memorize(&M) Calculate(&C)... | Count Down(&N)...> | "
               "Show Today(&T)\tSpace Previous Month(&P)\tCtrl+Left Next Month(&Q)\tCtrl+Right "
               "Previous Year(&Y)\tCtrl+Up Next Year(&Z)\tCtrl+Down Jump(&J)...\tCtrl+J | "
@@ -169,7 +169,7 @@ void ExpectRealMenusInEnglish(const CommandTable& commands) {
               "Exit(&X)\tAlt+F4");
     EXPECT_EQ(
         Ids(context),
-        "1032 1044 1031 <1042 1043 0 1040> 0 1033 1026 1027 1028 1029 1030 0 1034 1045 0 1035 0 1038 1037 0 1025");
+        "1032 1048 1044 1031 <1042 1043 0 1040> 0 1033 1026 1027 1028 1029 1030 0 1034 1045 0 1035 0 1038 1037 0 1025");
     const MenuDescription tray = ParseMenuSpec(kTrayMenuSpec, commands);
     EXPECT_EQ(Outline(tray), "*Display Tavoli Calendar(&D) | Help(&H)\tF1 About(&A)... | Exit(&X)\tAlt+F4");
     EXPECT_EQ(Ids(tray), "1036 0 1038 1037 0 1025");
@@ -177,14 +177,15 @@ void ExpectRealMenusInEnglish(const CommandTable& commands) {
 }
 
 void ExpectRealMenusInJapanese(const CommandTable& commands) {
-    EXPECT_EQ(Outline(ParseMenuSpec(kContextMenuSpec, commands)),
-              AnsiFromUtf8("*メモ(&M)...\tCtrl+M この日の理由(&W)...\tCtrl+E コピー(&C)\tCtrl+C "
-                           "期間計算(&K)<期間の初日を記憶(&M) 期間計算(&C)... | カウントダウン(&N)...> | "
-                           "今月(&T)\tSpace 前の月(&P)\tCtrl+← 次の月(&Q)\tCtrl+→ "
-                           "前の年(&Y)\tCtrl+↑ 次の年(&Z)\tCtrl+↓ ジャンプ(&J)...\tCtrl+J | "
-                           "前後月の表示(&N)\tCtrl+K 表示月数の切り替え(&V)\tCtrl+L | 設定(&O)... | ヘルプ(&H)\tF1 "
-                           "バージョン情報(&A)... | "
-                           "終了(&X)\tAlt+F4"));
+    EXPECT_EQ(
+        Outline(ParseMenuSpec(kContextMenuSpec, commands)),
+        AnsiFromUtf8("*メモ(&M)...\tCtrl+M メモの検索(&S)...\tCtrl+F この日の理由(&W)...\tCtrl+E コピー(&C)\tCtrl+C "
+                     "期間計算(&K)<期間の初日を記憶(&M) 期間計算(&C)... | カウントダウン(&N)...> | "
+                     "今月(&T)\tSpace 前の月(&P)\tCtrl+← 次の月(&Q)\tCtrl+→ "
+                     "前の年(&Y)\tCtrl+↑ 次の年(&Z)\tCtrl+↓ ジャンプ(&J)...\tCtrl+J | "
+                     "前後月の表示(&N)\tCtrl+K 表示月数の切り替え(&V)\tCtrl+L | 設定(&O)... | ヘルプ(&H)\tF1 "
+                     "バージョン情報(&A)... | "
+                     "終了(&X)\tAlt+F4"));
     EXPECT_EQ(Outline(ParseMenuSpec(kTrayMenuSpec, commands)),
               AnsiFromUtf8("*たぼりカレンダーの表示(&D) | ヘルプ(&H)\tF1 バージョン情報(&A)... | 終了(&X)\tAlt+F4"));
 }
@@ -223,14 +224,14 @@ TEST(ParseMenuSpec, StatesComeFromTheEntriesWhenTheMenuIsRead) {
     commands.Edit("shownext")->checked = true;
     commands.Edit("memorize")->enabled = false;
     const MenuDescription menu = ParseMenuSpec(kContextMenuSpec, commands);
-    ASSERT_EQ(menu.items.size(), 21u);
-    EXPECT_TRUE(menu.items[5].grayed);  // Show Today
-    EXPECT_FALSE(menu.items[5].checked);
-    EXPECT_TRUE(menu.items[12].checked);  // Show Neighbor Month
-    EXPECT_FALSE(menu.items[12].grayed);
-    ASSERT_EQ(menu.items[3].kind, MenuItem::Kind::kPopup);
-    EXPECT_TRUE(menu.items[3].submenu.items[0].grayed);  // Memorize
-    EXPECT_FALSE(menu.items[3].submenu.items[1].grayed);
+    ASSERT_EQ(menu.items.size(), 22u);
+    EXPECT_TRUE(menu.items[6].grayed);  // Show Today
+    EXPECT_FALSE(menu.items[6].checked);
+    EXPECT_TRUE(menu.items[13].checked);  // Show Neighbor Month
+    EXPECT_FALSE(menu.items[13].grayed);
+    ASSERT_EQ(menu.items[4].kind, MenuItem::Kind::kPopup);
+    EXPECT_TRUE(menu.items[4].submenu.items[0].grayed);  // Memorize
+    EXPECT_FALSE(menu.items[4].submenu.items[1].grayed);
     EXPECT_EQ(menu.defaultPosition, 0);
     EXPECT_EQ(menu.items[3].submenu.defaultPosition, -1);
 }

@@ -353,6 +353,24 @@ TEST_F(App, AMemoOfSeveralLinesComesBackAfterARestart) {
     EXPECT_EQ(SendDlgItemMessageA(dialog, 6, CB_GETCURSEL, 0, 0), 1);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     ASSERT_TRUE(Eventually([&] { return !IsWindow(dialog); }));
+    // The search box finds it by a word of its second line, in capitals.
+    PostMessageA(window, WM_COMMAND, 1048, 0);
+    HWND search = nullptr;
+    ASSERT_TRUE(Eventually([&] {
+        const std::vector<HWND> shown = DialogsOf(program);
+        return (search = shown.empty() ? nullptr : shown.back()) != nullptr && GetDlgItem(search, 6) != nullptr;
+    })) << "no search box";
+    SendDlgItemMessageA(search, 4, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("CARD"));
+    SendMessageA(search, WM_COMMAND, MAKEWPARAM(4, EN_CHANGE), reinterpret_cast<LPARAM>(GetDlgItem(search, 4)));
+    EXPECT_EQ(SendDlgItemMessageA(search, 6, LB_GETCOUNT, 0, 0), 1);
+    // Asked across processes in UTF-16, which the system carries over.
+    wchar_t wide[256] = {};
+    SendDlgItemMessageW(search, 6, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(wide));
+    char found[512] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, found, sizeof found, nullptr, nullptr);
+    EXPECT_EQ(std::string(found).rfind(today, 0), 0u) << found;
+    PostMessageA(search, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_TRUE(Eventually([&] { return !IsWindow(search); }));
     PostMessageA(window, WM_COMMAND, 1025, 0);
     EXPECT_EQ(program.WaitForExit(), 0);
 }

@@ -331,7 +331,7 @@ TEST(MemoDialog, LinesOfAtMost8000BytesOnOkOnly) {
 
     // A rule chosen makes its end typable; a date typed there is its end, anything else none.
     for (const auto& [typed, end] : {std::pair{"2030/12/31", CalDate(2030, 12, 31)}, std::pair{"soon", CalDate()}}) {
-        MemoEdit memo{"birthday"};
+        MemoEdit memo{"birthday", MemoRepeat::kNone, {}};
         DialogDriver ruler(ApplicationTitle(), [&, typed = typed](HWND dialog) -> std::string {
             const bool grayed = IsWindowEnabled(GetDlgItem(dialog, kUntil)) == FALSE;
             SendDlgItemMessageA(dialog, kRepeat, CB_SETCURSEL, 1, 0);

@@ -82,24 +82,25 @@ TEST(BuildMenu, TheProgramsMenusInTheSystemLanguage) {
     ASSERT_TRUE(IsMenu(tray.handle));
 
     const std::string expectedContext =
-        Japanese() ? AnsiFromUtf8(
-                         "*メモ(&M)...\tCtrl+M この日の理由(&W)...\tCtrl+E コピー(&C)\tCtrl+C "
-                         "期間計算(&K)<期間の初日を記憶(&M) 期間計算(&C)... | カウントダウン(&N)...> | "
-                         "今月(&T)\tSpace 前の月(&P)\tCtrl+← 次の月(&Q)\tCtrl+→ "
-                         "前の年(&Y)\tCtrl+↑ 次の年(&Z)\tCtrl+↓ ジャンプ(&J)...\tCtrl+J | "
-                         "前後月の表示(&N)\tCtrl+K 表示月数の切り替え(&V)\tCtrl+L | 設定(&O)... | ヘルプ(&H)\tF1 "
-                         "バージョン情報(&A)... | "
-                         "終了(&X)\tAlt+F4")
-                   : "*Memo(&M)...\tCtrl+M Why this day?(&W)...\tCtrl+E Copy(&C)\tCtrl+C "
-                     "Span Calculation(&K)<Memorize(&M) Calculate(&C)... | Count Down(&N)...> | "
-                     "Show Today(&T)\tSpace Previous Month(&P)\tCtrl+Left Next Month(&Q)\tCtrl+Right "
-                     "Previous Year(&Y)\tCtrl+Up Next Year(&Z)\tCtrl+Down Jump(&J)...\tCtrl+J | "
-                     "Show Neighbor Month(&N)\tCtrl+K Switch View(&V)\tCtrl+L | Options(&O)... | Help(&H)\tF1 "
-                     "About(&A)... | Exit(&X)\tAlt+F4";
+        Japanese()
+            ? AnsiFromUtf8(
+                  "*メモ(&M)...\tCtrl+M メモの検索(&S)...\tCtrl+F この日の理由(&W)...\tCtrl+E コピー(&C)\tCtrl+C "
+                  "期間計算(&K)<期間の初日を記憶(&M) 期間計算(&C)... | カウントダウン(&N)...> | "
+                  "今月(&T)\tSpace 前の月(&P)\tCtrl+← 次の月(&Q)\tCtrl+→ "
+                  "前の年(&Y)\tCtrl+↑ 次の年(&Z)\tCtrl+↓ ジャンプ(&J)...\tCtrl+J | "
+                  "前後月の表示(&N)\tCtrl+K 表示月数の切り替え(&V)\tCtrl+L | 設定(&O)... | ヘルプ(&H)\tF1 "
+                  "バージョン情報(&A)... | "
+                  "終了(&X)\tAlt+F4")
+            : "*Memo(&M)...\tCtrl+M Search Memos(&S)...\tCtrl+F Why this day?(&W)...\tCtrl+E Copy(&C)\tCtrl+C "
+              "Span Calculation(&K)<Memorize(&M) Calculate(&C)... | Count Down(&N)...> | "
+              "Show Today(&T)\tSpace Previous Month(&P)\tCtrl+Left Next Month(&Q)\tCtrl+Right "
+              "Previous Year(&Y)\tCtrl+Up Next Year(&Z)\tCtrl+Down Jump(&J)...\tCtrl+J | "
+              "Show Neighbor Month(&N)\tCtrl+K Switch View(&V)\tCtrl+L | Options(&O)... | Help(&H)\tF1 "
+              "About(&A)... | Exit(&X)\tAlt+F4";
     EXPECT_EQ(ReadBack(context.handle), expectedContext);
     EXPECT_EQ(
         IdsOf(context.handle),
-        "1032 1044 1031 <1042 1043 0 1040> 0 1033 1026 1027 1028 1029 1030 0 1034 1045 0 1035 0 1038 1037 0 1025");
+        "1032 1048 1044 1031 <1042 1043 0 1040> 0 1033 1026 1027 1028 1029 1030 0 1034 1045 0 1035 0 1038 1037 0 1025");
     const std::string expectedTray =
         Japanese()
             ? AnsiFromUtf8("*たぼりカレンダーの表示(&D) | ヘルプ(&H)\tF1 バージョン情報(&A)... | 終了(&X)\tAlt+F4")
@@ -108,21 +109,21 @@ TEST(BuildMenu, TheProgramsMenusInTheSystemLanguage) {
     EXPECT_EQ(IdsOf(tray.handle), "1036 0 1038 1037 0 1025");
 
     // The pieces one by one, as the menu API reports them.
-    EXPECT_EQ(GetMenuItemCount(context.handle), 21);
+    EXPECT_EQ(GetMenuItemCount(context.handle), 22);
     EXPECT_EQ(GetMenuDefaultItem(context.handle, TRUE, 0), 0u);
     EXPECT_EQ(GetMenuDefaultItem(context.handle, FALSE, 0), 1032u);
     EXPECT_NE(ItemState(context.handle, 0) & MFS_DEFAULT, 0u);  // shown bold
     EXPECT_EQ(ItemState(context.handle, 1) & MFS_DEFAULT, 0u);
-    for (UINT separator : {4u, 11u, 14u, 16u, 19u}) {
+    for (UINT separator : {5u, 12u, 15u, 17u, 20u}) {
         EXPECT_NE(GetMenuState(context.handle, separator, MF_BYPOSITION) & MF_SEPARATOR, 0u) << separator;
     }
-    EXPECT_EQ(GetMenuItemID(context.handle, 3), static_cast<UINT>(-1));  // the submenu has no id
-    HMENU span = GetSubMenu(context.handle, 3);
+    EXPECT_EQ(GetMenuItemID(context.handle, 4), static_cast<UINT>(-1));  // the submenu has no id
+    HMENU span = GetSubMenu(context.handle, 4);
     ASSERT_NE(span, nullptr);
     EXPECT_EQ(GetMenuItemCount(span), 4);
     EXPECT_EQ(GetMenuDefaultItem(span, TRUE, GMDI_USEDISABLED), static_cast<UINT>(-1));
     char caption[64] = {};
-    GetMenuStringA(context.handle, 3, caption, sizeof caption, MF_BYPOSITION);
+    GetMenuStringA(context.handle, 4, caption, sizeof caption, MF_BYPOSITION);
     EXPECT_EQ(std::string(caption), commands.Find("spancalc").caption);
     EXPECT_EQ(GetMenuDefaultItem(tray.handle, TRUE, 0), 0u);
 }
@@ -179,14 +180,14 @@ TEST(BuildMenu, GrayAndCheckStates) {
     Menu menu(BuildMenu(kContextMenuSpec, commands));
     auto state = [&](HMENU m, UINT position) { return GetMenuState(m, position, MF_BYPOSITION); };
     const UINT gray = MF_GRAYED | MF_DISABLED;
-    EXPECT_EQ(state(menu.handle, 5) & gray, gray);  // Show Today
-    EXPECT_EQ(state(menu.handle, 5) & MF_CHECKED, 0u);
-    EXPECT_EQ(state(menu.handle, 12) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));  // Show Neighbor Month
-    EXPECT_EQ(state(menu.handle, 12) & gray, 0u);
-    EXPECT_EQ(state(menu.handle, 6) & (gray | MF_CHECKED), 0u);
+    EXPECT_EQ(state(menu.handle, 6) & gray, gray);  // Show Today
+    EXPECT_EQ(state(menu.handle, 6) & MF_CHECKED, 0u);
+    EXPECT_EQ(state(menu.handle, 13) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));  // Show Neighbor Month
+    EXPECT_EQ(state(menu.handle, 13) & gray, 0u);
+    EXPECT_EQ(state(menu.handle, 7) & (gray | MF_CHECKED), 0u);
 
     // The window changes states on the built menu, submenus included.
-    HMENU span = GetSubMenu(menu.handle, 3);
+    HMENU span = GetSubMenu(menu.handle, 4);
     struct Step {
         CommandId id;
         bool enable;  // else check
@@ -195,13 +196,13 @@ TEST(BuildMenu, GrayAndCheckStates) {
         UINT position;
         UINT expected;
     } steps[] = {
-        {CommandId::kToday, true, true, menu.handle, 5, 0},
+        {CommandId::kToday, true, true, menu.handle, 6, 0},
         {CommandId::kMemorize, true, false, span, 0, gray},
         {CommandId::kCalculate, true, false, span, 1, gray},
         {CommandId::kCalculate, true, true, span, 1, 0},
-        {CommandId::kShowNext, false, false, menu.handle, 12, 0},
-        {CommandId::kPrevMonth, false, true, menu.handle, 6, MF_CHECKED},
-        {CommandId::kPrevMonth, true, false, menu.handle, 6, gray | MF_CHECKED},
+        {CommandId::kShowNext, false, false, menu.handle, 13, 0},
+        {CommandId::kPrevMonth, false, true, menu.handle, 7, MF_CHECKED},
+        {CommandId::kPrevMonth, true, false, menu.handle, 7, gray | MF_CHECKED},
     };
     for (const Step& s : steps) {
         const bool found =
@@ -267,7 +268,7 @@ std::vector<WPARAM> Press(HWND window, HACCEL accelerators, int key, bool ctrl, 
     return g_commands;
 }
 
-TEST(BuildAccelerators, TheTenKeysArriveAsCommands) {
+TEST(BuildAccelerators, TheElevenKeysArriveAsCommands) {
     CommandTable commands = BuildCommandTable();
     EXPECT_EQ(BuildAccelerators(commands), nullptr);  // no entry has a key: no table
     AssignAcceleratorKeys(commands);
@@ -276,10 +277,10 @@ TEST(BuildAccelerators, TheTenKeysArriveAsCommands) {
 
     // The records as the system holds them: flags, key and id of each, in table order.
     const std::vector<AcceleratorRecord> expected = AcceleratorRecords(commands);
-    ASSERT_EQ(expected.size(), 10u);
-    ASSERT_EQ(CopyAcceleratorTableA(accelerators, nullptr, 0), 10);
-    ACCEL records[10] = {};
-    ASSERT_EQ(CopyAcceleratorTableA(accelerators, records, 10), 10);
+    ASSERT_EQ(expected.size(), 11u);
+    ASSERT_EQ(CopyAcceleratorTableA(accelerators, nullptr, 0), 11);
+    ACCEL records[11] = {};
+    ASSERT_EQ(CopyAcceleratorTableA(accelerators, records, 11), 11);
     for (size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(records[i].fVirt, FVIRTKEY | FCONTROL) << i;
         EXPECT_EQ(records[i].key, expected[i].key) << i;
@@ -297,7 +298,7 @@ TEST(BuildAccelerators, TheTenKeysArriveAsCommands) {
         {VK_LEFT, true, false, 1026}, {VK_RIGHT, true, false, 1027}, {VK_UP, true, false, 1028},
         {VK_DOWN, true, false, 1029}, {'C', true, false, 1031},      {'J', true, false, 1030},
         {'K', true, false, 1034},     {'E', true, false, 1044},      {'L', true, false, 1045},
-        {'M', true, false, 1032},                                // the memo, as its caption says
+        {'F', true, false, 1048},     {'M', true, false, 1032},  // the memo, as its caption says
         {VK_LEFT, false, false, 0},                              // the arrows alone move the cursor
         {'C', false, false, 0},       {VK_LEFT, true, true, 0},  // one modifier exactly
     };
