@@ -132,7 +132,7 @@ const DialogLayout& SearchDialogLayout() {
     static const DialogLayout layout{
         "Search Memos\tja:メモの検索",
         200,
-        160,
+        150,
         {
             {K::kLabel, search_dialog::kQueryLabel, {10, 10, 70, 32}, "Find\tja:検索", "(&F)"},
             {K::kEdit, search_dialog::kQuery, {75, 10, 390, 32}},
